@@ -1,0 +1,45 @@
+// The settings store: every option lives in a program-wide variable that is
+// loaded from "qarv.ini" at start-up and written back at close through
+// WriteIniKey, which skips a key whose value equals the file's text as it
+// was read at start-up.
+#pragma once
+#include <string>
+
+// Working directory recorded at start-up; the settings file lives there.
+extern std::string g_cwd;
+
+// "<dir>/qarv.ini" (a single separator, also for the root directory).
+std::string SettingsPathFor(const std::string& dir);
+// The settings file of the recorded working directory.
+std::string SettingsPath();
+
+// Reads one key as text with a default; the value is cut to size-1 characters.
+std::string ReadIniText(const char* section, const char* key, const char* def, const std::string& path,
+                        int size = 40);
+int ReadIniInt(const char* section, const char* key, const char* def, const std::string& path, int size = 40);
+
+// The start-up cache of the settings file (first 32000 bytes, CR LF read as LF).
+void LoadIniText(const std::string& path);
+int IniLineLength(int pos);
+int IniCacheLength();
+void ClearIniCache();
+
+void WriteIniKey(const char* section, const char* key, const char* value, const std::string& path);
+
+void LoadSettings(const std::string& path);
+void LoadSettings2(const std::string& path);
+void LoadSettings3(const std::string& path);
+void LoadSettings4(const std::string& path);
+// Reads the keys that steer start-up itself ([SPECIAL] "TRACE" and "TEST")
+// and opens the trace log, so every later step is traced.
+void LoadTraceSettings(const std::string& path);
+
+// Writes every setting in the catalogue's order; the file is replaced
+// atomically once at the end.
+void saveoper();
+
+// [OPERATING STATUS] "MEMORY CRASH" straight into the settings file.
+void SetMemoryCrashFlag(int n);
+
+void SpacesToAt(char* text);
+void AtToSpaces(char* text);

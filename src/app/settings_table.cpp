@@ -1,0 +1,72 @@
+#include "app/settings_table.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <strings.h>
+
+#include "app/settings_store.h"
+
+std::string FormatSetting(const SettingKey& row) {
+    char buf[512];
+    switch (row.kind) {
+    case SettingKind::Int:
+        std::snprintf(buf, sizeof buf, row.fmt ? row.fmt : "%d", *row.i);
+        return buf;
+    case SettingKind::Long:
+        std::snprintf(buf, sizeof buf, row.fmt ? row.fmt : "%ld", *row.l);
+        return buf;
+    case SettingKind::Double:
+        std::snprintf(buf, sizeof buf, row.fmt ? row.fmt : "%f", *row.d);
+        return buf;
+    case SettingKind::Bool: return *row.i ? "TRUE" : "FALSE";
+    case SettingKind::Text: {
+        std::string text(row.s, strnlen(row.s, row.size));
+        if (row.flags & kAtRule)
+            for (char& c : text)
+                if (c == ' ') c = '@';
+        if (row.fmt) {
+            std::snprintf(buf, sizeof buf, row.fmt, text.c_str());
+            return buf;
+        }
+        return text;
+    }
+    case SettingKind::Custom: return std::string();
+    }
+    return std::string();
+}
+
+void LoadSettingRow(const SettingKey& row, const std::string& path) {
+    if (!(row.flags & kNotRead) && row.key != nullptr && row.kind != SettingKind::Custom) {
+        // A row without a default keeps the variable's built-in value when
+        // the key is missing.
+        std::string def = row.def ? row.def : FormatSetting(row);
+        std::string text = ReadIniText(row.section, row.key, def.c_str(), path, row.size);
+        switch (row.kind) {
+        case SettingKind::Int: *row.i = std::atoi(text.c_str()); break;
+        case SettingKind::Long: *row.l = std::atol(text.c_str()); break;
+        case SettingKind::Double: *row.d = std::atof(text.c_str()); break;
+        case SettingKind::Bool: *row.i = strcasecmp(text.c_str(), "TRUE") == 0 ? 1 : 0; break;
+        case SettingKind::Text: {
+            std::size_t n = std::min<std::size_t>(text.size(), row.size - 1);
+            std::memcpy(row.s, text.data(), n);
+            row.s[n] = '\0';
+            if (row.flags & kAtRule) AtToSpaces(row.s);
+            break;
+        }
+        case SettingKind::Custom: break;
+        }
+    }
+    if (row.load) row.load(row, path);
+}
+
+void SaveSettingRow(const SettingKey& row, const std::string& path) {
+    if (row.flags & kNotWritten) return;
+    if (row.writeIf && !row.writeIf()) return;
+    if (row.save) {
+        row.save(row, path);
+        return;
+    }
+    if (row.kind == SettingKind::Custom || row.key == nullptr) return;
+    WriteIniKey(row.section, row.key, FormatSetting(row).c_str(), path);
+}

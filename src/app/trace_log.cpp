@@ -1,0 +1,91 @@
+#include "app/trace_log.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "app/version.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+
+int g_trace = 3;
+
+namespace {
+std::FILE* g_stream = nullptr;
+int g_open = 0;
+int g_rotation = 0;
+long g_rotateLimit = 1000000;
+
+std::FILE* OpenFresh(const char* name) {
+    std::FILE* f = std::fopen(name, "wb");
+    return f;
+}
+
+void Rotate() {
+    if (!g_stream) return;
+    long len = std::ftell(g_stream);
+    if (len <= g_rotateLimit) return;
+    std::fclose(g_stream);
+    g_stream = nullptr;
+    if (++g_rotation > 1) g_rotation = 0;
+    g_stream = OpenFresh(g_rotation == 1 ? "comms2.txt" : "comms3.txt");
+    // A rotation file that cannot be opened ends the log; tracing never
+    // disturbs the run.
+    if (!g_stream) g_open = 0;
+}
+}  // namespace
+
+void OpenTraceFile() {
+    g_stream = OpenFresh("comms.txt");
+    if (g_stream) {
+        g_open = 1;
+        std::fputs("Log File Begin\r\n", g_stream);
+        std::fputs(kVersionText, g_stream);
+        std::fputs("\r\n", g_stream);
+        if (g_trace == 3) std::fflush(g_stream);
+    }
+    plat::RemoveFile("comms2.txt");
+    plat::RemoveFile("comms3.txt");
+}
+
+void WriteTrace(const std::string& text) {
+    if (g_trace == 0 || g_open == 0) return;
+    char stamp[16];
+    std::snprintf(stamp, sizeof stamp, "%05ld ", static_cast<long>(plat::GetTickCount() & 0xFFFF));
+    if (g_stream) {
+        std::fputs(stamp, g_stream);
+        std::fwrite(text.data(), 1, text.size(), g_stream);
+        std::fputs("\r\n", g_stream);
+        if (g_trace == 3) std::fflush(g_stream);
+    }
+    Rotate();
+}
+
+void WriteTracef(const char* format, ...) {
+    if (g_trace == 0 || g_open == 0) return;
+    char buf[4096];
+    va_list ap;
+    va_start(ap, format);
+    int n = std::vsnprintf(buf, sizeof buf, format, ap);
+    va_end(ap);
+    if (n < 0) return;
+    WriteTrace(std::string(buf, std::size_t(n) < sizeof buf ? std::size_t(n) : sizeof buf - 1));
+}
+
+void EndTraceFile() {
+    if (g_stream) {
+        std::fputs("Log File End\r\n", g_stream);
+        std::fflush(g_stream);
+    }
+    g_open = 0;
+}
+
+void CloseTraceStream() {
+    if (g_stream) std::fclose(g_stream);
+    g_stream = nullptr;
+    g_open = 0;
+}
+
+bool TraceIsOpen() { return g_open != 0; }
+
+void SetTraceRotateLimit(long limit) { g_rotateLimit = limit; }

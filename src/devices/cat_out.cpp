@@ -1,0 +1,3 @@
+#include "devices/cat_out.h"
+
+int g_test = 0;

@@ -1,0 +1,3 @@
+#include "devices/cw_keyboard.h"
+
+char g_cwmacro[5][64] = {};

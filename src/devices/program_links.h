@@ -1,0 +1,17 @@
+// Links to logging programs: the logger automation object.
+#pragma once
+
+namespace plat {
+class Window;
+}
+
+class CWLInterface {
+public:
+    explicit CWLInterface(plat::Window* panel);
+    ~CWLInterface();
+    // Registers the object for one more radio port.
+    void RegisterForPort(int port);
+
+private:
+    plat::Window* panel_;
+};

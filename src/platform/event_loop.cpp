@@ -1,0 +1,311 @@
+#include "platform/event_loop.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <deque>
+#include <limits>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/loop_internal.h"
+#include "platform/window.h"
+
+namespace plat {
+namespace {
+
+struct TimerEntry {
+    Window* window;
+    unsigned id;
+    unsigned period;
+    std::uint64_t due;
+    std::uint64_t seq;
+};
+
+struct Posted {
+    Window* window;
+    unsigned msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+std::vector<TimerEntry> g_timers;
+std::uint64_t g_timerSeq = 0;
+std::deque<Posted> g_posted;
+QApplication* g_app = nullptr;
+QTimer* g_driver = nullptr;
+bool g_drainScheduled = false;
+std::function<bool()> g_idle;
+std::function<void(unsigned)> g_inputHook;
+Window* g_closeTarget = nullptr;
+int g_signalPipe[2] = {-1, -1};
+bool g_headless = false;
+
+bool RealLoop() { return g_app != nullptr && !detail::ManualMode(); }
+
+void Reschedule() {
+    if (!RealLoop() || g_driver == nullptr) return;
+    std::uint64_t due = detail::EarliestDue();
+    if (due == std::numeric_limits<std::uint64_t>::max()) {
+        g_driver->stop();
+        return;
+    }
+    std::uint64_t now = detail::NowMs();
+    int wait = due > now ? int(std::min<std::uint64_t>(due - now, 1u << 30)) : 0;
+    g_driver->start(wait);
+}
+
+void ScheduleDrain() {
+    if (!RealLoop() || g_drainScheduled) return;
+    g_drainScheduled = true;
+    QMetaObject::invokeMethod(
+        g_app, [] {
+            g_drainScheduled = false;
+            DeliverPosted();
+        },
+        Qt::QueuedConnection);
+}
+
+class InputFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        if (g_inputHook) {
+            switch (ev->type()) {
+            case QEvent::KeyPress: g_inputHook(WM_KEYDOWN); break;
+            case QEvent::MouseButtonPress:
+            case QEvent::NonClientAreaMouseButtonPress: {
+                auto* me = static_cast<QMouseEvent*>(ev);
+                unsigned msg = WM_LBUTTONDOWN;
+                if (me->button() == Qt::RightButton) msg = WM_RBUTTONDOWN;
+                else if (me->button() == Qt::MiddleButton) msg = WM_MBUTTONDOWN;
+                g_inputHook(msg);
+                break;
+            }
+            default: break;
+            }
+        }
+        return QObject::eventFilter(obj, ev);
+    }
+};
+
+void OnSignal(int) {
+    if (g_signalPipe[1] >= 0) {
+        char b = 1;
+        ssize_t r = ::write(g_signalPipe[1], &b, 1);
+        (void)r;
+    }
+}
+
+}  // namespace
+
+namespace detail {
+std::uint64_t EarliestDue() {
+    std::uint64_t best = std::numeric_limits<std::uint64_t>::max();
+    for (const auto& t : g_timers) best = std::min(best, t.due);
+    return best;
+}
+
+void FireDueTimers(std::uint64_t upTo) {
+    // Bounded so that a handler that keeps re-arming at the current time
+    // cannot hold the loop forever.
+    for (int guard = 0; guard < 1000000; ++guard) {
+        auto it = std::min_element(g_timers.begin(), g_timers.end(), [](const TimerEntry& a, const TimerEntry& b) {
+            return a.due != b.due ? a.due < b.due : a.seq < b.seq;
+        });
+        if (it == g_timers.end() || it->due > upTo) break;
+        if (ManualMode()) {
+            if (it->due > NowMs()) SetManualNow(it->due);
+            DeliverPosted();
+            // Delivery may have changed the timers; look again.
+            it = std::min_element(g_timers.begin(), g_timers.end(), [](const TimerEntry& a, const TimerEntry& b) {
+                return a.due != b.due ? a.due < b.due : a.seq < b.seq;
+            });
+            if (it == g_timers.end() || it->due > upTo) break;
+        }
+        Window* w = it->window;
+        unsigned id = it->id;
+        // Re-armed before the handler runs, so the handler may kill or
+        // re-arm it; no catch-up bursts after a long handler.
+        it->due = NowMs() + it->period;
+        it->seq = ++g_timerSeq;
+        if (IsLiveWindow(w)) w->SendMessage(WM_TIMER, id, 0);
+    }
+}
+}  // namespace detail
+
+void TimerSet(Window* w, unsigned id, unsigned ms) {
+    if (ms < 10) ms = 10;
+    std::uint64_t due = detail::NowMs() + ms;
+    for (auto& t : g_timers) {
+        if (t.window == w && t.id == id) {
+            t.period = ms;
+            t.due = due;
+            t.seq = ++g_timerSeq;
+            Reschedule();
+            return;
+        }
+    }
+    g_timers.push_back({w, id, ms, due, ++g_timerSeq});
+    Reschedule();
+}
+
+void TimerKill(Window* w, unsigned id) {
+    std::erase_if(g_timers, [&](const TimerEntry& t) { return t.window == w && t.id == id; });
+    Reschedule();
+}
+
+bool TimerExists(const Window* w, unsigned id) {
+    return std::any_of(g_timers.begin(), g_timers.end(), [&](const TimerEntry& t) { return t.window == w && t.id == id; });
+}
+
+unsigned TimerPeriod(const Window* w, unsigned id) {
+    for (const auto& t : g_timers)
+        if (t.window == w && t.id == id) return t.period;
+    return 0;
+}
+
+void TimerKillAll(const Window* w) {
+    std::erase_if(g_timers, [&](const TimerEntry& t) { return t.window == w; });
+    Reschedule();
+}
+
+void PostTo(Window* w, unsigned msg, WPARAM wParam, LPARAM lParam) {
+    g_posted.push_back({w, msg, wParam, lParam});
+    ScheduleDrain();
+}
+
+void PostedDropAll(const Window* w) {
+    std::erase_if(g_posted, [&](const Posted& p) { return p.window == w; });
+}
+
+int DeliverPosted() {
+    // Only what is queued now; messages posted by the handlers wait for the
+    // next round, as they would behind the loop's other events.
+    std::size_t n = g_posted.size();
+    int delivered = 0;
+    for (std::size_t i = 0; i < n && !g_posted.empty(); ++i) {
+        Posted p = g_posted.front();
+        g_posted.pop_front();
+        if (IsLiveWindow(p.window)) {
+            p.window->SendMessage(p.msg, p.wParam, p.lParam);
+            ++delivered;
+        }
+    }
+    if (!g_posted.empty()) ScheduleDrain();
+    return delivered;
+}
+
+std::size_t PostedCount() { return g_posted.size(); }
+
+namespace app {
+
+bool Init(int& argc, char** argv) {
+    if (g_app) return true;
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+        std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    const char* qpa = std::getenv("QT_QPA_PLATFORM");
+    g_headless = qpa != nullptr && std::string(qpa) == "offscreen";
+    g_app = new QApplication(argc, argv);
+    g_driver = new QTimer(g_app);
+    g_driver->setSingleShot(true);
+    g_driver->setTimerType(Qt::PreciseTimer);
+    QObject::connect(g_driver, &QTimer::timeout, [] {
+        detail::FireDueTimers(detail::NowMs());
+        Reschedule();
+    });
+    g_app->installEventFilter(new InputFilter(g_app));
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, [] {
+        static bool inIdle = false;
+        if (!g_idle || inIdle) return;
+        inIdle = true;
+        bool more = g_idle();
+        inIdle = false;
+        if (more) QTimer::singleShot(50, g_app, [] {});
+    });
+    Reschedule();
+    if (!g_posted.empty()) ScheduleDrain();
+    return true;
+}
+
+bool Started() { return g_app != nullptr; }
+
+int Run() {
+    if (!g_app) return 1;
+    return g_app->exec();
+}
+
+void Quit(int code) {
+    if (g_app) g_app->exit(code);
+}
+
+void RunNested(const std::function<bool()>& done) {
+    if (detail::ManualMode() || !g_app) {
+        // No person and no real time under test: let simulated time pass.
+        for (int i = 0; i < 6000 && !done(); ++i) manual_clock::Advance(10);
+        return;
+    }
+    while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void SetIdleHandler(std::function<bool()> handler) { g_idle = std::move(handler); }
+void SetInputHook(std::function<void(unsigned)> hook) { g_inputHook = std::move(hook); }
+
+void InstallCloseSignals(Window* target) {
+    g_closeTarget = target;
+    if (g_signalPipe[0] < 0) {
+        if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+        struct sigaction sa {};
+        sa.sa_handler = OnSignal;
+        sigemptyset(&sa.sa_mask);
+        sa.sa_flags = SA_RESTART;
+        sigaction(SIGTERM, &sa, nullptr);
+        sigaction(SIGINT, &sa, nullptr);
+        if (g_app) {
+            auto* n = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, g_app);
+            QObject::connect(n, &QSocketNotifier::activated, [] {
+                char buf[16];
+                while (::read(g_signalPipe[0], buf, sizeof buf) > 0) {
+                }
+                if (g_closeTarget && IsLiveWindow(g_closeTarget)) PostTo(g_closeTarget, WM_CLOSE, 0, 0);
+            });
+        }
+    }
+}
+
+void SetWaitCursor(bool on) {
+    if (!g_app) return;
+    if (on) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else QApplication::restoreOverrideCursor();
+}
+
+Rect DesktopRect() {
+    if (g_app) {
+        if (QScreen* s = QGuiApplication::primaryScreen()) {
+            QRect g = s->geometry();
+            return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+        }
+    }
+    return {0, 0, 1920, 1080};
+}
+
+bool Headless() { return g_app == nullptr || g_headless; }
+
+}  // namespace app
+}  // namespace plat

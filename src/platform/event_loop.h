@@ -1,0 +1,53 @@
+// The one UI thread's event loop: posted messages, window timers, idle and
+// input hooks, the application object of the display toolkit, and the
+// termination signals that ask the main window to close.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "platform/types.h"
+
+namespace plat {
+
+class Window;
+
+namespace app {
+// Starts the display toolkit. Without a display it runs headless (the
+// offscreen platform). Returns false when no toolkit could be started.
+bool Init(int& argc, char** argv);
+bool Started();
+// Runs the loop until Quit; returns the exit code.
+int Run();
+void Quit(int code);
+// Runs a nested loop until `done` returns true (modal boxes and dialogs):
+// timers and posted messages keep being delivered inside it.
+void RunNested(const std::function<bool()>& done);
+// Idle hook: called whenever the loop has nothing to do. Returning true
+// asks to be called again soon (after a short pause, never a busy loop).
+void SetIdleHandler(std::function<bool()> handler);
+// Input hook: key and mouse button presses anywhere in the program, given as
+// WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN ... before the window sees them.
+void SetInputHook(std::function<void(unsigned msg)> hook);
+// SIGTERM and SIGINT post WM_CLOSE to `target`, so the close sequence runs.
+void InstallCloseSignals(Window* target);
+void SetWaitCursor(bool on);
+Rect DesktopRect();
+// True when the toolkit runs without a real display.
+bool Headless();
+}  // namespace app
+
+// Messages posted to windows are delivered in order by the loop (or by
+// DeliverPosted under test). Returns how many were delivered.
+int DeliverPosted();
+std::size_t PostedCount();
+
+// Timers (used by Window; also inspectable in tests).
+void TimerSet(Window* w, unsigned id, unsigned ms);
+void TimerKill(Window* w, unsigned id);
+bool TimerExists(const Window* w, unsigned id);
+unsigned TimerPeriod(const Window* w, unsigned id);
+void TimerKillAll(const Window* w);
+void PostedDropAll(const Window* w);
+void PostTo(Window* w, unsigned msg, WPARAM wParam, LPARAM lParam);
+
+}  // namespace plat

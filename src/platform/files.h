@@ -1,0 +1,16 @@
+// Files, folders and starting other programs.
+#pragma once
+#include <string>
+
+namespace plat {
+std::string GetCurrentDir();
+bool SetCurrentDir(const std::string& dir);
+bool FileExists(const std::string& path);
+bool RemoveFile(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
+long long FileSize(const std::string& path);  // -1 when missing
+// Opens a document with the desktop's handler; false when it could not start.
+bool ShellOpen(const std::string& path);
+// Starts a program (command line split at blanks) without waiting for it.
+bool StartProgram(const std::string& commandLine);
+}  // namespace plat

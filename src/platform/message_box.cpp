@@ -1,0 +1,79 @@
+#include "platform/message_box.h"
+
+#include <QMessageBox>
+
+#include <cstdio>
+#include <deque>
+
+#include "platform/event_loop.h"
+#include "platform/types.h"
+#include "platform/window.h"
+#include "platform/window_impl.h"
+
+namespace plat {
+namespace {
+bool g_scripted = false;
+std::deque<int> g_answers;
+std::vector<message_box_script::Shown> g_history;
+
+int FirstButton(unsigned type) {
+    switch (type & 0xF) {
+    case MB_YESNO:
+    case MB_YESNOCANCEL: return IDYES;
+    default: return IDOK;
+    }
+}
+}  // namespace
+
+namespace message_box_script {
+void Enable() { g_scripted = true; }
+bool Enabled() { return g_scripted; }
+void PushAnswer(int answer) { g_answers.push_back(answer); }
+const std::vector<Shown>& History() { return g_history; }
+void Clear() {
+    g_history.clear();
+    g_answers.clear();
+}
+}  // namespace message_box_script
+
+int MessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned type) {
+    g_history.push_back({text, caption, type});
+    if (g_scripted) {
+        if (g_answers.empty()) return FirstButton(type);
+        int a = g_answers.front();
+        g_answers.pop_front();
+        return a;
+    }
+    if (!app::Started() || app::Headless()) {
+        // Nobody can answer a headless box: say it on the console and take
+        // the first button, which the callers use for the harmless choice.
+        std::fprintf(stderr, "qarv: %s: %s\n", caption.c_str(), text.c_str());
+        return FirstButton(type);
+    }
+    QMessageBox box;
+    box.setWindowTitle(QString::fromLatin1(caption.c_str()));
+    box.setText(QString::fromLatin1(text.c_str()));
+    switch (type & 0xF) {
+    case MB_OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MB_YESNOCANCEL: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    switch (type & 0xF0) {
+    case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    if (owner && owner->impl() && owner->impl()->widget) box.setParent(owner->impl()->widget, Qt::Dialog);
+    // exec() runs a nested loop; our timers are toolkit timers and keep firing.
+    switch (box.exec()) {
+    case QMessageBox::Ok: return IDOK;
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    default: return IDCANCEL;
+    }
+}
+
+}  // namespace plat

@@ -1,0 +1,29 @@
+// Modal message boxes. Timers and posted messages keep being delivered while
+// a box is open. Under test the answers are scripted and every box is
+// recorded, so nothing waits for a person.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace plat {
+
+class Window;
+
+int MessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned type);
+
+namespace message_box_script {
+struct Shown {
+    std::string text;
+    std::string caption;
+    unsigned type;
+};
+// From now on boxes are not shown: each returns the next pushed answer, or
+// the box's first button (IDOK, IDYES) when none is left.
+void Enable();
+bool Enabled();
+void PushAnswer(int answer);
+const std::vector<Shown>& History();
+void Clear();
+}  // namespace message_box_script
+
+}  // namespace plat

@@ -1,0 +1,53 @@
+// Private-profile (ini) files with the semantics the settings code expects:
+// section and key names compared without case, the first occurrence wins, a
+// missing key reads as the caller's default, LF and CR LF both accepted,
+// values trimmed; a write replaces the key's line in place, appends a new key
+// to the end of its section and a new section to the end of the file, and
+// keeps every other line as it was. Files are replaced atomically.
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plat {
+
+// One ini text held in memory, line by line.
+class IniDocument {
+public:
+    void Parse(const std::string& text);
+    std::string Serialize() const;
+    std::optional<std::string> Get(const std::string& section, const std::string& key) const;
+    // Sets a key; returns true when the document changed.
+    bool Set(const std::string& section, const std::string& key, const std::string& value);
+    bool Empty() const { return lines_.empty(); }
+
+private:
+    std::vector<std::string> lines_;
+    bool crlf_ = false;
+};
+
+// Reads (section, key) from the file at `path`; a missing file, section or key
+// gives `def`. The value is cut to `size - 1` characters like a fixed buffer.
+std::string ProfileReadString(const std::string& section, const std::string& key, const std::string& def,
+                              const std::string& path, std::size_t size = 40);
+// Writes one key. Returns false when the file could not be written.
+bool ProfileWriteString(const std::string& section, const std::string& key, const std::string& value,
+                        const std::string& path);
+
+// Between BeginBatch and EndBatch the writes to `path` are collected in memory
+// and EndBatch replaces the file once (temporary file, flush, rename), so a
+// crash mid-save never leaves a truncated file. Returns false on a failed write.
+void ProfileBeginBatch(const std::string& path);
+bool ProfileEndBatch();
+
+// Forget what was read, so the next read sees the file as it is now.
+void ProfileFlushCache();
+
+// Writes `data` to `path` through a temporary file in the same directory and
+// a rename, so readers see the old or the new file, never a part.
+bool WriteFileAtomic(const std::string& path, const std::string& data);
+// Whole file as bytes; nullopt when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit = 64u << 20);
+
+}  // namespace plat
