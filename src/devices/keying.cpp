@@ -1,0 +1,5 @@
+#include "devices/keying.h"
+
+int g_rtscw = 0;
+int g_dtrcw = 0;
+int g_rtsxm = 0;

@@ -1,0 +1,6 @@
+// Keying lines of the radio port.
+#pragma once
+
+extern int g_rtscw;  // "RTS CW": key CW with RTS
+extern int g_dtrcw;  // "DTR CW": key CW with DTR
+extern int g_rtsxm;  // "RTS XM": transmit with RTS

@@ -1,0 +1,59 @@
+// Serial ports (POSIX termios). Ports are named as the settings store them:
+// "COMn" opens the device that the link "ports/comn" in the working
+// directory points to, else /dev/ttyS<n-1>; a name beginning with "/dev/" is
+// opened as it stands; "COM0" and "NONE" mean no port. Ports are opened
+// exclusive, non-blocking, raw 8N1. Reads never wait; writes give up after
+// 10 ms + 10 ms per byte.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace plat {
+
+using PortHandle = int;
+constexpr PortHandle kInvalidPort = -1;
+
+struct SerialConfig {
+    long baud = 19200;
+    bool ctsOutputFlow = false;  // hold output while CTS is low
+    bool rtsHandshake = false;   // RTS follows the receive buffer
+    bool dtrHandshake = false;
+    int eventChar = -1;          // informational; reads never wait for it
+};
+
+enum class PortError {
+    None,
+    NoPort,      // "COM0"/"NONE"/empty: nothing to open
+    NotFound,    // the device does not exist
+    InUse,       // another program holds it
+    NoAccess,    // permissions
+    Other,
+};
+
+// Device path for a settings port name; empty for "COM0", "NONE" or "".
+std::string ResolvePortName(const std::string& name);
+
+// Opens and configures a port. On failure returns kInvalidPort and sets `err`
+// (and `errText`, a short human text such as "does not exist").
+PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortError* err = nullptr,
+                      std::string* errText = nullptr);
+// Closes the port and marks the handle invalid.
+void SerialClose(PortHandle& h);
+bool SerialIsOpen(PortHandle h);
+bool SerialSetBaud(PortHandle h, long baud);
+// Bytes read (0 when nothing is buffered), or -1 when the port failed (for
+// example a USB adapter that was unplugged).
+int SerialRead(PortHandle h, std::uint8_t* buf, int max);
+// Bytes written before the time-out, or -1 on a port error.
+int SerialWrite(PortHandle h, const std::uint8_t* data, int len);
+// Discards buffered input and output.
+void SerialPurge(PortHandle h, bool tx = true, bool rx = true);
+// Modem lines. Return false with an error code when the line could not be
+// set; a device without modem lines (a pseudo-terminal) reports success.
+bool SerialSetDTR(PortHandle h, bool on, int* errorCode = nullptr);
+bool SerialSetRTS(PortHandle h, bool on, int* errorCode = nullptr);
+bool SerialGetCTS(PortHandle h, bool* on);
+// Bytes waiting to be read (0 when unknown).
+int SerialPending(PortHandle h);
+
+}  // namespace plat
