@@ -1,0 +1,3 @@
+#include "app/band_plan.h"
+
+int g_licenseclass = 0;
