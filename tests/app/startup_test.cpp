@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "app/main_frame.h"
+#include "common/test_dir.h"
+#include "platform/clock.h"
+#include "platform/types.h"
+
+TEST(Startup, ComPortNumberTakesTheWholeNumber) {
+    EXPECT_EQ(ComPortNumber("COM3"), 3);
+    EXPECT_EQ(ComPortNumber("COM12"), 12);
+    EXPECT_EQ(ComPortNumber("COM0"), 0);
+    EXPECT_EQ(ComPortNumber("NONE"), 0);
+    EXPECT_EQ(ComPortNumber("COM"), 0);
+    EXPECT_EQ(ComPortNumber(nullptr), 0);
+}
+
+TEST(Startup, MainLocationParsingAndDesktopCheck) {
+    plat::Rect r;
+    ASSERT_TRUE(ParseMainLocation("0100 0050 0900 0700", r));
+    EXPECT_EQ(r, (plat::Rect{100, 50, 900, 700}));
+    ASSERT_TRUE(ParseMainLocation("-1920 0000 -0100 1000", r));  // five characters wide
+    EXPECT_EQ(r.left, -1920);
+    EXPECT_FALSE(ParseMainLocation("12 x", r));
+    const plat::Rect desk{0, 0, 1920, 1080};
+    EXPECT_FALSE(MainRectOffDesktop({100, 50, 900, 700}, desk));
+    EXPECT_TRUE(MainRectOffDesktop({-100, 50, -95, 700}, desk));
+    EXPECT_TRUE(MainRectOffDesktop({100, -11, 900, 700}, desk));
+    EXPECT_TRUE(MainRectOffDesktop({100, 1080, 900, 1700}, desk));
+    EXPECT_TRUE(MainRectOffDesktop({1911, 0, 2500, 700}, desk));
+}
+
+TEST(Startup, MainFrameTitleFontsAndMaximize) {
+    TestDir dir;
+    dir.write("qarv.ini", "[MAIN WINDOW]\nMAXIMIZE=false\n[RADIO WINDOW]\nMicro Font=20\n");
+    CApp app;
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_NE(g_mainwin, nullptr);
+    EXPECT_EQ(g_mainwin->GetWindowText(), "V3.52  ");
+    EXPECT_TRUE(g_mainwin->IsZoomed());  // only the exact text "FALSE" opens it normal
+    EXPECT_EQ(g_microfont->Height(), 20);
+    EXPECT_EQ(g_microfont->Weight(), plat::FW_BOLD);
+    EXPECT_EQ(g_textfont->SystemFace(), "Liberation Sans");
+    app.ExitInstance();
+}
+
+TEST(Startup, WaitEndsAfterTwoSecondsOrAtAKeyPress) {
+    TestDir dir;
+    CApp app;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_NE(app.splash(), nullptr);
+    EXPECT_TRUE(app.OnIdle(0));
+    plat::manual_clock::Advance(2000);
+    EXPECT_FALSE(app.OnIdle(0));
+    EXPECT_EQ(app.splash(), nullptr);
+    app.ExitInstance();
+
+    CApp app2;
+    ASSERT_TRUE(app2.InitInstance());
+    app2.PreTranslateMessage(plat::WM_KEYDOWN, false);
+    EXPECT_EQ(app2.splash(), nullptr);
+    app2.ExitInstance();
+}

@@ -1,0 +1,67 @@
+#include "common/program_runner.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+ProgramRunner::ProgramRunner(const std::string& dir) : dir_(dir) {
+    std::string bin = std::string(QARV_BUILD_DIR) + "/qarv";
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) env.emplace_back(*e);
+    env.emplace_back("QT_QPA_PLATFORM=offscreen");
+    std::vector<char*> envp;
+    for (auto& s : env) envp.push_back(s.data());
+    envp.push_back(nullptr);
+    char* argv[] = {bin.data(), nullptr};
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addchdir_np(&fa, dir.c_str());
+    posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
+    if (posix_spawn(&pid_, bin.c_str(), &fa, nullptr, argv, envp.data()) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&fa);
+}
+
+ProgramRunner::~ProgramRunner() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool ProgramRunner::WaitForText(const std::string& file, const std::string& text, int ms) const {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        std::ifstream in(dir_ + "/" + file, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        if (s.str().find(text) != std::string::npos) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+int ProgramRunner::StopWith(int sig, int ms) {
+    if (pid_ <= 0) return -1;
+    ::kill(pid_, sig);
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    int status = 0;
+    while (std::chrono::steady_clock::now() < end) {
+        pid_t r = ::waitpid(pid_, &status, WNOHANG);
+        if (r == pid_) {
+            pid_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return -1;
+}

@@ -1,0 +1,22 @@
+// Starts build/qarv as a separate process in a test directory, headless.
+#pragma once
+#include <sys/types.h>
+
+#include <string>
+
+class ProgramRunner {
+public:
+    // Starts the program in `dir` (its working directory).
+    explicit ProgramRunner(const std::string& dir);
+    ~ProgramRunner();
+    pid_t pid() const { return pid_; }
+    // Waits until `file` in the directory contains `text`; false after `ms`.
+    bool WaitForText(const std::string& file, const std::string& text, int ms) const;
+    // Sends `sig` and waits for the exit; returns the exit status, or -1 when
+    // it did not end within `ms` (it is then killed).
+    int StopWith(int sig, int ms);
+
+private:
+    std::string dir_;
+    pid_t pid_ = -1;
+};
