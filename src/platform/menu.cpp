@@ -1,0 +1,185 @@
+#include "platform/menu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include <map>
+
+#include "platform/keys.h"
+#include "platform/window.h"
+#include "platform/window_impl.h"
+
+namespace plat {
+namespace {
+
+struct MenuState {
+    QMenuBar* bar = nullptr;
+    std::map<unsigned, QAction*> actions;
+    // Kept also without a display, so the program's update logic is testable.
+    std::map<unsigned, bool> checked;
+    std::map<unsigned, bool> enabled;
+    void (*update)(Window*) = nullptr;
+};
+
+std::map<const Window*, MenuState>& Menus() {
+    static std::map<const Window*, MenuState> m;
+    return m;
+}
+
+struct AccelState {
+    Window* window;
+    std::vector<Accelerator> table;
+};
+std::vector<AccelState>& Accels() {
+    static std::vector<AccelState> a;
+    return a;
+}
+
+void AddItems(Window* w, MenuState& st, QMenu* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& it : items) {
+        if (!it.items.empty()) {
+            QMenu* sub = menu->addMenu(QString::fromLatin1(it.text.c_str()));
+            AddItems(w, st, sub, it.items);
+        } else if (it.text.empty()) {
+            menu->addSeparator();
+        } else {
+            QAction* a = menu->addAction(QString::fromLatin1(it.text.c_str()));
+            unsigned id = it.id;
+            QObject::connect(a, &QAction::triggered, [w, id] {
+                if (IsLiveWindow(w)) w->SendMessage(WM_COMMAND, id, 0);
+            });
+            st.actions[id] = a;
+        }
+    }
+}
+
+class AccelFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        if (ev->type() == QEvent::KeyPress || ev->type() == QEvent::ShortcutOverride) {
+            auto* ke = static_cast<QKeyEvent*>(ev);
+            unsigned vk = VirtualKeyOf(ke->key());
+            unsigned flags = 0;
+            if (ke->modifiers() & Qt::ShiftModifier) flags |= KF_SHIFT;
+            if (ke->modifiers() & Qt::ControlModifier) flags |= KF_CONTROL;
+            if (ke->modifiers() & Qt::AltModifier) flags |= KF_ALT;
+            unsigned ch = ke->text().isEmpty() ? 0 : ke->text().at(0).unicode();
+            for (auto& a : Accels()) {
+                unsigned id = FindAccelerator(a.table, vk, flags, ch);
+                if (id != 0 && IsLiveWindow(a.window)) {
+                    if (ev->type() == QEvent::ShortcutOverride) {
+                        ev->accept();  // keep the key away from the toolkit's own shortcuts
+                        return true;
+                    }
+                    a.window->SendMessage(WM_COMMAND, id, 0);
+                    return true;
+                }
+            }
+        }
+        return QObject::eventFilter(obj, ev);
+    }
+};
+
+}  // namespace
+
+void SetWindowMenu(Window* w, const std::vector<MenuItem>& bar) {
+    MenuState& st = Menus()[w];
+    if (!w->impl() || !w->impl()->widget) {
+        // Headless without a toolkit window: keep the ids for the update logic.
+        std::vector<const std::vector<MenuItem>*> stack{&bar};
+        while (!stack.empty()) {
+            auto* items = stack.back();
+            stack.pop_back();
+            for (const auto& it : *items) {
+                if (!it.items.empty()) stack.push_back(&it.items);
+                else if (it.id) st.enabled.emplace(it.id, true);
+            }
+        }
+        return;
+    }
+    QWidget* host = w->impl()->widget;
+    if (!st.bar) {
+        st.bar = new QMenuBar(host);
+        auto* layout = new QVBoxLayout(host);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setMenuBar(st.bar);
+    }
+    st.bar->clear();
+    st.actions.clear();
+    for (const MenuItem& top : bar) {
+        QMenu* m = st.bar->addMenu(QString::fromLatin1(top.text.c_str()));
+        QObject::connect(m, &QMenu::aboutToShow, [w] {
+            auto it = Menus().find(w);
+            if (it != Menus().end() && it->second.update) it->second.update(w);
+        });
+        AddItems(w, st, m, top.items);
+    }
+    for (auto& [id, a] : st.actions) st.enabled.emplace(id, true);
+}
+
+void CheckMenuItem(Window* w, unsigned id, bool checked) {
+    MenuState& st = Menus()[w];
+    st.checked[id] = checked;
+    auto it = st.actions.find(id);
+    if (it != st.actions.end()) {
+        it->second->setCheckable(true);
+        it->second->setChecked(checked);
+    }
+}
+
+void EnableMenuItem(Window* w, unsigned id, bool enabled) {
+    MenuState& st = Menus()[w];
+    st.enabled[id] = enabled;
+    auto it = st.actions.find(id);
+    if (it != st.actions.end()) it->second->setEnabled(enabled);
+}
+
+bool IsMenuItemChecked(Window* w, unsigned id) {
+    auto& st = Menus()[w];
+    auto it = st.checked.find(id);
+    return it != st.checked.end() && it->second;
+}
+
+bool IsMenuItemEnabled(Window* w, unsigned id) {
+    auto& st = Menus()[w];
+    auto it = st.enabled.find(id);
+    return it == st.enabled.end() || it->second;
+}
+
+void SetMenuUpdateHandler(Window* w, void (*handler)(Window*)) { Menus()[w].update = handler; }
+
+unsigned FindAccelerator(std::span<const Accelerator> table, unsigned vk, unsigned keyFlags, unsigned ch) {
+    for (const Accelerator& a : table) {
+        if (a.flags & FVIRTKEY) {
+            if (a.key != vk || vk == 0) continue;
+            bool shift = (a.flags & FSHIFT) != 0, ctrl = (a.flags & FCONTROL) != 0, alt = (a.flags & FALT) != 0;
+            if (shift != ((keyFlags & KF_SHIFT) != 0) || ctrl != ((keyFlags & KF_CONTROL) != 0) ||
+                alt != ((keyFlags & KF_ALT) != 0))
+                continue;
+            return a.id;
+        }
+        // Character entries: the typed character, with Alt when asked for.
+        if (ch == 0 || a.key != ch) continue;
+        if (((a.flags & FALT) != 0) != ((keyFlags & KF_ALT) != 0)) continue;
+        return a.id;
+    }
+    return 0;
+}
+
+void SetAccelerators(Window* w, std::span<const Accelerator> table) {
+    static AccelFilter* filter = nullptr;
+    if (!filter && qApp) {
+        filter = new AccelFilter(qApp);
+        qApp->installEventFilter(filter);
+    }
+    auto& list = Accels();
+    std::erase_if(list, [w](const AccelState& a) { return a.window == w || !IsLiveWindow(a.window); });
+    list.push_back({w, std::vector<Accelerator>(table.begin(), table.end())});
+}
+
+}  // namespace plat
