@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
@@ -223,6 +224,10 @@ bool Init(int& argc, char** argv) {
     const char* qpa = std::getenv("QT_QPA_PLATFORM");
     g_headless = qpa != nullptr && std::string(qpa) == "offscreen";
     g_app = new QApplication(argc, argv);
+    // The toolkit adopts the user's locale; numbers in the settings file,
+    // the trace and every protocol are written and read with a '.' whatever
+    // the desktop's language.
+    std::setlocale(LC_NUMERIC, "C");
     g_driver = new QTimer(g_app);
     g_driver->setSingleShot(true);
     g_driver->setTimerType(Qt::PreciseTimer);
