@@ -309,3 +309,17 @@ unsigned RegisterWindowMessage(const std::string& name) {
     return id;
 }
 }  // namespace plat
+
+namespace plat {
+bool IsForegroundWindow(const Window* w) {
+    QWidget* q = w && w->impl() ? w->impl()->widget : nullptr;
+    return q != nullptr && q->isActiveWindow();
+}
+
+void SetForegroundWindow(Window* w) {
+    QWidget* q = w && w->impl() ? w->impl()->widget : nullptr;
+    if (!q) return;
+    q->raise();
+    q->activateWindow();
+}
+}  // namespace plat

@@ -119,3 +119,9 @@ namespace plat {
 // number for the same name.
 unsigned RegisterWindowMessage(const std::string& name);
 }  // namespace plat
+
+namespace plat {
+// Foreground handling of top-level windows.
+bool IsForegroundWindow(const Window* w);
+void SetForegroundWindow(Window* w);
+}  // namespace plat
