@@ -125,13 +125,18 @@ Window::~Window() {
     LiveWindows().erase(this);
     TimerKillAll(this);
     PostedDropAll(this);
-    if (impl_->widget) {
-        impl_->widget->detach();
-        impl_->widget->hide();
-        impl_->widget->deleteLater();
-        impl_->widget = nullptr;
-    }
+    ReleaseNative();
 }
+
+void Window::ReleaseNative() {
+    if (!impl_->widget) return;
+    if (HostWidget* h = impl_->host()) h->detach();
+    impl_->widget->hide();
+    impl_->widget->deleteLater();
+    impl_->widget = nullptr;
+}
+
+QWidget* Window::CreateNative(QWidget* parent) { return new HostWidget(this, parent); }
 
 bool Window::Create(const std::string& title, unsigned style, const Rect& rect, Window* parent, int id) {
     parent_ = parent;
@@ -140,15 +145,18 @@ bool Window::Create(const std::string& title, unsigned style, const Rect& rect, 
     rect_ = rect;
     title_ = title;
     if (app::Started()) {
-        QWidget* qparent = (parent && (style & WS_CHILD) && parent->impl_->widget) ? parent->impl_->widget : nullptr;
-        auto* w = new HostWidget(this, qparent);
+        QWidget* qparent = (parent && (style & WS_CHILD) && parent->impl_->widget) ? parent->impl_->widget.data() : nullptr;
+        QWidget* w = CreateNative(qparent);
         if (!qparent && parent && parent->impl_->widget) {
             // Pop-out windows stay tied to their frame but are top-level.
             w->setParent(parent->impl_->widget, Qt::Window);
         }
-        w->setWindowTitle(QString::fromLatin1(title.c_str()));
-        if (rect.width() > 0 && rect.height() > 0) w->setGeometry(rect.left, rect.top, rect.width(), rect.height());
         impl_->widget = w;
+        NativeSetText(title);
+        if (rect.width() > 0 && rect.height() > 0) w->setGeometry(rect.left, rect.top, rect.width(), rect.height());
+        // A child shows only when asked to, not with its parent.
+        if (!(style & WS_VISIBLE)) w->hide();
+        NativeCreated();
     }
     created_ = true;
     if (WindowProc(WM_CREATE, 0, 0) == -1) {
@@ -168,12 +176,7 @@ void Window::DestroyWindow() {
     visible_ = false;
     TimerKillAll(this);
     PostedDropAll(this);
-    if (impl_->widget) {
-        impl_->widget->detach();
-        impl_->widget->hide();
-        impl_->widget->deleteLater();
-        impl_->widget = nullptr;
-    }
+    ReleaseNative();
 }
 
 LRESULT Window::SendMessage(unsigned msg, WPARAM wParam, LPARAM lParam) { return WindowProc(msg, wParam, lParam); }
@@ -263,8 +266,10 @@ Rect Window::GetNormalRect() const {
 
 void Window::SetWindowText(const std::string& text) {
     title_ = text;
-    if (impl_->widget) impl_->widget->setWindowTitle(QString::fromLatin1(text.c_str()));
+    if (impl_->widget) NativeSetText(text);
 }
+
+void Window::NativeSetText(const std::string& text) { impl_->widget->setWindowTitle(QString::fromLatin1(text.c_str())); }
 
 void Window::SetFont(const Font* font) {
     font_ = font;

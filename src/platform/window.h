@@ -9,6 +9,8 @@
 
 #include "platform/types.h"
 
+class QWidget;
+
 namespace plat {
 
 class Font;
@@ -93,7 +95,17 @@ public:
     // Every other message, WM_USER+n and the program's numbered messages.
     virtual LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam) { (void)msg; (void)wParam; (void)lParam; return 0; }
 
+protected:
+    // The on-screen widget of this kind of window; the default is a plain
+    // owner-drawn surface. Controls return their toolkit widget.
+    virtual QWidget* CreateNative(QWidget* parent);
+    // Called after the native widget exists (controls fill it from their state).
+    virtual void NativeCreated() {}
+    // Shows a new window text: the title of a frame, the caption of a control.
+    virtual void NativeSetText(const std::string& text);
+
 private:
+    void ReleaseNative();
     std::unique_ptr<WindowImpl> impl_;
     Window* parent_ = nullptr;
     int id_ = 0;

@@ -1,5 +1,6 @@
 // Layer-internal: the on-screen widget behind a plat::Window.
 #pragma once
+#include <QPointer>
 #include <QWidget>
 
 namespace plat {
@@ -22,7 +23,9 @@ private:
 };
 
 struct WindowImpl {
-    HostWidget* widget = nullptr;
+    // Guarded: a parent's widget takes its children's widgets with it.
+    QPointer<QWidget> widget;
+    HostWidget* host() const { return dynamic_cast<HostWidget*>(widget.data()); }
 };
 
 // Windows virtual-key code of a toolkit key, 0 when it has none.

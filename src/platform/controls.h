@@ -1,0 +1,141 @@
+// Standard controls: push button, check box, radio button, static text,
+// edit, combo box, list box, group box and tab strip. Each keeps its state
+// in the object (so the program runs and is tested headless) and mirrors it
+// to its toolkit widget when one exists. User actions reach the parent as
+// WM_COMMAND with the control id in the low word and the notification code
+// in the high word, lParam the control.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace plat {
+
+// Notification codes.
+constexpr unsigned BN_CLICKED = 0;
+constexpr unsigned CBN_SELCHANGE = 1;
+constexpr unsigned LBN_SELCHANGE = 1;
+constexpr unsigned LBN_DBLCLK = 2;
+constexpr unsigned EN_KILLFOCUS = 0x0200;
+constexpr unsigned EN_CHANGE = 0x0300;
+constexpr unsigned TCN_SELCHANGE = 0x0701;
+constexpr int CB_ERR = -1;
+constexpr int LB_ERR = -1;
+
+class Control : public Window {
+public:
+    // Creates the control as a child of `parent` at `r` (pixels) with `id`.
+    bool CreateControl(const std::string& text, const Rect& r, Window* parent, int id, bool visible = true);
+
+protected:
+    // Sends WM_COMMAND with `code` to the parent.
+    void Notify(unsigned code);
+};
+
+class Button : public Control {
+public:
+    // Runs the click as if the operator had pressed it.
+    void Click() { Notify(BN_CLICKED); }
+
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+    void NativeSetText(const std::string& text) override;
+};
+
+class CheckBox : public Control {
+public:
+    int GetCheck() const { return checked_; }
+    void SetCheck(int on);
+    void Click();
+
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+    void NativeCreated() override;
+    void NativeSetText(const std::string& text) override;
+    int checked_ = 0;
+};
+
+class RadioButton : public CheckBox {
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+};
+
+class StaticText : public Control {
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+    void NativeSetText(const std::string& text) override;
+};
+
+class GroupBox : public Control {
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+    void NativeSetText(const std::string& text) override;
+};
+
+class Edit : public Control {
+public:
+    std::string GetText() const { return GetWindowText(); }
+    // Sets the text; EN_CHANGE follows, as for typing.
+    void SetText(const std::string& text);
+    void SetLimitText(int chars) { limit_ = chars; }
+    // Typed text (tests and the toolkit's editing both come here).
+    void TypeText(const std::string& text);
+
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+    void NativeSetText(const std::string& text) override;
+    int limit_ = 0;
+};
+
+// Shared list model of combo boxes and list boxes.
+class ListControl : public Control {
+public:
+    int AddString(const std::string& item);
+    int InsertString(int index, const std::string& item);
+    int DeleteString(int index);
+    void ResetContent();
+    int GetCount() const { return int(items_.size()); }
+    std::string GetItemText(int index) const;
+    int FindStringExact(const std::string& item) const;
+    int GetCurSel() const { return sel_; }
+    // Selects without notifying, like the platform's selection call.
+    int SetCurSel(int index);
+    // Selects as the operator does: the parent is notified.
+    void Choose(int index);
+
+protected:
+    virtual void NativeSync() = 0;
+    std::vector<std::string> items_;
+    int sel_ = -1;
+    bool syncing_ = false;
+};
+
+class ComboBox : public ListControl {
+public:
+    std::string GetSelectedText() const { return GetItemText(sel_); }
+
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+    void NativeCreated() override { NativeSync(); }
+    void NativeSync() override;
+};
+
+class ListBox : public ListControl {
+public:
+    void DoubleClick(int index);
+
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+    void NativeCreated() override { NativeSync(); }
+    void NativeSync() override;
+};
+
+class TabStrip : public ListControl {
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+    void NativeCreated() override { NativeSync(); }
+    void NativeSync() override;
+};
+
+}  // namespace plat
