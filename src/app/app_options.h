@@ -2,14 +2,13 @@
 // Each value is one key of "qarv.ini"; the comment names the key.
 #pragma once
 
-// Operating values read at start-up: prosigns, sweep, scan, tuning steps, panel
-// and radio values, antennas, transverters, timing.
+// Operating values: steps, sweep and scan, radio and panel state, timing.
 extern int g_steppir;  // "STEPPIR"
 extern int g_pcutc;  // "PC_UTC"
 extern int g_fscanincr;  // "FSCAN INCR"
 extern int g_spvisible;  // "SP VISIBLE"
 
-// Preferences: filter sets and clock options.
+// Filter sets, preferences and per-mode values.
 extern int g_local24hour;  // "LOCAL 24 HOUR"
 extern int g_autodst;  // "AUTO DST"
 extern int g_mutealways;  // "MUTE ALWAYS"

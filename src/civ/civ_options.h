@@ -2,8 +2,7 @@
 // Each value is one key of "qarv.ini"; the comment names the key.
 #pragma once
 
-// Operating values read at start-up: prosigns, sweep, scan, tuning steps, panel
-// and radio values, antennas, transverters, timing.
+// Operating values: steps, sweep and scan, radio and panel state, timing.
 extern int g_resume;  // "RESUME"
 extern long g_steppirbaud;  // "STEPPIR BAUD"
 extern int g_notunesave;  // "NO TUNE SAVE"
@@ -78,7 +77,7 @@ extern int g_diversitydelay;  // "DIVERSITY DELAY"
 extern int g_pollamount;  // "POLL AMOUNT"
 extern int g_tuningdelay;  // "NEW TUNING DELAY"
 
-// Preferences: filter sets and clock options.
+// Filter sets, preferences and per-mode values.
 extern int g_followlicense;  // "FOLLOW LICENSE"
 extern int g_rttytunemode;  // "RTTY TUNE MODE"
 extern int g_rxfilter;  // "RX FILTER"
@@ -125,7 +124,7 @@ extern int g_poweronoff;  // "POWER ONOFF"
 extern int g_oldradiotype;  // "OLD QARV"
 extern int g_3khzline;  // "3 KHZ LINE"
 extern int g_roof;  // "ROOF"
-extern int g_restore[10];  // RESTORE0..RESTORE9
+extern int g_restore[10];  // "RESTORE0".."RESTORE9"
 extern int g_sweepdynamic;  // "SWEEP DYNAMIC"
 extern int g_tavnag;  // "TAVN AG"
 extern int g_denkovi;  // "DENKOVI"
@@ -133,7 +132,7 @@ extern int g_lp500;  // "LP500"
 extern char g_ldgcoaxcomport[40];  // "LDG COAX COMPORT"
 extern int g_autostarttuner;  // "AUTO START TUNER"
 extern char g_dstarur[64];  // "DSTAR UR"
-extern char g_dstarrpt[2][64];  // "DSTAR R1"
+extern char g_dstarrpt[2][64];  // "DSTAR R1", "DSTAR R2"
 extern char g_dstarmy[64];  // "DSTAR MY"
 extern int g_thp;  // "THP"
 

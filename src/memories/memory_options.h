@@ -3,8 +3,7 @@
 #pragma once
 #include "platform/paint.h"
 
-// Operating values read at start-up: prosigns, sweep, scan, tuning steps, panel
-// and radio values, antennas, transverters, timing.
+// Operating values: steps, sweep and scan, radio and panel state, timing.
 extern int g_stationsort;  // "STATION SORT"
 extern int g_autotune;  // "AUTO TUNE"
 extern int g_dwell;  // "DWELL"
@@ -13,7 +12,7 @@ extern int g_sweeppulse;  // "SWEEP PULSE"
 extern int g_sweepmaxhold;  // "SWEEP MAX HOLD"
 extern int g_bigsweep;  // "BIG SWEEP"
 
-// Preferences: filter sets and clock options.
+// Filter sets, preferences and per-mode values.
 extern int g_rx320duringsweep;  // "RX320 DURING SWEEP"
 extern int g_savefmcts;  // "SAVE FMCTS"
 extern char g_memfilename[128];  // "MEMORY FILE"

@@ -3,9 +3,8 @@
 #pragma once
 #include "platform/paint.h"
 
-// Operating values read at start-up: prosigns, sweep, scan, tuning steps, panel
-// and radio values, antennas, transverters, timing.
-extern char g_userbuttonname[4][10];  // "user 1"
+// Operating values: steps, sweep and scan, radio and panel state, timing.
+extern char g_userbuttonname[4][10];  // "user 1".."user 4"
 extern int g_yaltkeyer;  // "YALT KEYER"
 extern int g_amptunedisablekeyingloop;  // "AMPTUNE DISABLE KEYING LOOP"
 extern int g_pbtscale;  // "PBT_SCALE"
@@ -35,9 +34,9 @@ extern int g_ssbfilterposition;  // "SSB FILTER POSITION"
 extern int g_voxchange;  // "VOX CHANGE"
 extern int g_speechsav;  // "SPEECHSAV"
 
-// Preferences: filter sets and clock options.
-extern int g_filterbuttons[12];  // "FILTER 1"
-extern int g_amfilterbuttons[12];  // "AM FILTER 1"
+// Filter sets, preferences and per-mode values.
+extern int g_filterbuttons[12];  // "FILTER 1".."FILTER 12"
+extern int g_amfilterbuttons[12];  // "AM FILTER 1".."AM FILTER 12"
 extern double g_step;  // "STEP"
 extern double g_stepb;  // "STEPB"
 extern int g_ssbagc;  // "SSBAGC"
@@ -75,6 +74,6 @@ extern int g_crossband;  // "CROSSBAND"
 
 // Devices, control surfaces, addresses, ports and network links.
 extern int g_tmate2peak;  // "TMATE2 PEAK"
-extern char g_caption[12][10];  // caption 0..caption 11
+extern char g_caption[12][10];  // "caption 0".."caption 11"
 extern double g_sixtymlower;  // "lower limit"
 extern double g_sixtymupper;  // "upper limit"

@@ -3,9 +3,8 @@
 #pragma once
 #include "platform/paint.h"
 
-// Operating values read at start-up: prosigns, sweep, scan, tuning steps, panel
-// and radio values, antennas, transverters, timing.
-extern char g_userbuttonvalue[4][40];  // "userval 1"
+// Operating values: steps, sweep and scan, radio and panel state, timing.
+extern char g_userbuttonvalue[4][40];  // "userval 1".."userval 4"
 extern int g_e192;  // "E192"
 extern int g_attn;  // "ATTN"
 extern int g_attnb;  // "ATTNB"
@@ -31,7 +30,7 @@ extern double g_fscanstart;  // "FSCAN START"
 extern double g_fscanstop;  // "FSCAN STOP"
 extern int g_fscandirection;  // "FSCAN DIRECTION"
 extern int g_fscandwell;  // "FSCAN DWELL"
-extern char g_antname[8][11];  // "ANT 1 NAME"
+extern char g_antname[8][11];  // "ANT 1 NAME".."ANT 8 NAME"
 extern int g_ft8bands;  // "FT8 BANDS"
 extern int g_sixmeterpower;  // "SIX METER POWER"
 extern int g_sixmeterpowerlast;  // "SIX METER POWER LAST"
@@ -64,7 +63,7 @@ extern int g_preampb;  // "PREAMPB"
 extern int g_battn;  // "BATTN"
 extern int g_notchsetting;  // "NOTCH SETTING"
 
-// Preferences: filter sets and clock options.
+// Filter sets, preferences and per-mode values.
 extern char g_hamcall[40];  // "HAM CALL"
 extern int g_settingspage;  // "SELECTION"
 
