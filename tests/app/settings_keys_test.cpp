@@ -285,3 +285,22 @@ TEST(SettingsKeys, RttyModeTexts) {
     EXPECT_EQ(NormalisePlace("-20 5"), "-020 0005");
     EXPECT_EQ(NormalisePlace(""), "");
 }
+
+TEST(SettingsKeys, SMeterLiteKeepsItsSecondMode) {
+    TestDir dir;
+    dir.write("qarv.ini", "[OPERATING STATUS]\nSMETER LITE=2\n");
+    LoadAll();
+    SaveTraced();
+    EXPECT_EQ(IniValue(ParseIni(dir.read("qarv.ini")), "OPERATING STATUS", "SMETER LITE"), "2");
+}
+
+TEST(SettingsKeys, AColourWithoutANameKeepsTheFilesName) {
+    TestDir dir;
+    dir.write("qarv.ini", "[RADIO WINDOW]\nCALL COLOR=COLOR2\nCOLOR2 RED=1\n");
+    LoadAll();
+    g_color2red = 99;  // the operator changed the mix after choosing the colour
+    SaveTraced();
+    const auto ini = ParseIni(dir.read("qarv.ini"));
+    EXPECT_EQ(IniValue(ini, "RADIO WINDOW", "CALL COLOR"), "COLOR2");
+    EXPECT_EQ(IniValue(ini, "RADIO WINDOW", "COLOR2 RED"), "99");
+}
