@@ -103,7 +103,9 @@ void WriteIniKey(const char* section, const char* key, const char* value, const 
     while (!trimmed.empty() && trimmed.back() == ' ') trimmed.pop_back();
     if (!g_cache.empty() && CacheHolds(section, key, trimmed)) return;
     WriteTracef("writing %s %s %s", section, key, v.c_str());
-    plat::ProfileWriteString(section, key, v, path);
+    // Trailing blanks cannot survive a read (values are trimmed), so they are
+    // not written either: the next save then finds the key unchanged.
+    plat::ProfileWriteString(section, key, trimmed, path);
 }
 
 void SpacesToAt(char* text) {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "app/app_options.h"
 #include "app/main_frame.h"
 #include "app/trace_log.h"
 #include "app/timer_ids.h"
@@ -11,7 +12,6 @@
 #include "platform/window.h"
 
 plat::Window* g_lasttoggled = nullptr;
-int g_spvisible = 0;
 
 namespace {
 // The pop-up: a bordered static text on the main frame.

@@ -10,8 +10,6 @@ class Window;
 
 // The child window the last toggle brought to the top.
 extern plat::Window* g_lasttoggled;
-// "SP VISIBLE": the scratch-pad window is shown.
-extern int g_spvisible;
 
 void FocusMainWindow();
 void MyWindowFocus();

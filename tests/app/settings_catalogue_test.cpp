@@ -105,16 +105,13 @@ TEST(SettingsCatalogue, ASaveOfAnUnchangedFileAddsNothing) {
     TestDir dir;
     LoadAll();
     SaveTraced();
-    LoadAll();
-    SaveTraced();  // the label default "FT8 " loses its blank on the way through the file
     const std::string settled = dir.read("qarv.ini");
     LoadAll();
     const auto w = Writes(SaveTraced());
     EXPECT_EQ(dir.read("qarv.ini"), settled);
-    // Only the version text is written again: its trailing blanks never
-    // compare equal with the file.
-    ASSERT_EQ(w.size(), 1u);
-    EXPECT_EQ(w[0], "writing OPERATING STATUS VERSION V3.52  ");
+    // Trailing blanks ("V3.52  ", the label default "FT8 ") are not written,
+    // so the first save already settles the file.
+    EXPECT_TRUE(w.empty()) << w.front();
 }
 
 TEST(SettingsCatalogue, ReadOnlyKeysKeepTheOperatorsValues) {
