@@ -14,28 +14,16 @@
 using plat::manual_clock::Advance;
 
 namespace {
-struct SimLink {
-    TestDir dir;
+struct SimLink : LinkBase {
     sim::SimRadio radio;
-    PumpWindow win;
 
     explicit SimLink(std::uint8_t address = 0x94) : radio(address, 19200) {
-        OpenTraceFile();
-        g_timerwindow = &win;
         g_radioadr = address;
-        g_myaddr = 0xE0;
         g_baud = 19200;
-        std::snprintf(g_comport, sizeof g_comport, "%s", radio.slavePath().c_str());
         radio.start();
-        OpenRadioPort();
+        open(radio.slavePath());
     }
-    ~SimLink() {
-        radio.stop();
-        plat::SerialClose(g_radioport);
-        win.KillTimer(TIMER_DEVICE_POLL);
-        win.KillTimer(TIMER_SENDQ);
-        g_timerwindow = nullptr;
-    }
+    ~SimLink() { radio.stop(); }
     // Device-poll ticks, each once the bus has something for the program
     // (real time, bounded), until `done` or `ticks` ran out.
     template <class Done>
@@ -46,12 +34,6 @@ struct SimLink {
             Advance(10);
         }
         return done();
-    }
-    int traced(const std::string& text) {
-        std::string log = dir.read("comms.txt");
-        int n = 0;
-        for (std::size_t p = log.find(text); p != std::string::npos; p = log.find(text, p + 1)) ++n;
-        return n;
     }
 };
 
