@@ -12,6 +12,7 @@
 #include "app/main_frame.h"
 #include "app/settings_hooks.h"
 #include "app/settings_table.h"
+#include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"

@@ -3,7 +3,7 @@
 #include "app/band_plan.h"
 #include "app/trace_log.h"
 #include "civ/civ_options.h"
-#include "civ/model_caps.h"
+#include "civ/radio_models.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
 #include "devices/device_options.h"
@@ -99,7 +99,7 @@ void ApplyLoadChecks() {
     if (g_qarvstart) g_powerfactor = 1.0;
     if (g_perseus) g_tuningdelay = 200;
 
-    const int dsp = ModelHas(g_hasfilterwidth, g_radiotype);
+    const int dsp = ModelCap(g_hasfilterwidth, g_radiotype);
     for (BandStackEntry& row : g_bandstack) row.filter = CheckBandFilter(row.filter, dsp, g_oldradio);
 
     // Both are indexes: a hand-edited value must not index past a table.

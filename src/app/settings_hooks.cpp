@@ -9,7 +9,7 @@
 #include "app/trace_log.h"
 #include "app/version.h"
 #include "civ/civ_options.h"
-#include "civ/model_caps.h"
+#include "civ/radio_models.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
@@ -34,7 +34,7 @@ void WritePlace(const char* section, int x, int y, const std::string& path) {
 }
 }  // namespace
 
-bool HasDigiSel() { return ModelHas(g_hasdigisel, g_radiotype) != 0; }
+bool HasDigiSel() { return ModelCap(g_hasdigisel, g_radiotype) != 0; }
 bool AmFiltersSaved() { return HasDigiSel() || g_perseus || g_radiotype == 23; }
 bool Mirroring() { return g_mirror != 0; }
 

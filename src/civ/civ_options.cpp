@@ -2,7 +2,6 @@
 
 
 int g_resume = 0;
-long g_steppirbaud = 57600;
 int g_notunesave = 1;
 int g_polling = 0;
 int g_smetercomp = 0;

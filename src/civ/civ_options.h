@@ -4,7 +4,6 @@
 
 // Operating values: steps, sweep and scan, radio and panel state, timing.
 extern int g_resume;  // "RESUME"
-extern long g_steppirbaud;  // "STEPPIR BAUD"
 extern int g_notunesave;  // "NO TUNE SAVE"
 extern int g_polling;  // "POLLING"
 extern int g_smetercomp;  // "S METER COMP"

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/trace_log.h"
+#include "civ/civ_options.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_frame.h"
 #include "civ/mirror_replies.h"
@@ -22,7 +23,6 @@ int g_rxcarrylen = 0;
 int g_rxreset = 0;
 int g_inreader = 0;
 int g_radioheard = 0;
-int g_pw1 = 0;
 
 namespace {
 constexpr std::uint8_t kPad = 0xF0;         // never FE or FD

@@ -14,7 +14,7 @@ extern int g_rxcarrylen;  // length of the carried tail (0 = none)
 extern int g_rxreset;     // raised by InitRadio: drop the carry-over
 extern int g_inreader;    // 1 while a read with data is processed
 extern int g_radioheard;  // 0 nothing heard, 1 first frame, 2 first poll done
-extern int g_pw1;         // "PW1": an amplifier at address 54 on the CI-V bus
+extern int g_pw1;  // "PW1": an amplifier at address 54 on the CI-V bus (defined with the options)
 
 // The device poll's step: read the port and process what came.
 void ReadRadioPort();
