@@ -65,6 +65,7 @@ PortError ClassifyOpenError(int e) {
     case ENODEV:
     case ENXIO:
     case ENOTDIR:
+    case EIO:  // a ttyS node with no UART behind it
         return PortError::NotFound;
     case EBUSY:
     case EWOULDBLOCK:

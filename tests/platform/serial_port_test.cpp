@@ -11,21 +11,6 @@
 
 using namespace plat;
 
-namespace {
-std::vector<std::uint8_t> ReadFor(PortHandle h, std::size_t want, int ms = 1000) {
-    std::vector<std::uint8_t> out;
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (out.size() < want && std::chrono::steady_clock::now() < end) {
-        std::uint8_t buf[256];
-        int n = SerialRead(h, buf, sizeof buf);
-        if (n < 0) break;
-        if (n == 0) usleep(1000);
-        out.insert(out.end(), buf, buf + n);
-    }
-    return out;
-}
-}  // namespace
-
 TEST(SerialPortNames, NoPortNamesOpenNothing) {
     for (const char* name : {"", "0", "COM0", "com0", "NONE", "none"}) {
         EXPECT_TRUE(IsNoPortName(name)) << name;
@@ -63,7 +48,7 @@ TEST(SerialPort, OpensByDevicePathAndRoundTrips) {
     EXPECT_EQ(SerialWrite(h, frame.data(), int(frame.size())), int(frame.size()));
     EXPECT_EQ(pty.read(frame.size()), frame);
     pty.write({0x01, 0x02, 0x03});
-    EXPECT_EQ(ReadFor(h, 3), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(ReadPort(h, 3), (std::vector<std::uint8_t>{1, 2, 3}));
     EXPECT_TRUE(SerialSetBaud(h, 57600));
     EXPECT_EQ(pty.slaveBaud(), 57600);
     EXPECT_FALSE(SerialSetBaud(h, 12345));

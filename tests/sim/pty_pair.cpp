@@ -1,5 +1,7 @@
 #include "sim/pty_pair.h"
 
+#include "platform/serial_port.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
@@ -11,13 +13,24 @@
 #include <cerrno>
 #include <cstdio>
 
-namespace {
-long long NowMs() {
+long long MonotonicMs() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
-}  // namespace
+
+std::vector<std::uint8_t> ReadPort(int port, std::size_t want, int ms) {
+    std::vector<std::uint8_t> out;
+    const long long end = MonotonicMs() + ms;
+    while (out.size() < want && MonotonicMs() < end) {
+        std::uint8_t buf[256];
+        int n = plat::SerialRead(port, buf, sizeof buf);
+        if (n < 0) break;
+        if (n == 0) ::poll(nullptr, 0, 1);
+        out.insert(out.end(), buf, buf + n);
+    }
+    return out;
+}
 
 long BaudFromSpeed(unsigned speed) {
     struct Row {
@@ -84,7 +97,7 @@ void PtyPair::write(const std::vector<std::uint8_t>& bytes) {
 
 std::vector<std::uint8_t> PtyPair::read(std::size_t want, int ms) {
     std::vector<std::uint8_t> out;
-    long long end = NowMs() + ms;
+    long long end = MonotonicMs() + ms;
     while (out.size() < want && master_ >= 0) {
         std::uint8_t buf[512];
         ssize_t n = ::read(master_, buf, sizeof buf);
@@ -92,7 +105,7 @@ std::vector<std::uint8_t> PtyPair::read(std::size_t want, int ms) {
             out.insert(out.end(), buf, buf + n);
             continue;
         }
-        long long left = end - NowMs();
+        long long left = end - MonotonicMs();
         if (left <= 0) break;
         pollfd p{master_, POLLIN, 0};
         ::poll(&p, 1, static_cast<int>(left));

@@ -37,5 +37,11 @@ private:
     std::string path_;
 };
 
-// Speed constant to baud rate and back, for termios of the tests' own ends.
+// Speed constant to baud rate, for termios of the tests' own ends.
 long BaudFromSpeed(unsigned speed);
+// Real time in ms: the radio's thread and the pty do not follow the manual
+// clock the tests run on.
+long long MonotonicMs();
+// Reads from the program's side of a port (real time) until `want` bytes
+// arrived, `ms` passed or the port failed.
+std::vector<std::uint8_t> ReadPort(int port, std::size_t want, int ms = 1000);

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,12 +17,6 @@ constexpr std::uint8_t kOk = 0xFB;
 constexpr std::uint8_t kNg = 0xFA;
 constexpr std::uint8_t kJam = 0xFC;
 constexpr std::size_t kLongestFrame = 400;
-
-long long NowMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
 
 bool ValidMode(std::uint8_t m) { return m <= 0x08 || m == 0x12 || m == 0x13 || m == 0x17; }
 
@@ -340,7 +333,7 @@ void SimRadio::writeOut(const Bytes& b) {
         split = splitWrites_;
     }
     const int fd = pty_.master();
-    const long long deadline = NowMs() + 500;
+    const long long deadline = MonotonicMs() + 500;
     std::size_t done = 0;
     while (done < b.size()) {
         std::size_t chunk = split ? 1 : b.size() - done;
@@ -353,7 +346,7 @@ void SimRadio::writeOut(const Bytes& b) {
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN) return;
         // The program is not reading: drop the rest rather than hang.
-        long long left = deadline - NowMs();
+        long long left = deadline - MonotonicMs();
         if (left <= 0) return;
         pollfd p{fd, POLLOUT, 0};
         ::poll(&p, 1, static_cast<int>(left));

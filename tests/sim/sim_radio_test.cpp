@@ -17,21 +17,6 @@ using sim::SimRadio;
 
 namespace {
 
-// Real-time read from the program's side: the manual clock does not move
-// the radio's thread.
-Bytes ReadFor(plat::PortHandle h, std::size_t want, int ms = 1000) {
-    Bytes out;
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (out.size() < want && std::chrono::steady_clock::now() < end) {
-        std::uint8_t buf[256];
-        int n = plat::SerialRead(h, buf, sizeof buf);
-        if (n < 0) break;
-        if (n == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        out.insert(out.end(), buf, buf + n);
-    }
-    return out;
-}
-
 Bytes Cat(const Bytes& a, const Bytes& b) {
     Bytes out = a;
     out.insert(out.end(), b.begin(), b.end());
@@ -56,7 +41,7 @@ protected:
     // Where no reply is expected, `ms` bounds the wait for one.
     Bytes Exchange(const Bytes& frame, std::size_t replyLen, int ms = 1000) {
         EXPECT_EQ(plat::SerialWrite(port, frame.data(), int(frame.size())), int(frame.size()));
-        return ReadFor(port, frame.size() + replyLen, ms);
+        return ReadPort(port, frame.size() + replyLen, ms);
     }
     SimRadio radio{0x94, 19200};
     plat::PortHandle port = plat::kInvalidPort;
@@ -169,7 +154,7 @@ TEST_F(SimRadioPort, SkipsNoiseAndAssemblesFramesSentInPieces) {
     ASSERT_EQ(plat::SerialWrite(port, part1.data(), 4), 4);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     ASSERT_EQ(plat::SerialWrite(port, part2.data(), 2), 2);
-    Bytes got = ReadFor(port, 4 + 6 + 11);
+    Bytes got = ReadPort(port, 4 + 6 + 11);
     ASSERT_EQ(got.size(), 21u);
     EXPECT_EQ(Bytes(got.begin() + 10, got.end()),
               (Bytes{0xFE, 0xFE, 0xE0, 0x94, 0x03, 0x00, 0x40, 0x07, 0x14, 0x00, 0xFD}));
@@ -190,9 +175,9 @@ TEST_F(SimRadioPort, FaultsCanBeInjected) {
     radio.setSplitWrites(true);
     EXPECT_EQ(Exchange(req, 11).size(), 17u);
     radio.sendCollision(3);
-    EXPECT_EQ(ReadFor(port, 3), (Bytes{0xFC, 0xFC, 0xFC}));
+    EXPECT_EQ(ReadPort(port, 3), (Bytes{0xFC, 0xFC, 0xFC}));
     radio.sendGarbage({0x12, 0xFD});
-    EXPECT_EQ(ReadFor(port, 2), (Bytes{0x12, 0xFD}));
+    EXPECT_EQ(ReadPort(port, 2), (Bytes{0x12, 0xFD}));
 }
 
 TEST_F(SimRadioPort, SendsTransceiveFrames) {
@@ -200,7 +185,7 @@ TEST_F(SimRadioPort, SendsTransceiveFrames) {
     radio.setMode(0x00, 0x02);
     radio.sendTransceiveFrequency();
     radio.sendTransceiveMode();
-    EXPECT_EQ(ReadFor(port, 19), (Bytes{0xFE, 0xFE, 0x00, 0x94, 0x00, 0x00, 0x40, 0x07, 0x07, 0x00, 0xFD,  //
+    EXPECT_EQ(ReadPort(port, 19), (Bytes{0xFE, 0xFE, 0x00, 0x94, 0x00, 0x00, 0x40, 0x07, 0x07, 0x00, 0xFD,  //
                                         0xFE, 0xFE, 0x00, 0x94, 0x01, 0x00, 0x02, 0xFD}));
 }
 
