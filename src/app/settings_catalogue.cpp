@@ -111,7 +111,7 @@ constexpr SettingKey WithHooks(SettingKey r, SettingHook load, SettingHook save)
     return r;
 }
 
-const std::array kCatalogue = {
+const SettingKey kCatalogue[] = {
     // Operating values, transverters and timing.
     When(T(OS, "user 1", "User 1", g_userbuttonname[0], 1), HasDigiSel),
     When(T(OS, "user 2", "User 2", g_userbuttonname[1], 1), HasDigiSel),

@@ -11,6 +11,7 @@ public:
     ~CWLInterface();
     // Registers the object for one more radio port.
     void RegisterForPort(int port);
+    plat::Window* panel() const { return panel_; }
 
 private:
     plat::Window* panel_;
