@@ -1,5 +1,7 @@
 #include "civ/radio_models.h"
 
+#include "app/settings_store.h"
+
 int g_radiotype = 0;
 int g_myaddr = 0xE0;
 int g_civindex = 207;
@@ -8,3 +10,96 @@ int g_7600fw2 = 0;
 int g_model7610 = 0;
 int g_perseus = 0;
 int g_oldradio = 0;
+
+constexpr std::array<const char*, kRadioTypes> g_modelnames = {
+    "IC-756PRO",    "IC-756PROII", "IC-746",  "IC-746PRO", "IC-706MKIIG", "IC-7800", "IC-756",
+    "IC-718",       "IC-781",      "IC-775",  "IC-GEN",    "IC-703",      "IC-756PROIII",
+    "IC-7000",      "IC-736",      "IC-738",  "IC-7700",   "IC-7200",     "IC-7600", "Perseus",
+    "IC-9100",      "IC-7410",     "IC-7100", "IC-7300",   "",            "IC-705",
+};
+
+// Types:                      0  1  2  3  4  5  6  7  8  9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25
+constexpr ModelTable g_hasmainsub = {1, 1, 0, 0, 0, 1, 1, 0, 1, 1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hasnotch = {1, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1};
+constexpr ModelTable g_hassweep = {1, 1, 1, 1, 1, 1, 0, 1, 0, 0, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1};
+constexpr ModelTable g_hasmetersel = {0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1};
+constexpr ModelTable g_preampcount = {2, 2, 2, 2, 1, 2, 0, 1, 0, 0, 0, 2, 2, 1, 0, 0, 2, 1, 2, 0, 2, 2, 1, 2, 0, 2};
+constexpr ModelTable g_hasdualpanel = {1, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0};
+constexpr ModelTable g_has2m = {0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 1};
+constexpr ModelTable g_civaddrtable = {0x5C, 0x64, 0x56, 0x66, 0x58, 0x6A, 0x50, 0x5E, 0x26, 0x46, 0x00, 0x68, 0x6E,
+                                       0x70, 0x40, 0x44, 0x74, 0x76, 0x7A, 0x00, 0x7C, 0x80, 0x88, 0x94, 0x00, 0xA4};
+constexpr ModelTable g_haslevels = {1, 1, 1, 1, 0, 1, 0, 1, 0, 0, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1};
+constexpr ModelTable g_menudialect = {0, 1, 0, 1, 0, 2, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 2, 1, 2, 0, 2, 1, 1, 1, 0, 1};
+constexpr ModelTable g_hasvsc = {0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 1, 1, 0, 0, 0};
+constexpr ModelTable g_hasfilterwidth = {0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1};
+constexpr ModelTable g_hasamfmwidth = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 1, 1, 1, 0, 0, 1, 0, 1};
+constexpr ModelTable g_filterbase = {0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hastxfilter = {0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 0, 0};
+constexpr ModelTable g_hastone = {1, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1};
+constexpr ModelTable g_hasdigisel = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0};
+
+namespace {
+constexpr int kPerseusAddress = 0xE1;
+constexpr int kIc7610Address = 0x98;
+constexpr int kDefaultIndex = 207;  // "CIV" at or above this: the type's default
+constexpr int kIc7410 = 21;
+constexpr int kGeneric = 10;
+}  // namespace
+
+int ModelCap(const ModelTable& table, int type) {
+    if (type < 0 || type >= kRadioTypes) return 0;
+    return table[std::size_t(type)];
+}
+
+void FixRadioType() {
+    if (g_radiotype > 25 || g_radiotype < 0) g_radiotype = 0;
+    g_model7610 = 0;
+    g_perseus = 0;
+    if (g_radiotype == 24) {
+        g_radiotype = 18;
+        g_model7610 = 1;
+        g_7600fw2 = 1;
+    } else if (g_radiotype == 19) {
+        g_radiotype = 13;
+        g_perseus = 1;
+    }
+}
+
+void SetRadioAddress(long baud) {
+    int v = g_civindex;
+    if (v == 127 && g_radiotype != kIc7410) v = kDefaultIndex;
+    if (v < kDefaultIndex && v >= 0) {
+        g_radioadr = v + 1;
+    } else {
+        g_radioadr = ModelCap(g_civaddrtable);
+        if (g_model7610) g_radioadr = kIc7610Address;
+    }
+    if (g_perseus) g_radioadr = kPerseusAddress;
+
+    g_oldradio = 0;
+    if (g_radiotype == kGeneric) {
+        if (g_radioadr == 0x04) g_oldradio = 1;
+        if (baud == 1200 && g_radioadr == 0x2C) g_oldradio = 1;
+        if (baud == 1200 && g_radioadr == 0x1E) g_oldradio = 2;
+    }
+}
+
+void SetFrequencyCommandFlag(int keyValue) {
+    const bool readsKey = g_radiotype == 5 || g_radiotype == 16 || g_radiotype == 18;
+    g_7600fw2 = readsKey ? keyValue : 0;
+    if (g_radiotype == 23 || g_model7610) g_7600fw2 = 1;
+}
+
+void SetupRadioModel(const std::string& path, long baud) {
+    FixRadioType();
+    SetRadioAddress(baud);
+    const bool readsKey = g_radiotype == 5 || g_radiotype == 16 || g_radiotype == 18;
+    SetFrequencyCommandFlag(readsKey ? ReadIniInt("OPERATING STATUS", "7600 FW2", "0", path) : 0);
+}
+
+const char* RadioModelName() {
+    if (g_perseus) return "Perseus";
+    if (g_model7610) return "IC7610";
+    if (g_radiotype < 0 || g_radiotype >= kRadioTypes) return g_modelnames[0];
+    return g_modelnames[std::size_t(g_radiotype)];
+}

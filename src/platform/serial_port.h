@@ -17,7 +17,7 @@ struct SerialConfig {
     long baud = 19200;
     bool ctsOutputFlow = false;  // hold output while CTS is low
     bool rtsHandshake = false;   // RTS follows the receive buffer
-    bool dtrHandshake = false;
+    bool dtrHandshake = false;   // DTR enabled by the line settings: raised on open
     int eventChar = -1;          // informational; reads never wait for it
 };
 
@@ -30,21 +30,31 @@ enum class PortError {
     Other,
 };
 
-// Device path for a settings port name; empty for "COM0", "NONE" or "".
+// True for the names that mean "no port": "", "0", "COM0", "NONE" (any case).
+bool IsNoPortName(const std::string& name);
+// Device path for a settings port name; empty for a no-port name or a name
+// that is neither "COMn" nor a "/dev/" path.
 std::string ResolvePortName(const std::string& name);
 
-// Opens and configures a port. On failure returns kInvalidPort and sets `err`
+// Opens and configures a port; DTR is left raised only with dtrHandshake,
+// RTS dropped unless rtsHandshake hands it to the driver. On failure returns kInvalidPort and sets `err`
 // (and `errText`, a short human text such as "does not exist").
 PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortError* err = nullptr,
                       std::string* errText = nullptr);
+// The error of the last failed SerialOpen, with the system's error number
+// (0 when there was none), like the last-error code of the platform the
+// program's error boxes were written for.
+PortError SerialLastError(int* code = nullptr);
 // Closes the port and marks the handle invalid.
 void SerialClose(PortHandle& h);
 bool SerialIsOpen(PortHandle h);
 bool SerialSetBaud(PortHandle h, long baud);
 // Bytes read (0 when nothing is buffered), or -1 when the port failed (for
-// example a USB adapter that was unplugged).
+// example a USB adapter that was unplugged, or the far end of a
+// pseudo-terminal closed); the caller closes it and reports once.
 int SerialRead(PortHandle h, std::uint8_t* buf, int max);
-// Bytes written before the time-out, or -1 on a port error.
+// Bytes written before the time-out (fewer than `len` is a short write), or
+// -1 on a port error.
 int SerialWrite(PortHandle h, const std::uint8_t* data, int len);
 // Discards buffered input and output.
 void SerialPurge(PortHandle h, bool tx = true, bool rx = true);
@@ -52,6 +62,7 @@ void SerialPurge(PortHandle h, bool tx = true, bool rx = true);
 // set; a device without modem lines (a pseudo-terminal) reports success.
 bool SerialSetDTR(PortHandle h, bool on, int* errorCode = nullptr);
 bool SerialSetRTS(PortHandle h, bool on, int* errorCode = nullptr);
+// CTS; a device without modem lines reads as CTS off and reports success.
 bool SerialGetCTS(PortHandle h, bool* on);
 // Bytes waiting to be read (0 when unknown).
 int SerialPending(PortHandle h);

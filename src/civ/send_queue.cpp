@@ -1,0 +1,138 @@
+#include "civ/send_queue.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/trace_log.h"
+#include "civ/civ_frame.h"
+#include "civ/civ_timers.h"
+#include "civ/radio_init.h"
+#include "civ/radio_port.h"
+
+std::uint8_t g_sendbuf[kSendSlots][kSendSlotSize];
+std::int16_t g_sendlen[kSendSlots];
+int g_putq = 0;
+int g_getq = 0;
+int g_qdepth = 0;
+int g_sendtimer = 0;
+int g_sendpaced = 1;
+int g_sendtries = 0;
+
+namespace {
+int Next(int index) { return index + 1 >= kSendSlots ? 0 : index + 1; }
+
+bool WellFormed(const std::uint8_t* frame, int length) {
+    return frame && length >= kMinCivFrame && length <= kSendSlotSize && frame[0] == kCivPreamble &&
+           frame[1] == kCivPreamble && frame[length - 1] == kCivEnd;
+}
+
+void ArmSendTimer(const char* trace) {
+    KillCivTimer(TIMER_SENDQ);
+    SetCivTimer(TIMER_SENDQ, kSendPeriodMs);
+    g_sendtimer = 1;
+    WriteTrace(trace);
+}
+
+// Start of the CI-V frame that the bus echoes: a frame led by a longer
+// preamble run (the power-on frame wakes the radio with it) is echoed, but
+// the reader cuts the echo at its last two FE.
+int EchoStart(const std::uint8_t* slot, int length) {
+    int start = 0;
+    while (start + 2 < length && slot[start + 2] == kCivPreamble) ++start;
+    return start;
+}
+}  // namespace
+
+bool SendQueueEmpty() { return g_putq == g_getq; }
+bool SendQueueFull() { return Next(g_putq) == g_getq; }
+
+bool putq(const std::uint8_t* frame, int length) {
+    if (!WellFormed(frame, length)) {
+        WriteTracef("putq refused frame, length %d", length);
+        return false;
+    }
+    // A full ring would wrap onto the head and read as empty, losing every
+    // pending frame; the new frame is refused instead.
+    if (SendQueueFull()) {
+        WriteTracef("send queue full, frame refused, depth %d", g_qdepth);
+        return false;
+    }
+    const int s = g_putq;
+    std::memcpy(g_sendbuf[s], frame, std::size_t(length));
+    g_sendlen[s] = std::int16_t(length);
+    g_putq = Next(g_putq);
+    ++g_qdepth;
+    WriteTracef("put depth %d, putq %d, getq %d", g_qdepth, g_putq, g_getq);
+    if (g_sendpaced) {
+        if (!g_sendtimer) ArmSendTimer("putq sets timer");
+    } else if (s == g_getq) {
+        sendq();
+    }
+    return true;
+}
+
+void ReleaseHeadFrame() {
+    if (SendQueueEmpty()) return;
+    g_getq = Next(g_getq);
+    --g_qdepth;
+    g_sendtries = 0;
+}
+
+bool EchoMatchesHead(const std::uint8_t* frame, int length) {
+    if (SendQueueEmpty()) return false;
+    const std::uint8_t* slot = g_sendbuf[g_getq];
+    const int slotLen = g_sendlen[g_getq];
+    const int start = EchoStart(slot, slotLen);
+    return slotLen - start == length && std::memcmp(slot + start, frame, std::size_t(length)) == 0;
+}
+
+void sendq() {
+    KillCivTimer(TIMER_SENDQ);
+    g_sendtimer = 0;
+    if (SendQueueEmpty()) return;
+
+    // In echo mode a frame whose echo never comes would hold the ring for
+    // good; after a bounded number of writes it is given up.
+    if (!g_sendpaced && g_sendtries >= kMaxEchoWrites) {
+        WriteTracef("no echo after %d writes, frame dropped, getq %d", g_sendtries, g_getq);
+        ReleaseHeadFrame();
+        if (SendQueueEmpty()) return;
+    }
+
+    const std::uint8_t* frame = g_sendbuf[g_getq];
+    const int length = g_sendlen[g_getq];
+    const int shown = length < 40 ? length : 40;
+    WriteTrace("calling writefile\n");
+    errno = 0;
+    const int written = WriteRadioPort(frame, length);
+    const int err = errno;
+    WriteTrace("back from writefile\n");
+    if (written < 0) WriteTracef("WriteFile error %ld, %04x", long(err), unsigned(err));
+
+    if (written == length) {
+        if (CivTracing()) {
+            WriteTracef("really Send depth %d, length %d, allowed %d, putq %d, getq %d", g_qdepth, length,
+                        g_allowed, g_putq, g_getq);
+            WriteTrace("really send " + HexBytes(frame, shown));
+        }
+        if (g_sendpaced)
+            ReleaseHeadFrame();
+        else
+            ++g_sendtries;
+    } else if (CivTracing()) {
+        char head[32];
+        std::snprintf(head, sizeof head, "waiting Send %d ", shown);
+        WriteTrace(std::string(head) + std::string(reinterpret_cast<const char*>(frame), std::size_t(shown)));
+    }
+
+    if (!SendQueueEmpty() && !g_sendtimer) ArmSendTimer("sendq sets timer");
+}
+
+void OnSendQueueTimer() {
+    KillCivTimer(TIMER_SENDQ);
+    g_sendtimer = 0;
+    WriteTrace("timer calls sendq");
+    sendq();
+}

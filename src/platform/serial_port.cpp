@@ -1,0 +1,294 @@
+// Serial ports over POSIX termios. Everything here runs on the UI thread, so
+// nothing may wait: descriptors are non-blocking, reads take what is
+// buffered, and writes give up after their time-out.
+#include "platform/serial_port.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+
+namespace plat {
+
+namespace {
+
+PortError g_lasterror = PortError::None;
+int g_lasterrno = 0;
+
+struct BaudRow {
+    long baud;
+    speed_t speed;
+};
+constexpr BaudRow kBauds[] = {
+    {300, B300},       {600, B600},       {1200, B1200},     {2400, B2400},     {4800, B4800},
+    {9600, B9600},     {19200, B19200},   {38400, B38400},   {57600, B57600},   {115200, B115200},
+    {230400, B230400}, {460800, B460800}, {500000, B500000}, {921600, B921600},
+};
+
+bool SpeedFor(long baud, speed_t* speed) {
+    for (const BaudRow& row : kBauds) {
+        if (row.baud == baud) {
+            *speed = row.speed;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string Lower(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// Devices without modem lines (pseudo-terminals, some USB bridges) refuse the
+// line requests this way; that is not a port failure.
+bool NoModemLines(int e) { return e == ENOTTY || e == EINVAL; }
+
+long long NowMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+PortError ClassifyOpenError(int e) {
+    switch (e) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+        return PortError::NotFound;
+    case EBUSY:
+    case EWOULDBLOCK:
+        return PortError::InUse;
+    case EACCES:
+    case EPERM:
+        return PortError::NoAccess;
+    default:
+        return PortError::Other;
+    }
+}
+
+const char* ErrorText(PortError err) {
+    switch (err) {
+    case PortError::None: return "";
+    case PortError::NoPort: return "no port";
+    case PortError::NotFound: return "does not exist";
+    case PortError::InUse: return "already in use";
+    case PortError::NoAccess: return "access denied";
+    case PortError::Other: break;
+    }
+    return "cannot be opened";
+}
+
+PortHandle Fail(PortError err, int e, PortError* errOut, std::string* textOut) {
+    g_lasterror = err;
+    g_lasterrno = e;
+    if (errOut) *errOut = err;
+    if (textOut) {
+        *textOut = ErrorText(err);
+        if (err == PortError::Other && e != 0) *textOut += std::string(": ") + std::strerror(e);
+    }
+    return kInvalidPort;
+}
+
+void CloseQuietly(int fd) {
+    // Clear exclusive mode first: while another descriptor of the same
+    // terminal stays open the flag would outlive us and lock out the next open.
+    ioctl(fd, TIOCNXCL);
+    flock(fd, LOCK_UN);
+    ::close(fd);
+}
+
+bool ModemLine(PortHandle h, int bit, bool on, int* errorCode) {
+    if (errorCode) *errorCode = 0;
+    if (h < 0) {
+        if (errorCode) *errorCode = EBADF;
+        return false;
+    }
+    int bits = bit;
+    if (ioctl(h, on ? TIOCMBIS : TIOCMBIC, &bits) == 0) return true;
+    int e = errno;
+    if (NoModemLines(e)) return true;
+    if (errorCode) *errorCode = e;
+    return false;
+}
+
+}  // namespace
+
+bool IsNoPortName(const std::string& name) {
+    std::string n = Lower(name);
+    return n.empty() || n == "0" || n == "com0" || n == "none";
+}
+
+std::string ResolvePortName(const std::string& name) {
+    if (IsNoPortName(name)) return {};
+    if (name.rfind("/dev/", 0) == 0) return name;
+    std::string n = Lower(name);
+    if (n.size() < 4 || n.compare(0, 3, "com") != 0) return {};
+    long number = 0;
+    for (std::size_t i = 3; i < n.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(n[i]))) return {};
+        number = number * 10 + (n[i] - '0');
+        if (number > 9999) return {};
+    }
+    if (number < 1) return {};
+    // A link made by the user (or a test) names the real device; a dangling
+    // link still counts, so that the open reports it missing.
+    std::string link = "ports/" + n;
+    struct stat st {};
+    if (lstat(link.c_str(), &st) == 0) return link;
+    return "/dev/ttyS" + std::to_string(number - 1);
+}
+
+PortError SerialLastError(int* code) {
+    if (code) *code = g_lasterrno;
+    return g_lasterror;
+}
+
+PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortError* err, std::string* errText) {
+    if (IsNoPortName(name)) return Fail(PortError::NoPort, 0, err, errText);
+    std::string path = ResolvePortName(name);
+    if (path.empty()) return Fail(PortError::NotFound, ENOENT, err, errText);
+    speed_t speed{};
+    if (!SpeedFor(cfg.baud, &speed)) return Fail(PortError::Other, EINVAL, err, errText);
+
+    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return Fail(ClassifyOpenError(errno), errno, err, errText);
+    // TIOCEXCL keeps other programs out (root is exempt from it); the lock
+    // also catches a second open by root or by this program itself.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        int e = errno == EWOULDBLOCK ? EBUSY : errno;
+        ::close(fd);
+        return Fail(ClassifyOpenError(e), e, err, errText);
+    }
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0) {
+        int e = errno;
+        flock(fd, LOCK_UN);
+        ::close(fd);
+        return Fail(PortError::Other, e, err, errText);
+    }
+    ioctl(fd, TIOCEXCL);
+
+    cfmakeraw(&tio);
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    if (cfg.ctsOutputFlow || cfg.rtsHandshake) tio.c_cflag |= CRTSCTS;
+    // With VMIN 1 a non-blocking read tells "nothing buffered" (EAGAIN) apart
+    // from a hung-up line (end of file); VMIN 0 would read 0 for both.
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    cfsetispeed(&tio, speed);
+    cfsetospeed(&tio, speed);
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) {
+        int e = errno;
+        CloseQuietly(fd);
+        return Fail(PortError::Other, e, err, errText);
+    }
+    tcflush(fd, TCOFLUSH);
+    tcflush(fd, TCIFLUSH);
+    // Opening a terminal raises DTR and RTS; the program expects them as its
+    // line settings say: DTR only when enabled, RTS only under handshake.
+    ModemLine(fd, TIOCM_DTR, cfg.dtrHandshake, nullptr);
+    if (!cfg.rtsHandshake) ModemLine(fd, TIOCM_RTS, false, nullptr);
+    g_lasterror = PortError::None;
+    g_lasterrno = 0;
+    if (err) *err = PortError::None;
+    if (errText) errText->clear();
+    return fd;
+}
+
+void SerialClose(PortHandle& h) {
+    if (h >= 0) CloseQuietly(h);
+    h = kInvalidPort;
+}
+
+bool SerialIsOpen(PortHandle h) { return h >= 0; }
+
+bool SerialSetBaud(PortHandle h, long baud) {
+    speed_t speed{};
+    if (h < 0 || !SpeedFor(baud, &speed)) return false;
+    termios tio{};
+    if (tcgetattr(h, &tio) != 0) return false;
+    cfsetispeed(&tio, speed);
+    cfsetospeed(&tio, speed);
+    return tcsetattr(h, TCSANOW, &tio) == 0;
+}
+
+int SerialRead(PortHandle h, std::uint8_t* buf, int max) {
+    if (h < 0) return -1;
+    if (max <= 0) return 0;
+    for (;;) {
+        ssize_t n = ::read(h, buf, static_cast<std::size_t>(max));
+        if (n > 0) return static_cast<int>(n);
+        // A terminal that was hung up (adapter unplugged) reads end-of-file
+        // for ever; a live one with nothing buffered answers EAGAIN.
+        if (n == 0) return -1;
+        if (errno == EINTR) continue;
+        if (errno == EAGAIN || errno == EWOULDBLOCK) return 0;
+        return -1;
+    }
+}
+
+int SerialWrite(PortHandle h, const std::uint8_t* data, int len) {
+    if (h < 0) return -1;
+    if (len <= 0) return 0;
+    const long long deadline = NowMs() + 10 + 10LL * len;
+    int done = 0;
+    while (done < len) {
+        ssize_t n = ::write(h, data + done, static_cast<std::size_t>(len - done));
+        if (n > 0) {
+            done += static_cast<int>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return done > 0 ? done : -1;
+        long long left = deadline - NowMs();
+        if (left <= 0) break;
+        pollfd p{h, POLLOUT, 0};
+        int r = ::poll(&p, 1, static_cast<int>(left));
+        if (r < 0 && errno != EINTR) return done > 0 ? done : -1;
+        if (r > 0 && (p.revents & (POLLERR | POLLNVAL))) return done > 0 ? done : -1;
+    }
+    return done;
+}
+
+void SerialPurge(PortHandle h, bool tx, bool rx) {
+    if (h < 0) return;
+    if (tx) tcflush(h, TCOFLUSH);
+    if (rx) tcflush(h, TCIFLUSH);
+}
+
+bool SerialSetDTR(PortHandle h, bool on, int* errorCode) { return ModemLine(h, TIOCM_DTR, on, errorCode); }
+
+bool SerialSetRTS(PortHandle h, bool on, int* errorCode) { return ModemLine(h, TIOCM_RTS, on, errorCode); }
+
+bool SerialGetCTS(PortHandle h, bool* on) {
+    if (on) *on = false;
+    if (h < 0) return false;
+    int bits = 0;
+    if (ioctl(h, TIOCMGET, &bits) == 0) {
+        if (on) *on = (bits & TIOCM_CTS) != 0;
+        return true;
+    }
+    return NoModemLines(errno);
+}
+
+int SerialPending(PortHandle h) {
+    if (h < 0) return 0;
+    int n = 0;
+    if (ioctl(h, FIONREAD, &n) != 0) return 0;
+    return n;
+}
+
+}  // namespace plat
