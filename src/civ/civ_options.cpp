@@ -2,7 +2,6 @@
 
 
 int g_resume = 0;
-long g_steppirbaud = 57600;
 int g_notunesave = 1;
 int g_polling = 0;
 int g_smetercomp = 0;
@@ -103,7 +102,7 @@ int g_skipvoxdelay = 0;
 int g_keyercw = 7;
 int g_keyerks = 8;
 int g_keyerweight = 100;
-int g_pw1 = 0;
+// g_pw1 is defined with the frame reader.
 int g_ssbtxfilter = 1;
 int g_metersetting = 0;
 int g_perseuspan = 0;

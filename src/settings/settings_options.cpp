@@ -77,14 +77,9 @@ int g_monitor = 0;
 int g_fesko = 0;
 int g_tooltip = 1;
 
-char g_pegasuscomport[40] = "0";
-char g_yaltcomport[40] = "0";
-char g_ldgcomport[40] = "0";
-char g_steppircomport[40] = "0";
 char g_lp100comport[40] = "0";
 char g_powermastercomport[40] = "0";
 char g_serialcdcomport[40] = "0";
-char g_pttcomport[40] = "0";
 char g_rotorcomport[40] = "0";
 char g_thpcomport[40] = "0";
 char g_pw1comport[40] = "0";
