@@ -168,6 +168,7 @@ public:
     void ShowMeterPeak(int peak, int type);
 
     // Operations built with the panel's later controls.
+    void PressModeButton(char mode);
     void SetPbtInner(int position);
     void SetPbtOuter(int position);
     void ToggleSplit();
