@@ -1,5 +1,20 @@
 #include "civ/radio_port.h"
 
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "app/trace_log.h"
+#include "civ/accessory_ports.h"
+#include "civ/civ_frame.h"
+#include "civ/civ_timers.h"
+#include "civ/polling.h"
+#include "civ/radio_models.h"
+#include "civ/send_queue.h"
+#include "devices/keying.h"
+#include "devices/remote_link.h"
+#include "platform/clock.h"
+
 plat::PortHandle g_radioport = plat::kInvalidPort;
 char g_comport[40] = "COM0";
 long g_baud = 19200;
@@ -8,3 +23,125 @@ int g_dtrpw = 0;
 int g_rtspw = 0;
 int g_rawmode = 0;
 int g_passive = 0;
+int g_meterreplies = 0;
+std::uint8_t g_lastpoll[kPollFrameSize];
+int g_lastpolllen = 0;
+
+namespace {
+constexpr int kMeterPassLimit = 25;
+constexpr int kDrainBytes = 300;
+constexpr unsigned kDrainWaitMs = 100;
+constexpr int kRemoteFrame = 1;  // remote-link message type of a CI-V frame
+
+void ArmDevicePoll() { SetCivTimer(TIMER_DEVICE_POLL, unsigned(g_readtimer > 0 ? g_readtimer : 1)); }
+
+int Shown(int length) { return length < 40 ? length : 40; }
+}  // namespace
+
+void ApplyRadioLinkOptions() {
+    if (g_dtrpw) g_dtrcw = 0;
+    if (g_rtspw) {
+        g_rtscw = 0;
+        g_rtsxm = 0;
+    }
+    if (g_passive) g_rawmode = 1;
+    if (g_rawmode || g_passive) g_sendpaced = 0;
+}
+
+void OpenRadioPort() {
+    if (plat::IsNoPortName(g_comport)) {
+        ArmDevicePoll();
+        WriteTrace("COM0 exit");
+        return;
+    }
+    if (g_client) {
+        ArmDevicePoll();
+        // An operator client has no radio port of its own, except for the
+        // polls of mirror mode.
+        if (!g_mirror) return;
+    }
+    plat::SerialClose(g_radioport);
+    plat::SerialConfig cfg;
+    cfg.baud = g_baud;
+    cfg.eventChar = kCivEnd;
+    g_radioport = plat::SerialOpen(g_comport, cfg);
+    if (g_radioport == plat::kInvalidPort) {
+        ShowPortError("Primary ", g_comport);
+    } else {
+        plat::SerialPurge(g_radioport, true, true);
+        WriteTrace("setdsr");
+        SetDTR(g_dtrpw, g_radioport);
+        SetRTS(g_rtspw, g_radioport);
+        WriteTrace("back from setrts");
+    }
+    ArmDevicePoll();
+}
+
+void sendtoradio(const std::uint8_t* frame, int length) {
+    // A connected operator client drives the radio; the server's own
+    // builders keep quiet meanwhile.
+    if (g_radioserver && g_linkstate == 3) return;
+    sendtoradioactual(frame, length);
+}
+
+bool PassesSendFilter(const std::uint8_t* frame, int length) {
+    if (!g_rawmode && !g_oldradio) return true;
+    if (length < 5) return false;
+    const std::uint8_t cmd = frame[4];
+    const auto signedCmd = static_cast<std::int8_t>(cmd);
+    if (g_rawmode && signedCmd < 0x08) return true;
+    if (cmd == 0x15 && g_meterreplies < kMeterPassLimit) return true;
+    if (cmd == 0x1A && length > 5 && frame[5] == 0x06) return true;
+    if (g_oldradio && signedCmd < 0x10) return true;
+    return false;
+}
+
+void sendtoradioactual(const std::uint8_t* frame, int length) {
+    // Text commands that some settings build end here.
+    if (!frame || length < 1 || frame[0] != kCivPreamble) return;
+    if (CivTracing()) WriteTrace("Send to Qarv " + HexBytes(frame, Shown(length)));
+    if (g_client) {
+        if (g_linkstate == 3) sendtopartner(frame, length, kRemoteFrame);
+        return;
+    }
+    if (!PassesSendFilter(frame, length)) {
+        WriteTrace("suppressed");
+        return;
+    }
+    if (g_radioport == plat::kInvalidPort)
+        WriteTrace("comm not ready");
+    else
+        putq(frame, length);
+    WriteTrace("sendtoradioactual end");
+}
+
+void SendPoll(const std::uint8_t* frame, int length) {
+    if (!g_mirror || !frame || length < 1) return;
+    if (CivTracing()) WriteTrace("Poll Client " + HexBytes(frame, length));
+    if (g_radioport == plat::kInvalidPort) {
+        WriteTrace("comm not ready");
+        return;
+    }
+    g_lastpolllen = length < kPollFrameSize ? length : kPollFrameSize;
+    std::memcpy(g_lastpoll, frame, std::size_t(g_lastpolllen));
+    errno = 0;
+    const int written = WriteRadioPort(frame, length);
+    const int err = errno;
+    if (written != length) WriteTracef("Poll WriteFile error %ld, %04x, rc %d", long(err), unsigned(err), written);
+}
+
+void DrainRadioPort() {
+    plat::SleepMs(kDrainWaitMs);
+    std::uint8_t discard[kDrainBytes];
+    ReadRadioPortBytes(discard, kDrainBytes);
+}
+
+int WriteRadioPort(const std::uint8_t* data, int length) {
+    if (g_radioport == plat::kInvalidPort) return -1;
+    return plat::SerialWrite(g_radioport, data, length);
+}
+
+int ReadRadioPortBytes(std::uint8_t* data, int max) {
+    if (g_radioport == plat::kInvalidPort) return -1;
+    return plat::SerialRead(g_radioport, data, max);
+}
