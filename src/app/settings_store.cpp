@@ -5,8 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/settings_checks.h"
 #include "app/settings_table.h"
 #include "app/trace_log.h"
+#include "civ/civ_options.h"
+#include "devices/surface_keys.h"
+#include "panel/panel_options.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 
@@ -150,11 +154,22 @@ void LoadSettings3(const std::string& path) {
     LoadSettings4(path);
 }
 
-void LoadSettings4(const std::string& path) { LoadGroup(4, path); }
+void LoadSettings4(const std::string& path) {
+    LoadGroup(4, path);
+    ApplyLoadChecks();
+    LoadPodKeys();
+    LoadTMate2Keys();
+    LoadFlexKeys();
+}
 
 void saveoper() {
     const std::string path = SettingsPath();
     WriteTrace("progress 0 filter 4");
+    // The power in use is kept for the input it was set on.
+    if (g_accinput)
+        g_accpower = g_power;
+    else
+        g_mikepower = g_power;
     plat::ProfileBeginBatch(path);
     for (const SettingKey& row : SettingsCatalogue()) SaveSettingRow(row, path);
     if (!plat::ProfileEndBatch()) WriteTrace("settings file could not be written");

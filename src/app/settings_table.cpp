@@ -1,11 +1,31 @@
 #include "app/settings_table.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
 
+#include "app/colour_names.h"
 #include "app/settings_store.h"
+#include "app/trace_log.h"
+
+std::string StripDecoration(const char* fmt, const std::string& text) {
+    if (fmt == nullptr) return text;
+    const char* hole = std::strstr(fmt, "%s");
+    if (hole == nullptr) return text;
+    const std::string prefix(fmt, std::size_t(hole - fmt));
+    const std::string suffix(hole + 2);
+    if (text.size() >= prefix.size() + suffix.size() && text.compare(0, prefix.size(), prefix) == 0 &&
+        text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0)
+        return text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
+    return text;
+}
+
+bool PortIsOff(const char* port) {
+    return port == nullptr || port[0] == '\0' || std::strcmp(port, "0") == 0 || strcasecmp(port, "COM0") == 0 ||
+           strcasecmp(port, "NONE") == 0;
+}
 
 std::string FormatSetting(const SettingKey& row) {
     char buf[512];
@@ -20,7 +40,13 @@ std::string FormatSetting(const SettingKey& row) {
         std::snprintf(buf, sizeof buf, row.fmt ? row.fmt : "%f", *row.d);
         return buf;
     case SettingKind::Bool: return *row.i ? "TRUE" : "FALSE";
+    case SettingKind::Char: return std::string(1, char(*row.i));
+    case SettingKind::Colour: {
+        const char* name = ColorToName(*row.c);
+        return name ? name : "";
+    }
     case SettingKind::Text: {
+        if ((row.flags & kPortName) && PortIsOff(row.s)) return "NONE";
         std::string text(row.s, strnlen(row.s, row.size));
         if (row.flags & kAtRule)
             for (char& c : text)
@@ -47,7 +73,13 @@ void LoadSettingRow(const SettingKey& row, const std::string& path) {
         case SettingKind::Long: *row.l = std::atol(text.c_str()); break;
         case SettingKind::Double: *row.d = std::atof(text.c_str()); break;
         case SettingKind::Bool: *row.i = strcasecmp(text.c_str(), "TRUE") == 0 ? 1 : 0; break;
+        case SettingKind::Char:
+            // An empty value would save as nothing at all: keep the default letter.
+            *row.i = static_cast<unsigned char>(text.empty() ? def[0] : text[0]);
+            break;
+        case SettingKind::Colour: *row.c = NameToColor(text.c_str()); break;
         case SettingKind::Text: {
+            text = StripDecoration(row.fmt, text);
             std::size_t n = std::min<std::size_t>(text.size(), row.size - 1);
             std::memcpy(row.s, text.data(), n);
             row.s[n] = '\0';
@@ -68,5 +100,10 @@ void SaveSettingRow(const SettingKey& row, const std::string& path) {
         return;
     }
     if (row.kind == SettingKind::Custom || row.key == nullptr) return;
+    if (row.kind == SettingKind::Colour && ColorToName(*row.c) == nullptr) {
+        // A mixed colour changed after it was chosen has no name: keep the file's.
+        WriteTracef("no colour name for %s %06X", row.key, unsigned(*row.c));
+        return;
+    }
     WriteIniKey(row.section, row.key, FormatSetting(row).c_str(), path);
 }

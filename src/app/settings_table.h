@@ -13,6 +13,8 @@ enum class SettingKind : std::uint8_t {
     Double,  // double, fmt ("%09.6f", "%f", "%01.2f", "%2.3f")
     Text,    // char array of `size`, written as is (or through fmt such as "(%s)")
     Bool,    // int 0/1 read by comparing with "TRUE", written "TRUE"/"FALSE"
+    Colour,  // colour value, read and written by its name
+    Char,    // int holding one character (AGC mode letters), "%c"
     Custom,  // load and save hooks do the work
 };
 
@@ -20,6 +22,7 @@ enum SettingFlags : std::uint8_t {
     kNotWritten = 1,  // read, never saved: the file keeps what the operator wrote
     kNotRead = 2,     // saved, never read back
     kAtRule = 4,      // blanks saved as '@' and read back as blanks
+    kPortName = 8,    // a device port: written "NONE" while the device is off
 };
 
 struct SettingKey;
@@ -36,6 +39,7 @@ struct SettingKey {
     long* l = nullptr;           // Long
     double* d = nullptr;         // Double
     char* s = nullptr;           // Text (capacity `size`)
+    std::uint32_t* c = nullptr;  // Colour (0x00BBGGRR)
     std::uint16_t size = 40;     // read buffer; also the Text capacity
     std::uint8_t reader = 1;     // 1..4: which of LoadSettings..LoadSettings4 reads it
     std::uint8_t flags = 0;
@@ -53,3 +57,9 @@ std::string FormatSetting(const SettingKey& row);
 void LoadSettingRow(const SettingKey& row, const std::string& path);
 // Writes one row through WriteIniKey (standard kinds, or its save hook).
 void SaveSettingRow(const SettingKey& row, const std::string& path);
+
+// A decorated text format such as "(%s)" read back: strips the decoration
+// when the text carries it, so that saving twice never grows the value.
+std::string StripDecoration(const char* fmt, const std::string& text);
+// True when a device port text means "no port" ("", "0", "COM0", "NONE").
+bool PortIsOff(const char* port);

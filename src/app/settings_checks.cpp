@@ -1,0 +1,112 @@
+#include "app/settings_checks.h"
+
+#include "app/band_plan.h"
+#include "app/trace_log.h"
+#include "civ/civ_options.h"
+#include "civ/model_caps.h"
+#include "civ/radio_models.h"
+#include "civ/transverters.h"
+#include "devices/device_options.h"
+#include "devices/remote_link.h"
+#include "panel/band_table.h"
+#include "panel/panel_options.h"
+#include "settings/settings_options.h"
+#include "app/settings_table.h"
+
+#include <cstdio>
+
+int InRangeOr(int v, int lo, int hi, int fallback) { return v >= lo && v <= hi ? v : fallback; }
+
+int ScaleStepOr8(int v) {
+    switch (v) {
+    case 1: case 2: case 4: case 8: case 16: case 32: return v;
+    default: return 8;
+    }
+}
+
+int CheckBandFilter(int filter, int hasfilterwidth, int oldradio) {
+    if (hasfilterwidth) return filter;
+    if (oldradio == 1) return InRangeOr(filter, 1, 6, 2);
+    if (oldradio == 2) return InRangeOr(filter, 2, 9, 2);
+    return InRangeOr(filter, 1, 3, 2);
+}
+
+int ClampTraced(const char* key, int v, int lo, int hi) {
+    if (v >= lo && v <= hi) return v;
+    const int c = v < lo ? lo : hi;
+    WriteTracef("%s %d out of range, using %d", key, v, c);
+    return c;
+}
+
+namespace {
+void CheckSteps() {
+    int* steps[6] = {&g_step1, &g_step2, &g_step3, &g_step4, &g_step5, &g_step6};
+    constexpr int defaults[6] = {1, 10, 100, 1000, 5000, 10000};
+    for (int i = 0; i < 6; ++i) *steps[i] = InRangeOr(*steps[i], 1, 20000, defaults[i]);
+    g_amstep = InRangeOr(g_amstep, 1, 20000, 5000);
+    g_samstep = InRangeOr(g_samstep, 1, 20000, 5000);
+    g_mwstep = InRangeOr(g_mwstep, 1, 20000, 10000);
+    g_ssbstep = InRangeOr(g_ssbstep, 1, 20000, 10);
+    g_cwstep = InRangeOr(g_cwstep, 1, 20000, 10);
+    g_rttystep = InRangeOr(g_rttystep, 1, 20000, 10);
+    g_fmstep = InRangeOr(g_fmstep, 1, 20000, 1000);
+}
+
+void CheckFilterPositions() {
+    g_cwfilterposition = InRangeOr(g_cwfilterposition, 1, 12, 9);
+    g_amfilterposition = InRangeOr(g_amfilterposition, 1, 12, 2);
+    g_rttyfilterposition = InRangeOr(g_rttyfilterposition, 1, 12, 8);
+    g_rtty2filterposition = InRangeOr(g_rtty2filterposition, 1, 12, 8);
+    g_ssbfilterposition = InRangeOr(g_ssbfilterposition, 1, 12, 6);
+}
+
+void CheckWattMeter() {
+    if (!PortIsOff(g_powermastercomport)) {
+        g_wattmetertype = 3;
+        std::snprintf(g_wattmeterport, sizeof g_wattmeterport, "%s", g_powermastercomport);
+    } else if (!PortIsOff(g_lp100comport)) {
+        g_wattmetertype = g_lp100 ? 2 : 1;
+        std::snprintf(g_wattmeterport, sizeof g_wattmeterport, "%s", g_lp100comport);
+    } else {
+        g_wattmetertype = 0;
+        g_wattmeterport[0] = '\0';
+    }
+}
+}  // namespace
+
+void ApplyLoadChecks() {
+    g_radiotavn = InRangeOr(g_radiotavn, 1, 2, 1);
+    g_rotortavn = InRangeOr(g_rotortavn, 1, 2, 1);
+    g_highspeedtuningfactor = InRangeOr(g_highspeedtuningfactor, 1, 100, 1);
+    g_tunepower = InRangeOr(g_tunepower, 0, 100, 25);
+    if (g_radiotype == 4 || g_radiotype == 13 || g_radiotype == 20 || g_radiotype == 25)
+        g_suppresstransverterwarnings = 1;
+    CheckSteps();
+    CheckFilterPositions();
+    g_pbtscale = ScaleStepOr8(g_pbtscale);
+    g_notchscale = ScaleStepOr8(g_notchscale);
+    g_ritscale = ScaleStepOr8(g_ritscale);
+    if (g_txfilter > 19) g_txfilter = 11;
+    if (g_stepb < 1) g_stepb = g_step;
+    if (g_radioserver) {
+        if (g_step > 10) g_step = 10;
+        if (g_stepb > 10) g_stepb = 10;
+        g_nospeedpot = 1;
+        g_wordsend = 0;
+    }
+    if (g_griffinpowermate) g_podptttoggle = 1;
+    if (g_client) g_rttytunemode = 1;
+    if (g_qarvstart) g_powerfactor = 1.0;
+    if (g_perseus) g_tuningdelay = 200;
+
+    const int dsp = ModelHas(g_hasfilterwidth, g_radiotype);
+    for (BandStackEntry& row : g_bandstack) row.filter = CheckBandFilter(row.filter, dsp, g_oldradio);
+
+    // Both are indexes: a hand-edited value must not index past a table.
+    for (int& v : g_restore) v = ClampTraced("RESTORE", v, 0, 41);
+    g_licenseclass = ClampTraced("LICENSE CLASS", g_licenseclass, 0, 4);
+
+    FixTransverterDefaults(g_radiotype, g_perseus);
+    ApplyTransverterEdges();
+    CheckWattMeter();
+}

@@ -1,0 +1,92 @@
+// A radio link on a pseudo-terminal for the CI-V tests: the program's radio
+// port is the slave end, the test plays the bus on the master end, and a
+// plain window stands in for the main frame's send pump and device poll.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <string>
+#include <vector>
+
+#include "app/trace_log.h"
+#include "civ/civ_timers.h"
+#include "civ/frame_reader.h"
+#include "civ/polling.h"
+#include "civ/radio_models.h"
+#include "civ/radio_port.h"
+#include "civ/send_queue.h"
+#include "common/test_dir.h"
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "sim/pty_pair.h"
+
+using Bytes = std::vector<std::uint8_t>;
+
+class PumpWindow : public plat::Window {
+public:
+    void OnTimer(unsigned id) override {
+        if (id == TIMER_SENDQ) {
+            OnSendQueueTimer();
+        } else if (id == TIMER_DEVICE_POLL) {
+            KillTimer(id);
+            if (g_radioport != plat::kInvalidPort) ReadRadioPort();
+            SetTimer(id, unsigned(g_readtimer));
+        }
+    }
+};
+
+struct RadioLink {
+    TestDir dir;
+    PtyPair pty;
+    PumpWindow win;
+
+    explicit RadioLink(bool open = true) {
+        OpenTraceFile();
+        g_timerwindow = &win;
+        g_radioadr = 0x94;
+        g_myaddr = 0xE0;
+        std::snprintf(g_comport, sizeof g_comport, "%s", pty.slavePath().c_str());
+        if (open) OpenRadioPort();
+    }
+    ~RadioLink() {
+        plat::SerialClose(g_radioport);
+        win.KillTimer(TIMER_DEVICE_POLL);
+        win.KillTimer(TIMER_SENDQ);
+        g_timerwindow = nullptr;
+    }
+
+    // What the program wrote to the bus so far (waits up to `ms` real ms
+    // for `want` bytes).
+    Bytes written(std::size_t want = 4096, int ms = 30) { return pty.read(want, ms); }
+    // The bus carries `bytes` to the program; device-poll ticks pick them up.
+    void feed(const Bytes& bytes, int ticks = 3) {
+        pty.write(bytes);
+        // The terminal hands bytes over asynchronously: wait (really) until
+        // the program's end holds them all.
+        for (int k = 0; k < 200 && plat::SerialPending(g_radioport) < int(bytes.size()); ++k)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        for (int k = 0; k < ticks; ++k) plat::manual_clock::Advance(unsigned(g_readtimer));
+    }
+    int traced(const std::string& text) {
+        std::string log = dir.read("comms.txt");
+        int n = 0;
+        for (std::size_t p = log.find(text); p != std::string::npos; p = log.find(text, p + 1)) ++n;
+        return n;
+    }
+};
+
+inline Bytes Frame(std::initializer_list<std::uint8_t> body, std::uint8_t to = 0x94, std::uint8_t from = 0xE0) {
+    Bytes f{0xFE, 0xFE, to, from};
+    f.insert(f.end(), body);
+    f.push_back(0xFD);
+    return f;
+}
+
+inline void Put(const Bytes& f) { sendtoradio(f.data(), int(f.size())); }
+
+inline Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}

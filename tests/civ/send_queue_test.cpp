@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include "civ/link_fixture.h"
+#include "civ/radio_models.h"
+#include "devices/keying.h"
+#include "devices/remote_link.h"
+#include "platform/message_box.h"
+
+using plat::manual_clock::Advance;
+
+TEST(SendQueue, PacedModeWritesOneFramePerTick) {
+    RadioLink link;
+    ASSERT_NE(g_radioport, plat::kInvalidPort);
+    const Bytes a = Frame({0x03}), b = Frame({0x04}), c = Frame({0x14, 0x01, 0x01, 0x28});
+    Put(a);
+    Put(b);
+    Put(c);
+    EXPECT_EQ(g_qdepth, 3);
+    EXPECT_TRUE(link.written().empty());
+    Advance(49);
+    EXPECT_TRUE(link.written().empty());
+    Advance(1);
+    EXPECT_EQ(link.written(a.size()), a);
+    EXPECT_TRUE(link.written().empty());
+    Advance(50);
+    EXPECT_EQ(link.written(b.size()), b);
+    Advance(50);
+    EXPECT_EQ(link.written(c.size()), c);
+    Advance(200);
+    EXPECT_TRUE(link.written().empty());
+    EXPECT_TRUE(SendQueueEmpty());
+    EXPECT_EQ(g_qdepth, 0);
+    EXPECT_EQ(g_sendtimer, 0);
+    EXPECT_FALSE(link.win.HasTimer(TIMER_SENDQ));
+    EXPECT_EQ(link.traced("putq sets timer"), 1);
+    EXPECT_EQ(link.traced("timer calls sendq"), 3);
+    EXPECT_EQ(link.traced("really send FE FE 94 E0 03 FD"), 1);
+}
+
+TEST(SendQueue, EchoModeReleasesOnlyOnTheExactEcho) {
+    RadioLink link;
+    g_sendpaced = 0;
+    const Bytes a = Frame({0x05, 0x00, 0x40, 0x07, 0x14, 0x00}), b = Frame({0x04});
+    Put(a);
+    EXPECT_EQ(link.written(a.size()), a);  // an empty ring writes at once
+    Put(b);
+    EXPECT_TRUE(link.written().empty());
+
+    // Neither a changed byte nor a shorter frame with the same start is the echo.
+    link.feed(Frame({0x05, 0x00, 0x40, 0x07, 0x14, 0x01}), 1);
+    link.feed(Frame({0x05}), 1);
+    EXPECT_EQ(g_qdepth, 2);
+    Advance(50);  // no echo yet: the same frame again
+    EXPECT_EQ(link.written(a.size()), a);
+
+    link.feed(a, 1);
+    EXPECT_EQ(g_qdepth, 1);
+    EXPECT_EQ(link.traced("Increment queue echoback"), 1);
+    Advance(50);
+    EXPECT_EQ(link.written(b.size()), b);
+    link.feed(b, 1);
+    EXPECT_TRUE(SendQueueEmpty());
+}
+
+TEST(SendQueue, EchoInPacedModeReleasesNothing) {
+    RadioLink link;
+    Put(Frame({0x03}));
+    Put(Frame({0x04}));
+    Advance(50);
+    EXPECT_EQ(g_qdepth, 1);
+    link.feed(Frame({0x04}), 1);  // the echo of the frame still queued
+    EXPECT_EQ(g_qdepth, 1);
+    EXPECT_EQ(link.traced("Increment queue echoback"), 0);
+}
+
+TEST(SendQueue, EchoModeGivesUpAnUnechoedFrame) {
+    RadioLink link;
+    g_sendpaced = 0;
+    const Bytes a = Frame({0x03}), b = Frame({0x04});
+    Put(a);
+    Put(b);
+    for (int k = 1; k < kMaxEchoWrites; ++k) Advance(50);
+    EXPECT_EQ(link.written(a.size() * kMaxEchoWrites), [&] {
+        Bytes all;
+        for (int k = 0; k < kMaxEchoWrites; ++k) all = all + a;
+        return all;
+    }());
+    EXPECT_EQ(g_qdepth, 2);
+    Advance(50);  // the ring moves on
+    EXPECT_EQ(link.written(b.size()), b);
+    EXPECT_EQ(g_qdepth, 1);
+    EXPECT_EQ(link.traced("no echo after 10 writes, frame dropped"), 1);
+}
+
+TEST(SendQueue, PowerOnFrameMatchesItsEcho) {
+    RadioLink link;
+    g_sendpaced = 0;
+    Bytes power(150, 0xFE);
+    power = power + Frame({0x18, 0x01});
+    Put(power);
+    EXPECT_EQ(link.written(power.size(), 200), power);
+    link.feed(power, 2);
+    EXPECT_TRUE(SendQueueEmpty());
+}
+
+TEST(SendQueue, FullRingRefusesTheNewFrame) {
+    RadioLink link;
+    for (int k = 0; k < kSendSlots - 1; ++k) Put(Frame({0x1A, std::uint8_t(k)}));
+    EXPECT_TRUE(SendQueueFull());
+    EXPECT_FALSE(putq(Frame({0x03}).data(), 6));
+    EXPECT_EQ(g_qdepth, kSendSlots - 1);
+    EXPECT_EQ(link.traced("send queue full, frame refused"), 1);
+    // Every frame put is still there, in order.
+    for (int k = 0; k < kSendSlots - 1; ++k) {
+        Advance(50);
+        ASSERT_EQ(link.written(7, 200), Frame({0x1A, std::uint8_t(k)})) << k;
+    }
+    EXPECT_TRUE(SendQueueEmpty());
+    EXPECT_EQ(g_putq, kSendSlots - 1);
+}
+
+TEST(SendQueue, IndicesWrap) {
+    RadioLink link;
+    for (int k = 0; k < 200; ++k) {
+        Put(Frame({0x03}));
+        Advance(50);
+    }
+    EXPECT_EQ(g_putq, 20);
+    EXPECT_EQ(g_getq, 20);
+    EXPECT_EQ(link.written(6 * 200, 500).size(), 6u * 200);
+}
+
+TEST(SendQueue, MalformedFramesAreRefused) {
+    RadioLink link;
+    Bytes longFrame(2510, 0x00);
+    longFrame[0] = longFrame[1] = 0xFE;
+    longFrame[2] = 0x94;
+    longFrame[3] = 0xE0;
+    longFrame.back() = 0xFD;
+    sendtoradioactual(longFrame.data(), int(longFrame.size()));  // a remote client's frame
+    Bytes slotPlusOne(kSendSlotSize + 1, 0x00);
+    slotPlusOne[0] = slotPlusOne[1] = 0xFE;
+    slotPlusOne.back() = 0xFD;
+    EXPECT_FALSE(putq(slotPlusOne.data(), int(slotPlusOne.size())));
+    const Bytes shortFrame{0xFE, 0xFE, 0x94, 0xE0, 0xFD};
+    EXPECT_FALSE(putq(shortFrame.data(), 5));
+    const Bytes noEnd{0xFE, 0xFE, 0x94, 0xE0, 0x03, 0x00};
+    EXPECT_FALSE(putq(noEnd.data(), 6));
+    const Bytes onePreamble{0xFE, 0x00, 0x94, 0xE0, 0x03, 0xFD};
+    EXPECT_FALSE(putq(onePreamble.data(), 6));
+    EXPECT_FALSE(putq(nullptr, 6));
+    EXPECT_TRUE(SendQueueEmpty());
+    Bytes slot(kSendSlotSize, 0x00);
+    slot[0] = slot[1] = 0xFE;
+    slot.back() = 0xFD;
+    EXPECT_TRUE(putq(slot.data(), int(slot.size())));
+    EXPECT_EQ(link.traced("putq refused frame"), 6);
+    Advance(50);
+    EXPECT_EQ(link.written(slot.size(), 200), slot);
+}
+
+TEST(SendQueue, TextCommandsGoNowhere) {
+    RadioLink link;
+    const Bytes text{'F', 'A', ';'};
+    sendtoradio(text.data(), 3);
+    Advance(100);
+    EXPECT_TRUE(link.written().empty());
+    EXPECT_EQ(link.traced("Send to Qarv"), 0);
+}
+
+TEST(SendQueue, RawModeFilter) {
+    RadioLink link;
+    g_rawmode = 1;
+    auto passes = [](const Bytes& f) { return PassesSendFilter(f.data(), int(f.size())); };
+    EXPECT_TRUE(passes(Frame({0x03})));
+    EXPECT_TRUE(passes(Frame({0x04})));
+    EXPECT_FALSE(passes(Frame({0x14, 0x01, 0x01, 0x28})));
+    EXPECT_TRUE(passes(Frame({0x1A, 0x06, 0x01, 0x01})));
+    EXPECT_FALSE(passes(Frame({0x1A, 0x05, 0x00, 0x22})));
+    EXPECT_TRUE(passes(Frame({0x80})));
+    EXPECT_TRUE(passes(Frame({0x15, 0x02})));
+    g_meterreplies = 25;
+    EXPECT_FALSE(passes(Frame({0x15, 0x02})));
+
+    Put(Frame({0x14, 0x01, 0x01, 0x28}));
+    EXPECT_EQ(link.traced("suppressed"), 1);
+    EXPECT_TRUE(SendQueueEmpty());
+}
+
+TEST(SendQueue, OldRadioFilter) {
+    g_oldradio = 1;
+    auto passes = [](const Bytes& f) { return PassesSendFilter(f.data(), int(f.size())); };
+    EXPECT_TRUE(passes(Frame({0x07, 0x00})));
+    EXPECT_FALSE(passes(Frame({0x14, 0x01, 0x00, 0x10})));
+    EXPECT_FALSE(passes(Frame({0x1A, 0x05, 0x00, 0x22})));
+    g_oldradio = 0;
+    EXPECT_TRUE(passes(Frame({0x14, 0x01, 0x00, 0x10})));
+}
+
+TEST(SendQueue, NoPortMeansCommNotReady) {
+    RadioLink link(false);
+    std::snprintf(g_comport, sizeof g_comport, "COM0");
+    OpenRadioPort();
+    EXPECT_EQ(link.traced("COM0 exit"), 1);
+    EXPECT_TRUE(link.win.HasTimer(TIMER_DEVICE_POLL));
+    Put(Frame({0x03}));
+    EXPECT_EQ(link.traced("comm not ready"), 1);
+    EXPECT_TRUE(SendQueueEmpty());
+}
+
+TEST(SendQueue, MissingPortShowsOneBoxAndStillPolls) {
+    RadioLink link(false);
+    plat::message_box_script::Clear();
+    std::snprintf(g_comport, sizeof g_comport, "COM9");
+    OpenRadioPort();
+    OpenRadioPort();
+    EXPECT_EQ(g_radioport, plat::kInvalidPort);
+    EXPECT_TRUE(link.win.HasTimer(TIMER_DEVICE_POLL));
+    ASSERT_EQ(plat::message_box_script::History().size(), 1u);
+    EXPECT_EQ(plat::message_box_script::History()[0].text, "Error accessing Primary COM9.  It does not exist.\r\n");
+}
+
+TEST(SendQueue, RemoteLinkRouting) {
+    RadioLink link;
+    g_client = 1;
+    g_linkstate = 2;
+    Put(Frame({0x03}));
+    EXPECT_EQ(link.traced("Send to Qarv FE FE 94 E0 03 FD"), 1);
+    g_linkstate = 3;
+    Put(Frame({0x04}));  // to the server, not the ring
+    EXPECT_TRUE(SendQueueEmpty());
+    g_client = 0;
+    g_radioserver = 1;
+    Put(Frame({0x03}));  // a connected client drives the radio
+    EXPECT_TRUE(SendQueueEmpty());
+    EXPECT_EQ(link.traced("Send to Qarv"), 2);
+    const Bytes fromClient = Frame({0x03});
+    sendtoradioactual(fromClient.data(), int(fromClient.size()));
+    EXPECT_EQ(g_qdepth, 1);
+}
+
+TEST(SendQueue, WriteErrorKeepsTheFrame) {
+    RadioLink link;
+    Put(Frame({0x03}));
+    link.pty.closeMaster();
+    Advance(50);
+    EXPECT_EQ(g_qdepth, 1);
+    EXPECT_EQ(link.traced("WriteFile error"), 1);
+    EXPECT_TRUE(link.win.HasTimer(TIMER_SENDQ));  // retried on the next tick
+}
+
+TEST(SendQueue, MirrorPollWritesAtOnce) {
+    RadioLink link;
+    const Bytes poll = Frame({0x1A, 0x05, 0x00, 0x87});
+    SendPoll(poll.data(), int(poll.size()));
+    EXPECT_TRUE(link.written().empty());  // only in mirror mode
+    g_mirror = 1;
+    SendPoll(poll.data(), int(poll.size()));
+    EXPECT_EQ(link.written(poll.size()), poll);
+    EXPECT_EQ(Bytes(g_lastpoll, g_lastpoll + g_lastpolllen), poll);
+    EXPECT_TRUE(SendQueueEmpty());
+}
+
+TEST(SendQueue, LinkOptions) {
+    g_passive = 1;
+    g_dtrpw = 1;
+    g_rtspw = 1;
+    g_dtrcw = g_rtscw = 1;
+    ApplyRadioLinkOptions();
+    EXPECT_EQ(g_rawmode, 1);
+    EXPECT_EQ(g_sendpaced, 0);
+    EXPECT_EQ(g_dtrcw, 0);
+    EXPECT_EQ(g_rtscw, 0);
+}
