@@ -4,9 +4,7 @@
 #pragma once
 
 constexpr unsigned TIMER_METER_CYCLE = 2;       // meter tick, armed by InitRadio
-constexpr unsigned TIMER_NEW_TUNING = 1;        // tuning send, "NEW TUNING DELAY"
 constexpr unsigned TIMER_TUNER_STEP = 627;      // tuner sequence step
-constexpr unsigned TIMER_VFOA_DELAY = 651;      // delayed VFO A display
 constexpr unsigned TIMER_AUTOTUNE = 652;        // tuner watchdog
 constexpr unsigned TIMER_POLL_SEQUENCE = 6311;  // mirror poll
 constexpr unsigned TIMER_THP_FREQ = 6314;       // THP frequency follower
@@ -29,6 +27,24 @@ extern int g_tunesendpending; // a tuning send is waiting for TIMER_NEW_TUNING
 extern int g_vfoadelaypending;  // TIMER_VFOA_DELAY runs
 extern int g_bandreportpending; // TIMER_THP_FREQ runs
 extern int g_mirrored1415;    // last mirrored 14 15 level; 1000 lets the next one through
+
+// Copies of the values last sent that have no setting of their own; OnSwl
+// compares the panel's values with them. The VFO B group belongs to the
+// sub receiver of model 5.
+struct PushCopies {
+    int digiSel = 0, ipPlus = 0, notchWidth = 0, digiSelLevel = 0;
+    int preamp = 0, attenuator = 0, monitor = 0, ptt = 0;
+    int antenna = 0, rxAntenna = 0, antennaB = 0, rxAntennaB = 0;
+    int squelch = 0, passbandShift = 0;
+    int loCut = 10000, hiCut = 10000;  // 10000: send after every filter change
+    int preampB = 0, attenuatorB = 0, noiseReductionB = 0, agcVrB = 0, apfB = 0, digiSelB = 0;
+    int twinPeakB = 0, noiseBlankerB = 0, autoNotchB = 0, manualNotchB = 0, nbLevelB = 0;
+    int agcVrLevelB = 0, notchPositionB = 0, apfLevelB = 0, digiSelLevelB = 0, nrLevelB = 0;
+    int rfGainB = 0, squelchB = 0;
+    // VFO B values the dual-watch push sends again after InitRadio clears them.
+    int vfobFilter = 0, vfobMode = 0, vfobAgc = 0;
+};
+extern PushCopies g_pushcopy;
 
 // Pushes every saved setting to the radio ("Initializing Radio").
 void InitRadio();

@@ -11,6 +11,8 @@
 #include <array>
 #include <string>
 
+#include "panel/panel_functions.h"
+
 namespace plat {
 class Window;
 }
@@ -118,6 +120,8 @@ public:
     int dataMode = 0;
     int vsc = 0;
     int meterValue = 0, meterType = 0, meterPeak = 0;
+    // Function flags and levels.
+    PanelFunctions fn;
 
     // Keypad entry of one VFO.
     struct KeyEntry {
