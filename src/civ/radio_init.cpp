@@ -38,7 +38,6 @@ int g_tunerstate = 0;
 int g_tuneraction = 0;
 int g_userbutton = 0;
 int g_bandchanged = 0;
-int g_tunesendpending = 0;
 int g_vfoadelaypending = 0;
 int g_bandreportpending = 0;
 int g_mirrored1415 = 0;

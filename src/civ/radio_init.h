@@ -23,8 +23,7 @@ extern int g_tunerstate;      // internal tuner: 1 requested, 2 running, 6 start
 extern int g_tuneraction;     // tuner command byte (1C 01 x)
 extern int g_userbutton;      // 1..4: user command to send on the next push
 extern int g_bandchanged;     // the band changed since the last push
-extern int g_tunesendpending; // a tuning send is waiting for TIMER_NEW_TUNING
-extern int g_vfoadelaypending;  // TIMER_VFOA_DELAY runs
+extern int g_vfoadelaypending;  // TIMER_VFOA_DELAY runs: the delayed VFO A display is due
 extern int g_bandreportpending; // TIMER_THP_FREQ runs
 extern int g_mirrored1415;    // last mirrored 14 15 level; 1000 lets the next one through
 

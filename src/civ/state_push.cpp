@@ -240,17 +240,19 @@ void PushVfoBGroup(CSwlPanel& p) {
     Push(f.squelchB, c.squelchB, SetSquelchB);
 }
 
-void SendFrequencies(CSwlPanel& p) {
+// A tuning send is pending exactly while its timer is armed, so the tuning
+// code's own sends and these share one pace.
+bool TimerArmed(unsigned id) { return g_timerwindow && g_timerwindow->HasTimer(id); }
+
+void SendFrequencies() {
     if (g_frequencydelay != 0 && !g_vfoadelaypending) {
         g_vfoadelaypending = 1;
         SetCivTimer(TIMER_VFOA_DELAY, unsigned(g_frequencydelay));
     }
-    if (!g_tunesendpending) {
+    if (!TimerArmed(TIMER_NEW_TUNING)) {
         SetRadioFrequencies();
-        g_tunesendpending = 1;
         SetCivTimer(TIMER_NEW_TUNING, unsigned(g_tuningdelay > 0 ? g_tuningdelay : 1));
     }
-    (void)p;
 }
 }  // namespace
 
@@ -323,7 +325,7 @@ void OnSwl() {
     }
 
     // Step 10.
-    if (changed) SendFrequencies(p);
+    if (changed) SendFrequencies();
     if (p.fn.tuneRequest != g_tunemodeon) {
         SetTuneMode(p.fn.tuneRequest);
         SetRadioFrequencies();
