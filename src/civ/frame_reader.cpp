@@ -124,6 +124,14 @@ void Scan(std::uint8_t* buf, int count) {
     if (g_rxcarrylen > kCarryLimit) g_rxcarrylen = 0;
 }
 
+// Radio initialisation asks for a clean start: the tail of the last read
+// belongs to the conversation before it.
+void TakeReset() {
+    if (!g_rxreset) return;
+    g_rxcarrylen = 0;
+    g_rxreset = 0;
+}
+
 void FinishRead() {
     g_inreader = 0;
     if (g_swlpending) OnSwl();
@@ -152,10 +160,7 @@ void ProcessRead(const std::uint8_t* data, int n) {
 }  // namespace
 
 void ProcessRadioBytes(const std::uint8_t* data, int n) {
-    if (g_rxreset) {
-        g_rxcarrylen = 0;
-        g_rxreset = 0;
-    }
+    TakeReset();
     if (n <= 0 || !data) {
         Trace("readfile count 0");
         FinishRead();
@@ -174,10 +179,7 @@ void ReadRadioPort() {
     // A modal box opened from inside a scan keeps the timers running; the
     // scan in progress owns the buffers.
     if (g_inreader) return;
-    if (g_rxreset) {
-        g_rxcarrylen = 0;
-        g_rxreset = 0;
-    }
+    TakeReset();
     std::uint8_t data[kReadBufferSize];
     Trace("calling readfile\n");
     int n = ReadRadioPortBytes(data, kReadBufferSize - g_rxcarrylen);

@@ -44,16 +44,6 @@ TEST(FrameReader, EverySplitGivesTheSameFrames) {
     }
 }
 
-TEST(FrameReader, ShortReadIsCarriedWhole) {
-    RadioLink link;
-    Process(Bytes{0xFE, 0xFE, 0xE0, 0x94, 0xFB});
-    EXPECT_EQ(g_rxcarrylen, 5);
-    EXPECT_EQ(link.traced("Good Message"), 0);
-    Process(Bytes{0xFD});
-    EXPECT_EQ(Routed(link), 1);
-    EXPECT_EQ(g_rxcarrylen, 0);
-}
-
 TEST(FrameReader, GarbageAndCollisionBurstsAreSkipped) {
     RadioLink link;
     // Noise, collision jam codes, a preamble to a stranger, a lone FE.
@@ -150,13 +140,6 @@ TEST(FrameReader, BaudSearchAcceptsOnlyFramesToTheController) {
     EXPECT_EQ(link.traced("Good Message 4"), 1);
 }
 
-TEST(FrameReader, PortSearchSeesItsEcho) {
-    RadioLink link;
-    g_autobaud = 2;
-    Process(Frame({0x19, 0x00}));
-    EXPECT_EQ(g_echoseen, 1);
-}
-
 TEST(FrameReader, AmplifierRuleInRawMode) {
     RadioLink link;
     g_sendpaced = 0;
@@ -168,15 +151,6 @@ TEST(FrameReader, AmplifierRuleInRawMode) {
     EXPECT_EQ(link.traced("echoback depth"), 1);
 }
 
-TEST(FrameReader, DeferredStatePushRunsAfterTheRead) {
-    RadioLink link;
-    g_swlpending = 1;
-    Process(kFreqReply);
-    EXPECT_EQ(g_inreader, 0);
-    Process(Bytes{});
-    EXPECT_EQ(link.traced("readfile count 0"), 1);
-}
-
 TEST(FrameReader, DeadPortIsReportedOnce) {
     RadioLink link;
     plat::message_box_script::Clear();
@@ -186,13 +160,4 @@ TEST(FrameReader, DeadPortIsReportedOnce) {
     ASSERT_EQ(plat::message_box_script::History().size(), 1u);
     EXPECT_NE(plat::message_box_script::History()[0].text.find(" is defective"), std::string::npos);
     EXPECT_TRUE(link.win.HasTimer(TIMER_DEVICE_POLL));  // the accessories are still polled
-}
-
-TEST(FrameReader, RepliesThroughThePortPoll) {
-    RadioLink link;
-    link.feed(Bytes{0xFE, 0xFE, 0xE0}, 1);
-    link.feed(Bytes{0x94, 0x03, 0x00, 0x40, 0x07, 0x14}, 1);
-    link.feed(Bytes{0x00, 0xFD}, 1);
-    EXPECT_EQ(Routed(link), 1);
-    EXPECT_EQ(link.traced("From Qarv        count 11 FE FE E0 94 03 00 40 07 14 00 FD"), 1);
 }

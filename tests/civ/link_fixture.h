@@ -37,24 +37,42 @@ public:
     }
 };
 
-struct RadioLink {
+// The program's side: a fresh working directory with the trace log, the
+// pump window, and the radio port opened on `path`.
+struct LinkBase {
     TestDir dir;
-    PtyPair pty;
     PumpWindow win;
 
-    explicit RadioLink(bool open = true) {
+    LinkBase() {
         OpenTraceFile();
         g_timerwindow = &win;
         g_radioadr = 0x94;
         g_myaddr = 0xE0;
-        std::snprintf(g_comport, sizeof g_comport, "%s", pty.slavePath().c_str());
-        if (open) OpenRadioPort();
     }
-    ~RadioLink() {
+    ~LinkBase() {
         plat::SerialClose(g_radioport);
         win.KillTimer(TIMER_DEVICE_POLL);
         win.KillTimer(TIMER_SENDQ);
         g_timerwindow = nullptr;
+    }
+    void open(const std::string& path) {
+        std::snprintf(g_comport, sizeof g_comport, "%s", path.c_str());
+        OpenRadioPort();
+    }
+    int traced(const std::string& text) {
+        std::string log = dir.read("comms.txt");
+        int n = 0;
+        for (std::size_t p = log.find(text); p != std::string::npos; p = log.find(text, p + 1)) ++n;
+        return n;
+    }
+};
+
+// The test plays the bus on the master end of a pseudo-terminal.
+struct RadioLink : LinkBase {
+    PtyPair pty;
+
+    explicit RadioLink(bool openPort = true) {
+        if (openPort) open(pty.slavePath());
     }
 
     // What the program wrote to the bus so far (waits up to `ms` real ms
@@ -69,17 +87,12 @@ struct RadioLink {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         for (int k = 0; k < ticks; ++k) plat::manual_clock::Advance(unsigned(g_readtimer));
     }
-    int traced(const std::string& text) {
-        std::string log = dir.read("comms.txt");
-        int n = 0;
-        for (std::size_t p = log.find(text); p != std::string::npos; p = log.find(text, p + 1)) ++n;
-        return n;
-    }
 };
 
 inline Bytes Frame(std::initializer_list<std::uint8_t> body, std::uint8_t to = 0x94, std::uint8_t from = 0xE0) {
     Bytes f{0xFE, 0xFE, to, from};
-    f.insert(f.end(), body);
+    f.reserve(body.size() + 5);
+    for (std::uint8_t b : body) f.push_back(b);
     f.push_back(0xFD);
     return f;
 }

@@ -12,27 +12,6 @@ void Start(int type, int civ, long baud = 19200) {
 }
 }  // namespace
 
-TEST(RadioModels, TablesMatchTheModelList) {
-    EXPECT_STREQ(g_modelnames[0], "IC-756PRO");
-    EXPECT_STREQ(g_modelnames[25], "IC-705");
-    EXPECT_STREQ(g_modelnames[24], "");
-    EXPECT_EQ(g_civaddrtable[23], 0x94);
-    EXPECT_EQ(g_civaddrtable[21], 0x80);
-    EXPECT_EQ(g_civaddrtable[25], 0xA4);
-    // Spot checks across the tables, one column each.
-    EXPECT_EQ(g_hasdigisel[5] + g_hasdigisel[16] + g_hasdigisel[18] + g_hasdigisel[24], 4);
-    int digisel = 0;
-    for (auto v : g_hasdigisel) digisel += v;
-    EXPECT_EQ(digisel, 4);
-    EXPECT_EQ(g_filterbase[2], 1);
-    EXPECT_EQ(g_filterbase[3], 0);
-    EXPECT_EQ(g_preampcount[4], 1);
-    EXPECT_EQ(g_menudialect[5], 2);
-    EXPECT_EQ(g_hasamfmwidth[19], 1);
-    EXPECT_EQ(ModelCap(g_hasnotch, 26), 0);
-    EXPECT_EQ(ModelCap(g_hasnotch, -1), 0);
-}
-
 TEST(RadioModels, TypeOutsideTheListBecomesFirst) {
     Start(30, 207);
     EXPECT_EQ(g_radiotype, 0);

@@ -159,15 +159,6 @@ TEST(SendQueue, MalformedFramesAreRefused) {
     EXPECT_EQ(link.written(slot.size(), 200), slot);
 }
 
-TEST(SendQueue, TextCommandsGoNowhere) {
-    RadioLink link;
-    const Bytes text{'F', 'A', ';'};
-    sendtoradio(text.data(), 3);
-    Advance(100);
-    EXPECT_TRUE(link.written().empty());
-    EXPECT_EQ(link.traced("Send to Qarv"), 0);
-}
-
 TEST(SendQueue, RawModeFilter) {
     RadioLink link;
     g_rawmode = 1;
@@ -247,28 +238,4 @@ TEST(SendQueue, WriteErrorKeepsTheFrame) {
     EXPECT_EQ(g_qdepth, 1);
     EXPECT_EQ(link.traced("WriteFile error"), 1);
     EXPECT_TRUE(link.win.HasTimer(TIMER_SENDQ));  // retried on the next tick
-}
-
-TEST(SendQueue, MirrorPollWritesAtOnce) {
-    RadioLink link;
-    const Bytes poll = Frame({0x1A, 0x05, 0x00, 0x87});
-    SendPoll(poll.data(), int(poll.size()));
-    EXPECT_TRUE(link.written().empty());  // only in mirror mode
-    g_mirror = 1;
-    SendPoll(poll.data(), int(poll.size()));
-    EXPECT_EQ(link.written(poll.size()), poll);
-    EXPECT_EQ(Bytes(g_lastpoll, g_lastpoll + g_lastpolllen), poll);
-    EXPECT_TRUE(SendQueueEmpty());
-}
-
-TEST(SendQueue, LinkOptions) {
-    g_passive = 1;
-    g_dtrpw = 1;
-    g_rtspw = 1;
-    g_dtrcw = g_rtscw = 1;
-    ApplyRadioLinkOptions();
-    EXPECT_EQ(g_rawmode, 1);
-    EXPECT_EQ(g_sendpaced, 0);
-    EXPECT_EQ(g_dtrcw, 0);
-    EXPECT_EQ(g_rtscw, 0);
 }
