@@ -43,20 +43,19 @@ int g_bandreportpending = 0;
 int g_mirrored1415 = 0;
 PushCopies g_pushcopy;
 
-namespace {
-constexpr unsigned kClientPowerOnWaitMs = 800;
-
-// The panel's values, or its defaults while no panel exists.
-CSwlPanel& Panel() {
+CSwlPanel& PanelState() {
     static CSwlPanel standIn;
     return g_swlpanel ? *g_swlpanel : standIn;
 }
+
+namespace {
+constexpr unsigned kClientPowerOnWaitMs = 800;
 
 bool RawWithExchangeFile() { return g_rawmode && g_pegasustransferfile[0] != '\0'; }
 
 // Step 8: the saved settings, each through its setter.
 void PushSavedSettings() {
-    CSwlPanel& p = Panel();
+    CSwlPanel& p = PanelState();
     if (IsModel({5, 16, 18})) RequestRit();
     SetVolume(0);  // the real level follows once the rest is in
     SetAntenna(p.antenna, p.rxAntenna);
@@ -102,7 +101,7 @@ void PushSavedSettings() {
 
 // Step 9: VFO A's state, the frequencies and the receive levels.
 void PushVfoAState() {
-    CSwlPanel& p = Panel();
+    CSwlPanel& p = PanelState();
     g_resendfreqs = 0;
     if (ModelCap(g_hasmainsub)) {
         WriteTrace("scr 11");
@@ -167,9 +166,6 @@ void InitRadio() {
     }
     MuteSecondReceiver(1);
     ForgetDualFileVfoB();
-    g_pushcopy.vfobFilter = 0;
-    g_pushcopy.vfobMode = 0;
-    g_pushcopy.vfobAgc = 0;
 
     if (g_rawmode) {
         SendCiv({0x03});
@@ -179,7 +175,7 @@ void InitRadio() {
         g_sweeprunning = 0;
         g_sweepbrunning = 0;
         g_allowed = 1;
-        if (g_pegasustransferfile[0] && !g_dual) Panel().SetDiversity(1);
+        if (g_pegasustransferfile[0] && !g_dual) PanelState().SetDiversity(1);
     } else {
         PushSavedSettings();
         PushVfoAState();

@@ -40,10 +40,13 @@ struct PushCopies {
     int twinPeakB = 0, noiseBlankerB = 0, autoNotchB = 0, manualNotchB = 0, nbLevelB = 0;
     int agcVrLevelB = 0, notchPositionB = 0, apfLevelB = 0, digiSelLevelB = 0, nrLevelB = 0;
     int rfGainB = 0, squelchB = 0;
-    // VFO B values the dual-watch push sends again after InitRadio clears them.
-    int vfobFilter = 0, vfobMode = 0, vfobAgc = 0;
 };
 extern PushCopies g_pushcopy;
+
+class CSwlPanel;
+// The radio panel's state that the pushes read: the panel, or a panel of
+// defaults while none exists.
+CSwlPanel& PanelState();
 
 // Pushes every saved setting to the radio ("Initializing Radio").
 void InitRadio();

@@ -44,13 +44,8 @@ bool Push(int value, int& copy, Setter setter) {
     return true;
 }
 
-CSwlPanel& Panel() {
-    static CSwlPanel standIn;
-    return g_swlpanel ? *g_swlpanel : standIn;
-}
-
 void ReinitRadio() {
-    CSwlPanel& p = Panel();
+    CSwlPanel& p = PanelState();
     OpenRadioPort();
     const int wasDual = g_dual;
     if (wasDual) {
@@ -138,7 +133,8 @@ bool PushReceiver(CSwlPanel& p) {
     });
     Push(f.monitor, c.monitor, SetMonitor);
     Push(f.breakIn, g_spotvolume, SetBreakIn);
-    if (f.tuneRequest != g_tunemodeon || g_forcepush) SetTuneMode(f.tuneRequest);
+    // Tune mode keys the transmitter: only a real change switches it.
+    if (f.tuneRequest != g_tunemodeon) SetTuneMode(f.tuneRequest);
     Push(f.pttRequest, c.ptt, KeyOnOff);
     Push(f.rfGain, g_rfgain, SetRfGain);
     if (p.ritOffset != g_ritoffset) {
@@ -262,7 +258,7 @@ void OnSwl() {
         ReinitRadio();
         return;
     }
-    CSwlPanel& p = Panel();
+    CSwlPanel& p = PanelState();
     if (g_timerwindow) g_timerwindow->BringWindowToTop();
 
     // Step 3: the frequencies themselves go in step 10.
