@@ -60,6 +60,8 @@ void TuneToFrequency(double mhz, int source);
 void UpdateBandStack(double mhz, int store);
 void SendFreqToRX340();
 int RadioStateChanged();
+// The band-plan transmit test after a frequency or mode change.
+void CheckTxEnable();
 // WM_COMMAND ID_TIME_STATION: tune the time station in g_keypadfreq's sibling slot.
 void OnTimeStation(double mhz);
 
