@@ -245,6 +245,7 @@ void SetCommonFrequencies(int rit, double f, char v) {
     }
     WriteTrace("scr 3");
     std::uint8_t buf[40];
+    bool left = true;  // the frequency frame passed the send filter
     const bool mainsub = ModelCap(g_hasmainsub) != 0;
     if (v == 'B' && g_rawmode) {
         const int on = mainsub ? 0xD1 : 0x01;
@@ -268,13 +269,21 @@ void SetCommonFrequencies(int rit, double f, char v) {
         plat::SleepMs(50);
         SendShort({0x07, off});
         g_selvfo = 'A';
+    } else if (g_7600fw2 && g_rawmode) {
+        // Raw mode lets only commands below 08 out, so command 25 would never
+        // reach the radio; the radio stays on VFO A there and takes 05.
+        const int n = BuildFrequencyFrame(buf, g_pw1 ? 0x00 : g_radioadr, g_pw1 ? 0x00 : 0x05, -1, f);
+        left = PassesSendFilter(buf, n);
+        SendFrame(buf, n);
     } else if (g_7600fw2) {
         int to = g_radioadr;
         if (g_pw1 && v == 'A') {
             SendFrame(buf, BuildFrequencyFrame(buf, 0x00, 0x00, -1, f));
             to = 0x00;
         }
-        SendFrame(buf, BuildFrequencyFrame(buf, to, 0x25, v == 'A' ? 0x00 : 0x01, f));
+        const int n = BuildFrequencyFrame(buf, to, 0x25, v == 'A' ? 0x00 : 0x01, f);
+        left = PassesSendFilter(buf, n);
+        SendFrame(buf, n);
     } else {
         SelectVfo(v);
         if (g_pw1)
@@ -282,7 +291,9 @@ void SetCommonFrequencies(int rit, double f, char v) {
         else
             SendFrame(buf, BuildFrequencyFrame(buf, g_radioadr, 0x05, -1, f));
     }
-    last = f;
+    // A frame the send filter held back never reached the radio: keep the
+    // old value so the next send tries again.
+    if (left) last = f;
     if (g_7600fw2) ArmHoldoff(kHoldoffMs);
 }
 

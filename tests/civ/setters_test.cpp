@@ -289,3 +289,25 @@ TEST(Setters, VolumeDebounceAndMute) {
     OnAfGainTimer();
     EXPECT_EQ(c.bodies(), (Bodies{{0x14, 0x01, 0x00, 0x72}}));
 }
+
+TEST(Setters, RawModeFrequencyOnCommand25RadiosPassesTheFilter) {
+    Captured c(23);
+    g_7600fw2 = 1;
+    g_rawmode = 1;
+    g_lastsenta = 0;
+    SetCommonFrequencies(0, 14.025, 'A');
+    EXPECT_EQ(c.bodies(), (Bodies{{0x05, 0x00, 0x50, 0x02, 0x14, 0x00}}));
+    EXPECT_EQ(g_lastsenta, 14.025);
+    SetCommonFrequencies(0, 14.025, 'A');  // unchanged: nothing
+    EXPECT_TRUE(c.bodies().empty());
+    EXPECT_EQ(c.traced("suppressed"), 0);
+}
+
+TEST(Setters, Command25OutsideRawMode) {
+    Captured c(23);
+    g_7600fw2 = 1;
+    g_lastsenta = 0;
+    SetCommonFrequencies(0, 14.025, 'A');
+    EXPECT_EQ(c.bodies(), (Bodies{{0x25, 0x00, 0x00, 0x50, 0x02, 0x14, 0x00}}));
+    EXPECT_EQ(g_lastsenta, 14.025);
+}
