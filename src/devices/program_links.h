@@ -16,3 +16,7 @@ public:
 private:
     plat::Window* panel_;
 };
+
+// Forgets the VFO B frequency last written to the exchange file, so the next
+// write carries it again (built with the program links).
+void ForgetDualFileVfoB();

@@ -1,0 +1,4 @@
+#include "memories/radio_memories.h"
+
+// Built with the radio-memory transfer.
+void CloseMemoryTransferFile() {}

@@ -1,0 +1,6 @@
+#include "memories/sweep_panel.h"
+
+CSweepPanel* g_sweeppanel = nullptr;
+
+// Built with the sweep.
+void CSweepPanel::StopSweep() {}

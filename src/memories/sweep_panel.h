@@ -1,0 +1,9 @@
+// The spectrum sweep window.
+#pragma once
+
+class CSweepPanel {
+public:
+    void StopSweep();
+};
+
+extern CSweepPanel* g_sweeppanel;
