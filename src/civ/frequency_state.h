@@ -1,0 +1,84 @@
+// Frequency, band and transverter state: both VFOs in MHz, the one routine
+// that sends a frequency in the radio's dialect, the propagation after a
+// change, the transmit side (split, RIT/XIT, transverter ranges), the band
+// lookup and the tuning operations.
+#pragma once
+
+constexpr unsigned TIMER_NEW_TUNING = 1;        // "NEW TUNING DELAY": send the tuned frequency
+constexpr unsigned TIMER_VFOB_DELAY = 634;      // delayed VFO B display
+constexpr unsigned TIMER_VFOB_SEND = 643;       // send VFO B after tuning it
+constexpr unsigned TIMER_VFOA_DELAY = 651;      // delayed VFO A display
+constexpr unsigned TIMER_TUNER_RECALL = 6301;   // the tuner follows the radio
+constexpr unsigned TIMER_FREQ_HOLDOFF = 6306;   // end of the frequency-report hold-off
+
+extern double g_lastsenta;  // VFO A frequency last sent (0: send the next one)
+extern double g_lastsentb;  // VFO B frequency last sent
+extern int g_split;         // split on
+extern int g_selvfo;        // VFO selected on the radio, 'A' or 'B'
+extern int g_tuning;        // hold-off: frequency reports are thrown away
+extern double g_tvoffset;   // transverter offset added to every frequency read
+extern int g_dual;          // dual watch on
+extern int g_diversity;     // VFO B follows VFO A
+extern int g_tunemodeon;    // the transmitter is in tune mode
+extern int g_sweeprunning;  // the VFO A sweep runs
+extern int g_sweepbrunning; // the VFO B (sub receiver) sweep runs
+extern int g_tunerrecallarmed;  // TIMER_TUNER_RECALL armed once
+
+// Sends `mhz` (plus `rit` Hz on VFO A) to VFO 'A' or 'B' unless equal to the
+// value last sent.
+void SetCommonFrequencies(int rit, double mhz, char vfo);
+// Propagation after VFO A changed.
+void SetRadioFrequencies();
+void SetRadioFrequenciesVFOB();
+// Transmit side: split, RIT/XIT, transverter ranges and power.
+void SetTxFrequencies();
+// Displayed frequency to radio frequency (transverter conversion).
+double RadioFrequencyFor(double mhz);
+// Band-table row of a frequency; none gives 32 ("GEN BAND").
+int BandIndex(double mhz);
+// 0 when equal to 1 Hz ("%09.0f" of the Hz), else non-zero; the printed
+// values as integers go to the optional outputs.
+int CompareFrequencies(double a, double b, long long* hza = nullptr, long long* hzb = nullptr);
+// Show the VFO on the panel now or after "FREQUENCY DELAY".
+void SendVfoAFreq();
+void SendVfoBFreq();
+
+// Tuning.
+void TuneUp();
+void TuneDown();
+void OnFastTuneUp();
+void OnFastTuneDown();
+void TuneVfoA(int deltaHz);
+void TuneVfoB(int deltaHz);
+// A wheel on digit box `id` (5156..5162 / 5165..5171) by `clicks`.
+void TuneDigitA(unsigned id, int clicks);
+void TuneDigitB(unsigned id, int clicks);
+// The step spin control: +1 or -1 Hz.
+void OnVScroll(int delta);
+void SetTuneMode(int on);
+void TuneToFrequency(double mhz, int source);
+void UpdateBandStack(double mhz, int store);
+void SendFreqToRX340();
+int RadioStateChanged();
+// WM_COMMAND ID_TIME_STATION: tune the time station in g_keypadfreq's sibling slot.
+void OnTimeStation(double mhz);
+
+// Timer expiries, called by the main loop.
+void OnFreqHoldoffTimer();
+void OnNewTuningTimer();
+void OnVfoADelayTimer();
+void OnVfoBDelayTimer();
+void OnVfoBSendTimer();
+
+// Pure rules.
+// Transmit frequency is VFO B's in split, else VFO A's.
+// The mode code (1 CW, 2 USB, 3 LSB, 4 FM, 5 AM, 6 RTTY, 7 PSK) the band
+// plan gives a frequency.
+int BandPlanModeCode(double mhz);
+// The mode code a band row's stored ModeChar gives; 0 for no change.
+int ModeCodeForModeChar(int modeChar);
+// The ModeChar a mode code selects ('3' CW ... '9' PSK); 0 for none.
+char ModeCharForCode(int code);
+// The row of `mhz` searched in band order (preferred row first unless 99);
+// -1 when no row holds it.
+int BandSearchRow(double mhz, int preferred);

@@ -1,0 +1,31 @@
+// Reply processing: what the radio's replies change in the program state,
+// and the start of a transmission.
+#pragma once
+
+extern int g_transmitting;    // the radio reports transmit (1C 00)
+extern int g_transmitmarker;  // the transmit marker is shown on a VFO
+extern int g_txbegun;         // transmit has begun (BeginTransmit)
+extern int g_recallwait;      // a radio-memory recall waits for its frequency
+extern int g_smeterpeak;      // held S-meter peak
+extern int g_smeterhold;      // ticks until the peak decays
+
+// Runs when the radio reports transmit and from the main loop's keying checks.
+void BeginTransmit();
+
+// Reply arithmetic, shared with the tests.
+// S-meter reading r (0..9999) to meter steps of 1/256 S-unit (before the
+// compensation).
+int SMeterSteps(int reading, bool perseus);
+// SWR x 100 of a reading.
+int SwrTimes100(int reading);
+// Power meter reading for the radio type.
+int PowerReading(int reading, int radiotype);
+// Three BCD digits: the low nibble of the first byte and both of the second.
+int ThreeDigitReading(const unsigned char* two);
+// The ModeChar of a CI-V mode byte, given the mode VFO A last had; 0 when
+// the byte maps to nothing. `keepDigital` allows USB/LSB to keep the
+// digital modes (outside raw mode, not on the DIGI-SEL family).
+int ModeCharForCivByte(int civByte, int lastMode, bool keepDigital);
+// The filter index of a 1A 03 reply's data bytes (`data` points behind the
+// sub-command, `avail` bytes up to and including FD); 0 when none fits.
+int FilterIndexForWidthReply(const unsigned char* data, int avail);

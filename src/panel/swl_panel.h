@@ -1,0 +1,198 @@
+// The radio panel's tuning state and its update operations. The panel keeps
+// its own copy of VFO A and B (frequency, mode), the step and the filter,
+// and shows it through an attached view. The CI-V engine and the main frame
+// put radio state on it through the update operations; operator actions
+// change it and tell the main frame (WM_COMMAND 1213), whose OnSwl sends
+// what differs. The panel itself never builds a radio command.
+//
+// Without a view every display call does nothing; the texts a view would
+// show come from the free functions below.
+#pragma once
+#include <array>
+#include <string>
+
+namespace plat {
+class Window;
+}
+
+// Commands between the radio window and the main frame.
+constexpr unsigned IDC_RADIO_WINDOW = 1213;  // panel state changed: run OnSwl
+constexpr unsigned IDC_VFOB_CHANGED = 1408;  // VFO B, the VFO swap or the sub receiver changed
+constexpr unsigned ID_TIME_STATION = 1214;   // tune the stored time station
+constexpr unsigned ID_STORED_FREQ = 32000;   // tune the keypad's frequency (g_keypadfreq)
+// Panel commands.
+constexpr unsigned IDC_STEP_UP = 233;
+constexpr unsigned IDC_STEP_DOWN = 5010;
+constexpr unsigned IDC_STEP1 = 701;  // 701..706: the six step buttons
+constexpr unsigned IDC_KEY_DIGIT_A = 5163;
+constexpr unsigned IDC_KEY_DIGIT_B = 5172;
+constexpr unsigned IDC_DIGITS_A = 5155;  // 5155..5162: VFO A digit boxes
+constexpr unsigned IDC_DIGITS_B = 5164;  // 5164..5171: VFO B digit boxes
+
+constexpr int kDigitBoxes = 8;
+constexpr int kStepButtons = 6;
+
+extern int g_manualmode;  // ManMD: no step rounding, no per-mode defaults
+extern int g_inpodkey;    // a keypad-pod record is being processed
+extern int g_keyentry;    // the key handed to KeyDigitA/B (a character code); they clear it
+extern double g_keypadfreq;  // the keypad's frequency for ID_STORED_FREQ, MHz
+
+// ---- Pure display and step rules -------------------------------------------
+
+// "%09.6f" of the frequency with a leading '0' replaced by a blank.
+std::string FrequencyText(double mhz);
+// The eight digit boxes of a VFO for `mhz`.
+std::array<std::string, kDigitBoxes> FrequencyDigitBoxes(double mhz, bool removeExtraDecimal);
+// Step captions: "%3.0f Hz" below 1000, else "%3.1f kHz"; VFO B without units.
+std::string StepCaption(double hz);
+std::string StepBCaption(double hz);
+// VFO A rounded to the nearest multiple of `stepHz` (a half step rounds up).
+// A step below 1 counts as 1.
+double RoundToStep(double mhz, int stepHz);
+// The STEPn list taken in ascending order: the next one up (wrapping to the
+// smallest) and down (wrapping to the largest) from `step`.
+int StepAbove(double step, const std::array<int, kStepButtons>& steps);
+int StepBelow(double step, const std::array<int, kStepButtons>& steps);
+// The first step button equal to `step` (as an integer), or -1.
+int StepButtonFor(double step, const std::array<int, kStepButtons>& steps);
+// Resolution of the frequency scale for a step.
+int ScaleResolution(double step, bool variableScale);
+// The leading number of a filter name in Hz, times 1000 below 20
+// ("2.4 kHz " gives 2400, "500 Hz " gives 500); 0 without a number.
+int FilterNameWidth(const char* name);
+// The six step-button values as configured.
+std::array<int, kStepButtons> ConfiguredSteps();
+
+// ---- The view ---------------------------------------------------------------
+
+// Display hooks the radio window implements; every default does nothing.
+class PanelView {
+public:
+    virtual ~PanelView() = default;
+    virtual void ShowDigits(int vfo, const std::array<std::string, kDigitBoxes>& boxes) { (void)vfo; (void)boxes; }
+    virtual void ShowModeCaption(int vfo, char mode) { (void)vfo; (void)mode; }
+    virtual void LightModeButton(char mode) { (void)mode; }
+    virtual void ShowFilterName(const std::string& name) { (void)name; }
+    virtual void SetFilterGraphicWidth(int hz) { (void)hz; }
+    virtual void LightFilterButtons(int index) { (void)index; }
+    virtual void ShowVfoBFilterLabel(int index) { (void)index; }
+    virtual void LightBandButton(int row) { (void)row; }
+    virtual void ShowStepCaption(const std::string& text) { (void)text; }
+    virtual void LightStepButton(int button) { (void)button; }  // -1: none lit
+    virtual void ShowStepBCaption(const std::string& text) { (void)text; }
+    virtual void SetScaleResolution(int resolution) { (void)resolution; }
+    virtual void MoveFrequencyScale(double mhz) { (void)mhz; }
+    virtual void SetTransmitColour(int vfo, bool transmitting) { (void)vfo; (void)transmitting; }
+    virtual void ShowPbt(int shift) { (void)shift; }
+    virtual void ShowMeter(int value, int type) { (void)value; (void)type; }
+    virtual void ShowMeterPeak(int peak, int type) { (void)peak; (void)type; }
+};
+
+// ---- The panel --------------------------------------------------------------
+
+class CSwlPanel {
+public:
+    // Tuning state (frequencies in MHz, steps in Hz).
+    double vfoAFreq = 14.025;
+    char vfoAMode = '0';
+    double vfoBFreq = 14.025;
+    char vfoBMode = '0';
+    double step = 1000;   // never below 1
+    int filter = 2;       // VFO A filter index
+    int agc = '3';        // VFO A AGC code
+    int split = 0;
+    int dual = 0;
+    int diversity = 0;
+    int rit = 0, xit = 0, pbt = 0;
+    int ritOffset = 0;    // Hz
+    int xitOffset = 0;    // Hz
+    int pbtInner = 128, pbtOuter = 128;
+    int pbtShift = 0;     // Hz
+    int pbtShown = 0;     // shift the PBT scale shows
+    int enabled = 0;      // set by the first SetPanelTuning
+    int transmitA = 0, transmitB = 0;
+    // Receiver values the replies put on the panel.
+    int antenna = 1, rxAntenna = 0;
+    int attenuator = 0;
+    int preamp = 0;
+    int dataMode = 0;
+    int vsc = 0;
+    int meterValue = 0, meterType = 0, meterPeak = 0;
+
+    // Keypad entry of one VFO.
+    struct KeyEntry {
+        int active = 0;
+        int fraction = 0;
+        double accumulator = 0;
+        int weight = 100000;
+        int hold = 0;  // keeps updates from overwriting the typed digits
+    };
+    KeyEntry keyA, keyB;
+
+    explicit CSwlPanel(plat::Window* parent = nullptr) : parent_(parent) {}
+    void SetParent(plat::Window* parent) { parent_ = parent; }
+    plat::Window* Parent() const { return parent_; }
+    void SetView(PanelView* view) { view_ = view; }
+    PanelView* View() const { return view_; }
+
+    // Update operations.
+    void SetPanelTuning(double freqA, char modeA, double stepHz, int filterIndex, double freqB, char modeB);
+    void SetFrequency(double mhz);
+    void SetFrequency2(double mhz);
+    void SetTransmitA(int on);
+    void SetTransmitB(int on);
+    void SetMode(char mode);
+    void ShowMode();
+    void SetFilter(int index);
+    void SelectFilter(int index);
+    void ShowFilterButtons(int index);
+    void ShowFilterNameB();
+    void ShowBand();
+    void SetStep(int stepHz);
+    void ShowStep(double stepHz);
+    void ShowStepB();
+    void StepUp();
+    void StepDown();
+    void KeyDigitA();
+    void KeyDigitB();
+    void RefreshFrequency();
+    void NotifyMainWin();
+    void NotifyVfoB();
+    void ReturnFocus();
+    // Step buttons 1..6 (commands 701..706).
+    void StepButton(int n);
+    // The panel's commands (step buttons, step up/down, keypad); true when handled.
+    bool OnCommand(unsigned id);
+    // Meter display (the panel's meter control).
+    void ShowMeterReading(int value, int type);
+    void ShowMeterPeak(int peak, int type);
+
+    // Operations built with the panel's later controls.
+    void PressModeButton(char mode);
+    void SetPbtInner(int position);
+    void SetPbtOuter(int position);
+    void ToggleSplit();
+    void ToggleDual();
+    void SetDiversity(int on);
+    void MouseWheel(int delta);
+    void StoreCurrentBand(double mhz);
+    void ToggleDataMode();
+    void ToggleSquelch();
+    void ShowAntenna();
+    void ShowRxAntenna();
+    void ShowAttenuator();
+    void ShowPreamp();
+    void SetModeCaption();
+    void SetMemoryScanButton(int on);
+    void SetTuneButton(int on);
+
+private:
+    void KeyDigit(int vfo);
+    void ShowKeyedDigits(int vfo, double mhz);
+
+    plat::Window* parent_ = nullptr;
+    PanelView* view_ = nullptr;
+};
+
+// The one radio panel.
+extern CSwlPanel* g_swlpanel;
