@@ -9,7 +9,7 @@
 extern double g_lastsenta;  // VFO A frequency last sent (0: send the next one)
 extern double g_lastsentb;  // VFO B frequency last sent
 extern int g_split;         // split on
-extern int g_selvfo;        // VFO selected on the radio, 'A' or 'B'
+
 extern int g_tuning;        // hold-off: frequency reports are thrown away
 extern double g_tvoffset;   // transverter offset added to every frequency read
 extern int g_dual;          // dual watch on

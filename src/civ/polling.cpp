@@ -2,3 +2,9 @@
 
 int g_mirror = 0;
 int g_mirrorpoll = 60;
+int g_metersuspend = 0;
+
+// Built with polling.
+void PollMeters() {}
+void PollRadio() {}
+void PollFreqMode() {}

@@ -15,3 +15,9 @@ public:
 private:
     plat::Window* panel_;
 };
+
+void ExchangePegasusFiles();
+void ReadDualFile();
+void SendRadioInfo();
+void OpenGorvSocket();
+extern int g_exchangenewdata;  // the exchange has new data

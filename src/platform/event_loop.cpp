@@ -288,7 +288,7 @@ void InstallCloseSignals(Window* target) {
                 char buf[16];
                 while (::read(g_signalPipe[0], buf, sizeof buf) > 0) {
                 }
-                if (g_closeTarget && IsLiveWindow(g_closeTarget)) PostTo(g_closeTarget, WM_CLOSE, 0, 0);
+                if (g_closeTarget && IsLiveWindow(g_closeTarget)) PostTo(g_closeTarget, WM_CLOSE, kCloseBySignal, 0);
             });
         }
     }

@@ -1,0 +1,8 @@
+// Save and restore of the radio's own memories.
+#pragma once
+
+extern int g_memtransfer;   // a radio-memory transfer runs
+extern int g_radiomemcount; // memories of the radio
+
+// TIMER_MEM_TRANSFER step.
+void RadioMemoryStep();
