@@ -115,6 +115,13 @@ double NextScanFrequency(double mhz, int stepKhz, int up, double start, double s
 // Timer periods from the settings: below 10 ms they run at 10 ms, so a 0
 // never spins.
 unsigned TimerMs(long ms);
+// The device poll's period: "READ TIMER" (at least 10 ms); while nothing is
+// in flight and no accessory needs polling, at least kIdlePollMs, since the
+// radio's data then ends the wait at once.
+constexpr unsigned kIdlePollMs = 200;
+unsigned DevicePollPeriod(bool idle, long readTimer);
+// True when an accessory port or surface needs the poll at its full rate.
+bool AccessoryPollNeeded();
 // The second close step (TIMER_CLOSE2) and the Quit command.
 void close2();
 void OnQuit();

@@ -36,6 +36,8 @@
 #include "memories/stations.h"
 #include "memories/sweep.h"
 #include "panel/swl_panel.h"
+#include "platform/clock.h"
+#include "platform/event_loop.h"
 #include "platform/serial_port.h"
 #include "settings/settings_options.h"
 
@@ -256,7 +258,23 @@ void CMainWin::DevicePoll() {
         }
     }
     if (pending::RadioStateChanged()) ExchangePegasusFiles();
-    SetTimer(TIMER_DEVICE_POLL, TimerMs(g_readtimer));
+    const bool idle = plat::app::Started() && !plat::manual_clock::Enabled() && SendQueueEmpty() &&
+                      g_rxcarrylen == 0 && !AccessoryPollNeeded();
+    SetTimer(TIMER_DEVICE_POLL, DevicePollPeriod(idle, g_readtimer));
+    // While idle the radio's first byte ends the wait at once.
+    if (idle && g_radioport != plat::kInvalidPort) plat::WakeTimerOnReadable(g_radioport, this, TIMER_DEVICE_POLL);
+}
+
+unsigned DevicePollPeriod(bool idle, long readTimer) {
+    const unsigned ms = TimerMs(readTimer);
+    return idle ? std::max(ms, kIdlePollMs) : ms;
+}
+
+bool AccessoryPollNeeded() {
+    for (plat::PortHandle h : {g_pegasusport, g_yaltport, g_ldgport, g_ldgcoaxport, g_powermeterport, g_a87port,
+                               g_pw1port, g_om4port, g_zunport, g_rotorport, g_pttport})
+        if (h != plat::kInvalidPort) return true;
+    return g_flexopen || g_usetmate2 || g_thp == 1;
 }
 
 void CMainWin::OnMeterTick() {

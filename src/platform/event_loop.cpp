@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <deque>
 #include <limits>
+#include <map>
 #include <vector>
 
 #include "platform/clock.h"
@@ -192,6 +193,21 @@ void PostTo(Window* w, unsigned msg, WPARAM wParam, LPARAM lParam) {
 
 void PostedDropAll(const Window* w) {
     std::erase_if(g_posted, [&](const Posted& p) { return p.window == w; });
+}
+
+void WakeTimerOnReadable(int fd, Window* w, unsigned id) {
+    if (!RealLoop() || fd < 0) return;
+    static std::map<int, QSocketNotifier*> notifiers;
+    QSocketNotifier*& n = notifiers[fd];
+    if (n == nullptr) n = new QSocketNotifier(fd, QSocketNotifier::Read, g_app);
+    QObject::disconnect(n, nullptr, nullptr, nullptr);
+    // Disabled at the first signal: an unread fd (or one closed meanwhile)
+    // must not keep the loop spinning.
+    QObject::connect(n, &QSocketNotifier::activated, g_app, [n, w, id] {
+        n->setEnabled(false);
+        if (IsLiveWindow(w) && TimerExists(w, id)) TimerSet(w, id, 0);
+    });
+    n->setEnabled(true);
 }
 
 int DeliverPosted() {

@@ -44,6 +44,11 @@ bool Headless();
 int DeliverPosted();
 std::size_t PostedCount();
 
+// One-shot: when `fd` has data to read, timer `id` of `w` falls due at once
+// (after the 10 ms floor). Lets an idle poll sleep longer without reading
+// late. No effect under the manual clock, where time only moves on request.
+void WakeTimerOnReadable(int fd, Window* w, unsigned id);
+
 // Timers (used by Window; also inspectable in tests).
 void TimerSet(Window* w, unsigned id, unsigned ms);
 void TimerKill(Window* w, unsigned id);

@@ -41,7 +41,9 @@ bool InOrder(const std::string& log, const std::vector<std::string>& lines) {
 struct Started {
     CApp app;
     explicit Started(bool run = true) {
-        if (run) EXPECT_TRUE(app.InitInstance());
+        if (run) {
+            EXPECT_TRUE(app.InitInstance());
+        }
     }
     ~Started() { app.ExitInstance(); }
 };
