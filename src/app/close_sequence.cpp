@@ -7,13 +7,17 @@
 #include <string>
 
 #include "app/band_files.h"
-#include "app/engine_pending.h"
+#include "civ/civ_setters.h"
+#include "civ/frequency_state.h"
+#include "civ/radio_init.h"
+#include "civ/reply_processing.h"
 #include "app/main_frame.h"
 #include "app/settings_store.h"
 #include "app/shell_ops.h"
 #include "app/trace_log.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
+#include "civ/engine_options.h"
 #include "civ/civ_timers.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
@@ -82,17 +86,17 @@ void CMainWin::OnClose() {
     KillTimer(TIMER_METER_CYCLE);
     if (mute) {
         if (g_perseus) {
-            if (!pending::Muted()) pending::ToggleMute();
-        } else if (!pending::Muted()) {
-            pending::SetVolume(0);
+            if (!g_muted) ToggleMute();
+        } else if (!g_muted) {
+            SetVolume(0);
         }
-        if (!pending::SubMuted()) pending::ToggleSubMute();
-        if (pending::DualWatch() && g_radiotype == 5) {
-            pending::SetDualWatchState(0);
-            pending::SendFreqToRX340();
+        if (!g_submuted) ToggleSubMute();
+        if (g_dual && g_radiotype == 5) {
+            g_dual = 0;
+            SendFreqToRX340();
         }
     }
-    if (!g_txenable) pending::SetTxEnable(1);
+    if (!g_txenable) SetTxEnable(1);
     if (g_swlpanel) g_swlpanel->CloseLayout();
     if (g_yaltport != plat::kInvalidPort && g_yaltversion >= 20) {
         const std::uint8_t hostClose[2] = {0x00, 0x03};
@@ -131,25 +135,24 @@ void close2() {
             const int v = g_restore[i];
             const char mode = RestoreSlotMode(i);
             if (v != 41) {
-                pending::UseFilterTable(i == 4 || i == 9);
                 if (i < 5) {
                     WriteTrace("scr 4");
-                    pending::SelectVfo('A');
+                    SelectVfo('A');
                 } else {
-                    pending::SetSelectedVfoRecord('B');
+                    g_selvfo = 'B';
                 }
-                pending::SetRadioMode(mode, 41 - v);
-                pending::SetFilterWidth(41 - v, mode);
+                SetRadioMode(mode, 41 - v);
+                SetFilterWidth(41 - v, mode);
                 any = true;
             }
             if (mode == noted) remembered = v == 41 ? 0 : 41 - v;
         }
-        pending::SetSelectedVfoRecord('A');
-        if (any) pending::SetRadioMode(noted, remembered);
-        pending::ClearLastSent();
-        pending::SetRadioFrequencies();
-        pending::SetClosing(1);
-        pending::SetRadioMode(noted, 1);
+        g_selvfo = 'A';
+        if (any) SetRadioMode(noted, remembered);
+        g_lastsenta = g_lastsentb = 0;
+        SetRadioFrequencies();
+        g_closing = 1;
+        SetRadioMode(noted, 1);
     }
     ClearStationList();
     FreeBandList();
@@ -161,7 +164,7 @@ void close2() {
     }
     if (g_tmate2open) CloseTMate2();
     if (g_mainwin) {
-        if (g_poweronoff) pending::SetRadioPower(0);
+        if (g_poweronoff) SetRadioPower(0);
         g_mainwin->SetTimer(TIMER_EXIT, ExitDelayMs(g_poweronoff != 0, ModelCap(g_hasdigisel) != 0));
     }
     DestroyCwKeyboard();

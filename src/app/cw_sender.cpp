@@ -3,9 +3,14 @@
 #include <cctype>
 #include <cstdint>
 
-#include "app/engine_pending.h"
+#include "civ/civ_setters.h"
+#include "civ/frequency_state.h"
+#include "civ/radio_init.h"
+#include "civ/reply_processing.h"
 #include "app/main_frame.h"
 #include "civ/civ_options.h"
+#include "civ/engine_options.h"
+#include "civ/frequency_options.h"
 #include "civ/civ_timers.h"
 #include "devices/cw_keyboard.h"
 #include "devices/device_options.h"
@@ -68,12 +73,12 @@ char KeyerCharacter(char ch, const char prosigns[5]) {
 }
 
 void RestoreAfterIdentification(bool viaKeyer) {
-    pending::SetModeA(g_idsavedmode, g_idsavedmode);
-    if (viaKeyer) pending::SetFilterWidthA(g_idsavedfilter);
-    pending::ForceNextSend();
+    SetModeA(g_idsavedmode, g_idsavedmode);
+    if (viaKeyer) SetFilterWidthA(g_idsavedfilter);
+    g_lastsenta = g_lastsentb = 40.0;
     const double offset = g_idsavedoffset / 1000000.0;
     g_vfoafreq += g_idsavedmode == '0' ? -offset : offset;
-    pending::SetRadioFrequencies();
+    SetRadioFrequencies();
     if (viaKeyer) {
         SetKeyerSpeed(0);
         g_keyerstate = 0;
@@ -149,7 +154,7 @@ void RunCwElementSender() {
                 keyDown = true;
                 keyon();
                 deadline = plat::GetTickCount() + std::uint32_t(e == '.' ? g_dit : g_dah);
-                pending::BeginTransmit();
+                BeginTransmit();
             }
             g_keyerstate = 1;
             ++g_cwelement;

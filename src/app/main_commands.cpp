@@ -4,7 +4,10 @@
 #include "app/app.h"
 #include "app/app_options.h"
 #include "app/commands.h"
-#include "app/engine_pending.h"
+#include "civ/civ_setters.h"
+#include "civ/frequency_state.h"
+#include "civ/radio_init.h"
+#include "civ/reply_processing.h"
 #include "app/keys_table.h"
 #include "app/main_frame.h"
 #include "app/shell_ops.h"
@@ -293,7 +296,7 @@ void CMainWin::HotKey(char mode) {
 
 void CMainWin::OnVolume(int delta) {
     VolumeStep(g_volume, delta);
-    pending::SetVolume(g_volume);
+    SetVolume(g_volume);
     if (g_swlpanel) g_swlpanel->SetVolumeA(g_volume);
     FocusMainWindow();
 }
@@ -302,8 +305,8 @@ void CMainWin::OnKeyDown(unsigned key, unsigned flags) {
     (void)flags;
     WriteTracef("key down %d", int(key));
     switch (key) {
-    case plat::VK_LEFT: pending::TuneDown(); break;
-    case plat::VK_RIGHT: pending::TuneUp(); break;
+    case plat::VK_LEFT: TuneDown(); break;
+    case plat::VK_RIGHT: TuneUp(); break;
     case plat::VK_SPACE:
         if (g_cwtakesinput) break;
         WriteTrace("PTT On space");

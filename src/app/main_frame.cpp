@@ -10,7 +10,10 @@
 
 #include "app/app_options.h"
 #include "app/band_files.h"
-#include "app/engine_pending.h"
+#include "civ/civ_setters.h"
+#include "civ/frequency_state.h"
+#include "civ/radio_init.h"
+#include "civ/reply_processing.h"
 #include "app/keys_table.h"
 #include "app/settings_store.h"
 #include "app/settings_table.h"
@@ -19,6 +22,8 @@
 #include "civ/accessory_ports.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
+#include "civ/engine_options.h"
+#include "civ/frequency_options.h"
 #include "civ/civ_timers.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
@@ -247,10 +252,10 @@ int CMainWin::OnCreate() {
     std::snprintf(g_modelname, sizeof g_modelname, "%s", RadioModelName());
     if (g_qarvstart) {
         if (g_client || g_radioserver) {
-            pending::SetStartupHold(0);
+            g_firstpoll = 0;
             WriteTrace("firstpoll 0 2");
         } else {
-            pending::SetStartupHold(1);
+            g_firstpoll = 1;
         }
     }
     bool tunerButtons = false, tunerZero = false;
@@ -265,7 +270,7 @@ int CMainWin::OnCreate() {
     OpenRadioPort();
     if (g_poweronoff) {
         plat::SleepMs(300);
-        pending::SetRadioPower(1);
+        SetRadioPower(1);
         plat::SleepMs(2000);
     }
     WriteTrace("startup 3");
@@ -302,15 +307,15 @@ int CMainWin::OnCreate() {
     ShowStationName(g_vfoafreq);
 
     WriteTrace("scr 2");
-    pending::SetSelectedVfoRecord('C');
-    pending::SelectVfo('A');
+    g_selvfo = 'C';
+    SelectVfo('A');
     SendRequest({0x03});
-    if (pending::StartupHold()) {
+    if (g_firstpoll) {
         if (ModelCap(g_hasvsc)) SendRequest({0x16, 0x4C});
         if (ModelCap(g_menudialect)) SendRequest({0x1A, 0x06});
     }
     SendRequest({0x04});
-    if (pending::StartupHold() && ModelCap(g_hasfilterwidth)) SendRequest({0x1A, 0x03});
+    if (g_firstpoll && ModelCap(g_hasfilterwidth)) SendRequest({0x1A, 0x03});
 
     WriteTrace("Create progress 2");
     if (PortConfigured(g_pegasuscomport)) {
@@ -325,7 +330,7 @@ int CMainWin::OnCreate() {
     if (g_wattmetertype) OpenPowerMeterPort();
     LoadHamCallLibrary();
     if (g_radiotype == 17) g_radiomemcount = 200;
-    if (g_rawmode) pending::InitRadio();
+    if (g_rawmode) InitRadio();
 
     WriteTrace("Create progress 3");
     if (g_thp) OpenThpPorts();
@@ -358,13 +363,13 @@ int CMainWin::OnCreate() {
                                          0x00, 0x87, 0x00, 0xFD};
             SendPoll(poll, int(sizeof poll));
         }
-        if (ModelCap(g_hasdualpanel)) pending::SetDualWatch(0, 1);
+        if (ModelCap(g_hasdualpanel)) SetDualWatch(0, 1);
         std::uint8_t split[6];
         BuildCivHeader(split);
         split[4] = 0x0F;
         split[5] = 0xFD;
         SendPoll(split, 6);
-        pending::SelectVfoDirect('A');
+        SelectVfoDirect('A');
         SetTimer(TIMER_POLL_SEQUENCE, unsigned(g_mirrorpoll));
     }
     g_pw1reportstate = 0;

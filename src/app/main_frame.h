@@ -108,6 +108,8 @@ extern int g_swrshown;
 extern int g_ctssplit;
 extern int g_pttcts;
 extern int g_transverterhold;
+// A frequency send deferred to the next meter tick.
+extern int g_propagatepending;
 
 // The next frequency of a range scan: `stepKhz` up (or down), back to
 // `start` past the end limit `stop`.

@@ -9,12 +9,17 @@
 
 #include "app/app_options.h"
 #include "app/cw_sender.h"
-#include "app/engine_pending.h"
+#include "civ/civ_setters.h"
+#include "civ/frequency_state.h"
+#include "civ/radio_init.h"
+#include "civ/reply_processing.h"
 #include "app/main_frame.h"
 #include "app/scheduled_events.h"
 #include "app/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
+#include "civ/engine_options.h"
+#include "civ/frequency_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frame_reader.h"
 #include "civ/radio_init.h"
@@ -66,7 +71,7 @@ std::tm ToTm(const plat::SystemTime& s) {
 }
 
 // Transmit frequency: VFO B when split.
-double TxFrequency() { return pending::Split() ? g_vfobfreq : g_vfoafreq; }
+double TxFrequency() { return g_split ? g_vfobfreq : g_vfoafreq; }
 
 void ClientState() {
     // Client-state message: mode, VFO A in Hz with its NUL, mode, VFO B, split,
@@ -76,7 +81,7 @@ void ClientState() {
     std::snprintf(reinterpret_cast<char*>(msg + 1), 12, "%011.0f", g_vfoafreq * 1e6);
     msg[13] = std::uint8_t(g_vfobmode);
     std::snprintf(reinterpret_cast<char*>(msg + 14), 12, "%011.0f", g_vfobfreq * 1e6);
-    msg[26] = std::uint8_t(pending::Split());
+    msg[26] = std::uint8_t(g_split);
     msg[27] = std::uint8_t(g_cwspeed);
     msg[28] = std::uint8_t(g_keyercw);
     sendtopartner(msg, 29, 4);
@@ -166,7 +171,7 @@ void CMainWin::OnOneSecond() {
     if (g_radioheard < 2 && g_autobaud == 0) {
         if (++g_contactcount > 10) {
             if (!g_rawmode) {
-                pending::SetStartupHold(0);
+                g_firstpoll = 0;
                 WriteTrace("firstpoll 0");
             }
             FirstPoll();
@@ -195,10 +200,10 @@ void CMainWin::OnOneSecond() {
         g_idflash = 0;
     }
     // 5. Polling keep-up.
-    if (g_polling && !g_memtransfer && !pending::StartupHold()) {
+    if (g_polling && !g_memtransfer && !g_firstpoll) {
         if (++g_pollcount > 1) {
             g_pollcount = 0;
-            pending::PollFreqMode();
+            PollFreqMode();
         }
     }
     // 6. Rotor.
@@ -262,11 +267,11 @@ void CMainWin::OnOneSecond() {
     }
     // 11. Remote link.
     if (g_radioserver) {
-        if (pending::RadioInitialised() && g_radioheard) ServiceServerSocket();
+        if (g_radioinitialised && g_radioheard) ServiceServerSocket();
     }
     if (g_client) {
         ServiceClientSocket();
-        if (g_linkstate == 3 && pending::RadioInitialised()) {
+        if (g_linkstate == 3 && g_radioinitialised) {
             ClientState();
             const unsigned now = plat::GetTickCount();
             if ((g_ipsoundstate == 0 || g_ipsoundstate == 3) && (g_ipsoundstamp == 0 || now - g_ipsoundstamp > 5000)) {
@@ -290,7 +295,7 @@ void CMainWin::OnOneSecond() {
         sendtoradio(f, 6);
     }
     // 14. Perseus panadapter and THP poll.
-    if (g_thp && !pending::Tuning()) {
+    if (g_thp && !g_tuning) {
         if (g_perseuspan) {
             const std::uint8_t f[6] = {0xFE, 0xFE, 0xE1, 0xE0, 0x03, 0xFD};
             SendToPerseus(f, 6);
@@ -341,8 +346,8 @@ void CMainWin::OnOneSecond() {
             SendToPALStar(reinterpret_cast<const std::uint8_t*>(fa), 14);
             char info[40];
             std::snprintf(info, sizeof info, "IF%011.0f     +000000 00%c%c00%c001 ;", tx * 1e6,
-                          pending::Transmitting() ? '1' : '0', CatModeDigit(char(g_vfoamode)),
-                          pending::Split() ? '1' : '0');
+                          g_transmitting ? '1' : '0', CatModeDigit(char(g_vfoamode)),
+                          g_split ? '1' : '0');
             SendToPALStar(reinterpret_cast<const std::uint8_t*>(info), 38);
         }
     }
@@ -351,7 +356,7 @@ void CMainWin::OnOneSecond() {
     // 21.
     if (g_wavehold > 0) --g_wavehold;
     // 22. SteppIR.
-    if (g_steppir && g_vfoafreq < 30.0 && !pending::Split()) {
+    if (g_steppir && g_vfoafreq < 30.0 && !g_split) {
         char buf[16];
         std::snprintf(buf, sizeof buf, "@AF%08.0f\r", g_vfoafreq * 1e6);
         SendToSteppir(reinterpret_cast<const std::uint8_t*>(buf), 12);

@@ -6,18 +6,24 @@
 
 #include "app/commands.h"
 #include "app/cw_sender.h"
-#include "app/engine_pending.h"
+#include "civ/civ_setters.h"
+#include "civ/frequency_state.h"
+#include "civ/radio_init.h"
+#include "civ/reply_processing.h"
 #include "app/main_frame.h"
 #include "app/shell_ops.h"
 #include "app/trace_log.h"
 #include "app/app_options.h"
 #include "civ/civ_options.h"
+#include "civ/engine_options.h"
+#include "civ/frequency_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frame_reader.h"
 #include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
+#include "civ/radio_search.h"
 #include "civ/send_queue.h"
 #include "civ/accessory_ports.h"
 #include "devices/amplifiers.h"
@@ -47,6 +53,7 @@ int g_swrshown = 0;
 int g_ctssplit = 0;
 int g_pttcts = 0;
 int g_transverterhold = 0;
+int g_propagatepending = 0;
 
 unsigned TimerMs(long ms) { return ms < 10 ? 10u : unsigned(ms); }
 
@@ -78,7 +85,7 @@ void CMainWin::OnTimer(unsigned id) {
     }
     if (g_transverterhold) {
         // Only the meter poll runs while the transverter question is open.
-        if (id == TIMER_METER_CYCLE && !g_metersuspend && !pending::SweepRunning()) PollMeters();
+        if (id == TIMER_METER_CYCLE && !g_metersuspend && !(g_sweeprunning || g_sweepbrunning)) PollMeters();
         return;
     }
     DispatchTimer(id);
@@ -102,7 +109,7 @@ void CMainWin::DispatchTimer(unsigned id) {
     case TIMER_EXIT: OnExitTimer(); break;
     case TIMER_SWEEP_RETRY:
         KillTimer(id);
-        if (pending::SweepRunning()) PollMeters();
+        if ((g_sweeprunning || g_sweepbrunning)) PollMeters();
         break;
     case TIMER_SENDQ:
         // The send pump traces, clears its armed flag and writes (one routine).
@@ -130,21 +137,21 @@ void CMainWin::DispatchTimer(unsigned id) {
         if (g_swlpanel) g_swlpanel->SetMemoryScanButton(1);
         TuneNextStation(1);
         break;
-    case TIMER_VFOB_DELAY: pending::OnVfoBDelayTimer(); break;
-    case TIMER_VFOB_SEND: pending::OnVfoBSendTimer(); break;
-    case TIMER_AF_GAIN: pending::OnAfGainTimer(); break;
-    case TIMER_SUB_AF_GAIN: pending::OnSubAfGainTimer(); break;
+    case TIMER_VFOB_DELAY: OnVfoBDelayTimer(); break;
+    case TIMER_VFOB_SEND: OnVfoBSendTimer(); break;
+    case TIMER_AF_GAIN: OnAfGainTimer(); break;
+    case TIMER_SUB_AF_GAIN: OnSubAfGainTimer(); break;
     case TIMER_SELECT_VFO:
         KillTimer(id);
         WriteTrace("scr 8");
-        pending::OnSelectVfoTimer();
+        OnSelectVfoTimer();
         break;
-    case TIMER_EQUALIZE_SUB: pending::OnEqualizeTimer(); break;
+    case TIMER_EQUALIZE_SUB: OnEqualizeTimer(); break;
     case TIMER_CLOSE2:
         KillTimer(id);
         close2();
         break;
-    case TIMER_VFOA_DELAY: pending::OnVfoADelayTimer(); break;
+    case TIMER_VFOA_DELAY: OnVfoADelayTimer(); break;
     case TIMER_AUTOTUNE: OnTunerWatchdog(); break;
     case TIMER_AG_TIMEOUT:
         KillTimer(id);
@@ -186,15 +193,15 @@ void CMainWin::DispatchTimer(unsigned id) {
         SendToAcom(cmd, 4);
         break;
     }
-    case TIMER_FREQ_HOLDOFF: pending::OnFreqHoldoffTimer(); break;
+    case TIMER_FREQ_HOLDOFF: OnFreqHoldoffTimer(); break;
     case TIMER_SOCK_TIMEOUT:
         KillTimer(id);
         OnSockTimeout();
         break;
-    case TIMER_PASSBAND: pending::OnPassbandTimer(); break;
+    case TIMER_PASSBAND: OnPassbandTimer(); break;
     case TIMER_RX2_MUTE:
         KillTimer(id);
-        if (!pending::Transmitting()) MuteSecondReceiver(1);
+        if (!g_transmitting) MuteSecondReceiver(1);
         break;
     case TIMER_POLL_SEQUENCE:
         SetTimer(id, TimerMs(g_mirrorpoll));
@@ -203,10 +210,18 @@ void CMainWin::DispatchTimer(unsigned id) {
     case TIMER_SLIDER_POLL:
         KillTimer(id);
         WriteTrace("scr 88");
-        pending::OnSliderPollTimer();
+        if (g_subsliders && g_swlpanel) g_swlpanel->ToggleMainSubSliders();
         break;
-    case TIMER_AUTOBAUD: pending::OnRadioSearchTimer(); break;
-    case TIMER_THP_FREQ: pending::OnThpFreqTimer(); break;
+    case TIMER_AUTOBAUD: RadioSearchStep(); break;
+    case TIMER_THP_FREQ:
+        KillTimer(id);
+        if (g_bandreportpending) {
+            g_bandreportpending = 0;
+            char fa[16];
+            std::snprintf(fa, sizeof fa, "FA%011.0f;", g_vfoafreq * 1e6);
+            SendToTHP(reinterpret_cast<const std::uint8_t*>(fa), 14);
+        }
+        break;
     case TIMER_PGXL_STATUS:
         KillTimer(id);
         WriteTrace("turn off statuschange");
@@ -227,7 +242,7 @@ void CMainWin::DevicePoll() {
     if (g_flexopen) ReadFlexKnob();
     if (g_powermeterport != plat::kInvalidPort) ReadPowerMeter();
     if (g_usetmate2) ReadTMate2();
-    if (g_thp == 1 && !pending::SweepRunning() && !pending::BandChanged()) {
+    if (g_thp == 1 && !(g_sweeprunning || g_sweepbrunning) && !g_bandchanged) {
         for (int n = 1; n <= 5; ++n) {
             if (n > 1 && (g_thpxcomport[n - 2][0] == '\0' || g_thpxcomport[n - 2][0] == '0')) continue;
             g_activethp = n;
@@ -257,7 +272,7 @@ void CMainWin::DevicePoll() {
             g_pttcts = int(cts);
         }
     }
-    if (pending::RadioStateChanged()) ExchangePegasusFiles();
+    if (RadioStateChanged()) ExchangePegasusFiles();
     const bool idle = plat::app::Started() && !plat::manual_clock::Enabled() && SendQueueEmpty() &&
                       g_rxcarrylen == 0 && !AccessoryPollNeeded();
     SetTimer(TIMER_DEVICE_POLL, DevicePollPeriod(idle, g_readtimer));
@@ -285,15 +300,15 @@ void CMainWin::OnMeterTick() {
             WriteTrace("SW modem status failed");
         } else if (int(cts) != g_ctssplit) {
             if (cts) {
-                if (pending::DualWatch() && g_swlpanel) g_swlpanel->ToggleDual();
-            } else if (!(pending::DualWatch() && g_swlpanel && g_swlpanel->diversity)) {
+                if (g_dual && g_swlpanel) g_swlpanel->ToggleDual();
+            } else if (!(g_dual && g_swlpanel && g_swlpanel->diversity)) {
                 if (g_swlpanel) g_swlpanel->SetDiversity(1);
             }
             g_ctssplit = int(cts);
         }
     }
     SetTimer(TIMER_METER_CYCLE, TimerMs(g_metercycle));
-    if (!pending::SweepRunning() && g_vfoafreq != g_markerfreq) {
+    if (!(g_sweeprunning || g_sweepbrunning) && g_vfoafreq != g_markerfreq) {
         if (g_sweeppanel) g_sweeppanel->SetMarker(g_vfoafreq);
         g_markerfreq = g_vfoafreq;
     }
@@ -303,18 +318,18 @@ void CMainWin::OnMeterTick() {
         g_swlpanel->ShowSwr(text);
         g_swrshown = g_extswr;
     }
-    if (pending::FrequencyPropagationPending()) {
-        pending::SetRadioFrequencies();
-        pending::ClearFrequencyPropagation();
+    if (g_propagatepending) {
+        SetRadioFrequencies();
+        g_propagatepending = 0;
     }
-    if (!g_metersuspend && !pending::SweepRunning()) PollMeters();
+    if (!g_metersuspend && !(g_sweeprunning || g_sweepbrunning)) PollMeters();
 }
 
 void CMainWin::OnTuningTick() {
     KillTimer(TIMER_NEW_TUNING);
     // The tuning send, the band-stack update and the sweep end belong to
     // the frequency state.
-    pending::OnNewTuningTimer();
+    OnNewTuningTimer();
 }
 
 void CMainWin::OnScanStep() {
@@ -326,7 +341,7 @@ void CMainWin::OnScanStep() {
     if (g_scanfreq <= 0.01) return;
     g_scanfreq = NextScanFrequency(g_scanfreq, g_fscanincr, g_fscandirection, g_fscanstart, g_fscanstop);
     g_vfoafreq = g_scanfreq;
-    pending::SetRadioFrequencies();
+    SetRadioFrequencies();
     if (g_swlpanel) g_swlpanel->SetPanelTuning(g_vfoafreq, 0, 0, 0, 0, 0);
     SetTimer(TIMER_SCAN, TimerMs(long(g_fscandwell) * 1000));
 }
@@ -356,9 +371,9 @@ void CMainWin::OnKeyingLoop() {
 }
 
 void CMainWin::OnTunerWatchdog() {
-    if (pending::TunerState() == 0) return;
+    if (g_tunerstate == 0) return;
     if (g_internaltuner == 3) {
-        pending::SetTunerState(2);
+        g_tunerstate = 2;
         g_tunerpending = 10;
         SetTimer(TIMER_TUNER_STEP, 20);
         return;

@@ -8,16 +8,8 @@
 
 #include "civ/civ_timers.h"  // the timers the setters arm
 
-extern char g_selvfo;   // VFO selected on the radio, 'A' or 'B'
 extern int g_muted;     // AF muted by ToggleMute
 extern int g_submuted;  // sub AF muted by ToggleSubMute
-extern int g_sweeprunning;     // the VFO A sweep runs
-extern int g_subsweeprunning;  // the VFO B (sub receiver) sweep runs
-extern int g_pollvfoa;         // mirror poll is on VFO A (cuts go to A, else B)
-extern int g_volumesub;        // sub AF level last requested (0..255)
-extern int g_submutelevel;     // sub AF level saved while the sub is muted
-extern int g_cutperseusfilter; // filter index of the last Perseus passband sent
-extern int g_cutperseusshift;  // PBT shift of the last Perseus passband sent
 extern int g_passbandpending;  // TIMER_PASSBAND runs
 extern int g_equalizestep;     // 0 idle, 1 waiting for TIMER_EQUALIZE_SUB, 2 due
 
@@ -128,6 +120,8 @@ void SetFilterWidthA(int index);
 void SetFilterWidthB(int index);
 void SetPerseusPassband();
 void OnPassbandTimer();
+// Makes the next passband request differ from the last one sent.
+void ForgetPerseusPassband();
 void SendDstarCalls();
 
 // Transmitter, power, requests.

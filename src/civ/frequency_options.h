@@ -7,11 +7,7 @@ extern int g_savemem;        // radio-memory transfer: 0 none, else the channel
 extern int g_memscan;        // memory scan: 0 off, 1 starting, 2 running
 extern int g_doingcwid;      // a CW identification is being sent
 extern int g_metertype;      // what the panel meter shows: 4 S, 1 power, 3 SWR, 5 COMP, 6 ALC
-extern int g_wattmetertype;  // an external wattmeter is in use
 extern int g_experton;       // the Expert amplifier is on
 extern int g_amtnactive;     // an amplifier tune runs
-extern int g_firstpoll;      // start-up hold until the first InitRadio
-extern int g_reinitrequest;  // the main frame re-initialises the radio
 extern int g_radiodatamode;  // data mode as the radio reports it (AFSK)
 extern int g_afskhold;       // replies to skip after a file exchange (AFSK)
-extern int g_powerchanged;   // the transmit power changed on the panel

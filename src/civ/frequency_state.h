@@ -9,7 +9,7 @@
 extern double g_lastsenta;  // VFO A frequency last sent (0: send the next one)
 extern double g_lastsentb;  // VFO B frequency last sent
 extern int g_split;         // split on
-
+extern int g_selvfo;        // VFO selected on the radio, 'A' or 'B'
 extern int g_tuning;        // hold-off: frequency reports are thrown away
 extern double g_tvoffset;   // transverter offset added to every frequency read
 extern int g_dual;          // dual watch on
@@ -55,6 +55,8 @@ void TuneToFrequency(double mhz, int source);
 void UpdateBandStack(double mhz, int store);
 void SendFreqToRX340();
 int RadioStateChanged();
+// The band-plan transmit test after a frequency or mode change.
+void CheckTxEnable();
 // WM_COMMAND ID_TIME_STATION: tune the time station in g_keypadfreq's sibling slot.
 void OnTimeStation(double mhz);
 

@@ -7,4 +7,3 @@ int g_metersuspend = 0;
 // Built with polling.
 void PollMeters() {}
 void PollRadio() {}
-void PollFreqMode() {}

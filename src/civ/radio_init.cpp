@@ -1,10 +1,199 @@
 #include "civ/radio_init.h"
 
+#include <cstdint>
+
+#include "app/popup_text.h"
+#include "app/trace_log.h"
+#include "civ/civ_options.h"
+#include "civ/civ_setters.h"
+#include "civ/civ_timers.h"
+#include "civ/engine_options.h"
+#include "civ/frame_reader.h"
+#include "civ/frequency_options.h"
+#include "civ/frequency_state.h"
+#include "civ/polling.h"
+#include "civ/radio_models.h"
+#include "civ/radio_port.h"
+#include "civ/setter_frames.h"
+#include "devices/cw_keyer.h"
+#include "devices/program_links.h"
+#include "devices/remote_link.h"
+#include "devices/band_decoder.h"
+#include "devices/cat_out.h"
+#include "memories/radio_memories.h"
+#include "panel/swl_panel.h"
+#include "platform/clock.h"
+
 int g_allowed = 0;
 int g_swlpending = 0;
+int g_firstpoll = 0;
+int g_rfstarthold = 0;
+int g_forcepush = 0;
+int g_reinitrequest = 0;
+int g_resendfreqs = 0;
+int g_radioinitialised = 0;
+int g_powerchanged = 0;
+int g_keyerspeedchanged = 0;
+int g_tunerstate = 0;
+int g_tuneraction = 0;
+int g_userbutton = 0;
+int g_bandchanged = 0;
+int g_vfoadelaypending = 0;
+int g_bandreportpending = 0;
+int g_mirrored1415 = 0;
+PushCopies g_pushcopy;
 
-// Built with radio initialisation.
-void FirstPoll() {}
+CSwlPanel& PanelState() {
+    static CSwlPanel standIn;
+    return g_swlpanel ? *g_swlpanel : standIn;
+}
 
-// Built with the state push.
-void OnSwl() {}
+namespace {
+constexpr unsigned kClientPowerOnWaitMs = 800;
+
+bool RawWithExchangeFile() { return g_rawmode && g_pegasustransferfile[0] != '\0'; }
+
+// Step 8: the saved settings, each through its setter.
+void PushSavedSettings() {
+    CSwlPanel& p = PanelState();
+    if (IsModel({5, 16, 18})) RequestRit();
+    SetVolume(0);  // the real level follows once the rest is in
+    SetAntenna(p.antenna, p.rxAntenna);
+    SetAgcA(g_agcmodea);
+    SetTxPower(g_power);
+    SetSidetoneLevel(g_sidetonevolume);
+    SetMicGain(g_micgain);
+    SetVoxGain(g_voxgain);
+    SetVoxHang(g_voxhang);
+    SetAntiVox(g_antivox);
+    SetVox(g_voxstate);
+    SetNoiseBlankerA(g_hardwarenoisesetting);
+    SetNoiseReductionA(g_noise);
+    SetAgcVrA(g_agcvr);
+    SetApfA(g_apf);
+    SetDigiSelA(p.fn.digiSel);
+    SetTwinPeakA(g_tpf);
+    SetAutoNotchA(g_anotch);
+    SetManualNotchA(g_mnotch);
+    SetDataMode(g_datamode);
+    SetVsc(g_vsc);
+    SetSquelchA(g_squelch);
+    SetMonitor(p.fn.monitor);
+    SetTxEnable(g_txenable);
+    if (g_resendfreqs) SetRadioFrequencies();
+    SetSpeech(g_speech, g_speechvalue);
+    SetSsbTxFilter(g_ssbtxfilter);
+    SetRadioKeyer(g_keyer);
+    kstats(g_cwspeed, g_keyerweight);
+    SetQskDelay(g_cwqskdelay);
+    SetCivTimer(TIMER_METER_CYCLE, unsigned(g_metercycle > 0 ? g_metercycle : 1));
+    SetAuxTHang(1, g_auxthang);
+    SetAuxTHang(2, g_auxt2hang);
+    if (g_qarvstart)
+        SendCiv({0x11});
+    else
+        SetAttenuatorA(p.attenuator);
+    SetRfGain(g_rfgain);
+    if (g_radiotype == 20) SetRfGainB(p.fn.rfGainB);
+    if (ModelCap(g_hastone)) SetCtcss(g_fmcts);
+    if (g_pegportsel) SendBandData();
+}
+
+// Step 9: VFO A's state, the frequencies and the receive levels.
+void PushVfoAState() {
+    CSwlPanel& p = PanelState();
+    g_resendfreqs = 0;
+    if (ModelCap(g_hasmainsub)) {
+        WriteTrace("scr 11");
+        SelectVfo('A');
+        SetDualWatch(0);
+        if (p.dual) p.ToggleDual();
+    }
+    g_selvfo = 'A';
+    g_allowed = 1;
+    SetCwPitch(g_bfo);
+    g_lastsenta = 0;
+    p.vfoAMode = char(g_vfoamode);
+    p.ShowMode();
+    SetModeA(g_vfoamode, g_vfoamode);
+    if (g_perseus) {
+        ForgetPerseusPassband();
+        SetPerseusPassband();
+    }
+    if (!g_firstpoll) SetFilterWidthA(g_rxfilter);
+    SetRadioFrequencies();
+    SetVolume(g_volume);
+    p.fn.afGain = g_volume;
+    if (g_radiotype == 5) SetMenuDualFlag();
+    SetLoCut(g_locut);
+    SetHiCut(g_hicut);
+    g_pushcopy.loCut = g_locut;
+    g_pushcopy.hiCut = g_hicut;
+    p.SetPbtInner(g_locut);
+    p.SetPbtOuter(g_hicut);
+    g_pushcopy.preamp = p.preamp;
+    if (g_qarvstart)
+        SendCiv({0x16, 0x02});
+    else
+        SetPreampA(p.preamp);
+    SetBreakIn(g_spotvolume);
+    SetNrLevelA(g_nrval);
+    SetNbLevelA(g_nbval);
+    SetAgcVrLevelA(g_agcvrval);
+    SetNotchPositionA(g_manntval);
+    SetApfLevelA(g_apfval);
+    SetDigiSelLevelA(p.fn.digiSelLevel);
+}
+}  // namespace
+
+void InitRadio() {
+    if (g_client && g_linkstate != 3) return;
+    if (g_perseus) g_muted = 1;
+    if (g_client && g_poweronoff) {
+        plat::SleepMs(kClientPowerOnWaitMs);
+        SetRadioPower(1);
+    }
+    ShowPopupText("Initializing Radio");
+    g_rxreset = 1;
+    if (g_mirror) SetCivTimer(TIMER_POLL_SEQUENCE, unsigned(g_mirrorpoll > 0 ? g_mirrorpoll : 1));
+    if (g_savemem) {
+        CloseMemoryTransferFile();
+        g_savemem = 0;
+    }
+    if (g_lppandirect && g_thp) {
+        static const std::uint8_t kPowerQuery[] = {'P', 'C', '0', '0', '0', ';'};
+        SendToTHP(kPowerQuery, int(sizeof kPowerQuery));
+    }
+    MuteSecondReceiver(1);
+    ForgetDualFileVfoB();
+
+    if (g_rawmode) {
+        SendCiv({0x03});
+        SendCiv({0x04});
+        g_radioheard = 2;
+        SetCivTimer(TIMER_METER_CYCLE, unsigned(g_metercycle > 0 ? g_metercycle : 1));
+        g_sweeprunning = 0;
+        g_sweepbrunning = 0;
+        g_allowed = 1;
+        if (g_pegasustransferfile[0] && !g_dual) PanelState().SetDiversity(1);
+    } else {
+        PushSavedSettings();
+        PushVfoAState();
+    }
+
+    if (!RawWithExchangeFile()) {
+        g_firstpoll = 0;
+        WriteTrace("firstpoll 0 1");
+    }
+    if (g_rawmode) PollFreqMode();
+    g_radioinitialised = 1;
+    g_rfstarthold = 0;
+}
+
+void FirstPoll() { InitRadio(); }
+
+void RemoteOnSwl() {
+    // Outside the 0..255 of levels, so the next mirrored 14 15 is passed on.
+    if (g_forcepush) g_mirrored1415 = 1000;
+    OnSwl();
+}

@@ -26,6 +26,3 @@ int ThreeDigitReading(const unsigned char* two);
 // the byte maps to nothing. `keepDigital` allows USB/LSB to keep the
 // digital modes (outside raw mode, not on the DIGI-SEL family).
 int ModeCharForCivByte(int civByte, int lastMode, bool keepDigital);
-// The filter index of a 1A 03 reply's data bytes (`data` points behind the
-// sub-command, `avail` bytes up to and including FD); 0 when none fits.
-int FilterIndexForWidthReply(const unsigned char* data, int avail);

@@ -8,7 +8,6 @@ extern int g_yaltversion;     // firmware version the keyer reported
 extern int g_yaltinflight;    // characters sent and not yet echoed
 extern int g_yaltthreshold;   // in-flight threshold (initial 3)
 extern int g_yaltpause;       // the keyer pause mark
-extern int g_cwspeed;         // keyer speed (wpm)
 // CW element times in ms and their base copies (kstats sets both).
 extern int g_spc, g_dit, g_dah, g_bspc;
 extern int g_spcbase, g_ditbase, g_dahbase, g_bspcbase;

@@ -11,3 +11,5 @@ void ExchangePegasusFiles() {}
 void ReadDualFile() {}
 void SendRadioInfo() {}
 void OpenGorvSocket() {}
+// Built with the program links.
+void ForgetDualFileVfoB() {}

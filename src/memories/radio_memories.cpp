@@ -5,3 +5,5 @@ int g_radiomemcount = 101;
 
 // Built with the radio-memory transfer.
 void RadioMemoryStep() {}
+// Built with the radio-memory transfer.
+void CloseMemoryTransferFile() {}

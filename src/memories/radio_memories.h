@@ -6,3 +6,5 @@ extern int g_radiomemcount; // memories of the radio
 
 // TIMER_MEM_TRANSFER step.
 void RadioMemoryStep();
+// Closes the file of a running transfer.
+void CloseMemoryTransferFile();

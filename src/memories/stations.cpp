@@ -2,7 +2,6 @@
 
 int g_memmodified = 0;
 int g_indexvalid = 1;
-int g_memscan = 0;
 int g_stationcount = 0;
 std::string g_memfilepath;
 
@@ -11,6 +10,5 @@ void LoadMemoryFile() {}
 void FillStationList() {}
 void TuneNextStation(int) {}
 void BuildStationIndex() {}
-void ShowStationName(double) {}
 void ClearStationList() {}
 void OnFileSave() {}

@@ -4,7 +4,6 @@
 
 extern int g_memmodified;   // the station list of the open file was changed
 extern int g_indexvalid;    // the station frequency index is current
-extern int g_memscan;       // memory scan runs
 extern int g_stationcount;  // stations in the list
 extern std::string g_memfilepath;  // the open memory file
 

@@ -2,6 +2,8 @@
 // layout: until those controls exist they change nothing.
 #include "panel/swl_panel.h"
 
+int g_subsliders = 0;
+
 void CSwlPanel::CopyAToB() {}
 void CSwlPanel::SwapAB() {}
 void CSwlPanel::CycleAttenuator() {}
@@ -14,3 +16,4 @@ void CSwlPanel::ShowIdLabel() {}
 void CSwlPanel::ShowIdFlash(int) {}
 void CSwlPanel::ShowVox(int) {}
 void CSwlPanel::CloseLayout() {}
+void CSwlPanel::ToggleMainSubSliders() {}

@@ -7,7 +7,9 @@
 
 #include "app/trace_log.h"
 #include "civ/civ_options.h"
+#include "civ/filter_widths.h"
 #include "civ/frame_reader.h"
+#include "civ/radio_models.h"
 #include "civ/radio_init.h"
 #include "panel/band_table.h"
 #include "panel/filter_table.h"
@@ -198,10 +200,10 @@ void CSwlPanel::ShowMode() {
 
 void CSwlPanel::SetFilter(int index) {
     filter = index;
-    const FilterEntry& entry = FilterEntryFor(index);
+    const std::string name = FilterCaption(index, UsesAmTable(vfoAMode) && ModelCap(g_hasamfmwidth));
     if (view_) {
-        view_->ShowFilterName(entry.caption);
-        view_->SetFilterGraphicWidth(FilterNameWidth(entry.caption));
+        view_->ShowFilterName(name);
+        view_->SetFilterGraphicWidth(FilterNameWidth(name.c_str()));
     }
     ReturnFocus();
 }

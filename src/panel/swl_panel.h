@@ -11,6 +11,8 @@
 #include <array>
 #include <string>
 
+#include "panel/panel_functions.h"
+
 namespace plat {
 class Window;
 }
@@ -118,6 +120,8 @@ public:
     int dataMode = 0;
     int vsc = 0;
     int meterValue = 0, meterType = 0, meterPeak = 0;
+    // Function flags and levels.
+    PanelFunctions fn;
 
     // Keypad entry of one VFO.
     struct KeyEntry {
@@ -203,6 +207,7 @@ public:
     void ShowIdFlash(int selected);
     void ShowVox(int on);
     void CloseLayout();
+    void ToggleMainSubSliders();
 
 private:
     void KeyDigit(int vfo);
@@ -211,6 +216,9 @@ private:
     plat::Window* parent_ = nullptr;
     PanelView* view_ = nullptr;
 };
+
+// The slider row shows the sub receiver's sliders.
+extern int g_subsliders;
 
 // The one radio panel.
 extern CSwlPanel* g_swlpanel;

@@ -9,7 +9,10 @@
 
 #include "app/app.h"
 #include "app/main_frame.h"
+#include "civ/civ_timers.h"
 #include "civ/frame_reader.h"
+#include "platform/keys.h"
+#include "platform/types.h"
 #include "common/program_runner.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
@@ -24,15 +27,21 @@ TEST(RadioContact, StartupRequestsReachTheRadioAndItsAnswersAreRead) {
     dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n[OPERATING STATUS]\nQARV=23\n");
     CApp app;
     ASSERT_TRUE(app.InitInstance());
-    // The send pump writes the two requests, 50 ms apart.
-    for (int i = 0; i < 40 && radio.frames().size() < 2; ++i) {
+    // The send pump writes the frequency and mode requests, one frame per 50 ms.
+    const sim::Bytes readFreq{0xFE, 0xFE, 0x94, 0xE0, 0x03, 0xFD};
+    const sim::Bytes readMode{0xFE, 0xFE, 0x94, 0xE0, 0x04, 0xFD};
+    auto position = [&](const sim::Bytes& f) {
+        auto frames = radio.frames();
+        for (std::size_t i = 0; i < frames.size(); ++i)
+            if (frames[i] == f) return int(i);
+        return -1;
+    };
+    for (int i = 0; i < 100 && position(readMode) < 0; ++i) {
         plat::manual_clock::Advance(50);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    auto frames = radio.frames();
-    ASSERT_GE(frames.size(), 2u);
-    EXPECT_EQ(frames[0], (sim::Bytes{0xFE, 0xFE, 0x94, 0xE0, 0x03, 0xFD}));
-    EXPECT_EQ(frames[1], (sim::Bytes{0xFE, 0xFE, 0x94, 0xE0, 0x04, 0xFD}));
+    ASSERT_GE(position(readFreq), 0);
+    EXPECT_GT(position(readMode), position(readFreq));
     for (int i = 0; i < 40 && g_radioheard == 0; ++i) {
         plat::manual_clock::Advance(10);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -59,5 +68,34 @@ TEST(RadioContact, SigtermRunsTheWholeCloseSequence) {
         at = p;
     }
     EXPECT_NE(dir.read("qarv.ini").find("COMPORT=COM1"), std::string::npos);
+    radio.stop();
+}
+
+TEST(RadioContact, FirstContactInitialisesAndTheArrowKeysTuneTheRadio) {
+    TestDir dir;
+    sim::SimRadio radio(0x94, 19200);
+    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
+    radio.start();
+    dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n[OPERATING STATUS]\nQARV=23\n");
+    CApp app;
+    ASSERT_TRUE(app.InitInstance());
+    auto run = [&](int ms) {
+        for (int i = 0; i < ms / 10; ++i) {
+            plat::manual_clock::Advance(10);
+            if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    };
+    for (int i = 0; i < 30 && !g_mainwin->HasTimer(TIMER_METER_CYCLE); ++i) run(500);
+    // The frequency reply was the first contact: the radio is initialised and
+    // the meter tick runs.
+    EXPECT_EQ(g_radioheard, 2);
+    ASSERT_TRUE(g_mainwin->HasTimer(TIMER_METER_CYCLE));
+    run(2000);
+    const long long before = radio.frequency(0);
+    g_mainwin->SendMessage(plat::WM_KEYDOWN, plat::VK_RIGHT);
+    for (int i = 0; i < 40 && radio.frequency(0) == before; ++i) run(100);
+    EXPECT_NE(radio.frequency(0), before);
+    EXPECT_NE(dir.read("comms.txt").find("key down 39"), std::string::npos);
+    app.ExitInstance();
     radio.stop();
 }

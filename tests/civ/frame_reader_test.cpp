@@ -104,6 +104,7 @@ TEST(FrameReader, AcknowledgementSendsTheNextFrameAtOnce) {
 
 TEST(FrameReader, RadioHeardOnlyFromTheRadio) {
     RadioLink link;
+    g_radioheard = 0;
     Process(Frame({0x03}));  // the program's own echo
     EXPECT_EQ(g_radioheard, 0);
     Process(Frame({0x00, 0x00, 0x40, 0x07, 0x14, 0x00}, 0x00, 0x94));  // transceive broadcast

@@ -83,7 +83,7 @@ TEST(RadioLinkSim, EchoesReleaseFramesInEchoMode) {
     EXPECT_EQ(link.radio.filter(), 0x02);
     // The frequency reply of the last request is cut and routed.
     ASSERT_TRUE(link.Pump([&] { return link.traced("Good Message 3") >= 3; }));
-    EXPECT_EQ(g_radioheard, 1);
+    EXPECT_GE(g_radioheard, 1);
 }
 
 TEST(RadioLinkSim, MissingEchoDoesNotStallTheRing) {

@@ -1,0 +1,306 @@
+// Level setters: 14 xx with a 2-byte BCD level, and the AF debounces.
+#include "app/trace_log.h"
+#include "civ/civ_frame.h"
+#include "civ/civ_options.h"
+#include "civ/civ_setters.h"
+#include "civ/civ_timers.h"
+#include "civ/engine_options.h"
+#include "civ/frequency_state.h"
+#include "civ/polling.h"
+#include "civ/radio_init.h"
+#include "civ/radio_models.h"
+#include "civ/setter_frames.h"
+
+int g_muted = 0;
+int g_submuted = 0;
+
+namespace {
+constexpr unsigned kAfDebounceMs = 200;
+int g_pendingaf = 0;     // AF gain waiting for TIMER_AF_GAIN
+int g_pendingsubaf = 0;  // sub AF gain waiting for TIMER_SUB_AF_GAIN
+
+bool HasLevels() { return ModelCap(g_haslevels) != 0; }
+
+void LevelOnVfo(char vfo, std::uint8_t sub, int level) {
+    SelectVfo(vfo);
+    SendCivLevel({0x14, sub}, level);
+}
+}  // namespace
+
+void SendAfGain(int a) {
+    if (!HasLevels()) return;
+    if (g_perseus) {
+        SendPerseus(0x0A, std::uint8_t(ClampLevel(a)));
+        return;
+    }
+    WriteTrace("scr 9");
+    LevelOnVfo('A', 0x01, AfGainLevel(a));
+}
+
+void SendSubAfGain(int a) {
+    if (!HasLevels()) return;
+    if (IsModel({5, 20})) {
+        WriteTrace("scr 12");
+        LevelOnVfo('B', 0x01, AfGainLevel(a));
+    } else {
+        SendCivLevel({0x14, 0x10}, a);
+    }
+}
+
+void SetRfGain(int percent) {
+    if (HasLevels()) LevelOnVfo('A', 0x02, RfGainLevel(percent));
+}
+
+void SetRfGainB(int percent) {
+    if (!HasLevels()) return;
+    WriteTrace("scr 10");
+    LevelOnVfo('B', 0x02, RfGainLevel(percent));
+}
+
+void SetSquelchA(int level) {
+    if (!HasLevels()) return;
+    WriteTrace("scr 21");
+    LevelOnVfo('A', 0x03, level);
+}
+
+void SetSquelchB(int level) {
+    if (!HasLevels()) return;
+    WriteTrace("scr 22");
+    LevelOnVfo('B', 0x03, level);
+}
+
+namespace {
+// The twin-PBT cuts follow the VFO the mirror poll is on.
+void SelectCutVfo() {
+    if (g_mirror) SelectVfo(g_pollvfoa ? 'A' : 'B');
+}
+}  // namespace
+
+void SetLoCut(int level) {
+    if (!HasLevels()) return;
+    g_locut = level;
+    SelectCutVfo();
+    SendCivLevel({0x14, std::uint8_t(g_radiotype == 11 ? 0x04 : 0x08)}, level);
+}
+
+void SetHiCut(int level) {
+    if (!HasLevels() || g_radiotype == 11) return;
+    g_hicut = level;
+    SelectCutVfo();
+    SendCivLevel({0x14, 0x07}, level);
+}
+
+void SetNrLevelA(int level) {
+    if (!HasLevels()) return;
+    if (g_perseus) {
+        SendPerseus(0x0C, std::uint8_t(ClampLevel(level)));
+        return;
+    }
+    LevelOnVfo('A', 0x06, level);
+}
+
+void SetNrLevelB(int level) {
+    if (HasLevels()) LevelOnVfo('B', 0x06, level);
+}
+
+void SetNbLevelA(int level) {
+    if (g_perseus) {
+        SendPerseus(0x0B, std::uint8_t(ClampLevel(level)));
+        return;
+    }
+    if (IsModel({5, 12, 13, 16, 17, 18, 23})) LevelOnVfo('A', 0x12, level);
+}
+
+void SetNbLevelB(int level) {
+    if (g_radiotype == 5) LevelOnVfo('B', 0x12, level);
+}
+
+void SetAgcVrLevelA(int level) {
+    if (IsModel({5, 16})) LevelOnVfo('A', 0x11, level);
+}
+
+void SetAgcVrLevelB(int level) {
+    if (g_radiotype == 5) LevelOnVfo('B', 0x11, level);
+}
+
+void SetNotchPositionA(int level) {
+    if (ModelCap(g_hasnotch)) LevelOnVfo('A', 0x0D, level);
+}
+
+void SetNotchPositionB(int level) {
+    if (g_radiotype == 5) LevelOnVfo('B', 0x0D, level);
+}
+
+void SetApfLevelA(int level) {
+    if (g_radiotype != 23) LevelOnVfo('A', 0x05, level);
+}
+
+void SetApfLevelB(int level) {
+    if (g_radiotype == 5) LevelOnVfo('B', 0x05, level);
+}
+
+void SetDigiSelLevelA(int level) {
+    if (!ModelCap(g_hasdigisel)) return;
+    WriteTrace("digi val A");
+    LevelOnVfo('A', 0x13, level);
+}
+
+void SetDigiSelLevelB(int level) {
+    if (g_radiotype != 5) return;
+    WriteTrace("digi val B");
+    LevelOnVfo('B', 0x13, level);
+}
+
+void SetCwPitch(int hz) {
+    if (HasLevels()) LevelOnVfo('A', 0x09, CwPitchLevel(hz));
+}
+
+void SetTxPower(int percent) {
+    if (!HasLevels() || g_firstpoll) return;
+    if (g_radiotype == 25) SendCiv({0x1A, 0x05, 0x00, 0x37, 0x34});
+    SendCivLevel({0x14, 0x0A}, g_txenable ? PercentLevel(percent) : 0);
+}
+
+void PowerUp() {
+    g_power = g_power + 5 > 100 ? 100 : g_power + 5;
+    SetTxPower(g_power);
+}
+
+void PowerDown() {
+    g_power = g_power - 5 < 0 ? 0 : g_power - 5;
+    SetTxPower(g_power);
+}
+
+void SetVolume(int a) {
+    if (!HasLevels() || g_sweeprunning) return;
+    if (g_muted && a > 0) g_muted = 0;
+    if (a <= 0) {
+        KillCivTimer(TIMER_AF_GAIN);
+        SendAfGain(a);
+        return;
+    }
+    g_pendingaf = a;
+    SetCivTimer(TIMER_AF_GAIN, kAfDebounceMs);
+}
+
+void OnAfGainTimer() {
+    KillCivTimer(TIMER_AF_GAIN);
+    SendAfGain(g_pendingaf);
+}
+
+void SetSubVolume(int a) {
+    if (g_sweepbrunning) return;
+    g_pendingsubaf = a;
+    SetCivTimer(TIMER_SUB_AF_GAIN, kAfDebounceMs);
+}
+
+void OnSubAfGainTimer() {
+    KillCivTimer(TIMER_SUB_AF_GAIN);
+    SendSubAfGain(g_pendingsubaf);
+}
+
+void ToggleSubMute() {
+    g_submuted = !g_submuted;
+    if (ModelCap(g_hasdigisel)) SendSubAfGain(g_submuted ? 0 : g_volumeb);
+}
+
+void ToggleMute() {
+    if (g_perseus) {
+        g_muted = !g_muted;
+        SendPerseus(0x05, g_muted ? 0x00 : 0x01);
+        return;
+    }
+    if (g_muted) {
+        g_muted = 0;
+        SetVolume(g_volume);
+    } else {
+        SetVolume(0);
+        g_muted = 1;
+    }
+}
+
+void SetMicGain(int percent) {
+    if (HasLevels()) SendCivLevel({0x14, 0x0B}, PercentLevel(percent));
+}
+
+void SetSpeech(int on, int level) {
+    static int lastLevel = -1;
+    SendCiv({0x16, 0x44, std::uint8_t(on ? 1 : 0)});
+    if (!HasLevels() || IsModel({2, 11}) || !on || level == lastLevel) return;
+    lastLevel = level;
+    if (g_radiotype == 3)
+        SendCiv({0x1A, 0x05, 0x38, ByteToBcd(level)});
+    else
+        SendCivLevel({0x14, 0x0E}, level * 25);
+}
+
+void SetQskDelay(int value) {
+    if (!HasLevels() || IsModel({2, 11})) return;
+    SendCivLevel({0x14, 0x0F}, g_radiotype == 3 ? value * 110 / 255 + 20 : value);
+}
+
+namespace {
+// The 1A 05 item of dialect 1: the older models 1 and 12 number it apart.
+std::uint8_t Dialect1Item(std::uint8_t item, std::uint8_t oldItem) { return IsModel({1, 12}) ? oldItem : item; }
+bool HasVoxMenu() { return ModelCap(g_menudialect) || g_radiotype == 23; }
+bool NewVoxCommands() { return ModelCap(g_menudialect) == 2 || g_radiotype == 23; }
+}  // namespace
+
+void SetVoxGain(int percent) {
+    if (!HasVoxMenu()) return;
+    if (NewVoxCommands())
+        SendCivLevel({0x14, 0x16}, PercentLevel(percent));
+    else
+        SendCivLevel({0x1A, 0x05, Dialect1Item(0x73, 0x58)}, PercentLevel(percent));
+}
+
+void SetAntiVox(int percent) {
+    if (!HasVoxMenu()) return;
+    if (NewVoxCommands())
+        SendCivLevel({0x14, 0x17}, PercentLevel(percent));
+    else
+        SendCivLevel({0x1A, 0x05, Dialect1Item(0x74, 0x59)}, PercentLevel(percent));
+}
+
+void SetVoxHang(int value) {
+    if (!HasVoxMenu()) return;
+    const std::uint8_t hang = ByteToBcd(value * 20 / 100);
+    if (NewVoxCommands()) {
+        if (g_skipvoxdelay) return;
+        std::uint8_t hi = 0x01, lo = 0x84;
+        if (g_radiotype == 23) {
+            lo = 0x91;
+        } else if (g_model7610) {
+            hi = 0x02;
+            lo = 0x92;
+        } else if (g_radiotype == 16) {
+            lo = 0x82;
+        } else if (g_radiotype == 18) {
+            lo = 0x67;
+        }
+        SendCiv({0x1A, 0x05, hi, lo, hang});
+    } else {
+        SendCiv({0x1A, 0x05, Dialect1Item(0x75, 0x60), hang});
+    }
+}
+
+void SetSidetoneLevel(int value) {
+    if (!HasVoxMenu()) return;
+    if (g_radiotype == 23) {
+        SendCivLevel({0x1A, 0x05, 0x01, 0x58}, value);
+    } else if (ModelCap(g_menudialect) == 2) {
+        std::uint8_t hi = 0x00, lo = 0x17;
+        if (g_model7610) {
+            hi = 0x02;
+            lo = 0x25;
+        } else if (g_radiotype == 16) {
+            lo = 0x23;
+        } else if (g_radiotype == 18) {
+            lo = 0x24;
+        }
+        SendCivLevel({0x1A, 0x05, hi, lo}, PercentLevel(value));
+    } else {
+        const std::uint8_t item = g_radiotype == 3 ? 0x55 : Dialect1Item(0x00, 0x04);
+        SendCivLevel({0x1A, 0x05, item}, PercentLevel(value));
+    }
+}

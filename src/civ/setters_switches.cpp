@@ -1,0 +1,278 @@
+// Switch setters: AGC, preamp, attenuator, the 16 xx on/off functions,
+// tone, antenna, dual watch and transmit enable.
+#include "app/trace_log.h"
+#include "civ/civ_frame.h"
+#include "civ/civ_options.h"
+#include "civ/civ_setters.h"
+#include "civ/civ_timers.h"
+#include "civ/frequency_state.h"
+#include "civ/radio_init.h"
+#include "civ/radio_models.h"
+#include "civ/radio_port.h"
+#include "civ/setter_frames.h"
+
+int g_equalizestep = 0;
+
+namespace {
+constexpr unsigned kAntennaHoldoffMs = 800;
+
+void SwitchOnVfo(char vfo, std::uint8_t sub, int value) {
+    SelectVfo(vfo);
+    SendCiv({0x16, sub, std::uint8_t(value)});
+}
+}  // namespace
+
+int AgcCode(int code) {
+    if (code == '3') return 0x01;
+    if (g_radiotype == 4 || code == '2') return 0x02;
+    if (code == '6') return 0x00;
+    return g_radiotype == 17 ? 0x00 : 0x03;
+}
+
+void SetAgc(int code) { SendCiv({0x16, 0x12, std::uint8_t(AgcCode(code))}); }
+
+void SetAgcA(int code) {
+    WriteTrace("scr 19");
+    if (g_radiotype == 4 && code == '2') code = '3';
+    SelectVfo('A');
+    SetAgc(code);
+}
+
+void SetAgcB(int code) {
+    WriteTrace("scr 20");
+    SelectVfo('B');
+    SetAgc(code);
+}
+
+void SetPreamp(int level) { SendCiv({0x16, 0x02, std::uint8_t(level)}); }
+
+void SetPreampA(int level) {
+    WriteTrace("scr 25");
+    SelectVfo('A');
+    SetPreamp(level);
+}
+
+void SetPreampB(int level) {
+    WriteTrace("scr 26");
+    SelectVfo('B');
+    SetPreamp(level);
+}
+
+namespace {
+// The DIGI-SEL family counts the attenuator in 3 dB steps.
+std::uint8_t AttenuatorByte(int step) {
+    const bool times3 = (ModelCap(g_hasdigisel) && g_radiotype != 18) || g_model7610;
+    return ByteToBcd(times3 ? step * 3 : step);
+}
+}  // namespace
+
+void SetAttenuatorA(int step) {
+    WriteTrace("scr 23");
+    SelectVfo('A');
+    SendCiv({0x11, AttenuatorByte(step)});
+}
+
+void SetAttenuatorB(int step) {
+    WriteTrace("scr 24");
+    SelectVfo('B');
+    SendCiv({0x11, AttenuatorByte(step)});
+}
+
+void SetNoiseBlankerA(int on) {
+    if (g_perseus) {
+        SendPerseus(0x06, std::uint8_t(on));
+        return;
+    }
+    SwitchOnVfo('A', 0x22, on);
+}
+
+void SetNoiseBlankerB(int on) { SwitchOnVfo('B', 0x22, on); }
+
+void SetNoiseReductionA(int on) {
+    if (!ModelCap(g_haslevels)) return;
+    if (g_perseus) {
+        SendPerseus(0x07, std::uint8_t(on));
+        return;
+    }
+    SwitchOnVfo('A', 0x40, on);
+}
+
+void SetNoiseReductionB(int on) { SwitchOnVfo('B', 0x40, on); }
+
+void SetAutoNotchA(int on) {
+    if (!ModelCap(g_haslevels)) return;
+    if (g_perseus) {
+        SendPerseus(0x08, std::uint8_t(on));
+        return;
+    }
+    SwitchOnVfo('A', 0x41, on);
+}
+
+void SetAutoNotchB(int on) { SwitchOnVfo('B', 0x41, on); }
+
+void SetManualNotchA(int on) {
+    if (ModelCap(g_hasnotch)) SwitchOnVfo('A', 0x48, on);
+}
+
+void SetManualNotchB(int on) {
+    if (g_radiotype == 5) SwitchOnVfo('B', 0x48, on);
+}
+
+void SetAgcVrA(int on) {
+    if (IsModel({5, 16})) SwitchOnVfo('A', 0x4D, on);
+}
+
+void SetAgcVrB(int on) {
+    if (g_radiotype == 5) SwitchOnVfo('B', 0x4D, on);
+}
+
+void SetApfA(int on) {
+    if (ModelCap(g_hasdigisel)) SwitchOnVfo('A', 0x32, on);
+}
+
+void SetApfB(int on) {
+    if (g_radiotype == 5) SwitchOnVfo('B', 0x32, on);
+}
+
+void SetDigiSelA(int on) {
+    if (!ModelCap(g_hasdigisel)) return;
+    WriteTrace("digistate A");
+    SwitchOnVfo('A', 0x4E, on);
+}
+
+void SetDigiSelB(int on) {
+    if (g_radiotype != 5) return;
+    WriteTrace("digistate B");
+    SwitchOnVfo('B', 0x4E, on);
+}
+
+void SetTwinPeakA(int on) {
+    if (ModelCap(g_hasdigisel) || g_radiotype == 20) SwitchOnVfo('A', 0x4F, on);
+}
+
+void SetTwinPeakB(int on) {
+    if (g_radiotype == 5) SwitchOnVfo('B', 0x4F, on);
+}
+
+void SetMonitor(int on) {
+    if (!ModelCap(g_haslevels) || g_radiotype == 17) return;
+    SendCiv({0x16, 0x45, std::uint8_t(on == 1 ? 1 : 0)});
+}
+
+void SetVox(int on) { SendCiv({0x16, 0x46, std::uint8_t(on)}); }
+
+void SetBreakIn(int value) { SendCiv({0x16, 0x47, std::uint8_t(value)}); }
+
+void SetFunction1657(int value) {
+    if (g_radiotype == 23) SwitchOnVfo('A', 0x57, value);
+}
+
+void SetFunction1A07(int value) {
+    if (g_radiotype != 23) return;
+    SelectVfo('A');
+    SendCiv({0x1A, 0x07, std::uint8_t(value)});
+}
+
+void SetSsbTxFilter(int value) {
+    if (ModelCap(g_hastxfilter)) SendCiv({0x1A, 0x07, std::uint8_t(value)});
+}
+
+void SetDataMode(int value) {
+    if (!ModelCap(g_menudialect) || g_firstpoll) return;
+    SelectVfo('A');
+    SendCiv({0x1A, std::uint8_t(g_radiotype == 17 ? 0x04 : 0x06), std::uint8_t(value)});
+}
+
+void SetVsc(int on) {
+    if (!ModelCap(g_hasvsc) || g_firstpoll) return;
+    SwitchOnVfo('A', 0x4C, on);
+}
+
+void SetCtcss(int tenths) {
+    if (!ModelCap(g_hastone)) return;
+    const std::uint8_t on = tenths > 0 ? 1 : 0;
+    SendCiv({0x16, 0x42, on});
+    SendCiv({0x16, 0x43, on});
+    if (!on) return;
+    std::uint8_t tone[2];
+    LevelToBcd(tenths, tone);
+    SendCiv({0x1B, 0x00, 0x00, tone[0], tone[1]});
+    SendCiv({0x1B, 0x01, 0x00, tone[0], tone[1]});
+}
+
+void SetAntenna(int antenna, int rxAntenna) {
+    if (!(ModelCap(g_haslevels) || IsModel({6, 9})) || g_radiotype == 23) return;
+    const auto ant = std::uint8_t(antenna - 1);
+    const auto rx = std::uint8_t(rxAntenna);
+    const bool oneByte = IsModel({2, 3, 11, 20});
+    auto send = [&] {
+        if (oneByte)
+            SendCiv({0x12, ant});
+        else
+            SendCiv({0x12, ant, rx});
+    };
+    if (g_radiotype == 5) {
+        WriteTrace("scr 29");
+        SelectVfo('A');
+        send();
+        WriteTrace("scr 30");
+        SelectVfo('B');
+        send();
+    } else {
+        send();
+    }
+    // The radio reports a frequency while it switches; ignore it.
+    g_tuning = 1;
+    SetCivTimer(TIMER_FREQ_HOLDOFF, kAntennaHoldoffMs);
+}
+
+void SetDualWatch(int on, int viaPoll) {
+    std::uint8_t buf[8];
+    BuildCivHeader(buf);
+    int n = kCivHeaderLen;
+    if (g_radiotype == 20) {
+        buf[n++] = 0x16;
+        buf[n++] = 0x59;
+        buf[n++] = BandIndex(g_vfoafreq) == BandIndex(g_vfobfreq) ? 0x00 : std::uint8_t(on ? 1 : 0);
+    } else {
+        buf[n++] = 0x07;
+        buf[n++] = on ? 0xC1 : 0xC0;
+    }
+    buf[n++] = kCivEnd;
+    if (viaPoll)
+        SendPoll(buf, n);
+    else
+        sendtoradio(buf, n);
+}
+
+void EqualizeMainSub() {
+    switch (g_equalizestep) {
+        case 0:
+            SetCivTimer(TIMER_EQUALIZE_SUB, unsigned(g_diversitydelay > 0 ? g_diversitydelay : 0));
+            g_equalizestep = 1;
+            break;
+        case 1:
+            break;
+        default:
+            SendCiv({0x07, 0xB1});
+            g_equalizestep = 0;
+            break;
+    }
+}
+
+void OnEqualizeTimer() {
+    KillCivTimer(TIMER_EQUALIZE_SUB);
+    g_equalizestep = 2;
+    EqualizeMainSub();
+}
+
+void SetTxEnable(int on) {
+    // A disabled transmitter is a transmit power of zero.
+    g_txenable = on ? 1 : 0;
+    SetTxPower(g_power);
+}
+
+void SetMenuDualFlag() {
+    if (g_radiotype != 5 || !g_allowed) return;
+    SendCiv({0x1A, 0x05, 0x00, 0x22, std::uint8_t(g_dual ? 0 : 1)});
+}

@@ -1,0 +1,7 @@
+#include "devices/cw_keyer.h"
+
+// Built with the serial keyer.
+void kstats(int speed, int weight) {
+    (void)speed;
+    (void)weight;
+}

@@ -1,0 +1,15 @@
+// What the radio engine asks of the station memories, the spectrum sweep
+// and the radio-memory transfer.
+#pragma once
+#include <cstdint>
+
+// Shows the station name stored for `mhz`.
+void ShowStationName(double mhz);
+// Sweep: moves its marker, takes a reading.
+void MoveSweepMarker(double mhz);
+void SweepRetrigger(double mhz, int value);
+// Radio-memory save: the replies of the channel being saved.
+void MemorySaveFrequency(double mhz);
+void MemorySaveMode(int civMode, int filter);
+void MemorySaveFilterWidth(int hz);
+void MemorySaveContents(const std::uint8_t* frame, int length);

@@ -1,0 +1,110 @@
+// Radio initialisation and the state push against the simulated radio: the
+// frames arrive in order through the paced send queue and leave the radio
+// in the program's state; one panel change is one frame on the wire.
+#include <chrono>
+#include <thread>
+
+#include "civ/civ_options.h"
+#include "civ/civ_setters.h"
+#include "civ/engine_options.h"
+#include "civ/frequency_state.h"
+#include "civ/link_fixture.h"
+#include "civ/radio_init.h"
+#include "panel/swl_panel.h"
+#include "sim/sim_radio.h"
+
+using plat::manual_clock::Advance;
+
+namespace {
+// The main frame's share of the timer loop that these tests need.
+class EngineWindow : public PumpWindow {
+public:
+    void OnTimer(unsigned id) override {
+        switch (id) {
+            case TIMER_SELECT_VFO: OnSelectVfoTimer(); break;
+            case TIMER_AF_GAIN: OnAfGainTimer(); break;
+            case TIMER_NEW_TUNING: OnNewTuningTimer(); break;
+            case TIMER_VFOA_DELAY: OnVfoADelayTimer(); break;
+            case TIMER_FREQ_HOLDOFF: OnFreqHoldoffTimer(); break;
+            case TIMER_METER_CYCLE: KillTimer(id); break;
+            default: PumpWindow::OnTimer(id); break;
+        }
+    }
+};
+
+struct SimPush : LinkBase {
+    sim::SimRadio radio{0x94, 19200};
+    EngineWindow engine;
+    CSwlPanel panel;
+
+    SimPush() {
+        g_timerwindow = &engine;
+        g_radiotype = 23;
+        g_7600fw2 = 1;
+        g_baud = 19200;
+        g_swlpanel = &panel;
+        g_power = 50;
+        g_txenable = 1;
+        g_vfoamode = '0';
+        g_rxfilter = 1;
+        g_bfo = 600;
+        g_volume = 100;
+        g_vfoafreq = panel.vfoAFreq = 14.025;
+        g_vfobfreq = panel.vfoBFreq = 14.025;
+        radio.start();
+        open(radio.slavePath());
+    }
+    ~SimPush() {
+        radio.stop();
+        engine.KillTimer(TIMER_DEVICE_POLL);
+        engine.KillTimer(TIMER_SENDQ);
+        g_swlpanel = nullptr;
+    }
+    // Runs the clock until the send queue is empty and the radio has seen
+    // everything (bounded in real time).
+    void Drain() {
+        for (int k = 0; k < 400; ++k) {
+            Advance(10);
+            if (SendQueueEmpty() && !engine.HasTimer(TIMER_AF_GAIN)) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        Advance(200);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        Advance(50);
+    }
+};
+
+Bytes Body(const Bytes& frame) { return Bytes(frame.begin() + 4, frame.end() - 1); }
+}  // namespace
+
+TEST(StatePushSim, InitRadioBringsTheRadioInLine) {
+    SimPush s;
+    InitRadio();
+    s.Drain();
+    const auto frames = s.radio.takeFrames();
+    ASSERT_GT(frames.size(), 30u);
+    EXPECT_EQ(Body(frames.front()), (Bytes{0x14, 0x01, 0x00, 0x01}));  // AF gain 0 goes first
+    EXPECT_EQ(Body(frames.back()), (Bytes{0x14, 0x01, 0x00, 0x52}));   // the real level last
+    EXPECT_EQ(s.radio.level(0x0A), 127);
+    EXPECT_EQ(s.radio.level(0x09), 128);
+    EXPECT_EQ(s.radio.mode(0), 0x01);
+    EXPECT_EQ(s.radio.frequency(0), 14025000);
+    EXPECT_TRUE(SendQueueEmpty());
+}
+
+TEST(StatePushSim, OnePanelChangeIsOneFrame) {
+    SimPush s;
+    InitRadio();
+    OnSwl();
+    s.Drain();
+    OnSwl();
+    s.Drain();
+    s.radio.takeFrames();
+    s.panel.fn.nrLevel = 200;
+    OnSwl();
+    s.Drain();
+    const auto frames = s.radio.takeFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(Body(frames[0]), (Bytes{0x14, 0x06, 0x02, 0x00}));
+    EXPECT_EQ(s.radio.level(0x06), 200);
+}
