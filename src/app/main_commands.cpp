@@ -1,4 +1,5 @@
 // Commands, keys, menus and the two dialog bars of the main frame.
+#include <algorithm>
 #include <cstdint>
 
 #include "app/app.h"
@@ -148,6 +149,7 @@ void CMainWin::BuildMenu() {
     };
     plat::SetWindowMenu(this, bar);
     plat::SetMenuUpdateHandler(this, UpdateMenus);
+    LayOutBars();
 }
 
 void CMainWin::CreateBars() {
@@ -167,8 +169,9 @@ void CMainWin::CreateBars() {
 void CMainWin::LayOutBars() {
     // The control bar docks at the top, the monitor bar at the left below it.
     const int width = std::max(GetWindowRect().width(), 400);
-    const int top = controlBar_ && controlBar_->IsWindowVisible() ? kControlBarHeight : 0;
-    if (controlBar_) controlBar_->MoveWindow({0, 0, width, kControlBarHeight});
+    const int menu = plat::MenuBarHeight(this);
+    const int top = menu + (controlBar_ && controlBar_->IsWindowVisible() ? kControlBarHeight : 0);
+    if (controlBar_) controlBar_->MoveWindow({0, menu, width, menu + kControlBarHeight});
     if (monitorBar_) monitorBar_->MoveWindow({0, top, kMonitorBarWidth, top + 440});
 }
 

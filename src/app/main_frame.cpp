@@ -86,6 +86,8 @@ plat::Font* MakeFont(int height, int weight) {
 
 // Position and size chosen by the system.
 constexpr plat::Rect kDefaultRect{};
+// The size the frame opens with when the system chooses.
+constexpr plat::Rect kFirstRect{0, 0, 1024, 720};
 }  // namespace
 
 bool ParseMainLocation(const std::string& text, plat::Rect& r) {
@@ -129,10 +131,13 @@ CMainWin::CMainWin() {
     if (g_ontop) g_ontoppending = 1;
     std::string maximize = ReadIniText("MAIN WINDOW", "MAXIMIZE", "TRUE", path);
 
-    Create(kVersionText, plat::WS_OVERLAPPEDWINDOW, g_mainrect, nullptr, 0);
+    Create(kVersionText, plat::WS_OVERLAPPEDWINDOW, g_mainrect == kDefaultRect ? kFirstRect : g_mainrect, nullptr, 0);
     // Only the exact text "FALSE" opens the window normal.
     g_mainmaximized = maximize != "FALSE";
     ShowWindow(g_mainmaximized ? plat::SW_SHOWMAXIMIZED : plat::SW_SHOWNORMAL);
+    // The menu bar goes on once the frame is on screen: a bar laid onto the
+    // hidden frame keeps it from being mapped.
+    BuildMenu();
 }
 
 CMainWin::~CMainWin() {
@@ -261,7 +266,6 @@ int CMainWin::OnCreate() {
     bool tunerButtons = false, tunerZero = false;
     g_internaltuner = InternalTunerRule(g_radiotype, g_internaltuner, &tunerButtons, &tunerZero);
     if (tunerZero) WriteTrace("tuner allowed set to 0, 1");
-    BuildMenu();
     plat::SetAccelerators(this, MainAccelerators());
     plat::app::InstallCloseSignals(this);
 

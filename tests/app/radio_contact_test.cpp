@@ -18,13 +18,22 @@
 #include "platform/clock.h"
 #include "sim/sim_radio.h"
 
+namespace {
+// The simulated IC-7300 on ports/com1 of the test directory, and the
+// settings that point the program at it.
+struct SimOnCom1 : sim::SimRadio {
+    explicit SimOnCom1(const TestDir& dir, const std::string& extra = "") : sim::SimRadio(0x94, 19200) {
+        EXPECT_TRUE(link(dir.file("ports/com1")));
+        start();
+        dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n[OPERATING STATUS]\nQARV=23\n" + extra);
+    }
+    ~SimOnCom1() { stop(); }
+};
+}  // namespace
+
 TEST(RadioContact, StartupRequestsReachTheRadioAndItsAnswersAreRead) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
-    ASSERT_TRUE(radio.ok());
-    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
-    radio.start();
-    dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n[OPERATING STATUS]\nQARV=23\n");
+    SimOnCom1 radio(dir);
     CApp app;
     ASSERT_TRUE(app.InitInstance());
     // The send pump writes the frequency and mode requests, one frame per 50 ms.
@@ -48,15 +57,11 @@ TEST(RadioContact, StartupRequestsReachTheRadioAndItsAnswersAreRead) {
     }
     EXPECT_GE(g_radioheard, 1);
     app.ExitInstance();
-    radio.stop();
 }
 
 TEST(RadioContact, SigtermRunsTheWholeCloseSequence) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
-    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
-    radio.start();
-    dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n[OPERATING STATUS]\nQARV=23\nMUTE ALWAYS=2\n");
+    SimOnCom1 radio(dir, "MUTE ALWAYS=2\n");
     ProgramRunner qarv(dir.path());
     ASSERT_TRUE(qarv.WaitForText("comms.txt", "Good Message 3", 10000));
     EXPECT_EQ(qarv.StopWith(SIGTERM, 10000), 0);
@@ -68,15 +73,11 @@ TEST(RadioContact, SigtermRunsTheWholeCloseSequence) {
         at = p;
     }
     EXPECT_NE(dir.read("qarv.ini").find("COMPORT=COM1"), std::string::npos);
-    radio.stop();
 }
 
 TEST(RadioContact, FirstContactInitialisesAndTheArrowKeysTuneTheRadio) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
-    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
-    radio.start();
-    dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n[OPERATING STATUS]\nQARV=23\n");
+    SimOnCom1 radio(dir);
     CApp app;
     ASSERT_TRUE(app.InitInstance());
     auto run = [&](int ms) {
@@ -97,5 +98,4 @@ TEST(RadioContact, FirstContactInitialisesAndTheArrowKeysTuneTheRadio) {
     EXPECT_NE(radio.frequency(0), before);
     EXPECT_NE(dir.read("comms.txt").find("key down 39"), std::string::npos);
     app.ExitInstance();
-    radio.stop();
 }
