@@ -3,11 +3,9 @@
 #pragma once
 
 enum MainCommand : unsigned {
-    // Windows that notify the main frame.
-    IDC_RADIO_WINDOW = 1213,
-    IDC_VFOB_CHANGE = 1408,
+    // Windows that notify the main frame (the radio window's own commands,
+    // 1213, 1408 and 32000, are in panel/swl_panel.h).
     IDC_TRANSCEIVER_SETTINGS = 2367,
-    IDC_KEYPAD_ENTRY = 32000,
 
     // File menu.
     ID_FILE_NEW = 40016,
@@ -44,6 +42,9 @@ enum MainCommand : unsigned {
 
     // Keys.
     ID_MONITOR_CLEAR = 1237,
+    IDC_MONITOR_SENT = 3059,
+    IDC_MONITOR_RECEIVED = 3243,
+    IDC_STATUS_TEXT = 1244,
     ID_STEP_DOWN = 127,
     ID_STEP_UP = 128,
     ID_HOTKEY_AM = 100,

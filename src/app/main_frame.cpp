@@ -1,15 +1,56 @@
 #include "app/main_frame.h"
 
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <vector>
 #include <sstream>
 
+#include "app/app_options.h"
+#include "app/band_files.h"
+#include "civ/civ_setters.h"
+#include "civ/frequency_state.h"
+#include "civ/radio_init.h"
+#include "civ/reply_processing.h"
+#include "app/keys_table.h"
 #include "app/settings_store.h"
 #include "app/settings_table.h"
 #include "app/trace_log.h"
 #include "app/version.h"
+#include "civ/accessory_ports.h"
+#include "civ/civ_frame.h"
+#include "civ/civ_options.h"
+#include "civ/engine_options.h"
+#include "civ/frequency_options.h"
+#include "civ/civ_timers.h"
+#include "civ/polling.h"
+#include "civ/radio_models.h"
+#include "civ/radio_port.h"
+#include "devices/amplifiers.h"
+#include "devices/cat_out.h"
+#include "devices/control_surfaces.h"
+#include "devices/cw_keyboard.h"
+#include "devices/device_options.h"
+#include "devices/external_meters.h"
+#include "devices/program_links.h"
+#include "devices/remote_link.h"
+#include "devices/rotator.h"
+#include "devices/switches.h"
+#include "devices/tuner.h"
+#include "memories/lookup.h"
+#include "memories/radio_memories.h"
+#include "memories/stations.h"
+#include "memories/sweep.h"
+#include "panel/panel_options.h"
+#include "panel/swl_panel.h"
 #include "platform/event_loop.h"
 #include "platform/files.h"
+#include "platform/menu.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "settings/settings_options.h"
 
 plat::Rect g_mainrect{};
 int g_noscreencheck = 1;
@@ -32,6 +73,9 @@ int g_settingssmallfontsize = 16;
 int g_settingsmicrofontsize = 14;
 
 CMainWin* g_mainwin = nullptr;
+char g_modelname[64] = {};
+int g_oldwindows = 0;
+int g_newwindows = 0;
 
 namespace {
 plat::Font* MakeFont(int height, int weight) {
@@ -42,6 +86,8 @@ plat::Font* MakeFont(int height, int weight) {
 
 // Position and size chosen by the system.
 constexpr plat::Rect kDefaultRect{};
+// The size the frame opens with when the system chooses.
+constexpr plat::Rect kFirstRect{0, 0, 1024, 720};
 }  // namespace
 
 bool ParseMainLocation(const std::string& text, plat::Rect& r) {
@@ -85,13 +131,18 @@ CMainWin::CMainWin() {
     if (g_ontop) g_ontoppending = 1;
     std::string maximize = ReadIniText("MAIN WINDOW", "MAXIMIZE", "TRUE", path);
 
-    Create(kVersionText, plat::WS_OVERLAPPEDWINDOW, g_mainrect, nullptr, 0);
+    Create(kVersionText, plat::WS_OVERLAPPEDWINDOW, g_mainrect == kDefaultRect ? kFirstRect : g_mainrect, nullptr, 0);
     // Only the exact text "FALSE" opens the window normal.
     g_mainmaximized = maximize != "FALSE";
     ShowWindow(g_mainmaximized ? plat::SW_SHOWMAXIMIZED : plat::SW_SHOWNORMAL);
+    // The menu bar goes on once the frame is on screen: a bar laid onto the
+    // hidden frame keeps it from being mapped.
+    BuildMenu();
 }
 
 CMainWin::~CMainWin() {
+    delete controlBar_;
+    delete monitorBar_;
     for (plat::Font** f : {&g_textfont, &g_boldfont, &g_plainfont, &g_microfont, &g_smallfont, &g_settingssmallfont,
                            &g_settingsmicrofont}) {
         delete *f;
@@ -99,34 +150,298 @@ CMainWin::~CMainWin() {
     }
 }
 
+namespace {
+// Radio types that have the radio's internal tuner, in the two lists of
+// start-up (the second list adds type 1 and 12 and leaves out 22 and 17).
+constexpr int kTunerTypes[] = {5, 3, 16, 20, 1, 12, 22, 23, 17, 18};
+constexpr int kTunerKeepTypes[] = {5, 3, 16, 20, 22, 23, 17, 18};
+constexpr int kTunerLateTypes[] = {5, 3, 16, 23, 20, 1, 12, 18};
+constexpr int kLdgTuner = 4;
+
+template <std::size_t N>
+bool In(const int (&list)[N], int v) {
+    for (int x : list)
+        if (x == v) return true;
+    return false;
+}
+
+bool PortConfigured(const char* name) {
+    return name != nullptr && name[0] != '\0' && std::strcmp(name, "0") != 0 && std::strcmp(name, "NONE") != 0 &&
+           std::strcmp(name, "COM0") != 0;
+}
+
+// One CI-V request: header, the command bytes, FD.
+void SendRequest(std::initializer_list<std::uint8_t> body) {
+    std::uint8_t buf[16];
+    BuildCivHeader(buf);
+    int n = kCivHeaderLen;
+    for (std::uint8_t b : body) buf[n++] = b;
+    buf[n++] = 0xFD;
+    sendtoradio(buf, n);
+}
+
+// Buffers made by CreateMainObjects and kept for the whole run.
+std::vector<std::uint8_t> g_inicache;
+std::vector<std::uint16_t> g_sweepbuffer;
+std::vector<std::uint8_t> g_cwringbuffer;
+std::vector<std::uint8_t> g_ldgbuffer;
+}  // namespace
+
+plat::Rect PlaceChildWindow(const plat::Rect& def, const char* location, int limitx, int limity) {
+    plat::Rect r = def;
+    if (location == nullptr || location[0] == '\0') return r;
+    // Whitespace-separated: a five-character value such as "-1920" must not
+    // run into the next field.
+    int x = 0, y = 0;
+    if (std::sscanf(location, "%d %d", &x, &y) != 2) return r;
+    if (x < -400 || x > limitx) x = 0;
+    if (y < -230 || y > limity) y = 0;
+    return {x, y, x + def.width(), y + def.height()};
+}
+
+int InternalTunerRule(int type, int tuner, bool* showButtons, bool* traceZero) {
+    if (showButtons) *showButtons = false;
+    if (traceZero) *traceZero = false;
+    if (tuner == kLdgTuner) return tuner;
+    if (In(kTunerTypes, type)) {
+        tuner = 1;
+        if (showButtons) *showButtons = true;
+    }
+    if (!In(kTunerKeepTypes, type)) {
+        tuner = 0;
+        if (traceZero) *traceZero = true;
+        if (showButtons) *showButtons = false;
+    }
+    return tuner;
+}
+
+std::string MainTitle(double vfoA, const char* model) {
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%6.3f %s ", vfoA, model ? model : "");
+    return std::string(buf) + kVersionText;
+}
+
+int CheckWindowsVersion() {
+    int major = 0, minor = 0;
+    plat::OsVersion(major, minor);
+    WriteTracef("major %d, minor %d", major, minor);
+    if (major < 5) g_oldwindows = 1;
+    if (major > 5) g_newwindows = 1;
+    return 1;
+}
+
+void CreateMainObjects() {
+    if (g_swlpanel == nullptr) g_swlpanel = new CSwlPanel(g_mainwin);
+    g_inicache.assign(32010, 0);
+    g_sweepbuffer.assign(kSweepSamples, 0);
+    g_sweeptrace = g_sweepbuffer.data();
+    for (short& d : g_ampdrive) d = -1;
+    g_cwringbuffer.assign(kCwRingSize, 0);
+    g_cwring = g_cwringbuffer.data();
+    g_ldgbuffer.assign(kLdgImageSize, 0);
+    g_ldgimage = g_ldgbuffer.data();
+}
+
 int CMainWin::OnCreate() {
+    g_mainwin = this;
+    g_timerwindow = this;
+    CreateMainObjects();
+    RenameNewDataFiles();
+    // Painting draws straight into the window here; no memory context is kept.
     const std::string path = SettingsPathFor(plat::GetCurrentDir());
     // The trace level first, so that every later step is traced.
     LoadTraceSettings(path);
     LoadSettings(path);
+    ApplyRadioLinkOptions();
+    SetupRadioModel(path, g_baud);
+    std::snprintf(g_modelname, sizeof g_modelname, "%s", RadioModelName());
+    if (g_qarvstart) {
+        if (g_client || g_radioserver) {
+            g_firstpoll = 0;
+            WriteTrace("firstpoll 0 2");
+        } else {
+            g_firstpoll = 1;
+        }
+    }
+    bool tunerButtons = false, tunerZero = false;
+    g_internaltuner = InternalTunerRule(g_radiotype, g_internaltuner, &tunerButtons, &tunerZero);
+    if (tunerZero) WriteTrace("tuner allowed set to 0, 1");
+    plat::SetAccelerators(this, MainAccelerators());
     plat::app::InstallCloseSignals(this);
+
+    // 6. The sweep panel keeps its place here; it comes with the sweep.
+    WriteTrace("startup 2");
+    OpenRadioPort();
+    if (g_poweronoff) {
+        plat::SleepMs(300);
+        SetRadioPower(1);
+        plat::SleepMs(2000);
+    }
+    WriteTrace("startup 3");
+    WriteTrace("Creating SWL");
+    WriteTrace("Creating TxOps");
+    CreateBars();
+    WriteTrace("Creating station panel");
+    WriteTrace("Creating CW panel");
+    WriteTrace("Creating SP panel");
+
+    CheckWindowsVersion();
+    SetCivTimer(TIMER_ONE_SECOND, 1000);
+    if (g_ppkeying || g_bandparallel) {
+        if (OpenPortTalk()) {
+            WriteTrace("porttalk ok");
+            g_porttalkok = 1;
+        } else {
+            WriteTrace("porttalk failed");
+        }
+    }
+    WriteTrace("Create progress 1");
+    WriteTrace("Create progress 1.1");
+    if (g_tavnag == 1) ConnectToTavn_ag();
+    g_swlpanel->SetPanelTuning(g_vfoafreq, char(g_vfoamode), g_step, g_rxfilter, g_vfobfreq, char(g_vfobmode));
+    WriteTrace("Create progress 1.1.1");
+    LoadMemoryFile();
+    WriteTrace("Create progress 1.1.2");
+    FillStationList();
+    WriteTrace("Create progress 1.1.3");
+    if (LoadBandFiles() < 0) WriteTrace("bands.dat not read");
+    WriteTrace("Create progress 1.1.4");
+    WriteTrace("Create progress 1.2");
+    ShowPodKnob();
+    ShowStationName(g_vfoafreq);
+
+    WriteTrace("scr 2");
+    g_selvfo = 'C';
+    SelectVfo('A');
+    SendRequest({0x03});
+    if (g_firstpoll) {
+        if (ModelCap(g_hasvsc)) SendRequest({0x16, 0x4C});
+        if (ModelCap(g_menudialect)) SendRequest({0x1A, 0x06});
+    }
+    SendRequest({0x04});
+    if (g_firstpoll && ModelCap(g_hasfilterwidth)) SendRequest({0x1A, 0x03});
+
+    WriteTrace("Create progress 2");
+    if (PortConfigured(g_pegasuscomport)) {
+        OpenPegasusPort();
+        InitRx331();
+    }
+    if (PortConfigured(g_pttcomport)) OpenPttPort();
+    g_swlpanel->ShowStepB();
+    if (g_cwkeyboardopen) OpenCwKeyboard();
+    ReadLdgFile();
+    if (g_internaltuner == kLdgTuner) OpenLdgPort();
+    if (g_wattmetertype) OpenPowerMeterPort();
+    LoadHamCallLibrary();
+    if (g_radiotype == 17) g_radiomemcount = 200;
+    if (g_rawmode) InitRadio();
+
+    WriteTrace("Create progress 3");
+    if (g_thp) OpenThpPorts();
+    WriteTrace("Create progress 3.1");
+    if (PortConfigured(g_serialabcomport) || PortConfigured(g_serialcdcomport)) {
+        WriteTrace("open serial BCD ports");
+        OpenBcdPorts();
+    }
+    WriteTrace("Create progress 3.2");
+    OpenAmplifierPorts();
+    OpenRotor();
+
+    WriteTrace("Create progress 4");
+    if (PortConfigured(g_zuncomport)) OpenZunPort();
+    if (PortConfigured(g_steppircomport)) OpenSteppirPort();
+    if (g_usetmate2) OnTmate2MultiChange();
+
+    if (g_autoprogramstart[0]) {
+        WriteTrace("StartEXE");
+        plat::SetCurrentDir(g_autoprogramstartfolder);
+        plat::StartProgram(g_autoprogramstart);
+        plat::SetCurrentDir(g_cwd);
+    }
+    if (g_client) ServiceClientSocket();
+
+    WriteTrace("Create progress 5");
+    if (g_mirror) {
+        if (g_radiotype == 5) {
+            const std::uint8_t poll[] = {0xFE, 0xFE, std::uint8_t(g_radioadr), std::uint8_t(g_myaddr), 0x1A, 0x05,
+                                         0x00, 0x87, 0x00, 0xFD};
+            SendPoll(poll, int(sizeof poll));
+        }
+        if (ModelCap(g_hasdualpanel)) SetDualWatch(0, 1);
+        std::uint8_t split[6];
+        BuildCivHeader(split);
+        split[4] = 0x0F;
+        split[5] = 0xFD;
+        SendPoll(split, 6);
+        SelectVfoDirect('A');
+        SetTimer(TIMER_POLL_SEQUENCE, unsigned(g_mirrorpoll));
+    }
+    g_pw1reportstate = 0;
+    g_om4reportstate = 0;
+    if (g_flexknob) FindFlexKnob();
+    if (g_usetmate2) OpenTMate2();
+    if (In(kTunerLateTypes, g_radiotype) && g_internaltuner != kLdgTuner) g_internaltuner = 1;
+    if (g_cmdmicro) OpenMidi();
+    if (g_cwpopout) ApplyCwPopOut();
+    if (g_lp500 && !OpenLp500()) {
+        plat::MessageBox(this, "LP500 device not Found", "No LP500", plat::MB_OK);
+        WriteTrace("No LP500");
+    }
+    if (g_b26ip[0]) SendRadioInfo();
+    if (g_gorvradio) OpenGorvSocket();
+    if (g_denkovi) OpenDenkovi();
+    if (g_usingpgxlamp) {
+        // The discovery needs no socket library start of its own here.
+        WriteTrace("discovery socket init worked");
+        StartPGXLDiscovery();
+    }
     WriteTrace("OnCreate exit");
     return 0;
 }
 
-void CMainWin::OnTimer(unsigned id) {
-    if (g_trace) WriteTracef("OnTimer called %u", id);
+void CMainWin::OpenAmplifierPorts() {
+    if (PortConfigured(g_pw1comport)) {
+        g_pw1port = OpenPw1Port();
+        if (g_pw1port != plat::kInvalidPort) {
+            WriteTrace("set rts and dtr for PW1");
+            SetRTS(1, g_pw1port);
+            SetDTR(1, g_pw1port);
+        } else {
+            WriteTrace("PW1 open failed");
+        }
+    }
+    if (PortConfigured(g_om4comport)) {
+        g_om4port = OpenOm4Port();
+        if (g_om4port != plat::kInvalidPort) {
+            WriteTrace("set rts and dtr for OM4");
+            SetRTS(1, g_om4port);
+            SetDTR(1, g_om4port);
+        } else {
+            WriteTrace("OM4 open failed");
+        }
+    }
+    if (g_client) return;
+    if (PortConfigured(g_alpha87acomport)) {
+        g_a87port = OpenA87Port();
+        WriteTracef("Alpha Comm Dev %04x", unsigned(g_a87port));
+    }
+    if (PortConfigured(g_acomcomport)) {
+        g_acomport = OpenAcomPort();
+        WriteTracef("Acom Comm Dev %04x", unsigned(g_acomport));
+    }
+    if (PortConfigured(g_palstarcomport)) g_palstarport = OpenPalstarPort();
 }
 
-void CMainWin::OnClose() {
-    if (closed_) return;
-    WriteTrace("calling saveoper");
-    saveoper();
-    WriteTrace("back from saveoper");
-    EndTraceFile();
-    closed_ = true;
-    DestroyWindow();
-    plat::app::Quit(0);
+void CMainWin::OpenRotor() {
+    const bool serial = PortConfigured(g_rotorcomport);
+    if ((serial && !g_client) || (g_rotortavn == 1 && g_client)) {
+        WriteTrace("rotor open");
+        if (g_rotortavn == 1)
+            ConnectToTavn_rg();
+        else
+            g_rotorport = OpenRotorPort(g_m2rotor ? 9600 : 4800);
+    }
 }
-
-bool CMainWin::OnCommand(unsigned, unsigned, plat::LPARAM) { return false; }
-
-plat::LRESULT CMainWin::OnMessage(unsigned, plat::WPARAM, plat::LPARAM) { return 0; }
 
 void SaveMainWindowPlace(const SettingKey&, const std::string& path) {
     plat::Rect r = g_mainwin ? g_mainwin->GetNormalRect() : g_mainrect;

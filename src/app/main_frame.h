@@ -43,13 +43,47 @@ public:
     void OnTimer(unsigned id) override;
     void OnClose() override;
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
+    void OnKeyDown(unsigned key, unsigned flags) override;
+    void OnKeyUp(unsigned key, unsigned flags) override;
     plat::LRESULT OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) override;
+    plat::LRESULT WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
     // True once the close sequence has finished and the loop may end.
     bool Closed() const { return closed_; }
+    bool Closing() const { return closing_; }
+    // The two dialog bars (null until created).
+    plat::Window* ControlBar() const { return controlBar_; }
+    plat::Window* MonitorBar() const { return monitorBar_; }
+    // A child window by id (the toggles look windows up this way); null
+    // when that window does not exist.
+    plat::Window* ChildById(int id) const;
 
 private:
+    void CreateBars();
+    void OpenAmplifierPorts();
+    void OpenRotor();
+    void LayOutBars();
+    void BuildMenu();
+    void OnExitTimer();
+    void DispatchTimer(unsigned id);
+    void DevicePoll();
+    void OnOneSecond();
+    void OnMeterTick();
+    void OnTuningTick();
+    void OnScanStep();
+    void OnKeyingLoop();
+    void OnTunerWatchdog();
+    bool OnToggleCommand(unsigned id);
+    void OnSwlCommand();
+    void HotKey(char mode);
+    void OnVolume(int delta);
+    void SetPanelTransmit(int on);
+
     bool closed_ = false;
+    bool closing_ = false;
+    bool closeBySignal_ = false;  // no person to answer the close questions  // step 1 has run; the close goes on by timer
+    plat::Window* controlBar_ = nullptr;
+    plat::Window* monitorBar_ = nullptr;
 };
 
 extern CMainWin* g_mainwin;
@@ -60,6 +94,64 @@ bool ParseMainLocation(const std::string& text, plat::Rect& r);
 // The desktop check of the constructor: true when the saved rectangle must be
 // replaced by the default one.
 bool MainRectOffDesktop(const plat::Rect& r, const plat::Rect& desktop);
+
+// The radio model name text the title shows (set at start-up).
+extern char g_modelname[64];
+// Set by CheckWindowsVersion.
+extern int g_oldwindows;
+extern int g_newwindows;
+// The title's frequency, the sweep marker's frequency and the external
+// meter's SWR last shown.
+extern double g_titlefreq;
+extern double g_markerfreq;
+extern int g_swrshown;
+extern int g_ctssplit;
+extern int g_pttcts;
+extern int g_transverterhold;
+// A frequency send deferred to the next meter tick.
+extern int g_propagatepending;
+
+// The next frequency of a range scan: `stepKhz` up (or down), back to
+// `start` past the end limit `stop`.
+double NextScanFrequency(double mhz, int stepKhz, int up, double start, double stop);
+// Timer periods from the settings: below 10 ms they run at 10 ms, so a 0
+// never spins.
+unsigned TimerMs(long ms);
+// The device poll's period: "READ TIMER" (at least 10 ms); while nothing is
+// in flight and no accessory needs polling, at least kIdlePollMs, since the
+// radio's data then ends the wait at once.
+constexpr unsigned kIdlePollMs = 200;
+unsigned DevicePollPeriod(bool idle, long readTimer);
+// True when an accessory port or surface needs the poll at its full rate.
+bool AccessoryPollNeeded();
+// The second close step (TIMER_CLOSE2) and the Quit command.
+void close2();
+void OnQuit();
+
+// Objects and buffers kept for the whole run.
+void CreateMainObjects();
+void DestroyMainObjects();
+int CheckWindowsVersion();
+
+// Placement of a child window: `def` is its default rectangle; a non-empty
+// "LOCATION" text holds x and y (any blanks between them); x below -400 or
+// above `limitx` becomes 0, y below -230 or above `limity` becomes 0. The
+// window keeps its size.
+plat::Rect PlaceChildWindow(const plat::Rect& def, const char* location, int limitx, int limity);
+// The internal-tuner rule of start-up for radio type `type` and "INTERNAL
+// TUNER" value `tuner`: the new value (1 with tuner buttons, 0, or unchanged).
+int InternalTunerRule(int type, int tuner, bool* showButtons, bool* traceZero);
+// Title text of the main frame for VFO A and the model name.
+std::string MainTitle(double vfoA, const char* model);
+
+// AF gain by a key: `delta` clamped to 0..255; true when it changed.
+bool VolumeStep(int& gain, int delta);
+// Escape from a control surface: Escape to the frame, the CW keyboard in CW.
+void DoEscape();
+// The text the station edit dialog stored for the log (command 1533).
+extern std::string g_stationlogtext;
+// Home key: the next press sends Enter.
+extern int g_homepressed;
 
 // Save hooks of the window-place keys.
 struct SettingKey;

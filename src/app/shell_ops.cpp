@@ -7,7 +7,7 @@
 #include "app/app_options.h"
 #include "app/main_frame.h"
 #include "app/trace_log.h"
-#include "app/timer_ids.h"
+#include "civ/civ_timers.h"
 #include "platform/paint.h"
 #include "platform/window.h"
 

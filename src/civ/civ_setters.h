@@ -6,12 +6,7 @@
 #pragma once
 #include <cstdint>
 
-// Timers the setters arm on the main frame.
-constexpr unsigned TIMER_AF_GAIN = 644;       // AF gain debounce, 200 ms
-constexpr unsigned TIMER_SUB_AF_GAIN = 645;   // sub AF gain debounce, 200 ms
-constexpr unsigned TIMER_SELECT_VFO = 648;    // back to VFO A after a VFO B operation
-constexpr unsigned TIMER_EQUALIZE_SUB = 649;  // main/sub equalize, "DIVERSITY DELAY" ms
-constexpr unsigned TIMER_PASSBAND = 6308;     // Perseus passband, at most one per 300 ms
+#include "civ/civ_timers.h"  // the timers the setters arm
 
 extern int g_muted;     // AF muted by ToggleMute
 extern int g_submuted;  // sub AF muted by ToggleSubMute

@@ -4,12 +4,7 @@
 // lookup and the tuning operations.
 #pragma once
 
-constexpr unsigned TIMER_NEW_TUNING = 1;        // "NEW TUNING DELAY": send the tuned frequency
-constexpr unsigned TIMER_VFOB_DELAY = 634;      // delayed VFO B display
-constexpr unsigned TIMER_VFOB_SEND = 643;       // send VFO B after tuning it
-constexpr unsigned TIMER_VFOA_DELAY = 651;      // delayed VFO A display
-constexpr unsigned TIMER_TUNER_RECALL = 6301;   // the tuner follows the radio
-constexpr unsigned TIMER_FREQ_HOLDOFF = 6306;   // end of the frequency-report hold-off
+#include "civ/civ_timers.h"  // the timers it arms
 
 extern double g_lastsenta;  // VFO A frequency last sent (0: send the next one)
 extern double g_lastsentb;  // VFO B frequency last sent

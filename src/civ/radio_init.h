@@ -3,11 +3,7 @@
 // last sent and calls the setter of each value that changed.
 #pragma once
 
-constexpr unsigned TIMER_METER_CYCLE = 2;       // meter tick, armed by InitRadio
-constexpr unsigned TIMER_TUNER_STEP = 627;      // tuner sequence step
-constexpr unsigned TIMER_AUTOTUNE = 652;        // tuner watchdog
-constexpr unsigned TIMER_POLL_SEQUENCE = 6311;  // mirror poll
-constexpr unsigned TIMER_THP_FREQ = 6314;       // THP frequency follower
+#include "civ/civ_timers.h"  // the timers it arms
 
 extern int g_allowed;         // set by InitRadio: frequency sends may go out
 extern int g_swlpending;      // a state push requested while the frame reader was busy

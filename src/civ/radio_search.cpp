@@ -5,3 +5,4 @@ int g_echoseen = 0;
 
 // Built with the radio search.
 void RadioFound(int from) { (void)from; }
+void RadioSearchStep() {}

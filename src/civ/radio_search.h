@@ -7,3 +7,6 @@ extern int g_echoseen;  // the program's own frame came back during the port sea
 
 // The radio answered during the baud search from address `from`.
 void RadioFound(int from);
+
+// TIMER_AUTOBAUD expiry: the next step of the search.
+void RadioSearchStep();

@@ -36,10 +36,6 @@ int g_smeterpeak = 1;
 int g_smeterhold = 0;
 
 namespace {
-constexpr unsigned TIMER_SWEEP_RETRY = 625;
-constexpr unsigned TIMER_SWEEP_RESUME = 629;
-constexpr unsigned TIMER_SCAN = 623;
-constexpr unsigned TIMER_SCAN_RESUME = 633;
 
 int Bcd(int b) { return (b >> 4) * 10 + (b & 0x0F); }
 

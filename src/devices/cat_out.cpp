@@ -1,6 +1,17 @@
 #include "devices/cat_out.h"
 
 int g_test = 0;
+int g_ipsoundstate = 0;
+unsigned g_ipsoundstamp = 0;
+
+// Built with the CAT-out ports and second receivers.
+void OpenThpPorts() {}
+void ReadTHPPort(int) {}
+void FollowFrequency() {}
+char CatModeDigit(char) { return '0'; }
+void SendToPerseus(const std::uint8_t*, int) {}
+int IpSound(int) { return 0; }
+void DeleteIpSoundAtom() {}
 
 int g_activethp = 0;
 

@@ -6,6 +6,17 @@ extern int g_test;
 
 #include <cstdint>
 
+extern int g_ipsoundstate;
+extern unsigned g_ipsoundstamp;  // tick of the last IP-Sound call (0 unset)
+
+void OpenThpPorts();
+void ReadTHPPort(int n);
+void FollowFrequency();
+// The CAT mode digit of a ModeChar (the conversion of the mode sent to the CAT-out ports).
+char CatModeDigit(char mode);
+void SendToPerseus(const std::uint8_t* data, int length);
+int IpSound(int function);
+void DeleteIpSoundAtom();
 extern int g_activethp;  // CAT-out port SendToTHP writes to: 0 every port, n port n
 
 // Writes one CAT text to the CAT-out ports; the last write's result, or -1

@@ -17,6 +17,11 @@ private:
     plat::Window* panel_;
 };
 
+void ExchangePegasusFiles();
+void ReadDualFile();
+void SendRadioInfo();
+void OpenGorvSocket();
+extern int g_exchangenewdata;  // the exchange has new data
 // Forgets the VFO B frequency last written to the exchange file, so the next
 // write carries it again (built with the program links).
 void ForgetDualFileVfoB();

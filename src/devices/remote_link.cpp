@@ -11,3 +11,8 @@ int sendtopartner(const std::uint8_t* payload, int length, int type) {
     (void)type;
     return 0;
 }
+void ServiceServerSocket() {}
+void ServiceClientSocket() {}
+void SendKeepAlive() {}
+void ShutdownRemote() {}
+void OnSockTimeout() {}

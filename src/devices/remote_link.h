@@ -10,3 +10,9 @@ extern int g_linkstate;    // remote link state; 3 = connected
 // Sends one remote-link message of `type` with `length` payload bytes;
 // returns the count of the last send.
 int sendtopartner(const std::uint8_t* payload, int length, int type);
+
+void ServiceServerSocket();
+void ServiceClientSocket();
+void SendKeepAlive();
+void ShutdownRemote();
+void OnSockTimeout();

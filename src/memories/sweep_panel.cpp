@@ -3,4 +3,6 @@
 CSweepPanel* g_sweeppanel = nullptr;
 
 // Built with the sweep.
+void CSweepPanel::SetMarker(double) {}
+void CSweepPanel::StartSweep() {}
 void CSweepPanel::StopSweep() {}

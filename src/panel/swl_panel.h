@@ -190,6 +190,25 @@ public:
     void SetMemoryScanButton(int on);
     void SetTuneButton(int on);
 
+    // Operations of the panel's later controls that the main frame uses
+    // (keys, labels, close-time layout).
+    int swrAlternate = 0;  // the SWR label shows its alternate display
+    int vox = 0;           // the VOX button
+    int transmit = 0;      // the transmit button (space bar PTT)
+    void CopyAToB();
+    void SwapAB();
+    void CycleAttenuator();
+    void SetVolumeA(int gain);
+    void HotKeyMode(char mode);  // Alt+A, U, L, C, F, R, P
+    void ShowTransmitButton(int on);
+    void ShowSwr(const char* text);
+    void ShowClocks(const char* local, const char* utc);
+    void ShowIdLabel();
+    void ShowIdFlash(int selected);
+    void ShowVox(int on);
+    void CloseLayout();
+    void ToggleMainSubSliders();
+
 private:
     void KeyDigit(int vfo);
     void ShowKeyedDigits(int vfo, double mhz);
@@ -197,6 +216,9 @@ private:
     plat::Window* parent_ = nullptr;
     PanelView* view_ = nullptr;
 };
+
+// The slider row shows the sub receiver's sliders.
+extern int g_subsliders;
 
 // The one radio panel.
 extern CSwlPanel* g_swlpanel;

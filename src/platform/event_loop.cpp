@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <deque>
 #include <limits>
+#include <map>
 #include <vector>
 
 #include "platform/clock.h"
@@ -194,6 +195,21 @@ void PostedDropAll(const Window* w) {
     std::erase_if(g_posted, [&](const Posted& p) { return p.window == w; });
 }
 
+void WakeTimerOnReadable(int fd, Window* w, unsigned id) {
+    if (!RealLoop() || fd < 0) return;
+    static std::map<int, QSocketNotifier*> notifiers;
+    QSocketNotifier*& n = notifiers[fd];
+    if (n == nullptr) n = new QSocketNotifier(fd, QSocketNotifier::Read, g_app);
+    QObject::disconnect(n, nullptr, nullptr, nullptr);
+    // Disabled at the first signal: an unread fd (or one closed meanwhile)
+    // must not keep the loop spinning.
+    QObject::connect(n, &QSocketNotifier::activated, g_app, [n, w, id] {
+        n->setEnabled(false);
+        if (IsLiveWindow(w) && TimerExists(w, id)) TimerSet(w, id, 0);
+    });
+    n->setEnabled(true);
+}
+
 int DeliverPosted() {
     // Only what is queued now; messages posted by the handlers wait for the
     // next round, as they would behind the loop's other events.
@@ -288,7 +304,7 @@ void InstallCloseSignals(Window* target) {
                 char buf[16];
                 while (::read(g_signalPipe[0], buf, sizeof buf) > 0) {
                 }
-                if (g_closeTarget && IsLiveWindow(g_closeTarget)) PostTo(g_closeTarget, WM_CLOSE, 0, 0);
+                if (g_closeTarget && IsLiveWindow(g_closeTarget)) PostTo(g_closeTarget, WM_CLOSE, kCloseBySignal, 0);
             });
         }
     }

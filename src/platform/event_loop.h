@@ -11,6 +11,8 @@ namespace plat {
 
 class Window;
 
+constexpr WPARAM kCloseBySignal = 1;
+
 namespace app {
 // Starts the display toolkit. Without a display it runs headless (the
 // offscreen platform). Returns false when no toolkit could be started.
@@ -28,7 +30,8 @@ void SetIdleHandler(std::function<bool()> handler);
 // Input hook: key and mouse button presses anywhere in the program, given as
 // WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN ... before the window sees them.
 void SetInputHook(std::function<void(unsigned msg)> hook);
-// SIGTERM and SIGINT post WM_CLOSE to `target`, so the close sequence runs.
+// SIGTERM and SIGINT post WM_CLOSE to `target` with wParam kCloseBySignal,
+// so the close sequence runs and knows no person is there to answer.
 void InstallCloseSignals(Window* target);
 void SetWaitCursor(bool on);
 Rect DesktopRect();
@@ -40,6 +43,11 @@ bool Headless();
 // DeliverPosted under test). Returns how many were delivered.
 int DeliverPosted();
 std::size_t PostedCount();
+
+// One-shot: when `fd` has data to read, timer `id` of `w` falls due at once
+// (after the 10 ms floor). Lets an idle poll sleep longer without reading
+// late. No effect under the manual clock, where time only moves on request.
+void WakeTimerOnReadable(int fd, Window* w, unsigned id);
 
 // Timers (used by Window; also inspectable in tests).
 void TimerSet(Window* w, unsigned id, unsigned ms);

@@ -2,6 +2,7 @@
 
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -61,4 +62,13 @@ bool StartProgram(const std::string& commandLine) {
     return Spawn(args);
 }
 
+}  // namespace plat
+
+namespace plat {
+bool OsVersion(int& major, int& minor) {
+    major = minor = 0;
+    struct utsname u {};
+    if (::uname(&u) != 0) return false;
+    return std::sscanf(u.release, "%d.%d", &major, &minor) == 2;
+}
 }  // namespace plat

@@ -153,6 +153,12 @@ bool IsMenuItemEnabled(Window* w, unsigned id) {
 
 void SetMenuUpdateHandler(Window* w, void (*handler)(Window*)) { Menus()[w].update = handler; }
 
+int MenuBarHeight(Window* w) {
+    auto it = Menus().find(w);
+    if (it == Menus().end() || !it->second.bar) return 0;
+    return it->second.bar->sizeHint().height();
+}
+
 unsigned FindAccelerator(std::span<const Accelerator> table, unsigned vk, unsigned keyFlags, unsigned ch) {
     for (const Accelerator& a : table) {
         if (a.flags & FVIRTKEY) {

@@ -27,6 +27,8 @@ struct Accelerator {
 
 // Gives a top-level window its menu bar.
 void SetWindowMenu(Window* w, const std::vector<MenuItem>& bar);
+// Height in pixels the menu bar takes at the top of the window (0 without one).
+int MenuBarHeight(Window* w);
 void CheckMenuItem(Window* w, unsigned id, bool checked);
 void EnableMenuItem(Window* w, unsigned id, bool enabled);
 bool IsMenuItemChecked(Window* w, unsigned id);

@@ -47,6 +47,7 @@ unsigned VirtualKeyOf(int k) {
     case Qt::Key_Up: return VK_UP;
     case Qt::Key_Right: return VK_RIGHT;
     case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Print: return VK_SNAPSHOT;
     case Qt::Key_Insert: return VK_INSERT;
     case Qt::Key_Delete: return VK_DELETE;
     case Qt::Key_Asterisk: return VK_MULTIPLY;
@@ -288,9 +289,16 @@ void Window::BringWindowToTop() {
     if (impl_->widget) impl_->widget->raise();
 }
 
+namespace {
+const Window* g_focused = nullptr;
+}
+
 void Window::SetFocus() {
+    g_focused = this;
     if (impl_->widget) impl_->widget->setFocus();
 }
+
+Window* FocusedWindow() { return IsLiveWindow(g_focused) ? const_cast<Window*>(g_focused) : nullptr; }
 
 void Window::Invalidate() {
     if (impl_->widget) impl_->widget->update();

@@ -133,6 +133,8 @@ unsigned RegisterWindowMessage(const std::string& name);
 }  // namespace plat
 
 namespace plat {
+// The window that was last given the keyboard focus (null when gone).
+Window* FocusedWindow();
 // Foreground handling of top-level windows.
 bool IsForegroundWindow(const Window* w);
 void SetForegroundWindow(Window* w);

@@ -27,6 +27,7 @@ double g_fscanstart = 15.000;
 double g_fscanstop = 16.000;
 int g_fscandirection = 1;
 int g_fscandwell = 1;
+double g_scanfreq = 0;
 char g_antname[8][11] = {"PELX", "PELX", "PELX", "PELX", "PELX", "PELX", "PELX", "PELX"};
 int g_ft8bands = 0;
 int g_sixmeterpower = 5;

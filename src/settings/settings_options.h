@@ -30,6 +30,7 @@ extern double g_fscanstart;  // "FSCAN START"
 extern double g_fscanstop;  // "FSCAN STOP"
 extern int g_fscandirection;  // "FSCAN DIRECTION"
 extern int g_fscandwell;  // "FSCAN DWELL"
+extern double g_scanfreq;  // range scan frequency (MHz); 0 when no scan is set up
 extern char g_antname[8][11];  // "ANT 1 NAME".."ANT 8 NAME"
 extern int g_ft8bands;  // "FT8 BANDS"
 extern int g_sixmeterpower;  // "SIX METER POWER"

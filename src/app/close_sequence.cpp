@@ -1,0 +1,204 @@
+// The close sequence: WM_CLOSE (step 1) asks what to keep and quietens the
+// radio, close2 on TIMER_CLOSE2 saves the settings and restores the radio's
+// filters, and the exit step on TIMER_EXIT closes the ports and windows.
+#include "app/close_sequence.h"
+
+#include <cstdint>
+#include <string>
+
+#include "app/band_files.h"
+#include "civ/civ_setters.h"
+#include "civ/frequency_state.h"
+#include "civ/radio_init.h"
+#include "civ/reply_processing.h"
+#include "app/main_frame.h"
+#include "app/settings_store.h"
+#include "app/shell_ops.h"
+#include "app/trace_log.h"
+#include "civ/accessory_ports.h"
+#include "civ/civ_options.h"
+#include "civ/engine_options.h"
+#include "civ/civ_timers.h"
+#include "civ/radio_models.h"
+#include "civ/radio_port.h"
+#include "devices/cat_out.h"
+#include "devices/control_surfaces.h"
+#include "devices/cw_keyboard.h"
+#include "devices/device_options.h"
+#include "devices/keyer.h"
+#include "devices/remote_link.h"
+#include "devices/switches.h"
+#include "devices/tuner.h"
+#include "memories/memory_options.h"
+#include "memories/stations.h"
+#include "panel/swl_panel.h"
+#include "platform/clock.h"
+#include "platform/event_loop.h"
+#include "platform/message_box.h"
+#include "platform/serial_port.h"
+#include "app/app_options.h"
+
+namespace {
+int NoMute() { return plat::IDNO; }
+
+int AskMute() {
+    return plat::MessageBox(g_mainwin, " Mute Receiver Audio on Exit ?", "Exit",
+                            plat::MB_YESNOCANCEL | plat::MB_ICONQUESTION);
+}
+}  // namespace
+
+int MuteDecision(int muteAlways, bool radioServer, int fileAnswer, int (*askMute)()) {
+    if (muteAlways == 0) return 1;
+    if (muteAlways == 1) return 0;
+    if (radioServer) return fileAnswer == plat::IDYES ? 1 : 0;
+    const int a = askMute();
+    if (a == plat::IDCANCEL) return -1;
+    return a == plat::IDYES ? 1 : 0;
+}
+
+int RestoreSlotCount(int radioType) {
+    if (radioType == 5) return 10;
+    if (radioType == 16 || radioType == 18) return 5;
+    return 2;
+}
+
+char RestoreSlotMode(int slot) { return "0379403794"[slot % 10]; }
+
+unsigned ExitDelayMs(bool powerOff, bool digisel) { return powerOff ? 2000 : digisel ? 1200 : 500; }
+
+void CMainWin::OnClose() {
+    if (closed_ || closing_) return;
+    WriteTrace("close1");
+    FocusMainWindow();
+    int fileAnswer = plat::IDNO;
+    if (g_memmodified) {
+        // Closed by a signal nobody can answer: keep the changes.
+        fileAnswer = closeBySignal_ ? plat::IDYES
+                                    : plat::MessageBox(this, std::string(g_memfilename) +
+                                                                 " \n has been modified ... Accept Changes?",
+                                                       "", plat::MB_YESNOCANCEL | plat::MB_ICONQUESTION);
+        if (fileAnswer == plat::IDCANCEL) return;
+        if (fileAnswer == plat::IDYES) OnFileSave();
+    }
+    const int mute = MuteDecision(g_mutealways, g_radioserver != 0, fileAnswer, closeBySignal_ ? NoMute : AskMute);
+    if (mute < 0) return;
+    closing_ = true;
+    KillTimer(TIMER_METER_CYCLE);
+    if (mute) {
+        if (g_perseus) {
+            if (!g_muted) ToggleMute();
+        } else if (!g_muted) {
+            SetVolume(0);
+        }
+        if (!g_submuted) ToggleSubMute();
+        if (g_dual && g_radiotype == 5) {
+            g_dual = 0;
+            SendFreqToRX340();
+        }
+    }
+    if (!g_txenable) SetTxEnable(1);
+    if (g_swlpanel) g_swlpanel->CloseLayout();
+    if (g_yaltport != plat::kInvalidPort && g_yaltversion >= 20) {
+        const std::uint8_t hostClose[2] = {0x00, 0x03};
+        SendToYalt(hostClose, 2);
+    }
+    if (g_denkoviopen) {
+        WriteDenkovi(0);
+        plat::SleepMs(200);
+        WriteTrace("Close Denkovi");
+        CloseDenkovi();
+    }
+    WriteTrace("close1 set timer");
+    SetTimer(TIMER_CLOSE2, 1);
+}
+
+void close2() {
+    WriteTrace("close2");
+    if (g_client) {
+        IpSound(3);
+        if (g_ipsoundstamp) {
+            plat::SleepMs(500);
+            IpSound(4);
+        }
+        DeleteIpSoundAtom();
+    }
+    if (g_delcomopen) CloseDelcom();
+    WriteLdgFile();
+    WriteTrace("calling saveoper\n");
+    saveoper();
+    WriteTrace("back from saveoper\n");
+    if (!g_ic765 && !g_perseus) {
+        const char noted = char(g_vfoamode);
+        int remembered = 0;
+        bool any = false;
+        for (int i = 0; i < RestoreSlotCount(g_radiotype); ++i) {
+            const int v = g_restore[i];
+            const char mode = RestoreSlotMode(i);
+            if (v != 41) {
+                if (i < 5) {
+                    WriteTrace("scr 4");
+                    SelectVfo('A');
+                } else {
+                    g_selvfo = 'B';
+                }
+                SetRadioMode(mode, 41 - v);
+                SetFilterWidth(41 - v, mode);
+                any = true;
+            }
+            if (mode == noted) remembered = v == 41 ? 0 : 41 - v;
+        }
+        g_selvfo = 'A';
+        if (any) SetRadioMode(noted, remembered);
+        g_lastsenta = g_lastsentb = 0;
+        SetRadioFrequencies();
+        g_closing = 1;
+        SetRadioMode(noted, 1);
+    }
+    ClearStationList();
+    FreeBandList();
+    g_rttysegments = SegmentList{};
+    g_ssbsegments = SegmentList{};
+    if (g_flexopen) {
+        const std::uint8_t off[5] = {'I', '0', '0', '0', ';'};
+        SendToFlexKnob(off, 5);
+    }
+    if (g_tmate2open) CloseTMate2();
+    if (g_mainwin) {
+        if (g_poweronoff) SetRadioPower(0);
+        g_mainwin->SetTimer(TIMER_EXIT, ExitDelayMs(g_poweronoff != 0, ModelCap(g_hasdigisel) != 0));
+    }
+    DestroyCwKeyboard();
+}
+
+void CMainWin::OnExitTimer() {
+    KillTimer(TIMER_EXIT);
+    KillTimer(TIMER_DEVICE_POLL);
+    plat::SerialClose(g_radioport);
+    plat::SerialClose(g_pegasusport);
+    if (g_yaltport != plat::kInvalidPort) {
+        WriteTrace("Close Yalt");
+        plat::SerialClose(g_yaltport);
+    }
+    plat::SerialClose(g_ldgport);
+    if (g_flexopen) g_flexopen = 0;
+    WriteTrace("Close 1");
+    EndTraceFile();
+    if (g_relayboards >= 1) setadr(1);
+    if (g_relayboards >= 2) setadr(2);
+    if (g_client || g_radioserver) ShutdownRemote();
+    DestroyMainObjects();
+    closed_ = true;
+    if (g_timerwindow == this) g_timerwindow = nullptr;
+    DestroyWindow();
+    plat::app::Quit(0);
+}
+
+void DestroyMainObjects() {
+    delete g_swlpanel;
+    g_swlpanel = nullptr;
+}
+
+void OnQuit() {
+    WriteTrace("Close 2");
+    if (g_mainwin) g_mainwin->SendMessage(plat::WM_CLOSE);
+}

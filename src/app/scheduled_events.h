@@ -1,0 +1,4 @@
+// Scheduled frequency changes from "events.txt".
+#pragma once
+
+void CheckScheduledEvents();
