@@ -2,7 +2,11 @@
 // script: creates a pseudo-terminal, prints its path (and links it with
 // --link), and serves until SIGTERM or SIGINT.
 //
-//   qarv-sim-radio [--address HEX] [--baud N] [--link PATH] [--verbose]
+//   qarv-sim-radio [--address HEX] [--baud N] [--link PATH] [--tune-every S] [--verbose]
+//
+// --tune-every S turns the simulated VFO by 1 kHz every S seconds and
+// announces it as a transceive broadcast, as an operator at the radio would,
+// so a person watching the program sees it follow the radio.
 #include <signal.h>
 
 #include <cstdio>
@@ -14,7 +18,7 @@
 
 namespace {
 void Usage() {
-    std::fprintf(stderr, "usage: qarv-sim-radio [--address HEX] [--baud N] [--link PATH] [--verbose]\n");
+    std::fprintf(stderr, "usage: qarv-sim-radio [--address HEX] [--baud N] [--link PATH] [--tune-every S] [--verbose]\n");
 }
 }  // namespace
 
@@ -23,6 +27,7 @@ int main(int argc, char** argv) {
     long baud = 19200;
     std::string link;
     bool verbose = false;
+    int tuneEvery = 0;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         bool hasValue = i + 1 < argc;
@@ -32,6 +37,8 @@ int main(int argc, char** argv) {
             baud = std::strtol(argv[++i], nullptr, 10);
         } else if (a == "--link" && hasValue) {
             link = argv[++i];
+        } else if (a == "--tune-every" && hasValue) {
+            tuneEvery = std::atoi(argv[++i]);
         } else if (a == "--verbose") {
             verbose = true;
         } else {
@@ -65,10 +72,21 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     radio.start();
 
+    int ticks = 0;
+    int step = 1000;
     for (bool stopping = false; !stopping;) {
         timespec wait{0, 200 * 1000 * 1000};
         int sig = sigtimedwait(&stopSignals, nullptr, &wait);
         stopping = sig == SIGTERM || sig == SIGINT;
+        if (tuneEvery > 0 && ++ticks >= tuneEvery * 5) {
+            ticks = 0;
+            // Wander 10 kHz up, then back down, and so on.
+            static int moved = 0;
+            if (moved == 10 || moved == -10) step = -step;
+            moved += step > 0 ? 1 : -1;
+            radio.setFrequency(radio.frequency() + step);
+            radio.sendTransceiveFrequency();
+        }
         // The log is for tests; a long run keeps it short.
         auto frames = radio.takeFrames();
         if (verbose) {
