@@ -19,4 +19,5 @@ void autoid() {}
 
 // Built with keying.
 void keyon() {}
+void keyoff() {}
 void KeyOnOff(int on) { (void)on; }

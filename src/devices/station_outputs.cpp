@@ -4,4 +4,3 @@
 // links and keying.
 void SelectAntennaForFreq(double mhz) { (void)mhz; }
 bool WriteDualFile() { return false; }
-void keyoff() {}

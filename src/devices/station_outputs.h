@@ -7,5 +7,3 @@
 void SelectAntennaForFreq(double mhz);
 // Writes the dual-receiver exchange file; true when an exchange file is named.
 bool WriteDualFile();
-// Unkeys the transmitter.
-void keyoff();
