@@ -253,7 +253,6 @@ int CMainWin::OnCreate() {
     LoadTraceSettings(path);
     LoadSettings(path);
     ApplyRadioLinkOptions();
-    SetupRadioModel(path, g_baud);
     std::snprintf(g_modelname, sizeof g_modelname, "%s", RadioModelName());
     if (g_qarvstart) {
         if (g_client || g_radioserver) {

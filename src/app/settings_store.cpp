@@ -9,6 +9,8 @@
 #include "app/settings_table.h"
 #include "app/trace_log.h"
 #include "civ/civ_options.h"
+#include "civ/radio_models.h"
+#include "civ/radio_port.h"
 #include "devices/surface_keys.h"
 #include "panel/panel_options.h"
 #include "platform/files.h"
@@ -158,6 +160,10 @@ void LoadSettings3(const std::string& path) {
 
 void LoadSettings4(const std::string& path) {
     LoadGroup(4, path);
+    // The checks below depend on the radio as it runs (the Perseus and the
+    // IC-7610 entries run as other types, an old generic radio has its own
+    // filter range), so the type and address are fixed before them.
+    SetupRadioModel(path, g_baud);
     ApplyLoadChecks();
     LoadPodKeys();
     LoadTMate2Keys();

@@ -89,6 +89,35 @@ TEST(SettingsChecks, IndexesAreClampedIntoTheirTables) {
     EXPECT_EQ(g_licenseclass, 0);
 }
 
+// The checks see the radio as it runs: an IC-7610 entry runs as a DSP radio,
+// the Perseus as its host type, an old generic radio with its own filter range.
+TEST(SettingsChecks, ChecksUseTheRadioTypeAsItRuns) {
+    {
+        TestDir dir;
+        dir.write("qarv.ini", "[OPERATING STATUS]\nQARV=24\n[20 Meters CW]\nFilter=45\n");
+        LoadAll();
+        EXPECT_EQ(g_bandstack[4].filter, 45);
+    }
+    {
+        TestDir dir;
+        dir.write("qarv.ini",
+                  "[OPERATING STATUS]\nQARV=19\nNEW TUNING DELAY=50\nSUPPRESS TRANSVERTER WARNINGS=0\n"
+                  "[20 Meters CW]\nFilter=45\n");
+        LoadAll();
+        EXPECT_EQ(g_perseus, 1);
+        EXPECT_EQ(g_tuningdelay, 200);
+        EXPECT_EQ(g_suppresstransverterwarnings, 1);
+        EXPECT_EQ(g_bandstack[4].filter, 45);
+    }
+    {
+        TestDir dir;
+        dir.write("qarv.ini", "[OPERATING STATUS]\nQARV=10\nCIV=3\n[20 Meters CW]\nFilter=5\n");
+        LoadAll();
+        EXPECT_EQ(g_oldradio, 1);
+        EXPECT_EQ(g_bandstack[4].filter, 5);
+    }
+}
+
 TEST(SettingsChecks, BandFilterDependsOnTheRadiosFilters) {
     EXPECT_EQ(CheckBandFilter(45, 1, 0), 45);  // DSP filters: any index
     EXPECT_EQ(CheckBandFilter(3, 0, 0), 3);
