@@ -79,6 +79,7 @@ void LoadSettingRow(const SettingKey& row, const std::string& path) {
             break;
         case SettingKind::Colour: *row.c = NameToColor(text.c_str()); break;
         case SettingKind::Text: {
+            if ((row.flags & kEmptyKeeps) && text.empty()) break;
             text = StripDecoration(row.fmt, text);
             std::size_t n = std::min<std::size_t>(text.size(), row.size - 1);
             std::memcpy(row.s, text.data(), n);

@@ -23,6 +23,7 @@ enum SettingFlags : std::uint8_t {
     kNotRead = 2,     // saved, never read back
     kAtRule = 4,      // blanks saved as '@' and read back as blanks
     kPortName = 8,    // a device port: written "NONE" while the device is off
+    kEmptyKeeps = 16, // an empty value keeps the variable's built-in text
 };
 
 struct SettingKey;

@@ -333,3 +333,15 @@ TEST(SettingsKeys, AColourWithoutANameKeepsTheFilesName) {
     EXPECT_EQ(IniValue(ini, "RADIO WINDOW", "CALL COLOR"), "COLOR2");
     EXPECT_EQ(IniValue(ini, "RADIO WINDOW", "COLOR2 RED"), "99");
 }
+
+TEST(SettingsKeys, EmptyCaptionKeepsTheBuiltInOne) {
+    TestDir dir;
+    dir.write("qarv.ini", "[OPERATING STATUS]\ncaption 0=\ncaption 1=Net\n");
+    LoadAll();
+    EXPECT_STREQ(g_caption[0], "60");
+    EXPECT_STREQ(g_caption[1], "Net");
+    EXPECT_STREQ(g_caption[11], "SWL");
+    SaveTraced();
+    const auto ini = ParseIni(dir.read("qarv.ini"));
+    EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "caption 0"), "60");
+}
