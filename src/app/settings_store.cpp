@@ -24,6 +24,8 @@ namespace {
 // alone (a call sign, a file name) is still saved.
 constexpr int kCacheMax = 32000;
 std::string g_cache;
+// True when the file went on past the cache: its last value may be cut short.
+bool g_cachecut = false;
 
 char Up(char c) { return char(std::toupper(static_cast<unsigned char>(c))); }
 
@@ -54,7 +56,8 @@ bool CacheHolds(const std::string& section, const std::string& key, const std::s
             while (v < g_cache.size() && g_cache[v] == ' ') ++v;
             if (g_cache.compare(v, value.size(), value) != 0 || v + value.size() > g_cache.size()) return false;
             std::size_t after = v + value.size();
-            return after == g_cache.size() || g_cache[after] == '\n' || g_cache[after] == '\r';
+            if (after == g_cache.size()) return !g_cachecut;
+            return g_cache[after] == '\n' || g_cache[after] == '\r';
         }
         pos += lineLen;
     }
@@ -79,14 +82,17 @@ int ReadIniInt(const char* section, const char* key, const char* def, const std:
 
 void LoadIniText(const std::string& path) {
     g_cache.clear();
+    g_cachecut = false;
     auto data = plat::ReadWholeFile(path, 1u << 20);
     if (!data) return;
     g_cache.reserve(kCacheMax);
-    for (std::size_t i = 0; i < data->size() && int(g_cache.size()) < kCacheMax; ++i) {
+    std::size_t i = 0;
+    for (; i < data->size() && int(g_cache.size()) < kCacheMax; ++i) {
         char c = (*data)[i];
         if (c == '\r' && i + 1 < data->size() && (*data)[i + 1] == '\n') continue;
         g_cache.push_back(c);
     }
+    g_cachecut = i < data->size();
 }
 
 int IniLineLength(int pos) {
@@ -97,7 +103,10 @@ int IniLineLength(int pos) {
 }
 
 int IniCacheLength() { return int(g_cache.size()); }
-void ClearIniCache() { g_cache.clear(); }
+void ClearIniCache() {
+    g_cache.clear();
+    g_cachecut = false;
+}
 
 void WriteIniKey(const char* section, const char* key, const char* value, const std::string& path) {
     std::string v = value ? value : "";

@@ -74,6 +74,30 @@ TEST_F(SettingsFixture, KeysPastTheCacheAreAlwaysWritten) {
     EXPECT_EQ(WritesIn(dir.read("comms.txt")), 1);
 }
 
+// A value that the 32000-byte cache cuts short is not known: a new value that
+// equals the cut part must still be written.
+TEST_F(SettingsFixture, ValueCutByTheCacheEndIsWritten) {
+    std::string text = "[OPERATING STATUS]\n";
+    while (text.size() < 31989) text += "F" + std::to_string(text.size()) + "=1\n";
+    text.resize(31989, 'X');  // pad the last filler value to the exact place
+    text += "\nCALLSIGN=W1AWXYZ\n";
+    dir.write("qarv.ini", text);
+    LoadIniText(path());
+    ASSERT_EQ(IniCacheLength(), 32000);  // the cache ends after "CALLSIGN=W"
+    WriteIniKey("OPERATING STATUS", "CALLSIGN", "W", path());
+    EXPECT_EQ(plat::ProfileReadString("OPERATING STATUS", "CALLSIGN", "", path()), "W");
+}
+
+// Without a final line end the last value ends with the file and is known.
+TEST_F(SettingsFixture, LastValueWithoutLineEndCompares) {
+    dir.write("qarv.ini", "[OPERATING STATUS]\nCALLSIGN=W1AW");
+    LoadIniText(path());
+    StartTrace();
+    WriteIniKey("OPERATING STATUS", "CALLSIGN", "W1AW", path());
+    CloseTraceStream();
+    EXPECT_EQ(WritesIn(dir.read("comms.txt")), 0);
+}
+
 TEST_F(SettingsFixture, IniLineLengthCountsTheLineEnd) {
     dir.write("qarv.ini", "[A]\r\nk=1\r\nlast");
     LoadIniText(path());
