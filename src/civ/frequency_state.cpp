@@ -700,6 +700,12 @@ void SetTuneMode(int on) {
 
 // ---- Second receiver and dual watch -------------------------------------------------
 
+void ForgetVfoBSent() {
+    g_lastvfobmodesent = 0;
+    g_lastvfobagcsent = 0;
+    g_lastvfobfiltersent = 0;
+}
+
 void SendFreqToRX340() {
     WriteTrace("SendFreqToRX340");
     const bool named = WriteDualFile();
