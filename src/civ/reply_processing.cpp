@@ -213,7 +213,7 @@ void ProcessSMeter() {
     int r = pdtoi(slot.bytes + 1);
     int s = SMeterSteps(r, g_perseus != 0);
     if (g_perseus) r = r * 10 / 9;
-    if (!g_sweeprunning) s += g_smetercomp * 256 / 6;
+    if (!g_sweeprunning) s += (g_smetercomp / 6) * 256;
     s = std::max(s, 256);
     if (g_sweeprunning || g_sweepbrunning) {
         KillCivTimer(TIMER_SWEEP_RETRY);

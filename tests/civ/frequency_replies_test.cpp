@@ -295,3 +295,18 @@ TEST_F(EngineFixture, ModeReplyReEnablesTransmitBackInsideTheLicence) {
     EXPECT_TRUE(power);
     g_followlicense = 0;
 }
+
+TEST_F(EngineFixture, SMeterCompensationCountsWholeSUnits) {
+    // 0120: 12 S-units of 256 steps, times 7/10 = 2150; "S METER COMP" adds
+    // whole 6 dB S-units only.
+    g_smetercomp = 3;
+    Reply({0xFE, 0xFE, 0xE0, 0x5C, 0x15, 0x02, 0x01, 0x20, 0xFD});
+    EXPECT_EQ(panel.meterValue, 2150);
+    g_smetercomp = 12;
+    Reply({0xFE, 0xFE, 0xE0, 0x5C, 0x15, 0x02, 0x01, 0x20, 0xFD});
+    EXPECT_EQ(panel.meterValue, 2150 + 512);
+    g_smetercomp = -6;
+    Reply({0xFE, 0xFE, 0xE0, 0x5C, 0x15, 0x02, 0x01, 0x20, 0xFD});
+    EXPECT_EQ(panel.meterValue, 2150 - 256);
+    g_smetercomp = 0;
+}
