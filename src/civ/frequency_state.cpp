@@ -243,6 +243,13 @@ void SetCommonFrequencies(int rit, double f, char v) {
         if (g_7600fw2) ArmHoldoff(kHoldoffMs);
         return;
     }
+    std::uint8_t bcd[5];
+    if (!FrequencyToBcd(f, bcd)) {
+        // Outside the five BCD bytes (negative, or 1000 MHz and above): a
+        // frame of zeros would tune the radio to 0 Hz.
+        WriteTracef("frequency %f not sent", f);
+        return;
+    }
     WriteTrace("scr 3");
     std::uint8_t buf[40];
     bool left = true;  // the frequency frame passed the send filter
@@ -692,6 +699,12 @@ void SetTuneMode(int on) {
 }
 
 // ---- Second receiver and dual watch -------------------------------------------------
+
+void ForgetVfoBSent() {
+    g_lastvfobmodesent = 0;
+    g_lastvfobagcsent = 0;
+    g_lastvfobfiltersent = 0;
+}
 
 void SendFreqToRX340() {
     WriteTrace("SendFreqToRX340");

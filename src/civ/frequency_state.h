@@ -54,6 +54,9 @@ void SetTuneMode(int on);
 void TuneToFrequency(double mhz, int source);
 void UpdateBandStack(double mhz, int store);
 void SendFreqToRX340();
+// Forgets VFO B's mode, AGC and filter last sent, so the next dual-watch
+// refresh sends them again.
+void ForgetVfoBSent();
 int RadioStateChanged();
 // The band-plan transmit test after a frequency or mode change.
 void CheckTxEnable();

@@ -166,6 +166,7 @@ void InitRadio() {
     }
     MuteSecondReceiver(1);
     ForgetDualFileVfoB();
+    ForgetVfoBSent();
 
     if (g_rawmode) {
         SendCiv({0x03});

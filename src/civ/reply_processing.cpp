@@ -213,7 +213,7 @@ void ProcessSMeter() {
     int r = pdtoi(slot.bytes + 1);
     int s = SMeterSteps(r, g_perseus != 0);
     if (g_perseus) r = r * 10 / 9;
-    if (!g_sweeprunning) s += g_smetercomp * 256 / 6;
+    if (!g_sweeprunning) s += (g_smetercomp / 6) * 256;
     s = std::max(s, 256);
     if (g_sweeprunning || g_sweepbrunning) {
         KillCivTimer(TIMER_SWEEP_RETRY);
@@ -382,7 +382,9 @@ void ProcessCivReplies() {
     if (g_replies.freq.fresh) applied = ProcessFrequency();
     if (g_replies.filterwidth.fresh && !g_client) ProcessFilterWidth();
     if (g_replies.mode.fresh && !g_doingcwid && !g_client) applied = ProcessMode() || applied;
-    if (applied && g_txenable) CheckTxEnable();
+    // Not gated on g_txenable: the band-plan test must also run while it has
+    // disabled transmit, or tuning the radio back into the band never lifts it.
+    if (applied) CheckTxEnable();
     if (g_replies.smeter.fresh) ProcessSMeter();
     if (g_replies.power.fresh) ProcessMeter(g_replies.power, 1);
     if (g_replies.swr.fresh) ProcessMeter(g_replies.swr, 3);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/band_plan.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
 #include "civ/frame_reader.h"
@@ -275,4 +276,37 @@ TEST_F(EngineFixture, RitReplySwitchesToCommandTwentyFive) {
     g_7600fw2 = 0;
     Reply({0xFE, 0xFE, 0xE0, 0x5C, 0x21, 0x00, 0x00, 0x00, 0x00, 0xFD});
     EXPECT_EQ(g_7600fw2, 1);
+}
+
+TEST_F(EngineFixture, ModeReplyReEnablesTransmitBackInsideTheLicence) {
+    // The band plan disabled transmit earlier; the operator turns the radio's
+    // own mode (or VFO) back to where the licence allows it.
+    g_followlicense = 1;
+    g_txenable = 0;
+    g_power = 40;
+    g_bandrow = kFirstUnrestrictedBandRow;  // a row where every class may transmit
+    g_vfoamode = '0';
+    Reply({0xFE, 0xFE, 0xE0, 0x5C, 0x04, 0x03, 0x01, 0xFD});
+    EXPECT_EQ(g_vfoamode, '3');
+    EXPECT_EQ(g_txenable, 1);
+    bool power = false;
+    for (const Bytes& f : Sent())
+        if (f == Bytes{0xFE, 0xFE, 0x5C, 0xE0, 0x14, 0x0A, 0x01, 0x02, 0xFD}) power = true;  // 40 % = 102
+    EXPECT_TRUE(power);
+    g_followlicense = 0;
+}
+
+TEST_F(EngineFixture, SMeterCompensationCountsWholeSUnits) {
+    // 0120: 12 S-units of 256 steps, times 7/10 = 2150; "S METER COMP" adds
+    // whole 6 dB S-units only.
+    g_smetercomp = 3;
+    Reply({0xFE, 0xFE, 0xE0, 0x5C, 0x15, 0x02, 0x01, 0x20, 0xFD});
+    EXPECT_EQ(panel.meterValue, 2150);
+    g_smetercomp = 12;
+    Reply({0xFE, 0xFE, 0xE0, 0x5C, 0x15, 0x02, 0x01, 0x20, 0xFD});
+    EXPECT_EQ(panel.meterValue, 2150 + 512);
+    g_smetercomp = -6;
+    Reply({0xFE, 0xFE, 0xE0, 0x5C, 0x15, 0x02, 0x01, 0x20, 0xFD});
+    EXPECT_EQ(panel.meterValue, 2150 - 256);
+    g_smetercomp = 0;
 }

@@ -262,3 +262,27 @@ TEST(OnSwl, ReinitRequestRunsInitRadio) {
     EXPECT_EQ(g_allowed, 1);
     EXPECT_EQ(f.traced("OnSwl exit 1"), 1);
 }
+
+TEST(InitRadio, ForgetsVfoBModeAgcAndFilterLastSent) {
+    PushFixture f(5);
+    g_7600fw2 = 0;
+    g_agcmodevfob = '2';
+    g_vfobrxfilter = 2;
+    f.panel.dual = 1;
+    f.panel.vfoBMode = '3';
+    auto sentB = [&f] {
+        const Bodies b = f.bodies();
+        int n = 0;
+        for (const Bytes& x : b)
+            if ((x[0] == 0x06 && x[1] == 0x03) || (x[0] == 0x16 && x[1] == 0x12) || (x[0] == 0x1A && x[1] == 0x03)) ++n;
+        return n;
+    };
+    SendFreqToRX340();
+    EXPECT_EQ(sentB(), 4);  // CW on VFO B, the width that follows it, its AGC, its filter width
+    SendFreqToRX340();
+    EXPECT_EQ(sentB(), 0);  // unchanged: nothing again
+    InitRadio();
+    f.bodies();
+    SendFreqToRX340();
+    EXPECT_EQ(sentB(), 4);  // a re-initialised radio gets them again
+}

@@ -311,3 +311,17 @@ TEST(Setters, Command25OutsideRawMode) {
     EXPECT_EQ(c.bodies(), (Bodies{{0x25, 0x00, 0x00, 0x50, 0x02, 0x14, 0x00}}));
     EXPECT_EQ(g_lastsenta, 14.025);
 }
+
+TEST(Setters, FrequencyOutsideTheEncodingIsNotSent) {
+    Captured c(3);
+    g_lastsenta = 0;
+    g_lastsentb = 0;
+    SetCommonFrequencies(0, 1296.2, 'A');
+    SetCommonFrequencies(0, 1000.0, 'B');
+    SetCommonFrequencies(0, -0.5, 'A');
+    EXPECT_TRUE(c.bodies().empty());  // no 05 00 00 00 00 00 (0 Hz), no VFO switch
+    EXPECT_EQ(g_lastsenta, 0.0);
+    EXPECT_EQ(g_selvfo, 'A');
+    SetCommonFrequencies(0, 999.999999, 'A');  // the top of the encoding still goes
+    EXPECT_EQ(c.bodies(), (Bodies{{0x05, 0x99, 0x99, 0x99, 0x99, 0x09}}));
+}
