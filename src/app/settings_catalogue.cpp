@@ -528,7 +528,7 @@ const SettingKey kCatalogue[] = {
     I(OS, "MIC GAIN", "36", &g_micgain, 3),
     I(OS, "RTTY MIC GAIN", "3", &g_rttymicgain, 3),
     I(OS, "MONITOR", "0", &g_monitor, 3),
-    I(OS, "TX ENABLE", "1", &g_txenable, 3),
+    I(OS, "TX ENABLE", "1", &g_txenablesetting, 3),
     I(OS, "KEYER", "1", &g_keyer, 3),
     I(OS, "REVERSE PADDLE", "0", &g_reversepaddle, 3),
     I(OS, "AUTOSPACE", "0", &g_autospace, 3),

@@ -96,6 +96,7 @@ int g_fasttuningmult = 10;
 int g_qarvstart = 0;
 int g_voxgain = 1;
 int g_micgain = 36;
+int g_txenablesetting = 1;
 int g_txenable = 1;
 int g_keyer = 1;
 int g_skipvoxdelay = 0;

@@ -102,7 +102,8 @@ extern int g_fasttuningmult;  // "FAST TUNING MULT"
 extern int g_qarvstart;  // "QARV START"
 extern int g_voxgain;  // "VOX GAIN"
 extern int g_micgain;  // "MIC GAIN"
-extern int g_txenable;  // "TX ENABLE"
+extern int g_txenablesetting;  // "TX ENABLE": manage the radio's transmit enable by the licence
+extern int g_txenable;         // the transmit enable as last sent to the radio
 extern int g_keyer;  // "KEYER"
 extern int g_skipvoxdelay;  // "SKIP VOX DELAY"
 extern int g_keyercw;  // "KEYER CW"

@@ -213,9 +213,14 @@ int BandPlanModeCode(double f) {
 }
 
 void CheckTxEnable() {
-    // The band-plan test runs also while transmit is disabled, so that
-    // tuning back into the band enables it again.
-    if (!g_followlicense) return;
+    // The setting decides whether the licence is followed at all; the test
+    // runs also while transmit is disabled, so that tuning back into the
+    // band enables it again.
+    if (!g_txenablesetting) return;
+    if (!g_followlicense) {
+        if (!g_txenable) SetTxEnable(1);
+        return;
+    }
     TxTuning t;
     t.bandrow = g_bandrow;
     t.vfoa = g_vfoafreq;
