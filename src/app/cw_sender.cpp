@@ -93,21 +93,23 @@ void RestoreAfterIdentification(bool viaKeyer) {
     g_yaltthreshold = 3;
 }
 
-void RunCwElementSender() {
+void RunCwElementSender(bool (*hasWordBreak)()) {
     KillCivTimer(TIMER_CW_ELEMENT);
     const int keyerWas = g_yaltkeyer;
     const bool keyer = g_yaltkeyer || g_client;
+    // An operator client sends whole characters, as a keyer does.
+    if (g_client) g_yaltkeyer = 1;
     g_yaltpause = 0;
     char prosigns[5];
     Prosigns(prosigns);
-    bool go = CwRingHasWordBreak() && (!keyer || g_yaltinflight <= g_yaltthreshold);
+    bool go = hasWordBreak() && (!keyer || g_yaltinflight <= g_yaltthreshold);
     static bool keyDown = false;
     std::uint32_t deadline = 0;
     while (go && g_cwsendenabled) {
         std::uint32_t now = plat::GetTickCount();
         if (!keyer) {
             // The elements of one character are timed inside this expiry.
-            while (deadline != 0 && std::int32_t(deadline - now) > 0 && CwRingHasWordBreak()) {
+            while (deadline != 0 && std::int32_t(deadline - now) > 0 && hasWordBreak()) {
                 plat::SleepMs(1);
                 now = plat::GetTickCount();
             }
@@ -124,12 +126,15 @@ void RunCwElementSender() {
                 keyDown = false;
             }
             deadline = now + std::uint32_t(g_spc);
-            if (g_cwget != g_cwput) {
-                g_keyerstate = 2;
-            } else {
+            if (g_cwget == g_cwput) {
                 deadline = 0;
                 break;
             }
+            g_keyerstate = 2;
+            // The gap after the element runs out on the next pass, before
+            // the next element keys the transmitter.
+            if (!hasWordBreak()) break;
+            continue;
         }
         const std::uint8_t ch = g_cwring[g_cwget % kCwRingSize];
         const std::string code = IsPauseCode(ch) ? std::string() : MorseCode(char(ch), prosigns);
@@ -192,7 +197,7 @@ void RunCwElementSender() {
             }
         }
         if (!keyer && deadline == 0) go = false;
-        if (!CwRingHasWordBreak()) go = false;
+        if (!hasWordBreak()) go = false;
     }
     g_yaltkeyer = keyerWas;
 }

@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "devices/cw_keyboard.h"
+
 // International Morse code of `ch` as '.' and '-', a blank for the word
 // space, or empty for a character without a code. The five prosign
 // characters of the settings (BT, SK, AR, KN, AA) come from `prosigns`.
@@ -15,6 +17,7 @@ char KeyerCharacter(char ch, const char prosigns[5]);
 // Sender state: 0 keyboard closed, 1 idle or an element just ended, 2 sending.
 extern int g_cwelement;  // element index inside the current character
 
-void RunCwElementSender();
+// `hasWordBreak` tells whether the ring holds a character that may go now.
+void RunCwElementSender(bool (*hasWordBreak)() = CwRingHasWordBreak);
 // VFO A back to the mode before an automatic identification.
 void RestoreAfterIdentification(bool viaKeyer);

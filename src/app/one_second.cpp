@@ -232,7 +232,9 @@ void CMainWin::OnOneSecond() {
         sendtoradio(f, 7);
     }
     // 8. Keyer host-open upkeep.
-    if (g_yaltport != plat::kInvalidPort || g_yaltstate == -3) {
+    // "Keyer in use" is the setting: a port closed for the reopen below
+    // must not stop the count that reopens it.
+    if (g_yaltkeyer) {
         if (g_yaltstate == 1) {
             ++g_yaltcount;
             if (g_yaltcount > 5)
@@ -333,7 +335,7 @@ void CMainWin::OnOneSecond() {
     // 17.
     if (g_flexopen) SetFlexKnobLeds();
     // 18. Mode restore after an identification through the keyer.
-    if (g_yaltport != plat::kInvalidPort && g_idrestorepending && g_yaltinflight == 0) {
+    if (g_yaltkeyer && g_idrestorepending && g_yaltinflight == 0) {
         g_idrestorepending = 0;
         RestoreAfterIdentification(true);
     }

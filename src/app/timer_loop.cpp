@@ -41,6 +41,7 @@
 #include "memories/radio_memories.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
+#include "panel/band_table.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
@@ -141,11 +142,7 @@ void CMainWin::DispatchTimer(unsigned id) {
     case TIMER_VFOB_SEND: OnVfoBSendTimer(); break;
     case TIMER_AF_GAIN: OnAfGainTimer(); break;
     case TIMER_SUB_AF_GAIN: OnSubAfGainTimer(); break;
-    case TIMER_SELECT_VFO:
-        KillTimer(id);
-        WriteTrace("scr 8");
-        OnSelectVfoTimer();
-        break;
+    case TIMER_SELECT_VFO: OnSelectVfoTimer(); break;  // traces "scr 8" itself
     case TIMER_EQUALIZE_SUB: OnEqualizeTimer(); break;
     case TIMER_CLOSE2:
         KillTimer(id);
@@ -327,9 +324,20 @@ void CMainWin::OnMeterTick() {
 
 void CMainWin::OnTuningTick() {
     KillTimer(TIMER_NEW_TUNING);
-    // The tuning send, the band-stack update and the sweep end belong to
-    // the frequency state.
-    OnNewTuningTimer();
+    if (g_newtuningpending == 2) {
+        EndSweep();
+        if (g_newtuningpending == 2) g_newtuningpending = 0;
+        return;
+    }
+    if (g_newtuningpending != 1) return;
+    const int row = g_bandrow;
+    SetRadioFrequencies();
+    if (g_newtuningpending != 1) return;
+    g_newtuningpending = 0;
+    UpdateBandStack(g_vfoafreq, 0);
+    // Tuning into another band ends split: the old transmit frequency
+    // belongs to the band left behind.
+    if (g_bandrow != row && g_split && g_swlpanel) g_swlpanel->ToggleSplit();
 }
 
 void CMainWin::OnScanStep() {

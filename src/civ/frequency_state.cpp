@@ -59,7 +59,6 @@ int g_txpowersaved = 0;        // power in use when a transverter range was ente
 double g_powerfactorsaved = 1;
 int g_lasthalfkhz = -1;        // VFO A in 0.5 kHz units at the previous SetRadioFrequencies
 int g_vfobdelaypending = 0;
-int g_newtuningpending = 0;
 int g_vfobsendpending = 0;
 int g_lastsentriton = -1, g_lastsentxiton = -1, g_lastsentritoffset = 1 << 30;
 int g_lastdual = 0;
@@ -133,6 +132,8 @@ bool RowHolds(int row, double mhz) {
 }
 
 }  // namespace
+
+int g_newtuningpending = 0;
 
 // ---- Pure rules -------------------------------------------------------------
 

@@ -18,6 +18,7 @@ extern int g_tunemodeon;    // the transmitter is in tune mode
 extern int g_sweeprunning;  // the VFO A sweep runs
 extern int g_sweepbrunning; // the VFO B (sub receiver) sweep runs
 extern int g_tunerrecallarmed;  // TIMER_TUNER_RECALL armed once
+extern int g_newtuningpending;  // pending tuning action of TIMER_NEW_TUNING: 1 send, 2 end the sweep
 
 // Sends `mhz` (plus `rit` Hz on VFO A) to VFO 'A' or 'B' unless equal to the
 // value last sent.

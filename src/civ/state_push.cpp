@@ -247,6 +247,7 @@ void SendFrequencies() {
     }
     if (!TimerArmed(TIMER_NEW_TUNING)) {
         SetRadioFrequencies();
+        g_newtuningpending = 1;
         SetCivTimer(TIMER_NEW_TUNING, unsigned(g_tuningdelay > 0 ? g_tuningdelay : 1));
     }
 }
