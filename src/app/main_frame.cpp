@@ -141,6 +141,11 @@ CMainWin::CMainWin() {
 }
 
 CMainWin::~CMainWin() {
+    // The exit step normally frees them; a frame that goes without it (an
+    // aborted start, a test) must not leave the panel pointing at it.
+    DestroyMainObjects();
+    if (g_timerwindow == this) g_timerwindow = nullptr;
+    if (g_mainwin == this) g_mainwin = nullptr;
     delete controlBar_;
     delete monitorBar_;
     for (plat::Font** f : {&g_textfont, &g_boldfont, &g_plainfont, &g_microfont, &g_smallfont, &g_settingssmallfont,
