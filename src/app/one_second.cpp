@@ -237,10 +237,13 @@ void CMainWin::OnOneSecond() {
     if (g_yaltkeyer) {
         if (g_yaltstate == 1) {
             ++g_yaltcount;
-            if (g_yaltcount > 5)
+            if (g_yaltcount > 5) {
                 OpenKeyerPort();
-            else if (g_yaltcount > 4)
+                // A reopened keyer gets the host-open again a second later.
+                g_yaltstate = -3;
+            } else if (g_yaltcount > 4) {
                 CloseKeyerPort();
+            }
         } else if (g_yaltstate == 0) {
             const std::uint8_t open[2] = {0x00, 0x02};
             SendToYalt(open, 2);

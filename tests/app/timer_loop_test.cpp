@@ -80,6 +80,13 @@ TEST(OneSecond, KeyerUpkeepRunsOnTheSettingWhileItsPortIsClosed) {
     // The port closed for the reopen (or never opened) does not stop the count.
     plat::manual_clock::Advance(6000);
     EXPECT_GE(g_yaltcount, 6);
+    // Reopened: the next seconds send the host-open again and wait anew.
+    EXPECT_EQ(g_yaltstate, -3);
+    plat::manual_clock::Advance(1000);
+    EXPECT_EQ(g_yaltstate, 0);
+    plat::manual_clock::Advance(1000);
+    EXPECT_EQ(g_yaltstate, 1);
+    EXPECT_EQ(g_yaltcount, 0);
 }
 
 TEST(TimerLoop, TuningTickRunsThePendingAction) {
