@@ -69,7 +69,6 @@ private:
     void DevicePoll();
     void OnOneSecond();
     void OnMeterTick();
-    void OnTuningTick();
     void OnScanStep();
     void OnKeyingLoop();
     void OnTunerWatchdog();
@@ -87,6 +86,11 @@ private:
 };
 
 extern CMainWin* g_mainwin;
+
+// The tuning tick (timer 1): the pending tuning action, that is the end of
+// a sweep, or the frequencies with the band stack (and split ended when the
+// band changed).
+void RunTuningTick();
 
 // Parses "%04d %04d %04d %04d" (any blanks between the numbers) into r;
 // false when the text does not hold four numbers.

@@ -94,7 +94,7 @@ void CMainWin::OnTimer(unsigned id) {
 
 void CMainWin::DispatchTimer(unsigned id) {
     switch (id) {
-    case TIMER_NEW_TUNING: OnTuningTick(); break;
+    case TIMER_NEW_TUNING: RunTuningTick(); break;
     case TIMER_METER_CYCLE: OnMeterTick(); break;
     case TIMER_ONE_SECOND: OnOneSecond(); break;
     case TIMER_POPUP_TEXT: RemovePopupText(); break;
@@ -322,8 +322,8 @@ void CMainWin::OnMeterTick() {
     if (!g_metersuspend && !(g_sweeprunning || g_sweepbrunning)) PollMeters();
 }
 
-void CMainWin::OnTuningTick() {
-    KillTimer(TIMER_NEW_TUNING);
+void RunTuningTick() {
+    KillCivTimer(TIMER_NEW_TUNING);
     if (g_newtuningpending == 2) {
         EndSweep();
         if (g_newtuningpending == 2) g_newtuningpending = 0;

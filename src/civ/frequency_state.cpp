@@ -521,12 +521,6 @@ double Step() {
 }
 }  // namespace
 
-void OnNewTuningTimer() {
-    KillCivTimer(TIMER_NEW_TUNING);
-    g_newtuningpending = 0;
-    SetRadioFrequencies();
-}
-
 void OnVfoBSendTimer() {
     KillCivTimer(TIMER_VFOB_SEND);
     g_vfobsendpending = 0;

@@ -66,7 +66,6 @@ void OnTimeStation(double mhz);
 
 // Timer expiries, called by the main loop.
 void OnFreqHoldoffTimer();
-void OnNewTuningTimer();
 void OnVfoADelayTimer();
 void OnVfoBDelayTimer();
 void OnVfoBSendTimer();

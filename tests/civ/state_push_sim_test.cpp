@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/main_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/engine_options.h"
@@ -23,7 +24,7 @@ public:
         switch (id) {
             case TIMER_SELECT_VFO: OnSelectVfoTimer(); break;
             case TIMER_AF_GAIN: OnAfGainTimer(); break;
-            case TIMER_NEW_TUNING: OnNewTuningTimer(); break;
+            case TIMER_NEW_TUNING: RunTuningTick(); break;
             case TIMER_VFOA_DELAY: OnVfoADelayTimer(); break;
             case TIMER_FREQ_HOLDOFF: OnFreqHoldoffTimer(); break;
             case TIMER_METER_CYCLE: KillTimer(id); break;
