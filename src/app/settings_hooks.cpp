@@ -54,7 +54,7 @@ int RttyModeFromText(const char* text) {
 const char* RttyModeText(int mode) { return mode == 2 ? "FSK" : mode == 1 ? "USB" : "LSB"; }
 
 void LoadRttyMode(const SettingKey& row, const std::string& path) {
-    // The standard read took the number out of the text; the text is the value.
+    // The value is stored as its text.
     *row.i = RttyModeFromText(ReadIniText(row.section, row.key, row.def, path, row.size).c_str());
 }
 void SaveRttyMode(const SettingKey& row, const std::string& path) {

@@ -63,7 +63,7 @@ std::string FormatSetting(const SettingKey& row) {
 }
 
 void LoadSettingRow(const SettingKey& row, const std::string& path) {
-    if (!(row.flags & kNotRead) && row.key != nullptr && row.kind != SettingKind::Custom) {
+    if (!(row.flags & (kNotRead | kHookReads)) && row.key != nullptr && row.kind != SettingKind::Custom) {
         // A row without a default keeps the variable's built-in value when
         // the key is missing.
         std::string def = row.def ? row.def : FormatSetting(row);

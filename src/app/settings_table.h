@@ -24,6 +24,7 @@ enum SettingFlags : std::uint8_t {
     kAtRule = 4,      // blanks saved as '@' and read back as blanks
     kPortName = 8,    // a device port: written "NONE" while the device is off
     kEmptyKeeps = 16, // an empty value keeps the variable's built-in text
+    kHookReads = 32,  // the load hook reads the key itself: no standard read first
 };
 
 struct SettingKey;
