@@ -4,7 +4,6 @@
 #include "app/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
-#include "civ/radio_models.h"
 #include "civ/transverters.h"
 #include "devices/device_options.h"
 #include "devices/remote_link.h"

@@ -9,7 +9,6 @@
 #include "app/trace_log.h"
 #include "app/version.h"
 #include "civ/civ_options.h"
-#include "civ/radio_models.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
@@ -27,10 +26,13 @@ void WriteInt(const char* section, const char* key, int v, const std::string& pa
     std::snprintf(buf, sizeof buf, "%d", v);
     WriteIniKey(section, key, buf, path);
 }
-void WritePlace(const char* section, int x, int y, const std::string& path) {
+std::string FormatPlace(int x, int y) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%04d %04d", x, y);
-    WriteIniKey(section, "LOCATION", buf, path);
+    return buf;
+}
+void WritePlace(const char* section, int x, int y, const std::string& path) {
+    WriteIniKey(section, "LOCATION", FormatPlace(x, y).c_str(), path);
 }
 }  // namespace
 
@@ -75,9 +77,7 @@ void SaveTransvertersRow(const SettingKey&, const std::string& path) { SaveTrans
 std::string NormalisePlace(const char* text) {
     int x = 0, y = 0;
     if (std::sscanf(text, "%d %d", &x, &y) != 2) return text;
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d %04d", x, y);
-    return buf;
+    return FormatPlace(x, y);
 }
 
 // The windows are not built yet: their places are the texts read at start-up.
