@@ -202,13 +202,18 @@ void SaveSurfaceKeys(const SettingKey&, const std::string& path) {
         SaveSurface(kPodKeys, g_podkeys, path);
 }
 
+namespace {
+// The meter's one port is written under the key of the meter in use.
+void WriteMeterPort(const SettingKey& row, bool inUse, const std::string& path) {
+    WriteIniKey(row.section, row.key, inUse && !PortIsOff(g_wattmeterport) ? g_wattmeterport : "NONE", path);
+}
+}  // namespace
+
 void SaveLp100Port(const SettingKey& row, const std::string& path) {
-    const bool lp100 = g_wattmetertype == 1 || g_wattmetertype == 2;
-    WriteIniKey(row.section, row.key, lp100 && !PortIsOff(g_wattmeterport) ? g_wattmeterport : "NONE", path);
+    WriteMeterPort(row, g_wattmetertype == 1 || g_wattmetertype == 2, path);
 }
 void SavePowerMasterPort(const SettingKey& row, const std::string& path) {
-    const bool pm = g_wattmetertype == 3;
-    WriteIniKey(row.section, row.key, pm && !PortIsOff(g_wattmeterport) ? g_wattmeterport : "NONE", path);
+    WriteMeterPort(row, g_wattmetertype == 3, path);
 }
 void SaveLp100Flag(const SettingKey& row, const std::string& path) {
     if (g_wattmetertype == 3) return;
