@@ -120,8 +120,7 @@ TEST(SettingsCatalogue, ReadOnlyKeysKeepTheOperatorsValues) {
               "[OPERATING STATUS]\nZIX7=5\nID TIMER=77\nMEMORY CRASH=1\n[PREFERENCE]\nPELX=3\nFLX KNOB LONG=VOL\n"
               "[VISUAL]\nRADIO_PANEL=TRUE\n");
     LoadAll();
-    SaveTraced();
-    const auto ini = ParseIni(dir.read("qarv.ini"));
+    const auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "ZIX7"), "5");
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "ID TIMER"), "77");
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "MEMORY CRASH"), "1");

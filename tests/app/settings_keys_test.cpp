@@ -40,8 +40,7 @@ TEST(SettingsChecks, OutOfRangeValuesFallBackOnLoad) {
     EXPECT_EQ(g_ssbfilterposition, 6);
     EXPECT_EQ(g_stepb, 500);
     // The corrected value is what the next save writes.
-    SaveTraced();
-    const auto ini = ParseIni(dir.read("qarv.ini"));
+    const auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "STEP3"), "100");
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "PBT_SCALE"), "8");
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "STEPB"), "000500");
@@ -158,8 +157,7 @@ TEST(SettingsKeys, ConvertedForms) {
     EXPECT_EQ(g_callcolor, 0x0000FFu);
     EXPECT_EQ(g_utctimecolor, 0x030201u);  // mixed from values read before the names
     EXPECT_STREQ(g_cwmacro[0], "CQ  TEST ");
-    SaveTraced();
-    const auto ini = ParseIni(dir.read("qarv.ini"));
+    const auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "RTTY MODE"), "FSK");
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "RTTY MODE2"), "USB");
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "AGC MODE"), "3");
@@ -174,8 +172,7 @@ TEST(SettingsKeys, ConditionalWritesFollowTheRadioType) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nQARV=5\nuser 2=Roof\n");
     LoadAll();
-    SaveTraced();
-    auto ini = ParseIni(dir.read("qarv.ini"));
+    auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "user 2"), "Roof");
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "userval 4"), "0");
     EXPECT_EQ(IniValue(ini, "PREFERENCE", "AM FILTER 12"), "36");
@@ -183,8 +180,7 @@ TEST(SettingsKeys, ConditionalWritesFollowTheRadioType) {
     TestDir other;
     other.write("qarv.ini", "[OPERATING STATUS]\nQARV=23\n[INTERFACE]\nMIRROR=1\n");
     LoadAll();
-    SaveTraced();
-    ini = ParseIni(other.read("qarv.ini"));
+    ini = SaveAndReadBack(other);
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "user 1"), "<missing>");
     EXPECT_EQ(IniValue(ini, "PREFERENCE", "AM FILTER 1"), "1");
     EXPECT_EQ(IniValue(ini, "MR WINDOW", "LOCATION"), "");
@@ -194,8 +190,7 @@ TEST(SettingsKeys, OnlyTheActiveControlSurfaceIsWritten) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nFlex Knob=1\n[PREFERENCE]\nFLX AUX1 SINGLE=RIT\n302 PERIOD KEY=VOL\n");
     LoadAll();
-    SaveTraced();
-    auto ini = ParseIni(dir.read("qarv.ini"));
+    auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "PREFERENCE", "FLX AUX1 SINGLE"), "RIT");
     EXPECT_EQ(IniValue(ini, "PREFERENCE", "FLX KNOB DOUBLE"), "VFOB");
     EXPECT_EQ(IniValue(ini, "PREFERENCE", "TM2 MAIN"), "<missing>");
@@ -204,16 +199,14 @@ TEST(SettingsKeys, OnlyTheActiveControlSurfaceIsWritten) {
 
     dir.write("qarv.ini", "[OPERATING STATUS]\nCMD MICRO=1\n");
     LoadAll();
-    SaveTraced();
-    ini = ParseIni(dir.read("qarv.ini"));
+    ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "PREFERENCE", "302 FUNCTION KEY 1"), "<missing>");
 }
 
 TEST(SettingsKeys, DevicePortsAndThePowerMeter) {
     TestDir dir;
     LoadAll();
-    SaveTraced();
-    auto ini = ParseIni(dir.read("qarv.ini"));
+    auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "INTERFACE", "LP100 COMPORT"), "NONE");
     EXPECT_EQ(IniValue(ini, "INTERFACE", "POWERMASTER COMPORT"), "NONE");
     EXPECT_EQ(IniValue(ini, "INTERFACE", "LP100"), "0");
@@ -224,8 +217,7 @@ TEST(SettingsKeys, DevicePortsAndThePowerMeter) {
     meter.write("qarv.ini", "[INTERFACE]\nPOWERMASTER COMPORT=COM3\nROTOR COMPORT=COM7\n");
     LoadAll();
     EXPECT_EQ(g_wattmetertype, 3);
-    SaveTraced();
-    ini = ParseIni(meter.read("qarv.ini"));
+    ini = SaveAndReadBack(meter);
     EXPECT_EQ(IniValue(ini, "INTERFACE", "POWERMASTER COMPORT"), "COM3");
     EXPECT_EQ(IniValue(ini, "INTERFACE", "LP100 COMPORT"), "NONE");
     EXPECT_EQ(IniValue(ini, "INTERFACE", "LP100"), "<missing>");
@@ -234,8 +226,7 @@ TEST(SettingsKeys, DevicePortsAndThePowerMeter) {
     meter.write("qarv.ini", "[INTERFACE]\nLP100 COMPORT=COM4\nLP100=1\n");
     LoadAll();
     EXPECT_EQ(g_wattmetertype, 2);
-    SaveTraced();
-    ini = ParseIni(meter.read("qarv.ini"));
+    ini = SaveAndReadBack(meter);
     EXPECT_EQ(IniValue(ini, "INTERFACE", "LP100 COMPORT"), "COM4");
     EXPECT_EQ(IniValue(ini, "INTERFACE", "LP100"), "1");
 }
@@ -245,14 +236,12 @@ TEST(SettingsKeys, PowerIsKeptForItsInput) {
     LoadAll();
     g_power = 42;
     g_accinput = 1;
-    SaveTraced();
-    auto ini = ParseIni(dir.read("qarv.ini"));
+    auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "ACC POWER"), "42");
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "MIKE POWER"), "0");
     g_accinput = 0;
     g_power = 17;
-    SaveTraced();
-    ini = ParseIni(dir.read("qarv.ini"));
+    ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "MIKE POWER"), "17");
 }
 
@@ -265,8 +254,7 @@ TEST(SettingsKeys, TransvertersInUseAreWrittenInFull) {
     EXPECT_EQ(g_transverter[1].powerlast, 10);  // never above its power
     EXPECT_DOUBLE_EQ(g_bandstack[kFirstTvRow + 1].low, 430);
     EXPECT_EQ(BandStackRow(435), kFirstTvRow + 1);
-    SaveTraced();
-    const auto ini = ParseIni(dir.read("qarv.ini"));
+    const auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "TV2 LOWER LIMIT"), "430.000000");
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "TV2 IF"), "28.000000");
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "TV2 POWER LAST"), "10");
@@ -297,8 +285,7 @@ TEST(SettingsKeys, BandRowsReadTheirSectionsAndKeepBuiltInsOtherwise) {
     EXPECT_EQ(g_ampdrive[13], 80);
     EXPECT_EQ(g_ampdrive[12], 100);
     EXPECT_DOUBLE_EQ(g_bandstack[12].last, 7.2);
-    SaveTraced();
-    const auto ini = ParseIni(dir.read("qarv.ini"));
+    const auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "20 Meters SSB", "Frequency"), "14.250000");
     EXPECT_EQ(IniValue(ini, "20 Meters SSB", "AMP DRIVE"), "80");
     EXPECT_EQ(IniValue(ini, "40 Meters SSB", "Frequency"), "07.200000");
@@ -328,8 +315,7 @@ TEST(SettingsKeys, AColourWithoutANameKeepsTheFilesName) {
     dir.write("qarv.ini", "[RADIO WINDOW]\nCALL COLOR=COLOR2\nCOLOR2 RED=1\n");
     LoadAll();
     g_color2red = 99;  // the operator changed the mix after choosing the colour
-    SaveTraced();
-    const auto ini = ParseIni(dir.read("qarv.ini"));
+    const auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "RADIO WINDOW", "CALL COLOR"), "COLOR2");
     EXPECT_EQ(IniValue(ini, "RADIO WINDOW", "COLOR2 RED"), "99");
 }
@@ -341,7 +327,6 @@ TEST(SettingsKeys, EmptyCaptionKeepsTheBuiltInOne) {
     EXPECT_STREQ(g_caption[0], "60");
     EXPECT_STREQ(g_caption[1], "Net");
     EXPECT_STREQ(g_caption[11], "SWL");
-    SaveTraced();
-    const auto ini = ParseIni(dir.read("qarv.ini"));
+    const auto ini = SaveAndReadBack(dir);
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "caption 0"), "60");
 }

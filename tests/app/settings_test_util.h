@@ -11,6 +11,7 @@
 
 #include "app/settings_store.h"
 #include "app/trace_log.h"
+#include "common/test_dir.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 
@@ -67,4 +68,10 @@ inline std::vector<std::string> SaveTraced() {
         if (line.size() > 6) lines.push_back(line.substr(6));  // drop the tick stamp
     }
     return lines;
+}
+
+// The close-time save, then the file it left, parsed.
+inline std::vector<IniSection> SaveAndReadBack(const TestDir& dir) {
+    SaveTraced();
+    return ParseIni(dir.read("qarv.ini"));
 }
