@@ -227,8 +227,9 @@ const SettingKey kCatalogue[] = {
     I(OS, "PELX 40", "1", &g_pelx40, 2, 128),
     I(OS, "PELX 75", "5", &g_pelx75, 2, 128),
     I(OS, "PELX 80", "6", &g_pelx80, 2, 128),
-    WithHooks(I(OS, "SUPPRESS TRANSVERTER WARNINGS", "1", &g_suppresstransverterwarnings, 2, 40, kHookReads),
-              LoadSuppressTvWarnings, nullptr),
+    // "1" is the default of radio types 4 and 13 only, and the load checks
+    // force those to 1 anyway: every other type defaults to "0".
+    I(OS, "SUPPRESS TRANSVERTER WARNINGS", "0", &g_suppresstransverterwarnings, 2),
     D(OS, "VFO-A FREQUENCY", "14.025", "%09.6f", &g_vfoafreq, 2, 128),
     D(OS, "FSCAN START", "15.000", "%09.6f", &g_fscanstart, 2, 128),
     D(OS, "FSCAN STOP", "16.000", "%09.6f", &g_fscanstop, 2, 128),

@@ -63,14 +63,6 @@ void SaveRttyMode(const SettingKey& row, const std::string& path) {
     WriteIniKey(row.section, row.key, RttyModeText(*row.i), path);
 }
 
-void LoadSuppressTvWarnings(const SettingKey& row, const std::string& path) {
-    // The default depends on the radio type, which is read later in the
-    // catalogue; ask the file for it here.
-    const int type = ReadIniInt("OPERATING STATUS", "QARV", "0", path);
-    const char* def = (type == 4 || type == 13) ? "1" : "0";
-    *row.i = ReadIniInt(row.section, row.key, def, path, row.size);
-}
-
 void LoadTransvertersRow(const SettingKey&, const std::string& path) { LoadTransverters(path); }
 void SaveTransvertersRow(const SettingKey&, const std::string& path) { SaveTransverters(path); }
 

@@ -23,7 +23,6 @@ const char* RttyModeText(int mode);
 void LoadRttyMode(const SettingKey& row, const std::string& path);
 void SaveRttyMode(const SettingKey& row, const std::string& path);
 
-void LoadSuppressTvWarnings(const SettingKey& row, const std::string& path);
 void LoadTransvertersRow(const SettingKey& row, const std::string& path);
 void SaveTransvertersRow(const SettingKey& row, const std::string& path);
 
