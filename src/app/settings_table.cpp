@@ -9,6 +9,7 @@
 #include "app/colour_names.h"
 #include "app/settings_store.h"
 #include "app/trace_log.h"
+#include "platform/serial_port.h"
 
 std::string StripDecoration(const char* fmt, const std::string& text) {
     if (fmt == nullptr) return text;
@@ -22,10 +23,7 @@ std::string StripDecoration(const char* fmt, const std::string& text) {
     return text;
 }
 
-bool PortIsOff(const char* port) {
-    return port == nullptr || port[0] == '\0' || std::strcmp(port, "0") == 0 || strcasecmp(port, "COM0") == 0 ||
-           strcasecmp(port, "NONE") == 0;
-}
+bool PortIsOff(const char* port) { return port == nullptr || plat::IsNoPortName(port); }
 
 std::string FormatSetting(const SettingKey& row) {
     char buf[512];
