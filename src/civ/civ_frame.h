@@ -5,6 +5,7 @@
 // Frame: FE FE to from command [sub-command] [data] FD.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "app/trace_log.h"
@@ -14,9 +15,13 @@ constexpr std::uint8_t kCivEnd = 0xFD;
 constexpr std::uint8_t kCivOk = 0xFB;
 constexpr std::uint8_t kCivNg = 0xFA;
 constexpr int kCivHeaderLen = 4;
+constexpr int kCivMaxBody = 40;  // body bytes BuildCivFrame keeps at the most
 
 // FE FE g_radioadr g_myaddr into buf[0..3].
 void BuildCivHeader(std::uint8_t* buf);
+// FE FE g_radioadr g_myaddr, the body bytes (cut at kCivMaxBody), FD into
+// `buf`; returns the frame length.
+int BuildCivFrame(std::uint8_t* buf, std::initializer_list<std::uint8_t> body);
 // FE FE E1 E0: the Perseus link's fixed preamble.
 void BuildPerseusHeader(std::uint8_t* buf);
 

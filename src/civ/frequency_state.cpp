@@ -266,18 +266,9 @@ void SetCommonFrequencies(int rit, double f, char v) {
         SendShort({0x07, on});
         plat::SleepMs(50);
         // One write of three frames: select B, its frequency, back to A.
-        int n = 0;
-        BuildCivHeader(buf);
-        buf[4] = 0x07;
-        buf[5] = std::uint8_t(on);
-        buf[6] = kCivEnd;
-        n = 7;
+        int n = BuildCivFrame(buf, {0x07, std::uint8_t(on)});
         n += BuildFrequencyFrame(buf + n, g_radioadr, 0x05, -1, f);
-        BuildCivHeader(buf + n);
-        buf[n + 4] = 0x07;
-        buf[n + 5] = std::uint8_t(off);
-        buf[n + 6] = kCivEnd;
-        n += 7;
+        n += BuildCivFrame(buf + n, {0x07, std::uint8_t(off)});
         SendFrame(buf, n);
         plat::SleepMs(50);
         SendShort({0x07, off});
