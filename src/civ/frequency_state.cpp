@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 
 #include "app/band_files.h"
 #include "app/band_plan.h"
@@ -19,6 +18,7 @@
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
+#include "civ/setter_frames.h"
 #include "civ/transverters.h"
 #include "devices/cat_out.h"
 #include "devices/keying.h"
@@ -73,8 +73,6 @@ int g_timestationused = 0;
 double g_reportedvfoa = 0, g_reportedvfob = 0;
 int g_reportedmodea = 0, g_reportedmodeb = 0, g_reportedpower = -1, g_reportedsplit = -1;
 
-void SendFrame(const std::uint8_t* frame, int length) { sendtoradio(frame, length); }
-
 // FE FE to ctrl command [sub] f FD; `to` is the radio or 00 for the broadcast.
 int BuildFrequencyFrame(std::uint8_t* buf, int to, int command, int sub, double mhz) {
     BuildCivHeader(buf);
@@ -86,15 +84,6 @@ int BuildFrequencyFrame(std::uint8_t* buf, int to, int command, int sub, double 
     n += 5;
     buf[n++] = kCivEnd;
     return n;
-}
-
-void SendShort(std::initializer_list<int> bytes) {
-    std::uint8_t buf[16];
-    BuildCivHeader(buf);
-    int n = 4;
-    for (int b : bytes) buf[n++] = std::uint8_t(b);
-    buf[n++] = kCivEnd;
-    SendFrame(buf, n);
 }
 
 void ArmHoldoff(unsigned ms) {
@@ -261,39 +250,39 @@ void SetCommonFrequencies(int rit, double f, char v) {
     bool left = true;  // the frequency frame passed the send filter
     const bool mainsub = ModelCap(g_hasmainsub) != 0;
     if (v == 'B' && g_rawmode) {
-        const int on = mainsub ? 0xD1 : 0x01;
-        const int off = mainsub ? 0xD0 : 0x00;
-        SendShort({0x07, on});
+        const std::uint8_t on = mainsub ? 0xD1 : 0x01;
+        const std::uint8_t off = mainsub ? 0xD0 : 0x00;
+        SendCiv({0x07, on});
         plat::SleepMs(50);
         // One write of three frames: select B, its frequency, back to A.
-        int n = BuildCivFrame(buf, {0x07, std::uint8_t(on)});
+        int n = BuildCivFrame(buf, {0x07, on});
         n += BuildFrequencyFrame(buf + n, g_radioadr, 0x05, -1, f);
-        n += BuildCivFrame(buf + n, {0x07, std::uint8_t(off)});
-        SendFrame(buf, n);
+        n += BuildCivFrame(buf + n, {0x07, off});
+        sendtoradio(buf, n);
         plat::SleepMs(50);
-        SendShort({0x07, off});
+        SendCiv({0x07, off});
         g_selvfo = 'A';
     } else if (g_7600fw2 && g_rawmode) {
         // Raw mode lets only commands below 08 out, so command 25 would never
         // reach the radio; the radio stays on VFO A there and takes 05.
         const int n = BuildFrequencyFrame(buf, g_pw1 ? 0x00 : g_radioadr, g_pw1 ? 0x00 : 0x05, -1, f);
         left = PassesSendFilter(buf, n);
-        SendFrame(buf, n);
+        sendtoradio(buf, n);
     } else if (g_7600fw2) {
         int to = g_radioadr;
         if (g_pw1 && v == 'A') {
-            SendFrame(buf, BuildFrequencyFrame(buf, 0x00, 0x00, -1, f));
+            sendtoradio(buf, BuildFrequencyFrame(buf, 0x00, 0x00, -1, f));
             to = 0x00;
         }
         const int n = BuildFrequencyFrame(buf, to, 0x25, v == 'A' ? 0x00 : 0x01, f);
         left = PassesSendFilter(buf, n);
-        SendFrame(buf, n);
+        sendtoradio(buf, n);
     } else {
         SelectVfo(v);
         if (g_pw1)
-            SendFrame(buf, BuildFrequencyFrame(buf, 0x00, 0x00, -1, f));
+            sendtoradio(buf, BuildFrequencyFrame(buf, 0x00, 0x00, -1, f));
         else
-            SendFrame(buf, BuildFrequencyFrame(buf, g_radioadr, 0x05, -1, f));
+            sendtoradio(buf, BuildFrequencyFrame(buf, g_radioadr, 0x05, -1, f));
     }
     // A frame the send filter held back never reached the radio: keep the
     // old value so the next send tries again.
@@ -418,23 +407,23 @@ void SetTxFrequencies() {
         SetCommonFrequencies(0, f, 'B');
         if (!g_radiosplit) {
             g_radiosplit = 1;
-            SendShort({0x0F, 0x01});
+            SendCiv({0x0F, 0x01});
             SetModeB(g_vfobmode);
         }
     } else if (g_radiosplit) {
         g_radiosplit = 0;
         SetCommonFrequencies(0, f, 'A');
-        SendShort({0x0F, 0x00});
+        SendCiv({0x0F, 0x00});
     }
 
     if (g_7600fw2) {
         if (g_riton != g_lastsentriton) {
             g_lastsentriton = g_riton;
-            SendShort({0x21, 0x01, g_riton ? 1 : 0});
+            SendCiv({0x21, 0x01, std::uint8_t(g_riton ? 1 : 0)});
         }
         if (g_xiton != g_lastsentxiton) {
             g_lastsentxiton = g_xiton;
-            SendShort({0x21, 0x02, g_xiton ? 1 : 0});
+            SendCiv({0x21, 0x02, std::uint8_t(g_xiton ? 1 : 0)});
         }
         const int offset = g_riton ? g_ritoffset : g_xiton ? g_xitoffset : 0;
         if (offset != g_lastsentritoffset) {
@@ -444,7 +433,7 @@ void SetTxFrequencies() {
             std::uint8_t two[2];
             LevelToBcd(mag, two);
             // Least significant pair first, then the sign.
-            SendShort({0x21, 0x00, two[1], two[0], offset < 0 ? 1 : 0});
+            SendCiv({0x21, 0x00, two[1], two[0], std::uint8_t(offset < 0 ? 1 : 0)});
         }
     }
 }
@@ -745,9 +734,9 @@ void SendFreqToRX340() {
             if (g_submuted) ToggleSubMute();
         } else {
             if (g_radiotype == 20)
-                SendShort({0x16, 0x59, 0x00});
+                SendCiv({0x16, 0x59, 0x00});
             else
-                SendShort({0x07, 0xC0});
+                SendCiv({0x07, 0xC0});
             WriteTrace("scr 6");
             SelectVfo('A');
             SetMenuDualFlag();
