@@ -86,12 +86,6 @@ int BuildFrequencyFrame(std::uint8_t* buf, int to, int command, int sub, double 
     return n;
 }
 
-void ArmHoldoff(unsigned ms) {
-    g_tuning = 1;
-    KillCivTimer(TIMER_FREQ_HOLDOFF);
-    SetCivTimer(TIMER_FREQ_HOLDOFF, ms);
-}
-
 bool ExchangeFileNamed() { return g_pegasustransferfile[0] != 0; }
 
 bool HasNative2m() { return ModelCap(g_has2m) != 0; }
@@ -123,6 +117,12 @@ bool RowHolds(int row, double mhz) {
 }  // namespace
 
 int g_newtuningpending = 0;
+
+void HoldFrequencyReports(unsigned ms) {
+    g_tuning = 1;
+    KillCivTimer(TIMER_FREQ_HOLDOFF);
+    SetCivTimer(TIMER_FREQ_HOLDOFF, ms);
+}
 
 // ---- Pure rules -------------------------------------------------------------
 
@@ -235,7 +235,7 @@ void SetCommonFrequencies(int rit, double f, char v) {
     double& last = v == 'A' ? g_lastsenta : g_lastsentb;
     if (CompareFrequencies(f, last) == 0) {
         last = f;
-        if (g_7600fw2) ArmHoldoff(kHoldoffMs);
+        if (g_7600fw2) HoldFrequencyReports(kHoldoffMs);
         return;
     }
     std::uint8_t bcd[5];
@@ -287,7 +287,7 @@ void SetCommonFrequencies(int rit, double f, char v) {
     // A frame the send filter held back never reached the radio: keep the
     // old value so the next send tries again.
     if (left) last = f;
-    if (g_7600fw2) ArmHoldoff(kHoldoffMs);
+    if (g_7600fw2) HoldFrequencyReports(kHoldoffMs);
 }
 
 void SetRadioFrequencies() {
@@ -323,7 +323,7 @@ void SetRadioFrequencies() {
         else
             EqualizeMainSub();
     }
-    if (g_client || g_perseus || (g_perseuspan && g_thp) || g_thppoll) ArmHoldoff(kHoldoffMs);
+    if (g_client || g_perseus || (g_perseuspan && g_thp) || g_thppoll) HoldFrequencyReports(kHoldoffMs);
 }
 
 void SetRadioFrequenciesVFOB() {
@@ -346,7 +346,7 @@ void SetTxFrequencies() {
 
     if (g_split != g_lastsplitstate) {
         g_lastsplitstate = g_split;
-        ArmHoldoff(kSplitHoldoffMs);
+        HoldFrequencyReports(kSplitHoldoffMs);
         WriteTrace("Split changed");
     }
 
@@ -695,7 +695,7 @@ void SendFreqToRX340() {
         SendMultiRxToTHP();
         if (g_perseuspan && g_thp) {
             WriteTracef("Invalidate dual X1 dual %d", g_dual);
-            ArmHoldoff(500);
+            HoldFrequencyReports(500);
         }
         g_dual = dual;
         if (g_dualchanged) {

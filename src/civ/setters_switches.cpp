@@ -222,8 +222,7 @@ void SetAntenna(int antenna, int rxAntenna) {
         send();
     }
     // The radio reports a frequency while it switches; ignore it.
-    g_tuning = 1;
-    SetCivTimer(TIMER_FREQ_HOLDOFF, kAntennaHoldoffMs);
+    HoldFrequencyReports(kAntennaHoldoffMs);
 }
 
 void SetDualWatch(int on, int viaPoll) {
