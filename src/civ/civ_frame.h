@@ -76,3 +76,11 @@ std::string HexBytes(const std::uint8_t* bytes, int count);
 // True when trace lines are written at all; detail dumps check it first so
 // that a quiet run builds no trace text.
 inline bool CivTracing() { return g_trace != 0 && TraceIsOpen(); }
+// A fixed trace line of the per-frame paths, without building a string on a
+// quiet run.
+inline void CivTrace(const char* text) {
+    if (CivTracing()) WriteTrace(text);
+}
+// Frame dumps in the trace show at most this many bytes.
+constexpr int kCivTraceBytes = 40;
+inline int CivTraceShown(int length) { return length < kCivTraceBytes ? length : kCivTraceBytes; }
