@@ -356,25 +356,20 @@ void SetTxFrequencies() {
     const int after = TransverterFor(tx, 0.1);
     const bool was2m = g_lasttxfreq != 0 && In2mTransverter(g_lasttxfreq);
     const bool is2m = In2mTransverter(tx);
-    if (before >= 0 && after != before) {
+    auto leave = [](const char* warning, int& powerlast) {
         if (!g_suppresstransverterwarnings) {
-            WriteTrace("Turn off Transverter\n");
-            plat::MessageBox(nullptr, "Turn off Transverter\n", "Transverter", plat::MB_OK);
+            WriteTrace(warning);
+            plat::MessageBox(nullptr, warning, "Transverter", plat::MB_OK);
         }
-        g_transverter[before].powerlast = g_power;
+        powerlast = g_power;
         g_power = g_txpowersaved;
         g_powerfactor = g_powerfactorsaved;
         SetTxPower(g_power);
-    } else if (was2m && !is2m && after < 0) {
-        if (!g_suppresstransverterwarnings) {
-            WriteTrace("Turn off 2 Meter Transverter\n");
-            plat::MessageBox(nullptr, "Turn off 2 Meter Transverter\n", "Transverter", plat::MB_OK);
-        }
-        g_twometerpowerlast = g_power;
-        g_power = g_txpowersaved;
-        g_powerfactor = g_powerfactorsaved;
-        SetTxPower(g_power);
-    }
+    };
+    if (before >= 0 && after != before)
+        leave("Turn off Transverter\n", g_transverter[before].powerlast);
+    else if (was2m && !is2m && after < 0)
+        leave("Turn off 2 Meter Transverter\n", g_twometerpowerlast);
     auto enter = [](int full, int last) {
         g_txpowersaved = g_power;
         g_powerfactorsaved = g_powerfactor;
