@@ -509,10 +509,7 @@ void OnFastTuneDown() { TuneBy(-Step() * g_fasttuningmult); }
 
 void TuneVfoA(int deltaHz) {
     if (g_sweeprunning) return;
-    double f = g_vfoafreq + deltaHz / 1e6;
-    const int mode = g_swlpanel ? g_swlpanel->vfoAMode : g_vfoamode;
-    const double grid = (mode == '4' || mode == ';') ? Step() : Step() * (g_fasttuningmult > 0 ? g_fasttuningmult : 1);
-    (void)grid;  // snapping follows the snap option of the tuning knobs
+    const double f = g_vfoafreq + deltaHz / 1e6;
     if (CheckCoverage(f) == 0) {
         g_vfoafreq = f;
         if (g_swlpanel) g_swlpanel->vfoAFreq = f;
