@@ -24,6 +24,15 @@ void BuildCivHeader(std::uint8_t* buf) {
     buf[3] = std::uint8_t(g_myaddr);
 }
 
+int BuildCivFrame(std::uint8_t* buf, std::initializer_list<std::uint8_t> body) {
+    BuildCivHeader(buf);
+    int n = kCivHeaderLen;
+    for (std::uint8_t b : body)
+        if (n < kCivHeaderLen + kCivMaxBody) buf[n++] = b;
+    buf[n++] = kCivEnd;
+    return n;
+}
+
 void BuildPerseusHeader(std::uint8_t* buf) {
     buf[0] = kCivPreamble;
     buf[1] = kCivPreamble;
@@ -148,13 +157,8 @@ int ModeFilterByte(std::uint8_t modeByte, int filter, const ModeFilterState& s) 
 }
 
 int BuildModeFrame(std::uint8_t* buf, std::uint8_t modeByte, int filterByte) {
-    BuildCivHeader(buf);
-    int n = kCivHeaderLen;
-    buf[n++] = 0x06;
-    buf[n++] = modeByte;
-    if (filterByte >= 0) buf[n++] = std::uint8_t(filterByte);
-    buf[n++] = kCivEnd;
-    return n;
+    if (filterByte < 0) return BuildCivFrame(buf, {0x06, modeByte});
+    return BuildCivFrame(buf, {0x06, modeByte, std::uint8_t(filterByte)});
 }
 
 std::string HexBytes(const std::uint8_t* bytes, int count) {

@@ -5,6 +5,7 @@
 // Frame: FE FE to from command [sub-command] [data] FD.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "app/trace_log.h"
@@ -14,9 +15,13 @@ constexpr std::uint8_t kCivEnd = 0xFD;
 constexpr std::uint8_t kCivOk = 0xFB;
 constexpr std::uint8_t kCivNg = 0xFA;
 constexpr int kCivHeaderLen = 4;
+constexpr int kCivMaxBody = 40;  // body bytes BuildCivFrame keeps at the most
 
 // FE FE g_radioadr g_myaddr into buf[0..3].
 void BuildCivHeader(std::uint8_t* buf);
+// FE FE g_radioadr g_myaddr, the body bytes (cut at kCivMaxBody), FD into
+// `buf`; returns the frame length.
+int BuildCivFrame(std::uint8_t* buf, std::initializer_list<std::uint8_t> body);
 // FE FE E1 E0: the Perseus link's fixed preamble.
 void BuildPerseusHeader(std::uint8_t* buf);
 
@@ -71,3 +76,11 @@ std::string HexBytes(const std::uint8_t* bytes, int count);
 // True when trace lines are written at all; detail dumps check it first so
 // that a quiet run builds no trace text.
 inline bool CivTracing() { return g_trace != 0 && TraceIsOpen(); }
+// A fixed trace line of the per-frame paths, without building a string on a
+// quiet run.
+inline void CivTrace(const char* text) {
+    if (CivTracing()) WriteTrace(text);
+}
+// Frame dumps in the trace show at most this many bytes.
+constexpr int kCivTraceBytes = 40;
+inline int CivTraceShown(int length) { return length < kCivTraceBytes ? length : kCivTraceBytes; }

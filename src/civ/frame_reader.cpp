@@ -29,16 +29,11 @@ constexpr std::uint8_t kPad = 0xF0;         // never FE or FD
 constexpr std::uint8_t kAmpAddress = 0x54;  // IC-PW1 on the bus
 constexpr std::uint8_t kBroadcast = 0x00;
 constexpr int kRemoteFrame = 1;
-constexpr int kMaxShown = 40;
-
-void Trace(const char* text) {
-    if (CivTracing()) WriteTrace(text);
-}
 
 void Dump(const char* head, int count, const std::uint8_t* bytes, int n) {
     char text[64];
     std::snprintf(text, sizeof text, head, count % 256);
-    WriteTrace(text + HexBytes(bytes, n < kMaxShown ? n : kMaxShown));
+    WriteTrace(text + HexBytes(bytes, CivTraceShown(n)));
 }
 
 // One frame of `len` bytes at buf[i] that is not an echo.
@@ -46,10 +41,10 @@ void RouteFrame(const std::uint8_t* buf, int i, int len) {
     const std::uint8_t to = buf[i + 2];
     const std::uint8_t from = buf[i + 3];
     const std::uint8_t cmd = buf[i + 4];
-    Trace("Good Message 2");
-    Trace("Good Message 3");
+    CivTrace("Good Message 2");
+    CivTrace("Good Message 3");
     if (g_autobaud == 1 && !g_echoseen) {
-        Trace("Good Message 4");
+        CivTrace("Good Message 4");
         RadioFound(from);
     }
     if (g_radioheard == 0) g_radioheard = 1;
@@ -68,12 +63,12 @@ void RouteFrame(const std::uint8_t* buf, int i, int len) {
 void HandleEcho(const std::uint8_t* frame, int len) {
     if (g_mirror) return;  // the echo of a direct poll frame
     if (g_sendpaced == 0 && EchoMatchesHead(frame, len)) {
-        Trace("Increment queue echoback");
+        CivTrace("Increment queue echoback");
         ReleaseHeadFrame();
     }
     if (CivTracing()) {
         const int headLen = g_sendlen[g_getq];
-        WriteTracef("echoback depth %d, length %d, putq %d, getq %d", g_qdepth, headLen < kMaxShown ? headLen : kMaxShown,
+        WriteTracef("echoback depth %d, length %d, putq %d, getq %d", g_qdepth, CivTraceShown(headLen),
                     g_putq, g_getq);
     }
 }
@@ -102,14 +97,14 @@ void Scan(std::uint8_t* buf, int count) {
             ++i;
             continue;
         }
-        Trace("Good Message");
+        CivTrace("Good Message");
         const int len = FindCivEnd(buf + i, count - i);
         if (len == 0) break;  // no FD yet: the rest waits for the next read
         if (g_autobaud == 2 && to == radio) g_echoseen = 1;
         const bool echo = to == radio || (to == kBroadcast && from == my && buf[i + 4] == 0x00) || amp;
         if (echo) {
             HandleEcho(buf + i, len);
-            Trace("Good Message 2");
+            CivTrace("Good Message 2");
         } else {
             RouteFrame(buf, i, len);
         }
@@ -162,7 +157,7 @@ void ProcessRead(const std::uint8_t* data, int n) {
 void ProcessRadioBytes(const std::uint8_t* data, int n) {
     TakeReset();
     if (n <= 0 || !data) {
-        Trace("readfile count 0");
+        CivTrace("readfile count 0");
         FinishRead();
         return;
     }
@@ -181,9 +176,9 @@ void ReadRadioPort() {
     if (g_inreader) return;
     TakeReset();
     std::uint8_t data[kReadBufferSize];
-    Trace("calling readfile\n");
+    CivTrace("calling readfile\n");
     int n = ReadRadioPortBytes(data, kReadBufferSize - g_rxcarrylen);
-    Trace("back from readfile\n");
+    CivTrace("back from readfile\n");
     if (n < 0 && g_radioport != plat::kInvalidPort) {
         // The port failed (an unplugged adapter): polling it on would fail
         // every tick unseen. Close it and tell the operator once.

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 
 #include "app/band_files.h"
 #include "app/band_plan.h"
@@ -19,6 +18,7 @@
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
+#include "civ/setter_frames.h"
 #include "civ/transverters.h"
 #include "devices/cat_out.h"
 #include "devices/keying.h"
@@ -73,8 +73,6 @@ int g_timestationused = 0;
 double g_reportedvfoa = 0, g_reportedvfob = 0;
 int g_reportedmodea = 0, g_reportedmodeb = 0, g_reportedpower = -1, g_reportedsplit = -1;
 
-void SendFrame(const std::uint8_t* frame, int length) { sendtoradio(frame, length); }
-
 // FE FE to ctrl command [sub] f FD; `to` is the radio or 00 for the broadcast.
 int BuildFrequencyFrame(std::uint8_t* buf, int to, int command, int sub, double mhz) {
     BuildCivHeader(buf);
@@ -86,21 +84,6 @@ int BuildFrequencyFrame(std::uint8_t* buf, int to, int command, int sub, double 
     n += 5;
     buf[n++] = kCivEnd;
     return n;
-}
-
-void SendShort(std::initializer_list<int> bytes) {
-    std::uint8_t buf[16];
-    BuildCivHeader(buf);
-    int n = 4;
-    for (int b : bytes) buf[n++] = std::uint8_t(b);
-    buf[n++] = kCivEnd;
-    SendFrame(buf, n);
-}
-
-void ArmHoldoff(unsigned ms) {
-    g_tuning = 1;
-    KillCivTimer(TIMER_FREQ_HOLDOFF);
-    SetCivTimer(TIMER_FREQ_HOLDOFF, ms);
 }
 
 bool ExchangeFileNamed() { return g_pegasustransferfile[0] != 0; }
@@ -134,6 +117,12 @@ bool RowHolds(int row, double mhz) {
 }  // namespace
 
 int g_newtuningpending = 0;
+
+void HoldFrequencyReports(unsigned ms) {
+    g_tuning = 1;
+    KillCivTimer(TIMER_FREQ_HOLDOFF);
+    SetCivTimer(TIMER_FREQ_HOLDOFF, ms);
+}
 
 // ---- Pure rules -------------------------------------------------------------
 
@@ -246,7 +235,7 @@ void SetCommonFrequencies(int rit, double f, char v) {
     double& last = v == 'A' ? g_lastsenta : g_lastsentb;
     if (CompareFrequencies(f, last) == 0) {
         last = f;
-        if (g_7600fw2) ArmHoldoff(kHoldoffMs);
+        if (g_7600fw2) HoldFrequencyReports(kHoldoffMs);
         return;
     }
     std::uint8_t bcd[5];
@@ -261,53 +250,44 @@ void SetCommonFrequencies(int rit, double f, char v) {
     bool left = true;  // the frequency frame passed the send filter
     const bool mainsub = ModelCap(g_hasmainsub) != 0;
     if (v == 'B' && g_rawmode) {
-        const int on = mainsub ? 0xD1 : 0x01;
-        const int off = mainsub ? 0xD0 : 0x00;
-        SendShort({0x07, on});
+        const std::uint8_t on = mainsub ? 0xD1 : 0x01;
+        const std::uint8_t off = mainsub ? 0xD0 : 0x00;
+        SendCiv({0x07, on});
         plat::SleepMs(50);
         // One write of three frames: select B, its frequency, back to A.
-        int n = 0;
-        BuildCivHeader(buf);
-        buf[4] = 0x07;
-        buf[5] = std::uint8_t(on);
-        buf[6] = kCivEnd;
-        n = 7;
+        int n = BuildCivFrame(buf, {0x07, on});
         n += BuildFrequencyFrame(buf + n, g_radioadr, 0x05, -1, f);
-        BuildCivHeader(buf + n);
-        buf[n + 4] = 0x07;
-        buf[n + 5] = std::uint8_t(off);
-        buf[n + 6] = kCivEnd;
-        n += 7;
-        SendFrame(buf, n);
+        n += BuildCivFrame(buf + n, {0x07, off});
+        sendtoradio(buf, n);
         plat::SleepMs(50);
-        SendShort({0x07, off});
+        SendCiv({0x07, off});
         g_selvfo = 'A';
     } else if (g_7600fw2 && g_rawmode) {
         // Raw mode lets only commands below 08 out, so command 25 would never
         // reach the radio; the radio stays on VFO A there and takes 05.
         const int n = BuildFrequencyFrame(buf, g_pw1 ? 0x00 : g_radioadr, g_pw1 ? 0x00 : 0x05, -1, f);
         left = PassesSendFilter(buf, n);
-        SendFrame(buf, n);
+        sendtoradio(buf, n);
     } else if (g_7600fw2) {
         int to = g_radioadr;
         if (g_pw1 && v == 'A') {
-            SendFrame(buf, BuildFrequencyFrame(buf, 0x00, 0x00, -1, f));
+            sendtoradio(buf, BuildFrequencyFrame(buf, 0x00, 0x00, -1, f));
             to = 0x00;
         }
         const int n = BuildFrequencyFrame(buf, to, 0x25, v == 'A' ? 0x00 : 0x01, f);
         left = PassesSendFilter(buf, n);
-        SendFrame(buf, n);
+        sendtoradio(buf, n);
     } else {
         SelectVfo(v);
         if (g_pw1)
-            SendFrame(buf, BuildFrequencyFrame(buf, 0x00, 0x00, -1, f));
+            sendtoradio(buf, BuildFrequencyFrame(buf, 0x00, 0x00, -1, f));
         else
-            SendFrame(buf, BuildFrequencyFrame(buf, g_radioadr, 0x05, -1, f));
+            sendtoradio(buf, BuildFrequencyFrame(buf, g_radioadr, 0x05, -1, f));
     }
     // A frame the send filter held back never reached the radio: keep the
     // old value so the next send tries again.
     if (left) last = f;
-    if (g_7600fw2) ArmHoldoff(kHoldoffMs);
+    if (g_7600fw2) HoldFrequencyReports(kHoldoffMs);
 }
 
 void SetRadioFrequencies() {
@@ -343,7 +323,7 @@ void SetRadioFrequencies() {
         else
             EqualizeMainSub();
     }
-    if (g_client || g_perseus || (g_perseuspan && g_thp) || g_thppoll) ArmHoldoff(kHoldoffMs);
+    if (g_client || g_perseus || (g_perseuspan && g_thp) || g_thppoll) HoldFrequencyReports(kHoldoffMs);
 }
 
 void SetRadioFrequenciesVFOB() {
@@ -366,7 +346,7 @@ void SetTxFrequencies() {
 
     if (g_split != g_lastsplitstate) {
         g_lastsplitstate = g_split;
-        ArmHoldoff(kSplitHoldoffMs);
+        HoldFrequencyReports(kSplitHoldoffMs);
         WriteTrace("Split changed");
     }
 
@@ -376,25 +356,20 @@ void SetTxFrequencies() {
     const int after = TransverterFor(tx, 0.1);
     const bool was2m = g_lasttxfreq != 0 && In2mTransverter(g_lasttxfreq);
     const bool is2m = In2mTransverter(tx);
-    if (before >= 0 && after != before) {
+    auto leave = [](const char* warning, int& powerlast) {
         if (!g_suppresstransverterwarnings) {
-            WriteTrace("Turn off Transverter\n");
-            plat::MessageBox(nullptr, "Turn off Transverter\n", "Transverter", plat::MB_OK);
+            WriteTrace(warning);
+            plat::MessageBox(nullptr, warning, "Transverter", plat::MB_OK);
         }
-        g_transverter[before].powerlast = g_power;
+        powerlast = g_power;
         g_power = g_txpowersaved;
         g_powerfactor = g_powerfactorsaved;
         SetTxPower(g_power);
-    } else if (was2m && !is2m && after < 0) {
-        if (!g_suppresstransverterwarnings) {
-            WriteTrace("Turn off 2 Meter Transverter\n");
-            plat::MessageBox(nullptr, "Turn off 2 Meter Transverter\n", "Transverter", plat::MB_OK);
-        }
-        g_twometerpowerlast = g_power;
-        g_power = g_txpowersaved;
-        g_powerfactor = g_powerfactorsaved;
-        SetTxPower(g_power);
-    }
+    };
+    if (before >= 0 && after != before)
+        leave("Turn off Transverter\n", g_transverter[before].powerlast);
+    else if (was2m && !is2m && after < 0)
+        leave("Turn off 2 Meter Transverter\n", g_twometerpowerlast);
     auto enter = [](int full, int last) {
         g_txpowersaved = g_power;
         g_powerfactorsaved = g_powerfactor;
@@ -427,23 +402,23 @@ void SetTxFrequencies() {
         SetCommonFrequencies(0, f, 'B');
         if (!g_radiosplit) {
             g_radiosplit = 1;
-            SendShort({0x0F, 0x01});
+            SendCiv({0x0F, 0x01});
             SetModeB(g_vfobmode);
         }
     } else if (g_radiosplit) {
         g_radiosplit = 0;
         SetCommonFrequencies(0, f, 'A');
-        SendShort({0x0F, 0x00});
+        SendCiv({0x0F, 0x00});
     }
 
     if (g_7600fw2) {
         if (g_riton != g_lastsentriton) {
             g_lastsentriton = g_riton;
-            SendShort({0x21, 0x01, g_riton ? 1 : 0});
+            SendCiv({0x21, 0x01, std::uint8_t(g_riton ? 1 : 0)});
         }
         if (g_xiton != g_lastsentxiton) {
             g_lastsentxiton = g_xiton;
-            SendShort({0x21, 0x02, g_xiton ? 1 : 0});
+            SendCiv({0x21, 0x02, std::uint8_t(g_xiton ? 1 : 0)});
         }
         const int offset = g_riton ? g_ritoffset : g_xiton ? g_xitoffset : 0;
         if (offset != g_lastsentritoffset) {
@@ -453,7 +428,7 @@ void SetTxFrequencies() {
             std::uint8_t two[2];
             LevelToBcd(mag, two);
             // Least significant pair first, then the sign.
-            SendShort({0x21, 0x00, two[1], two[0], offset < 0 ? 1 : 0});
+            SendCiv({0x21, 0x00, two[1], two[0], std::uint8_t(offset < 0 ? 1 : 0)});
         }
     }
 }
@@ -534,10 +509,7 @@ void OnFastTuneDown() { TuneBy(-Step() * g_fasttuningmult); }
 
 void TuneVfoA(int deltaHz) {
     if (g_sweeprunning) return;
-    double f = g_vfoafreq + deltaHz / 1e6;
-    const int mode = g_swlpanel ? g_swlpanel->vfoAMode : g_vfoamode;
-    const double grid = (mode == '4' || mode == ';') ? Step() : Step() * (g_fasttuningmult > 0 ? g_fasttuningmult : 1);
-    (void)grid;  // snapping follows the snap option of the tuning knobs
+    const double f = g_vfoafreq + deltaHz / 1e6;
     if (CheckCoverage(f) == 0) {
         g_vfoafreq = f;
         if (g_swlpanel) g_swlpanel->vfoAFreq = f;
@@ -715,7 +687,7 @@ void SendFreqToRX340() {
         SendMultiRxToTHP();
         if (g_perseuspan && g_thp) {
             WriteTracef("Invalidate dual X1 dual %d", g_dual);
-            ArmHoldoff(500);
+            HoldFrequencyReports(500);
         }
         g_dual = dual;
         if (g_dualchanged) {
@@ -754,9 +726,9 @@ void SendFreqToRX340() {
             if (g_submuted) ToggleSubMute();
         } else {
             if (g_radiotype == 20)
-                SendShort({0x16, 0x59, 0x00});
+                SendCiv({0x16, 0x59, 0x00});
             else
-                SendShort({0x07, 0xC0});
+                SendCiv({0x07, 0xC0});
             WriteTrace("scr 6");
             SelectVfo('A');
             SetMenuDualFlag();

@@ -20,6 +20,9 @@ extern int g_sweepbrunning; // the VFO B (sub receiver) sweep runs
 extern int g_tunerrecallarmed;  // TIMER_TUNER_RECALL armed once
 extern int g_newtuningpending;  // pending tuning action of TIMER_NEW_TUNING: 1 send, 2 end the sweep
 
+// Raises g_tuning for `ms`: the radio's frequency reports in that time are
+// thrown away (it reports while it switches).
+void HoldFrequencyReports(unsigned ms);
 // Sends `mhz` (plus `rit` Hz on VFO A) to VFO 'A' or 'B' unless equal to the
 // value last sent.
 void SetCommonFrequencies(int rit, double mhz, char vfo);

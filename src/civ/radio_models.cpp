@@ -44,6 +44,9 @@ constexpr int kIc7610Address = 0x98;
 constexpr int kDefaultIndex = 207;  // "CIV" at or above this: the type's default
 constexpr int kIc7410 = 21;
 constexpr int kGeneric = 10;
+
+// The types on which "7600 FW2" is an operator's choice.
+bool ReadsFw2Key() { return g_radiotype == 5 || g_radiotype == 16 || g_radiotype == 18; }
 }  // namespace
 
 int ModelCap(const ModelTable& table, int type) {
@@ -85,16 +88,14 @@ void SetRadioAddress(long baud) {
 }
 
 void SetFrequencyCommandFlag(int keyValue) {
-    const bool readsKey = g_radiotype == 5 || g_radiotype == 16 || g_radiotype == 18;
-    g_7600fw2 = readsKey ? keyValue : 0;
+    g_7600fw2 = ReadsFw2Key() ? keyValue : 0;
     if (g_radiotype == 23 || g_model7610) g_7600fw2 = 1;
 }
 
 void SetupRadioModel(const std::string& path, long baud) {
     FixRadioType();
     SetRadioAddress(baud);
-    const bool readsKey = g_radiotype == 5 || g_radiotype == 16 || g_radiotype == 18;
-    SetFrequencyCommandFlag(readsKey ? ReadIniInt("OPERATING STATUS", "7600 FW2", "0", path) : 0);
+    SetFrequencyCommandFlag(ReadsFw2Key() ? ReadIniInt("OPERATING STATUS", "7600 FW2", "0", path) : 0);
 }
 
 const char* RadioModelName() {

@@ -34,8 +34,6 @@ constexpr unsigned kDrainWaitMs = 100;
 constexpr int kRemoteFrame = 1;  // remote-link message type of a CI-V frame
 
 void ArmDevicePoll() { SetCivTimer(TIMER_DEVICE_POLL, unsigned(g_readtimer > 0 ? g_readtimer : 1)); }
-
-int Shown(int length) { return length < 40 ? length : 40; }
 }  // namespace
 
 void ApplyRadioLinkOptions() {
@@ -99,27 +97,27 @@ bool PassesSendFilter(const std::uint8_t* frame, int length) {
 void sendtoradioactual(const std::uint8_t* frame, int length) {
     // Text commands that some settings build end here.
     if (!frame || length < 1 || frame[0] != kCivPreamble) return;
-    if (CivTracing()) WriteTrace("Send to Qarv " + HexBytes(frame, Shown(length)));
+    if (CivTracing()) WriteTrace("Send to Qarv " + HexBytes(frame, CivTraceShown(length)));
     if (g_client) {
         if (g_linkstate == 3) sendtopartner(frame, length, kRemoteFrame);
         return;
     }
     if (!PassesSendFilter(frame, length)) {
-        WriteTrace("suppressed");
+        CivTrace("suppressed");
         return;
     }
     if (g_radioport == plat::kInvalidPort)
-        WriteTrace("comm not ready");
+        CivTrace("comm not ready");
     else
         putq(frame, length);
-    WriteTrace("sendtoradioactual end");
+    CivTrace("sendtoradioactual end");
 }
 
 void SendPoll(const std::uint8_t* frame, int length) {
     if (!g_mirror || !frame || length < 1) return;
     if (CivTracing()) WriteTrace("Poll Client " + HexBytes(frame, length));
     if (g_radioport == plat::kInvalidPort) {
-        WriteTrace("comm not ready");
+        CivTrace("comm not ready");
         return;
     }
     g_lastpolllen = length < kPollFrameSize ? length : kPollFrameSize;

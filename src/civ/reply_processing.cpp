@@ -17,6 +17,7 @@
 #include "civ/radio_port.h"
 #include "civ/reply_slots.h"
 #include "civ/reply_store.h"
+#include "civ/setter_frames.h"
 #include "devices/cat_out.h"
 #include "devices/device_options.h"
 #include "devices/band_decoder.h"
@@ -184,14 +185,7 @@ bool ProcessMode() {
     const bool amfm = mode == 0x17 || mode == '4' || mode == '5';
     bool fromReply = false;
     if (dsp && !amfm) {
-        if (!g_rawmode) {
-            std::uint8_t buf[8];
-            BuildCivHeader(buf);
-            buf[4] = 0x1A;
-            buf[5] = 0x03;
-            buf[6] = kCivEnd;
-            sendtoradio(buf, 7);
-        }
+        if (!g_rawmode) SendCiv({0x1A, 0x03});
     } else {
         fromReply = true;
         const int f = FilterFromModeReply(slot, dsp, mode);

@@ -32,7 +32,7 @@ void ArmSendTimer(const char* trace) {
     KillCivTimer(TIMER_SENDQ);
     SetCivTimer(TIMER_SENDQ, kSendPeriodMs);
     g_sendtimer = 1;
-    WriteTrace(trace);
+    CivTrace(trace);
 }
 
 // Start of the CI-V frame that the bus echoes: a frame led by a longer
@@ -103,12 +103,12 @@ void sendq() {
 
     const std::uint8_t* frame = g_sendbuf[g_getq];
     const int length = g_sendlen[g_getq];
-    const int shown = length < 40 ? length : 40;
-    WriteTrace("calling writefile\n");
+    const int shown = CivTraceShown(length);
+    CivTrace("calling writefile\n");
     errno = 0;
     const int written = WriteRadioPort(frame, length);
     const int err = errno;
-    WriteTrace("back from writefile\n");
+    CivTrace("back from writefile\n");
     if (written < 0) WriteTracef("WriteFile error %ld, %04x", long(err), unsigned(err));
 
     if (written == length) {
@@ -133,6 +133,6 @@ void sendq() {
 void OnSendQueueTimer() {
     KillCivTimer(TIMER_SENDQ);
     g_sendtimer = 0;
-    WriteTrace("timer calls sendq");
+    CivTrace("timer calls sendq");
     sendq();
 }

@@ -5,26 +5,14 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 
-namespace {
-constexpr int kMaxBody = 40;
-}
-
 void SendCiv(std::initializer_list<std::uint8_t> body) {
-    std::uint8_t buf[kCivHeaderLen + kMaxBody + 1];
-    BuildCivHeader(buf);
-    int n = kCivHeaderLen;
-    for (std::uint8_t b : body)
-        if (n < kCivHeaderLen + kMaxBody) buf[n++] = b;
-    buf[n++] = kCivEnd;
-    sendtoradio(buf, n);
+    std::uint8_t buf[kCivHeaderLen + kCivMaxBody + 1];
+    sendtoradio(buf, BuildCivFrame(buf, body));
 }
 
 void SendCivLevel(std::initializer_list<std::uint8_t> body, int level) {
-    std::uint8_t buf[kCivHeaderLen + kMaxBody + 3];
-    BuildCivHeader(buf);
-    int n = kCivHeaderLen;
-    for (std::uint8_t b : body)
-        if (n < kCivHeaderLen + kMaxBody) buf[n++] = b;
+    std::uint8_t buf[kCivHeaderLen + kCivMaxBody + 3];
+    int n = BuildCivFrame(buf, body) - 1;  // the level goes where FD stood
     LevelToBcd(ClampLevel(level), buf + n);
     n += 2;
     buf[n++] = kCivEnd;

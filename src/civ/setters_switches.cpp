@@ -222,23 +222,18 @@ void SetAntenna(int antenna, int rxAntenna) {
         send();
     }
     // The radio reports a frequency while it switches; ignore it.
-    g_tuning = 1;
-    SetCivTimer(TIMER_FREQ_HOLDOFF, kAntennaHoldoffMs);
+    HoldFrequencyReports(kAntennaHoldoffMs);
 }
 
 void SetDualWatch(int on, int viaPoll) {
     std::uint8_t buf[8];
-    BuildCivHeader(buf);
-    int n = kCivHeaderLen;
+    int n = 0;
     if (g_radiotype == 20) {
-        buf[n++] = 0x16;
-        buf[n++] = 0x59;
-        buf[n++] = BandIndex(g_vfoafreq) == BandIndex(g_vfobfreq) ? 0x00 : std::uint8_t(on ? 1 : 0);
+        const bool sameBand = BandIndex(g_vfoafreq) == BandIndex(g_vfobfreq);
+        n = BuildCivFrame(buf, {0x16, 0x59, std::uint8_t(sameBand ? 0 : (on ? 1 : 0))});
     } else {
-        buf[n++] = 0x07;
-        buf[n++] = on ? 0xC1 : 0xC0;
+        n = BuildCivFrame(buf, {0x07, std::uint8_t(on ? 0xC1 : 0xC0)});
     }
-    buf[n++] = kCivEnd;
     if (viaPoll)
         SendPoll(buf, n);
     else

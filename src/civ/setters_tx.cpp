@@ -37,11 +37,7 @@ void SetRadioPower(int on) {
     }
     std::uint8_t buf[kWakeupBytes + 7];
     std::memset(buf, kCivPreamble, kWakeupBytes);
-    BuildCivHeader(buf + kWakeupBytes);
-    buf[kWakeupBytes + 4] = 0x18;
-    buf[kWakeupBytes + 5] = 0x01;
-    buf[kWakeupBytes + 6] = kCivEnd;
-    sendtoradio(buf, int(sizeof buf));
+    sendtoradio(buf, kWakeupBytes + BuildCivFrame(buf + kWakeupBytes, {0x18, 0x01}));
 }
 
 void StartTuner() {

@@ -72,11 +72,7 @@ void SelectVfo(char v) {
 
 void SelectVfoDirect(char v) {
     std::uint8_t buf[7];
-    BuildCivHeader(buf);
-    buf[4] = 0x07;
-    buf[5] = VfoByte(v, ModelCap(g_hasmainsub) != 0);
-    buf[6] = kCivEnd;
-    SendPoll(buf, 7);
+    SendPoll(buf, BuildCivFrame(buf, {0x07, VfoByte(v, ModelCap(g_hasmainsub) != 0)}));
 }
 
 void OnSelectVfoTimer() {

@@ -174,8 +174,7 @@ bool PushSplit(CSwlPanel& p) {
     }
     if (g_perseuspan && g_thp) {
         WriteTracef("Invalidate split X1 %d", p.split);
-        g_tuning = 1;
-        SetCivTimer(TIMER_FREQ_HOLDOFF, kSplitHoldoffMs);
+        HoldFrequencyReports(kSplitHoldoffMs);
     }
     SetModeA(p.vfoAMode, TxMode(p));
     return true;
