@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <vector>
 #include <sstream>
 
@@ -28,6 +27,7 @@
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
+#include "civ/setter_frames.h"
 #include "devices/amplifiers.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
@@ -175,16 +175,6 @@ bool PortConfigured(const char* name) {
            std::strcmp(name, "COM0") != 0;
 }
 
-// One CI-V request: header, the command bytes, FD.
-void SendRequest(std::initializer_list<std::uint8_t> body) {
-    std::uint8_t buf[16];
-    BuildCivHeader(buf);
-    int n = kCivHeaderLen;
-    for (std::uint8_t b : body) buf[n++] = b;
-    buf[n++] = 0xFD;
-    sendtoradio(buf, n);
-}
-
 // Buffers made by CreateMainObjects and kept for the whole run.
 std::vector<std::uint8_t> g_inicache;
 std::vector<std::uint16_t> g_sweepbuffer;
@@ -317,13 +307,13 @@ int CMainWin::OnCreate() {
     WriteTrace("scr 2");
     g_selvfo = 'C';
     SelectVfo('A');
-    SendRequest({0x03});
+    SendCiv({0x03});
     if (g_firstpoll) {
-        if (ModelCap(g_hasvsc)) SendRequest({0x16, 0x4C});
-        if (ModelCap(g_menudialect)) SendRequest({0x1A, 0x06});
+        if (ModelCap(g_hasvsc)) SendCiv({0x16, 0x4C});
+        if (ModelCap(g_menudialect)) SendCiv({0x1A, 0x06});
     }
-    SendRequest({0x04});
-    if (g_firstpoll && ModelCap(g_hasfilterwidth)) SendRequest({0x1A, 0x03});
+    SendCiv({0x04});
+    if (g_firstpoll && ModelCap(g_hasfilterwidth)) SendCiv({0x1A, 0x03});
 
     WriteTrace("Create progress 2");
     if (PortConfigured(g_pegasuscomport)) {
