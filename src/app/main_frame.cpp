@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 #include <sstream>
 
@@ -170,11 +169,6 @@ bool In(const int (&list)[N], int v) {
     return false;
 }
 
-bool PortConfigured(const char* name) {
-    return name != nullptr && name[0] != '\0' && std::strcmp(name, "0") != 0 && std::strcmp(name, "NONE") != 0 &&
-           std::strcmp(name, "COM0") != 0;
-}
-
 // Buffers made by CreateMainObjects and kept for the whole run.
 std::vector<std::uint8_t> g_inicache;
 std::vector<std::uint16_t> g_sweepbuffer;
@@ -316,11 +310,11 @@ int CMainWin::OnCreate() {
     if (g_firstpoll && ModelCap(g_hasfilterwidth)) SendCiv({0x1A, 0x03});
 
     WriteTrace("Create progress 2");
-    if (PortConfigured(g_pegasuscomport)) {
+    if (!PortIsOff(g_pegasuscomport)) {
         OpenPegasusPort();
         InitRx331();
     }
-    if (PortConfigured(g_pttcomport)) OpenPttPort();
+    if (!PortIsOff(g_pttcomport)) OpenPttPort();
     g_swlpanel->ShowStepB();
     if (g_cwkeyboardopen) OpenCwKeyboard();
     ReadLdgFile();
@@ -333,7 +327,7 @@ int CMainWin::OnCreate() {
     WriteTrace("Create progress 3");
     if (g_thp) OpenThpPorts();
     WriteTrace("Create progress 3.1");
-    if (PortConfigured(g_serialabcomport) || PortConfigured(g_serialcdcomport)) {
+    if (!PortIsOff(g_serialabcomport) || !PortIsOff(g_serialcdcomport)) {
         WriteTrace("open serial BCD ports");
         OpenBcdPorts();
     }
@@ -342,8 +336,8 @@ int CMainWin::OnCreate() {
     OpenRotor();
 
     WriteTrace("Create progress 4");
-    if (PortConfigured(g_zuncomport)) OpenZunPort();
-    if (PortConfigured(g_steppircomport)) OpenSteppirPort();
+    if (!PortIsOff(g_zuncomport)) OpenZunPort();
+    if (!PortIsOff(g_steppircomport)) OpenSteppirPort();
     if (g_usetmate2) OnTmate2MultiChange();
 
     if (g_autoprogramstart[0]) {
@@ -394,7 +388,7 @@ int CMainWin::OnCreate() {
 }
 
 void CMainWin::OpenAmplifierPorts() {
-    if (PortConfigured(g_pw1comport)) {
+    if (!PortIsOff(g_pw1comport)) {
         g_pw1port = OpenPw1Port();
         if (g_pw1port != plat::kInvalidPort) {
             WriteTrace("set rts and dtr for PW1");
@@ -404,7 +398,7 @@ void CMainWin::OpenAmplifierPorts() {
             WriteTrace("PW1 open failed");
         }
     }
-    if (PortConfigured(g_om4comport)) {
+    if (!PortIsOff(g_om4comport)) {
         g_om4port = OpenOm4Port();
         if (g_om4port != plat::kInvalidPort) {
             WriteTrace("set rts and dtr for OM4");
@@ -415,19 +409,19 @@ void CMainWin::OpenAmplifierPorts() {
         }
     }
     if (g_client) return;
-    if (PortConfigured(g_alpha87acomport)) {
+    if (!PortIsOff(g_alpha87acomport)) {
         g_a87port = OpenA87Port();
         WriteTracef("Alpha Comm Dev %04x", unsigned(g_a87port));
     }
-    if (PortConfigured(g_acomcomport)) {
+    if (!PortIsOff(g_acomcomport)) {
         g_acomport = OpenAcomPort();
         WriteTracef("Acom Comm Dev %04x", unsigned(g_acomport));
     }
-    if (PortConfigured(g_palstarcomport)) g_palstarport = OpenPalstarPort();
+    if (!PortIsOff(g_palstarcomport)) g_palstarport = OpenPalstarPort();
 }
 
 void CMainWin::OpenRotor() {
-    const bool serial = PortConfigured(g_rotorcomport);
+    const bool serial = !PortIsOff(g_rotorcomport);
     if ((serial && !g_client) || (g_rotortavn == 1 && g_client)) {
         WriteTrace("rotor open");
         if (g_rotortavn == 1)

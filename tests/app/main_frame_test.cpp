@@ -95,6 +95,15 @@ TEST(MainFrame, InternalTunerRuleByRadioType) {
     EXPECT_FALSE(traced);
 }
 
+TEST(MainFrame, StartupTakesAnyCaseOfNoneAsNoPort) {
+    TestDir dir;
+    dir.write("qarv.ini", "[INTERFACE]\nPW1 COMPORT=none\nOM4 COMPORT=Com0\n");
+    Started s;
+    const std::string log = dir.read("comms.txt");
+    EXPECT_EQ(log.find("PW1 open failed"), std::string::npos);
+    EXPECT_EQ(log.find("OM4 open failed"), std::string::npos);
+}
+
 TEST(TimerLoop, DevicePollAndOneSecondRearmAtTheirPeriods) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nREAD TIMER=25\nQARV=23\n");
