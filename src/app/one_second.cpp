@@ -21,7 +21,6 @@
 #include "civ/frequency_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frame_reader.h"
-#include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/radio_search.h"

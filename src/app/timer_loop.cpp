@@ -20,7 +20,6 @@
 #include "civ/civ_timers.h"
 #include "civ/frame_reader.h"
 #include "civ/polling.h"
-#include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/radio_search.h"
