@@ -15,7 +15,6 @@
 #include "app/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/polling.h"
-#include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "devices/cw_keyboard.h"
 #include "devices/keying.h"

@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <initializer_list>
 #include <vector>
 #include <sstream>
 
@@ -28,6 +26,7 @@
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
+#include "civ/setter_frames.h"
 #include "devices/amplifiers.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
@@ -170,21 +169,6 @@ bool In(const int (&list)[N], int v) {
     return false;
 }
 
-bool PortConfigured(const char* name) {
-    return name != nullptr && name[0] != '\0' && std::strcmp(name, "0") != 0 && std::strcmp(name, "NONE") != 0 &&
-           std::strcmp(name, "COM0") != 0;
-}
-
-// One CI-V request: header, the command bytes, FD.
-void SendRequest(std::initializer_list<std::uint8_t> body) {
-    std::uint8_t buf[16];
-    BuildCivHeader(buf);
-    int n = kCivHeaderLen;
-    for (std::uint8_t b : body) buf[n++] = b;
-    buf[n++] = 0xFD;
-    sendtoradio(buf, n);
-}
-
 // Buffers made by CreateMainObjects and kept for the whole run.
 std::vector<std::uint8_t> g_inicache;
 std::vector<std::uint16_t> g_sweepbuffer;
@@ -317,20 +301,20 @@ int CMainWin::OnCreate() {
     WriteTrace("scr 2");
     g_selvfo = 'C';
     SelectVfo('A');
-    SendRequest({0x03});
+    SendCiv({0x03});
     if (g_firstpoll) {
-        if (ModelCap(g_hasvsc)) SendRequest({0x16, 0x4C});
-        if (ModelCap(g_menudialect)) SendRequest({0x1A, 0x06});
+        if (ModelCap(g_hasvsc)) SendCiv({0x16, 0x4C});
+        if (ModelCap(g_menudialect)) SendCiv({0x1A, 0x06});
     }
-    SendRequest({0x04});
-    if (g_firstpoll && ModelCap(g_hasfilterwidth)) SendRequest({0x1A, 0x03});
+    SendCiv({0x04});
+    if (g_firstpoll && ModelCap(g_hasfilterwidth)) SendCiv({0x1A, 0x03});
 
     WriteTrace("Create progress 2");
-    if (PortConfigured(g_pegasuscomport)) {
+    if (!PortIsOff(g_pegasuscomport)) {
         OpenPegasusPort();
         InitRx331();
     }
-    if (PortConfigured(g_pttcomport)) OpenPttPort();
+    if (!PortIsOff(g_pttcomport)) OpenPttPort();
     g_swlpanel->ShowStepB();
     if (g_cwkeyboardopen) OpenCwKeyboard();
     ReadLdgFile();
@@ -343,7 +327,7 @@ int CMainWin::OnCreate() {
     WriteTrace("Create progress 3");
     if (g_thp) OpenThpPorts();
     WriteTrace("Create progress 3.1");
-    if (PortConfigured(g_serialabcomport) || PortConfigured(g_serialcdcomport)) {
+    if (!PortIsOff(g_serialabcomport) || !PortIsOff(g_serialcdcomport)) {
         WriteTrace("open serial BCD ports");
         OpenBcdPorts();
     }
@@ -352,8 +336,8 @@ int CMainWin::OnCreate() {
     OpenRotor();
 
     WriteTrace("Create progress 4");
-    if (PortConfigured(g_zuncomport)) OpenZunPort();
-    if (PortConfigured(g_steppircomport)) OpenSteppirPort();
+    if (!PortIsOff(g_zuncomport)) OpenZunPort();
+    if (!PortIsOff(g_steppircomport)) OpenSteppirPort();
     if (g_usetmate2) OnTmate2MultiChange();
 
     if (g_autoprogramstart[0]) {
@@ -404,7 +388,7 @@ int CMainWin::OnCreate() {
 }
 
 void CMainWin::OpenAmplifierPorts() {
-    if (PortConfigured(g_pw1comport)) {
+    if (!PortIsOff(g_pw1comport)) {
         g_pw1port = OpenPw1Port();
         if (g_pw1port != plat::kInvalidPort) {
             WriteTrace("set rts and dtr for PW1");
@@ -414,7 +398,7 @@ void CMainWin::OpenAmplifierPorts() {
             WriteTrace("PW1 open failed");
         }
     }
-    if (PortConfigured(g_om4comport)) {
+    if (!PortIsOff(g_om4comport)) {
         g_om4port = OpenOm4Port();
         if (g_om4port != plat::kInvalidPort) {
             WriteTrace("set rts and dtr for OM4");
@@ -425,19 +409,19 @@ void CMainWin::OpenAmplifierPorts() {
         }
     }
     if (g_client) return;
-    if (PortConfigured(g_alpha87acomport)) {
+    if (!PortIsOff(g_alpha87acomport)) {
         g_a87port = OpenA87Port();
         WriteTracef("Alpha Comm Dev %04x", unsigned(g_a87port));
     }
-    if (PortConfigured(g_acomcomport)) {
+    if (!PortIsOff(g_acomcomport)) {
         g_acomport = OpenAcomPort();
         WriteTracef("Acom Comm Dev %04x", unsigned(g_acomport));
     }
-    if (PortConfigured(g_palstarcomport)) g_palstarport = OpenPalstarPort();
+    if (!PortIsOff(g_palstarcomport)) g_palstarport = OpenPalstarPort();
 }
 
 void CMainWin::OpenRotor() {
-    const bool serial = PortConfigured(g_rotorcomport);
+    const bool serial = !PortIsOff(g_rotorcomport);
     if ((serial && !g_client) || (g_rotortavn == 1 && g_client)) {
         WriteTrace("rotor open");
         if (g_rotortavn == 1)

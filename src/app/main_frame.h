@@ -79,8 +79,8 @@ private:
     void SetPanelTransmit(int on);
 
     bool closed_ = false;
-    bool closing_ = false;
-    bool closeBySignal_ = false;  // no person to answer the close questions  // step 1 has run; the close goes on by timer
+    bool closing_ = false;        // step 1 has run; the close goes on by timer
+    bool closeBySignal_ = false;  // no person to answer the close questions
     plat::Window* controlBar_ = nullptr;
     plat::Window* monitorBar_ = nullptr;
 };

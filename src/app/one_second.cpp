@@ -16,16 +16,15 @@
 #include "app/main_frame.h"
 #include "app/scheduled_events.h"
 #include "app/trace_log.h"
-#include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
 #include "civ/frequency_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frame_reader.h"
-#include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/radio_search.h"
+#include "civ/setter_frames.h"
 #include "civ/polling.h"
 #include "civ/accessory_ports.h"
 #include "devices/amplifiers.h"
@@ -224,12 +223,7 @@ void CMainWin::OnOneSecond() {
     }
     // 7. AFSK data-mode read.
     if (g_afsk && g_pegasustransferfile[0] && (g_radiotype == 5 || g_radiotype == 16 || g_radiotype == 18)) {
-        std::uint8_t f[8];
-        BuildCivHeader(f);
-        f[4] = 0x1A;
-        f[5] = 0x06;
-        f[6] = 0xFD;
-        sendtoradio(f, 7);
+        SendCiv({0x1A, 0x06});
     }
     // 8. Keyer host-open upkeep.
     // "Keyer in use" is the setting: a port closed for the reopen below
@@ -293,11 +287,7 @@ void CMainWin::OnOneSecond() {
     // 13. Antenna read.
     if (!g_mirror && (ModelCap(g_haslevels) || g_radiotype == 6) && g_radiotype != 5 && g_radiotype != 20 &&
         g_radiotype != 23) {
-        std::uint8_t f[6];
-        BuildCivHeader(f);
-        f[4] = 0x12;
-        f[5] = 0xFD;
-        sendtoradio(f, 6);
+        SendCiv({0x12});
     }
     // 14. Perseus panadapter and THP poll.
     if (g_thp && !g_tuning) {

@@ -20,11 +20,11 @@
 #include "civ/civ_timers.h"
 #include "civ/frame_reader.h"
 #include "civ/polling.h"
-#include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/radio_search.h"
 #include "civ/send_queue.h"
+#include "civ/setter_frames.h"
 #include "civ/accessory_ports.h"
 #include "devices/amplifiers.h"
 #include "devices/cat_out.h"
@@ -158,15 +158,11 @@ void CMainWin::DispatchTimer(unsigned id) {
         KillTimer(id);
         RG_Tavn_TimeOut();
         break;
-    case TIMER_KEYON_DELAY: {
+    case TIMER_KEYON_DELAY:
         KillTimer(id);
-        if (g_keyingstate == 2) {
-            std::uint8_t off[8] = {0xFE, 0xFE, std::uint8_t(g_radioadr), std::uint8_t(g_myaddr), 0x1C, 0x00, 0x00, 0xFD};
-            sendtoradio(off, 8);
-        }
+        if (g_keyingstate == 2) SendCiv({0x1C, 0x00, 0x00});
         g_keyingstate = 0;
         break;
-    }
     case TIMER_SWEEP_END:
         KillTimer(id);
         if (g_sweeppanel) g_sweeppanel->StopSweep();

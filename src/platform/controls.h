@@ -108,7 +108,6 @@ protected:
     virtual void NativeSync() = 0;
     std::vector<std::string> items_;
     int sel_ = -1;
-    bool syncing_ = false;
 };
 
 class ComboBox : public ListControl {

@@ -62,9 +62,6 @@ bool StartProgram(const std::string& commandLine) {
     return Spawn(args);
 }
 
-}  // namespace plat
-
-namespace plat {
 bool OsVersion(int& major, int& minor) {
     major = minor = 0;
     struct utsname u {};

@@ -13,9 +13,6 @@ long long FileSize(const std::string& path);  // -1 when missing
 bool ShellOpen(const std::string& path);
 // Starts a program (command line split at blanks) without waiting for it.
 bool StartProgram(const std::string& commandLine);
-}  // namespace plat
-
-namespace plat {
 // Major and minor version of the operating system's kernel; false (and 0, 0)
 // when it cannot be read.
 bool OsVersion(int& major, int& minor);

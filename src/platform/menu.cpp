@@ -57,6 +57,15 @@ void AddItems(Window* w, MenuState& st, QMenu* menu, const std::vector<MenuItem>
     }
 }
 
+// Every command id starts enabled, with or without a toolkit window, so the
+// update logic sees the same menu either way.
+void RecordIds(MenuState& st, const std::vector<MenuItem>& items) {
+    for (const MenuItem& it : items) {
+        if (!it.items.empty()) RecordIds(st, it.items);
+        else if (it.id) st.enabled.emplace(it.id, true);
+    }
+}
+
 class AccelFilter : public QObject {
 public:
     using QObject::QObject;
@@ -89,19 +98,8 @@ public:
 
 void SetWindowMenu(Window* w, const std::vector<MenuItem>& bar) {
     MenuState& st = Menus()[w];
-    if (!w->impl() || !w->impl()->widget) {
-        // Headless without a toolkit window: keep the ids for the update logic.
-        std::vector<const std::vector<MenuItem>*> stack{&bar};
-        while (!stack.empty()) {
-            auto* items = stack.back();
-            stack.pop_back();
-            for (const auto& it : *items) {
-                if (!it.items.empty()) stack.push_back(&it.items);
-                else if (it.id) st.enabled.emplace(it.id, true);
-            }
-        }
-        return;
-    }
+    RecordIds(st, bar);
+    if (!w->impl() || !w->impl()->widget) return;
     QWidget* host = w->impl()->widget;
     if (!st.bar) {
         st.bar = new QMenuBar(host);
@@ -119,7 +117,6 @@ void SetWindowMenu(Window* w, const std::vector<MenuItem>& bar) {
         });
         AddItems(w, st, m, top.items);
     }
-    for (auto& [id, a] : st.actions) st.enabled.emplace(id, true);
 }
 
 void CheckMenuItem(Window* w, unsigned id, bool checked) {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <map>
 #include <unordered_set>
 
 #include "platform/event_loop.h"
@@ -309,10 +310,6 @@ void Window::EnableWindow(bool on) {
     if (impl_->widget) impl_->widget->setEnabled(on);
 }
 
-}  // namespace plat
-
-#include <map>
-namespace plat {
 unsigned RegisterWindowMessage(const std::string& name) {
     static std::map<std::string, unsigned> ids;
     auto it = ids.find(name);
@@ -321,9 +318,7 @@ unsigned RegisterWindowMessage(const std::string& name) {
     ids.emplace(name, id);
     return id;
 }
-}  // namespace plat
 
-namespace plat {
 bool IsForegroundWindow(const Window* w) {
     QWidget* q = w && w->impl() ? w->impl()->widget : nullptr;
     return q != nullptr && q->isActiveWindow();
@@ -335,4 +330,5 @@ void SetForegroundWindow(Window* w) {
     q->raise();
     q->activateWindow();
 }
+
 }  // namespace plat

@@ -124,15 +124,9 @@ private:
 // was deleted are dropped through this check.
 bool IsLiveWindow(const Window* w);
 
-}  // namespace plat
-
-namespace plat {
 // A message number unique to `name` for this run (0xC000 and up), the same
 // number for the same name.
 unsigned RegisterWindowMessage(const std::string& name);
-}  // namespace plat
-
-namespace plat {
 // The window that was last given the keyboard focus (null when gone).
 Window* FocusedWindow();
 // Foreground handling of top-level windows.

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "app/app_options.h"
 #include "app/close_sequence.h"
 #include "app/commands.h"
@@ -14,6 +13,7 @@
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/radio_port.h"
+#include "app/started_app.h"
 #include "common/test_dir.h"
 #include "memories/stations.h"
 #include "platform/clock.h"
@@ -23,8 +23,8 @@
 #include "settings/settings_options.h"
 
 namespace {
-// Positions of `lines` in the trace, in order; -1 when one is missing or
-// out of order.
+// True when `lines` stand in the trace in this order; a missing or
+// misplaced one fails the test.
 bool InOrder(const std::string& log, const std::vector<std::string>& lines) {
     std::size_t at = 0;
     for (const std::string& l : lines) {
@@ -37,22 +37,12 @@ bool InOrder(const std::string& log, const std::vector<std::string>& lines) {
     }
     return true;
 }
-
-struct Started {
-    CApp app;
-    explicit Started(bool run = true) {
-        if (run) {
-            EXPECT_TRUE(app.InitInstance());
-        }
-    }
-    ~Started() { app.ExitInstance(); }
-};
 }  // namespace
 
 TEST(MainFrame, StartupTracesEveryStepInOrder) {
     TestDir dir;
     {
-        Started s;
+        StartedApp s;
         const std::string log = dir.read("comms.txt");
         EXPECT_TRUE(InOrder(log, {"startup 2", "startup 3", "Creating SWL", "Creating TxOps", "Creating station panel",
                                   "Creating CW panel", "Creating SP panel", "major ", "Create progress 1\r\n",
@@ -95,10 +85,19 @@ TEST(MainFrame, InternalTunerRuleByRadioType) {
     EXPECT_FALSE(traced);
 }
 
+TEST(MainFrame, StartupTakesAnyCaseOfNoneAsNoPort) {
+    TestDir dir;
+    dir.write("qarv.ini", "[INTERFACE]\nPW1 COMPORT=none\nOM4 COMPORT=Com0\n");
+    StartedApp s;
+    const std::string log = dir.read("comms.txt");
+    EXPECT_EQ(log.find("PW1 open failed"), std::string::npos);
+    EXPECT_EQ(log.find("OM4 open failed"), std::string::npos);
+}
+
 TEST(TimerLoop, DevicePollAndOneSecondRearmAtTheirPeriods) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nREAD TIMER=25\nQARV=23\n");
-    Started s;
+    StartedApp s;
     EXPECT_EQ(plat::TimerPeriod(g_mainwin, TIMER_DEVICE_POLL), 25u);
     plat::manual_clock::Advance(1000);
     EXPECT_EQ(plat::TimerPeriod(g_mainwin, TIMER_DEVICE_POLL), 25u);
@@ -113,7 +112,7 @@ TEST(TimerLoop, DevicePollAndOneSecondRearmAtTheirPeriods) {
 TEST(TimerLoop, ZeroPeriodsFromTheSettingsDoNotSpin) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nREAD TIMER=0\nMETER CYCLE=0\nFSCAN DWELL=0\n");
-    Started s;
+    StartedApp s;
     EXPECT_EQ(plat::TimerPeriod(g_mainwin, TIMER_DEVICE_POLL), 10u);
     EXPECT_EQ(TimerMs(0), 10u);
     EXPECT_EQ(TimerMs(-5), 10u);
@@ -140,7 +139,7 @@ TEST(TimerLoop, ScanWrapsToItsStartPastTheEnd) {
 
 TEST(TimerLoop, UnknownIdsAndTheLogoffTimerChangeNothing) {
     TestDir dir;
-    Started s;
+    StartedApp s;
     g_mainwin->SetTimer(TIMER_REMOTE_LOGOFF, 30000);
     plat::manual_clock::Advance(30000);
     // Nothing kills it: it keeps expiring every 30 s.
@@ -150,7 +149,7 @@ TEST(TimerLoop, UnknownIdsAndTheLogoffTimerChangeNothing) {
 
 TEST(TimerLoop, TransverterHoldLetsOnlyTheMeterTickRun) {
     TestDir dir;
-    Started s;
+    StartedApp s;
     g_transverterhold = 1;
     g_vfoafreq = 3.5;
     plat::manual_clock::Advance(1000);
@@ -165,7 +164,7 @@ TEST(TimerLoop, TransverterHoldLetsOnlyTheMeterTickRun) {
 TEST(CloseSequence, RunsInOrderSavesAndEnds) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nMUTE ALWAYS=1\n");
-    Started s;
+    StartedApp s;
     g_mainwin->SetTimer(TIMER_METER_CYCLE, 200);
     g_mainwin->SendMessage(plat::WM_CLOSE);
     EXPECT_FALSE(g_mainwin->HasTimer(TIMER_METER_CYCLE));
@@ -186,7 +185,7 @@ TEST(CloseSequence, RunsInOrderSavesAndEnds) {
 TEST(CloseSequence, CancelKeepsTheProgramAndItsMeterTickRunning) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nMUTE ALWAYS=2\n");
-    Started s;
+    StartedApp s;
     g_mainwin->SetTimer(TIMER_METER_CYCLE, 200);
     plat::message_box_script::PushAnswer(plat::IDCANCEL);
     g_mainwin->SendMessage(plat::WM_CLOSE);
@@ -202,7 +201,7 @@ TEST(CloseSequence, CancelKeepsTheProgramAndItsMeterTickRunning) {
 TEST(CloseSequence, ASignalAsksNobodyAndKeepsAModifiedList) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nMUTE ALWAYS=2\n");
-    Started s;
+    StartedApp s;
     g_memmodified = 1;
     g_mainwin->SendMessage(plat::WM_CLOSE, plat::kCloseBySignal);
     EXPECT_TRUE(plat::message_box_script::History().empty());
@@ -231,7 +230,7 @@ TEST(CloseSequence, DecisionsAndDelays) {
 TEST(Commands, QuitPostsTheCloseAndControlBarToggleIsSaved) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nMUTE ALWAYS=1\n");
-    Started s;
+    StartedApp s;
     g_mainwin->SendMessage(plat::WM_COMMAND, ID_VIEW_CONTROL_BAR);
     EXPECT_FALSE(g_mainwin->ControlBar()->IsWindowVisible());
     EXPECT_EQ(g_controlbar, 0);
@@ -246,7 +245,7 @@ TEST(Commands, QuitPostsTheCloseAndControlBarToggleIsSaved) {
 
 TEST(Commands, HotKeysBoxAndVolumeLimits) {
     TestDir dir;
-    Started s;
+    StartedApp s;
     g_mainwin->SendMessage(plat::WM_COMMAND, ID_HOT_KEYS);
     ASSERT_EQ(plat::message_box_script::History().size(), 1u);
     EXPECT_EQ(plat::message_box_script::History()[0].caption, "Hot Keys");
@@ -262,7 +261,7 @@ TEST(Commands, HotKeysBoxAndVolumeLimits) {
 
 TEST(Commands, HomeAlternatesFocusAndEnter) {
     TestDir dir;
-    Started s;
+    StartedApp s;
     g_mainwin->SendMessage(plat::WM_COMMAND, ID_HOME_KEY);
     EXPECT_EQ(plat::PostedCount(), 0u);
     g_mainwin->SendMessage(plat::WM_COMMAND, ID_HOME_KEY);
@@ -274,7 +273,7 @@ TEST(Commands, HomeAlternatesFocusAndEnter) {
 
 TEST(Commands, MonitorClearEmptiesBothLists) {
     TestDir dir;
-    Started s;
+    StartedApp s;
     plat::Window* bar = g_mainwin->MonitorBar();
     ASSERT_NE(bar, nullptr);
     g_mainwin->SendMessage(plat::WM_COMMAND, ID_VIEW_CIV_MONITOR);

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "app/cw_sender.h"
 #include "app/main_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frequency_state.h"
+#include "app/started_app.h"
 #include "common/test_dir.h"
 #include "devices/cw_keyboard.h"
 #include "devices/keyer.h"
@@ -21,12 +21,6 @@
 #include "platform/clock.h"
 
 namespace {
-struct Started {
-    CApp app;
-    Started() { EXPECT_TRUE(app.InitInstance()); }
-    ~Started() { app.ExitInstance(); }
-};
-
 bool Always() { return true; }
 
 int Count(const std::string& text, const std::string& what) {
@@ -62,7 +56,7 @@ TEST(CwElementSender, KeepsTheGapBetweenTheElementsOfACharacter) {
 
 TEST(TimerLoop, BackToVfoATracesOnce) {
     TestDir dir;
-    Started s;
+    StartedApp s;
     g_mainwin->SetTimer(TIMER_SELECT_VFO, 250);
     plat::manual_clock::Advance(250);
     EXPECT_FALSE(g_mainwin->HasTimer(TIMER_SELECT_VFO));
@@ -71,7 +65,7 @@ TEST(TimerLoop, BackToVfoATracesOnce) {
 
 TEST(OneSecond, KeyerUpkeepRunsOnTheSettingWhileItsPortIsClosed) {
     TestDir dir;
-    Started s;
+    StartedApp s;
     g_yaltkeyer = 1;
     g_yaltstate = 0;
     plat::manual_clock::Advance(1000);
@@ -91,7 +85,7 @@ TEST(OneSecond, KeyerUpkeepRunsOnTheSettingWhileItsPortIsClosed) {
 
 TEST(TimerLoop, TuningTickRunsThePendingAction) {
     TestDir dir;
-    Started s;
+    StartedApp s;
     // 2: the sweep ends; nothing is sent and the band stack stays.
     g_bandrow = kGenBandRow;
     g_vfoafreq = 14.1;
