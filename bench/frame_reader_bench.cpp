@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/frame_reader.h"
 #include "civ/radio_models.h"
 #include "civ/send_queue.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/frame_reader.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/band_files.h"
+#include "base/band_files.h"
 #include "platform/profile.h"
 
 namespace {

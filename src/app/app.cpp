@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "app/main_frame.h"
-#include "app/settings_store.h"
+#include "base/settings_store.h"
+#include "devices/device_options.h"
 #include "devices/program_links.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -16,7 +17,6 @@
 
 int g_comportdigit = 0;
 int g_wlmultiple = 0;
-int g_wavenode = 0;
 unsigned WM_WAVENODE_EXPORT = 0;
 unsigned WM_WAVENODE_RECEIVE = 0;
 

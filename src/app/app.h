@@ -35,6 +35,5 @@ int ComPortNumber(const char* name);
 
 extern int g_comportdigit;
 extern int g_wlmultiple;
-extern int g_wavenode;
 extern unsigned WM_WAVENODE_EXPORT;
 extern unsigned WM_WAVENODE_RECEIVE;

@@ -6,15 +6,15 @@
 #include <cstdint>
 #include <string>
 
-#include "app/band_files.h"
+#include "base/band_files.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
 #include "app/main_frame.h"
-#include "app/settings_store.h"
-#include "app/shell_ops.h"
-#include "app/trace_log.h"
+#include "app/settings_load.h"
+#include "base/shell_ops.h"
+#include "base/trace_log.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"

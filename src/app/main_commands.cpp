@@ -7,12 +7,13 @@
 #include "app/commands.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
+#include "devices/device_options.h"
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
 #include "app/keys_table.h"
 #include "app/main_frame.h"
-#include "app/shell_ops.h"
-#include "app/trace_log.h"
+#include "base/shell_ops.h"
+#include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
@@ -28,7 +29,7 @@
 #include "platform/keys.h"
 #include "platform/menu.h"
 #include "platform/message_box.h"
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 std::string g_stationlogtext;
 int g_homepressed = 0;

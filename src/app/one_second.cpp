@@ -15,7 +15,7 @@
 #include "civ/reply_processing.h"
 #include "app/main_frame.h"
 #include "app/scheduled_events.h"
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
 #include "civ/frequency_options.h"

@@ -1,7 +1,7 @@
 #include "app/settings_checks.h"
 
-#include "app/band_plan.h"
-#include "app/trace_log.h"
+#include "base/band_plan.h"
+#include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
@@ -10,7 +10,7 @@
 #include "panel/band_table.h"
 #include "panel/panel_options.h"
 #include "settings/settings_options.h"
-#include "app/settings_table.h"
+#include "base/settings_table.h"
 
 #include <cstdio>
 

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <strings.h>
 
-#include "app/settings_store.h"
-#include "app/settings_table.h"
-#include "app/trace_log.h"
-#include "app/version.h"
+#include "base/settings_store.h"
+#include "base/settings_table.h"
+#include "base/trace_log.h"
+#include "base/version.h"
 #include "civ/civ_options.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"

@@ -1,4 +1,4 @@
-#include "app/shell_ops.h"
+#include "base/shell_ops.h"
 
 #include <cctype>
 #include <cstring>
@@ -6,7 +6,7 @@
 
 #include "app/app_options.h"
 #include "app/main_frame.h"
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_timers.h"
 #include "platform/paint.h"
 #include "platform/window.h"

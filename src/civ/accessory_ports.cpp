@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/radio_port.h"
 #include "devices/remote_link.h"
 #include "platform/message_box.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/radio_models.h"
 
 namespace {

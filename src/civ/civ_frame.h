@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 
 constexpr std::uint8_t kCivPreamble = 0xFE;
 constexpr std::uint8_t kCivEnd = 0xFD;

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/band_files.h"
-#include "app/band_plan.h"
-#include "app/trace_log.h"
+#include "base/band_files.h"
+#include "base/band_plan.h"
+#include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/shell_ops.h"
-#include "app/trace_log.h"
+#include "base/shell_ops.h"
+#include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"

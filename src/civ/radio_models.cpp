@@ -1,6 +1,6 @@
 #include "civ/radio_models.h"
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 int g_radiotype = 0;
 int g_myaddr = 0xE0;

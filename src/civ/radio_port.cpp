@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_timers.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/app.h"
-#include "app/trace_log.h"
+#include "devices/device_options.h"
+#include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/frame_reader.h"

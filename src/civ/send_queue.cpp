@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_timers.h"
 #include "civ/radio_init.h"

@@ -1,5 +1,5 @@
 // Level setters: 14 xx with a 2-byte BCD level, and the AF debounces.
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"

@@ -2,7 +2,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"

@@ -1,6 +1,6 @@
 // Switch setters: AGC, preamp, attenuator, the 16 xx on/off functions,
 // tone, antenna, dual watch and transmit enable.
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"

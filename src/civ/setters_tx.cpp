@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_setters.h"
 #include "civ/radio_port.h"

@@ -1,5 +1,5 @@
 // VFO selection and the scalings shared by the level setters.
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"

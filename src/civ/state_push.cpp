@@ -2,7 +2,7 @@
 // sent and calls the setter of each value that changed, in a fixed order.
 #include <cstdint>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"

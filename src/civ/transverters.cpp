@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 Transverter g_transverter[5];
 

@@ -126,6 +126,7 @@ char g_tm2leftbutton[128] = "Tuning Selections";
 char g_flxknoblong[128] = "PBT";
 
 int g_wattmetertype = 0;
+int g_wavenode = 0;
 char g_wattmeterport[40] = "";
 short g_ampdrive[44] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
                         -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};

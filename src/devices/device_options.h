@@ -137,6 +137,7 @@ extern char g_flxknoblong[128];  // "FLX KNOB LONG"
 // External power meter: 0 none, 1 LP-100, 2 LP-100 in its second mode,
 // 3 PowerMaster; derived from the port keys and "LP100" at load.
 extern int g_wattmetertype;
+extern int g_wavenode;        // "WAVENODE": the WaveNode meter panel
 extern char g_wattmeterport[40];
 // Amplifier drive per band-stack row ("AMP DRIVE"); -1 = not set.
 extern short g_ampdrive[44];

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/filter_widths.h"
 #include "civ/frame_reader.h"

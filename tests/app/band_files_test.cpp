@@ -3,7 +3,7 @@
 #include <clocale>
 #include <string>
 
-#include "app/band_files.h"
+#include "base/band_files.h"
 #include "common/test_dir.h"
 
 namespace {

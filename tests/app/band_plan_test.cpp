@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/band_plan.h"
-#include "app/trace_log.h"
+#include "base/band_plan.h"
+#include "base/trace_log.h"
 #include "common/test_dir.h"
 
 namespace {

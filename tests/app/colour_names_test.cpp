@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/colour_names.h"
+#include "base/colour_names.h"
 
 namespace {
 

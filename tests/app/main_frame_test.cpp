@@ -9,7 +9,7 @@
 #include "app/close_sequence.h"
 #include "app/commands.h"
 #include "app/main_frame.h"
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/radio_port.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "common/test_dir.h"
 #include "settings_test_util.h"
 

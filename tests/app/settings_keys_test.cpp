@@ -2,8 +2,8 @@
 // load, decorated and converted forms, conditional writes, port names.
 #include <gtest/gtest.h>
 
-#include "app/band_plan.h"
-#include "app/colour_names.h"
+#include "base/band_plan.h"
+#include "base/colour_names.h"
 #include "app/settings_checks.h"
 #include "app/settings_hooks.h"
 #include "civ/civ_options.h"

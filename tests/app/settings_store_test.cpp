@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/settings_store.h"
-#include "app/settings_table.h"
-#include "app/trace_log.h"
+#include "app/settings_load.h"
+#include "base/settings_table.h"
+#include "base/trace_log.h"
 #include "common/test_dir.h"
 #include "devices/cw_keyboard.h"
 #include "platform/profile.h"

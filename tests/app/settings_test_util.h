@@ -9,8 +9,8 @@
 #include <vector>
 #include <sstream>
 
-#include "app/settings_store.h"
-#include "app/trace_log.h"
+#include "app/settings_load.h"
+#include "base/trace_log.h"
 #include "common/test_dir.h"
 #include "platform/files.h"
 #include "platform/profile.h"

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "app/keys_table.h"
-#include "app/shell_ops.h"
+#include "base/shell_ops.h"
 #include "platform/keys.h"
 #include "platform/window.h"
 

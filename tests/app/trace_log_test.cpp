@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
 

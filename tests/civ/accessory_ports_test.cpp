@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/radio_port.h"
 #include "common/test_dir.h"
 #include "devices/remote_link.h"

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/band_plan.h"
+#include "base/band_plan.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
 #include "civ/frame_reader.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "civ/civ_timers.h"
 #include "civ/frame_reader.h"
 #include "civ/polling.h"

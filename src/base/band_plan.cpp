@@ -1,6 +1,6 @@
-#include "app/band_plan.h"
+#include "base/band_plan.h"
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 
 namespace {
 constexpr std::uint8_t P = 1;  // phone: every mode

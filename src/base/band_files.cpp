@@ -1,10 +1,10 @@
-#include "app/band_files.h"
+#include "base/band_files.h"
 
 #include <charconv>
 #include <cmath>
 #include <optional>
 
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/band_plan.h"
+#include "base/band_plan.h"
 
 // One named band of "bands.dat".
 class CBandObj {

@@ -26,18 +26,6 @@ void ClearIniCache();
 
 void WriteIniKey(const char* section, const char* key, const char* value, const std::string& path);
 
-void LoadSettings(const std::string& path);
-void LoadSettings2(const std::string& path);
-void LoadSettings3(const std::string& path);
-void LoadSettings4(const std::string& path);
-// Reads the keys that steer start-up itself ([SPECIAL] "TRACE" and "TEST")
-// and opens the trace log, so every later step is traced.
-void LoadTraceSettings(const std::string& path);
-
-// Writes every setting in the catalogue's order; the file is replaced
-// atomically once at the end.
-void saveoper();
-
 // [OPERATING STATUS] "MEMORY CRASH" straight into the settings file.
 void SetMemoryCrashFlag(int n);
 

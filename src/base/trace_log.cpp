@@ -1,10 +1,10 @@
-#include "app/trace_log.h"
+#include "base/trace_log.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "app/version.h"
+#include "base/version.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 

@@ -1,4 +1,4 @@
-#include "app/settings_table.h"
+#include "base/settings_table.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,9 +6,9 @@
 #include <cstring>
 #include <strings.h>
 
-#include "app/colour_names.h"
-#include "app/settings_store.h"
-#include "app/trace_log.h"
+#include "base/colour_names.h"
+#include "base/settings_store.h"
+#include "base/trace_log.h"
 #include "platform/serial_port.h"
 
 std::string StripDecoration(const char* fmt, const std::string& text) {
