@@ -96,7 +96,7 @@ void CMainWin::OnClose() {
             SendFreqToRX340();
         }
     }
-    if (!g_txenable) SetTxEnable(1);
+    GiveBackTxEnable();
     if (g_swlpanel) g_swlpanel->CloseLayout();
     if (g_yaltport != plat::kInvalidPort && g_yaltversion >= 20) {
         const std::uint8_t hostClose[2] = {0x00, 0x03};

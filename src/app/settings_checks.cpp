@@ -1,5 +1,6 @@
 #include "app/settings_checks.h"
 
+#include "app/app_options.h"
 #include "base/band_plan.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
@@ -108,4 +109,7 @@ void ApplyLoadChecks() {
     FixTransverterDefaults(g_radiotype, g_perseus);
     ApplyTransverterEdges();
     CheckWattMeter();
+    // A panel of a meter or radio that is not there stays hidden.
+    if (!g_wavenode) g_wavevisible = 0;
+    if (g_radiotype != 20) g_dstarvisible = 0;
 }

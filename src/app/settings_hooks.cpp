@@ -72,9 +72,38 @@ std::string NormalisePlace(const char* text) {
     return FormatPlace(x, y);
 }
 
-// The windows are not built yet: their places are the texts read at start-up.
+namespace {
+// Where a window opens while its section holds no place.
+struct DefaultPlace {
+    const char* section;
+    int x, y;
+};
+constexpr DefaultPlace kDefaultPlaces[] = {
+    {"RADIO WINDOW", 10, 10},    {"SWEEP WINDOW", 100, 100},   {"LOOKUP WINDOW", 200, 150},
+    {"MEMORY WINDOW", 150, 120}, {"CW WINDOW", 100, 400},      {"MR WINDOW", 600, 100},
+    {"CRA WINDOW", 300, 300},    {"WAVE WINDOW", 400, 200},    {"DSTAR WINDOW", 400, 250},
+    {"QARVMEM WINDOW", 500, 150}, {"SP WINDOW", 550, 200},     {"TX OPTIONS WINDOW", 14, 359},
+};
+}  // namespace
+
+plat::Point DefaultWindowPlace(const char* section) {
+    for (const DefaultPlace& d : kDefaultPlaces)
+        if (strcasecmp(d.section, section) == 0) return {d.x, d.y};
+    return {0, 0};
+}
+
+// Windows that are not built yet keep the place read at start-up, always in
+// the written form; with none read, the place they would open at.
 void SaveWindowPlace(const SettingKey& row, const std::string& path) {
-    WriteIniKey(row.section, row.key, NormalisePlace(row.s).c_str(), path);
+    int x = 0, y = 0;
+    std::string place;
+    if (std::sscanf(row.s, "%d %d", &x, &y) == 2) {
+        place = FormatPlace(x, y);
+    } else {
+        const plat::Point d = DefaultWindowPlace(row.section);
+        place = FormatPlace(d.x, d.y);
+    }
+    WriteIniKey(row.section, row.key, place.c_str(), path);
 }
 void SaveAlwaysTrue(const SettingKey& row, const std::string& path) { WriteIniKey(row.section, row.key, "TRUE", path); }
 void SaveCwPlace(const SettingKey& row, const std::string& path) { WritePlace(row.section, g_cwleft, g_cwtop, path); }

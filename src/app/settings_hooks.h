@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "platform/types.h"
+
 struct SettingKey;
 
 // Conditions of the conditional writes.
@@ -28,6 +30,8 @@ void SaveTransvertersRow(const SettingKey& row, const std::string& path);
 
 // Window places: the text read from "LOCATION", written back as "%04d %04d".
 std::string NormalisePlace(const char* text);
+// Where a window opens while its section holds no place.
+plat::Point DefaultWindowPlace(const char* section);
 void SaveWindowPlace(const SettingKey& row, const std::string& path);
 void SaveAlwaysTrue(const SettingKey& row, const std::string& path);
 void SaveCwPlace(const SettingKey& row, const std::string& path);

@@ -1,5 +1,6 @@
 #include "app/settings_load.h"
 
+#include "app/panel_restore.h"
 #include "app/settings_checks.h"
 #include "base/settings_store.h"
 #include "base/settings_table.h"
@@ -60,6 +61,7 @@ void LoadSettings4(const std::string& path) {
     LoadPodKeys();
     LoadTMate2Keys();
     LoadFlexKeys();
+    PushLoadedStateToPanel();
 }
 
 void saveoper() {

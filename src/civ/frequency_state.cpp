@@ -202,7 +202,17 @@ int BandPlanModeCode(double f) {
     return code;
 }
 
+namespace {
+int g_txenablefinal = 0;  // set by the close: nothing may limit the power again
+}  // namespace
+
+void GiveBackTxEnable() {
+    if (!g_txenable) SetTxEnable(1);
+    g_txenablefinal = 1;
+}
+
 void CheckTxEnable() {
+    if (g_txenablefinal) return;
     // The setting decides whether the licence is followed at all; the test
     // runs also while transmit is disabled, so that tuning back into the
     // band enables it again.

@@ -64,6 +64,10 @@ void ForgetVfoBSent();
 int RadioStateChanged();
 // The band-plan transmit test after a frequency or mode change.
 void CheckTxEnable();
+// The close gives the transmit power back; the band-plan test is not run
+// again in this run, so the radio is left as it was before the program
+// limited it.
+void GiveBackTxEnable();
 // WM_COMMAND ID_TIME_STATION: tune the time station in g_keypadfreq's sibling slot.
 void OnTimeStation(double mhz);
 

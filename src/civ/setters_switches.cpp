@@ -10,6 +10,7 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
+#include "panel/swl_panel.h"
 
 int g_equalizestep = 0;
 
@@ -264,6 +265,9 @@ void OnEqualizeTimer() {
 void SetTxEnable(int on) {
     // A disabled transmitter is a transmit power of zero.
     g_txenable = on ? 1 : 0;
+    // The panel's transmit-disable state is this one: a later state push
+    // must find nothing to undo.
+    PanelState().fn.txEnabled = g_txenable;
     SetTxPower(g_power);
 }
 

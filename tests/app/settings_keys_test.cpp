@@ -183,7 +183,7 @@ TEST(SettingsKeys, ConditionalWritesFollowTheRadioType) {
     ini = SaveAndReadBack(other);
     EXPECT_EQ(IniValue(ini, "OPERATING STATUS", "user 1"), "<missing>");
     EXPECT_EQ(IniValue(ini, "PREFERENCE", "AM FILTER 1"), "1");
-    EXPECT_EQ(IniValue(ini, "MR WINDOW", "LOCATION"), "");
+    EXPECT_EQ(IniValue(ini, "MR WINDOW", "LOCATION"), "0600 0100");  // where it opens with no place saved
 }
 
 TEST(SettingsKeys, OnlyTheActiveControlSurfaceIsWritten) {
