@@ -26,6 +26,8 @@ public:
     void serve(int ms = 50);
     // Bytes the keyer sends of its own accord (status, pot, paddle echo).
     void report(const std::vector<std::uint8_t>& bytes) { pty_.write(bytes); }
+    // The keyer is unplugged: the program's next read of its port fails.
+    void unplug() { pty_.closeMaster(); }
 
     bool hostOpen() const { return open_; }
     bool keyDown() const { return keyDown_; }
