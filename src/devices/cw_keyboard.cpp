@@ -184,7 +184,21 @@ void CwKeyboardChar(unsigned c) {
 }
 
 namespace {
+// Each state (child or popped out) keeps its own place.
+void RememberPlace() {
+    if (!g_cwpanel || !g_cwpanel->IsCreated()) return;
+    const plat::Point at = g_cwpanel->Place();
+    if (g_cwpanel->PoppedOut()) {
+        g_cwleftpopout = at.x;
+        g_cwtoppopout = at.y;
+    } else {
+        g_cwleft = at.x;
+        g_cwtop = at.y;
+    }
+}
+
 void HideKeyboard() {
+    RememberPlace();
     if (g_swlpanel) {
         g_swlpanel->SetCwCaption("");
         g_swlpanel->ShowCwKeyboardButtons(0);
@@ -321,15 +335,7 @@ void ApplyCwPopOut() {
     if (!g_cwpanel) return;
     plat::Window* parent = g_cwpanel->GetParent();
     const bool shown = g_cwpanel->IsWindowVisible();
-    const plat::Point at = g_cwpanel->Place();
-    // Each state keeps its own place.
-    if (g_cwpanel->PoppedOut()) {
-        g_cwleftpopout = at.x;
-        g_cwtoppopout = at.y;
-    } else {
-        g_cwleft = at.x;
-        g_cwtop = at.y;
-    }
+    RememberPlace();
     g_cwpanel->Tear();
     g_cwpanel->Build(parent, g_cwpopout != 0);
     g_cwpanel->ShowPending(CwRingText());
@@ -339,14 +345,7 @@ void ApplyCwPopOut() {
 
 void DestroyCwKeyboard() {
     if (!g_cwpanel) return;
-    const plat::Point at = g_cwpanel->Place();
-    if (g_cwpanel->PoppedOut()) {
-        g_cwleftpopout = at.x;
-        g_cwtoppopout = at.y;
-    } else {
-        g_cwleft = at.x;
-        g_cwtop = at.y;
-    }
+    RememberPlace();
     g_cwpanel->Tear();
     delete g_cwpanel;
     g_cwpanel = nullptr;

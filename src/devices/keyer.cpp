@@ -240,8 +240,11 @@ void ReadYaltPort() {
     const int n = plat::SerialRead(g_yaltport, data, kReadMax);
     if (n < 0) {
         // An unplugged keyer: close it and say so once; the keying it may
-        // hold is released by the port-loss hook.
+        // hold is released by the port-loss hook. Waiting for a host-open
+        // answer again lets the one-second upkeep reopen it.
         ReportDefectivePort(g_yaltport);
+        g_keyertype = 1;
+        g_yaltcount = 0;
         return;
     }
     if (n == 0) return;

@@ -244,6 +244,9 @@ void RestoreAfterIdentification(bool viaKeyer) {
     SetRadioFrequencies();
     g_keyerstate = 0;
     g_cwtakesinput = 0;
+    // The identification sent one character at a time; later text may again
+    // run ahead of the echo.
+    g_yaltthreshold = 3;
     if (viaKeyer) {
         SetKeyerSpeed(0);
         return;
@@ -253,7 +256,6 @@ void RestoreAfterIdentification(bool viaKeyer) {
     g_dit = g_ditbase;
     g_dah = g_dahbase;
     g_bspc = g_bspcbase;
-    g_yaltthreshold = 3;
 }
 
 void EndIdentification() {
@@ -261,7 +263,6 @@ void EndIdentification() {
     const bool viaKeyer = g_idrestorepending || g_yaltkeyer;
     g_doingcwid = 0;
     g_idrestorepending = 0;
-    g_yaltthreshold = 3;
     RestoreAfterIdentification(viaKeyer);
 }
 

@@ -185,6 +185,7 @@ TEST(Keying, ALostKeyerPortReleasesTheRadio) {
     b.run(100);
     b.win.KillTimer(TIMER_DEVICE_POLL);
     EXPECT_EQ(g_yaltport, plat::kInvalidPort);
+    EXPECT_EQ(g_keyertype, 1);  // the upkeep reopens it and starts it again
     EXPECT_TRUE(b.reached(kKeyOff));
     ASSERT_FALSE(plat::message_box_script::History().empty());
     EXPECT_NE(plat::message_box_script::History().back().text.find("is defective"), std::string::npos);
