@@ -38,7 +38,7 @@ char g_cwecholine[kCwEchoLength + 1] = "";
 namespace {
 constexpr int kShownPending = 400;
 constexpr int kSentCountLimit = 35;
-constexpr unsigned kEsc = 27, kBackspace = 8, kCr = 13;
+constexpr unsigned kEsc = 27, kBackspace = 8;
 constexpr std::uint8_t kClearBuffer = 0x0A;  // keyer: drop what it has not sent
 constexpr unsigned kRemoteTyped = 2;         // remote message: typed characters
 constexpr unsigned kIdStartMs = 1000;        // the identification starts after the mode change
