@@ -109,7 +109,19 @@ void HostWidget::keyPressEvent(QKeyEvent* ev) {
         if (!t.isEmpty() && t.at(0).unicode() < 256) owner_->SendMessage(WM_CHAR, t.at(0).unicode(), 0);
         return;
     }
+    // Keys without a virtual-key code of their own ('?', '@', '|' ...)
+    // still type their character.
+    const QString t = ev->text();
+    if (owner_ && !t.isEmpty() && t.at(0).unicode() >= 32 && t.at(0).unicode() < 256) {
+        owner_->SendMessage(WM_CHAR, t.at(0).unicode(), 0);
+        return;
+    }
     QWidget::keyPressEvent(ev);
+}
+
+bool SaveWindowImage(const Window* w, const std::string& path) {
+    if (!w || !w->impl() || !w->impl()->widget) return false;
+    return w->impl()->widget->grab().save(QString::fromLocal8Bit(path.c_str()), "PNG");
 }
 
 void HostWidget::keyReleaseEvent(QKeyEvent* ev) {
