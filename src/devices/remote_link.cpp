@@ -299,6 +299,8 @@ void OnConnected() {
     Status("Connected");
     ArmTimeout(g_socktimeout);
     WriteTracef("setsockopt rc %d", plat::SocketSetKeepAlive(g_partnersock, true) ? 0 : -1);
+    // Every message is an operator's action or the radio's answer to one.
+    plat::SocketSetNoDelay(g_partnersock, true);
     plat::SocketSelect(g_partnersock, g_timerwindow, WM_SOCK_REMOTE, plat::kSockRead | plat::kSockClose);
     // Radio initialisation waits for the server's acknowledgement of the
     // log-on: before it the server takes nothing else.
@@ -511,6 +513,10 @@ void DispatchPartnerMessage(const std::uint8_t* msg, int length) {
         DropConnection(-1);
         return;
     }
+    if (type == kMsgLogOff) {
+        DropConnection(-1);
+        return;
+    }
     ProcessClientMessage(payload, n, type);
 }
 
@@ -583,6 +589,7 @@ void ServiceServerSocket() {
         g_remotelogon = 0;
         g_holdercall[0] = '\0';
         WriteTracef("setsockopt1 rc %d, we are connected", plat::SocketSetKeepAlive(s, true) ? 0 : -1);
+        plat::SocketSetNoDelay(s, true);
         plat::SocketSelect(s, g_timerwindow, WM_SOCK_REMOTE, plat::kSockRead | plat::kSockClose);
         g_linkstate = 3;
         // The peer must log on in time; its bytes do not extend this.

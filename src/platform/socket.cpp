@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
@@ -373,6 +374,17 @@ bool SocketSetBroadcast(SocketHandle s, bool on) {
     if (e == nullptr) return false;
     const int v = on ? 1 : 0;
     if (::setsockopt(e->fd, SOL_SOCKET, SO_BROADCAST, &v, sizeof v) != 0) {
+        Fail();
+        return false;
+    }
+    return true;
+}
+
+bool SocketSetNoDelay(SocketHandle s, bool on) {
+    Entry* e = Find(s);
+    if (e == nullptr) return false;
+    const int v = on ? 1 : 0;
+    if (::setsockopt(e->fd, IPPROTO_TCP, TCP_NODELAY, &v, sizeof v) != 0) {
         Fail();
         return false;
     }

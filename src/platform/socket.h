@@ -103,6 +103,10 @@ int SocketRecvFrom(SocketHandle s, std::uint8_t* buf, int max, SockAddr* from = 
 // Options.
 bool SocketSetKeepAlive(SocketHandle s, bool on);
 bool SocketSetBroadcast(SocketHandle s, bool on);
+// Sends small messages at once instead of holding them for the peer's
+// acknowledgement of the last (which can take 40-200 ms): for links where a
+// person waits on every message.
+bool SocketSetNoDelay(SocketHandle s, bool on);
 
 // A dotted address or a host name to its IPv4 address. A name lookup asks
 // the system's resolver; give dotted addresses where a lookup could hang.
