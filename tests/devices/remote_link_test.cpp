@@ -9,7 +9,10 @@
 #include <thread>
 #include <vector>
 
+#include <signal.h>
+
 #include "base/band_plan.h"
+#include "common/program_runner.h"
 #include "base/shell_ops.h"
 #include "civ/civ_options.h"
 #include "civ/link_fixture.h"
@@ -522,6 +525,56 @@ TEST(RemoteClient, ServerInUseWaitsAMinuteAndAMalformedServerIsDropped) {
     c.server.send(kMsgVersion, {1, 2});  // a version message of two bytes
     ASSERT_TRUE(Pump([] { return g_linkstate == 1; }));
     EXPECT_EQ(c.traced("bad message type 100, length 2"), 1);
+}
+
+// ---- The whole program as radio server, in its own event loop ----------------
+
+TEST(RemoteProgram, ClientOperatesTheSimulatedRadioOnlyAfterLoggingOn) {
+    TestDir dir;
+    sim::SimRadio radio(0x94, 19200);
+    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
+    radio.start();
+    const int port = FreePort();
+    dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nRADIO SERVER=1\n[OPERATING STATUS]\nQARV=23\nPORT=" +
+                              std::to_string(port) + "\n");
+    dir.write("passwords.csv", "W1AW,Secret,\n");
+    ProgramRunner qarv(dir.path());
+    ASSERT_TRUE(qarv.WaitForText("comms.txt", "Listen completed", 20000));
+    // 7.123456 MHz: a frequency nothing else sends.
+    const Bytes setFreq = Frame({0x05, 0x56, 0x34, 0x12, 0x07, 0x00});
+    auto radioGot = [&] {
+        for (const Bytes& f : radio.frames())
+            if (f == setFreq) return true;
+        return false;
+    };
+    {
+        Peer peer;
+        ASSERT_TRUE(peer.connect(port));
+        EXPECT_EQ(peer.expect(2500).type, kMsgVersion);
+        peer.send(kMsgCivFrame, setFreq);
+        ASSERT_TRUE(peer.waitClosed(2500));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(radioGot());
+    // The server listens again within about a second.
+    Peer peer;
+    bool connected = false;
+    for (int k = 0; k < 30 && !connected; ++k) {
+        peer.closed = false;
+        plat::SocketClose(peer.s);
+        connected = peer.connect(port) && peer.expect(500).type == kMsgVersion;
+    }
+    ASSERT_TRUE(connected);
+    peer.send(kMsgLogOn, Logon(1, "W1AW", "secret"));
+    ASSERT_EQ(peer.expect(2500).type, kMsgAccepted);
+    peer.send(kMsgCivFrame, setFreq);
+    for (int k = 0; k < 200 && radio.frequency() != 7123456; ++k)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(radio.frequency(), 7123456);
+    EXPECT_TRUE(qarv.WaitForText("calllog.txt", "W1AW license class Advanced, logged on at ", 2000));
+    EXPECT_EQ(qarv.StopWith(SIGTERM, 10000), 0);
+    radio.stop();
+    EXPECT_EQ(dir.read("comms.txt").find("ecret"), std::string::npos);
 }
 
 // ---- Rules ------------------------------------------------------------------
