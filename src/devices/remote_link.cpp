@@ -90,18 +90,6 @@ bool AllowedBeforeLogon(int type) {
 
 void ArmTimeout(int ms) { SetCivTimer(TIMER_SOCK_TIMEOUT, unsigned(ms)); }
 
-void HexTrace(const char* head, const std::uint8_t* payload, int length, int shown) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%slength %d ", head, length % 256);
-    std::string line = text;
-    for (int i = 0; i < shown; ++i) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "%04X ", unsigned(payload[i]));
-        line += hex + 2;
-    }
-    WriteTrace(line);
-}
-
 bool SameIgnoringCase(const char* a, const char* b, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i)
         if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
@@ -312,20 +300,28 @@ void StartWinsock() {
     g_linkstate = 1;
 }
 
+// A new socket in `s`, bound, with its events selected; each failed step is
+// traced (the trace texts carry `tag`) and leaves no socket.
+bool OpenBoundSocket(plat::SocketHandle& s, bool tcp, const char* address, int port, unsigned msg, unsigned events,
+                     const char* tag) {
+    plat::SocketClose(s);
+    s = tcp ? plat::TcpSocket() : plat::UdpSocket();
+    if (s == plat::kInvalidSocket) {
+        WriteTracef("socket%s failed", tag);
+        return false;
+    }
+    if (!plat::SocketBind(s, address, port)) {
+        WriteTracef("bind%s failed", tag);
+        plat::SocketClose(s);
+        return false;
+    }
+    WriteTracef("ioctlsocket%s rc 0", tag);
+    plat::SocketSelect(s, g_timerwindow, msg, events);
+    return true;
+}
+
 void OpenSwitchSocket() {
-    plat::SocketClose(g_switchsock);
-    g_switchsock = plat::UdpSocket();
-    if (g_switchsock == plat::kInvalidSocket) {
-        WriteTrace("socket 6 failed");
-        return;
-    }
-    if (!plat::SocketBind(g_switchsock, "127.0.0.1", int(g_switchport))) {
-        WriteTrace("bind 6 failed");
-        plat::SocketClose(g_switchsock);
-        return;
-    }
-    WriteTrace("ioctlsocket 6 rc 0");
-    plat::SocketSelect(g_switchsock, g_timerwindow, WM_SOCK_SWITCH, plat::kSockRead);
+    OpenBoundSocket(g_switchsock, false, "127.0.0.1", int(g_switchport), WM_SOCK_SWITCH, plat::kSockRead, " 6");
 }
 
 // Reads what is wanted of the current part; the bytes read so far.
@@ -403,6 +399,18 @@ std::string CallLogLine(const char* call, int kind, int licenseClass, int hour, 
 
 // ---- The engine -------------------------------------------------------------
 
+void TracePartnerBytes(const char* head, const std::uint8_t* payload, int length, int shown) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%slength %d ", head, length % 256);
+    std::string line = text;
+    for (int i = 0; i < shown; ++i) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%04X ", unsigned(payload[i]));
+        line += hex + 2;  // the last two digits
+    }
+    WriteTrace(line);
+}
+
 void SetPartnerTransport(const PartnerTransport* t) { g_transport = t; }
 
 bool RemoteOperatorActive() { return g_radioserver && g_linkstate == 3 && g_remotelogon; }
@@ -419,7 +427,7 @@ int sendtopartner(const std::uint8_t* payload, int length, int type) {
     if (g_trace > 1) {
         WriteTracef("sendtopartner length %d, type %d", length, type);
         // A log-on carries the password: its bytes never reach the trace.
-        if (type != kMsgLogOn) HexTrace(g_client ? "to server " : "to client ", payload, length, shown);
+        if (type != kMsgLogOn) TracePartnerBytes(g_client ? "to server " : "to client ", payload, length, shown);
     }
     // One send of the whole message: a short send leaves the stream out of
     // step, so it ends the link like a failed one.
@@ -553,19 +561,8 @@ void ServiceServerSocket() {
     case 1: {
         StartWinsock();
         ResetAssembly();
-        plat::SocketClose(g_listensock);
-        g_listensock = plat::TcpSocket();
-        if (g_listensock == plat::kInvalidSocket) {
-            WriteTrace("socket failed");
+        if (!OpenBoundSocket(g_listensock, true, "", int(g_serverport), WM_SOCK_REMOTE, plat::kSockAccept, ""))
             break;
-        }
-        if (!plat::SocketBind(g_listensock, "", int(g_serverport))) {
-            WriteTrace("bind failed");
-            plat::SocketClose(g_listensock);
-            break;
-        }
-        WriteTrace("ioctlsocket rc 0");
-        plat::SocketSelect(g_listensock, g_timerwindow, WM_SOCK_REMOTE, plat::kSockAccept);
         if (!plat::SocketListen(g_listensock, 5)) {
             WriteTracef("listen rc -1, lasterror %d", plat::SocketLastError());
             plat::SocketClose(g_listensock);

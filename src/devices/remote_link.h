@@ -122,6 +122,8 @@ std::string CallLogLine(const char* call, int kind, int licenseClass, int hour, 
                         int day, int year);
 
 // Internal to the link, shared by its two files.
+// "<head>length %d " and the bytes in hex (the first `shown`).
+void TracePartnerBytes(const char* head, const std::uint8_t* payload, int length, int shown);
 void ProcessClientMessage(const std::uint8_t* payload, int length, int type);
 void ProcessServerMessage(const std::uint8_t* payload, int length, int type);
 void ApplyClientState(const std::uint8_t* payload);

@@ -80,16 +80,7 @@ bool AllDigits(const std::uint8_t* p, int n) {
 }
 
 void Dump(const char* head, const std::uint8_t* payload, int length) {
-    if (g_trace <= 1) return;
-    char text[48];
-    std::snprintf(text, sizeof text, "%slength %d ", head, length % 256);
-    std::string line = text;
-    for (int i = 0; i < length; ++i) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "%04X ", unsigned(payload[i]));
-        line += hex + 2;
-    }
-    WriteTrace(line);
+    if (g_trace > 1) TracePartnerBytes(head, payload, length, length);
 }
 
 void TypedCharacters(const std::uint8_t* payload, int length) {

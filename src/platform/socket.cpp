@@ -167,6 +167,17 @@ void Rearm(SocketHandle s, Entry& e, bool Entry::*flag) {
     UpdateNotifiers(s, e);
 }
 
+bool SetOption(SocketHandle s, int level, int name, bool on) {
+    Entry* e = Find(s);
+    if (e == nullptr) return false;
+    const int v = on ? 1 : 0;
+    if (::setsockopt(e->fd, level, name, &v, sizeof v) != 0) {
+        Fail();
+        return false;
+    }
+    return true;
+}
+
 SocketHandle Make(int type) {
     const int fd = ::socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
@@ -358,38 +369,11 @@ int SocketRecvFrom(SocketHandle s, std::uint8_t* buf, int max, SockAddr* from) {
     return int(n);
 }
 
-bool SocketSetKeepAlive(SocketHandle s, bool on) {
-    Entry* e = Find(s);
-    if (e == nullptr) return false;
-    const int v = on ? 1 : 0;
-    if (::setsockopt(e->fd, SOL_SOCKET, SO_KEEPALIVE, &v, sizeof v) != 0) {
-        Fail();
-        return false;
-    }
-    return true;
-}
+bool SocketSetKeepAlive(SocketHandle s, bool on) { return SetOption(s, SOL_SOCKET, SO_KEEPALIVE, on); }
 
-bool SocketSetBroadcast(SocketHandle s, bool on) {
-    Entry* e = Find(s);
-    if (e == nullptr) return false;
-    const int v = on ? 1 : 0;
-    if (::setsockopt(e->fd, SOL_SOCKET, SO_BROADCAST, &v, sizeof v) != 0) {
-        Fail();
-        return false;
-    }
-    return true;
-}
+bool SocketSetBroadcast(SocketHandle s, bool on) { return SetOption(s, SOL_SOCKET, SO_BROADCAST, on); }
 
-bool SocketSetNoDelay(SocketHandle s, bool on) {
-    Entry* e = Find(s);
-    if (e == nullptr) return false;
-    const int v = on ? 1 : 0;
-    if (::setsockopt(e->fd, IPPROTO_TCP, TCP_NODELAY, &v, sizeof v) != 0) {
-        Fail();
-        return false;
-    }
-    return true;
-}
+bool SocketSetNoDelay(SocketHandle s, bool on) { return SetOption(s, IPPROTO_TCP, TCP_NODELAY, on); }
 
 bool ResolveHost(const std::string& name, std::uint32_t* ip) {
     in_addr a{};
