@@ -428,6 +428,28 @@ TEST(RemoteServer, ClientKeyedThenResetLeavesAWorkingServer) {
     EXPECT_TRUE(srv.radioGot(kReadFreq));
 }
 
+TEST(RemoteServer, AStalledClientIsDroppedOnceAndCleanly) {
+    Server srv;
+    Peer peer;
+    srv.logon(peer);
+    // The client reads nothing: once the system's buffer is full a send
+    // comes up short and the link ends rather than queueing without bound.
+    const Bytes block(2400, 0x55);
+    int sends = 0;
+    while (sends < 100000 && sendtopartner(block.data(), int(block.size()), 77) > 0) ++sends;
+    EXPECT_LT(sends, 100000);
+    EXPECT_EQ(g_linkstate, 1);
+    EXPECT_FALSE(RemoteOperatorActive());
+    EXPECT_FALSE(srv.rwin.HasTimer(TIMER_SOCK_TIMEOUT));
+    EXPECT_EQ(srv.traced("bad send rc"), 1);
+    // Dropping again changes nothing and writes no second log-off line.
+    DropConnection(-1);
+    EXPECT_EQ(sendtopartner(block.data(), 10, 77), -1);
+    const std::string log = srv.dir.read("calllog.txt");
+    EXPECT_EQ(log.find("logged off"), log.rfind("logged off"));
+    EXPECT_TRUE(srv.rwin.HasTimer(TIMER_METER_CYCLE));
+}
+
 // ---- The program as operator client ----------------------------------------
 
 namespace {
@@ -491,6 +513,35 @@ TEST(RemoteClient, LogsOnAndOperatesTheRadioThroughTheServer) {
     plat::SocketClose(c.server.s);
     Advance(1000);
     EXPECT_GE(g_linkstate, 2);
+}
+
+TEST(RemoteClient, SwitchDatagramsGoToTheServer) {
+    g_remoteswitch = 1;
+    g_switchport = [] {
+        plat::SocketHandle u = plat::UdpSocket();
+        plat::SocketBind(u, "127.0.0.1", 0);
+        const int p = plat::SocketLocalPort(u);
+        plat::SocketClose(u);
+        return p;
+    }();
+    Client c;
+    c.accept();
+    c.server.send(kMsgVersion, {kProtocolVersion});
+    ASSERT_EQ(c.server.expect().type, kMsgLogOn);
+    c.server.send(kMsgAccepted, {20});
+    ASSERT_TRUE(Pump([] { return RemoteClientReady(); }));
+    plat::SocketHandle u = plat::UdpSocket();
+    const std::uint8_t shortOne[2] = {9, 9}, record[3] = {1, 4, 1};
+    plat::SocketSendTo(u, shortOne, 2, {plat::kLoopback, int(g_switchport)});
+    plat::SocketSendTo(u, record, 3, {plat::kLoopback, int(g_switchport)});
+    Message m;
+    ASSERT_TRUE(Pump([&] {
+        while (c.server.next(&m))
+            if (m.type == kMsgSwitch) return true;
+        return false;
+    }));
+    EXPECT_EQ(m.payload, (Bytes{1, 4, 1}));
+    plat::SocketClose(u);
 }
 
 TEST(RemoteClient, RefusalStopsTheAttemptsAndTimeOutsFollowTheAcknowledgement) {
