@@ -121,7 +121,23 @@ int TimeoutFromAck(int seconds);
 std::string CallLogLine(const char* call, int kind, int licenseClass, int hour, int minute, int second, int month,
                         int day, int year);
 
-// Internal to the link, shared by its two files.
+// Internal to the link, shared by its files.
+// Per connection and per run, besides the globals above.
+struct RemoteSession {
+    int inUseReceived = 0;    // 101 came in: the status keeps the retry text
+    char inUseText[128] = {};
+    unsigned logonTick = 0;   // when the holder logged on
+    int giveUp = 0;           // client: incompatible version or refused, no more attempts
+    int retryTicks = 0;       // client: ticks to wait before connecting again (radio in use)
+    int inUseShown = 0;       // client: the in-use box was shown since the last accepted log-on
+};
+extern RemoteSession g_remotesession;
+void ServerLogon(const std::uint8_t* payload, int length);
+void ClientLogonMessage(const std::uint8_t* payload, int length, int type);
+// Appends to "calllog.txt" (kind 1 log-on, 0 log-off) unless it repeats the last line.
+void WriteCallLog(int kind);
+// The radio window and meter poll return to the local operator.
+void GiveBackRadio();
 // "<head>length %d " and the bytes in hex (the first `shown`).
 void TracePartnerBytes(const char* head, const std::uint8_t* payload, int length, int shown);
 void ProcessClientMessage(const std::uint8_t* payload, int length, int type);
