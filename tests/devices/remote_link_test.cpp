@@ -628,6 +628,50 @@ TEST(RemoteProgram, ClientOperatesTheSimulatedRadioOnlyAfterLoggingOn) {
     EXPECT_EQ(dir.read("comms.txt").find("ecret"), std::string::npos);
 }
 
+TEST(RemoteProgram, ClientLogsOnAndSendsItsStateThroughTheLink) {
+    TestDir dir;
+    plat::SocketHandle listener = plat::TcpSocket();
+    ASSERT_TRUE(plat::SocketBind(listener, "127.0.0.1", 0));
+    ASSERT_TRUE(plat::SocketListen(listener, 1));
+    const int port = plat::SocketLocalPort(listener);
+    dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM0\nOPERATOR CLIENT=1\n[OPERATING STATUS]\nQARV=23\nCALLSIGN=k1abc\n"
+                          "RADIO IP=127.0.0.1\nPORT=" + std::to_string(port) + "\n");
+    dir.write("passwords.csv", "K1ABC,Hidden,\n");
+    ProgramRunner qarv(dir.path());
+    Peer server;
+    for (int k = 0; k < 1000 && server.s == plat::kInvalidSocket; ++k) {
+        server.s = plat::SocketAccept(listener);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_NE(server.s, plat::kInvalidSocket);
+    server.send(kMsgVersion, {kProtocolVersion});
+    Message m = server.expect(2500);
+    ASSERT_EQ(m.type, kMsgLogOn);
+    EXPECT_EQ(m.payload, Logon(0, "K1ABC", "Hidden"));
+    server.send(kMsgAccepted, {20});
+    // Radio initialisation comes through the link, then the client's state.
+    bool frame = false, state = false;
+    for (int k = 0; k < 400 && !(frame && state); ++k) {
+        while (server.next(&m)) {
+            frame = frame || m.type == kMsgCivFrame;
+            state = state || (m.type == kMsgClientState && m.payload.size() == 29);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(frame);
+    EXPECT_TRUE(state);
+    EXPECT_EQ(qarv.StopWith(SIGTERM, 10000), 0);
+    // The log-off reaches the server at exit.
+    bool logoff = false;
+    for (int k = 0; k < 100 && !logoff; ++k) {
+        while (server.next(&m)) logoff = logoff || m.type == kMsgLogOff;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(logoff);
+    EXPECT_EQ(dir.read("comms.txt").find("Hidden"), std::string::npos);
+    plat::SocketClose(listener);
+}
+
 // ---- Rules ------------------------------------------------------------------
 
 TEST(RemoteRules, LogonParsingAndPasswordLines) {
