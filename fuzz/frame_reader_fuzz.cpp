@@ -35,6 +35,7 @@ void Reset(std::uint8_t mode, std::uint8_t addr) {
     g_pw1 = (mode >> 5) & 1;
     g_radioserver = (mode >> 6) & 1;
     g_linkstate = g_radioserver ? 3 : 0;
+    g_remotelogon = g_radioserver;  // a logged-on client gets the radio's frames
     g_client = (mode >> 7) & 1;
     g_radioadr = addr;
     g_myaddr = 0xE0;
