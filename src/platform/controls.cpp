@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -16,8 +17,9 @@
 
 namespace plat {
 namespace {
-QString Q(const std::string& s) { return QString::fromLatin1(s.c_str()); }
-std::string S(const QString& q) { return q.toLatin1().toStdString(); }
+// The program keeps its texts in UTF-8.
+QString Q(const std::string& s) { return QString::fromUtf8(s.c_str()); }
+std::string S(const QString& q) { return q.toUtf8().toStdString(); }
 template <class T>
 T* As(const Window* w) {
     return w->impl() ? qobject_cast<T*>(w->impl()->widget.data()) : nullptr;
@@ -108,6 +110,38 @@ void Edit::NativeSetText(const std::string& text) {
             e->setText(Q(text));
         }
         if (limit_ > 0) e->setMaxLength(limit_);
+    }
+}
+
+void MultiLineEdit::SetReadOnly(bool on) {
+    readOnly_ = on;
+    if (auto* e = As<QPlainTextEdit>(this)) e->setReadOnly(on);
+}
+void MultiLineEdit::AppendText(const std::string& text) { SetText(GetText() + text); }
+QWidget* MultiLineEdit::CreateNative(QWidget* parent) {
+    auto* e = new QPlainTextEdit(parent);
+    e->setReadOnly(readOnly_);
+    QObject::connect(e, &QPlainTextEdit::textChanged, [this, e] {
+        std::string t = S(e->toPlainText());
+        // The widget's line ends are LF; the program's are CR LF.
+        std::string crlf;
+        for (char c : t) {
+            if (c == '\n') crlf += '\r';
+            crlf += c;
+        }
+        if (crlf != GetText()) TypeText(crlf);
+    });
+    return e;
+}
+void MultiLineEdit::NativeSetText(const std::string& text) {
+    auto* e = As<QPlainTextEdit>(this);
+    if (!e) return;
+    std::string lf;
+    for (char c : text)
+        if (c != '\r') lf += c;
+    if (S(e->toPlainText()) != lf) {
+        QSignalBlocker block(e);
+        e->setPlainText(Q(lf));
     }
 }
 

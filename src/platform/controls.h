@@ -88,6 +88,20 @@ protected:
     int limit_ = 0;
 };
 
+// A multi-line edit (notes, result boxes). Lines end in CR LF in the text,
+// as the program writes them.
+class MultiLineEdit : public Edit {
+public:
+    void SetReadOnly(bool on);
+    // Adds text at the end.
+    void AppendText(const std::string& text);
+
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+    void NativeSetText(const std::string& text) override;
+    bool readOnly_ = false;
+};
+
 // Shared list model of combo boxes and list boxes.
 class ListControl : public Control {
 public:

@@ -271,7 +271,7 @@ void Window::SetWindowText(const std::string& text) {
     if (impl_->widget) NativeSetText(text);
 }
 
-void Window::NativeSetText(const std::string& text) { impl_->widget->setWindowTitle(QString::fromLatin1(text.c_str())); }
+void Window::NativeSetText(const std::string& text) { impl_->widget->setWindowTitle(QString::fromUtf8(text.c_str())); }
 
 void Window::SetFont(const Font* font) {
     font_ = font;
