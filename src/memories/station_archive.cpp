@@ -195,7 +195,9 @@ public:
 
     bool Load(StationList& out, std::string& error) {
         StationList list;
-        if (!ReadObjectHeader(Kind::ListClass) || !ReadList(list)) {
+        // Bytes after the list mean a wrong count: half a list is no list.
+        if (!ReadObjectHeader(Kind::ListClass) || !ReadList(list) ||
+            (in_.left() > 0 && !Fail("bytes after the station list"))) {
             char at[48];
             std::snprintf(at, sizeof at, " (at byte %zu)", in_.pos());
             error = error_ + at;
