@@ -76,18 +76,18 @@ std::vector<int> SortedStationRows(const StationList& list, int sort) {
 void CEditStationDialog::OnInitDialog() {
     constexpr const char* kLabels[7] = {"Name or Identifier", "Frequency (MHz)", "Mode", "Filter",
                                         "Country",            "Language",        "Notes"};
-    for (int i = 0; i < 7; ++i) labels[i].CreateControl(kLabels[i], Scaled(6, 6 + i * 18, 80, 20 + i * 18), this, -1);
-    name.CreateControl(station.name, Scaled(84, 4, 250, 18), this, IDC_ES_NAME);
+    for (int i = 0; i < 7; ++i) labels[i].CreateControl(kLabels[i], Scaled(6, 6 + i * 18, 92, 20 + i * 18), this, -1);
+    name.CreateControl(station.name, Scaled(94, 4, 260, 18), this, IDC_ES_NAME);
     char f[32] = "";
     if (station.frequency != 0) std::snprintf(f, sizeof f, "%.6f", station.frequency);
-    frequency.CreateControl(f, Scaled(84, 22, 170, 36), this, IDC_ES_FREQUENCY);
-    mode.CreateControl("", Scaled(84, 40, 170, 54), this, IDC_ES_MODE);
-    filter.CreateControl("", Scaled(84, 58, 170, 72), this, IDC_ES_FILTER);
-    country.CreateControl(station.country, Scaled(84, 76, 250, 90), this, IDC_ES_COUNTRY);
-    language.CreateControl(station.language, Scaled(84, 94, 250, 108), this, IDC_ES_LANGUAGE);
-    notes.CreateControl(station.notes, Scaled(84, 112, 250, 170), this, IDC_ES_NOTES);
-    ok.CreateControl("OK", Scaled(84, 176, 140, 192), this, plat::IDOK);
-    cancel.CreateControl("Cancel", Scaled(150, 176, 206, 192), this, plat::IDCANCEL);
+    frequency.CreateControl(f, Scaled(94, 22, 180, 36), this, IDC_ES_FREQUENCY);
+    mode.CreateControl("", Scaled(94, 40, 180, 54), this, IDC_ES_MODE);
+    filter.CreateControl("", Scaled(94, 58, 180, 72), this, IDC_ES_FILTER);
+    country.CreateControl(station.country, Scaled(94, 76, 260, 90), this, IDC_ES_COUNTRY);
+    language.CreateControl(station.language, Scaled(94, 94, 260, 108), this, IDC_ES_LANGUAGE);
+    notes.CreateControl(station.notes, Scaled(94, 112, 260, 170), this, IDC_ES_NOTES);
+    ok.CreateControl("OK", Scaled(94, 176, 150, 192), this, plat::IDOK);
+    cancel.CreateControl("Cancel", Scaled(160, 176, 216, 192), this, plat::IDCANCEL);
     for (const char* m : kModes) mode.AddString(m);
     int sel = mode.FindStringExact(station.mode);
     mode.SetCurSel(sel < 0 ? 0 : sel);
@@ -148,7 +148,7 @@ bool CEditStationDialog::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
 }
 
 bool CEditStationDialog::Run(plat::Window* owner) {
-    return DoModal(owner, "Station Information Sheet", Scaled(120, 80, 380, 290)) == plat::IDOK;
+    return DoModal(owner, "Station Information Sheet", Scaled(120, 80, 390, 290)) == plat::IDOK;
 }
 
 bool EditStation(plat::Window* owner, CStation& s) {
@@ -189,7 +189,11 @@ bool CStationWnd::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
     switch (id) {
     case IDC_STATION_LIST:
         if (code == plat::LBN_SELCHANGE) OnSelChange();
-        if (code == plat::LBN_DBLCLK) OnTune();
+        if (code == plat::LBN_DBLCLK) {
+            // The click before a double click selects the row.
+            SelectStation(StationOfRow(list.GetCurSel()));
+            OnTune();
+        }
         return true;
     case IDC_STATION_TUNE: OnTune(); return true;
     case IDC_AUTO_TUNE: OnAutoTune(); return true;
@@ -217,6 +221,8 @@ void CStationWnd::FillStationList() {
     list.ResetContent();
     rows_.clear();
     if (any) {
+        constexpr int kTabStops[3] = {40, 80, 50};
+        list.SetTabStops(kTabStops[g_stationsort >= 0 && g_stationsort < 3 ? g_stationsort : 0]);
         rows_ = SortedStationRows(g_stationlist, g_stationsort);
         for (int pos : rows_) list.AddString(StationLine(g_stationlist[std::size_t(pos)], g_stationsort));
         list.SetCurSel(0);

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -205,6 +207,42 @@ QWidget* ComboBox::CreateNative(QWidget* parent) {
     return c;
 }
 
+namespace {
+// Rows with tabs drawn the way list boxes with tab stops draw them.
+class TabStopDelegate : public QStyledItemDelegate {
+public:
+    TabStopDelegate(const ListBox* box, QObject* parent) : QStyledItemDelegate(parent), box_(box) {}
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString text = opt.text;
+        opt.text.clear();
+        opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, p, opt.widget);
+        const QFontMetrics fm(opt.font);
+        const int stop = std::max(1, fm.averageCharWidth() * box_->TabStops() / 4);
+        p->save();
+        p->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        int x = 0;
+        const QStringList parts = text.split('\t');
+        for (int i = 0; i < parts.size(); ++i) {
+            if (i > 0) x = (x / stop + 1) * stop;
+            const QRect r = opt.rect.adjusted(3 + x, 0, 0, 0);
+            p->drawText(r, Qt::AlignVCenter | Qt::AlignLeft, parts[i]);
+            x += fm.horizontalAdvance(parts[i]);
+        }
+        p->restore();
+    }
+
+private:
+    const ListBox* box_;
+};
+}  // namespace
+
+void ListBox::SetTabStops(int dialogUnits) {
+    tabStops_ = dialogUnits > 0 ? dialogUnits : 32;
+    if (auto* l = As<QListWidget>(this)) l->viewport()->update();
+}
+
 void ListBox::NativeSync() {
     auto* l = As<QListWidget>(this);
     if (!l) return;
@@ -219,6 +257,7 @@ void ListBox::DoubleClick(int index) {
 }
 QWidget* ListBox::CreateNative(QWidget* parent) {
     auto* l = new QListWidget(parent);
+    l->setItemDelegate(new TabStopDelegate(this, l));
     QObject::connect(l, &QListWidget::currentRowChanged, [this](int r) {
         if (r != sel_) Choose(r);
     });

@@ -137,11 +137,16 @@ protected:
 class ListBox : public ListControl {
 public:
     void DoubleClick(int index);
+    // Tab characters in the rows move the text to the next multiple of
+    // `dialogUnits` (a quarter of the font's average character width each).
+    void SetTabStops(int dialogUnits);
+    int TabStops() const { return tabStops_; }
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
     void NativeCreated() override { NativeSync(); }
     void NativeSync() override;
+    int tabStops_ = 32;
 };
 
 class TabStrip : public ListControl {
