@@ -159,6 +159,9 @@ bool CLookupCallWnd::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
     switch (id) {
     case IDC_LOOKUP_CALL:
         if (code == plat::EN_CHANGE) find.EnableWindow(!call.GetText().empty());
+        // Return in the edit looks the call up, as Find does.
+        if (code == plat::EN_KILLFOCUS && !call.GetText().empty() && GetParent())
+            GetParent()->SendMessage(plat::WM_COMMAND, ID_RUN_CALL_LOOKUP);
         return true;
     case IDC_LOOKUP_FIND:
         if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, ID_RUN_CALL_LOOKUP);
