@@ -46,16 +46,16 @@ plat::Window* CSmallDialog::Control(int id) const {
 }
 
 void CWorldTime::OnInitDialog() {
-    Add<plat::GroupBox>("WWV/WWVH USA", {8, 4, 392, 70}, -1);
-    Add<plat::GroupBox>("CHU CANADA", {8, 76, 392, 142}, -1);
+    Add<plat::GroupBox>("WWV/WWVH USA", {8, 4, 452, 70}, -1);
+    Add<plat::GroupBox>("CHU CANADA", {8, 76, 452, 142}, -1);
     for (int i = 0; i < 8; ++i) {
         const TimeStation& t = kTimeStations[i];
         const int row = i < 5 ? 0 : 1, col = i < 5 ? i : i - 5;
-        Add<plat::Button>(t.caption, {16 + col * 74, 28 + row * 72, 84 + col * 74, 56 + row * 72}, t.id);
+        Add<plat::Button>(t.caption, {16 + col * 88, 28 + row * 72, 100 + col * 88, 56 + row * 72}, t.id);
     }
-    Add<plat::Button>("Zero Out Seconds", {8, 150, 392, 178}, IDC_ZERO_SECONDS);
-    Add<plat::Button>("Exit and Keep Changes", {8, 186, 196, 214}, plat::IDOK);
-    Add<plat::Button>("Exit and Restore Previous Settings", {204, 186, 392, 214}, plat::IDCANCEL);
+    Add<plat::Button>("Zero Out Seconds", {8, 150, 452, 178}, IDC_ZERO_SECONDS);
+    Add<plat::Button>("Exit and Keep Changes", {8, 186, 180, 214}, plat::IDOK);
+    Add<plat::Button>("Exit and Restore Previous Settings", {188, 186, 452, 214}, plat::IDCANCEL);
 }
 
 bool CWorldTime::OnCommand(unsigned id, unsigned, plat::LPARAM) {
@@ -155,7 +155,7 @@ void OnTimeUtc(plat::Window* frame) {
     const double freq = g_vfoafreq;
     const int mode = g_vfoamode, filter = g_rxfilter;
     CWorldTime dlg;
-    if (dlg.DoModal(frame, "UTC World Time Stations", CentredOn(frame, 400, 222)) != plat::IDOK) {
+    if (dlg.DoModal(frame, "UTC World Time Stations", CentredOn(frame, 460, 222)) != plat::IDOK) {
         g_vfoafreq = freq;
         g_vfoamode = mode;
         g_rxfilter = filter;
