@@ -30,6 +30,7 @@
 #include "devices/switches.h"
 #include "devices/tuner.h"
 #include "memories/memory_options.h"
+#include "memories/memory_windows.h"
 #include "memories/stations.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
@@ -131,6 +132,7 @@ void close2() {
     }
     if (g_delcomopen) CloseDelcom();
     WriteLdgFile();
+    RecordMemoryWindowPlaces();
     WriteTrace("calling saveoper\n");
     saveoper();
     WriteTrace("back from saveoper\n");

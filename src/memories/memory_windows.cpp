@@ -81,6 +81,18 @@ plat::Window* MemoryWindowById(int id) {
     }
 }
 
+void RecordMemoryWindowPlaces() {
+    auto record = [](plat::Window* w, char* place, std::size_t size) {
+        if (!w || !w->IsCreated()) return;
+        const plat::Rect r = w->GetNormalRect();
+        std::snprintf(place, size, "%04d %04d", r.left, r.top);
+    };
+    record(g_stationwnd, g_memoryplace, sizeof g_memoryplace);
+    record(g_lookupwnd, g_lookupplace, sizeof g_lookupplace);
+    record(g_crapanel, g_craplace, sizeof g_craplace);
+    if (g_stationwnd) g_memoryvisible = g_stationwnd->IsWindowVisible() ? 1 : 0;
+}
+
 void ShowStationWindow() {
     if (!g_stationwnd) return;
     g_stationwnd->ShowWindow(plat::SW_SHOW);

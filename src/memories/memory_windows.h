@@ -15,5 +15,8 @@ void DestroyMemoryWindows();
 plat::Window* MemoryWindowById(int id);
 // True when `id` was one of the memories' commands and has run.
 bool OnMemoryCommand(unsigned id);
+// Puts the windows' places and the station window's visibility into their
+// settings, for the save at close.
+void RecordMemoryWindowPlaces();
 // The radio window's Recall button: the station window to the top.
 void ShowStationWindow();
