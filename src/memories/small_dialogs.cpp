@@ -39,6 +39,18 @@ plat::SystemTime ZeroedSeconds(plat::SystemTime t) {
     return t;
 }
 
+bool CSmallDialog::PickButton(const PickerButton* table, std::size_t count, unsigned id, int& value) {
+    for (std::size_t i = 0; i < count; ++i)
+        if (id == unsigned(table[i].id)) {
+            value = table[i].value;
+            EndDialog(plat::IDOK);
+            return true;
+        }
+    if (id != unsigned(plat::IDCANCEL)) return false;
+    EndDialog(plat::IDCANCEL);
+    return true;
+}
+
 plat::Window* CSmallDialog::Control(int id) const {
     for (const auto& c : owned_)
         if (c->GetDlgCtrlID() == id) return c.get();
@@ -91,17 +103,10 @@ void CTuneSel::OnInitDialog() {
 }
 
 bool CTuneSel::OnCommand(unsigned id, unsigned, plat::LPARAM) {
-    for (const PickerButton& b : kStepPicks)
-        if (id == unsigned(b.id)) {
-            step = b.value;
-            EndDialog(plat::IDOK);
-            return true;
-        }
-    if (id == unsigned(plat::IDCANCEL)) {
-        EndDialog(plat::IDCANCEL);
-        return true;
-    }
-    return false;
+    int value = 0;
+    if (!Pick(kStepPicks, id, value)) return false;
+    if (value) step = value;
+    return true;
 }
 
 namespace {
@@ -122,17 +127,10 @@ void CAgcDlg::OnInitDialog() {
 }
 
 bool CAgcDlg::OnCommand(unsigned id, unsigned, plat::LPARAM) {
-    for (const PickerButton& b : kAgcButtons)
-        if (id == unsigned(b.id)) {
-            agc = b.value;
-            EndDialog(plat::IDOK);
-            return true;
-        }
-    if (id == unsigned(plat::IDCANCEL)) {
-        EndDialog(plat::IDCANCEL);
-        return true;
-    }
-    return false;
+    int value = 0;
+    if (!Pick(kAgcButtons, id, value)) return false;
+    if (value) agc = value;
+    return true;
 }
 
 bool CAgcDlg::Run(plat::Window* owner) { return DoModal(owner, "AGC", CentredOn(owner, 188, 156)) == plat::IDOK; }

@@ -45,6 +45,12 @@ public:
     plat::Window* Control(int id) const;
 
 protected:
+    // A picker's button: its value (0 for Cancel) and the dialog ended;
+    // false for any other id.
+    template <std::size_t N>
+    bool Pick(const PickerButton (&table)[N], unsigned id, int& value) {
+        return PickButton(table, N, id, value);
+    }
     template <class T>
     T* Add(const std::string& text, const plat::Rect& r, int id) {
         auto c = std::make_unique<T>();
@@ -55,6 +61,7 @@ protected:
     }
 
 private:
+    bool PickButton(const PickerButton* table, std::size_t count, unsigned id, int& value);
     std::vector<std::unique_ptr<plat::Control>> owned_;
 };
 

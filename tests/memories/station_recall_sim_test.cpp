@@ -13,6 +13,7 @@
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
 #include "memories/memory_options.h"
+#include "memory_fixture.h"
 #include "memories/station_recall.h"
 #include "memories/station_window.h"
 #include "memories/stations.h"
@@ -54,14 +55,7 @@ public:
 
 CStation St(const std::string& name, double mhz, const std::string& mode, const std::string& filter,
             const std::string& notes = "", double second = 0) {
-    CStation s;
-    s.name = name;
-    s.frequency = mhz;
-    s.mode = mode;
-    s.filter = filter;
-    s.notes = notes;
-    s.frequency2 = second;
-    return s;
+    return MakeStation(name, mhz, mode, filter, "", second, notes);
 }
 
 struct Recall : LinkBase {
