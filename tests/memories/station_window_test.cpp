@@ -3,7 +3,9 @@
 // main frame received.
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
+#include "memories/station_recall.h"
 #include "memories/station_window.h"
+#include "panel/swl_panel.h"
 #include "memory_fixture.h"
 #include "platform/event_loop.h"
 
@@ -168,4 +170,36 @@ TEST_F(Window, TheEditPutsTheToneIntoTheNotesDigitsOnly) {
     plat::dialog_script::PushHandler(Enter("", "14.3", &seen));
     w.edit.Click();
     EXPECT_EQ(seen, "FMCTS=0885\r\nplain");
+}
+
+TEST_F(Window, StoreTakesVfoAAndInSplitVfoB) {
+    CSwlPanel panel;
+    g_swlpanel = &panel;
+    panel.vfoAFreq = 7.074;
+    panel.vfoAMode = '1';
+    panel.filter = 13;
+    panel.vfoBFreq = 7.18;
+    panel.split = 1;
+    std::string mode, filter, freq;
+    plat::dialog_script::PushHandler([&](plat::Dialog& d) {
+        auto& dlg = static_cast<CEditStationDialog&>(d);
+        mode = dlg.mode.GetSelectedText();
+        filter = dlg.filter.GetSelectedText();
+        freq = dlg.frequency.GetText();
+        dlg.name.TypeText("Split net");
+        dlg.ok.Click();
+    });
+    StoreStationFromPanel();
+    g_swlpanel = nullptr;
+    EXPECT_EQ(mode, "LSB");
+    EXPECT_EQ(filter, "2.4 kHz ");
+    EXPECT_EQ(freq, "7.074000");
+    ASSERT_EQ(g_stationlist.size(), 4u);
+    EXPECT_EQ(g_stationlist[3].name, "Split net");
+    EXPECT_DOUBLE_EQ(g_stationlist[3].frequency2, 7.18);
+    EXPECT_EQ(g_memmodified, 1);
+    EXPECT_EQ(ModeWordForChar(':'), "PSKR");
+    EXPECT_EQ(ModeWordForChar('x'), "AM");
+    EXPECT_EQ(ModeCharForWord("RTTY2R"), '8');
+    EXPECT_EQ(ModeCharForWord("WFM"), '4');
 }
