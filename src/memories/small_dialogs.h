@@ -43,6 +43,8 @@ class CSmallDialog : public plat::Dialog {
 public:
     // The control with `id`, for the scripts and tests that press it.
     plat::Window* Control(int id) const;
+    // A dialog run again builds its controls again.
+    void OnDestroy() override { owned_.clear(); }
 
 protected:
     // A picker's button: its value (0 for Cancel) and the dialog ended;
