@@ -31,6 +31,7 @@
 #include "devices/switches.h"
 #include "devices/tuner.h"
 #include "memories/memory_options.h"
+#include "memories/memory_windows.h"
 #include "memories/stations.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
@@ -81,7 +82,14 @@ void CMainWin::OnClose() {
                                                                  " \n has been modified ... Accept Changes?",
                                                        "", plat::MB_YESNOCANCEL | plat::MB_ICONQUESTION);
         if (fileAnswer == plat::IDCANCEL) return;
-        if (fileAnswer == plat::IDYES) OnFileSave();
+        // The list goes only once it is safely on disk; a signal cannot wait
+        // for a file dialog, so an unnamed list goes into a file of its own.
+        if (fileAnswer == plat::IDYES) {
+            if (closeBySignal_)
+                SaveMemoryFileUnattended();
+            else if (!OnFileSave())
+                return;
+        }
     }
     const int mute = MuteDecision(g_mutealways, g_radioserver != 0, fileAnswer, closeBySignal_ ? NoMute : AskMute);
     if (mute < 0) return;
@@ -127,6 +135,7 @@ void close2() {
     }
     if (g_delcomopen) CloseDelcom();
     WriteLdgFile();
+    RecordMemoryWindowPlaces();
     WriteTrace("calling saveoper\n");
     saveoper();
     WriteTrace("back from saveoper\n");

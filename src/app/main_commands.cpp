@@ -21,6 +21,10 @@
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "memories/lookup.h"
+#include "memories/memory_windows.h"
+#include "memories/small_dialogs.h"
+#include "memories/station_recall.h"
+#include "memories/station_window.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
 #include "panel/swl_panel.h"
@@ -56,6 +60,7 @@ public:
         for (const B& b : buttons) {
             auto* btn = new plat::Button;
             btn->CreateControl(b.text, {x, 3, x + 70, kControlBarHeight - 3}, this, b.id);
+            if (b.id == ID_TOGGLE_CALL_LOOKUP) call = btn;
             owned_.push_back(btn);
             x += 74;
         }
@@ -69,6 +74,7 @@ public:
         return g_mainwin && g_mainwin->OnCommand(id, code, control);
     }
     plat::StaticText status;
+    plat::Button* call = nullptr;
 
 private:
     std::vector<plat::Window*> owned_;
@@ -145,8 +151,9 @@ void CMainWin::BuildMenu() {
           {"&Memories", ID_VIEW_MEMORIES, {}},
           {"&Settings", ID_VIEW_SETTINGS, {}},
           {"&Control Bar", ID_VIEW_CONTROL_BAR, {}},
+          {"Time/ UTC", ID_TIME_UTC, {}},
           {"Always On &Top", ID_VIEW_ALWAYS_ON_TOP, {}}}},
-        {"&Help", 0, {{"&Help", ID_HELP_DOCUMENT, {}}, {"&Hot Keys", ID_HOT_KEYS, {}}}},
+        {"&Help", 0, {{"&Help", ID_HELP_DOCUMENT, {}}, {"&Hot Keys", ID_HOT_KEYS, {}}, {"&About", ID_ABOUT, {}}}},
     };
     plat::SetWindowMenu(this, bar);
     plat::SetMenuUpdateHandler(this, UpdateMenus);
@@ -181,7 +188,7 @@ plat::Window* CMainWin::ChildById(int id) const {
     case IDW_CONTROL_BAR: return controlBar_;
     case IDW_CIV_MONITOR: return monitorBar_;
     case IDW_CW_KEYBOARD: return CwKeyboardWindow();
-    default: return nullptr;  // the other child windows come with their own parts
+    default: return MemoryWindowById(id);  // the other child windows come with their own parts
     }
 }
 
@@ -232,6 +239,7 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
     (void)code;
     (void)control;
     if (OnToggleCommand(id)) return true;
+    if (OnMemoryCommand(id)) return true;
     switch (id) {
     case IDC_RADIO_WINDOW: OnSwlCommand(); return true;
     case ID_VIEW_ALWAYS_ON_TOP:
@@ -387,8 +395,13 @@ plat::LRESULT CMainWin::WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPAR
 }
 
 plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) {
+    if (msg == WM_RECALL_ENTRY) OnRecallEntry();
     OnRemoteSocketMessage(msg, wParam, lParam);
     return 0;
+}
+
+void CMainWin::EnableCallButton() {
+    if (auto* cb = static_cast<ControlBarWindow*>(controlBar_); cb && cb->call) cb->call->EnableWindow(g_hamcallloaded != 0);
 }
 
 void DoEscape() {

@@ -40,6 +40,7 @@
 #include "devices/switches.h"
 #include "devices/tuner.h"
 #include "memories/lookup.h"
+#include "memories/memory_windows.h"
 #include "memories/radio_memories.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
@@ -146,6 +147,7 @@ CMainWin::~CMainWin() {
     DestroyMainObjects();
     if (g_timerwindow == this) g_timerwindow = nullptr;
     if (g_mainwin == this) g_mainwin = nullptr;
+    DestroyMemoryWindows();
     delete controlBar_;
     delete monitorBar_;
     for (plat::Font** f : {&g_textfont, &g_boldfont, &g_plainfont, &g_microfont, &g_smallfont, &g_settingssmallfont,
@@ -273,6 +275,7 @@ int CMainWin::OnCreate() {
     WriteTrace("Creating TxOps");
     CreateBars();
     WriteTrace("Creating station panel");
+    CreateMemoryWindows(this);
     WriteTrace("Creating CW panel");
     CreateCwKeyboard(this);
     WriteTrace("Creating SP panel");
@@ -325,6 +328,7 @@ int CMainWin::OnCreate() {
     if (g_internaltuner == kLdgTuner) OpenLdgPort();
     if (g_wattmetertype) OpenPowerMeterPort();
     LoadHamCallLibrary();
+    EnableCallButton();
     if (g_radiotype == 17) g_radiomemcount = 200;
     if (g_rawmode) InitRadio();
 

@@ -81,6 +81,8 @@ private:
     void HotKey(char mode);
     void OnVolume(int delta);
     void SetPanelTransmit(int on);
+    // The control bar's Call button works only with a lookup library.
+    void EnableCallButton();
 
     bool closed_ = false;
     bool closing_ = false;        // step 1 has run; the close goes on by timer

@@ -775,6 +775,7 @@ const SettingKey kCatalogue[] = {
     I(OS, "NOTCH_SCALE", "8", &g_notchscale, 4, 128, kNotWritten),
     I(OS, "ID TIMER", "53", &g_idtimer, 4, 128, kNotWritten),
     I(OS, "MEMORY CRASH", "0", &g_memcrash, 4, 40, kNotWritten),
+    T(PREF, "HAMCALL LIBRARY", "hamcal32.so", g_hamcalllibrary, 4, kNotWritten),
     T(PREF, "TM2 LEFT BUTTON", "Tuning Selections", g_tm2leftbutton, 4, kNotWritten),
     T(PREF, "FLX KNOB LONG", "PBT", g_flxknoblong, 4, kNotWritten),
     I(PREF, "PELX", "0", &g_pelx, 4, 40, kNotWritten),

@@ -19,6 +19,7 @@
 #include "devices/band_decoder.h"
 #include "devices/cat_out.h"
 #include "devices/cw_keyboard.h"
+#include "devices/cw_keyer.h"
 #include "devices/external_meters.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
@@ -161,7 +162,7 @@ void ApplyClientState(const std::uint8_t* p) {
     if (p[27] != g_cwspeed) {
         g_cwspeed = p[27];
         if (p[28] != g_keyercw) g_keyercw = p[28];
-        kstats(g_cwspeed);
+        kstats(g_cwspeed, g_keyerweight);
     }
     if (g_pegportsel) SendBandData();
 }

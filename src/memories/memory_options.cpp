@@ -35,3 +35,4 @@ int g_sweepfilter = 36;
 int g_membank = 0;
 
 int g_memcrash = 0;
+char g_hamcalllibrary[256] = "hamcal32.so";

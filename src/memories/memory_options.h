@@ -44,3 +44,4 @@ extern int g_membank;  // "BANK"
 
 // Read, never saved: the file keeps what the operator wrote.
 extern int g_memcrash;  // "MEMORY CRASH"
+extern char g_hamcalllibrary[256];  // [PREFERENCE] "HAMCALL LIBRARY"

@@ -7,3 +7,6 @@ int g_radiomemcount = 101;
 void RadioMemoryStep() {}
 // Built with the radio-memory transfer.
 void CloseMemoryTransferFile() {}
+// Built with the radio-memory transfer.
+void SaveRadioMemories(int) {}
+void RestoreRadioMemories(int) {}

@@ -8,3 +8,7 @@ extern int g_radiomemcount; // memories of the radio
 void RadioMemoryStep();
 // Closes the file of a running transfer.
 void CloseMemoryTransferFile();
+// File > Save / Restore Qarv Memories (mode 1 asks for the name, 2 uses
+// the memory file name).
+void SaveRadioMemories(int mode);
+void RestoreRadioMemories(int mode);

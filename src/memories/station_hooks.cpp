@@ -1,7 +1,6 @@
 #include "memories/station_hooks.h"
 
-// Built with the station memories, the sweep and the memory transfer.
-void ShowStationName(double mhz) { (void)mhz; }
+// Built with the sweep and the memory transfer (ShowStationName is in stations.cpp).
 void MoveSweepMarker(double mhz) { (void)mhz; }
 void SweepRetrigger(double mhz, int value) {
     (void)mhz;

@@ -1,16 +1,69 @@
-// Station memories: the open memory file, its station list and window.
+// Station memories: the open memory file, its station list, the frequency
+// index and the station-name lookup, and the File menu's operations.
 #pragma once
 #include <string>
+#include <vector>
 
-extern int g_memmodified;   // the station list of the open file was changed
-extern int g_indexvalid;    // the station frequency index is current
+#include "memories/station.h"
+
+namespace plat {
+class Window;
+}
+
+extern int g_memmodified;   // the station list was changed since it was loaded or saved
+extern int g_indexvalid;    // the station frequency index matches the list
 extern int g_stationcount;  // stations in the list
-extern std::string g_memfilepath;  // the open memory file
+extern int g_memcrashop;    // file operation waiting for a typed name (0 none)
+extern int g_skipstationname;  // the next station-name lookup leaves the caption alone
+// The radio window's station caption: the name of the station VFO A sits
+// on, or 11 blanks.
+extern std::string g_stationcaption;
 
+// Typed-name operations.
+enum MemCrashOp { kOpOpen = 1, kOpSave, kOpSaveAs, kOpRestoreRadio, kOpSaveRadio, kOpExport, kOpImport };
+// Modes of the file operations: ask for the name, or use g_memfilename.
+constexpr int kAskName = 1;
+constexpr int kUseName = 2;
+constexpr const char* kNoName = "NONAME";
+constexpr const char* kRmyFilter = "Memory Files(*.rmy)|*.rmy|All files(*.*)|*.*||";
+
+// Start-up load (errors only traced; a damaged file is never overwritten).
 void LoadMemoryFile();
-void FillStationList();
-void TuneNextStation(int resume);
+// File menu. Each returns true when it finished its work.
+bool OpenMemoryFile(int mode);
+bool SaveMemoryFile(int mode);
+bool SaveMemoryFileAs(int mode);
+bool CloseMemoryFile();
+void OnFileOpen();
+bool OnFileSave();
+void OnFileSaveAs();
+// The close by a signal: no one can answer a file dialog, so a list with
+// no file name goes into a new file beside qarv.ini (traced).
+bool SaveMemoryFileUnattended();
+// WM_COMMAND 2528 from the typed-name panel.
+void OnMemoryFileName();
+
+void ClearStationList();
+// After any change of the list: modified (or not), index rebuilt later.
+void StationListChanged(bool modified);
+
 void BuildStationIndex();
 void ShowStationName(double mhz);
-void ClearStationList();
-void OnFileSave();
+// The list position of the station on `mhz` (within 500 Hz; among equal
+// frequencies the one later in the list), or -1.
+int FindIndexedStation(double mhz);
+// The largest list that gets an index.
+constexpr int kMaxIndexedStations = 29000;
+
+// The station window's operations as the main frame calls them.
+void FillStationList();
+void TuneNextStation(int stay);
+
+// True when `name` ends in ".rmy" (any case) after at least one character.
+bool IsMemoryFileName(const std::string& name);
+// `name` as a path: relative names are taken in the working directory.
+std::string MemoryFilePath(const std::string& name);
+// Sets g_memfilename; false (and a message) when the name does not fit.
+bool SetMemoryFileName(const std::string& name);
+// The window that owns the file dialogs and message boxes (the main frame).
+extern plat::Window* g_memoryowner;

@@ -82,6 +82,29 @@ SystemTime GetUtcTime() {
     return FromTm(t, ms);
 }
 
+bool SetLocalTime(const SystemTime& t) {
+    std::tm tm{};
+    tm.tm_year = t.year - 1900;
+    tm.tm_mon = t.month - 1;
+    tm.tm_mday = t.day;
+    tm.tm_hour = t.hour;
+    tm.tm_min = t.minute;
+    tm.tm_sec = t.second;
+    tm.tm_isdst = -1;
+    const std::time_t secs = std::mktime(&tm);
+    if (secs == std::time_t(-1)) return false;
+    if (g_manual) {
+        g_wallSet = true;
+        g_wallBase = secs;
+        g_wallBaseTick = g_manualNow - std::uint64_t(t.milliseconds);
+        return true;
+    }
+    timespec ts{};
+    ts.tv_sec = secs;
+    ts.tv_nsec = long(t.milliseconds) * 1000000L;
+    return clock_settime(CLOCK_REALTIME, &ts) == 0;
+}
+
 namespace manual_clock {
 void Enable(std::uint32_t start) {
     g_manual = true;

@@ -20,6 +20,10 @@ struct SystemTime {
 };
 SystemTime GetLocalTime();
 SystemTime GetUtcTime();
+// Sets the system clock to the local time `t` (the day of the week is
+// ignored); false when the system refuses (setting the clock needs the
+// privilege to do so). Under the manual clock it moves the wall clock.
+bool SetLocalTime(const SystemTime& t);
 
 namespace manual_clock {
 // Switch the whole process to a manual clock starting at `start`. Timers then

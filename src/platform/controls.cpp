@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -16,8 +19,9 @@
 
 namespace plat {
 namespace {
-QString Q(const std::string& s) { return QString::fromLatin1(s.c_str()); }
-std::string S(const QString& q) { return q.toLatin1().toStdString(); }
+// The program keeps its texts in UTF-8.
+QString Q(const std::string& s) { return QString::fromUtf8(s.c_str()); }
+std::string S(const QString& q) { return q.toUtf8().toStdString(); }
 template <class T>
 T* As(const Window* w) {
     return w->impl() ? qobject_cast<T*>(w->impl()->widget.data()) : nullptr;
@@ -111,6 +115,38 @@ void Edit::NativeSetText(const std::string& text) {
     }
 }
 
+void MultiLineEdit::SetReadOnly(bool on) {
+    readOnly_ = on;
+    if (auto* e = As<QPlainTextEdit>(this)) e->setReadOnly(on);
+}
+void MultiLineEdit::AppendText(const std::string& text) { SetText(GetText() + text); }
+QWidget* MultiLineEdit::CreateNative(QWidget* parent) {
+    auto* e = new QPlainTextEdit(parent);
+    e->setReadOnly(readOnly_);
+    QObject::connect(e, &QPlainTextEdit::textChanged, [this, e] {
+        std::string t = S(e->toPlainText());
+        // The widget's line ends are LF; the program's are CR LF.
+        std::string crlf;
+        for (char c : t) {
+            if (c == '\n') crlf += '\r';
+            crlf += c;
+        }
+        if (crlf != GetText()) TypeText(crlf);
+    });
+    return e;
+}
+void MultiLineEdit::NativeSetText(const std::string& text) {
+    auto* e = As<QPlainTextEdit>(this);
+    if (!e) return;
+    std::string lf;
+    for (char c : text)
+        if (c != '\r') lf += c;
+    if (S(e->toPlainText()) != lf) {
+        QSignalBlocker block(e);
+        e->setPlainText(Q(lf));
+    }
+}
+
 int ListControl::AddString(const std::string& item) {
     items_.push_back(item);
     NativeSync();
@@ -171,6 +207,42 @@ QWidget* ComboBox::CreateNative(QWidget* parent) {
     return c;
 }
 
+namespace {
+// Rows with tabs drawn the way list boxes with tab stops draw them.
+class TabStopDelegate : public QStyledItemDelegate {
+public:
+    TabStopDelegate(const ListBox* box, QObject* parent) : QStyledItemDelegate(parent), box_(box) {}
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString text = opt.text;
+        opt.text.clear();
+        opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, p, opt.widget);
+        const QFontMetrics fm(opt.font);
+        const int stop = std::max(1, fm.averageCharWidth() * box_->TabStops() / 4);
+        p->save();
+        p->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        int x = 0;
+        const QStringList parts = text.split('\t');
+        for (int i = 0; i < parts.size(); ++i) {
+            if (i > 0) x = (x / stop + 1) * stop;
+            const QRect r = opt.rect.adjusted(3 + x, 0, 0, 0);
+            p->drawText(r, Qt::AlignVCenter | Qt::AlignLeft, parts[i]);
+            x += fm.horizontalAdvance(parts[i]);
+        }
+        p->restore();
+    }
+
+private:
+    const ListBox* box_;
+};
+}  // namespace
+
+void ListBox::SetTabStops(int dialogUnits) {
+    tabStops_ = dialogUnits > 0 ? dialogUnits : 32;
+    if (auto* l = As<QListWidget>(this)) l->viewport()->update();
+}
+
 void ListBox::NativeSync() {
     auto* l = As<QListWidget>(this);
     if (!l) return;
@@ -185,6 +257,7 @@ void ListBox::DoubleClick(int index) {
 }
 QWidget* ListBox::CreateNative(QWidget* parent) {
     auto* l = new QListWidget(parent);
+    l->setItemDelegate(new TabStopDelegate(this, l));
     QObject::connect(l, &QListWidget::currentRowChanged, [this](int r) {
         if (r != sel_) Choose(r);
     });

@@ -90,6 +90,20 @@ protected:
     int limit_ = 0;
 };
 
+// A multi-line edit (notes, result boxes). Lines end in CR LF in the text,
+// as the program writes them.
+class MultiLineEdit : public Edit {
+public:
+    void SetReadOnly(bool on);
+    // Adds text at the end.
+    void AppendText(const std::string& text);
+
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+    void NativeSetText(const std::string& text) override;
+    bool readOnly_ = false;
+};
+
 // Shared list model of combo boxes and list boxes.
 class ListControl : public Control {
 public:
@@ -125,11 +139,16 @@ protected:
 class ListBox : public ListControl {
 public:
     void DoubleClick(int index);
+    // Tab characters in the rows move the text to the next multiple of
+    // `dialogUnits` (a quarter of the font's average character width each).
+    void SetTabStops(int dialogUnits);
+    int TabStops() const { return tabStops_; }
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
     void NativeCreated() override { NativeSync(); }
     void NativeSync() override;
+    int tabStops_ = 32;
 };
 
 class TabStrip : public ListControl {

@@ -285,6 +285,9 @@ Rect Window::GetWindowRect() const {
 Rect Window::GetNormalRect() const {
     if (impl_->widget && impl_->widget->isWindow() && impl_->widget->isVisible()) {
         QRect g = impl_->widget->normalGeometry();
+        // Places are those of the frame, as windows are placed.
+        if (!impl_->widget->isMaximized() && !impl_->widget->isMinimized())
+            g.translate(-(impl_->widget->geometry().topLeft() - impl_->widget->frameGeometry().topLeft()));
         if (g.isValid()) return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
     }
     return zoomed_ ? rect_ : GetWindowRect();
@@ -295,7 +298,7 @@ void Window::SetWindowText(const std::string& text) {
     if (impl_->widget) NativeSetText(text);
 }
 
-void Window::NativeSetText(const std::string& text) { impl_->widget->setWindowTitle(QString::fromLatin1(text.c_str())); }
+void Window::NativeSetText(const std::string& text) { impl_->widget->setWindowTitle(QString::fromUtf8(text.c_str())); }
 
 void Window::SetFont(const Font* font) {
     font_ = font;

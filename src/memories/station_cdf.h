@@ -1,0 +1,32 @@
+// Export and import of the station list as comma-separated "*.cdf" text,
+// and the filter word to filter index rule of recall.
+#pragma once
+#include <string>
+
+#include "memories/station.h"
+
+constexpr const char* kCdfFilter = "Memory Files(*.cdf)|*.cdf|All files(*.*)|*.*||";
+
+// File > Export / Import. Mode 1 asks for the name; mode 2 uses `path`
+// (the typed name). Neither changes the memory file's name to the .cdf.
+bool ExportCdf(int mode, const std::string& path = "");
+bool ImportCdf(int mode, const std::string& path = "");
+
+// One export line (without the line end).
+std::string CdfLine(const CStation& s);
+// The export's filter field: Hz for a "n.n kHz" word, else the word up to
+// its first blank without '.'.
+std::string CdfFilterField(const std::string& word);
+// The filter word an imported field gives for the station's mode word.
+std::string ImportFilterWord(const std::string& field, const std::string& modeWord);
+// A station from one import line; false for lines that hold none (bank and
+// clear lines, lines without a frequency the radio covers).
+bool ParseCdfLine(const std::string& line, CStation& s);
+
+// The radio's filter index for a filter word (0 when a named filter is not
+// in the model's table).
+int GetMemoryFilterIndex(const std::string& word, bool amTable = false);
+// True when the model names its filters by width; the AM names apply for
+// `modeWord` "AM", "SAM" or "FM" on models with two tables.
+bool HasNamedFilters();
+bool UsesAmFilterNames(const std::string& modeWord);

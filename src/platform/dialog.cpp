@@ -1,0 +1,116 @@
+#include "platform/dialog.h"
+
+#include <QFileDialog>
+#include <QPixmap>
+
+#include <deque>
+
+#include "platform/event_loop.h"
+#include "platform/types.h"
+#include "platform/window_impl.h"
+
+namespace plat {
+namespace {
+bool g_dialogScripted = false;
+std::deque<std::function<void(Dialog&)>> g_handlers;
+std::vector<std::string> g_dialogHistory;
+
+bool g_fileScripted = false;
+std::deque<std::string> g_fileAnswers;
+int g_fileShown = 0;
+
+// "Memory Files(*.rmy)|*.rmy|All files(*.*)|*.*||" -> "Memory Files(*.rmy);;All files(*.*)".
+QString QtFilter(const std::string& filter) {
+    QStringList parts = QString::fromUtf8(filter.c_str()).split('|');
+    QStringList names;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        if (!parts[i].isEmpty()) names << parts[i];
+    return names.join(";;");
+}
+
+bool RunFileDialog(Window* owner, bool open, const std::string& defExt, const std::string& filter,
+                   const std::string& initial, std::string& path) {
+    ++g_fileShown;
+    if (g_fileScripted) {
+        if (g_fileAnswers.empty()) return false;
+        path = g_fileAnswers.front();
+        g_fileAnswers.pop_front();
+        return !path.empty();
+    }
+    if (!app::Started() || app::Headless()) return false;
+    QWidget* parent = owner && owner->impl() ? owner->impl()->widget.data() : nullptr;
+    QFileDialog dlg(parent, QString(), QString::fromUtf8(initial.c_str()), QtFilter(filter));
+    dlg.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dlg.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dlg.setDefaultSuffix(QString::fromUtf8(defExt.c_str()));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
+    path = dlg.selectedFiles().front().toUtf8().toStdString();
+    return true;
+}
+}  // namespace
+
+int Dialog::DoModal(Window* owner, const std::string& title, const Rect& r) {
+    ended_ = false;
+    result_ = IDCANCEL;
+    g_dialogHistory.push_back(title);
+    Create(title, WS_POPUP | WS_CAPTION, r, owner, 0);
+    OnInitDialog();
+    if (g_dialogScripted) {
+        if (!g_handlers.empty()) {
+            auto handler = std::move(g_handlers.front());
+            g_handlers.pop_front();
+            handler(*this);
+        }
+    } else if (app::Started() && !app::Headless()) {
+        if (impl() && impl()->widget) impl()->widget->setWindowModality(Qt::ApplicationModal);
+        ShowWindow(SW_SHOW);
+        app::RunNested([this] { return ended_; });
+    }
+    const int result = ended_ ? result_ : IDCANCEL;
+    DestroyWindow();
+    return result;
+}
+
+void Dialog::EndDialog(int code) {
+    result_ = code;
+    ended_ = true;
+}
+
+namespace dialog_script {
+void Enable() { g_dialogScripted = true; }
+bool Enabled() { return g_dialogScripted; }
+void PushHandler(std::function<void(Dialog&)> handler) { g_handlers.push_back(std::move(handler)); }
+const std::vector<std::string>& History() { return g_dialogHistory; }
+void Clear() {
+    g_handlers.clear();
+    g_dialogHistory.clear();
+}
+}  // namespace dialog_script
+
+bool FileOpenDialog(Window* owner, const std::string& defExt, const std::string& filter, const std::string& initial,
+                    std::string& path) {
+    return RunFileDialog(owner, true, defExt, filter, initial, path);
+}
+bool FileSaveDialog(Window* owner, const std::string& defExt, const std::string& filter, const std::string& initial,
+                    std::string& path) {
+    return RunFileDialog(owner, false, defExt, filter, initial, path);
+}
+
+namespace file_dialog_script {
+void Enable() { g_fileScripted = true; }
+void PushAnswer(const std::string& path) { g_fileAnswers.push_back(path); }
+int Shown() { return g_fileShown; }
+void Clear() {
+    g_fileAnswers.clear();
+    g_fileShown = 0;
+}
+}  // namespace file_dialog_script
+
+bool SaveWindowImage(Window* w, const std::string& path) {
+    QWidget* q = w && w->impl() ? w->impl()->widget.data() : nullptr;
+    if (!q) return false;
+    if (!q->isVisible()) q->ensurePolished();
+    return q->grab().save(QString::fromUtf8(path.c_str()), "PNG");
+}
+
+}  // namespace plat
