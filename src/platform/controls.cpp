@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QKeyEvent>
+#include <QPalette>
 
 #include <algorithm>
 
@@ -95,8 +97,69 @@ void Edit::TypeText(const std::string& text) {
     if (limit_ > 0 && int(t.size()) > limit_) t.resize(std::size_t(limit_));
     SetText(t);
 }
+namespace {
+// The field the toolkit edits, with the program's character filter and focus
+// bookkeeping in front of the toolkit's own.
+class LineEdit : public QLineEdit {
+public:
+    LineEdit(Edit* owner, QWidget* parent) : QLineEdit(parent), owner_(owner) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* ev) override {
+        const QString t = ev->text();
+        if (IsLiveWindow(owner_) && !t.isEmpty() && t.at(0).unicode() < 256 && owner_->FilterChar(t.at(0).unicode())) {
+            ev->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(ev);
+    }
+    void focusInEvent(QFocusEvent* ev) override {
+        QLineEdit::focusInEvent(ev);
+        if (IsLiveWindow(owner_)) NativeFocusIn(owner_);
+    }
+    void focusOutEvent(QFocusEvent* ev) override {
+        QLineEdit::focusOutEvent(ev);
+        if (IsLiveWindow(owner_)) NativeFocusOut(owner_, ev->reason());
+    }
+
+private:
+    Edit* owner_;
+};
+}  // namespace
+
+void Edit::SetSel(int start, int end) {
+    if (auto* e = As<QLineEdit>(this)) {
+        int len = int(e->text().size());
+        if (start < 0) {
+            e->deselect();
+            e->setCursorPosition(len);
+            return;
+        }
+        if (end < 0 || end > len) end = len;
+        start = std::clamp(start, 0, end);
+        e->setSelection(start, end - start);
+    }
+}
+
+void Edit::SetColours(Colour text, Colour background) {
+    coloured_ = true;
+    textColour_ = text;
+    backColour_ = background;
+    NativeCreated();
+}
+
+void Edit::NativeCreated() {
+    auto* e = As<QLineEdit>(this);
+    if (!e || !coloured_) return;
+    QPalette pal = e->palette();
+    pal.setColor(QPalette::Text, QColor(GetRValue(textColour_), GetGValue(textColour_), GetBValue(textColour_)));
+    pal.setColor(QPalette::Base, QColor(GetRValue(backColour_), GetGValue(backColour_), GetBValue(backColour_)));
+    e->setPalette(pal);
+    e->setFrame(false);
+}
+
 QWidget* Edit::CreateNative(QWidget* parent) {
-    auto* e = new QLineEdit(parent);
+    auto* e = new LineEdit(this, parent);
     QObject::connect(e, &QLineEdit::textEdited, [this](const QString& t) { TypeText(S(t)); });
     QObject::connect(e, &QLineEdit::editingFinished, [this] { Notify(EN_KILLFOCUS); });
     return e;

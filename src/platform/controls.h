@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/paint.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -17,6 +18,7 @@ constexpr unsigned BN_CLICKED = 0;
 constexpr unsigned CBN_SELCHANGE = 1;
 constexpr unsigned LBN_SELCHANGE = 1;
 constexpr unsigned LBN_DBLCLK = 2;
+constexpr unsigned EN_SETFOCUS = 0x0100;
 constexpr unsigned EN_KILLFOCUS = 0x0200;
 constexpr unsigned EN_CHANGE = 0x0300;
 constexpr unsigned TCN_SELCHANGE = 0x0701;
@@ -81,11 +83,22 @@ public:
     void SetLimitText(int chars) { limit_ = chars; }
     // Typed text (tests and the toolkit's editing both come here).
     void TypeText(const std::string& text);
+    // Selects characters start..end (end -1: to the end of the text; start
+    // -1: nothing, the caret at the end).
+    void SetSel(int start, int end);
+    // Text and background colours of the field (0x00BBGGRR).
+    void SetColours(Colour text, Colour background);
+    // A character typed into the field, before the field takes it: true
+    // keeps it out of the text. Every typed character passes here.
+    virtual bool FilterChar(unsigned ch) { (void)ch; return false; }
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
+    void NativeCreated() override;
     void NativeSetText(const std::string& text) override;
     int limit_ = 0;
+    bool coloured_ = false;
+    Colour textColour_ = 0, backColour_ = 0;
 };
 
 // Shared list model of combo boxes and list boxes.
