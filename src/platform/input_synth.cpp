@@ -147,14 +147,26 @@ bool SaveWindowPng(Window* w, const std::string& path, double pixelRatio) {
     return pm.save(QString::fromStdString(path), "PNG");
 }
 
-std::uint32_t WindowPixel(Window* w, int x, int y) {
+Snapshot TakeSnapshot(Window* w) {
+    Snapshot s;
     QWidget* q = Target(w);
-    if (!q || x < 0 || y < 0 || x >= q->width() || y >= q->height()) return 0xFFFFFFFFu;
+    if (!q || q->width() <= 0 || q->height() <= 0) return s;
     QPixmap pm(q->size());
     pm.fill(Qt::white);
     q->render(&pm, QPoint(), QRegion(), QWidget::DrawChildren);
-    const QColor c = pm.toImage().pixelColor(x, y);
-    return std::uint32_t(c.red()) | (std::uint32_t(c.green()) << 8) | (std::uint32_t(c.blue()) << 16);
+    const QImage img = pm.toImage().convertToFormat(QImage::Format_RGB32);
+    s.width = img.width();
+    s.height = img.height();
+    s.pixels.resize(std::size_t(s.width) * std::size_t(s.height));
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) {
+            const QRgb c = img.pixel(x, y);
+            s.pixels[std::size_t(y * s.width + x)] =
+                std::uint32_t(qRed(c)) | (std::uint32_t(qGreen(c)) << 8) | (std::uint32_t(qBlue(c)) << 16);
+        }
+    return s;
 }
+
+std::uint32_t WindowPixel(Window* w, int x, int y) { return TakeSnapshot(w).At(x, y); }
 
 }  // namespace plat

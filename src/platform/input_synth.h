@@ -3,7 +3,9 @@
 // typed text. Tests drive the windows through this (headless too), and a
 // window can be saved as a PNG picture to look at.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -36,6 +38,16 @@ void Type(Window* w, const std::string& text);
 // device pixels per pixel (2 shows it as on a high-DPI screen). False when
 // the window has no on-screen part or the file could not be written.
 bool SaveWindowPng(Window* w, const std::string& path, double pixelRatio = 1.0);
+// The window as rendered at 1:1, pixel by pixel (0x00BBGGRR).
+struct Snapshot {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    // 0xFFFFFFFF outside the picture.
+    std::uint32_t At(int x, int y) const {
+        return x < 0 || y < 0 || x >= width || y >= height ? 0xFFFFFFFFu : pixels[std::size_t(y * width + x)];
+    }
+};
+Snapshot TakeSnapshot(Window* w);
 // The colour (0x00BBGGRR) of one pixel of the window as rendered at 1:1;
 // 0xFFFFFFFF when out of range or not renderable.
 std::uint32_t WindowPixel(Window* w, int x, int y);
