@@ -146,7 +146,7 @@ void CFilterControl::OnPaint(plat::PaintContext& target) {
         std::snprintf(text, sizeof text, "%4.0d", widthText_);
         pc.SetFont(GetFont() ? GetFont() : &font_);
         pc.SetBkMode(plat::TRANSPARENT);
-        pc.SetTextColour(RGB(255, 255, 255));
+        pc.SetTextColour(RGB(63, 63, 63));
         pc.DrawText(text, {0, 1, w, top}, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
     }
     target.Blit(0, 0, buf);

@@ -210,7 +210,9 @@ void DrawScale(plat::PaintContext& pc, int w, int h, const char* title, const Ma
         if (marks[i].label) {
             const plat::Point ext = pc.TextExtent(marks[i].label);
             pc.SetTextColour(ink);
-            pc.DrawText(marks[i].label, {x - ext.x / 2, line + len, x - ext.x / 2 + ext.x, line + len + ext.y},
+            // Numbers at the ends stay whole on the face.
+            const int lx = std::clamp(x - ext.x / 2, 1, std::max(1, w - ext.x - 2));
+            pc.DrawText(marks[i].label, {lx, line + len, lx + ext.x, line + len + ext.y},
                         plat::DT_LEFT | plat::DT_SINGLELINE);
         }
     }
@@ -237,8 +239,8 @@ void CMeter::DrawFace(plat::PaintContext& pc, int w, int h) const {
     case 1: {
         const LinearCtx c{r1_.low, r1_.high};
         if (r1_.high >= 300) {
-            const Mark m[] = {{0, "0", false}, {50, "50", false}, {100, "100", false}, {150, "150", false},
-                              {200, "200", false}, {250, "250", false}, {300, "", true}};
+            const Mark m[] = {{0, "0", false}, {50, nullptr, false}, {100, "100", false}, {150, nullptr, false},
+                              {200, "200", false}, {250, nullptr, true}, {300, "300", true}};
             DrawScale(pc, w, h, "PO", m, 7, LinearColumn, &c, LinearColumn(250, w, &c));
         } else {
             const Mark m[] = {{0, "0", false}, {12.5, nullptr, false}, {25, "25", false}, {37.5, nullptr, false},
@@ -250,7 +252,7 @@ void CMeter::DrawFace(plat::PaintContext& pc, int w, int h) const {
     }
     case 3: {
         const LinearCtx c{r3_.low, r3_.high};
-        const Mark m[] = {{10, "1", false}, {15, "1.5", false}, {20, "2", false}, {30, "3", true},
+        const Mark m[] = {{10, "1", false}, {15, nullptr, false}, {20, "2", false}, {30, "3", true},
                           {50, "5", true}, {100, "10", true}};
         DrawScale(pc, w, h, "SWR", m, 6, LinearColumn, &c, LinearColumn(20, w, &c));
         break;
@@ -259,7 +261,7 @@ void CMeter::DrawFace(plat::PaintContext& pc, int w, int h) const {
         const int high = r4_.high;
         const Mark m[] = {{256, "1", false}, {512, nullptr, false}, {768, "3", false}, {1024, nullptr, false},
                           {1280, "5", false}, {1536, nullptr, false}, {1792, "7", false}, {2048, nullptr, false},
-                          {kS9, "9", false}, {kS9 + 512, "+20", true}, {kS9 + 1024, "+40", true},
+                          {kS9, "9", false}, {kS9 + 512, "+20", true}, {kS9 + 1024, nullptr, true},
                           {kS9 + 1536, "+60", true}};
         DrawScale(pc, w, h, "S", m, 12, SColumn, &high, SMeterColumn(kS9, high, w));
         break;
