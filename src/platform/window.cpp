@@ -536,6 +536,11 @@ void EnableToolTips(bool on) {
 
 bool ToolTipsEnabled() { return g_tooltips; }
 
+std::string ShownToolTip(const Window* w) {
+    if (!w || !w->impl() || !w->impl()->widget) return {};
+    return w->impl()->widget->toolTip().toLatin1().toStdString();
+}
+
 std::string AccessibleName(const Window* w) {
     if (!w) return {};
     if (w->impl() && w->impl()->widget) {

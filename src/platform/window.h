@@ -190,6 +190,8 @@ void ChangeFocus(Window* w);
 // Tooltips program-wide: off hides every registered text, on shows them again.
 void EnableToolTips(bool on);
 bool ToolTipsEnabled();
+// The tooltip the toolkit would show for `w` now (empty while tooltips are off).
+std::string ShownToolTip(const Window* w);
 // What a screen reader reads for `w`: its accessible name and role.
 std::string AccessibleName(const Window* w);
 AccessRole AccessibleRoleOf(const Window* w);
