@@ -5,10 +5,6 @@
 
 namespace {
 using plat::RGB;
-long long FloorMod(long long a, long long m) {
-    long long r = a % m;
-    return r < 0 ? r + m : r;
-}
 }  // namespace
 
 CDragit::CDragit() {

@@ -31,10 +31,6 @@ bool InListedBand(double mhz) {
     return false;
 }
 
-long long FloorMod(long long a, long long m) {
-    long long r = a % m;
-    return r < 0 ? r + m : r;
-}
 }  // namespace
 
 long long ScaleGeometry::ColumnUnits(int x) const {

@@ -26,6 +26,13 @@ struct ScaleGeometry {
     double Dragged(int lastX, int x) const;
 };
 
+// a mod m, never negative: the tick of a column left of 0 Hz is the tick of
+// its place, not of its sign.
+inline long long FloorMod(long long a, long long m) {
+    const long long r = a % m;
+    return r < 0 ? r + m : r;
+}
+
 // The tick-label text of a column at `units` (1/zoom kHz) for zoom 1, 10
 // or 100; empty for any other zoom.
 std::string ScaleLabel(long long units, int zoom);
