@@ -30,6 +30,27 @@ bool Control::CreateControl(const std::string& text, const Rect& r, Window* pare
     return Create(text, WS_CHILD | (visible ? WS_VISIBLE : 0), r, parent, id);
 }
 
+void Control::SetColours(Colour text, Colour background) {
+    coloured_ = true;
+    textColour_ = text;
+    backColour_ = background;
+    ApplyColours();
+}
+
+void Control::ApplyColours() {
+    QWidget* w = impl() ? impl()->widget.data() : nullptr;
+    if (!w || !coloured_) return;
+    const QColor t(GetRValue(textColour_), GetGValue(textColour_), GetBValue(textColour_));
+    const QColor b(GetRValue(backColour_), GetGValue(backColour_), GetBValue(backColour_));
+    QPalette pal = w->palette();
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) pal.setColor(role, t);
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) pal.setColor(role, b);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+    // A coloured field is drawn flat, as the program's coloured edits are.
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setFrame(false);
+}
+
 void Control::Notify(unsigned code) {
     if (GetParent() && IsLiveWindow(GetParent()))
         GetParent()->SendMessage(WM_COMMAND, MAKEWPARAM(unsigned(GetDlgCtrlID()), code), reinterpret_cast<LPARAM>(this));
@@ -63,7 +84,10 @@ QWidget* CheckBox::CreateNative(QWidget* parent) {
     });
     return b;
 }
-void CheckBox::NativeCreated() { SetCheck(checked_); }
+void CheckBox::NativeCreated() {
+    ApplyColours();
+    SetCheck(checked_);
+}
 void CheckBox::NativeSetText(const std::string& text) {
     if (auto* b = As<QAbstractButton>(this)) b->setText(Q(text));
 }
@@ -141,22 +165,6 @@ void Edit::SetSel(int start, int end) {
     }
 }
 
-void Edit::SetColours(Colour text, Colour background) {
-    coloured_ = true;
-    textColour_ = text;
-    backColour_ = background;
-    NativeCreated();
-}
-
-void Edit::NativeCreated() {
-    auto* e = As<QLineEdit>(this);
-    if (!e || !coloured_) return;
-    QPalette pal = e->palette();
-    pal.setColor(QPalette::Text, QColor(GetRValue(textColour_), GetGValue(textColour_), GetBValue(textColour_)));
-    pal.setColor(QPalette::Base, QColor(GetRValue(backColour_), GetGValue(backColour_), GetBValue(backColour_)));
-    e->setPalette(pal);
-    e->setFrame(false);
-}
 
 QWidget* Edit::CreateNative(QWidget* parent) {
     auto* e = new LineEdit(this, parent);

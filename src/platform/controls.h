@@ -29,10 +29,17 @@ class Control : public Window {
 public:
     // Creates the control as a child of `parent` at `r` (pixels) with `id`.
     bool CreateControl(const std::string& text, const Rect& r, Window* parent, int id, bool visible = true);
+    // Text and background colours of this control (0x00BBGGRR), as the
+    // program's control-colour handlers give them.
+    void SetColours(Colour text, Colour background);
 
 protected:
     // Sends WM_COMMAND with `code` to the parent.
     void Notify(unsigned code);
+    void NativeCreated() override { ApplyColours(); }
+    void ApplyColours();
+    bool coloured_ = false;
+    Colour textColour_ = 0, backColour_ = 0;
 };
 
 class Button : public Control {
@@ -86,19 +93,14 @@ public:
     // Selects characters start..end (end -1: to the end of the text; start
     // -1: nothing, the caret at the end).
     void SetSel(int start, int end);
-    // Text and background colours of the field (0x00BBGGRR).
-    void SetColours(Colour text, Colour background);
     // A character typed into the field, before the field takes it: true
     // keeps it out of the text. Every typed character passes here.
     virtual bool FilterChar(unsigned ch) { (void)ch; return false; }
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
-    void NativeCreated() override;
     void NativeSetText(const std::string& text) override;
     int limit_ = 0;
-    bool coloured_ = false;
-    Colour textColour_ = 0, backColour_ = 0;
 };
 
 // Shared list model of combo boxes and list boxes.
@@ -129,7 +131,10 @@ public:
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
-    void NativeCreated() override { NativeSync(); }
+    void NativeCreated() override {
+        ApplyColours();
+        NativeSync();
+    }
     void NativeSync() override;
 };
 
@@ -139,14 +144,20 @@ public:
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
-    void NativeCreated() override { NativeSync(); }
+    void NativeCreated() override {
+        ApplyColours();
+        NativeSync();
+    }
     void NativeSync() override;
 };
 
 class TabStrip : public ListControl {
 protected:
     QWidget* CreateNative(QWidget* parent) override;
-    void NativeCreated() override { NativeSync(); }
+    void NativeCreated() override {
+        ApplyColours();
+        NativeSync();
+    }
     void NativeSync() override;
 };
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls.h"
 #include "platform/input_synth.h"
 #include "platform/menu.h"
 #include "platform/window.h"
@@ -126,4 +127,12 @@ TEST_F(InputTest, AccessibleNameFollowsTheCaptionUnlessSetApart) {
     EXPECT_EQ(plat::AccessibleName(&b), "14.025.000");
     EXPECT_EQ(plat::FindWindowByName(&frame, "14.025.000"), &b);
     EXPECT_EQ(plat::FindWindowByName(&frame, "nothing"), nullptr);
+}
+
+TEST_F(InputTest, ControlsTakeTheProgramsColours) {
+    plat::StaticText label;
+    label.CreateControl("Mirror Control", {10, 60, 110, 80}, &frame, 5933);
+    label.SetColours(plat::RGB(255, 255, 255), plat::RGB(0, 0, 255));
+    const plat::Snapshot s = plat::TakeSnapshot(&label);
+    EXPECT_EQ(s.At(98, 18), plat::RGB(0, 0, 255));
 }

@@ -261,8 +261,8 @@ void CMeter::DrawFace(plat::PaintContext& pc, int w, int h) const {
         const int high = r4_.high;
         const Mark m[] = {{256, "1", false}, {512, nullptr, false}, {768, "3", false}, {1024, nullptr, false},
                           {1280, "5", false}, {1536, nullptr, false}, {1792, "7", false}, {2048, nullptr, false},
-                          {kS9, "9", false}, {kS9 + 512, "+20", true}, {kS9 + 1024, nullptr, true},
-                          {kS9 + 1536, "+60", true}};
+                          {kS9, "9", false}, {kS9 + 512, nullptr, true}, {kS9 + 1024, "+40", true},
+                          {kS9 + 1536, nullptr, true}};
         DrawScale(pc, w, h, "S", m, 12, SColumn, &high, SMeterColumn(kS9, high, w));
         break;
     }
