@@ -18,13 +18,7 @@ extern int g_ontoppending;
 extern int g_mainmaximized;
 
 // Shared fonts, created by the main frame's constructor.
-extern plat::Font* g_textfont;
-extern plat::Font* g_boldfont;
-extern plat::Font* g_plainfont;
-extern plat::Font* g_microfont;
-extern plat::Font* g_smallfont;
-extern plat::Font* g_settingssmallfont;
-extern plat::Font* g_settingsmicrofont;
+#include "base/shared_fonts.h"
 // Their configured heights, saved back by the settings store.
 extern int g_microfontsize;
 extern int g_smallfontsize;
