@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "base/shared_fonts.h"
 #include "platform/font.h"
 #include "platform/types.h"
 #include "platform/window.h"
@@ -17,8 +18,7 @@ extern int g_ontoppending;
 // Set when the main frame opens maximised ([MAIN WINDOW] "MAXIMIZE").
 extern int g_mainmaximized;
 
-// Shared fonts, created by the main frame's constructor.
-#include "base/shared_fonts.h"
+// The shared fonts (base/shared_fonts.h) are created by the constructor.
 // Their configured heights, saved back by the settings store.
 extern int g_microfontsize;
 extern int g_smallfontsize;
