@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "base/shared_fonts.h"
 #include "platform/font.h"
 #include "platform/types.h"
 #include "platform/window.h"
@@ -17,14 +18,7 @@ extern int g_ontoppending;
 // Set when the main frame opens maximised ([MAIN WINDOW] "MAXIMIZE").
 extern int g_mainmaximized;
 
-// Shared fonts, created by the main frame's constructor.
-extern plat::Font* g_textfont;
-extern plat::Font* g_boldfont;
-extern plat::Font* g_plainfont;
-extern plat::Font* g_microfont;
-extern plat::Font* g_smallfont;
-extern plat::Font* g_settingssmallfont;
-extern plat::Font* g_settingsmicrofont;
+// The shared fonts (base/shared_fonts.h) are created by the constructor.
 // Their configured heights, saved back by the settings store.
 extern int g_microfontsize;
 extern int g_smallfontsize;

@@ -9,6 +9,7 @@
 #include "devices/device_options.h"
 #include "devices/remote_link.h"
 #include "panel/band_table.h"
+#include "panel/controls/meter.h"
 #include "panel/panel_options.h"
 #include "settings/settings_options.h"
 #include "base/settings_table.h"
@@ -105,6 +106,10 @@ void ApplyLoadChecks() {
     // Both are indexes: a hand-edited value must not index past a table.
     for (int& v : g_restore) v = ClampTraced("RESTORE", v, 0, 41);
     g_licenseclass = ClampTraced("LICENSE CLASS", g_licenseclass, 0, 4);
+    // A window scale far outside 0.5..4.0 would make the windows unusable and
+    // the meter's stretch ratios divide by 0: such a scale is not taken.
+    for (double* scale : {&g_scalex, &g_scaley, &g_settingsscalex, &g_settingsscaley})
+        if (!IsUsablePanelScale(*scale)) *scale = 1.4;
 
     FixTransverterDefaults(g_radiotype, g_perseus);
     ApplyTransverterEdges();

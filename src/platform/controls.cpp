@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QKeyEvent>
+#include <QPalette>
 
 #include <algorithm>
 
@@ -30,6 +32,27 @@ T* As(const Window* w) {
 
 bool Control::CreateControl(const std::string& text, const Rect& r, Window* parent, int id, bool visible) {
     return Create(text, WS_CHILD | (visible ? WS_VISIBLE : 0), r, parent, id);
+}
+
+void Control::SetColours(Colour text, Colour background) {
+    coloured_ = true;
+    textColour_ = text;
+    backColour_ = background;
+    ApplyColours();
+}
+
+void Control::ApplyColours() {
+    QWidget* w = impl() ? impl()->widget.data() : nullptr;
+    if (!w || !coloured_) return;
+    const QColor t(GetRValue(textColour_), GetGValue(textColour_), GetBValue(textColour_));
+    const QColor b(GetRValue(backColour_), GetGValue(backColour_), GetBValue(backColour_));
+    QPalette pal = w->palette();
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) pal.setColor(role, t);
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) pal.setColor(role, b);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+    // A coloured field is drawn flat, as the program's coloured edits are.
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setFrame(false);
 }
 
 void Control::Notify(unsigned code) {
@@ -65,7 +88,10 @@ QWidget* CheckBox::CreateNative(QWidget* parent) {
     });
     return b;
 }
-void CheckBox::NativeCreated() { SetCheck(checked_); }
+void CheckBox::NativeCreated() {
+    ApplyColours();
+    SetCheck(checked_);
+}
 void CheckBox::NativeSetText(const std::string& text) {
     if (auto* b = As<QAbstractButton>(this)) b->setText(Q(text));
 }
@@ -99,8 +125,53 @@ void Edit::TypeText(const std::string& text) {
     if (limit_ > 0 && int(t.size()) > limit_) t.resize(std::size_t(limit_));
     SetText(t);
 }
+namespace {
+// The field the toolkit edits, with the program's character filter and focus
+// bookkeeping in front of the toolkit's own.
+class LineEdit : public QLineEdit {
+public:
+    LineEdit(Edit* owner, QWidget* parent) : QLineEdit(parent), owner_(owner) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* ev) override {
+        const QString t = ev->text();
+        if (IsLiveWindow(owner_) && !t.isEmpty() && t.at(0).unicode() < 256 && owner_->FilterChar(t.at(0).unicode())) {
+            ev->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(ev);
+    }
+    void focusInEvent(QFocusEvent* ev) override {
+        QLineEdit::focusInEvent(ev);
+        if (IsLiveWindow(owner_)) NativeFocusIn(owner_);
+    }
+    void focusOutEvent(QFocusEvent* ev) override {
+        QLineEdit::focusOutEvent(ev);
+        if (IsLiveWindow(owner_)) NativeFocusOut(owner_, ev->reason());
+    }
+
+private:
+    Edit* owner_;
+};
+}  // namespace
+
+void Edit::SetSel(int start, int end) {
+    if (auto* e = As<QLineEdit>(this)) {
+        int len = int(e->text().size());
+        if (start < 0) {
+            e->deselect();
+            e->setCursorPosition(len);
+            return;
+        }
+        if (end < 0 || end > len) end = len;
+        start = std::clamp(start, 0, end);
+        e->setSelection(start, end - start);
+    }
+}
+
+
 QWidget* Edit::CreateNative(QWidget* parent) {
-    auto* e = new QLineEdit(parent);
+    auto* e = new LineEdit(this, parent);
     QObject::connect(e, &QLineEdit::textEdited, [this](const QString& t) { TypeText(S(t)); });
     QObject::connect(e, &QLineEdit::editingFinished, [this] { KillFocus(); });
     return e;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/paint.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -17,6 +18,7 @@ constexpr unsigned BN_CLICKED = 0;
 constexpr unsigned CBN_SELCHANGE = 1;
 constexpr unsigned LBN_SELCHANGE = 1;
 constexpr unsigned LBN_DBLCLK = 2;
+constexpr unsigned EN_SETFOCUS = 0x0100;
 constexpr unsigned EN_KILLFOCUS = 0x0200;
 constexpr unsigned EN_CHANGE = 0x0300;
 constexpr unsigned TCN_SELCHANGE = 0x0701;
@@ -27,10 +29,17 @@ class Control : public Window {
 public:
     // Creates the control as a child of `parent` at `r` (pixels) with `id`.
     bool CreateControl(const std::string& text, const Rect& r, Window* parent, int id, bool visible = true);
+    // Text and background colours of this control (0x00BBGGRR), as the
+    // program's control-colour handlers give them.
+    void SetColours(Colour text, Colour background);
 
 protected:
     // Sends WM_COMMAND with `code` to the parent.
     void Notify(unsigned code);
+    void NativeCreated() override { ApplyColours(); }
+    void ApplyColours();
+    bool coloured_ = false;
+    Colour textColour_ = 0, backColour_ = 0;
 };
 
 class Button : public Control {
@@ -83,6 +92,12 @@ public:
     void TypeText(const std::string& text);
     // The operator leaves the edit (the toolkit's end of editing comes here).
     void KillFocus() { Notify(EN_KILLFOCUS); }
+    // Selects characters start..end (end -1: to the end of the text; start
+    // -1: nothing, the caret at the end).
+    void SetSel(int start, int end);
+    // A character typed into the field, before the field takes it: true
+    // keeps it out of the text. Every typed character passes here.
+    virtual bool FilterChar(unsigned ch) { (void)ch; return false; }
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
@@ -132,7 +147,10 @@ public:
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
-    void NativeCreated() override { NativeSync(); }
+    void NativeCreated() override {
+        ApplyColours();
+        NativeSync();
+    }
     void NativeSync() override;
 };
 
@@ -146,7 +164,10 @@ public:
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
-    void NativeCreated() override { NativeSync(); }
+    void NativeCreated() override {
+        ApplyColours();
+        NativeSync();
+    }
     void NativeSync() override;
     int tabStops_ = 32;
 };
@@ -154,7 +175,10 @@ protected:
 class TabStrip : public ListControl {
 protected:
     QWidget* CreateNative(QWidget* parent) override;
-    void NativeCreated() override { NativeSync(); }
+    void NativeCreated() override {
+        ApplyColours();
+        NativeSync();
+    }
     void NativeSync() override;
 };
 

@@ -7,7 +7,10 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include <deque>
 #include <map>
+
+#include "platform/event_loop.h"
 
 #include "platform/keys.h"
 #include "platform/window.h"
@@ -172,6 +175,50 @@ unsigned FindAccelerator(std::span<const Accelerator> table, unsigned vk, unsign
         return a.id;
     }
     return 0;
+}
+
+namespace {
+bool g_popupScripted = false;
+std::deque<unsigned> g_popupChoices;
+std::vector<popup_menu_script::Shown> g_popupHistory;
+
+void AddPopupItems(QMenu* menu, const std::vector<MenuItem>& items, unsigned& chosen) {
+    for (const MenuItem& it : items) {
+        if (!it.items.empty()) {
+            AddPopupItems(menu->addMenu(QString::fromLatin1(it.text.c_str())), it.items, chosen);
+        } else if (it.text.empty()) {
+            menu->addSeparator();
+        } else {
+            QAction* a = menu->addAction(QString::fromLatin1(it.text.c_str()));
+            const unsigned id = it.id;
+            QObject::connect(a, &QAction::triggered, [&chosen, id] { chosen = id; });
+        }
+    }
+}
+}  // namespace
+
+namespace popup_menu_script {
+void Enable() { g_popupScripted = true; }
+void PushChoice(unsigned id) { g_popupChoices.push_back(id); }
+const std::vector<Shown>& History() { return g_popupHistory; }
+}  // namespace popup_menu_script
+
+unsigned TrackPopupMenu(Window* owner, const std::vector<MenuItem>& items, int x, int y) {
+    ReleaseAnyCapture();
+    unsigned chosen = 0;
+    if (g_popupScripted) {
+        g_popupHistory.push_back({items, x, y});
+        if (!g_popupChoices.empty()) {
+            chosen = g_popupChoices.front();
+            g_popupChoices.pop_front();
+        }
+    } else if (app::Started() && !app::Headless()) {
+        QMenu menu(owner && owner->impl() ? owner->impl()->widget.data() : nullptr);
+        AddPopupItems(&menu, items, chosen);
+        menu.exec(QPoint(x, y));
+    }
+    if (chosen != 0 && IsLiveWindow(owner)) owner->SendMessage(WM_COMMAND, chosen, 0);
+    return chosen;
 }
 
 void SetAccelerators(Window* w, std::span<const Accelerator> table) {

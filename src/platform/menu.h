@@ -44,4 +44,21 @@ void SetAccelerators(Window* w, std::span<const Accelerator> table);
 // character for character entries. Returns the command id, or 0.
 unsigned FindAccelerator(std::span<const Accelerator> table, unsigned vk, unsigned keyFlags, unsigned ch);
 
+// Opens `items` as a pop-up menu at screen point (x, y) and waits for the
+// choice (timers keep firing). The chosen command goes to `owner` as
+// WM_COMMAND and is returned; 0 when the menu was dismissed.
+unsigned TrackPopupMenu(Window* owner, const std::vector<MenuItem>& items, int x, int y);
+
+namespace popup_menu_script {
+// From now on pop-up menus are not shown: each takes the next pushed choice
+// (0: dismissed) and is recorded with its position.
+void Enable();
+void PushChoice(unsigned id);
+struct Shown {
+    std::vector<MenuItem> items;
+    int x, y;
+};
+const std::vector<Shown>& History();
+}  // namespace popup_menu_script
+
 }  // namespace plat

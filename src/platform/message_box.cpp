@@ -43,6 +43,8 @@ void MessageBeep(unsigned) {
 }
 
 int MessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned type) {
+    // A modal box takes the mouse: whatever a held button was doing ends.
+    ReleaseAnyCapture();
     g_history.push_back({text, caption, type});
     if (g_scripted) {
         if (g_answers.empty()) return FirstButton(type);

@@ -24,6 +24,9 @@ struct Point {
 // Window messages.
 constexpr unsigned WM_CREATE = 0x0001;
 constexpr unsigned WM_DESTROY = 0x0002;
+constexpr unsigned WM_SETFOCUS = 0x0007;   // wParam: the window that lost the focus
+constexpr unsigned WM_KILLFOCUS = 0x0008;  // wParam: the window that gets it (or 0)
+constexpr unsigned WM_SHOWWINDOW = 0x0018; // wParam: 1 shown, 0 hidden
 constexpr unsigned WM_CLOSE = 0x0010;
 constexpr unsigned WM_KEYDOWN = 0x0100;
 constexpr unsigned WM_KEYUP = 0x0101;
@@ -31,10 +34,24 @@ constexpr unsigned WM_CHAR = 0x0102;
 constexpr unsigned WM_SYSKEYDOWN = 0x0104;
 constexpr unsigned WM_COMMAND = 0x0111;
 constexpr unsigned WM_TIMER = 0x0113;
-constexpr unsigned WM_MOUSEWHEEL = 0x020A;
+// Mouse messages: wParam the MK_ flags (the wheel: delta in the high word,
+// a signed multiple of 120), lParam the client position (MAKELPARAM(x, y)).
+constexpr unsigned WM_MOUSEMOVE = 0x0200;
 constexpr unsigned WM_LBUTTONDOWN = 0x0201;
+constexpr unsigned WM_LBUTTONUP = 0x0202;
+constexpr unsigned WM_LBUTTONDBLCLK = 0x0203;
 constexpr unsigned WM_RBUTTONDOWN = 0x0204;
+constexpr unsigned WM_RBUTTONUP = 0x0205;
+constexpr unsigned WM_RBUTTONDBLCLK = 0x0206;
 constexpr unsigned WM_MBUTTONDOWN = 0x0207;
+constexpr unsigned WM_MBUTTONUP = 0x0208;
+constexpr unsigned WM_MOUSEWHEEL = 0x020A;
+constexpr unsigned WM_CAPTURECHANGED = 0x0215;  // lParam: the new holder (or 0)
+constexpr unsigned WM_MOUSEHOVER = 0x02A1;      // the pointer entered the window
+constexpr unsigned WM_MOUSELEAVE = 0x02A3;
+constexpr unsigned MK_LBUTTON = 0x0001, MK_RBUTTON = 0x0002, MK_SHIFT = 0x0004, MK_CONTROL = 0x0008,
+                   MK_MBUTTON = 0x0010;
+constexpr int WHEEL_DELTA = 120;
 constexpr unsigned WM_USER = 0x0400;
 
 // Show commands.
@@ -62,5 +79,11 @@ constexpr int IDNO = 7;
 inline unsigned LOWORD(WPARAM w) { return static_cast<unsigned>(w & 0xFFFF); }
 inline unsigned HIWORD(WPARAM w) { return static_cast<unsigned>((w >> 16) & 0xFFFF); }
 inline WPARAM MAKEWPARAM(unsigned lo, unsigned hi) { return (WPARAM(hi & 0xFFFF) << 16) | (lo & 0xFFFF); }
+inline LPARAM MAKELPARAM(int lo, int hi) { return LPARAM((unsigned(hi) & 0xFFFFu) << 16 | (unsigned(lo) & 0xFFFFu)); }
+// Signed coordinates out of a mouse message's lParam (a point left of or
+// above the window, while the mouse is captured, is negative).
+inline int GET_X_LPARAM(LPARAM l) { return int(static_cast<short>(l & 0xFFFF)); }
+inline int GET_Y_LPARAM(LPARAM l) { return int(static_cast<short>((l >> 16) & 0xFFFF)); }
+inline int GET_WHEEL_DELTA_WPARAM(WPARAM w) { return int(static_cast<short>((w >> 16) & 0xFFFF)); }
 
 }  // namespace plat

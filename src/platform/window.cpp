@@ -1,9 +1,12 @@
 #include "platform/window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <map>
 #include <unordered_set>
@@ -97,6 +100,105 @@ unsigned KeypadKey(const QKeyEvent* ev, unsigned vk) {
 
 HostWidget::HostWidget(Window* owner, QWidget* parent) : QWidget(parent), owner_(owner) {
     setFocusPolicy(Qt::StrongFocus);
+    // The program expects moves without a button held too (hover feedback).
+    setMouseTracking(true);
+}
+
+unsigned MouseFlags(Qt::MouseButtons b, Qt::KeyboardModifiers m) {
+    unsigned f = 0;
+    if (b & Qt::LeftButton) f |= MK_LBUTTON;
+    if (b & Qt::RightButton) f |= MK_RBUTTON;
+    if (b & Qt::MiddleButton) f |= MK_MBUTTON;
+    if (m & Qt::ShiftModifier) f |= MK_SHIFT;
+    if (m & Qt::ControlModifier) f |= MK_CONTROL;
+    return f;
+}
+
+void HostWidget::Mouse(unsigned msg, QMouseEvent* ev) {
+    ev->accept();
+    if (!owner_) return;
+    Window* target = owner_;
+    QPoint p = ev->position().toPoint();
+    // While another window holds the capture the message is its, in its own
+    // client coordinates.
+    Window* cap = GetCapture();
+    if (cap && cap != owner_ && cap->impl() && cap->impl()->widget) {
+        target = cap;
+        p = cap->impl()->widget->mapFromGlobal(ev->globalPosition().toPoint());
+    }
+    target->SendMessage(msg, MouseFlags(ev->buttons(), ev->modifiers()), MAKELPARAM(p.x(), p.y()));
+}
+
+void HostWidget::mousePressEvent(QMouseEvent* ev) {
+    switch (ev->button()) {
+    case Qt::LeftButton: Mouse(WM_LBUTTONDOWN, ev); break;
+    case Qt::RightButton: Mouse(WM_RBUTTONDOWN, ev); break;
+    case Qt::MiddleButton: Mouse(WM_MBUTTONDOWN, ev); break;
+    default: QWidget::mousePressEvent(ev);
+    }
+}
+
+void HostWidget::mouseReleaseEvent(QMouseEvent* ev) {
+    switch (ev->button()) {
+    case Qt::LeftButton: Mouse(WM_LBUTTONUP, ev); break;
+    case Qt::RightButton: Mouse(WM_RBUTTONUP, ev); break;
+    case Qt::MiddleButton: Mouse(WM_MBUTTONUP, ev); break;
+    default: QWidget::mouseReleaseEvent(ev);
+    }
+}
+
+void HostWidget::mouseDoubleClickEvent(QMouseEvent* ev) {
+    switch (ev->button()) {
+    case Qt::LeftButton: Mouse(WM_LBUTTONDBLCLK, ev); break;
+    case Qt::RightButton: Mouse(WM_RBUTTONDBLCLK, ev); break;
+    case Qt::MiddleButton: Mouse(WM_MBUTTONDOWN, ev); break;
+    default: QWidget::mouseDoubleClickEvent(ev);
+    }
+}
+
+void HostWidget::mouseMoveEvent(QMouseEvent* ev) { Mouse(WM_MOUSEMOVE, ev); }
+
+void HostWidget::wheelEvent(QWheelEvent* ev) {
+    ev->accept();
+    if (!owner_) return;
+    QPoint a = ev->angleDelta();
+    // A touchpad reports small deltas; they count once they add up to a click.
+    wheelRest_ += a.y() != 0 ? a.y() : a.x();
+    int clicks = wheelRest_ / WHEEL_DELTA;
+    if (clicks == 0) return;
+    wheelRest_ -= clicks * WHEEL_DELTA;
+    clicks = std::max(-273, std::min(273, clicks));  // the delta travels in 16 bits
+    QPoint p = ev->position().toPoint();
+    owner_->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(MouseFlags(ev->buttons(), ev->modifiers()), unsigned(clicks * WHEEL_DELTA)),
+                        MAKELPARAM(p.x(), p.y()));
+}
+
+void HostWidget::enterEvent(QEnterEvent*) {
+    if (owner_) owner_->SendMessage(WM_MOUSEHOVER);
+}
+
+void HostWidget::leaveEvent(QEvent*) {
+    if (owner_) owner_->SendMessage(WM_MOUSELEAVE);
+}
+
+void HostWidget::focusInEvent(QFocusEvent* ev) {
+    QWidget::focusInEvent(ev);
+    if (owner_) NativeFocusIn(owner_);
+}
+
+void HostWidget::focusOutEvent(QFocusEvent* ev) {
+    QWidget::focusOutEvent(ev);
+    if (owner_) NativeFocusOut(owner_, ev->reason());
+}
+
+void HostWidget::hideEvent(QHideEvent* ev) {
+    QWidget::hideEvent(ev);
+    // Hidden with an ancestor: the window itself still counts as shown, but
+    // whatever it does while held (repeats, drags) must end.
+    if (owner_ && owner_->IsWindowVisible()) {
+        if (owner_->HasCapture()) owner_->ReleaseCapture();
+        owner_->SendMessage(WM_SHOWWINDOW, 0, 0);
+    }
 }
 
 void HostWidget::closeEvent(QCloseEvent* ev) {
@@ -147,8 +249,77 @@ void HostWidget::keyReleaseEvent(QKeyEvent* ev) {
 
 Window::Window() : impl_(std::make_unique<WindowImpl>()) { LiveWindows().insert(this); }
 
+namespace {
+Window* g_capture = nullptr;
+const Window* g_focused = nullptr;
+bool g_tooltips = true;
+
+QAccessible::Role ToQRole(AccessRole r) {
+    switch (r) {
+    case AccessRole::PushButton: return QAccessible::PushButton;
+    case AccessRole::CheckButton: return QAccessible::CheckBox;
+    case AccessRole::Slider: return QAccessible::Slider;
+    case AccessRole::StaticText: return QAccessible::StaticText;
+    case AccessRole::EditableText: return QAccessible::EditableText;
+    case AccessRole::Graphic: return QAccessible::Graphic;
+    case AccessRole::Meter: return QAccessible::ProgressBar;
+    case AccessRole::ButtonMenu: return QAccessible::ButtonMenu;
+    case AccessRole::Client: break;
+    }
+    return QAccessible::Client;
+}
+
+AccessRole FromQRole(QAccessible::Role r) {
+    switch (r) {
+    case QAccessible::PushButton: return AccessRole::PushButton;
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton: return AccessRole::CheckButton;
+    case QAccessible::Slider: return AccessRole::Slider;
+    case QAccessible::StaticText: return AccessRole::StaticText;
+    case QAccessible::EditableText: return AccessRole::EditableText;
+    case QAccessible::Graphic: return AccessRole::Graphic;
+    case QAccessible::ProgressBar: return AccessRole::Meter;
+    case QAccessible::ButtonMenu: return AccessRole::ButtonMenu;
+    default: return AccessRole::Client;
+    }
+}
+
+// Owner-drawn windows tell screen readers what they are, as the toolkit's
+// own widgets do.
+QAccessibleInterface* HostAccessible(const QString&, QObject* o) {
+    auto* h = dynamic_cast<HostWidget*>(o);
+    if (!h || !h->owner()) return nullptr;
+    return new QAccessibleWidget(h, ToQRole(h->owner()->GetAccessibleRole()));
+}
+
+void ApplyToolTip(const Window* w) {
+    if (w->impl() && w->impl()->widget)
+        w->impl()->widget->setToolTip(g_tooltips ? QString::fromLatin1(w->GetToolTip().c_str()) : QString());
+}
+
+Qt::CursorShape ToQCursor(CursorShape c) {
+    switch (c) {
+    case CursorShape::Hand: return Qt::PointingHandCursor;
+    case CursorShape::SizeWE: return Qt::SizeHorCursor;
+    case CursorShape::SizeNS: return Qt::SizeVerCursor;
+    case CursorShape::Cross: return Qt::CrossCursor;
+    case CursorShape::IBeam: return Qt::IBeamCursor;
+    case CursorShape::Arrow: break;
+    }
+    return Qt::ArrowCursor;
+}
+}  // namespace
+
+Window* WindowOfWidget(const QWidget* w) {
+    if (!w) return nullptr;
+    auto* win = static_cast<Window*>(w->property("plat_window").value<void*>());
+    return IsLiveWindow(win) ? win : nullptr;
+}
+
 Window::~Window() {
     LiveWindows().erase(this);
+    if (g_capture == this) g_capture = nullptr;
+    if (g_focused == this) g_focused = nullptr;
     TimerKillAll(this);
     PostedDropAll(this);
     ReleaseNative();
@@ -157,6 +328,7 @@ Window::~Window() {
 void Window::ReleaseNative() {
     if (!impl_->widget) return;
     if (HostWidget* h = impl_->host()) h->detach();
+    impl_->widget->setProperty("plat_window", QVariant::fromValue<void*>(nullptr));
     impl_->widget->hide();
     impl_->widget->deleteLater();
     impl_->widget = nullptr;
@@ -171,6 +343,11 @@ bool Window::Create(const std::string& title, unsigned style, const Rect& rect, 
     rect_ = rect;
     title_ = title;
     if (app::Started()) {
+        static const bool factory = [] {
+            QAccessible::installFactory(HostAccessible);
+            return true;
+        }();
+        (void)factory;
         QWidget* qparent = (parent && (style & WS_CHILD) && parent->impl_->widget) ? parent->impl_->widget.data() : nullptr;
         QWidget* w = CreateNative(qparent);
         if (!qparent && parent && parent->impl_->widget) {
@@ -178,7 +355,11 @@ bool Window::Create(const std::string& title, unsigned style, const Rect& rect, 
             w->setParent(parent->impl_->widget, Qt::Window);
         }
         impl_->widget = w;
+        w->setProperty("plat_window", QVariant::fromValue<void*>(this));
         NativeSetText(title);
+        w->setAccessibleName(QString::fromUtf8((accNameSet_ ? accName_ : title).c_str()));
+        ApplyToolTip(this);
+        if (!clickFocus_) w->setFocusPolicy(Qt::TabFocus);
         if (rect.width() > 0 && rect.height() > 0) PlaceWidget(w, rect);
         // A child shows only when asked to, not with its parent.
         if (!(style & WS_VISIBLE)) w->hide();
@@ -198,6 +379,8 @@ bool Window::IsCreated() const { return created_; }
 void Window::DestroyWindow() {
     if (!created_) return;
     WindowProc(WM_DESTROY, 0, 0);
+    if (g_capture == this) ReleaseCapture();
+    if (g_focused == this) g_focused = nullptr;
     created_ = false;
     visible_ = false;
     TimerKillAll(this);
@@ -224,17 +407,36 @@ LRESULT Window::WindowProc(unsigned msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN: OnKeyDown(unsigned(wParam), unsigned(lParam)); return 0;
     case WM_KEYUP: OnKeyUp(unsigned(wParam), unsigned(lParam)); return 0;
     case WM_CHAR: OnChar(unsigned(wParam)); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(unsigned(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_LBUTTONUP: OnLButtonUp(unsigned(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_LBUTTONDBLCLK: OnLButtonDblClk(unsigned(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_RBUTTONDOWN: OnRButtonDown(unsigned(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_RBUTTONUP: OnRButtonUp(unsigned(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_RBUTTONDBLCLK: OnRButtonDblClk(unsigned(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(unsigned(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(LOWORD(wParam), GET_WHEEL_DELTA_WPARAM(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_MOUSEHOVER: OnMouseEnter(); return 0;
+    case WM_MOUSELEAVE: OnMouseLeave(); return 0;
+    case WM_SETFOCUS: OnSetFocus(reinterpret_cast<Window*>(wParam)); return 0;
+    case WM_KILLFOCUS: OnKillFocus(reinterpret_cast<Window*>(wParam)); return 0;
+    case WM_CAPTURECHANGED: OnCaptureChanged(); return 0;
+    case WM_SHOWWINDOW: OnShowWindow(wParam != 0); return 0;
     default: return OnMessage(msg, wParam, lParam);
     }
 }
 
 void Window::ShowWindow(int cmd) {
     QWidget* w = impl_->widget;
+    const bool was = visible_;
     switch (cmd) {
     case SW_HIDE:
         visible_ = false;
         if (w) w->hide();
-        break;
+        if (g_capture == this) ReleaseCapture();
+        if (was) SendMessage(WM_SHOWWINDOW, 0, 0);
+        return;
     case SW_SHOWMAXIMIZED:
         visible_ = true;
         zoomed_ = true;
@@ -258,6 +460,7 @@ void Window::ShowWindow(int cmd) {
         if (w) w->show();
         break;
     }
+    if (!was) SendMessage(WM_SHOWWINDOW, 1, 0);
 }
 
 bool Window::IsWindowVisible() const { return created_ && visible_; }
@@ -295,7 +498,101 @@ Rect Window::GetNormalRect() const {
 
 void Window::SetWindowText(const std::string& text) {
     title_ = text;
-    if (impl_->widget) NativeSetText(text);
+    if (impl_->widget) {
+        NativeSetText(text);
+        if (!accNameSet_) impl_->widget->setAccessibleName(QString::fromLatin1(text.c_str()));
+    }
+}
+
+void Window::SetAccessibleName(const std::string& name) {
+    accName_ = name;
+    accNameSet_ = true;
+    if (impl_->widget) impl_->widget->setAccessibleName(QString::fromLatin1(name.c_str()));
+}
+
+void Window::SetAccessibleRole(AccessRole role) { role_ = role; }
+
+Point Window::ClientToScreen(Point p) const {
+    if (impl_->widget) {
+        QPoint g = impl_->widget->mapToGlobal(QPoint(p.x, p.y));
+        return {g.x(), g.y()};
+    }
+    return {rect_.left + p.x, rect_.top + p.y};
+}
+
+void Window::SetCapture() {
+    if (g_capture == this) return;
+    Window* old = g_capture;
+    g_capture = this;
+    if (IsLiveWindow(old)) old->SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(this));
+}
+
+void Window::ReleaseCapture() {
+    if (g_capture != this) return;
+    g_capture = nullptr;
+    SendMessage(WM_CAPTURECHANGED, 0, 0);
+}
+
+bool Window::HasCapture() const { return g_capture == this; }
+
+Window* GetCapture() { return IsLiveWindow(g_capture) ? g_capture : nullptr; }
+
+void ReleaseAnyCapture() {
+    if (Window* w = GetCapture()) w->ReleaseCapture();
+}
+
+void Window::SetCursor(CursorShape shape) {
+    if (impl_->widget) impl_->widget->setCursor(ToQCursor(shape));
+}
+
+void Window::SetClickFocus(bool on) {
+    clickFocus_ = on;
+    if (impl_->widget) impl_->widget->setFocusPolicy(on ? Qt::StrongFocus : Qt::TabFocus);
+}
+
+void Window::SetToolTip(const std::string& text) {
+    tooltip_ = text;
+    ApplyToolTip(this);
+}
+
+void EnableToolTips(bool on) {
+    g_tooltips = on;
+    for (const Window* w : LiveWindows())
+        if (!w->GetToolTip().empty()) ApplyToolTip(w);
+}
+
+bool ToolTipsEnabled() { return g_tooltips; }
+
+std::string ShownToolTip(const Window* w) {
+    if (!w || !w->impl() || !w->impl()->widget) return {};
+    return w->impl()->widget->toolTip().toLatin1().toStdString();
+}
+
+std::string AccessibleName(const Window* w) {
+    if (!w) return {};
+    if (w->impl() && w->impl()->widget) {
+        if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w->impl()->widget.data()))
+            return a->text(QAccessible::Name).toLatin1().toStdString();
+    }
+    return w->GetWindowText();
+}
+
+AccessRole AccessibleRoleOf(const Window* w) {
+    if (!w) return AccessRole::Client;
+    if (w->impl() && w->impl()->widget) {
+        if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w->impl()->widget.data()))
+            return FromQRole(a->role());
+    }
+    return w->GetAccessibleRole();
+}
+
+Window* FindWindowByName(Window* root, const std::string& name) {
+    if (!root || !root->impl() || !root->impl()->widget) return nullptr;
+    for (QWidget* child : root->impl()->widget->findChildren<QWidget*>()) {
+        Window* w = WindowOfWidget(child);
+        if (w && AccessibleName(w) == name) return w;
+    }
+    return nullptr;
 }
 
 void Window::NativeSetText(const std::string& text) { impl_->widget->setWindowTitle(QString::fromUtf8(text.c_str())); }
@@ -317,13 +614,26 @@ void Window::BringWindowToTop() {
     if (impl_->widget) impl_->widget->raise();
 }
 
-namespace {
-const Window* g_focused = nullptr;
+void ChangeFocus(Window* to) {
+    if (to == g_focused) return;
+    Window* old = FocusedWindow();
+    g_focused = to;
+    if (old) old->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(to), 0);
+    // The kill-focus handler may have moved the focus on already.
+    if (to && g_focused == to && IsLiveWindow(to)) to->SendMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+}
+
+void NativeFocusIn(Window* w) { ChangeFocus(w); }
+
+void NativeFocusOut(Window* w, Qt::FocusReason reason) {
+    // Another program or a pop-up becoming active leaves our focus where it is.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+    if (g_focused == w) ChangeFocus(nullptr);
 }
 
 void Window::SetFocus() {
-    g_focused = this;
-    if (impl_->widget) impl_->widget->setFocus();
+    ChangeFocus(this);
+    if (impl_->widget && g_focused == this) impl_->widget->setFocus();
 }
 
 Window* FocusedWindow() { return IsLiveWindow(g_focused) ? const_cast<Window*>(g_focused) : nullptr; }

@@ -26,6 +26,13 @@ constexpr unsigned WS_OVERLAPPEDWINDOW = 0x00CF0000u;
 constexpr unsigned WS_POPUP = 0x80000000u;
 constexpr unsigned WS_EX_TOPMOST = 0x00000008u;
 
+// Pointer shapes a window may ask for while the pointer is over it.
+enum class CursorShape { Arrow, Hand, SizeWE, SizeNS, Cross, IBeam };
+
+// What a window is to a screen reader (its accessible role); its accessible
+// name is its caption unless set apart.
+enum class AccessRole { Client, PushButton, CheckButton, Slider, StaticText, EditableText, Graphic, Meter, ButtonMenu };
+
 class Window {
 public:
     Window();
@@ -74,6 +81,29 @@ public:
     void Invalidate();
     void EnableWindow(bool on);
     bool IsWindowEnabled() const { return enabled_; }
+    // Client point to screen point.
+    Point ClientToScreen(Point p) const;
+    Rect GetClientRect() const { return {0, 0, GetWindowRect().width(), GetWindowRect().height()}; }
+
+    // Mouse capture: while a window holds it, every mouse message goes to it,
+    // also outside it. The holder gets WM_CAPTURECHANGED when it loses it
+    // (released, taken by another window, a modal box or menu opened, or the
+    // window hidden or destroyed).
+    void SetCapture();
+    void ReleaseCapture();
+    bool HasCapture() const;
+    void SetCursor(CursorShape shape);
+    // Whether a click gives the window the keyboard focus (the default). The
+    // radio panel's buttons say no: the keyboard stays with the main frame.
+    void SetClickFocus(bool on);
+    // Tooltip text shown while tooltips are on (EnableToolTips).
+    void SetToolTip(const std::string& text);
+    const std::string& GetToolTip() const { return tooltip_; }
+    // The name screen readers (and tests) know the window by: its caption,
+    // or for a display the value it shows.
+    void SetAccessibleName(const std::string& name);
+    void SetAccessibleRole(AccessRole role);
+    AccessRole GetAccessibleRole() const { return role_; }
 
     // Layer-internal access to the on-screen part.
     WindowImpl* impl() const { return impl_.get(); }
@@ -92,6 +122,22 @@ public:
     virtual void OnKeyUp(unsigned key, unsigned flags) { (void)key; (void)flags; }
     virtual void OnChar(unsigned ch) { (void)ch; }
     virtual void OnPaint(PaintContext& pc) { (void)pc; }
+    // Mouse: `flags` are the MK_ flags, `p` the client position.
+    virtual void OnLButtonDown(unsigned flags, Point p) { (void)flags; (void)p; }
+    virtual void OnLButtonUp(unsigned flags, Point p) { (void)flags; (void)p; }
+    virtual void OnLButtonDblClk(unsigned flags, Point p) { (void)flags; (void)p; }
+    virtual void OnRButtonDown(unsigned flags, Point p) { (void)flags; (void)p; }
+    virtual void OnRButtonUp(unsigned flags, Point p) { (void)flags; (void)p; }
+    virtual void OnRButtonDblClk(unsigned flags, Point p) { (void)flags; (void)p; }
+    virtual void OnMouseMove(unsigned flags, Point p) { (void)flags; (void)p; }
+    // Whole wheel clicks only: `delta` is a non-zero multiple of 120.
+    virtual void OnMouseWheel(unsigned flags, int delta, Point p) { (void)flags; (void)delta; (void)p; }
+    virtual void OnMouseEnter() {}
+    virtual void OnMouseLeave() {}
+    virtual void OnSetFocus(Window* lost) { (void)lost; }
+    virtual void OnKillFocus(Window* gets) { (void)gets; }
+    virtual void OnCaptureChanged() {}
+    virtual void OnShowWindow(bool shown) { (void)shown; }
     // Every other message, WM_USER+n and the program's numbered messages.
     virtual LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam) { (void)msg; (void)wParam; (void)lParam; return 0; }
 
@@ -118,6 +164,11 @@ private:
     Rect rect_{};
     std::string title_;
     const Font* font_ = nullptr;
+    std::string tooltip_;
+    std::string accName_;
+    bool accNameSet_ = false;
+    AccessRole role_ = AccessRole::Client;
+    bool clickFocus_ = true;
 };
 
 // Renders the window with its children into a PNG file; false without an
@@ -133,6 +184,24 @@ bool IsLiveWindow(const Window* w);
 unsigned RegisterWindowMessage(const std::string& name);
 // The window that was last given the keyboard focus (null when gone).
 Window* FocusedWindow();
+// The window holding the mouse capture (null when none).
+Window* GetCapture();
+// Takes the capture from whoever holds it (modal boxes and menus do this).
+void ReleaseAnyCapture();
+// Moves the keyboard focus to `w` (null: nobody): WM_KILLFOCUS to the window
+// that had it, then WM_SETFOCUS to `w`.
+void ChangeFocus(Window* w);
+// Tooltips program-wide: off hides every registered text, on shows them again.
+void EnableToolTips(bool on);
+bool ToolTipsEnabled();
+// The tooltip the toolkit would show for `w` now (empty while tooltips are off).
+std::string ShownToolTip(const Window* w);
+// What a screen reader reads for `w`: its accessible name and role.
+std::string AccessibleName(const Window* w);
+AccessRole AccessibleRoleOf(const Window* w);
+// The first window under `root` (depth first) whose accessible name is
+// `name`, or null.
+Window* FindWindowByName(Window* root, const std::string& name);
 // Foreground handling of top-level windows.
 bool IsForegroundWindow(const Window* w);
 void SetForegroundWindow(Window* w);

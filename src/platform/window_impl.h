@@ -2,6 +2,7 @@
 #pragma once
 #include <QPointer>
 #include <QWidget>
+#include <QMouseEvent>
 
 namespace plat {
 class Window;
@@ -17,10 +18,30 @@ protected:
     void paintEvent(QPaintEvent* ev) override;
     void keyPressEvent(QKeyEvent* ev) override;
     void keyReleaseEvent(QKeyEvent* ev) override;
+    void mousePressEvent(QMouseEvent* ev) override;
+    void mouseReleaseEvent(QMouseEvent* ev) override;
+    void mouseDoubleClickEvent(QMouseEvent* ev) override;
+    void mouseMoveEvent(QMouseEvent* ev) override;
+    void wheelEvent(QWheelEvent* ev) override;
+    void enterEvent(QEnterEvent* ev) override;
+    void leaveEvent(QEvent* ev) override;
+    void focusInEvent(QFocusEvent* ev) override;
+    void focusOutEvent(QFocusEvent* ev) override;
+    void hideEvent(QHideEvent* ev) override;
 
 private:
+    void Mouse(unsigned msg, QMouseEvent* ev);
     Window* owner_;
+    int wheelRest_ = 0;  // touchpad deltas not yet a whole click
 };
+
+// Mouse-message flags of a toolkit event's buttons and modifiers.
+unsigned MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
+// Focus bookkeeping shared by every widget kind: the toolkit moved the focus.
+void NativeFocusIn(Window* w);
+void NativeFocusOut(Window* w, Qt::FocusReason reason);
+// The plat window a toolkit widget stands for (null for other widgets).
+Window* WindowOfWidget(const QWidget* w);
 
 struct WindowImpl {
     // Guarded: a parent's widget takes its children's widgets with it.

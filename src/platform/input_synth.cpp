@@ -1,0 +1,172 @@
+#include "platform/input_synth.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPointingDevice>
+#include <QWheelEvent>
+
+#include "platform/keys.h"
+#include "platform/window.h"
+#include "platform/window_impl.h"
+
+namespace plat {
+namespace {
+QWidget* Target(Window* w) { return w && IsLiveWindow(w) && w->impl() ? w->impl()->widget.data() : nullptr; }
+
+Qt::MouseButton QButton(synth::Button b) {
+    switch (b) {
+    case synth::Button::Right: return Qt::RightButton;
+    case synth::Button::Middle: return Qt::MiddleButton;
+    case synth::Button::Left: break;
+    }
+    return Qt::LeftButton;
+}
+
+Qt::MouseButtons Held(unsigned mk) {
+    Qt::MouseButtons b;
+    if (mk & MK_LBUTTON) b |= Qt::LeftButton;
+    if (mk & MK_RBUTTON) b |= Qt::RightButton;
+    if (mk & MK_MBUTTON) b |= Qt::MiddleButton;
+    return b;
+}
+
+void SendMouse(Window* w, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, Point p) {
+    QWidget* q = Target(w);
+    if (!q) return;
+    const QPointF local(p.x, p.y);
+    QMouseEvent ev(type, local, local, q->mapToGlobal(local), button, buttons, Qt::NoModifier,
+                   QPointingDevice::primaryPointingDevice());
+    QApplication::sendEvent(q, &ev);
+}
+
+int QtKeyOf(unsigned vk) {
+    if (vk >= 'A' && vk <= 'Z') return Qt::Key_A + int(vk - 'A');
+    if (vk >= '0' && vk <= '9') return Qt::Key_0 + int(vk - '0');
+    if (vk >= VK_F1 && vk <= VK_F12) return Qt::Key_F1 + int(vk - VK_F1);
+    switch (vk) {
+    case VK_BACK: return Qt::Key_Backspace;
+    case VK_TAB: return Qt::Key_Tab;
+    case VK_RETURN: return Qt::Key_Return;
+    case VK_ESCAPE: return Qt::Key_Escape;
+    case VK_SPACE: return Qt::Key_Space;
+    case VK_LEFT: return Qt::Key_Left;
+    case VK_RIGHT: return Qt::Key_Right;
+    case VK_UP: return Qt::Key_Up;
+    case VK_DOWN: return Qt::Key_Down;
+    case VK_DELETE: return Qt::Key_Delete;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_END: return Qt::Key_End;
+    default: return 0;
+    }
+}
+
+void SendKey(QWidget* q, int key, const QString& text) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(q, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(q, &up);
+}
+}  // namespace
+
+namespace synth {
+void Press(Window* w, Button b, Point p) { SendMouse(w, QEvent::MouseButtonPress, QButton(b), QButton(b), p); }
+void Release(Window* w, Button b, Point p) { SendMouse(w, QEvent::MouseButtonRelease, QButton(b), Qt::NoButton, p); }
+void DoubleClick(Window* w, Button b, Point p) {
+    // As the toolkit delivers a double click: press, release, double click, release.
+    Press(w, b, p);
+    Release(w, b, p);
+    SendMouse(w, QEvent::MouseButtonDblClick, QButton(b), QButton(b), p);
+    Release(w, b, p);
+}
+void Click(Window* w, Button b, Point p) {
+    Press(w, b, p);
+    Release(w, b, p);
+}
+void Move(Window* w, Point p, unsigned held) { SendMouse(w, QEvent::MouseMove, Qt::NoButton, Held(held), p); }
+void Wheel(Window* w, Point p, int angle) {
+    QWidget* q = Target(w);
+    if (!q) return;
+    const QPointF local(p.x, p.y);
+    QWheelEvent ev(local, q->mapToGlobal(local), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+    QApplication::sendEvent(q, &ev);
+}
+void Enter(Window* w) {
+    QWidget* q = Target(w);
+    if (!q) return;
+    QEnterEvent ev(QPointF(1, 1), QPointF(1, 1), q->mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(q, &ev);
+}
+void Leave(Window* w) {
+    QWidget* q = Target(w);
+    if (!q) return;
+    QEvent ev(QEvent::Leave);
+    QApplication::sendEvent(q, &ev);
+}
+void Key(Window* w, unsigned vk) {
+    QWidget* q = Target(w);
+    if (!q) return;
+    QString text;
+    if (vk == VK_RETURN) text = "\r";
+    else if (vk == VK_BACK) text = "\b";
+    else if (vk == VK_ESCAPE) text = QString(QChar(27));
+    else if (vk == VK_SPACE) text = " ";
+    else if ((vk >= '0' && vk <= '9')) text = QString(QChar(char16_t(vk)));
+    else if (vk >= 'A' && vk <= 'Z') text = QString(QChar(char16_t(vk - 'A' + 'a')));
+    SendKey(q, QtKeyOf(vk), text);
+}
+void Type(Window* w, const std::string& text) {
+    QWidget* q = Target(w);
+    if (!q) return;
+    for (char c : text) {
+        int key = 0;
+        if (c >= '0' && c <= '9') key = Qt::Key_0 + (c - '0');
+        else if (c >= 'a' && c <= 'z') key = Qt::Key_A + (c - 'a');
+        else if (c >= 'A' && c <= 'Z') key = Qt::Key_A + (c - 'A');
+        else if (c == '.') key = Qt::Key_Period;
+        else if (c == '\r') key = Qt::Key_Return;
+        else if (c == ' ') key = Qt::Key_Space;
+        else key = Qt::Key_unknown;
+        SendKey(q, key, QString(QChar(char16_t(static_cast<unsigned char>(c)))));
+    }
+}
+}  // namespace synth
+
+bool SaveWindowPng(Window* w, const std::string& path, double pixelRatio) {
+    QWidget* q = Target(w);
+    if (!q) return false;
+    if (pixelRatio <= 0) pixelRatio = 1.0;
+    QPixmap pm(QSize(int(q->width() * pixelRatio + 0.5), int(q->height() * pixelRatio + 0.5)));
+    pm.setDevicePixelRatio(pixelRatio);
+    pm.fill(Qt::white);
+    q->render(&pm, QPoint(), QRegion(), QWidget::DrawChildren);
+    return pm.save(QString::fromStdString(path), "PNG");
+}
+
+Snapshot TakeSnapshot(Window* w) {
+    Snapshot s;
+    QWidget* q = Target(w);
+    if (!q || q->width() <= 0 || q->height() <= 0) return s;
+    QPixmap pm(q->size());
+    pm.fill(Qt::white);
+    q->render(&pm, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QImage img = pm.toImage().convertToFormat(QImage::Format_RGB32);
+    s.width = img.width();
+    s.height = img.height();
+    s.pixels.resize(std::size_t(s.width) * std::size_t(s.height));
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) {
+            const QRgb c = img.pixel(x, y);
+            s.pixels[std::size_t(y * s.width + x)] =
+                std::uint32_t(qRed(c)) | (std::uint32_t(qGreen(c)) << 8) | (std::uint32_t(qBlue(c)) << 16);
+        }
+    return s;
+}
+
+std::uint32_t WindowPixel(Window* w, int x, int y) { return TakeSnapshot(w).At(x, y); }
+
+}  // namespace plat
