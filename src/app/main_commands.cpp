@@ -17,6 +17,7 @@
 #include "civ/civ_options.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
+#include "devices/control_surfaces.h"
 #include "devices/cw_keyboard.h"
 #include "devices/keying.h"
 #include "memories/lookup.h"
@@ -288,7 +289,9 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
         if (g_swlpanel) g_swlpanel->OnCommand(id);
         return true;
     }
-    return false;
+    if (OnSurfaceCommand(id)) return true;
+    // Control surfaces post the panel's own commands here.
+    return g_swlpanel && g_swlpanel->OnCommand(id);
 }
 
 void CMainWin::OnSwlCommand() { OnSwl(); }
@@ -347,7 +350,10 @@ plat::LRESULT CMainWin::WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPAR
     return plat::Window::WindowProc(msg, wParam, lParam);
 }
 
-plat::LRESULT CMainWin::OnMessage(unsigned, plat::WPARAM, plat::LPARAM) { return 0; }
+plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) {
+    OnSurfaceMessage(msg, wParam, lParam);
+    return 0;
+}
 
 void DoEscape() {
     WriteTrace("ESC1");

@@ -17,3 +17,9 @@ void OnShowCwKeyboard() {}
 void OpenCwKeyboard() {}
 void ApplyCwPopOut() {}
 void DestroyCwKeyboard() {}
+// Built with the CW keyboard.
+void mem1() {}
+void mem2() {}
+void mem3() {}
+void mem4() {}
+void mem5() {}

@@ -23,3 +23,9 @@ void OnShowCwKeyboard();
 void OpenCwKeyboard();
 void ApplyCwPopOut();
 void DestroyCwKeyboard();
+// The five CW memories (the macro texts sent through the CW keyboard).
+void mem1();
+void mem2();
+void mem3();
+void mem4();
+void mem5();
