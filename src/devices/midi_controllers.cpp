@@ -26,7 +26,10 @@ namespace {
 constexpr const char* kSection = "CMD SETTINGS";
 plat::Window* g_midiwindow = nullptr;
 
-std::string ProfilePath() { return g_cwd + "/" + MidiModelInfo(g_midimodel).file; }
+std::string ProfilePath() {
+    const char* file = MidiModelInfo(g_midimodel).file;
+    return g_cwd.empty() ? std::string(file) : g_cwd + "/" + file;
+}
 
 void CopyCut(char* dst, std::size_t size, const char* src) { std::snprintf(dst, size, "%s", src ? src : ""); }
 

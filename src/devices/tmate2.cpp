@@ -51,7 +51,7 @@ constexpr int kBarThresholds[15] = {16,   512,  768,  1024, 1280, 1536, 1664, 19
 
 std::string LibraryPath() {
     const std::string name = g_tmate2library;
-    if (name.empty() || name[0] == '/') return name;
+    if (name.empty() || name[0] == '/' || g_cwd.empty()) return name;
     return g_cwd + "/" + name;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/settings_store.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "common/test_dir.h"
@@ -37,6 +38,10 @@ public:
         commands.push_back(id);
         return true;
     }
+    plat::LRESULT OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) override {
+        OnSurfaceMessage(msg, wParam, lParam);
+        return 0;
+    }
     void OnTimer(unsigned id) override {
         // The main loop's handling of the surfaces' timers.
         if (id == TIMER_KEY_GUARD) {
@@ -64,6 +69,7 @@ struct SurfaceFixture : ::testing::Test {
     CommandRecorder frame;
     CSwlPanel panel{&frame};
     SurfaceFixture() {
+        g_cwd = dir.path();
         g_timerwindow = &frame;
         g_swlpanel = &panel;
         DefaultSurfaceTexts();
