@@ -68,9 +68,9 @@ bool LoadTMate2Library() {
         WriteTracef("TMate2 library: %s", plat::LibraryError().c_str());
         return false;
     }
-    const bool all = Bind(g_lib.open, "TMate2OpenConnection") & Bind(g_lib.close, "TMate2CloseConnection") &
-                     Bind(g_lib.read, "TMate2ReadValue") & Bind(g_lib.segment, "TMate2SetSegment") &
-                     Bind(g_lib.lcd, "TMate2SetLcd") & Bind(g_lib.mainNumber, "TMate2WriteNumberOnMainDisplay") &
+    const bool all = Bind(g_lib.open, "TMate2OpenConnection") && Bind(g_lib.close, "TMate2CloseConnection") &&
+                     Bind(g_lib.read, "TMate2ReadValue") && Bind(g_lib.segment, "TMate2SetSegment") &&
+                     Bind(g_lib.lcd, "TMate2SetLcd") && Bind(g_lib.mainNumber, "TMate2WriteNumberOnMainDisplay") &&
                      Bind(g_lib.smeterNumber, "TMate2WriteNumberOnSmeterDisplay");
     if (!all) {
         WriteTrace("TMate2 library lacks a function");
