@@ -33,13 +33,7 @@ void SendMultiRxToTHP() {}
 
 // Writes on the keypad pod's line, which the RX331 receiver may share.
 void SendToRX331(const std::uint8_t* data, int length) {
-    std::string trace = "Send to RX331 ";
-    char hex[8];
-    for (int i = 0; i < length; ++i) {
-        std::snprintf(hex, sizeof hex, "%02hX ", (unsigned short)data[i]);
-        trace += hex;
-    }
-    WriteTrace(trace);
+    WriteTrace(TraceBytes("Send to RX331 ", data, length));
     if (g_pegasusport == plat::kInvalidPort) return;
     const int n = plat::SerialWrite(g_pegasusport, data, length);
     if (n != length) WriteTracef("Send failed to rx331 %d %d\n", n, length);

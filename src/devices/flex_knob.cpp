@@ -187,13 +187,7 @@ int GetFlexLedStates(int action) {
 }
 
 void SendToFlexKnob(const std::uint8_t* data, int length) {
-    std::string trace = "Send to Flex Knob";
-    char hex[8];
-    for (int i = 0; i < length; ++i) {
-        std::snprintf(hex, sizeof hex, "%04X ", unsigned(data[i]));
-        trace += hex;
-    }
-    WriteTrace(trace);
+    WriteTrace(TraceBytes("Send to Flex Knob", data, length, "%04X "));
     const int n = plat::SerialWrite(g_flexport, data, length);
     if (n != length) WriteTracef("Send failed to Flex Knob %d %d\n", n, length);
 }

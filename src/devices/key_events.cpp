@@ -45,10 +45,6 @@ constexpr unsigned kCmdTune = 430;
 constexpr unsigned kCmdTunerOn = 564;
 constexpr unsigned kCmdTunerOff = 566;
 
-void PostPanelCommand(unsigned id) {
-    if (g_swlpanel && g_swlpanel->Parent()) g_swlpanel->Parent()->PostMessage(plat::WM_COMMAND, id, 0);
-}
-
 bool SplitOn() { return g_swlpanel ? g_swlpanel->split != 0 : g_split != 0; }
 bool RitOn() { return g_swlpanel ? g_swlpanel->rit != 0 : g_riton != 0; }
 
@@ -152,6 +148,10 @@ void RunPair(std::uint8_t code) {
     ProcessKeyEvents(rec, 6, 0);
 }
 }  // namespace
+
+void PostPanelCommand(unsigned id) {
+    if (g_swlpanel && g_swlpanel->Parent()) g_swlpanel->Parent()->PostMessage(plat::WM_COMMAND, id, 0);
+}
 
 PanelChangeScope::PanelChangeScope() : saved_(g_inpodkey) { g_inpodkey = 1; }
 

@@ -28,6 +28,8 @@ void OnKeyF(int n);  // F1..F11
 void OnPodPeriodKey();
 void OnPodZeroKey();
 
+// Posts a radio-panel command to the window that routes it (the main frame).
+void PostPanelCommand(unsigned id);
 // Stops a running memory scan or range scan: a control surface took over.
 void StopScansForSurface();
 

@@ -159,13 +159,7 @@ void ReadPegPort() {
         return;
     }
     if (n == 0) return;
-    std::string trace = "From PEG ";
-    char hex[8];
-    for (int i = 0; i < n; ++i) {
-        std::snprintf(hex, sizeof hex, "%02hX ", (unsigned short)data[i]);
-        trace += hex;
-    }
-    WriteTrace(trace);
+    WriteTrace(TraceBytes("From PEG ", data, n));
     AnswerReceiver(data, n);
 
     PodRecords records;

@@ -62,10 +62,6 @@ long long DesensedHz(int count, double stepHz, int& remainder) {
     return step * moves;
 }
 
-void PostPanelCommand(unsigned id) {
-    if (g_swlpanel && g_swlpanel->Parent()) g_swlpanel->Parent()->PostMessage(plat::WM_COMMAND, id, 0);
-}
-
 void ArmDeferredOnSwl() {
     if (g_deferredonswl) return;
     g_deferredonswl = 1;
