@@ -5,6 +5,7 @@
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "devices/device_options.h"
+#include "devices/keypad_pod.h"
 
 char g_flexkeys[11][128];
 char g_tmate2keys[11][128];
@@ -127,6 +128,7 @@ void FillSlots(Surface surface) {
 }
 
 void SetupPodSlots() {
+    if (g_podstate < 2) g_podstate = PodConfigured() ? 1 : 0;
     FillSlots(PodConfigured() ? Surface::KeypadPod : Surface::RemotePod);
     SelectTexts(g_podkeys, 14, nullptr);
 }

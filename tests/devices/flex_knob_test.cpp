@@ -96,7 +96,7 @@ TEST(FlexKnob, FoundBySearchItTunesAndLightsItsLeds) {
     knob.unplug();
     SurfaceApp::run(300);
     EXPECT_EQ(g_flexopen, 0);
-    OnSurfaceCommand(150);
+    g_mainwin->SendMessage(plat::WM_COMMAND, 150, 0);  // Page Up
     EXPECT_TRUE(qarv.waitForFrequency(f0 + 6000));
 }
 

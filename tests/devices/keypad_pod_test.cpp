@@ -4,6 +4,8 @@
 
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
+#include "devices/device_options.h"
+#include "platform/types.h"
 #include "devices/control_surfaces.h"
 #include "devices/function_table.h"
 #include "devices/surface_keys.h"
@@ -109,8 +111,13 @@ TEST(KeypadPod, GarbageAndAnUnpluggedPodLeaveTheProgramUp) {
     pod.unplug();
     SurfaceApp::run(300);
     EXPECT_EQ(g_pegasusport, plat::kInvalidPort);
-    // The keyboard still tunes.
-    OnSurfaceCommand(150);  // Page Up
+    // Page Up and the wheel still tune.
+    g_mainwin->SendMessage(plat::WM_COMMAND, 150, 0);
     EXPECT_TRUE(qarv.waitForFrequency(f1 - 1000));
+    g_mousewheel = 1;
+    g_mainwin->SendMessage(plat::WM_MOUSEWHEEL, plat::WPARAM(120) << 16, 0);
+    EXPECT_TRUE(qarv.waitForFrequency(f1));
+    g_mainwin->SendMessage(plat::WM_MOUSEWHEEL, plat::WPARAM(0xFFFF - 239) << 16, 0);  // two notches down
+    EXPECT_TRUE(qarv.waitForFrequency(f1 - 2000));
     (void)f0;
 }
