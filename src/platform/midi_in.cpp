@@ -7,11 +7,46 @@
 #include <QSocketNotifier>
 
 #include "platform/clock.h"
+#include "platform/shared_library.h"
 #include "platform/window.h"
 
 namespace plat {
 
 namespace {
+
+// The sequencer library is loaded at run time: a desktop without it still
+// runs, with no MIDI devices.
+#define QARV_ALSA_FUNCTIONS(X)                                                                                \
+    X(snd_seq_open) X(snd_seq_close) X(snd_seq_set_client_name) X(snd_seq_create_simple_port)                 \
+    X(snd_seq_connect_from) X(snd_seq_disconnect_from) X(snd_seq_poll_descriptors_count)                      \
+    X(snd_seq_poll_descriptors) X(snd_seq_event_input) X(snd_seq_client_id) X(snd_seq_client_info_malloc)     \
+    X(snd_seq_client_info_free) X(snd_seq_client_info_set_client) X(snd_seq_query_next_client)                \
+    X(snd_seq_client_info_get_client) X(snd_seq_client_info_get_name) X(snd_seq_port_info_malloc)             \
+    X(snd_seq_port_info_free) X(snd_seq_port_info_set_client) X(snd_seq_port_info_set_port)                   \
+    X(snd_seq_query_next_port) X(snd_seq_port_info_get_capability) X(snd_seq_port_info_get_port)              \
+    X(snd_seq_port_info_get_name)
+
+struct AlsaApi {
+#define QARV_ALSA_POINTER(f) decltype(&::f) f = nullptr;
+    QARV_ALSA_FUNCTIONS(QARV_ALSA_POINTER)
+#undef QARV_ALSA_POINTER
+    LibraryHandle lib = nullptr;
+    bool tried = false;
+
+    bool Load() {
+        if (tried) return lib != nullptr;
+        tried = true;
+        lib = LoadLibrary("libasound.so.2");
+        if (!lib) return false;
+        bool all = true;
+#define QARV_ALSA_BIND(f) all = all && (f = reinterpret_cast<decltype(f)>(GetProcAddress(lib, #f))) != nullptr;
+        QARV_ALSA_FUNCTIONS(QARV_ALSA_BIND)
+#undef QARV_ALSA_BIND
+        if (!all) FreeLibrary(lib);
+        return lib != nullptr;
+    }
+};
+AlsaApi g_alsa;
 
 // The sequencer: one client of ours with one writable port, subscribed to
 // the chosen source; events are read non-blocking.
@@ -19,7 +54,7 @@ class AlsaSource : public MidiSource {
 public:
     ~AlsaSource() override {
         Close();
-        if (seq_) snd_seq_close(seq_);
+        if (seq_) g_alsa.snd_seq_close(seq_);
     }
 
     std::vector<std::string> Inputs() override {
@@ -33,12 +68,12 @@ public:
         Scan();
         if (!seq_ || index < 0 || index >= int(ports_.size())) return -ENODEV;
         if (myport_ < 0) {
-            myport_ = snd_seq_create_simple_port(seq_, "qarv in", SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,
+            myport_ = g_alsa.snd_seq_create_simple_port(seq_, "qarv in", SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,
                                                  SND_SEQ_PORT_TYPE_APPLICATION);
             if (myport_ < 0) return myport_;
         }
         Close();
-        const int r = snd_seq_connect_from(seq_, myport_, ports_[std::size_t(index)].client,
+        const int r = g_alsa.snd_seq_connect_from(seq_, myport_, ports_[std::size_t(index)].client,
                                            ports_[std::size_t(index)].port);
         if (r < 0) return r;
         source_ = ports_[std::size_t(index)];
@@ -47,16 +82,16 @@ public:
     }
 
     void Close() override {
-        if (connected_ && seq_) snd_seq_disconnect_from(seq_, myport_, source_.client, source_.port);
+        if (connected_ && seq_) g_alsa.snd_seq_disconnect_from(seq_, myport_, source_.client, source_.port);
         connected_ = false;
     }
 
     std::vector<int> PollFds() override {
         std::vector<int> fds;
         if (!seq_) return fds;
-        const int n = snd_seq_poll_descriptors_count(seq_, POLLIN);
+        const int n = g_alsa.snd_seq_poll_descriptors_count(seq_, POLLIN);
         std::vector<pollfd> p(std::size_t(n > 0 ? n : 0));
-        const int got = snd_seq_poll_descriptors(seq_, p.data(), unsigned(p.size()), POLLIN);
+        const int got = g_alsa.snd_seq_poll_descriptors(seq_, p.data(), unsigned(p.size()), POLLIN);
         for (int i = 0; i < got; ++i) fds.push_back(p[std::size_t(i)].fd);
         return fds;
     }
@@ -66,7 +101,7 @@ public:
         if (!seq_) return out;
         for (int guard = 0; guard < 4096; ++guard) {
             snd_seq_event_t* ev = nullptr;
-            const int r = snd_seq_event_input(seq_, &ev);
+            const int r = g_alsa.snd_seq_event_input(seq_, &ev);
             if (r == -ENOSPC) continue;  // an overrun: what is left still counts
             if (r < 0 || ev == nullptr) break;
             const std::uint32_t m = ToShortMessage(*ev);
@@ -85,12 +120,12 @@ private:
     bool Connect() {
         if (seq_) return true;
         // No sequencer device, no MIDI: the controller is simply absent.
-        if (access("/dev/snd/seq", R_OK | W_OK) != 0) return false;
-        if (snd_seq_open(&seq_, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK) < 0) {
+        if (access("/dev/snd/seq", R_OK | W_OK) != 0 || !g_alsa.Load()) return false;
+        if (g_alsa.snd_seq_open(&seq_, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK) < 0) {
             seq_ = nullptr;
             return false;
         }
-        snd_seq_set_client_name(seq_, "qarv");
+        g_alsa.snd_seq_set_client_name(seq_, "qarv");
         return true;
     }
 
@@ -99,24 +134,29 @@ private:
         if (!Connect()) return;
         snd_seq_client_info_t* cinfo = nullptr;
         snd_seq_port_info_t* pinfo = nullptr;
-        snd_seq_client_info_alloca(&cinfo);
-        snd_seq_port_info_alloca(&pinfo);
-        snd_seq_client_info_set_client(cinfo, -1);
-        const int self = snd_seq_client_id(seq_);
-        while (snd_seq_query_next_client(seq_, cinfo) >= 0) {
-            const int client = snd_seq_client_info_get_client(cinfo);
-            const std::string cname = snd_seq_client_info_get_name(cinfo);
+        if (g_alsa.snd_seq_client_info_malloc(&cinfo) < 0) return;
+        if (g_alsa.snd_seq_port_info_malloc(&pinfo) < 0) {
+            g_alsa.snd_seq_client_info_free(cinfo);
+            return;
+        }
+        g_alsa.snd_seq_client_info_set_client(cinfo, -1);
+        const int self = g_alsa.snd_seq_client_id(seq_);
+        while (g_alsa.snd_seq_query_next_client(seq_, cinfo) >= 0) {
+            const int client = g_alsa.snd_seq_client_info_get_client(cinfo);
+            const std::string cname = g_alsa.snd_seq_client_info_get_name(cinfo);
             if (client == SND_SEQ_CLIENT_SYSTEM || client == self || cname == "Midi Through") continue;
-            snd_seq_port_info_set_client(pinfo, client);
-            snd_seq_port_info_set_port(pinfo, -1);
-            while (snd_seq_query_next_port(seq_, pinfo) >= 0) {
-                const unsigned caps = snd_seq_port_info_get_capability(pinfo);
+            g_alsa.snd_seq_port_info_set_client(pinfo, client);
+            g_alsa.snd_seq_port_info_set_port(pinfo, -1);
+            while (g_alsa.snd_seq_query_next_port(seq_, pinfo) >= 0) {
+                const unsigned caps = g_alsa.snd_seq_port_info_get_capability(pinfo);
                 const unsigned need = SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ;
                 if ((caps & need) != need || (caps & SND_SEQ_PORT_CAP_NO_EXPORT)) continue;
-                ports_.push_back({client, snd_seq_port_info_get_port(pinfo),
-                                  cname + ": " + snd_seq_port_info_get_name(pinfo)});
+                ports_.push_back({client, g_alsa.snd_seq_port_info_get_port(pinfo),
+                                  cname + ": " + g_alsa.snd_seq_port_info_get_name(pinfo)});
             }
         }
+        g_alsa.snd_seq_port_info_free(pinfo);
+        g_alsa.snd_seq_client_info_free(cinfo);
     }
 
     // Back to the three bytes a MIDI input driver would give.
