@@ -86,6 +86,15 @@ TEST(KeypadPod, KnobRecordsTuneTheRadioAndKeysReachTheirFunctions) {
     pod.send({'U', 17, '\r', 'U', 17 | 0x80, '\r', 'U', 17, '\r'});
     SurfaceApp::run(100);
     EXPECT_EQ(g_knobfunction, kKnobVfoA);
+    // While a frequency is typed the knob rests and the keys still work.
+    g_keypadtyping = 1;
+    const long long f1 = qarv.radio.frequency(0);
+    pod.knob(4);
+    SurfaceApp::run(300);
+    EXPECT_EQ(qarv.radio.frequency(0), f1);
+    pod.press(13);
+    SurfaceApp::run(100);
+    EXPECT_EQ(g_keypadtyping, 0);
 }
 
 TEST(KeypadPod, GarbageAndAnUnpluggedPodLeaveTheProgramUp) {
