@@ -6,6 +6,7 @@
 
 #include "base/settings_store.h"
 #include "base/trace_log.h"
+#include "civ/civ_timers.h"
 #include "devices/control_surfaces.h"
 #include "devices/device_options.h"
 #include "devices/function_table.h"
@@ -116,7 +117,8 @@ void SaveMidiProfile() {
 }
 
 void OpenMidi() {
-    g_midiwindow = g_swlpanel ? g_swlpanel->Parent() : nullptr;
+    // MIDI data goes to the main frame, the window of every timer.
+    g_midiwindow = g_timerwindow;
     const int n = plat::MidiInGetNumDevs();
     WriteTracef("midi number of devices %d", n);
     if (n == 0 || g_midiopen) {

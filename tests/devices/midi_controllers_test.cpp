@@ -16,6 +16,7 @@
 #include "panel/panel_options.h"
 #include "platform/message_box.h"
 #include "platform/midi_in.h"
+#include "surface_app.h"
 #include "surface_fixture.h"
 
 namespace {
@@ -224,4 +225,21 @@ TEST(MidiAlsa, AVirtualPortIsFoundAndItsControllerMessagesArrive) {
     snd_seq_close(seq);
     g_swlpanel = nullptr;
     g_timerwindow = nullptr;
+}
+
+TEST(MidiProgram, TheJogOfAControllerTunesTheSimulatedRadio) {
+    auto source = std::make_shared<FakeSourceState>();
+    source->names = {"CMD Micro: CMD Micro MIDI 1"};
+    plat::SetMidiSource(std::make_unique<FakeSource>(source));
+    {
+        SurfaceApp qarv;
+        qarv.start("", "CMD MICRO=1\n");
+        ASSERT_EQ(g_midiopen, 1);
+        EXPECT_NE(qarv.dir.read("comms.txt").find("midi device found"), std::string::npos);
+        const long long f0 = qarv.radio.frequency(0);
+        source->queue.push_back(plat::PackMidi(0xB0, 17, 66));  // LARGE LEFT KNOB, two up
+        plat::MidiInPump();
+        EXPECT_TRUE(qarv.waitForFrequency(f0 + 2000));
+    }
+    plat::SetMidiSource(nullptr);
 }
