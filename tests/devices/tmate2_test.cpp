@@ -10,6 +10,7 @@
 #include "devices/tmate2.h"
 #include "panel/panel_options.h"
 #include "platform/message_box.h"
+#include "surface_app.h"
 #include "surface_fixture.h"
 
 namespace {
@@ -117,4 +118,20 @@ TEST_F(TMate2, WithoutTheLibraryTheDeviceIsAbsent) {
     EXPECT_TRUE(boxed);
     ReadTMate2();  // skipped while closed
     ShowTMate2Freq(7.0);
+}
+
+TEST(TMate2Program, ItsKnobTunesTheSimulatedRadio) {
+    void* fake = dlopen(QARV_FAKE_TMATE2, RTLD_NOW);
+    ASSERT_NE(fake, nullptr);
+    auto set = reinterpret_cast<void (*)(int, int, int, int)>(dlsym(fake, "FakeTMate2Set"));
+    set(1000, 1000, 1000, 0x1FF);
+    {
+        SurfaceApp qarv;
+        qarv.start("", std::string("TMATE2=1\n[PREFERENCE]\nTMATE2 LIBRARY=") + QARV_FAKE_TMATE2 + "\n");
+        ASSERT_EQ(g_tmate2open, 1);
+        const long long f0 = qarv.radio.frequency(0);
+        set(997, 1000, 1000, 0x1FF);  // the main knob counts the other way: three up
+        EXPECT_TRUE(qarv.waitForFrequency(f0 + 3000));
+    }
+    dlclose(fake);
 }
