@@ -17,8 +17,10 @@
 #include "civ/civ_options.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
+#include "devices/control_surfaces.h"
 #include "devices/cw_keyboard.h"
 #include "devices/keying.h"
+#include "devices/knob_tuning.h"
 #include "devices/remote_link.h"
 #include "memories/lookup.h"
 #include "memories/memory_windows.h"
@@ -310,7 +312,9 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
         if (g_swlpanel) g_swlpanel->OnCommand(id);
         return true;
     }
-    return false;
+    if (OnSurfaceCommand(id)) return true;
+    // Control surfaces post the panel's own commands here.
+    return g_swlpanel && g_swlpanel->OnCommand(id);
 }
 
 void CMainWin::OnSwlCommand() { OnSwl(); }
@@ -397,8 +401,11 @@ plat::LRESULT CMainWin::WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPAR
 plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) {
     if (msg == WM_RECALL_ENTRY) OnRecallEntry();
     OnRemoteSocketMessage(msg, wParam, lParam);
+    OnSurfaceMessage(msg, wParam, lParam);
     return 0;
 }
+
+void CMainWin::OnMouseWheel(unsigned, int delta, plat::Point) { ::OnMouseWheel(delta); }
 
 void CMainWin::EnableCallButton() {
     if (auto* cb = static_cast<ControlBarWindow*>(controlBar_); cb && cb->call) cb->call->EnableWindow(g_hamcallloaded != 0);

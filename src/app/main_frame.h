@@ -42,6 +42,8 @@ public:
     // Typed characters: the frequency keypad, or the CW keyboard when it is on.
     void OnChar(unsigned ch) override;
     plat::LRESULT OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) override;
+    // The wheel over the main window tunes as the knobs do.
+    void OnMouseWheel(unsigned flags, int delta, plat::Point p) override;
     plat::LRESULT WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
     // True once the close sequence has finished and the loop may end.

@@ -22,6 +22,7 @@
 #include "devices/device_options.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
+#include "devices/tmate2.h"
 #include "memories/memory_options.h"
 #include "panel/panel_options.h"
 #include "settings/settings_options.h"
@@ -778,6 +779,7 @@ const SettingKey kCatalogue[] = {
     T(PREF, "HAMCALL LIBRARY", "hamcal32.so", g_hamcalllibrary, 4, kNotWritten),
     T(PREF, "TM2 LEFT BUTTON", "Tuning Selections", g_tm2leftbutton, 4, kNotWritten),
     T(PREF, "FLX KNOB LONG", "PBT", g_flxknoblong, 4, kNotWritten),
+    T(PREF, "TMATE2 LIBRARY", "tmate2.so", g_tmate2library, 4, kNotWritten),
     I(PREF, "PELX", "0", &g_pelx, 4, 40, kNotWritten),
     B(VISUAL, "RADIO_PANEL", "FALSE", &g_radiopanel, 3, kNotWritten),
 };

@@ -12,6 +12,8 @@ class Window;
 extern plat::Window* g_lasttoggled;
 
 void FocusMainWindow();
+// Escape from a control surface: Escape to the frame, the CW keyboard in CW.
+void DoEscape();
 void MyWindowFocus();
 void ShowPopupText(const std::string& text);
 void RemovePopupText();

@@ -89,3 +89,13 @@ void CloseTraceStream() {
 bool TraceIsOpen() { return g_open != 0; }
 
 void SetTraceRotateLimit(long limit) { g_rotateLimit = limit; }
+
+std::string TraceBytes(const char* prefix, const std::uint8_t* data, int length, const char* format) {
+    std::string text = prefix;
+    char hex[16];
+    for (int i = 0; i < length; ++i) {
+        std::snprintf(hex, sizeof hex, format, static_cast<unsigned short>(data[i]));
+        text += hex;
+    }
+    return text;
+}

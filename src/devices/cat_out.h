@@ -26,3 +26,5 @@ int SendToTHP(const std::uint8_t* bytes, int length);
 void MuteSecondReceiver(int a);
 // Multi-receiver state to the THP link.
 void SendMultiRxToTHP();
+// The RX331 receiver's writer, on the keypad pod's port.
+void SendToRX331(const std::uint8_t* data, int length);

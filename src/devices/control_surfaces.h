@@ -1,5 +1,7 @@
 // Control surfaces: the keypad pod on the Pegasus port, the FlexControl
-// knob, the TMate2 and the MIDI controllers.
+// knob, the TMate2 and the MIDI controllers. The entry points the main
+// frame calls; the parts live in function_table, key_events, knob_tuning,
+// keypad_pod, flex_knob, tmate2 and midi_controllers.
 #pragma once
 #include <cstdint>
 
@@ -24,5 +26,15 @@ void OnTmate2MultiChange();
 void OpenMidi();
 void ShowPodKnob();
 void InitRx331();
-// Runs the pod button `key` ('1'..'9', '0', 17) as if pressed on the pod.
-void PressPodButton(int key);
+
+// Command ids the main frame hands to the control surfaces.
+constexpr unsigned ID_POD_CAPTION = 556;
+constexpr unsigned ID_POD_PERIOD_KEY = 6102;
+constexpr unsigned ID_POD_ZERO_KEY = 6103;
+constexpr unsigned ID_TMATE2_MULTI = 4508;
+// Runs a main-frame command that belongs to the control surfaces (function
+// keys, Page Up/Down, pod keys, TMate2 and MIDI commands); false for others.
+bool OnSurfaceCommand(unsigned id);
+// Window messages of the surfaces (MIDI data); false for others. The wheel
+// comes through the main window's OnMouseWheel.
+bool OnSurfaceMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);

@@ -12,6 +12,7 @@
 #include "civ/frequency_options.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
+#include "devices/key_events.h"
 #include "devices/cw_keyer.h"
 #include "devices/cw_panel.h"
 #include "devices/device_options.h"
@@ -352,3 +353,10 @@ void DestroyCwKeyboard() {
 }
 
 plat::Window* CwKeyboardWindow() { return g_cwpanel; }
+
+// The function table's CW memory functions type the memory into the ring.
+void mem1() { memgen(0); }
+void mem2() { memgen(1); }
+void mem3() { memgen(2); }
+void mem4() { memgen(3); }
+void mem5() { memgen(4); }

@@ -79,3 +79,9 @@ void OpenCwKeyboard();
 void ApplyCwPopOut();
 void DestroyCwKeyboard();
 plat::Window* CwKeyboardWindow();
+// The five CW memories (the macro texts sent through the CW keyboard).
+void mem1();
+void mem2();
+void mem3();
+void mem4();
+void mem5();

@@ -2,6 +2,10 @@
 // the Tmate 2 ("TM2") and the keypad pod ("302"). Each key holds the name
 // of an action of the function table.
 #pragma once
+#include <cstdint>
+#include <vector>
+
+#include "devices/function_table.h"
 
 struct SurfaceKey {
     const char* key;
@@ -33,7 +37,68 @@ extern char g_flexkeys[11][128];
 extern char g_tmate2keys[11][128];
 extern char g_podkeys[14][128];
 
-// Turn the loaded texts into action codes for each surface.
+// ---- Assignment slots -------------------------------------------------------
+// Fourteen slots, one per key code; each holds the list its settings row
+// offers (entries carry their action code) and the selected entry. One
+// surface's assignment is loaded at a time.
+constexpr int kAssignmentSlots = 14;
+inline constexpr std::uint8_t kSlotKeyCodes[kAssignmentSlots] = {17,  18,  19,  '1', '2', '3', '4',
+                                                                 '5', '6', '7', '8', '9', '.', '0'};
+
+enum class Surface { RemotePod, KeypadPod, FlexControl, TMate2 };
+
+// Row captions of the settings pages, by slot.
+struct SlotCaption {
+    const char* tmate2;
+    const char* flex;
+    const char* pod;
+    const char* remotePod;
+};
+inline constexpr SlotCaption kSlotCaptions[kAssignmentSlots] = {
+    {"Main Knob", "Aux1 Single", "Function Key 1", "Function Key 11"},
+    {"Center Knob", "Aux2 Single", "Function Key 2", "Function Key 2"},
+    {"Left Multi Knob", "Aux3 Single", "Function Key 3", "Function Key 3"},
+    {"Left Button", "Knob Long", "Numeric Key 1", "Function Key 1"},
+    {"", "", "Numeric Key 2", "Function Key 2"},
+    {"", "", "Numeric Key 3", "Function Key 3"},
+    {"F1", "Aux1 Double", "Numeric Key 4", "Function Key 4"},
+    {"F2", "Aux2 Double", "Numeric Key 5", "Function Key 5"},
+    {"F3", "Aux3 Double", "Numeric Key 6", "Function Key 6"},
+    {"F4", "Aux1 Long", "Numeric Key 7", "Function Key 7"},
+    {"F5", "Aux2 Long", "Numeric Key 8", "Function Key 8"},
+    {"F6", "Aux3 Long", "Numeric Key 9", "Function Key 9"},
+    {"Main Button", "Knob Single", "Period Key", "Period Key"},
+    {"Center Button", "Knob Double", "Numeric Key 0", "Function Key 10"},
+};
+const char* SlotCaptionFor(Surface s, int slot);
+
+struct AssignmentSlot {
+    std::vector<FunctionEntry> entries;
+    int selection = 0;
+};
+extern AssignmentSlot g_slots[kAssignmentSlots];
+extern Surface g_slotsurface;
+
+// The slot of a key code (bit 7 ignored), or -1.
+int SlotForKey(std::uint8_t code);
+// The action code of the slot's selected entry (0 when the list is empty).
+int SlotAction(int slot);
+// Selects the first entry that begins with `text`, letter case ignored
+// ("Preamp" finds "PreAmp"); none selects the first entry. Returns the index.
+int SelectSlotText(int slot, const char* text);
+// Fills the fourteen lists for a surface (selections back to 0).
+void FillSlots(Surface s);
+// The keypad pod is configured: "PEGASUS COMPORT" names a COM port.
+bool PodConfigured();
+
+// Surface start-ups: the slots set up for that surface and its texts
+// selected, whatever the other surfaces' options say.
+void SetupPodSlots();
+void SetupTMate2Slots();
+void SetupFlexSlots();
+// The settings reader's choice: FlexControl when in use, else the TMate2
+// when in use, else the pod. Each fills the slots only when its surface is
+// the chosen one.
 void LoadPodKeys();
 void LoadTMate2Keys();
 void LoadFlexKeys();

@@ -3,6 +3,9 @@
 #include "panel/swl_panel.h"
 
 int g_subsliders = 0;
+int g_tunea = 1;
+int g_tuneb = 1;
+int g_wheelctrl = 0;
 
 void CSwlPanel::CopyAToB() {}
 void CSwlPanel::SwapAB() {}
@@ -22,3 +25,18 @@ void CSwlPanel::SetCwCaption(const char*) {}
 void CSwlPanel::ShowCwKeyboardButtons(int) {}
 void CSwlPanel::ShowKeyerSpeed() {}
 void CSwlPanel::ShowIdReminder(const char*) {}
+
+void CSwlPanel::ShowPodKnobCaption(const std::string& text) { podKnobCaption = text; }
+void CSwlPanel::CycleBreakIn() {}
+void CSwlPanel::ToggleVox() {}
+void CSwlPanel::StoreScratchPad() {}
+void CSwlPanel::StoreScratchPad3() {}
+void CSwlPanel::RecallScratchPad() {}
+void CSwlPanel::RecallScratchPad3() {}
+void CSwlPanel::CycleAntenna() {}
+void CSwlPanel::ToggleRxAntenna() {}
+void CSwlPanel::ToggleTpf() {}
+void CSwlPanel::CyclePreamp() {}
+void CSwlPanel::KnobUp() {}
+void CSwlPanel::KnobDown() {}
+void CSwlPanel::ShowRitXit() {}

@@ -217,6 +217,23 @@ public:
     void ShowKeyerSpeed();
     void ShowIdReminder(const char* call);
 
+    // Operations of the panel's later controls that the control surfaces run.
+    std::string podKnobCaption;  // the knob-function label
+    void ShowPodKnobCaption(const std::string& text);
+    void CycleBreakIn();
+    void ToggleVox();
+    void StoreScratchPad();
+    void StoreScratchPad3();
+    void RecallScratchPad();
+    void RecallScratchPad3();
+    void CycleAntenna();
+    void ToggleRxAntenna();
+    void ToggleTpf();
+    void CyclePreamp();
+    void KnobUp();
+    void KnobDown();
+    void ShowRitXit();
+
 private:
     void KeyDigit(int vfo);
     void ShowKeyedDigits(int vfo, double mhz);
@@ -227,6 +244,11 @@ private:
 
 // The slider row shows the sub receiver's sliders.
 extern int g_subsliders;
+// VFO A / VFO B may be tuned (the LOCK button clears g_tunea).
+extern int g_tunea;
+extern int g_tuneb;
+// The control under the mouse that the wheel adjusts (0: none).
+extern int g_wheelctrl;
 
 // The one radio panel.
 extern CSwlPanel* g_swlpanel;

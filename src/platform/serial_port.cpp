@@ -15,6 +15,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
+#include <algorithm>
 
 namespace plat {
 
@@ -290,6 +292,50 @@ int SerialPending(PortHandle h) {
     int n = 0;
     if (ioctl(h, FIONREAD, &n) != 0) return 0;
     return n;
+}
+
+int SerialWaitForInput(PortHandle h, int count, int ms) {
+    if (h < 0) return 0;
+    const long long deadline = NowMs() + ms;
+    for (;;) {
+        const int n = SerialPending(h);
+        const long long left = deadline - NowMs();
+        if (n >= count || left <= 0) return n;
+        // Woken by the first byte; a slow device then gets short naps.
+        pollfd p{h, POLLIN, 0};
+        if (n == 0) {
+            if (::poll(&p, 1, static_cast<int>(left)) < 0 && errno != EINTR) return n;
+            if (p.revents & (POLLERR | POLLNVAL | POLLHUP)) return SerialPending(h);
+        } else {
+            timespec nap{0, 5 * 1000000L};
+            nanosleep(&nap, nullptr);
+        }
+    }
+}
+
+std::vector<std::string> SerialSearchNames() {
+    std::vector<std::string> names;
+    for (int n = 1; n <= 100; ++n) {
+        struct stat st {};
+        if (lstat(("ports/com" + std::to_string(n)).c_str(), &st) == 0) names.push_back("COM" + std::to_string(n));
+    }
+    std::vector<std::string> acm;
+    if (DIR* d = opendir("/dev")) {
+        while (dirent* e = readdir(d))
+            if (std::strncmp(e->d_name, "ttyACM", 6) == 0) acm.push_back(std::string("/dev/") + e->d_name);
+        closedir(d);
+    }
+    std::sort(acm.begin(), acm.end());
+    names.insert(names.end(), acm.begin(), acm.end());
+    return names;
+}
+
+bool SamePortDevice(const std::string& a, const std::string& b) {
+    const std::string pa = ResolvePortName(a), pb = ResolvePortName(b);
+    if (pa.empty() || pb.empty()) return false;
+    struct stat sa {}, sb {};
+    if (stat(pa.c_str(), &sa) != 0 || stat(pb.c_str(), &sb) != 0) return pa == pb;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 }  // namespace plat

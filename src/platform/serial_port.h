@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -66,5 +67,15 @@ bool SerialSetRTS(PortHandle h, bool on, int* errorCode = nullptr);
 bool SerialGetCTS(PortHandle h, bool* on);
 // Bytes waiting to be read (0 when unknown).
 int SerialPending(PortHandle h);
+// Waits up to `ms` real milliseconds (also under the manual clock: a device
+// answers in real time) until `count` bytes are buffered; returns the
+// bytes buffered then. For device searches only.
+int SerialWaitForInput(PortHandle h, int count, int ms);
+
+// Ports a device search may try: "COMn" for every ports/comn link in the
+// working directory (n = 1..100), then every /dev/ttyACM device.
+std::vector<std::string> SerialSearchNames();
+// True when two port names lead to the same device.
+bool SamePortDevice(const std::string& a, const std::string& b);
 
 }  // namespace plat

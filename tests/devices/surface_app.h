@@ -1,0 +1,55 @@
+// The whole program against the simulated radio, for the control surfaces
+// on their own simulated lines.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "app/app.h"
+#include "app/main_frame.h"
+#include "civ/civ_timers.h"
+#include "civ/frame_reader.h"
+#include "common/test_dir.h"
+#include "platform/clock.h"
+#include "sim/sim_radio.h"
+
+struct SurfaceApp {
+    TestDir dir;
+    sim::SimRadio radio{0x94, 19200};
+    CApp app;
+    bool started = false;
+
+    // `extra` goes into [INTERFACE], `status` into [OPERATING STATUS].
+    void start(const std::string& extra, const std::string& status = "") {
+        EXPECT_TRUE(radio.link(dir.file("ports/com1")));
+        radio.start();
+        dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n" + extra +
+                                  "[OPERATING STATUS]\nQARV=23\nSTEP=001000\n" + status);
+        started = app.InitInstance();
+        ASSERT_TRUE(started);
+        for (int i = 0; i < 30 && !g_mainwin->HasTimer(TIMER_METER_CYCLE); ++i) run(500);
+        ASSERT_EQ(g_radioheard, 2);
+        run(1000);
+    }
+    ~SurfaceApp() {
+        if (started) app.ExitInstance();
+        radio.stop();
+    }
+    // Program time with pauses for the simulated devices' real time.
+    static void run(int ms) {
+        for (int i = 0; i < ms / 10; ++i) {
+            plat::manual_clock::Advance(10);
+            if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    // Runs until the radio's VFO A is `hz`; false after `ms` of program time.
+    bool waitForFrequency(long long hz, int ms = 3000) {
+        for (int t = 0; t < ms; t += 50) {
+            if (radio.frequency(0) == hz) return true;
+            run(50);
+        }
+        return radio.frequency(0) == hz;
+    }
+};
