@@ -329,7 +329,7 @@ int CMainWin::OnCreate() {
     WriteTrace("Create progress 3.1");
     if (!PortIsOff(g_serialabcomport) || !PortIsOff(g_serialcdcomport)) {
         WriteTrace("open serial BCD ports");
-        OpenBcdPorts();
+        OpenBcdPorts(g_serialabcomport, g_serialcdcomport);
     }
     WriteTrace("Create progress 3.2");
     OpenAmplifierPorts();
@@ -422,9 +422,10 @@ void CMainWin::OpenAmplifierPorts() {
 
 void CMainWin::OpenRotor() {
     const bool serial = !PortIsOff(g_rotorcomport);
-    if ((serial && !g_client) || (g_rotortavn == 1 && g_client)) {
+    // "TAVN RG" marks the network rotor; "ROTOR TAVN" is its number there.
+    if ((serial && !g_client) || g_tavnrg == 1) {
         WriteTrace("rotor open");
-        if (g_rotortavn == 1)
+        if (g_tavnrg == 1)
             ConnectToTavn_rg();
         else
             g_rotorport = OpenRotorPort(g_m2rotor ? 9600 : 4800);

@@ -1,5 +1,19 @@
 #include "devices/amplifiers.h"
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/trace_log.h"
+#include "civ/civ_frame.h"
+#include "civ/civ_options.h"
+#include "civ/radio_models.h"
+#include "devices/device_options.h"
+#include "devices/device_port.h"
+#include "devices/remote_link.h"
+#include "settings/settings_options.h"
+
 plat::PortHandle g_a87port = plat::kInvalidPort;
 plat::PortHandle g_acomport = plat::kInvalidPort;
 plat::PortHandle g_pw1port = plat::kInvalidPort;
@@ -13,24 +27,220 @@ int g_om4reportstate = 0;
 int g_pgxlconnected = 0;
 int g_pgxlstatuschange = 0;
 int g_pgxlchange[3] = {};
+char g_amplifiertext[16] = "";
 
-// Built with the amplifiers: until then no amplifier port opens and nothing
-// is sent.
-plat::PortHandle OpenA87Port() { return plat::kInvalidPort; }
-plat::PortHandle OpenAcomPort() { return plat::kInvalidPort; }
-plat::PortHandle OpenPalstarPort() { return plat::kInvalidPort; }
-plat::PortHandle OpenPw1Port() { return plat::kInvalidPort; }
-plat::PortHandle OpenOm4Port() { return plat::kInvalidPort; }
-void ReadA87Port() {}
-void ReadPW1Port() {}
-void ReadOM4Port() {}
-void SendToA87(const std::uint8_t*, int) {}
-void SendToAcom(const std::uint8_t*, int) {}
-void SendToPALStar(const std::uint8_t*, int) {}
-int GetAcomSegment(double) { return 0; }
-void SendFreqToPW1() {}
-void SendFreqToOM4() {}
-void SendModeToPW1() {}
+namespace {
+
+constexpr std::uint8_t kPw1Address = 0x54;
+constexpr std::uint8_t kBroadcastTo = 0xE0;
+
+DeviceCarry g_a87rx;
+DeviceCarry g_pw1rx;
+DeviceCarry g_om4rx;
+
+// Reads until the port has nothing more, each batch through `parse`.
+void ReadCarried(plat::PortHandle& port, DeviceCarry& rx, int (*parse)(std::uint8_t*, int)) {
+    for (;;) {
+        const int n = rx.ReadFrom(port);
+        if (n <= 0) return;
+        rx.len = parse(rx.buf, rx.len + n);
+    }
+}
+
+// One reply line of the Alpha 87A: its first number goes to the amplifier
+// text field, and to the client when we serve the radio.
+void A87Line(const std::uint8_t* line, int len) {
+    int i = 0;
+    while (i < len && !(line[i] >= '0' && line[i] <= '9')) ++i;
+    if (i < len) {
+        char digits[12] = {};
+        int k = 0;
+        while (i < len && k < 10 && line[i] >= '0' && line[i] <= '9') digits[k++] = char(line[i++]);
+        std::snprintf(g_amplifiertext, sizeof g_amplifiertext, "%d", std::atoi(digits));
+    }
+    if (g_radioserver) {
+        std::uint8_t text[DeviceCarry::kSize + 1];
+        std::memcpy(text, line, std::size_t(len));
+        text[len] = 0;
+        sendtopartner(text, len + 1, 11);
+    }
+}
+
+// The CI-V scan the IC-PW1 and the OM4 share: frames FE FE to from ... FD
+// between the amplifier's address and ours. `onFrame` gets each whole one.
+int ScanCiv(std::uint8_t* buf, int len, std::uint8_t device, const char* good,
+            void (*onFrame)(const std::uint8_t* frame, int length)) {
+    const std::uint8_t own = std::uint8_t(g_myaddr);
+    auto ours = [&](std::uint8_t a) { return a == device || a == own; };
+    int i = 0;
+    while (i + 1 < len) {
+        if (buf[i] != kCivPreamble || buf[i + 1] != kCivPreamble) {
+            ++i;
+            continue;
+        }
+        // A preamble too near the end to show its addresses waits.
+        if (i + 4 > len) break;
+        if (!ours(buf[i + 2]) || !ours(buf[i + 3])) {
+            i += 2;
+            continue;
+        }
+        WriteTrace(good);
+        const int n = FindCivEnd(buf + i, len - i);
+        if (n == 0) break;  // the rest of the frame comes later
+        onFrame(buf + i, n);
+        i += n;
+    }
+    // Whatever stands before an unfinished preamble is noise.
+    if (i >= len || (i == len - 1 && buf[i] != kCivPreamble)) return 0;
+    std::memmove(buf, buf + i, std::size_t(len - i));
+    return len - i;
+}
+
+void Pw1Frame(const std::uint8_t* f, int n) {
+    const std::uint8_t own = std::uint8_t(g_myaddr);
+    if (f[2] == kPw1Address && f[3] == own) {
+        WriteTrace("PW1 Echoback");
+        return;
+    }
+    if (f[2] != own || n < 6) return;
+    if (f[4] == 0x03) SendFreqToPW1();
+    if (f[4] == 0x04) SendModeToPW1();
+}
+
+void Om4Frame(const std::uint8_t* f, int) {
+    if (f[2] == kBroadcastTo && f[3] == std::uint8_t(g_myaddr)) WriteTrace("OM4 Echoback");
+}
+
+void DumpRead(const char* head, int state, const std::uint8_t* buf, int len) {
+    if (g_trace < 2) return;
+    char prefix[64];
+    std::snprintf(prefix, sizeof prefix, "%sst %d count %d ", head, state, len);
+    TraceBytes(prefix, buf, len);
+}
+
+// FE FE to own cmd + VFO A in BCD + FD.
+void SendFreqFrame(std::uint8_t to, std::uint8_t cmd, void (*send)(const std::uint8_t*, int)) {
+    std::uint8_t f[11] = {kCivPreamble, kCivPreamble, to, std::uint8_t(g_myaddr), cmd};
+    if (!FrequencyToBcd(g_vfoafreq, f + 5)) return;
+    f[10] = kCivEnd;
+    send(f, 11);
+}
+
+}  // namespace
+
+plat::PortHandle OpenA87Port() { return OpenDevicePort(g_a87port, "Alpha 87A ", g_alpha87acomport, g_alpha87abaud); }
+plat::PortHandle OpenAcomPort() { return OpenDevicePort(g_acomport, "ACOM ", g_acomcomport, g_acombaud); }
+plat::PortHandle OpenPalstarPort() {
+    return OpenDevicePort(g_palstarport, "PALStar ", g_palstarcomport, g_palstarbaud);
+}
+plat::PortHandle OpenPw1Port() { return OpenDevicePort(g_pw1port, "PW1 ", g_pw1comport, g_pw1baud); }
+plat::PortHandle OpenOm4Port() { return OpenDevicePort(g_om4port, "OM4 ", g_om4comport, g_om4baud); }
+
+void SendToA87(const std::uint8_t* data, int length) {
+    WriteDevice(g_a87port, "Send to A87 ", "Send failed to A87 %d %d\n", data, length);
+}
+void SendToAcom(const std::uint8_t* data, int length) {
+    WriteDevice(g_acomport, "Send to ACOM ", "Send failed to Acom %d %d\n", data, length);
+}
+void SendToPALStar(const std::uint8_t* data, int length) {
+    WriteDevice(g_palstarport, "Send to PALStar ", "Send failed to PALStar %d %d\n", data, length);
+}
+void SendToPW1(const std::uint8_t* data, int length) {
+    WriteDevice(g_pw1port, "Send to PW1 ", "Send failed to PW1 %d %d\n", data, length);
+}
+void SendToOM4(const std::uint8_t* data, int length) {
+    WriteDevice(g_om4port, "Send to OM4 ", "Send failed to OM4 %d %d\n", data, length);
+}
+
+int GetAcomSegment(double mhz) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%09.0f", mhz * 1e6);
+    const long f = std::atol(text) / 1000;
+    int seg = 0;
+    if (f < 1800)
+        seg = 0;
+    else if (f < 2150)
+        seg = int((f - 1750) / 25);
+    else if (f < 5000)
+        seg = int((f - 2150) / 50 + 16);
+    else if (f < 15000)
+        seg = int((f - 5000) / 100 + 73);
+    else if (f < 21900)
+        seg = int((f - 15000) / 150 + 173);
+    else if (f < 22500)
+        seg = int((f - 21900) / 200 + 219);
+    else if (f < 26500)
+        seg = int((f - 22500) / 250 + 222);
+    else if (f < 29900)
+        seg = int((f - 26500) / 300 + 238);
+    WriteTracef("acom freq %d, seg %d", int(f), seg);
+    return seg;
+}
+
+int A87Khz(double mhz) { return int(std::lround(mhz * 1000.0)); }
+
+void ReadA87Port() { ReadCarried(g_a87port, g_a87rx, ParseA87); }
+void ReadPW1Port() { ReadCarried(g_pw1port, g_pw1rx, ParsePW1); }
+void ReadOM4Port() { ReadCarried(g_om4port, g_om4rx, ParseOM4); }
+
+int ParseA87(std::uint8_t* buf, int len) {
+    if (g_trace > 0) {
+        char prefix[32];
+        std::snprintf(prefix, sizeof prefix, "From A87count %02X ", len);
+        TraceBytes(prefix, buf, len);
+    }
+    // Every CR ends a reply, wherever it falls in the read.
+    int start = 0;
+    for (int i = 0; i < len; ++i) {
+        if (buf[i] != '\r') continue;
+        A87Line(buf + start, i - start);
+        start = i + 1;
+    }
+    if (start == 0) return len;
+    std::memmove(buf, buf + start, std::size_t(len - start));
+    return len - start;
+}
+
+int ParsePW1(std::uint8_t* buf, int len) {
+    DumpRead("from PW1 ", g_pw1reportstate, buf, len);
+    return ScanCiv(buf, len, kPw1Address, "Good PW1 Message", Pw1Frame);
+}
+
+int ParseOM4(std::uint8_t* buf, int len) {
+    DumpRead("from OM4 ", g_om4reportstate, buf, len);
+    return ScanCiv(buf, len, kBroadcastTo, "Good OM4 Message", Om4Frame);
+}
+
+std::uint8_t Pw1ModeByte(int modeChar) {
+    switch (modeChar) {
+    case '5':
+    case 0x17: return 0x05;  // FM and DV
+    case '2': return 0x07;
+    case '3': return 0x03;
+    case '4': return 0x02;
+    case '0': return 0x01;
+    case '1': return 0x00;
+    default: return 0x08;
+    }
+}
+
+void SendFreqToPW1() {
+    // "OM AMP": the amplifier listens to transceive broadcasts instead.
+    if (g_omamp)
+        SendFreqFrame(kBroadcastTo, 0x00, SendToPW1);
+    else
+        SendFreqFrame(kPw1Address, 0x03, SendToPW1);
+}
+
+void SendFreqToOM4() { SendFreqFrame(kBroadcastTo, 0x00, SendToOM4); }
+
+void SendModeToPW1() {
+    const std::uint8_t f[8] = {kCivPreamble, kCivPreamble, kPw1Address, std::uint8_t(g_myaddr),
+                               0x04,         Pw1ModeByte(g_vfoamode), 0x01, kCivEnd};
+    SendToPW1(f, 8);
+}
+
+// The network amplifier comes with the socket layer.
 void SendPGXLStatus() {}
 void ProcessAmpWindow() {}
 void StartPGXLDiscovery() {}

@@ -1,15 +1,179 @@
 #include "devices/rotator.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/trace_log.h"
+#include "devices/device_options.h"
+#include "devices/device_port.h"
+#include "devices/remote_link.h"
+#include "platform/clock.h"
+#include "settings/settings_options.h"
+
 plat::PortHandle g_rotorport = plat::kInvalidPort;
 int g_rotorconnected = 0;
 int g_rotormoving = 0;
 int g_rotorreportpending = 0;
 std::uint8_t g_rotorbuffer[3] = {'Z', 0, 0};
+char g_rotorbearing[4] = "000";
+char g_rotorshown[4] = "";
 
-// Built with the rotators.
-plat::PortHandle OpenRotorPort(long) { return plat::kInvalidPort; }
+namespace {
+
+DeviceCarry g_rotorrx;
+int g_bearingheard = 0;
+
+bool TextProtocol() { return g_m2rotor != 0; }
+
+bool Digit(std::uint8_t c) { return c >= '0' && c <= '9'; }
+
+void SendText(const char* text) { SendToRotor(reinterpret_cast<const std::uint8_t*>(text), int(std::strlen(text))); }
+
+void ReportMoving() {
+    if (!g_radioserver) return;
+    const std::uint8_t m = std::uint8_t(g_rotormoving);
+    sendtopartner(&m, 1, 10);
+}
+
+// A bearing heard from the rotor: stored, shown and, as server, reported.
+void Heard(int degrees, const char* traceFormat) {
+    if (degrees < 0 || degrees > 360) return;
+    char text[8];
+    std::snprintf(text, sizeof text, "%03d", degrees);
+    const int change = std::strcmp(text, g_rotorshown) != 0;
+    if (change) {
+        std::memcpy(g_rotorshown, text, 4);
+        std::memcpy(g_rotorbuffer, text, 3);
+        if (g_radioserver) sendtopartner(g_rotorbuffer, 3, 8);
+    }
+    WriteTracef(traceFormat, text, change);
+}
+
+int Number(const std::uint8_t* p, int n) {
+    int v = 0, k = 0;
+    while (k < n && Digit(p[k]) && k < 4) v = v * 10 + (p[k++] - '0');
+    return k ? v : -1;
+}
+
+// One line of the text protocol.
+void TextLine(const std::uint8_t* line, int len) {
+    const std::string s(reinterpret_cast<const char*>(line), std::size_t(len));
+    g_rotormoving = s.find(" M") != std::string::npos;
+    WriteTrace(g_rotormoving ? "rotor moving" : "rotor stopped");
+    ReportMoving();
+    int bearing = -1;
+    std::size_t at = s.find("A=");
+    if (at != std::string::npos) {
+        bearing = Number(line + at + 2, len - int(at) - 2);
+    } else if ((at = s.find("P=")) != std::string::npos) {
+        std::size_t k = at + 2;
+        while (k < s.size() && s[k] == ' ') ++k;
+        bearing = Number(line + k, len - int(k));
+    }
+    if (bearing < 0) return;
+    if (!g_bearingheard) {
+        g_bearingheard = 1;
+        SendText("U\r");
+    }
+    Heard(bearing, "received 3 rotor bearing %s, change %d");
+}
+
+}  // namespace
+
+plat::PortHandle OpenRotorPort(long baud) { return OpenDevicePort(g_rotorport, "Rotor ", g_rotorcomport, baud); }
+
+void SendToRotor(const std::uint8_t* data, int length) {
+    WriteDevice(g_rotorport, "Send to Rotor ", "Send failed to Rotor %d %d\n", data, length);
+}
+
+bool SetRotorBearing(int degrees) {
+    // Three digits is all the field and the rotor take.
+    if (degrees < 0 || degrees > 360) return false;
+    std::snprintf(g_rotorbearing, sizeof g_rotorbearing, "%03d", degrees);
+    return true;
+}
+
+void StartRotor() {
+    if (g_client && !g_tavnrg) {
+        sendtopartner(reinterpret_cast<const std::uint8_t*>(g_rotorbearing), 3, 8);
+        return;
+    }
+    if (g_rotorport == plat::kInvalidPort && !g_rotorconnected) return;
+    WriteTrace("Rotor started");
+    char cmd[16];
+    if (g_rotorconnected) {
+        std::snprintf(cmd, sizeof cmd, "|A%c%.3s\n", char('0' + g_rotortavn), g_rotorbearing);
+        // Sent with the network rotor's socket, which comes with the socket layer.
+    } else if (TextProtocol()) {
+        g_rotormoving = 1;
+        ReportMoving();
+        std::snprintf(cmd, sizeof cmd, g_m2rotor == 2 ? "A%.3s\r" : "%.3s\r", g_rotorbearing);
+        SendText(cmd);
+    } else {
+        std::snprintf(cmd, sizeof cmd, "AP1%.3s;", g_rotorbearing);
+        SendText(cmd);
+        plat::SleepMs(20);
+        SendText(";");
+        plat::SleepMs(20);
+        SendText("AM1;");
+    }
+    if (g_radioserver) sendtopartner(reinterpret_cast<const std::uint8_t*>(g_rotorbearing), 3, 8);
+}
+
+void StopRotor() {
+    if (g_client && !g_tavnrg) {
+        const std::uint8_t one = 1;
+        sendtopartner(&one, 1, 9);
+        return;
+    }
+    if (g_rotorconnected) return;  // the network rotor comes with the socket layer
+    SendText(TextProtocol() ? "S\r" : ";");
+}
+
+void ReadRotorPort() {
+    for (;;) {
+        const int n = g_rotorrx.ReadFrom(g_rotorport);
+        if (n <= 0) return;
+        g_rotorrx.len = ParseRotor(g_rotorrx.buf, g_rotorrx.len + n);
+    }
+}
+
+int ParseRotor(std::uint8_t* buf, int len) {
+    if (g_trace > 0) {
+        char prefix[32];
+        std::snprintf(prefix, sizeof prefix, "From Rotorcount %02X ", len);
+        TraceBytes(prefix, buf, len);
+    }
+    int start = 0;
+    if (TextProtocol()) {
+        // Every CR ends a line, wherever it falls in the read.
+        for (int i = 0; i < len; ++i) {
+            if (buf[i] != '\r') continue;
+            TextLine(buf + start, i - start);
+            start = i + 1;
+        }
+    } else {
+        // Four-byte records, ";ddd" or "ddd" and one more byte; anything
+        // else is noise, skipped a byte at a time.
+        while (len - start >= 4) {
+            const std::uint8_t* r = buf + start;
+            if (r[0] == ';' && Digit(r[1]) && Digit(r[2]) && Digit(r[3])) {
+                Heard(Number(r + 1, 3), "received 1 rotor bearing %s, change %d");
+                start += 4;
+            } else if (Digit(r[0]) && Digit(r[1]) && Digit(r[2])) {
+                Heard(Number(r, 3), "received 2 rotor bearing %s, change %d");
+                start += 4;
+            } else {
+                ++start;
+            }
+        }
+    }
+    std::memmove(buf, buf + start, std::size_t(len - start));
+    return len - start;
+}
+
+// The network rotor comes with the socket layer.
 void ConnectToTavn_rg() {}
-void ReadRotorPort() {}
-void SendToRotor(const std::uint8_t*, int) {}
 void PollRotorHeading() {}
 void RG_Tavn_TimeOut() {}
