@@ -163,6 +163,8 @@ void RunAction(int action) {
     switch (action) {
     case 0:
         SendByte(0x06);
+        // The tuner tunes on a carrier; the end of the tune keys off again.
+        keyon();
         g_ldgswr = 10000;
         g_swrlast = 20000;
         g_stablecount = 0;
