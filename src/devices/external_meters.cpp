@@ -265,7 +265,7 @@ void PollLP500() {
     ReportWattmeter(power, 0, swr);
 }
 
-void OnWaveNodeMessage(unsigned index, std::uint32_t bits) {
+void OnWaveNodeMessage(std::uint32_t index, std::uint32_t bits) {
     if (g_radioserver) {
         std::uint8_t msg[32] = {};
         for (int k = 0; k < 4; ++k) {

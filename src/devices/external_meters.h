@@ -34,7 +34,7 @@ void SendToZunMeter(const std::uint8_t* data, int length);
 void PollLP500();
 // A WaveNode reading: `index` is the message's first argument, `bits` the
 // float's 32 bits.
-void OnWaveNodeMessage(unsigned index, std::uint32_t bits);
+void OnWaveNodeMessage(std::uint32_t index, std::uint32_t bits);
 
 // The PowerMaster's check: CRC-8 (polynomial 0xB1, MSB first, initial 0)
 // over `data`, complemented.

@@ -24,3 +24,4 @@ void autoid();
 void keyon();
 // The panel's PTT request: key on (1) or off (0) (built with keying).
 void KeyOnOff(int on);
+void ReleaseAllKeying(const char* why);

@@ -24,7 +24,7 @@ plat::PortHandle g_bcdport[2] = {plat::kInvalidPort, plat::kInvalidPort};
 int g_adrport = 1;
 int g_useantb = 0;
 int g_tavnagconnected = 0;
-int g_radiotavnnumber = 1;
+int g_radioTavn = 1;
 
 namespace {
 

@@ -16,7 +16,7 @@ extern plat::PortHandle g_bcdport[2];  // serial band-data outputs
 extern int g_adrport;          // relay-board port `setadr` drives (1 or 2)
 extern int g_useantb;          // the second antenna table is in use
 extern int g_tavnagconnected;  // the network antenna switch is connected
-extern int g_radiotavnnumber;  // this radio's number on the network switch
+extern int g_radioTavn;  // this radio's number on the network switch
 
 bool OpenPortTalk();
 // Writes `value` to I/O port `port`; only the parallel port's data register
