@@ -20,6 +20,7 @@
 #include "devices/cw_keyboard.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
+#include "devices/tcp_accessory.h"
 #include "memories/lookup.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
@@ -353,6 +354,7 @@ plat::LRESULT CMainWin::WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPAR
 }
 
 plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) {
+    if (OnStationSocketMessage(msg, std::uintptr_t(wParam), std::intptr_t(lParam))) return 0;
     OnRemoteSocketMessage(msg, wParam, lParam);
     return 0;
 }

@@ -4,8 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "base/trace_log.h"
+#include "civ/civ_timers.h"
+#include "devices/tcp_accessory.h"
+#include "panel/band_table.h"
+#include "platform/socket.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
@@ -28,6 +33,12 @@ int g_pgxlconnected = 0;
 int g_pgxlstatuschange = 0;
 int g_pgxlchange[3] = {};
 char g_amplifiertext[16] = "";
+char g_pgxladdress[18] = "192.168.1.70";
+int g_pgxlport = 9008;
+int g_pgxlfan = 1;
+int g_pgxlmeffanow = 1;
+int g_pgxltemp = 0;
+int g_pgxlmeffa[kPgxlBandRows + 2] = {};
 
 namespace {
 
@@ -124,6 +135,44 @@ void SendFreqFrame(std::uint8_t to, std::uint8_t cmd, void (*send)(const std::ui
     if (!FrequencyToBcd(g_vfoafreq, f + 5)) return;
     f[10] = kCivEnd;
     send(f, 11);
+}
+
+constexpr TcpAccessoryTexts kPgxlTexts{
+    "ConnectToPGXL", "PGXL ip %08x, port %d", "PGXL socket failed", "PGXL ioctlsocket 0 rc %d",
+    "starting connect PGXL", "back from connectPGXL", "Trying to connect to PGXL",
+    "PGXL connect waiting", "PGXL connect waiting rc %d, lasterror %d",
+    "PGXL connect complete lasterror %d, wParam %d, lParam %d", "PGXL Connect complete", "Connection made to PGXL",
+    "setsockopt PGXL rc %d", "PGXL Read data", "PGXL recv length %d", "From PGXL Ethernet asc ",
+    "From PGXL Ethernet hex ", "PGXL Read Data end", "Send to PGXL Ethernet ", "good PGXL send",
+    "bad PGXL send rc %d, length %d", "PGXL connection lost", false};
+
+// The amplifier's replies end at LF.
+int PgxlLine(const std::uint8_t* data, int length) {
+    for (int i = 0; i < length; ++i)
+        if (data[i] == '\n') return i + 1;
+    return 0;
+}
+
+void PgxlConnected() { g_pgxlconnected = 1; }
+
+TcpAccessory MakePgxlLink() {
+    TcpAccessory link(kPgxlTexts, kMsgPgxlConnect, kMsgPgxlRead, 0, 0);
+    link.frame = PgxlLine;
+    link.onRecord = ParsePgxlReply;
+    link.onConnected = PgxlConnected;
+    return link;
+}
+TcpAccessory g_pgxllink = MakePgxlLink();
+plat::SocketHandle g_discovery[6] = {plat::kInvalidSocket, plat::kInvalidSocket, plat::kInvalidSocket,
+                                     plat::kInvalidSocket, plat::kInvalidSocket, plat::kInvalidSocket};
+int g_pgxlsequence = 0;
+int g_pgxlhaveaddress = 0;
+int g_pgxllastband = -1;
+int g_pgxlmeffasync = 1;
+
+int NextPgxlSequence() {
+    if (++g_pgxlsequence > 999) g_pgxlsequence = 1;
+    return g_pgxlsequence;
 }
 
 }  // namespace
@@ -240,7 +289,177 @@ void SendModeToPW1() {
     SendToPW1(f, 8);
 }
 
-// The network amplifier comes with the socket layer.
-void SendPGXLStatus() {}
-void ProcessAmpWindow() {}
-void StartPGXLDiscovery() {}
+void ConnectToPGXL() {
+    if (g_pgxllink.Connected()) return;
+    g_pgxllink.Connect(g_pgxladdress, g_pgxlport);
+}
+
+bool OnPgxlSocketMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (msg >= kMsgPgxlDiscovery && msg < kMsgPgxlDiscovery + 6) {
+        OnSockDiscoveryN(int(msg - kMsgPgxlDiscovery), wParam);
+        return true;
+    }
+    const bool mine = g_pgxllink.OnMessage(msg, wParam, lParam);
+    g_pgxlconnected = g_pgxllink.Connected();
+    return mine;
+}
+
+void SendToPGXL(const char* text, int length) {
+    if (g_trace > 1) WriteTracef("Send to PGXL Ethernet count %d %.*s", length, length, text);
+    if (!g_pgxllink.Connected()) {
+        WriteTrace("PGXL not connected");
+        return;
+    }
+    g_pgxllink.Send(reinterpret_cast<const std::uint8_t*>(text), length);
+    g_pgxlconnected = g_pgxllink.Connected();
+}
+
+void SetPGXLfan(int mode) {
+    static constexpr const char* kModes[] = {"STANDARD ", "CONTEST  ", "BROADCAST"};
+    if (mode < 1 || mode > 3) return;
+    WriteTracef("SetPGXLfan %d", mode);
+    char text[40];
+    const int n = std::snprintf(text, sizeof text, "C%03d|setup fanmode=%s\n", NextPgxlSequence(), kModes[mode - 1]);
+    SendToPGXL(text, n);
+    g_pgxlfan = mode;
+}
+
+void SetPGXLmeffa(int on) {
+    WriteTracef("SetPGXLmeffa %d", on);
+    char text[40];
+    const int n = std::snprintf(text, sizeof text, "C%03d|setup meffa=%s\n", NextPgxlSequence(), on ? "AUTO" : "OFF ");
+    SendToPGXL(text, n);
+    g_pgxlmeffanow = on ? 1 : 0;
+    if (g_bandrow >= 0 && g_bandrow < kPgxlBandRows) g_pgxlmeffa[g_bandrow] = g_pgxlmeffanow;
+    g_pgxlstatuschange = 1;
+    WriteTrace("turn on statuschange meffa");
+    SetCivTimer(TIMER_PGXL_STATUS, 200);
+}
+
+void SendPGXLStatus() {
+    char text[24];
+    const int n = std::snprintf(text, sizeof text, "C%03d|status\n", NextPgxlSequence());
+    WriteTrace("PGXL Status");
+    SendToPGXL(text, n);
+    g_pgxlstatuschange = 1;
+    WriteTrace("turn on statuschange");
+    SetCivTimer(TIMER_PGXL_STATUS, 200);
+}
+
+void ProcessAmpWindow() {
+    WriteTrace("ProcessAmpWindow");
+    if (g_pgxlmeffa[kPgxlWantedCell] != g_pgxlmeffanow) SetPGXLmeffa(g_pgxlmeffa[kPgxlWantedCell]);
+    SetPGXLfan(g_pgxlfan);
+    g_pgxlchange[0] = g_pgxlchange[1] = g_pgxlchange[2] = 0;
+    g_pgxlmeffa[kPgxlRequestCell] = 0;
+}
+
+void ParsePgxlReply(const std::uint8_t* data, int length) {
+    const std::string r(reinterpret_cast<const char*>(data), std::size_t(length));
+    if (r.find("state=") == std::string::npos) return;
+    WriteTracef("status message opchange %d, onchange %d, statuschange %d", g_pgxlchange[0], g_pgxlchange[1],
+                g_pgxlstatuschange);
+    bool match = false;
+    std::size_t at = r.find("bandA=");
+    if (at != std::string::npos && at + 6 < r.size()) {
+        const int ampBand = std::atoi(r.substr(at + 6, 3).c_str());
+        const int band = BandMeters(g_vfoafreq);
+        WriteTracef("bandA %d, band %d, freq %08f, swlfreq %08f", ampBand, band, g_vfoafreq, g_vfoafreq);
+        match = ampBand == band;
+        if (ampBand != g_pgxllastband) {
+            g_pgxllastband = ampBand;
+            match = false;
+        }
+    }
+    if (!match || g_pgxlchange[0]) return;
+    if ((at = r.find(" temp=")) != std::string::npos) {
+        g_pgxltemp = std::atoi(r.c_str() + at + 6);
+        WriteTracef("PGXL temp %d", g_pgxltemp);
+    }
+    if ((at = r.find("meffa=")) != std::string::npos) {
+        const int meffa = (at + 6 < r.size() && r[at + 6] == 'O') ? 0 : 1;
+        const bool row = g_bandrow >= 0 && g_bandrow < kPgxlBandRows;
+        if (g_pgxlmeffasync) {
+            g_pgxlmeffasync = 0;
+            if (row && g_pgxlmeffa[g_bandrow] != meffa) {
+                WriteTrace("sync up meffa");
+                SetPGXLmeffa(g_pgxlmeffa[g_bandrow]);
+            }
+        }
+        if (row) g_pgxlmeffa[g_bandrow] = meffa;
+        WriteTracef("PGXL meffa %d", meffa);
+    }
+    if ((at = r.find("fanmode=")) != std::string::npos && at + 8 < r.size()) {
+        const char c = r[at + 8];
+        if (c == 'S') g_pgxlfan = 1;
+        if (c == 'C') g_pgxlfan = 2;
+        if (c == 'B') g_pgxlfan = 3;
+    }
+    if (g_pgxlautotemp && g_pgxlfan != 3) {
+        if (g_pgxltemp > 59 && g_pgxlfan == 1)
+            SetPGXLfan(2);
+        else if (g_pgxltemp <= 49)
+            SetPGXLfan(1);
+    }
+}
+
+void StartPGXLDiscovery() {
+    // One socket on every local address at the amplifier's port hears its
+    // broadcast; the platform gives no list of this host's addresses.
+    WriteTracef("inaddr_any g_lastsk %d", 0);
+    OpenDiscoverySocket("", 0);
+}
+
+void OpenDiscoverySocket(const char* address, int slot) {
+    if (slot < 0 || slot >= 6) return;
+    WriteTracef("discovery socket start ip %08lx, sn %d", 0ul, slot);
+    plat::SocketClose(g_discovery[slot]);
+    g_discovery[slot] = plat::UdpSocket();
+    if (g_discovery[slot] == plat::kInvalidSocket) {
+        WriteTrace("discovery socket failed");
+        return;
+    }
+    WriteTracef("discovery socket start port %d", g_pgxlport);
+    if (!plat::SocketBind(g_discovery[slot], address, g_pgxlport)) {
+        WriteTracef(" bind failed %d", plat::SocketLastError());
+        plat::SocketClose(g_discovery[slot]);
+        return;
+    }
+    plat::SocketSelect(g_discovery[slot], g_timerwindow, kMsgPgxlDiscovery + unsigned(slot), plat::kSockRead);
+    WriteTrace("discovery socket end");
+}
+
+void OnSockDiscoveryN(int slot, std::uintptr_t wParam) {
+    WriteTracef("OnSockDiscoveryN socket %d, sn %d", int(wParam), slot);
+    plat::SocketHandle& s = g_discovery[slot];
+    if (s == plat::kInvalidSocket || int(wParam) != s) return;
+    std::uint8_t buf[1025];
+    if (g_pgxlhaveaddress) {
+        const int n = plat::SocketRecvFrom(s, buf, 1024);
+        WriteTracef("recv length %d", n);
+        plat::SocketClose(s);
+        WriteTrace("Already have ip");
+        return;
+    }
+    for (;;) {
+        const int n = plat::SocketRecvFrom(s, buf, 1024);
+        if (n < 0) break;
+        if (n < 71) continue;
+        if (g_trace > 1) TraceBytes("From Ethernet PGXL count ", buf, n);
+        const std::string d(reinterpret_cast<const char*>(buf), std::size_t(n));
+        const std::size_t at = d.find("ip=");
+        if (at == std::string::npos) continue;
+        std::string ip = d.substr(at + 3, 17);
+        ip = ip.substr(0, ip.find_first_of(" \r\n\0"));
+        std::uint32_t addr = 0;
+        // Only an address is taken: a datagram cannot make us look up a name.
+        if (ip.empty() || !plat::ResolveHost(ip, &addr) || plat::AddressText(addr) != ip) continue;
+        std::snprintf(g_pgxladdress, sizeof g_pgxladdress, "%s", ip.c_str());
+        WriteTracef("radio ip %s", g_pgxladdress);
+        g_pgxlhaveaddress = 1;
+        ConnectToPGXL();
+        plat::SocketClose(s);
+        break;
+    }
+    WriteTrace("OnSockDiscovery exited");
+}

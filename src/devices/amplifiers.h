@@ -47,6 +47,29 @@ void SendPGXLStatus();
 void ProcessAmpWindow();
 void StartPGXLDiscovery();
 
+// The PGXL network amplifier.
+constexpr unsigned kMsgPgxlConnect = 0x1807;
+constexpr unsigned kMsgPgxlRead = 0x1808;
+constexpr unsigned kMsgPgxlDiscovery = 0x1812;  // .. 0x1817, one per slot
+constexpr int kPgxlBandRows = 44;
+constexpr int kPgxlWantedCell = kPgxlBandRows;       // the MEFFA the window wants
+constexpr int kPgxlRequestCell = kPgxlBandRows + 1;  // its request flag
+extern char g_pgxladdress[18];  // the amplifier's address, from discovery
+extern int g_pgxlport;          // TCP and discovery port (9008)
+extern int g_pgxlfan;           // 1 STANDARD, 2 CONTEST, 3 BROADCAST
+extern int g_pgxlmeffanow;      // 1 AUTO, 0 OFF
+extern int g_pgxltemp;          // last reported temperature
+extern int g_pgxlmeffa[kPgxlBandRows + 2];  // MEFFA per band row, and the two cells
+void ConnectToPGXL();
+void OpenDiscoverySocket(const char* address, int slot);
+void OnSockDiscoveryN(int slot, std::uintptr_t socket);
+bool OnPgxlSocketMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+void SendToPGXL(const char* text, int length);
+void SetPGXLfan(int mode);
+void SetPGXLmeffa(int on);
+// One reply line of the amplifier.
+void ParsePgxlReply(const std::uint8_t* data, int length);
+
 // The readers' parsers: `buf` holds `len` bytes (carry first); each acts on
 // every whole record and returns the carry left at the start of `buf`.
 int ParseA87(std::uint8_t* buf, int len);

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "base/trace_log.h"
+#include "civ/civ_timers.h"
+#include "devices/tcp_accessory.h"
 #include "devices/device_options.h"
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
@@ -79,6 +81,45 @@ void TextLine(const std::uint8_t* line, int len) {
     Heard(bearing, "received 3 rotor bearing %s, change %d");
 }
 
+constexpr TcpAccessoryTexts kRgTexts{
+    "ConnectToTavn_rg start", "Tavn rg ip %08x, port %d", "Tavn rg socket failed", "Tavn rg ioctlsocket 0 rc %d",
+    "starting connect", "back from connect", "Trying to Connect to TAVN RG",
+    "Waiting for Connect to Complete to TAVN RG", "Tavn rg connect waiting rc %d, lasterror %d",
+    "Tavn rg connect complete lasterror %d, wParam %d, lParam %d", "Tavn rg Connect complete", "Connected RG",
+    "setsockopt rc %d", "RG_Tavn_ReadData", "Tavn rg recv length %d", "From Tavn rg Ethernet asc ",
+    "From Tavn rg ethernet hex ", "Tavn rg Read Data end", "Send to Tavn RG ", "good Tavn RG send",
+    "bad Tavn RG send rc %d, length %d", "Lost Connection RG", true};
+
+// A rotor switch record ends at its line end, whatever the reads' sizes.
+int LineRecord(const std::uint8_t* data, int length) {
+    for (int i = 0; i < length; ++i)
+        if (data[i] == '\n' || data[i] == '\r') return i + 1;
+    return 0;
+}
+
+void RgRecord(const std::uint8_t* data, int length) {
+    std::uint8_t rec[TcpAccessory::kBufferSize];
+    int n = 0;
+    for (int i = 0; i < length; ++i)
+        if (data[i] != '\r' && data[i] != '\n' && data[i] != 0) rec[n++] = data[i];
+    if (n > 0) ParseTavnRG(rec, n);
+}
+
+void RgConnected() { g_rotorconnected = 1; }
+
+TcpAccessory MakeRgLink() {
+    TcpAccessory link(kRgTexts, kMsgRgConnect, kMsgRgRead, TIMER_RG_TIMEOUT, 5000);
+    link.frame = LineRecord;
+    link.onRecord = RgRecord;
+    link.onConnected = RgConnected;
+    return link;
+}
+TcpAccessory g_rglink = MakeRgLink();
+
+void SendToTavnRG(const char* text) {
+    g_rglink.Send(reinterpret_cast<const std::uint8_t*>(text), int(std::strlen(text)));
+}
+
 }  // namespace
 
 plat::PortHandle OpenRotorPort(long baud) { return OpenDevicePort(g_rotorport, "Rotor ", g_rotorcomport, baud); }
@@ -103,8 +144,8 @@ void StartRotor() {
     WriteTrace("Rotor started");
     char cmd[16];
     if (g_rotorconnected) {
-        std::snprintf(cmd, sizeof cmd, "|A%c%.3s\n", char('0' + g_rotortavn), g_rotorbearing);
-        // Sent with the network rotor's socket, which comes with the socket layer.
+        std::snprintf(cmd, sizeof cmd, "|A%c%.3s\n", char('0' + g_rotortavn % 10), g_rotorbearing);
+        SendToTavnRG(cmd);
     } else if (TextProtocol()) {
         g_rotormoving = 1;
         ReportMoving();
@@ -127,7 +168,10 @@ void StopRotor() {
         sendtopartner(&one, 1, 9);
         return;
     }
-    if (g_rotorconnected) return;  // the network rotor comes with the socket layer
+    if (g_rotorconnected) {
+        SendToTavnRG("|S\n");
+        return;
+    }
     SendText(TextProtocol() ? "S\r" : ";");
 }
 
@@ -173,7 +217,37 @@ int ParseRotor(std::uint8_t* buf, int len) {
     return len - start;
 }
 
-// The network rotor comes with the socket layer.
-void ConnectToTavn_rg() {}
-void PollRotorHeading() {}
-void RG_Tavn_TimeOut() {}
+void ParseTavnRG(const std::uint8_t* r, int len) {
+    // The heading record carries both rotors; a shorter one is not it.
+    if (len < 47 || r[1] != 'h') return;
+    auto bearing = [&](int at) { return Number(r + at, 3); };
+    const int b1 = bearing(3), b2 = bearing(36);
+    const int m1 = r[13] - '0', m2 = r[46] - '0';
+    const char t1[2] = {char(r[12]), 0}, t2[2] = {char(r[45]), 0};
+    WriteTracef("Tavn bearing 1 %d, bearing 2 %d, moving1 %d, moving2 %d, type1 %s, type2 %s", b1, b2, m1, m2, t1,
+                t2);
+    const bool second = g_rotortavn == 2;
+    Heard(second ? b2 : b1, "Tavn rotor bearing %s, change %d");
+    g_rotormoving = (second ? m2 : m1) == 1;
+    WriteTrace(g_rotormoving ? "rotor moving" : "rotor not moving");
+    ReportMoving();
+}
+
+void ConnectToTavn_rg() { g_rglink.Connect(g_tavniprg, g_tavnrgport); }
+
+void PollRotorHeading() {
+    if (!g_rglink.Connected()) return;
+    SendToTavnRG("|h\n");
+}
+
+void RG_Tavn_TimeOut() {
+    WriteTrace("RG_Tavn_TimeOut");
+    g_rglink.Lost();
+    g_rotorconnected = g_rglink.Connected();
+}
+
+bool OnRotorSocketMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    const bool mine = g_rglink.OnMessage(msg, wParam, lParam);
+    g_rotorconnected = g_rglink.Connected();
+    return mine;
+}

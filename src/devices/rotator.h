@@ -14,7 +14,13 @@ extern char g_rotorbearing[4];  // target bearing, three digits
 extern char g_rotorshown[4];    // last bearing received, as shown
 
 plat::PortHandle OpenRotorPort(long baud);
+// The network rotor switch's socket messages.
+constexpr unsigned kMsgRgConnect = 0x1805;
+constexpr unsigned kMsgRgRead = 0x1806;
 void ConnectToTavn_rg();
+bool OnRotorSocketMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+// One heading record of the rotor switch (CR, LF and NUL removed).
+void ParseTavnRG(const std::uint8_t* record, int length);
 void ReadRotorPort();
 void SendToRotor(const std::uint8_t* data, int length);
 void PollRotorHeading();

@@ -14,6 +14,10 @@
 #include "platform/message_box.h"
 #include "platform/station_io.h"
 #include "civ/accessory_ports.h"
+#include "civ/civ_timers.h"
+#include "devices/remote_link.h"
+#include "devices/station_outputs.h"
+#include "devices/tcp_accessory.h"
 
 int g_relayboards = 0;
 int g_porttalkok = 0;
@@ -53,6 +57,33 @@ int DelcomWrite(std::uint8_t p0, std::uint8_t p1) {
     const std::uint8_t report[8] = {101, 12, p0, p1, 0, 0, 0, 0};
     return g_delcom->SendFeature(report, 8);
 }
+
+constexpr TcpAccessoryTexts kAgTexts{
+    "ConnectToTavn_ag start", "Tavn ag ip %08x, port %d", "Tavn ag socket failed", "Tavn ag ioctlsocket 0 rc %d",
+    "starting connect", "back from connect", "Trying to Connect to TAVN AG",
+    "Waiting for Connect to Complete to TAVN AG", "Tavn ag connect waiting rc %d, lasterror %d",
+    "Tavn ag connect complete lasterror %d, wParam %d, lParam %d", "Tavn ag Connect complete", "Connected AG",
+    "setsockopt rc %d", "AG_Tavn_ReadData", "Tavn ag recv length %d", "From Tavn ag Ethernet asc ",
+    "From Tavn ag ethernet hex ", "Tavn ag Read Data end", "Send to Tavn AG ", "good Tavn AG send",
+    "bad Tavn AG send rc %d, length %d", "Lost Connection AG", true};
+
+// The switch's answers are only traced; any data shows the link alive.
+int WholeRead(const std::uint8_t*, int length) { return length; }
+
+void AgConnected() {
+    g_tavnagconnected = 1;
+    // Forces the antenna out again on the new link.
+    g_tavnlastsetting = 50000;
+    if (!g_radioserver) SelectAntennaForFreq(g_vfoafreq);
+}
+
+TcpAccessory MakeAgLink() {
+    TcpAccessory link(kAgTexts, kMsgAgConnect, kMsgAgRead, TIMER_AG_TIMEOUT, 5000);
+    link.frame = WholeRead;
+    link.onConnected = AgConnected;
+    return link;
+}
+TcpAccessory g_tavnag_link = MakeAgLink();
 
 }  // namespace
 
@@ -121,17 +152,45 @@ int GetTavnBand(double f) {
 
 void setTavn(int setting) {
     WriteTracef("setTavn setting %d, last_setting %d", setting, g_tavnlastsetting);
+    if (g_client) {
+        // The switch is at the radio server.
+        const std::uint8_t msg[2] = {std::uint8_t(setting), std::uint8_t(g_radioTavn)};
+        sendtopartner(msg, 2, 16);
+        return;
+    }
     if (!g_tavnagconnected) {
         WriteTrace("not connected");
         return;
     }
-    // The connection comes with the socket layer.
-    (void)g_tavnlastband;
+    const double f = g_split ? g_vfobfreq : g_vfoafreq;
+    const int band = GetTavnBand(f);
+    WriteTracef("setTavn band %d, last_band %d", band, g_tavnlastband);
+    char text[17];
+    std::snprintf(text, sizeof text, "!000a!00cc80!%c;%c", char('0' + g_radioTavn % 10), char('0' + band));
+    g_tavnag_link.Send(reinterpret_cast<const std::uint8_t*>(text), 16);
+    g_tavnlastsetting = setting;
+    g_tavnlastband = band;
 }
 
-// The network antenna switch comes with the socket layer.
-void ConnectToTavn_ag() {}
-void AG_Tavn_TimeOut(int) {}
+void ConnectToTavn_ag() { g_tavnag_link.Connect(g_tavnipag, g_tavnagport); }
+
+void AG_Tavn_TimeOut(int reason) {
+    WriteTrace("AG_Tavn_TimeOut");
+    if (reason == 0 && g_tavnag_link.Connected()) {
+        setTavn(0);
+        SetCivTimer(TIMER_AG_TIMEOUT, 5000);
+        return;
+    }
+    // Lost, or never connected: a new connection.
+    g_tavnag_link.Lost();
+    g_tavnagconnected = g_tavnag_link.Connected();
+}
+
+bool OnAntennaSwitchMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    const bool mine = g_tavnag_link.OnMessage(msg, wParam, lParam);
+    g_tavnagconnected = g_tavnag_link.Connected();
+    return mine;
+}
 
 void OpenDenkovi() {
     WriteTrace("Denkovi Open");

@@ -22,7 +22,11 @@ bool OpenPortTalk();
 // Writes `value` to I/O port `port`; only the parallel port's data register
 // (888) exists here.
 void outportb(int port, std::uint8_t value);
+// The network antenna switch's socket messages.
+constexpr unsigned kMsgAgConnect = 0x1803;
+constexpr unsigned kMsgAgRead = 0x1804;
 void ConnectToTavn_ag();
+bool OnAntennaSwitchMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
 void AG_Tavn_TimeOut(int reason);
 void setadr(int setting);
 void setTavn(int setting);
