@@ -11,6 +11,7 @@
 
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
+#include "devices/tcp_accessory.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
@@ -43,6 +44,10 @@ public:
     void OnTimer(unsigned id) override {
         KillTimer(id);
         if (onTimer) onTimer(id);
+    }
+    plat::LRESULT OnMessage(unsigned msg, plat::WPARAM w, plat::LPARAM l) override {
+        OnStationSocketMessage(msg, w, l);
+        return 0;
     }
 };
 
