@@ -28,6 +28,7 @@
 #include "devices/keyer.h"
 #include "devices/remote_link.h"
 #include "devices/switches.h"
+#include "devices/wave_panel.h"
 #include "devices/tuner.h"
 #include "memories/memory_options.h"
 #include "memories/stations.h"
@@ -196,6 +197,7 @@ void CMainWin::OnExitTimer() {
 void DestroyMainObjects() {
     delete g_swlpanel;
     g_swlpanel = nullptr;
+    DestroyWavePanel();
 }
 
 void OnQuit() {

@@ -21,6 +21,7 @@
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "devices/tcp_accessory.h"
+#include "devices/wave_panel.h"
 #include "memories/lookup.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
@@ -181,6 +182,7 @@ plat::Window* CMainWin::ChildById(int id) const {
     switch (id) {
     case IDW_CONTROL_BAR: return controlBar_;
     case IDW_CIV_MONITOR: return monitorBar_;
+    case IDW_WAVENODE: return g_wavepanel;
     default: return nullptr;  // the other child windows come with their own parts
     }
 }

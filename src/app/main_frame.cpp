@@ -37,6 +37,7 @@
 #include "devices/remote_link.h"
 #include "devices/rotator.h"
 #include "devices/switches.h"
+#include "devices/wave_panel.h"
 #include "devices/tuner.h"
 #include "memories/lookup.h"
 #include "memories/radio_memories.h"
@@ -272,6 +273,7 @@ int CMainWin::OnCreate() {
     WriteTrace("Creating station panel");
     WriteTrace("Creating CW panel");
     WriteTrace("Creating SP panel");
+    CreateWavePanel(this, g_wavenode && g_wavevisible);
 
     CheckWindowsVersion();
     SetCivTimer(TIMER_ONE_SECOND, 1000);
@@ -371,6 +373,11 @@ int CMainWin::OnCreate() {
     if (In(kTunerLateTypes, g_radiotype) && g_internaltuner != kLdgTuner) g_internaltuner = 1;
     if (g_cmdmicro) OpenMidi();
     if (g_cwpopout) ApplyCwPopOut();
+    if (g_ldg1000 && !PortIsOff(g_ldgcoaxcomport)) OpenLdg6();
+    if (g_relayboards == 2) {
+        SendToLdgCoax("CPA00000000\r");
+        SendToLdgCoax("CPB00000000\r");
+    }
     if (g_lp500 && !OpenLp500()) {
         plat::MessageBox(this, "LP500 device not Found", "No LP500", plat::MB_OK);
         WriteTrace("No LP500");

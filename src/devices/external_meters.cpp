@@ -17,6 +17,7 @@
 #include "devices/device_options.h"
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
+#include "devices/wave_panel.h"
 #include "panel/swl_panel.h"
 #include "platform/station_io.h"
 #include "platform/types.h"
@@ -51,6 +52,13 @@ int g_zunindex = 0;
 int g_zunkeep = 0;
 
 bool PowerMaster() { return g_wattmetertype == kPowerMaster; }
+
+// The panel shows the readings as they are when this reading is done.
+struct WavePanelRefresh {
+    ~WavePanelRefresh() {
+        if (g_wavepanel) g_wavepanel->Refresh();
+    }
+};
 
 // Message 15: three "%04d" numbers at offsets 0, 6 and 12.
 void ReportWattmeter(int a, int b, int c) {
@@ -275,6 +283,7 @@ void OnWaveNodeMessage(std::uint32_t index, std::uint32_t bits) {
         sendtopartner(msg, 32, 16);
     }
     g_wavestarted = 1;
+    const WavePanelRefresh refresh;
     float v;
     std::memcpy(&v, &bits, sizeof v);
     if (index >= 1 && index <= 12) {

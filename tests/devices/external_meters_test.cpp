@@ -10,6 +10,7 @@
 #include "civ/reply_processing.h"
 #include "devices/device_options.h"
 #include "devices/station_fixture.h"
+#include "devices/wave_panel.h"
 #include "platform/station_io.h"
 #include "settings/settings_options.h"
 
@@ -218,4 +219,22 @@ TEST_F(Meters, ZunKeyboardModeTypesAndAnswersKeyerCommands) {
     g_timerwindow = &host;
     EXPECT_EQ(typed, (std::vector<unsigned>{'c', 'q', '^'}));
     EXPECT_TRUE(sm.waitFor(Bytes{0x10, 'C', 'Q', ':', 0x83, 0xC0}));
+}
+
+TEST_F(Meters, WaveNodePanelShowsReadingsAndTakesTheOperatorsChoice) {
+    CWAVEPanel* panel = CreateWavePanel(nullptr, true);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->GetWindowText(), "Wave Node");
+    g_wavesensor = 1;
+    // The operator picks sensor 3 and peak power, as the boxes are clicked.
+    panel->SendMessage(plat::WM_COMMAND, IDC_USE_SENSOR1 + 2, 0);
+    EXPECT_EQ(g_wavesensor, 3);
+    panel->SendMessage(plat::WM_COMMAND, IDC_USE_PEAK_POWER, 0);
+    EXPECT_EQ(g_wavepeak, 1);
+    OnWaveNodeMessage(7, Bits(1.5f));
+    EXPECT_EQ(g_extswr, 150);
+    EXPECT_TRUE(g_wavestarted);
+    panel->SendMessage(plat::WM_CLOSE);
+    EXPECT_NE(g_wavepanel, nullptr);  // closing hides it
+    DestroyWavePanel();
 }
