@@ -29,7 +29,7 @@ inline void RunFor(int ms) {
 
 // Runs manual time until `done` or `ms` of it passed.
 template <class F>
-bool RunUntil(F done, int ms = 3000) {
+bool RunUntil(F done, int ms = 5000) {
     for (int t = 0; t < ms && !done(); t += 10) {
         plat::manual_clock::Advance(10);
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
