@@ -29,6 +29,7 @@
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "devices/switches.h"
+#include "devices/wave_panel.h"
 #include "devices/tuner.h"
 #include "memories/memory_options.h"
 #include "memories/memory_windows.h"
@@ -208,6 +209,7 @@ void CMainWin::OnExitTimer() {
 void DestroyMainObjects() {
     delete g_swlpanel;
     g_swlpanel = nullptr;
+    DestroyWavePanel();
 }
 
 void OnQuit() {

@@ -22,6 +22,8 @@
 #include "devices/keying.h"
 #include "devices/knob_tuning.h"
 #include "devices/remote_link.h"
+#include "devices/tcp_accessory.h"
+#include "devices/wave_panel.h"
 #include "memories/lookup.h"
 #include "memories/memory_windows.h"
 #include "memories/small_dialogs.h"
@@ -190,6 +192,7 @@ plat::Window* CMainWin::ChildById(int id) const {
     case IDW_CONTROL_BAR: return controlBar_;
     case IDW_CIV_MONITOR: return monitorBar_;
     case IDW_CW_KEYBOARD: return CwKeyboardWindow();
+    case IDW_WAVENODE: return g_wavepanel;
     default: return MemoryWindowById(id);  // the other child windows come with their own parts
     }
 }
@@ -400,6 +403,7 @@ plat::LRESULT CMainWin::WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPAR
 
 plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) {
     if (msg == WM_RECALL_ENTRY) OnRecallEntry();
+    if (OnStationSocketMessage(msg, std::uintptr_t(wParam), std::intptr_t(lParam))) return 0;
     OnRemoteSocketMessage(msg, wParam, lParam);
     OnSurfaceMessage(msg, wParam, lParam);
     return 0;

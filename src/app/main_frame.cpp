@@ -38,6 +38,7 @@
 #include "devices/remote_link.h"
 #include "devices/rotator.h"
 #include "devices/switches.h"
+#include "devices/wave_panel.h"
 #include "devices/tuner.h"
 #include "memories/lookup.h"
 #include "memories/memory_windows.h"
@@ -279,6 +280,7 @@ int CMainWin::OnCreate() {
     WriteTrace("Creating CW panel");
     CreateCwKeyboard(this);
     WriteTrace("Creating SP panel");
+    CreateWavePanel(this, g_wavenode && g_wavevisible);
 
     CheckWindowsVersion();
     SetCivTimer(TIMER_ONE_SECOND, 1000);
@@ -337,7 +339,7 @@ int CMainWin::OnCreate() {
     WriteTrace("Create progress 3.1");
     if (!PortIsOff(g_serialabcomport) || !PortIsOff(g_serialcdcomport)) {
         WriteTrace("open serial BCD ports");
-        OpenBcdPorts();
+        OpenBcdPorts(g_serialabcomport, g_serialcdcomport);
     }
     WriteTrace("Create progress 3.2");
     OpenAmplifierPorts();
@@ -379,6 +381,11 @@ int CMainWin::OnCreate() {
     if (In(kTunerLateTypes, g_radiotype) && g_internaltuner != kLdgTuner) g_internaltuner = 1;
     if (g_cmdmicro) OpenMidi();
     if (g_cwpopout) ApplyCwPopOut();
+    if (g_ldg1000 && !PortIsOff(g_ldgcoaxcomport)) OpenLdg6();
+    if (g_relayboards == 2) {
+        SendToLdgCoax("CPA00000000\r");
+        SendToLdgCoax("CPB00000000\r");
+    }
     if (g_lp500 && !OpenLp500()) {
         plat::MessageBox(this, "LP500 device not Found", "No LP500", plat::MB_OK);
         WriteTrace("No LP500");
@@ -430,9 +437,10 @@ void CMainWin::OpenAmplifierPorts() {
 
 void CMainWin::OpenRotor() {
     const bool serial = !PortIsOff(g_rotorcomport);
-    if ((serial && !g_client) || (g_rotortavn == 1 && g_client)) {
+    // "TAVN RG" marks the network rotor; "ROTOR TAVN" is its number there.
+    if ((serial && !g_client) || g_tavnrg == 1) {
         WriteTrace("rotor open");
-        if (g_rotortavn == 1)
+        if (g_tavnrg == 1)
             ConnectToTavn_rg();
         else
             g_rotorport = OpenRotorPort(g_m2rotor ? 9600 : 4800);

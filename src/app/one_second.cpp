@@ -304,7 +304,7 @@ void CMainWin::OnOneSecond() {
     if (!g_client && g_a87port != plat::kInvalidPort) {
         const double tx = TxFrequency();
         if (IsHamBand(tx) && tx < 30.0) {
-            const int khz = int(tx * 1000.0);
+            const int khz = A87Khz(tx);
             if (khz != g_a87lastkhz) {
                 char buf[24];
                 int n = std::snprintf(buf, sizeof buf, "FREQ %d\r", khz);

@@ -1,5 +1,6 @@
-// Linear amplifiers on serial ports (Alpha 87A, Acom, IC-PW1, OM4) and the
-// PGXL network amplifier: their ports and the operations the main loop runs.
+// Linear amplifiers on serial ports (Alpha 87A, Acom, PALStar, IC-PW1, OM4)
+// and the PGXL network amplifier: their ports and the operations the main
+// loop runs.
 #pragma once
 #include <cstdint>
 
@@ -18,6 +19,9 @@ extern int g_om4reportstate;  // OM4 report state
 extern int g_pgxlconnected;   // the PGXL amplifier is connected
 extern int g_pgxlstatuschange;
 extern int g_pgxlchange[3];   // the three PGXL change flags
+// The amplifier's last reply number ("%d"), for the settings window's
+// amplifier text field; empty until the Alpha 87A answered.
+extern char g_amplifiertext[16];
 
 plat::PortHandle OpenA87Port();
 plat::PortHandle OpenAcomPort();
@@ -30,10 +34,46 @@ void ReadOM4Port();
 void SendToA87(const std::uint8_t* data, int length);
 void SendToAcom(const std::uint8_t* data, int length);
 void SendToPALStar(const std::uint8_t* data, int length);
+void SendToPW1(const std::uint8_t* data, int length);
+void SendToOM4(const std::uint8_t* data, int length);
 int GetAcomSegment(double mhz);
+// The Alpha 87A's frequency in kHz, rounded: 2.002 MHz is 2002, not the
+// 2001 that truncating the binary value gives.
+int A87Khz(double mhz);
 void SendFreqToPW1();
 void SendFreqToOM4();
 void SendModeToPW1();
 void SendPGXLStatus();
 void ProcessAmpWindow();
 void StartPGXLDiscovery();
+
+// The PGXL network amplifier.
+constexpr unsigned kMsgPgxlConnect = 0x1807;
+constexpr unsigned kMsgPgxlRead = 0x1808;
+constexpr unsigned kMsgPgxlDiscovery = 0x1812;  // .. 0x1817, one per slot
+constexpr int kPgxlBandRows = 44;
+constexpr int kPgxlWantedCell = kPgxlBandRows;       // the MEFFA the window wants
+constexpr int kPgxlRequestCell = kPgxlBandRows + 1;  // its request flag
+extern char g_pgxladdress[18];  // the amplifier's address, from discovery
+extern int g_pgxlport;          // TCP and discovery port (9008)
+extern int g_pgxlfan;           // 1 STANDARD, 2 CONTEST, 3 BROADCAST
+extern int g_pgxlmeffanow;      // 1 AUTO, 0 OFF
+extern int g_pgxltemp;          // last reported temperature
+extern int g_pgxlmeffa[kPgxlBandRows + 2];  // MEFFA per band row, and the two cells
+void ConnectToPGXL();
+void OpenDiscoverySocket(const char* address, int slot);
+void OnSockDiscoveryN(int slot, std::uintptr_t socket);
+bool OnPgxlSocketMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+void SendToPGXL(const char* text, int length);
+void SetPGXLfan(int mode);
+void SetPGXLmeffa(int on);
+// One reply line of the amplifier.
+void ParsePgxlReply(const std::uint8_t* data, int length);
+
+// The readers' parsers: `buf` holds `len` bytes (carry first); each acts on
+// every whole record and returns the carry left at the start of `buf`.
+int ParseA87(std::uint8_t* buf, int len);
+int ParsePW1(std::uint8_t* buf, int len);
+int ParseOM4(std::uint8_t* buf, int len);
+// The IC-PW1's mode byte for a ModeChar.
+std::uint8_t Pw1ModeByte(int modeChar);

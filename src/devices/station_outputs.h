@@ -3,7 +3,12 @@
 // CAT-out/THP ports, the exchange file, and the keying of the transmitter.
 #pragma once
 
-// Selects the antenna configured for `mhz` on the antenna devices.
+// Selects the antenna configured for `mhz` (VFO B's with split) on the
+// antenna devices.
 void SelectAntennaForFreq(double mhz);
+// The parallel port's antenna pattern for `mhz`.
+int ParallelAntennaValue(double mhz);
+// The antenna of the first of ten [low, high] rows holding `mhz` (0: none).
+int AntennaFromTable(const double* low, const double* high, const int* antenna, double mhz);
 // Writes the dual-receiver exchange file; true when an exchange file is named.
 bool WriteDualFile();

@@ -1,0 +1,32 @@
+// The WaveNode meter panel: per sensor its SWR, average and peak power, the
+// sensor choice and the peak option.
+#pragma once
+#include "platform/controls.h"
+#include "platform/window.h"
+
+constexpr int IDC_USE_SENSOR1 = 4509;  // .. 4512
+constexpr int IDC_USE_PEAK_POWER = 4513;
+
+class CWAVEPanel : public plat::Window {
+public:
+    int OnCreate() override;
+    bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
+    void OnClose() override { ShowWindow(0); }
+    // Puts the sensors' readings and the start hint on show.
+    void Refresh();
+    void OnUseSensor(int n);
+    void OnUsePeakPower();
+
+private:
+    plat::StaticText header_;
+    plat::StaticText rows_[4];
+    plat::StaticText hint_;
+    plat::CheckBox sensors_[4];
+    plat::CheckBox peak_;
+};
+
+// The one panel (null until created).
+extern CWAVEPanel* g_wavepanel;
+// Creates the "Wave Node" child window of `parent`, shown when `visible`.
+CWAVEPanel* CreateWavePanel(plat::Window* parent, bool visible);
+void DestroyWavePanel();
