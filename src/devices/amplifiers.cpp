@@ -126,7 +126,7 @@ void DumpRead(const char* head, int state, const std::uint8_t* buf, int len) {
     if (g_trace < 2) return;
     char prefix[64];
     std::snprintf(prefix, sizeof prefix, "%sst %d count %d ", head, state, len);
-    TraceBytes(prefix, buf, len);
+    TraceHex(prefix, buf, len);
 }
 
 // FE FE to own cmd + VFO A in BCD + FD.
@@ -236,7 +236,7 @@ int ParseA87(std::uint8_t* buf, int len) {
     if (g_trace > 0) {
         char prefix[32];
         std::snprintf(prefix, sizeof prefix, "From A87count %02X ", len);
-        TraceBytes(prefix, buf, len);
+        TraceHex(prefix, buf, len);
     }
     // Every CR ends a reply, wherever it falls in the read.
     int start = 0;
@@ -445,7 +445,7 @@ void OnSockDiscoveryN(int slot, std::uintptr_t wParam) {
         const int n = plat::SocketRecvFrom(s, buf, 1024);
         if (n < 0) break;
         if (n < 71) continue;
-        if (g_trace > 1) TraceBytes("From Ethernet PGXL count ", buf, n);
+        if (g_trace > 1) TraceHex("From Ethernet PGXL count ", buf, n);
         const std::string d(reinterpret_cast<const char*>(buf), std::size_t(n));
         const std::size_t at = d.find("ip=");
         if (at == std::string::npos) continue;

@@ -20,21 +20,15 @@ plat::PortHandle OpenDevicePort(plat::PortHandle& handle, const char* device, co
     return handle;
 }
 
-void TraceBytes(const char* prefix, const std::uint8_t* data, int length) {
+void TraceHex(const char* prefix, const std::uint8_t* data, int length) {
     if (!g_trace || !TraceIsOpen()) return;
-    std::string line = prefix;
-    char hex[8];
-    for (int i = 0; i < length; ++i) {
-        std::snprintf(hex, sizeof hex, "%02X ", data[i]);
-        line += hex;
-    }
-    WriteTrace(line);
+    WriteTrace(TraceBytes(prefix, data, length, "%02X "));
 }
 
 int WriteDevice(plat::PortHandle& port, const char* sendText, const char* failFormat, const std::uint8_t* data,
                 int length) {
     if (port == plat::kInvalidPort || length <= 0) return 0;
-    if (g_trace > 0) TraceBytes(sendText, data, length);
+    if (g_trace > 0) TraceHex(sendText, data, length);
     const int n = plat::SerialWrite(port, data, length);
     if (n < 0) {
         WriteTracef(failFormat, length, 0);

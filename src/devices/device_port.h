@@ -19,7 +19,7 @@ int WriteDevice(plat::PortHandle& port, const char* sendText, const char* failFo
                 int length);
 
 // `prefix` + each byte as "%02X " in one trace line.
-void TraceBytes(const char* prefix, const std::uint8_t* data, int length);
+void TraceHex(const char* prefix, const std::uint8_t* data, int length);
 
 // Receive buffer of a serial accessory: new bytes go behind the carry of an
 // unfinished record. A reader that finds the carry full drops it, so noise

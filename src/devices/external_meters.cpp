@@ -164,7 +164,7 @@ void OpenPowerMeterPort() {
 void SendToPowerMeter(const std::uint8_t* data, int length) {
     if (g_powermeterport == plat::kInvalidPort) return;
     if (PowerMaster()) {
-        if (g_trace > 0) TraceBytes("Send to PowerMaster ", data, length);
+        if (g_trace > 0) TraceHex("Send to PowerMaster ", data, length);
     } else {
         WriteTracef("Send to LP100 %.*s", length, reinterpret_cast<const char*>(data));
     }
@@ -202,7 +202,7 @@ void ReadPowerMeter() {
 }
 
 int ParsePowerMaster(std::uint8_t* buf, int len) {
-    if (g_trace > 1) TraceBytes("From PowerMaster ", buf, len);
+    if (g_trace > 1) TraceHex("From PowerMaster ", buf, len);
     int i = 0;
     for (;;) {
         // A message starts at STX: whatever comes before one is noise.
@@ -399,7 +399,7 @@ void ReadZunMeter() {
         if (g_trace > 1) {
             char prefix[48];
             std::snprintf(prefix, sizeof prefix, "from ZUN st %d count %d ", 0, n);
-            TraceBytes(prefix, buf, n);
+            TraceHex(prefix, buf, n);
         }
         if (g_emulyalt) {
             ProcessZunChars(buf, n);

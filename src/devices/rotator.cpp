@@ -187,7 +187,7 @@ int ParseRotor(std::uint8_t* buf, int len) {
     if (g_trace > 0) {
         char prefix[32];
         std::snprintf(prefix, sizeof prefix, "From Rotorcount %02X ", len);
-        TraceBytes(prefix, buf, len);
+        TraceHex(prefix, buf, len);
     }
     int start = 0;
     if (TextProtocol()) {

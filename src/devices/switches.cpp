@@ -317,7 +317,7 @@ void ReadLdg6() {
         if (n == 0) return;
         char prefix[32];
         std::snprintf(prefix, sizeof prefix, "From LDG6 count %02X ", n);
-        TraceBytes(prefix, buf, n);
+        TraceHex(prefix, buf, n);
     }
 }
 

@@ -103,7 +103,7 @@ void TcpAccessory::OnRead() {
             WriteTracef("%scount %d %.*s", t_.dumpAsc, n, n, reinterpret_cast<const char*>(buf_ + len_));
             char prefix[64];
             std::snprintf(prefix, sizeof prefix, "%scount %03X ", t_.dumpHex, n);
-            TraceBytes(prefix, buf_ + len_, n);
+            TraceHex(prefix, buf_ + len_, n);
         }
         len_ += n;
         if (watchdogTimer_ && watchdogOnData) SetCivTimer(watchdogTimer_, watchdogMs_);
@@ -127,7 +127,7 @@ int TcpAccessory::Send(const std::uint8_t* data, int length) {
     if (g_trace > 1) {
         char prefix[64];
         std::snprintf(prefix, sizeof prefix, "%scount %d ", t_.sendDump, length);
-        TraceBytes(prefix, data, length);
+        TraceHex(prefix, data, length);
     }
     if (!connected_) return -1;
     const int rc = plat::SocketSend(s_, data, length);

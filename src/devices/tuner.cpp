@@ -291,7 +291,7 @@ int ParseLdg(std::uint8_t* buf, int len) {
     if (g_trace > 0) {
         char prefix[48];
         std::snprintf(prefix, sizeof prefix, "From LDG  j=%d count %02X ", j, len);
-        TraceBytes(prefix, buf, len);
+        TraceHex(prefix, buf, len);
     }
     // Records are four bytes from an A5; a byte that is not A5 where a
     // record should start is noise, skipped until the next A5.
