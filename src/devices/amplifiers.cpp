@@ -34,3 +34,5 @@ void SendModeToPW1() {}
 void SendPGXLStatus() {}
 void ProcessAmpWindow() {}
 void StartPGXLDiscovery() {}
+// Built with the network amplifier.
+void SetPGXLmeffa(int) {}

@@ -37,3 +37,5 @@ void SendModeToPW1();
 void SendPGXLStatus();
 void ProcessAmpWindow();
 void StartPGXLDiscovery();
+// Sends a band's MEFFA setting to the PGXL amplifier.
+void SetPGXLmeffa(int meffa);

@@ -21,3 +21,4 @@ void autoid() {}
 void keyon() {}
 void keyoff() {}
 void KeyOnOff(int on) { (void)on; }
+void ReleaseAllKeying(const char* why) { (void)why; }
