@@ -16,3 +16,6 @@ void ReadRotorPort();
 void SendToRotor(const std::uint8_t* data, int length);
 void PollRotorHeading();
 void RG_Tavn_TimeOut();
+extern char g_rotorbearing[4];  // target bearing, three digits
+// Turns the rotor to g_rotorbearing.
+void StartRotor();

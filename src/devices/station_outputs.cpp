@@ -3,4 +3,3 @@
 // Built with the antenna switches, band decoders, CAT-out ports, program
 // links and keying.
 void SelectAntennaForFreq(double mhz) { (void)mhz; }
-bool WriteDualFile() { return false; }
