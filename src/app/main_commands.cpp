@@ -19,6 +19,7 @@
 #include "civ/radio_models.h"
 #include "devices/cw_keyboard.h"
 #include "devices/keying.h"
+#include "devices/remote_link.h"
 #include "memories/lookup.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
@@ -181,6 +182,10 @@ plat::Window* CMainWin::ChildById(int id) const {
     case IDW_CIV_MONITOR: return monitorBar_;
     default: return nullptr;  // the other child windows come with their own parts
     }
+}
+
+void CMainWin::ShowStatusText(const std::string& text) {
+    if (controlBar_) static_cast<ControlBarWindow*>(controlBar_)->status.SetWindowText(text);
 }
 
 bool CMainWin::OnToggleCommand(unsigned id) {
@@ -347,7 +352,10 @@ plat::LRESULT CMainWin::WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPAR
     return plat::Window::WindowProc(msg, wParam, lParam);
 }
 
-plat::LRESULT CMainWin::OnMessage(unsigned, plat::WPARAM, plat::LPARAM) { return 0; }
+plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) {
+    OnRemoteSocketMessage(msg, wParam, lParam);
+    return 0;
+}
 
 void DoEscape() {
     WriteTrace("ESC1");

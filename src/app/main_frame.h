@@ -57,6 +57,8 @@ public:
     // A child window by id (the toggles look windows up this way); null
     // when that window does not exist.
     plat::Window* ChildById(int id) const;
+    // The control bar's status text.
+    void ShowStatusText(const std::string& text);
 
 private:
     void CreateBars();

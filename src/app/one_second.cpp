@@ -280,7 +280,7 @@ void CMainWin::OnOneSecond() {
         }
     } else if (g_linkstate == 3) {
         SendKeepAlive();
-        if (g_radioserver) KillTimer(TIMER_METER_CYCLE);
+        if (RemoteOperatorActive()) KillTimer(TIMER_METER_CYCLE);
     }
     // 12.
     if (g_rotorconnected) PollRotorHeading();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/app_options.h"
+#include "app/commands.h"
 #include "app/main_frame.h"
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
@@ -62,6 +63,22 @@ bool PopupTextShown() { return g_popup != nullptr; }
 const std::string& PopupTextValue() {
     static const std::string none;
     return g_popup ? g_popup->GetWindowText() : none;
+}
+
+namespace {
+std::string g_statustext;
+}  // namespace
+
+void SetStatusBarText(const std::string& text) {
+    g_statustext = text;
+    if (g_mainwin) g_mainwin->ShowStatusText(text);
+}
+
+const std::string& StatusBarText() { return g_statustext; }
+
+void ShowRadioWindow(bool show) {
+    if (g_mainwin == nullptr) return;
+    if (plat::Window* w = g_mainwin->ChildById(IDW_RADIO)) w->ShowWindow(show ? plat::SW_SHOW : plat::SW_HIDE);
 }
 
 void ToggleWindow(ToggleRule rule, plat::Window* w, int* flag, bool lastActivePopup) {

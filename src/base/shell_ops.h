@@ -18,6 +18,12 @@ void RemovePopupText();
 bool PopupTextShown();
 const std::string& PopupTextValue();
 
+// The status text of the main window's control bar (static 1244).
+void SetStatusBarText(const std::string& text);
+const std::string& StatusBarText();
+// Shows or hides the radio window (a remote operator takes the radio over).
+void ShowRadioWindow(bool show);
+
 // Toggle rules of the window commands.
 enum class ToggleRule { A, B, C, D };
 // A/B: hide when visible and last toggled (B: or the frame's last active

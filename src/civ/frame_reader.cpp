@@ -50,7 +50,7 @@ void RouteFrame(const std::uint8_t* buf, int i, int len) {
     if (g_radioheard == 0) g_radioheard = 1;
     // The radio has answered a request: the next frame follows at once.
     if (!g_client && to == std::uint8_t(g_myaddr)) sendq();
-    if (g_radioserver && g_linkstate == 3) {
+    if (RemoteOperatorActive()) {
         WriteTracef("received message size %d, command %02x", len, unsigned(cmd));
         if (cmd != kCivNg && cmd != kCivOk) sendtopartner(buf + i, len, kRemoteFrame);
     } else if (g_mirror) {

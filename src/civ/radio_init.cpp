@@ -147,7 +147,7 @@ void PushVfoAState() {
 }  // namespace
 
 void InitRadio() {
-    if (g_client && g_linkstate != 3) return;
+    if (g_client && !RemoteClientReady()) return;
     if (g_perseus) g_muted = 1;
     if (g_client && g_poweronoff) {
         plat::SleepMs(kClientPowerOnWaitMs);

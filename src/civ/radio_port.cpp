@@ -76,9 +76,9 @@ void OpenRadioPort() {
 }
 
 void sendtoradio(const std::uint8_t* frame, int length) {
-    // A connected operator client drives the radio; the server's own
+    // A logged-on operator client drives the radio; the server's own
     // builders keep quiet meanwhile.
-    if (g_radioserver && g_linkstate == 3) return;
+    if (RemoteOperatorActive()) return;
     sendtoradioactual(frame, length);
 }
 
@@ -99,7 +99,7 @@ void sendtoradioactual(const std::uint8_t* frame, int length) {
     if (!frame || length < 1 || frame[0] != kCivPreamble) return;
     if (CivTracing()) WriteTrace("Send to Qarv " + HexBytes(frame, CivTraceShown(length)));
     if (g_client) {
-        if (g_linkstate == 3) sendtopartner(frame, length, kRemoteFrame);
+        if (RemoteClientReady()) sendtopartner(frame, length, kRemoteFrame);
         return;
     }
     if (!PassesSendFilter(frame, length)) {

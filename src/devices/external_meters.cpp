@@ -11,3 +11,9 @@ void OpenZunPort() {}
 bool OpenLp500() { return false; }
 void ReadPowerMeter() {}
 void ReadZunMeter() {}
+
+// Built with the external meters.
+void OnWaveNodeMessage(std::uint32_t first, std::uint32_t second) {
+    (void)first;
+    (void)second;
+}

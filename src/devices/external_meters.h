@@ -13,3 +13,6 @@ void OpenZunPort();
 bool OpenLp500();
 void ReadPowerMeter();
 void ReadZunMeter();
+
+// A WaveNode meter reading (the meter program's two message arguments).
+void OnWaveNodeMessage(std::uint32_t first, std::uint32_t second);

@@ -21,4 +21,5 @@ void autoid() {}
 void keyon() {}
 void keyoff() {}
 void KeyOnOff(int on) { (void)on; }
+
 void ReleaseAllKeying(const char* why) { (void)why; }

@@ -24,5 +24,4 @@ void autoid();
 void keyon();
 // The panel's PTT request: key on (1) or off (0) (built with keying).
 void KeyOnOff(int on);
-// Drops every keying path (a lost CAT port, a lost client).
 void ReleaseAllKeying(const char* why);

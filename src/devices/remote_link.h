@@ -1,18 +1,129 @@
-// Remote operation between a radio server and an operator client.
+// Remote operation between a radio server and an operator client: one TCP
+// connection carrying messages of a 16-bit little-endian length (type byte
+// and payload), a type byte and the payload. The server accepts nothing but
+// a log-on (or a log-off) until a client has logged on with a call sign and
+// password from "passwords.csv"; only then does the radio follow the client.
 #pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/socket.h"
+#include "platform/types.h"
 
 extern int g_client;       // "OPERATOR CLIENT": this program drives a remote radio
 extern int g_radioserver;  // "RADIO SERVER": this program serves its radio to a client
-extern int g_linkstate;    // remote link state; 3 = connected
+extern int g_linkstate;    // 0 not started, 1 idle, 2 listening / connect pending, 3 connected
 
-#include <cstdint>
+extern plat::SocketHandle g_partnersock;  // the data connection
+extern plat::SocketHandle g_listensock;   // the server's listener
+extern plat::SocketHandle g_switchsock;   // the client's switch-datagram socket
+extern int g_socktimeout;    // ms without a byte from the partner before the link drops
+extern int g_remotelogon;    // a log-on was accepted on this connection
+extern int g_remoteclass;    // the logged-on client's licence class (the server's own stays apart)
+extern char g_holdercall[32];  // call sign of the logged-on client; empty otherwise
 
-// Sends one remote-link message of `type` with `length` payload bytes;
-// returns the count of the last send.
+// Socket events of the link, to the main frame (wParam socket, lParam event).
+constexpr unsigned WM_SOCK_REMOTE = plat::WM_USER + 120;
+constexpr unsigned WM_SOCK_CLIENT_CONNECT = plat::WM_USER + 121;
+constexpr unsigned WM_SOCK_SWITCH = plat::WM_USER + 122;
+
+// Message types.
+enum PartnerType : int {
+    kMsgCivFrame = 1,
+    kMsgTypedChars = 2,
+    kMsgClientState = 4,
+    kMsgKey = 5,
+    kMsgPttLine = 6,
+    kMsgTuner = 7,
+    kMsgBearing = 8,
+    kMsgRotorStop = 9,
+    kMsgAmpMains = 10,  // server to client: rotor moving
+    kMsgAmpOperate = 11,  // server to client: amplifier text
+    kMsgSwitch = 15,      // server to client: wattmeter readings
+    kMsgAntenna = 16,     // server to client: WaveNode readings
+    kMsgKeepAlive = 98,
+    kMsgLogOff = 99,
+    kMsgVersion = 100,
+    kMsgInUse = 101,
+    kMsgRefused = 102,
+    kMsgLogOn = 103,
+    kMsgAccepted = 104,
+};
+
+constexpr int kMaxPartnerLength = 2511;  // type byte and payload
+// The longest log-on: type, class, 31-character call, NUL, 63-character
+// password, NUL. Nothing longer is read before a log-on.
+constexpr int kLogonMaxLength = 1 + 1 + 32 + 64;
+constexpr int kLogonDeadlineMs = 10000;
+// The version the server announces; clients log on below 12.
+constexpr std::uint8_t kProtocolVersion = 11;
+
+// Sends one message of `type` with `length` payload bytes in one send of
+// the whole message. Returns the bytes sent, or -1 when nothing went out
+// (not connected, not allowed before the log-on, or the link dropped).
 int sendtopartner(const std::uint8_t* payload, int length, int type);
 
 void ServiceServerSocket();
 void ServiceClientSocket();
 void SendKeepAlive();
+// At exit: log off, close every socket of the link.
 void ShutdownRemote();
 void OnSockTimeout();
+// Ends the connection; harmless when none is up. Codes: -1 time-out, peer
+// closed, bad message or log-off; -3 send failed.
+void DropConnection(int code);
+
+// Socket messages of the link; true when `msg` was one of them.
+bool OnRemoteSocketMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam);
+void OnSockRemote(plat::SocketHandle s, unsigned event);
+void OnSockConnect(plat::SocketHandle s, plat::LPARAM event);
+void OnSock6();
+
+// True while a logged-on client operates the radio through this server:
+// local CI-V stays quiet and radio frames go to the client.
+bool RemoteOperatorActive();
+// The client may send operating messages (connected and logged on).
+bool RemoteClientReady();
+
+// One received message (type byte first, `length` bytes in all), as the
+// assembler hands it on. Exposed for the fuzz target.
+void DispatchPartnerMessage(const std::uint8_t* msg, int length);
+// Assembles at most one message from the connection and dispatches it.
+void ProcessPartnerData();
+
+// Byte source and sink of the link; the socket unless replaced (fuzzing).
+struct PartnerTransport {
+    int (*recv)(std::uint8_t* buf, int max);  // like SocketRecv
+    int (*send)(const std::uint8_t* data, int len);
+};
+void SetPartnerTransport(const PartnerTransport* t);  // null: the socket
+
+// ---- Pure rules -------------------------------------------------------------
+
+struct LogonRequest {
+    int licenseClass = 0;
+    std::string call;
+    std::string password;
+};
+// A log-on payload: class 0..4, a call of 1..31 of A-Z 0-9 '/', NUL, a
+// password of at most 63, NUL, and nothing after it.
+bool ParseLogon(const std::uint8_t* payload, int length, LogonRequest* out);
+// True when one "passwords.csv" line (call,password,...) grants `call` and
+// `password`; both compare without case.
+bool PasswordLineMatches(const char* line, const std::string& call, const std::string& password);
+// True when a message of `type` with `length` payload bytes has the length
+// its type allows in that direction (unknown types: any length).
+bool PartnerLengthValid(int type, const std::uint8_t* payload, int length, bool fromClient);
+// The client's time-out from a log-on acknowledgement: seconds x 1000, or
+// 20000 outside 5..200.
+int TimeoutFromAck(int seconds);
+// One call-log line (without the line end) for `kind` 1 log-on, 0 log-off.
+std::string CallLogLine(const char* call, int kind, int licenseClass, int hour, int minute, int second, int month,
+                        int day, int year);
+
+// Internal to the link, shared by its two files.
+// "<head>length %d " and the bytes in hex (the first `shown`).
+void TracePartnerBytes(const char* head, const std::uint8_t* payload, int length, int shown);
+void ProcessClientMessage(const std::uint8_t* payload, int length, int type);
+void ProcessServerMessage(const std::uint8_t* payload, int length, int type);
+void ApplyClientState(const std::uint8_t* payload);

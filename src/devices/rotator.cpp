@@ -13,6 +13,9 @@ void ReadRotorPort() {}
 void SendToRotor(const std::uint8_t*, int) {}
 void PollRotorHeading() {}
 void RG_Tavn_TimeOut() {}
+
 char g_rotorbearing[4] = "000";
+
 // Built with the rotators.
 void StartRotor() {}
+void StopRotor() {}

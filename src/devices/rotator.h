@@ -16,6 +16,9 @@ void ReadRotorPort();
 void SendToRotor(const std::uint8_t* data, int length);
 void PollRotorHeading();
 void RG_Tavn_TimeOut();
-extern char g_rotorbearing[4];  // target bearing, three digits
-// Turns the rotor to g_rotorbearing.
+
+// The target bearing: three ASCII digits and a NUL.
+extern char g_rotorbearing[4];
+// Turns the rotor to g_rotorbearing; stops it.
 void StartRotor();
+void StopRotor();

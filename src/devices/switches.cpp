@@ -17,3 +17,9 @@ void WriteDenkovi(int) {}
 void CloseDenkovi() {}
 void CloseDelcom() {}
 void OpenBcdPorts() {}
+
+int g_radioTavn = 1;
+
+// Built with the switches.
+void setTavn(int setting) { (void)setting; }
+void SendHamShack(const std::uint8_t* record) { (void)record; }

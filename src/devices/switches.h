@@ -18,3 +18,9 @@ void WriteDenkovi(int relays);
 void CloseDenkovi();
 void CloseDelcom();
 void OpenBcdPorts();
+
+// The Tavn switch's radio number (1 or 2) and its antenna setting.
+extern int g_radioTavn;
+void setTavn(int setting);
+// One relay record {board, relay, on} to the USB relay board.
+void SendHamShack(const std::uint8_t* record);

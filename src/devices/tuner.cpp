@@ -18,3 +18,12 @@ void autotunerexit() {}
 void ReadLdgFile() {}
 void WriteLdgFile() {}
 void SendToSteppir(const std::uint8_t*, int) {}
+
+int g_ldgrtspulse = 0;
+
+// Built with the tuner.
+int ParseLdg(std::uint8_t* buffer, int count) {
+    (void)buffer;
+    (void)count;
+    return 0;
+}

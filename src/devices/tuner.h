@@ -23,3 +23,8 @@ void autotunerexit();
 void ReadLdgFile();
 void WriteLdgFile();
 void SendToSteppir(const std::uint8_t* data, int length);
+
+// The RTS-pulse flag that travels with the tuner commands of a remote client.
+extern int g_ldgrtspulse;
+// Parses tuner records in buffer[0..count); returns the unfinished carry.
+int ParseLdg(std::uint8_t* buffer, int count);

@@ -90,9 +90,11 @@ void Enable(std::uint32_t start) {
 bool Enabled() { return g_manual; }
 void Advance(std::uint32_t ms) {
     const std::uint64_t target = g_manualNow + ms;
+    detail::PollSockets();
     DeliverPosted();
     detail::FireDueTimers(target);
     g_manualNow = target;
+    detail::PollSockets();
     DeliverPosted();
 }
 void SetWallClock(long long epochSeconds) {

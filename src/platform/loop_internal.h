@@ -12,4 +12,7 @@ void SetManualNow(std::uint64_t ms);
 void FireDueTimers(std::uint64_t upTo);
 // Earliest due time of any timer, or UINT64_MAX.
 std::uint64_t EarliestDue();
+// Looks at every socket that asked for events and posts what is due (the
+// manual clock's stand-in for the loop's socket notifiers).
+void PollSockets();
 }  // namespace plat::detail

@@ -126,6 +126,10 @@ TEST(FrameReader, ServerForwardsRepliesToItsClient) {
     RadioLink link;
     g_radioserver = 1;
     g_linkstate = 3;
+    // Connected but not logged on: the radio's frames stay here.
+    Process(kFreqReply);
+    EXPECT_EQ(link.traced("received message size"), 0);
+    g_remotelogon = 1;
     Process(Reply({0xFB}) + Reply({0xFA}) + kFreqReply);
     EXPECT_EQ(link.traced("received message size 6, command fb"), 1);
     EXPECT_EQ(link.traced("received message size 6, command fa"), 1);

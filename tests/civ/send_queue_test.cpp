@@ -218,11 +218,12 @@ TEST(SendQueue, RemoteLinkRouting) {
     Put(Frame({0x03}));
     EXPECT_EQ(link.traced("Send to Qarv FE FE 94 E0 03 FD"), 1);
     g_linkstate = 3;
+    g_remotelogon = 1;
     Put(Frame({0x04}));  // to the server, not the ring
     EXPECT_TRUE(SendQueueEmpty());
     g_client = 0;
     g_radioserver = 1;
-    Put(Frame({0x03}));  // a connected client drives the radio
+    Put(Frame({0x03}));  // a logged-on client drives the radio
     EXPECT_TRUE(SendQueueEmpty());
     EXPECT_EQ(link.traced("Send to Qarv"), 2);
     const Bytes fromClient = Frame({0x03});

@@ -1,0 +1,672 @@
+// The remote link over loopback: the program as radio server (with the
+// simulated radio) against a test peer, and as operator client against a
+// test server. Nothing may reach the radio before a valid log-on.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <signal.h>
+
+#include "base/band_plan.h"
+#include "common/program_runner.h"
+#include "base/shell_ops.h"
+#include "civ/civ_options.h"
+#include "civ/link_fixture.h"
+#include "civ/radio_init.h"
+#include "devices/device_options.h"
+#include "devices/remote_link.h"
+#include "platform/message_box.h"
+#include "platform/socket.h"
+#include "sim/sim_radio.h"
+
+using plat::manual_clock::Advance;
+
+namespace {
+// The main frame's share of the link: its timers and socket messages.
+class RemoteWindow : public PumpWindow {
+public:
+    void OnTimer(unsigned id) override {
+        if (id == TIMER_SOCK_TIMEOUT) {
+            KillTimer(id);
+            OnSockTimeout();
+        } else if (id == TIMER_ONE_SECOND) {
+            if (g_radioserver) ServiceServerSocket();
+            if (g_client) ServiceClientSocket();
+            else if (g_linkstate == 3) SendKeepAlive();
+        } else {
+            PumpWindow::OnTimer(id);
+        }
+    }
+    plat::LRESULT OnMessage(unsigned msg, plat::WPARAM w, plat::LPARAM l) override {
+        OnRemoteSocketMessage(msg, w, l);
+        return 0;
+    }
+};
+
+// Real time for the kernel between manual-clock steps; bounded. `done` is
+// asked once per step (it may consume what it looks at).
+template <class Done>
+bool Pump(Done done, int steps = 300, unsigned stepMs = 10) {
+    for (int k = 0; k < steps; ++k) {
+        if (done()) return true;
+        Advance(stepMs);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return done();
+}
+
+int FreePort() {
+    plat::SocketHandle s = plat::TcpSocket();
+    plat::SocketBind(s, "127.0.0.1", 0);
+    const int port = plat::SocketLocalPort(s);
+    plat::SocketClose(s);
+    return port;
+}
+
+struct Message {
+    int type = -1;
+    Bytes payload;
+};
+
+Bytes Encode(int type, const Bytes& payload) {
+    const int l = int(payload.size()) + 1;
+    Bytes m{std::uint8_t(l & 0xFF), std::uint8_t(l >> 8), std::uint8_t(type)};
+    m.insert(m.end(), payload.begin(), payload.end());
+    return m;
+}
+
+Bytes Logon(int cls, const std::string& call, const std::string& pw) {
+    Bytes p{std::uint8_t(cls)};
+    p.insert(p.end(), call.begin(), call.end());
+    p.push_back(0);
+    p.insert(p.end(), pw.begin(), pw.end());
+    p.push_back(0);
+    return p;
+}
+
+// The test's end of a connection.
+struct Peer {
+    plat::SocketHandle s = plat::kInvalidSocket;
+    Bytes in;
+    bool closed = false;
+
+    ~Peer() { plat::SocketClose(s); }
+    bool connect(int port) {
+        s = plat::TcpSocket();
+        const int rc = plat::SocketConnect(s, {plat::kLoopback, port});
+        if (rc != 0 && plat::SocketLastError() != plat::kSockInProgress) return false;
+        // Writable once connected: a zero-length send succeeds.
+        return Pump([&] { return plat::SocketSend(s, nullptr, 0) == 0; }, 100);
+    }
+    void sendRaw(const Bytes& b) { ASSERT_EQ(plat::SocketSend(s, b.data(), int(b.size())), int(b.size())); }
+    void send(int type, const Bytes& payload = {}) { sendRaw(Encode(type, payload)); }
+    void take() {
+        std::uint8_t buf[4096];
+        for (;;) {
+            const int n = plat::SocketRecv(s, buf, sizeof buf);
+            if (n > 0) {
+                in.insert(in.end(), buf, buf + n);
+                continue;
+            }
+            if (n == 0 || plat::SocketLastError() != plat::kSockWouldBlock) closed = true;
+            return;
+        }
+    }
+    bool next(Message* m) {
+        take();
+        if (in.size() < 3) return false;
+        const std::size_t l = in[0] + 256u * in[1];
+        if (in.size() < 2 + l) return false;
+        m->type = in[2];
+        m->payload.assign(in.begin() + 3, in.begin() + 2 + long(l));
+        in.erase(in.begin(), in.begin() + 2 + long(l));
+        return true;
+    }
+    // The next message other than a keep-alive, waiting (pumping) for it.
+    Message expect(int steps = 300) {
+        Message m;
+        Pump([&] {
+            while (next(&m))
+                if (m.type != kMsgKeepAlive) return true;
+            m.type = -1;
+            return closed;
+        }, steps);
+        return m;
+    }
+    bool waitClosed(int steps = 300) {
+        Message m;
+        return Pump([&] {
+            while (next(&m)) {
+            }
+            return closed;
+        }, steps);
+    }
+};
+
+// The program as radio server beside the simulated radio.
+struct Server : LinkBase {
+    RemoteWindow rwin;
+    sim::SimRadio radio{0x94, 19200};
+    int port = FreePort();
+
+    Server() {
+        g_timerwindow = &rwin;
+        radio.start();
+        open(radio.slavePath());
+        g_radioserver = 1;
+        g_radioinitialised = 1;
+        g_serverport = port;
+        dir.write("passwords.csv", "K1ABC,other,x\r\nW1AW,Secret,ham\r\n");
+        rwin.SetTimer(TIMER_ONE_SECOND, 1000);
+        rwin.SetTimer(TIMER_METER_CYCLE, 200);
+        ServiceServerSocket();
+        EXPECT_EQ(g_linkstate, 2);
+    }
+    ~Server() {
+        ShutdownRemote();
+        radio.stop();
+        plat::SerialClose(g_radioport);
+        rwin.KillTimer(TIMER_DEVICE_POLL);
+        rwin.KillTimer(TIMER_SENDQ);
+        g_timerwindow = nullptr;
+    }
+    // Connects `peer` and reads the version announcement.
+    void accept(Peer& peer) {
+        ASSERT_TRUE(Pump([&] { return g_linkstate == 2; }, 200, 100));
+        ASSERT_TRUE(peer.connect(port));
+        const Message v = peer.expect();
+        ASSERT_EQ(v.type, kMsgVersion);
+        ASSERT_EQ(v.payload, Bytes{kProtocolVersion});
+        ASSERT_EQ(g_linkstate, 3);
+    }
+    void logon(Peer& peer) {
+        accept(peer);
+        peer.send(kMsgLogOn, Logon(2, "W1AW", "sEcReT"));
+        const Message a = peer.expect();
+        ASSERT_EQ(a.type, kMsgAccepted);
+        ASSERT_EQ(a.payload, Bytes{20});
+        ASSERT_TRUE(RemoteOperatorActive());
+    }
+    bool radioGot(const Bytes& frame, int steps = 200) {
+        return Pump([&] {
+            for (const Bytes& f : radio.frames())
+                if (f == frame) return true;
+            return false;
+        }, steps);
+    }
+    std::string logs() { return dir.read("comms.txt") + (dir.exists("comms2.txt") ? dir.read("comms2.txt") : ""); }
+};
+
+const Bytes kReadFreq = Frame({0x03});
+}  // namespace
+
+TEST(RemoteServer, FrameBeforeLogonNeverReachesTheRadioAndDropsThePeer) {
+    Server srv;
+    Peer peer;
+    srv.accept(peer);
+    EXPECT_FALSE(RemoteOperatorActive());
+    EXPECT_TRUE(srv.rwin.HasTimer(TIMER_METER_CYCLE));  // the local meter poll goes on
+    peer.send(kMsgCivFrame, kReadFreq);
+    ASSERT_TRUE(peer.waitClosed());
+    EXPECT_FALSE(srv.radioGot(kReadFreq, 30));
+    EXPECT_EQ(srv.traced("not logged on, message type 1"), 1);
+    EXPECT_EQ(g_holdercall[0], '\0');
+    // Local operation is untouched and the server listens again.
+    EXPECT_TRUE(srv.rwin.HasTimer(TIMER_METER_CYCLE));
+    ASSERT_TRUE(Pump([] { return g_linkstate == 2; }, 20, 100));
+    Put(kReadFreq);
+    EXPECT_TRUE(srv.radioGot(kReadFreq));
+}
+
+TEST(RemoteServer, LogonThenFramesBothWaysAndTheCallLog) {
+    Server srv;
+    plat::manual_clock::SetWallClock(1796817600);  // 2026-12-09 12:00:00 UTC
+    g_licenseclass = 0;
+    Peer peer;
+    srv.logon(peer);
+    EXPECT_EQ(StatusBarText(), "Connected to W1AW");
+    EXPECT_FALSE(srv.rwin.HasTimer(TIMER_METER_CYCLE));
+    EXPECT_EQ(g_licenseclass, 0);  // the client's class stays its own
+    EXPECT_EQ(srv.dir.read("calllog.txt"), "W1AW license class General, logged on at 12:00:00 12/09/2026\n");
+    // Local builders keep quiet while the client operates.
+    Put(Frame({0x04}));
+    // The client's frame goes to the radio; the radio's answer comes back.
+    peer.send(kMsgCivFrame, kReadFreq);
+    ASSERT_TRUE(srv.radioGot(kReadFreq));
+    const Message reply = peer.expect();
+    ASSERT_EQ(reply.type, kMsgCivFrame);
+    ASSERT_EQ(reply.payload.size(), 11u);
+    EXPECT_EQ(reply.payload[2], 0xE0);
+    EXPECT_EQ(reply.payload[4], 0x03);
+    EXPECT_FALSE(srv.radioGot(Frame({0x04}), 5));
+    // Log-off: the radio returns to the local operator.
+    peer.send(kMsgLogOff);
+    ASSERT_TRUE(peer.waitClosed());
+    EXPECT_TRUE(srv.rwin.HasTimer(TIMER_METER_CYCLE));
+    EXPECT_EQ(g_holdercall[0], '\0');
+    EXPECT_NE(srv.dir.read("calllog.txt").find("\nW1AW logged off at 12:00:"), std::string::npos);
+}
+
+TEST(RemoteServer, BadPasswordIsRefusedAndNeverTraced) {
+    Server srv;
+    g_trace = 3;
+    Peer peer;
+    srv.accept(peer);
+    peer.send(kMsgLogOn, Logon(0, "W1AW", "Hunter2x"));
+    EXPECT_EQ(peer.expect().type, kMsgRefused);
+    ASSERT_TRUE(peer.waitClosed());
+    EXPECT_FALSE(RemoteOperatorActive());
+    const std::string log = srv.logs();
+    EXPECT_NE(log.find("call W1AW"), std::string::npos);
+    EXPECT_EQ(log.find("Hunter2x"), std::string::npos);
+    EXPECT_EQ(log.find("48 75 6E 74"), std::string::npos);  // nor its bytes in hex
+    // One try per connection; a good password on a new one works.
+    Peer again;
+    srv.logon(again);
+    EXPECT_EQ(srv.logs().find("Secret"), std::string::npos);
+}
+
+TEST(RemoteServer, MalformedLogonsDropWithoutAnAnswer) {
+    Server srv;
+    const std::vector<Bytes> bad = {
+        Logon(5, "W1AW", "Secret"),                        // no such class
+        Logon(0, "w1aw", "Secret"),                        // call not upper case
+        Logon(0, std::string(32, 'A'), "Secret"),          // call too long
+        Logon(0, "W1AW", std::string(64, 'x')),            // password too long
+        Bytes{0, 'W', '1', 'A', 'W', 0, 'S', 'e', 'c'},    // password without its NUL
+        Logon(0, "W1AW", "Secret") + Bytes{0x55},          // bytes behind it
+    };
+    for (const Bytes& b : bad) {
+        Peer peer;
+        srv.accept(peer);
+        peer.send(kMsgLogOn, b);
+        Message m = peer.expect();
+        EXPECT_EQ(m.type, -1);
+        EXPECT_TRUE(peer.closed);
+    }
+    EXPECT_EQ(srv.traced("bad logon message"), int(bad.size()));
+    // Repeated drops without a log-on write one log-off line only.
+    EXPECT_EQ(srv.dir.read("calllog.txt").find("logged off"), 1u);
+    EXPECT_EQ(srv.dir.read("calllog.txt").find("logged off", 2), std::string::npos);
+}
+
+TEST(RemoteServer, BadLengthsDropAndTheServerListensAgain) {
+    Server srv;
+    {
+        Peer peer;
+        srv.accept(peer);
+        peer.sendRaw({0x00, 0x00});
+        ASSERT_TRUE(peer.waitClosed());
+        EXPECT_EQ(srv.traced("Bad length 0"), 1);
+    }
+    {
+        Peer peer;  // before the log-on nothing longer than a log-on is read
+        srv.accept(peer);
+        peer.sendRaw({99, 0x00});
+        ASSERT_TRUE(peer.waitClosed());
+        EXPECT_EQ(srv.traced("Bad length 99"), 1);
+    }
+    {
+        Peer peer;
+        srv.logon(peer);
+        peer.sendRaw({0xD0, 0x09});  // 2512
+        ASSERT_TRUE(peer.waitClosed());
+        EXPECT_EQ(srv.traced("Bad length 2512"), 1);
+    }
+}
+
+TEST(RemoteServer, EveryTypeHasItsLength) {
+    Server srv;
+    const std::vector<Bytes> bad = {
+        Encode(kMsgKey, {}),                         // an empty key message must not key
+        Encode(kMsgKey, {1, 1}),
+        Encode(kMsgClientState, Bytes(28, '0')),
+        Encode(kMsgBearing, {'1', 'x', '3'}),
+        Encode(kMsgCivFrame, {0xFE, 0xFE, 0x94, 0xE0, 0x03}),  // no FD
+        Encode(kMsgCivFrame, {0xFE, 0xFE, 0x94, 0xFD, 0x03, 0xFD}),
+        Encode(kMsgLogOn, Logon(0, "W1AW", "Secret")),  // a second log-on
+    };
+    for (const Bytes& b : bad) {
+        Peer peer;
+        srv.logon(peer);
+        peer.sendRaw(b);
+        ASSERT_TRUE(peer.waitClosed()) << int(b[2]);
+    }
+    EXPECT_EQ(srv.traced("bad message type"), int(bad.size()));
+}
+
+TEST(RemoteServer, HeaderSplitAcrossSegmentsAndUnknownTypes) {
+    Server srv;
+    Peer peer;
+    srv.logon(peer);
+    const Bytes m = Encode(kMsgCivFrame, kReadFreq);
+    peer.sendRaw({m[0]});
+    Pump([] { return false; }, 5);
+    peer.sendRaw(Bytes(m.begin() + 1, m.begin() + 5));
+    Pump([] { return false; }, 5);
+    peer.sendRaw(Bytes(m.begin() + 5, m.end()));
+    EXPECT_TRUE(srv.radioGot(kReadFreq));
+    peer.send(77, {1, 2, 3});  // a newer client's type: ignored
+    peer.send(kMsgKeepAlive);
+    Pump([] { return false; }, 5);
+    EXPECT_TRUE(RemoteOperatorActive());
+}
+
+TEST(RemoteServer, SecondClientIsRefusedWhileOneIsServed) {
+    Server srv;
+    Peer first;
+    srv.accept(first);
+    Peer second;
+    second.s = plat::TcpSocket();
+    const int rc = plat::SocketConnect(second.s, {plat::kLoopback, srv.port});
+    if (rc != 0 && plat::SocketLastError() == plat::kSockInProgress) {
+        EXPECT_TRUE(Pump([&] { return plat::SocketSend(second.s, nullptr, 0) < 0 && plat::SocketLastError() != EAGAIN; },
+                         50));
+    }
+    EXPECT_EQ(g_linkstate, 3);
+}
+
+TEST(RemoteServer, KeepAlivesAndTimeOuts) {
+    Server srv;
+    {
+        // A silent peer is gone 10 s after the accept; bytes do not extend it.
+        Peer peer;
+        srv.accept(peer);
+        for (int k = 0; k < 9; ++k) {
+            Advance(1000);
+            if (k == 5) peer.sendRaw({0x05});
+        }
+        EXPECT_EQ(g_linkstate, 3);
+        ASSERT_TRUE(peer.waitClosed(150));
+        EXPECT_EQ(srv.traced("sock timeout"), 1);
+    }
+    Peer peer;
+    srv.logon(peer);
+    int keepAlives = 0;
+    for (int k = 0; k < 5; ++k) {
+        Advance(1000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        Message m;
+        while (peer.next(&m))
+            if (m.type == kMsgKeepAlive) ++keepAlives;
+    }
+    EXPECT_GE(keepAlives, 4);
+    EXPECT_LE(keepAlives, 6);
+    // Once logged on, every message re-arms the 20 s time-out.
+    for (int k = 0; k < 3; ++k) {
+        Advance(12000);
+        peer.send(kMsgKeepAlive);
+        Pump([] { return false; }, 3);
+    }
+    EXPECT_TRUE(RemoteOperatorActive());
+    Advance(21000);
+    EXPECT_FALSE(RemoteOperatorActive());
+    EXPECT_EQ(srv.traced("sock timeout"), 2);
+}
+
+TEST(RemoteServer, ClientKeyedThenResetLeavesAWorkingServer) {
+    Server srv;
+    {
+        Peer peer;
+        srv.logon(peer);
+        peer.send(kMsgKey, {1});
+        Pump([] { return false; }, 5);
+        // Unread keep-alives make the close a reset.
+        Advance(2000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(Pump([] { return g_linkstate != 3; }, 200, 100));
+    EXPECT_FALSE(RemoteOperatorActive());
+    EXPECT_TRUE(srv.rwin.HasTimer(TIMER_METER_CYCLE));
+    Peer again;
+    srv.logon(again);
+    again.send(kMsgCivFrame, kReadFreq);
+    EXPECT_TRUE(srv.radioGot(kReadFreq));
+}
+
+TEST(RemoteServer, AStalledClientIsDroppedOnceAndCleanly) {
+    Server srv;
+    Peer peer;
+    srv.logon(peer);
+    // The client reads nothing: once the system's buffer is full a send
+    // comes up short and the link ends rather than queueing without bound.
+    const Bytes block(2400, 0x55);
+    int sends = 0;
+    while (sends < 100000 && sendtopartner(block.data(), int(block.size()), 77) > 0) ++sends;
+    EXPECT_LT(sends, 100000);
+    EXPECT_EQ(g_linkstate, 1);
+    EXPECT_FALSE(RemoteOperatorActive());
+    EXPECT_FALSE(srv.rwin.HasTimer(TIMER_SOCK_TIMEOUT));
+    EXPECT_EQ(srv.traced("bad send rc"), 1);
+    // Dropping again changes nothing and writes no second log-off line.
+    DropConnection(-1);
+    EXPECT_EQ(sendtopartner(block.data(), 10, 77), -1);
+    const std::string log = srv.dir.read("calllog.txt");
+    EXPECT_EQ(log.find("logged off"), log.rfind("logged off"));
+    EXPECT_TRUE(srv.rwin.HasTimer(TIMER_METER_CYCLE));
+}
+
+// ---- The program as operator client ----------------------------------------
+
+namespace {
+struct Client : LinkBase {
+    RemoteWindow rwin;
+    plat::SocketHandle listener = plat::TcpSocket();
+    Peer server;
+
+    Client() {
+        g_timerwindow = &rwin;
+        plat::SocketBind(listener, "127.0.0.1", 0);
+        plat::SocketListen(listener, 1);
+        g_client = 1;
+        std::snprintf(g_radioip, sizeof g_radioip, "127.0.0.1");
+        g_serverport = plat::SocketLocalPort(listener);
+        std::snprintf(g_callsign, sizeof g_callsign, "w1aw");
+        dir.write("passwords.csv", "W1AW,Secret,\n");
+        rwin.SetTimer(TIMER_ONE_SECOND, 1000);
+        ServiceClientSocket();
+    }
+    ~Client() {
+        ShutdownRemote();
+        plat::SocketClose(listener);
+        g_timerwindow = nullptr;
+    }
+    void accept() {
+        ASSERT_TRUE(Pump([&] {
+            server.s = plat::SocketAccept(listener);
+            return server.s != plat::kInvalidSocket;
+        }, 200));
+        ASSERT_TRUE(Pump([] { return g_linkstate == 3; }));
+    }
+};
+}  // namespace
+
+TEST(RemoteClient, LogsOnAndOperatesTheRadioThroughTheServer) {
+    Client c;
+    c.accept();
+    // Nothing leaves the client before the server asks for the log-on.
+    Put(kReadFreq);
+    c.server.send(kMsgVersion, {kProtocolVersion});
+    Message m = c.server.expect();
+    ASSERT_EQ(m.type, kMsgLogOn);
+    EXPECT_EQ(m.payload, Logon(0, "W1AW", "Secret"));
+    EXPECT_EQ(c.traced("Secret"), 0);
+    c.server.send(kMsgAccepted, {3});
+    ASSERT_TRUE(Pump([] { return RemoteClientReady(); }));
+    EXPECT_EQ(g_socktimeout, 20000);
+    // Radio initialisation now runs through the link.
+    m = c.server.expect();
+    EXPECT_EQ(m.type, kMsgCivFrame);
+    EXPECT_EQ(m.payload[0], 0xFE);
+    // The server's radio frames are processed as the radio's own.
+    c.server.send(kMsgCivFrame, {0xFE, 0xFE, 0xE0, 0x94, 0x03, 0x00, 0x40, 0x07, 0x14, 0x00, 0xFD});
+    ASSERT_TRUE(Pump([&] { return c.traced("Process message from server len 11, command 03") == 1; }));
+    // A log-off drops the link; the client connects again.
+    c.server.send(kMsgLogOff);
+    ASSERT_TRUE(Pump([] { return g_linkstate == 1; }));
+    EXPECT_EQ(StatusBarText(), "Lost Connection");
+    EXPECT_EQ(g_radioinitialised, 0);
+    plat::SocketClose(c.server.s);
+    Advance(1000);
+    EXPECT_GE(g_linkstate, 2);
+}
+
+TEST(RemoteClient, SwitchDatagramsGoToTheServer) {
+    g_remoteswitch = 1;
+    g_switchport = [] {
+        plat::SocketHandle u = plat::UdpSocket();
+        plat::SocketBind(u, "127.0.0.1", 0);
+        const int p = plat::SocketLocalPort(u);
+        plat::SocketClose(u);
+        return p;
+    }();
+    Client c;
+    c.accept();
+    c.server.send(kMsgVersion, {kProtocolVersion});
+    ASSERT_EQ(c.server.expect().type, kMsgLogOn);
+    c.server.send(kMsgAccepted, {20});
+    ASSERT_TRUE(Pump([] { return RemoteClientReady(); }));
+    plat::SocketHandle u = plat::UdpSocket();
+    const std::uint8_t shortOne[2] = {9, 9}, record[3] = {1, 4, 1};
+    plat::SocketSendTo(u, shortOne, 2, {plat::kLoopback, int(g_switchport)});
+    plat::SocketSendTo(u, record, 3, {plat::kLoopback, int(g_switchport)});
+    Message m;
+    ASSERT_TRUE(Pump([&] {
+        while (c.server.next(&m))
+            if (m.type == kMsgSwitch) return true;
+        return false;
+    }));
+    EXPECT_EQ(m.payload, (Bytes{1, 4, 1}));
+    plat::SocketClose(u);
+}
+
+TEST(RemoteClient, RefusalStopsTheAttemptsAndTimeOutsFollowTheAcknowledgement) {
+    EXPECT_EQ(TimeoutFromAck(3), 20000);
+    EXPECT_EQ(TimeoutFromAck(201), 20000);
+    EXPECT_EQ(TimeoutFromAck(5), 5000);
+    Client c;
+    c.accept();
+    c.server.send(kMsgVersion, {kProtocolVersion});
+    EXPECT_EQ(c.server.expect().type, kMsgLogOn);
+    c.server.send(kMsgRefused);
+    ASSERT_TRUE(Pump([] { return g_linkstate == 1; }));
+    const auto& boxes = plat::message_box_script::History();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Password is not valid.\n");
+    Advance(3000);
+    EXPECT_EQ(g_linkstate, 1);  // no more attempts in this run
+}
+
+TEST(RemoteClient, ServerInUseWaitsAMinuteAndAMalformedServerIsDropped) {
+    Client c;
+    c.accept();
+    c.server.send(kMsgInUse, {'K', '1', 'A', 'B', 'C', 0, 12});
+    ASSERT_TRUE(Pump([] { return g_linkstate == 1; }));
+    EXPECT_EQ(StatusBarText(), "Retrying once a minute, in use by K1ABC for 12 minutes\n");
+    Advance(30000);
+    EXPECT_EQ(g_linkstate, 1);
+    Advance(31000);
+    EXPECT_GE(g_linkstate, 2);
+    plat::SocketClose(c.server.s);
+    c.accept();
+    c.server.send(kMsgVersion, {1, 2});  // a version message of two bytes
+    ASSERT_TRUE(Pump([] { return g_linkstate == 1; }));
+    EXPECT_EQ(c.traced("bad message type 100, length 2"), 1);
+}
+
+// ---- The whole program as radio server, in its own event loop ----------------
+
+TEST(RemoteProgram, ClientOperatesTheSimulatedRadioOnlyAfterLoggingOn) {
+    TestDir dir;
+    sim::SimRadio radio(0x94, 19200);
+    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
+    radio.start();
+    const int port = FreePort();
+    dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nRADIO SERVER=1\n[OPERATING STATUS]\nQARV=23\nPORT=" +
+                              std::to_string(port) + "\n");
+    dir.write("passwords.csv", "W1AW,Secret,\n");
+    ProgramRunner qarv(dir.path());
+    ASSERT_TRUE(qarv.WaitForText("comms.txt", "Listen completed", 20000));
+    // 7.123456 MHz: a frequency nothing else sends.
+    const Bytes setFreq = Frame({0x05, 0x56, 0x34, 0x12, 0x07, 0x00});
+    auto radioGot = [&] {
+        for (const Bytes& f : radio.frames())
+            if (f == setFreq) return true;
+        return false;
+    };
+    {
+        Peer peer;
+        ASSERT_TRUE(peer.connect(port));
+        EXPECT_EQ(peer.expect(2500).type, kMsgVersion);
+        peer.send(kMsgCivFrame, setFreq);
+        ASSERT_TRUE(peer.waitClosed(2500));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(radioGot());
+    // The server listens again within about a second.
+    Peer peer;
+    bool connected = false;
+    for (int k = 0; k < 30 && !connected; ++k) {
+        peer.closed = false;
+        plat::SocketClose(peer.s);
+        connected = peer.connect(port) && peer.expect(500).type == kMsgVersion;
+    }
+    ASSERT_TRUE(connected);
+    peer.send(kMsgLogOn, Logon(1, "W1AW", "secret"));
+    ASSERT_EQ(peer.expect(2500).type, kMsgAccepted);
+    peer.send(kMsgCivFrame, setFreq);
+    for (int k = 0; k < 200 && radio.frequency() != 7123456; ++k)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(radio.frequency(), 7123456);
+    EXPECT_TRUE(qarv.WaitForText("calllog.txt", "W1AW license class Advanced, logged on at ", 2000));
+    EXPECT_EQ(qarv.StopWith(SIGTERM, 10000), 0);
+    radio.stop();
+    EXPECT_EQ(dir.read("comms.txt").find("ecret"), std::string::npos);
+}
+
+// ---- Rules ------------------------------------------------------------------
+
+TEST(RemoteRules, LogonParsingAndPasswordLines) {
+    LogonRequest r;
+    const Bytes ok = Logon(4, "DL/W1AW", "pw");
+    ASSERT_TRUE(ParseLogon(ok.data(), int(ok.size()), &r));
+    EXPECT_EQ(r.licenseClass, 4);
+    EXPECT_EQ(r.call, "DL/W1AW");
+    EXPECT_EQ(r.password, "pw");
+    const Bytes emptyPw = Logon(0, "W1AW", "");
+    EXPECT_TRUE(ParseLogon(emptyPw.data(), int(emptyPw.size()), &r));
+    const Bytes noCall = Logon(0, "", "pw");
+    EXPECT_FALSE(ParseLogon(noCall.data(), int(noCall.size()), &r));
+    const Bytes noNul{0, 'W', '1'};
+    EXPECT_FALSE(ParseLogon(noNul.data(), 3, &r));
+
+    EXPECT_TRUE(PasswordLineMatches("w1aw,SeCrEt,x\n", "W1AW", "secret"));
+    EXPECT_FALSE(PasswordLineMatches("W1AW,Secret\n", "W1AW", "Secret"));  // one comma
+    EXPECT_FALSE(PasswordLineMatches("W1AW,Secre,x\n", "W1AW", "Secret"));
+    EXPECT_FALSE(PasswordLineMatches("W1AWX,Secret,x\n", "W1AW", "Secret"));
+    EXPECT_FALSE(PasswordLineMatches(",,x\n", "", ""));
+
+    EXPECT_EQ(CallLogLine("W1AW", 1, 3, 7, 5, 9, 1, 2, 2027), "W1AW license class Nov/Tech, logged on at 07:05:09 01/02/2027");
+    EXPECT_EQ(CallLogLine("", 0, 0, 23, 59, 0, 12, 31, 2026), " logged off at 23:59:00 12/31/2026");
+
+    const Bytes state = [] {
+        Bytes s(29, 0);
+        s[0] = '3';
+        std::memcpy(s.data() + 1, "00014074000", 11);
+        s[13] = '0';
+        std::memcpy(s.data() + 14, "00007074000", 11);
+        s[26] = 1;
+        return s;
+    }();
+    EXPECT_TRUE(PartnerLengthValid(kMsgClientState, state.data(), 29, true));
+    Bytes split2 = state;
+    split2[26] = 2;
+    EXPECT_FALSE(PartnerLengthValid(kMsgClientState, split2.data(), 29, true));
+    Bytes noNul2 = state;
+    noNul2[12] = '0';
+    EXPECT_FALSE(PartnerLengthValid(kMsgClientState, noNul2.data(), 29, true));
+}
