@@ -19,6 +19,7 @@
 #include "civ/radio_models.h"
 #include "devices/cw_keyboard.h"
 #include "devices/keying.h"
+#include "devices/program_links.h"
 #include "devices/remote_link.h"
 #include "memories/lookup.h"
 #include "memories/stations.h"
@@ -354,6 +355,7 @@ plat::LRESULT CMainWin::WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPAR
 
 plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) {
     OnRemoteSocketMessage(msg, wParam, lParam);
+    if (msg == WM_SOCK_GORV) OnSockGorvRead(wParam, lParam);
     return 0;
 }
 

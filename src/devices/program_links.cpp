@@ -393,7 +393,3 @@ void ReadDualFile() {
     }
     SendVfoBFreq();
 }
-
-// Built with the logger datagrams.
-void SendRadioInfo() {}
-void OpenGorvSocket() {}

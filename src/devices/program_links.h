@@ -7,7 +7,10 @@
 // the automation object. Its methods are plain functions here, with the
 // results the object would give.
 #pragma once
+#include <cstdint>
 #include <string>
+
+#include "platform/types.h"
 
 namespace plat {
 class Window;
@@ -45,8 +48,6 @@ int SetLoggerMode(int code);
 void ExchangePegasusFiles();
 // Each second with "RAWMODE" and a dual file: VFO B from the partner file.
 void ReadDualFile();
-void SendRadioInfo();
-void OpenGorvSocket();
 extern int g_exchangenewdata;  // the exchange has new data
 extern int g_dualfilemute;     // the next dual-file write asks for mute
 extern int g_afskrtty;         // an RTTY/PSK request was run as LSB (AFSK)
@@ -61,3 +62,26 @@ std::string PegasusOutPath();
 // The text "pegasus.out" holds for the current state ("" for a mode it
 // cannot name).
 std::string PegasusOutText();
+
+// ---- Datagrams ----------------------------------------------------------------
+// A contest logger's active-radio datagrams come in on "GORV PORT"; the
+// transmit frequency goes out each second to a network amplifier ("B26 IP").
+
+constexpr unsigned WM_SOCK_GORV = 0x1824;  // the logger socket's events, to the main frame
+
+extern int g_activeradio;              // the logger's active radio number (-1 none heard)
+extern std::uint32_t g_b26destination;  // resolved "B26 IP"; 0 = look it up before the next datagram
+
+// Opens (again) the logger socket on "GORV PORT".
+void OpenGorvSocket();
+void CloseGorvSocket();
+// WM_SOCK_GORV: reads every waiting datagram.
+void OnSockGorvRead(plat::WPARAM wParam, plat::LPARAM lParam);
+// One frequency datagram to "B26 IP" when the conditions hold.
+void SendRadioInfo();
+// The datagram texts (pure).
+std::string RadioInfoXml(double rxMhz, double txMhz);
+std::string Kpa1500Datagram(double txMhz);
+// The active radio of a logger datagram ('1' or '2' after "<ActiveRadioNr>"),
+// or -1.
+int ActiveRadioOf(const std::uint8_t* data, int length);
