@@ -112,4 +112,13 @@ struct CatRadio : CatLink {
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         plat::manual_clock::Advance(50);
     }
+    // True once the radio's VFO A is at `hz` (bounded real time: the radio
+    // answers from its own thread).
+    bool RadioAt(long long hz) {
+        for (int k = 0; k < 1000 && radio.frequency(0) != hz; ++k) {
+            plat::manual_clock::Advance(10);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return radio.frequency(0) == hz;
+    }
 };

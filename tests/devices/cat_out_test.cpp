@@ -179,7 +179,7 @@ TEST(CatOutRadio, FrequencySetTunesTheRadioAndIsFollowedBack) {
     c.Client("FA00014074000;");
     c.Drain();
     EXPECT_DOUBLE_EQ(g_vfoafreq, 14.074);
-    EXPECT_EQ(c.radio.frequency(0), 14074000);
+    EXPECT_TRUE(c.RadioAt(14074000));
     EXPECT_EQ(c.Answers(), "FA00014074000;");
     // On the step already: no send-back after the hold.
     Advance(1500);
@@ -194,7 +194,7 @@ TEST(CatOutRadio, OffStepFrequencyIsRoundedAndSentBackAfterTheHold) {
     c.Client("FA00014074049;");
     c.Drain();
     EXPECT_DOUBLE_EQ(g_vfoafreq, 14.074);
-    EXPECT_EQ(c.radio.frequency(0), 14074000);
+    EXPECT_TRUE(c.RadioAt(14074000));
     EXPECT_EQ(c.traced("round need send back"), 1);
     EXPECT_EQ(c.Answers(), "FA00014074000;");  // the follower's push
     // While the send-back waits, a client insisting on its value is told ours.
@@ -204,7 +204,7 @@ TEST(CatOutRadio, OffStepFrequencyIsRoundedAndSentBackAfterTheHold) {
     EXPECT_EQ(c.Answers(), "");
     c.Client("FA00014074149;");
     c.Drain();
-    EXPECT_EQ(c.radio.frequency(0), 14074100);
+    EXPECT_TRUE(c.RadioAt(14074100));
     EXPECT_EQ(c.Answers(), "FA00014074100;");
     Advance(1400);
     EXPECT_EQ(c.Answers(), "FA00014074100;");

@@ -81,7 +81,7 @@ TEST(CatRigctl, FrequencyAndModeReadAndSet) {
     EXPECT_NE(s.output.find("14074000\n"), std::string::npos) << s.output;
     c.Drain();
     EXPECT_DOUBLE_EQ(g_vfoafreq, 14.074);
-    EXPECT_EQ(c.radio.frequency(0), 14074000);
+    EXPECT_TRUE(c.RadioAt(14074000));
     EXPECT_EQ(s.output.find("error"), std::string::npos) << s.output;
 }
 
