@@ -104,11 +104,7 @@ void LoseThpPort(int index) {
 
 void SetVfoBFromCat(double mhz) {
     if (CompareFrequencies(mhz, g_vfobfreq) == 0) return;
-    g_vfobfreq = mhz;
-    if (g_swlpanel) {
-        g_swlpanel->vfoBFreq = mhz;
-        g_swlpanel->SetFrequency2(mhz);
-    }
+    SetVfoB(mhz);
     if (g_dual)
         SendFreqToRX340();
     else
@@ -165,11 +161,7 @@ void OnFaSet(const std::string& text) {
     if (CompareFrequencies(rounded, g_vfobfreq) == 0) return;
     WriteTrace("fabuf with split, tuning off, new freq");
     HoldFrequencyReports(kPanHoldMs);
-    g_vfobfreq = rounded;
-    if (g_swlpanel) {
-        g_swlpanel->vfoBFreq = rounded;
-        g_swlpanel->SetFrequency2(rounded);
-    }
+    SetVfoB(rounded);
     if (g_split)
         SetRadioFrequenciesVFOB();
     else
@@ -337,6 +329,21 @@ void RunBatch(const CatBatch& b, int port) {
 
 }  // namespace
 
+void SetVfoB(double mhz) {
+    g_vfobfreq = mhz;
+    if (g_swlpanel) {
+        g_swlpanel->vfoBFreq = mhz;
+        g_swlpanel->SetFrequency2(mhz);
+    }
+}
+
+void OnThpFreqTimer() {
+    KillCivTimer(TIMER_THP_FREQ);
+    if (!g_bandreportpending) return;
+    g_bandreportpending = 0;
+    SendFreq("FA", g_vfoafreq);
+}
+
 CatModeOptions CurrentCatModeOptions() {
     CatModeOptions o;
     o.lppanDirect = g_lppandirect != 0;
@@ -466,6 +473,17 @@ void MuteSecondReceiver(int a) {
     }
 }
 
+// FE FE E1 E0 05 + the frequency less the transverter offset; the
+// receiver's report of it is held off.
+static void SendFrequencyToPerseus(double mhz) {
+    std::uint8_t f[11] = {0xFE, 0xFE, 0xE1, 0xE0, 0x05};
+    if (FrequencyToBcd(mhz - g_tvoffset, f + 5)) {
+        f[10] = 0xFD;
+        SendToPerseus(f, 11);
+    }
+    HoldFrequencyReports(kPerseusHoldMs);
+}
+
 void FollowFrequency() {
     const bool perseus = g_perseuspan != 0;
     const bool fm = g_vfoamode == '5';
@@ -478,12 +496,7 @@ void FollowFrequency() {
         if (!(g_thppoll && SplitOrDual() && !fm)) SendFreq("FA", g_vfoafreq);
         if (perseus && !(SplitOrDual() && !fm)) {
             WriteTrace("Send A X1");
-            std::uint8_t f[11] = {0xFE, 0xFE, 0xE1, 0xE0, 0x05};
-            if (FrequencyToBcd(g_vfoafreq - g_tvoffset, f + 5)) {
-                f[10] = 0xFD;
-                SendToPerseus(f, 11);
-            }
-            HoldFrequencyReports(kPerseusHoldMs);
+            SendFrequencyToPerseus(g_vfoafreq);
         }
         if (g_lppandirect) HoldFrequencyReports(kPanHoldMs);
     }
@@ -498,12 +511,7 @@ void FollowFrequency() {
         }
         if (perseus) {
             WriteTrace("Send B X1");
-            std::uint8_t f[11] = {0xFE, 0xFE, 0xE1, 0xE0, 0x05};
-            if (FrequencyToBcd(g_vfobfreq - g_tvoffset, f + 5)) {
-                f[10] = 0xFD;
-                SendToPerseus(f, 11);
-            }
-            HoldFrequencyReports(kPerseusHoldMs);
+            SendFrequencyToPerseus(g_vfobfreq);
         }
         if (g_lppandirect) HoldFrequencyReports(kPanHoldMs);
     }

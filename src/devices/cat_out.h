@@ -47,6 +47,10 @@ char SendModeToTHP(char mode, int kind);
 void SendMultiRxToTHP();
 // Second receiver: 0 unmute, 1 mute, 2 mute after 800 ms.
 void MuteSecondReceiver(int a);
+// VFO B set from outside: the program's value and the panel's.
+void SetVfoB(double mhz);
+// TIMER_THP_FREQ: a pending send-back tells the ports VFO A.
+void OnThpFreqTimer();
 // The options the mode maps read now.
 CatModeOptions CurrentCatModeOptions();
 

@@ -100,11 +100,7 @@ void AnalyzeMessageI(const std::uint8_t* f, int size) {
         if (CompareFrequencies(mhz, g_vfobfreq) == 0) return;
         WriteTrace("Receive B X1");
         HoldFrequencyReports(kReportHoldMs);
-        g_vfobfreq = mhz;
-        if (g_swlpanel) {
-            g_swlpanel->vfoBFreq = mhz;
-            g_swlpanel->SetFrequency2(mhz);
-        }
+        SetVfoB(mhz);
         if (g_swlpanel ? g_swlpanel->dual : g_dual)
             SendFreqToRX340();
         else

@@ -13,6 +13,7 @@
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "civ/radio_port.h"
+#include "devices/cat_out.h"
 #include "devices/device_options.h"
 #include "devices/rotator.h"
 #include "devices/station_outputs.h"
@@ -198,10 +199,8 @@ void ReadPegasusIn(const std::string& path) {
     }
     if (freqB > 0) {
         if (g_afskrtty && g_vfoamode == '1') freqB += g_rttyoffset / 1e6;
-        g_vfobfreq = freqB;
+        SetVfoB(freqB);
         if (panel) {
-            panel->vfoBFreq = freqB;
-            panel->SetFrequency2(freqB);
             if (!panel->split && !g_rawmode && g_timerwindow)
                 g_timerwindow->PostMessage(plat::WM_COMMAND, kToggleSplitCommand, 0);
         }
@@ -386,10 +385,6 @@ void ReadDualFile() {
     std::size_t pos = 0;
     const double mhz = std::atof(Line(text, &pos).c_str());
     if (mhz <= 0.5 || CompareFrequencies(mhz, g_vfobfreq) == 0) return;
-    g_vfobfreq = mhz;
-    if (g_swlpanel) {
-        g_swlpanel->vfoBFreq = mhz;
-        g_swlpanel->SetFrequency2(mhz);
-    }
+    SetVfoB(mhz);
     SendVfoBFreq();
 }

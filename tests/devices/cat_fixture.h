@@ -31,15 +31,7 @@ public:
                 KillTimer(id);
                 MuteSecondReceiver(1);
                 break;
-            case TIMER_THP_FREQ:
-                KillTimer(id);
-                if (g_bandreportpending) {
-                    g_bandreportpending = 0;
-                    char fa[16];
-                    std::snprintf(fa, sizeof fa, "FA%011.0f;", g_vfoafreq * 1e6);
-                    SendToTHP(reinterpret_cast<const std::uint8_t*>(fa), 14);
-                }
-                break;
+            case TIMER_THP_FREQ: OnThpFreqTimer(); break;
             default: PumpWindow::OnTimer(id); break;
         }
     }
