@@ -361,10 +361,11 @@ void OpenThpPorts() {
     g_pollatstart = g_thppoll;
     for (int i = 0; i < kThpPorts; ++i) {
         if (!PortIsConfigured(names[i])) continue;
+        // Reopening drops the old link: a transmitter it keyed is let go.
+        ReleaseIfKeyed(i, "CAT port reopened");
         g_thpport[i] = OpenThpPort(g_thpport[i], g_thpbaud, names[i], 1, 1);
         g_thpopen[i] = g_thpport[i] != plat::kInvalidPort;
         g_thpstate[i].carrylen = 0;
-        g_thpstate[i].keyed = 0;
         if (g_thpopen[i]) RegisterPortOwner(&g_thpport[i], names[i]);
     }
 }

@@ -151,6 +151,16 @@ TEST(CatOut, LostPortThatKeyedTheTransmitterReleasesIt) {
     c.Poll();
 }
 
+TEST(CatOut, ReopenedOrClosedPortThatKeyedReleasesIt) {
+    CatPort c;
+    c.Client("TX;");
+    OpenThpPorts();  // the settings window reopens the ports
+    EXPECT_EQ(c.traced("THP port 1 lost while keyed"), 1);
+    c.Client("TX;");
+    CloseThpPorts();
+    EXPECT_EQ(c.traced("THP port 1 lost while keyed"), 2);
+}
+
 TEST(CatOut, PortThatUnkeyedBeforeItWasLostReleasesNothing) {
     CatPort c;
     c.Client("TX;RX;");
