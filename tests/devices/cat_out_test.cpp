@@ -76,7 +76,7 @@ TEST(CatOut, TransmitAndSplitSetsAreNotEchoed) {
     c.Client("RX;");
     c.Client("FR0;FT1;");
     c.Client("AI0;");
-    // Only the stored AI level is repeated, as the Part's table says.
+    // Only the stored AI level is repeated back.
     EXPECT_EQ(c.Answers(), "AI0;");
 }
 
