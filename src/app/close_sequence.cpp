@@ -127,10 +127,10 @@ void CMainWin::OnClose() {
 void close2() {
     WriteTrace("close2");
     if (g_client) {
-        IpSound(3);
+        CallIPSound(3);
         if (g_ipsoundstamp) {
             plat::SleepMs(500);
-            IpSound(4);
+            CallIPSound(4);
         }
         DeleteIpSoundAtom();
     }
@@ -193,6 +193,7 @@ void CMainWin::OnExitTimer() {
         plat::SerialClose(g_yaltport);
     }
     plat::SerialClose(g_ldgport);
+    CloseThpPorts();
     if (g_flexopen) g_flexopen = 0;
     WriteTrace("Close 1");
     EndTraceFile();

@@ -21,6 +21,7 @@
 #include "devices/cw_keyboard.h"
 #include "devices/keying.h"
 #include "devices/knob_tuning.h"
+#include "devices/program_links.h"
 #include "devices/remote_link.h"
 #include "devices/tcp_accessory.h"
 #include "devices/wave_panel.h"
@@ -406,6 +407,7 @@ plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARA
     if (OnStationSocketMessage(msg, std::uintptr_t(wParam), std::intptr_t(lParam))) return 0;
     OnRemoteSocketMessage(msg, wParam, lParam);
     OnSurfaceMessage(msg, wParam, lParam);
+    if (msg == WM_SOCK_GORV) OnSockGorvRead(wParam, lParam);
     return 0;
 }
 

@@ -274,7 +274,7 @@ void CMainWin::OnOneSecond() {
             ClientState();
             const unsigned now = plat::GetTickCount();
             if ((g_ipsoundstate == 0 || g_ipsoundstate == 3) && (g_ipsoundstamp == 0 || now - g_ipsoundstamp > 5000)) {
-                g_ipsoundstate = IpSound(2);
+                g_ipsoundstate = CallIPSound(2);
                 g_ipsoundstamp = now;
             }
         }

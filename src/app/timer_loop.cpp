@@ -202,15 +202,7 @@ void CMainWin::DispatchTimer(unsigned id) {
         if (g_subsliders && g_swlpanel) g_swlpanel->ToggleMainSubSliders();
         break;
     case TIMER_AUTOBAUD: RadioSearchStep(); break;
-    case TIMER_THP_FREQ:
-        KillTimer(id);
-        if (g_bandreportpending) {
-            g_bandreportpending = 0;
-            char fa[16];
-            std::snprintf(fa, sizeof fa, "FA%011.0f;", g_vfoafreq * 1e6);
-            SendToTHP(reinterpret_cast<const std::uint8_t*>(fa), 14);
-        }
-        break;
+    case TIMER_THP_FREQ: OnThpFreqTimer(); break;
     case TIMER_PGXL_STATUS:
         KillTimer(id);
         WriteTrace("turn off statuschange");

@@ -71,5 +71,3 @@ void SelectAntennaForFreq(double mhz) {
     }
 }
 
-// Built with the program links.
-bool WriteDualFile() { return false; }

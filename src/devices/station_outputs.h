@@ -10,5 +10,6 @@ void SelectAntennaForFreq(double mhz);
 int ParallelAntennaValue(double mhz);
 // The antenna of the first of ten [low, high] rows holding `mhz` (0: none).
 int AntennaFromTable(const double* low, const double* high, const int* antenna, double mhz);
-// Writes the dual-receiver exchange file; true when an exchange file is named.
+// The dual-receiver exchange file is written by the program links
+// (program_links.cpp): WriteDualFile.
 bool WriteDualFile();

@@ -418,6 +418,7 @@ void CSwlPanel::ToggleDual() {}
 void CSwlPanel::SetDiversity(int on) { (void)on; }
 void CSwlPanel::MouseWheel(int delta) { (void)delta; }
 void CSwlPanel::StoreCurrentBand(double mhz) { (void)mhz; }
+void CSwlPanel::SelectBand(int row) { (void)row; }
 void CSwlPanel::ToggleDataMode() {}
 void CSwlPanel::ToggleSquelch() {}
 void CSwlPanel::ShowAntenna() {}

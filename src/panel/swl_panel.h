@@ -180,6 +180,7 @@ public:
     void SetDiversity(int on);
     void MouseWheel(int delta);
     void StoreCurrentBand(double mhz);
+    void SelectBand(int row);
     void ToggleDataMode();
     void ToggleSquelch();
     void ShowAntenna();
