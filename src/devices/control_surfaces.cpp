@@ -18,6 +18,7 @@ void SendToFlexKnob(const std::uint8_t*, int) {}
 void OpenTMate2() {}
 void CloseTMate2() {}
 void ShowTMate2State() {}
+void ShowTMate2Smeter(int) {}
 void OnTmate2MultiChange() {}
 void OpenMidi() {}
 void ShowPodKnob() {}

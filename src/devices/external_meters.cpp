@@ -11,3 +11,5 @@ void OpenZunPort() {}
 bool OpenLp500() { return false; }
 void ReadPowerMeter() {}
 void ReadZunMeter() {}
+void SendPowerMasterRequest() {}
+void PollLP500() {}

@@ -13,3 +13,6 @@ void OpenZunPort();
 bool OpenLp500();
 void ReadPowerMeter();
 void ReadZunMeter();
+// Meter-tick polls of the external meters.
+void SendPowerMasterRequest();
+void PollLP500();

@@ -17,3 +17,12 @@ void CSwlPanel::ShowIdFlash(int) {}
 void CSwlPanel::ShowVox(int) {}
 void CSwlPanel::CloseLayout() {}
 void CSwlPanel::ToggleMainSubSliders() {}
+void CSwlPanel::ShowReceiverSliders(int) {}
+void CSwlPanel::ShowRfStatusLine() {}
+void CSwlPanel::ShowDspStatusLine() {}
+void CSwlPanel::ShowApf() {}
+void CSwlPanel::ShowAgc(int) {}
+void CSwlPanel::ShowPower() {}
+void CSwlPanel::ShowBreakIn(int) {}
+void CSwlPanel::ShowMeterSetting() {}
+void CSwlPanel::LightFunctionButton(unsigned, int) {}

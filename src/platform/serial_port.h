@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -35,6 +36,13 @@ bool IsNoPortName(const std::string& name);
 // Device path for a settings port name; empty for a no-port name or a name
 // that is neither "COMn" nor a "/dev/" path.
 std::string ResolvePortName(const std::string& name);
+
+// The serial ports a port list offers, without opening any of them: the
+// "COMn" links of "ports/" in the working directory (by number), then the
+// system's serial devices by path (/dev/serial/by-id links, other USB and
+// ACM devices, and the ttyS ports that have a UART behind them), each device
+// once.
+std::vector<std::string> ListSerialPorts();
 
 // Opens and configures a port; DTR is left raised only with dtrHandshake,
 // RTS dropped unless rtsHandshake hands it to the driver. On failure returns kInvalidPort and sets `err`
