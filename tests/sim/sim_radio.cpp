@@ -241,6 +241,17 @@ Bytes SimRadio::answer(const Bytes& f, bool* reply) {
         if (n != 1 || d[0] > 1) return code(kNg);
         split_ = d[0] == 1;
         return code(kOk);
+    case 0x11:
+        if (n == 0) return data({0x11, static_cast<std::uint8_t>(((attenuator_ / 10) << 4) | (attenuator_ % 10))});
+        if (n != 1 || (d[0] >> 4) > 9 || (d[0] & 0x0F) > 9) return code(kNg);
+        attenuator_ = (d[0] >> 4) * 10 + (d[0] & 0x0F);
+        return code(kOk);
+    case 0x12:
+        if (n == 0) return data({0x12, static_cast<std::uint8_t>(antenna_), static_cast<std::uint8_t>(rxAntenna_)});
+        if (n > 2 || d[0] > 3 || (n == 2 && d[1] > 1)) return code(kNg);
+        antenna_ = d[0];
+        if (n == 2) rxAntenna_ = d[1];
+        return code(kOk);
     case 0x14:
         if (n == 1) {
             std::uint8_t lv[2];
@@ -424,6 +435,42 @@ int SimRadio::filterWidth() const {
 int SimRadio::transmitting() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return transmit_;
+}
+
+void SimRadio::setSwitch(std::uint8_t sub, int value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    switches_[sub] = value;
+}
+
+void SimRadio::setSplit(bool on) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    split_ = on;
+}
+
+void SimRadio::setAttenuator(int db) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    attenuator_ = db;
+}
+
+int SimRadio::attenuator() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return attenuator_;
+}
+
+void SimRadio::setAntenna(int antenna, int rxAntenna) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    antenna_ = antenna;
+    rxAntenna_ = rxAntenna;
+}
+
+void SimRadio::setFilterWidth(int code) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    filterWidth_ = code;
+}
+
+void SimRadio::setDataMode(int value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    dataMode_ = value;
 }
 
 void SimRadio::sendTransceiveFrequency() {

@@ -76,6 +76,16 @@ public:
     int filterWidth() const;
     int transmitting() const;  // 1C 00
 
+    // Front-panel changes: the radio's own state changes and nothing is
+    // announced (transceive off), so only a read shows them.
+    void setSwitch(std::uint8_t sub, int value);  // 16 xx
+    void setSplit(bool on);
+    void setAttenuator(int db);                   // 11, answered in BCD
+    int attenuator() const;
+    void setAntenna(int antenna, int rxAntenna);  // 12: antenna 0.., receive antenna 0/1
+    void setFilterWidth(int code);                // 1A 03
+    void setDataMode(int value);                  // 1A 06
+
     // Transceive broadcasts, as when the operator turns the radio's knob:
     // FE FE 00 addr 00 <freq> FD and FE FE 00 addr 01 mode filter FD.
     void sendTransceiveFrequency();
@@ -136,6 +146,9 @@ private:
     int dataFilter_ = 0;
     int filterWidth_ = 40;
     int transmit_ = 0;
+    int attenuator_ = 0;
+    int antenna_ = 0;
+    int rxAntenna_ = 0;
 
     bool echo_ = true;
     bool answering_ = true;
