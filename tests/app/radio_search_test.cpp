@@ -22,11 +22,13 @@
 namespace {
 const std::string kFound = "Radio Found, select correct radio type and\nthen exit and restart the program.";
 
-// Manual time in 10 ms steps; the simulated radio answers in real time.
+// Manual time in 10 ms steps; the simulated radio answers in real time, so
+// each step leaves it a little real time to echo and answer before the
+// search's next step looks.
 void Run(int ms) {
     for (int i = 0; i < ms / 10; ++i) {
         plat::manual_clock::Advance(10);
-        if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }
 

@@ -473,6 +473,11 @@ void SimRadio::setDataMode(int value) {
     dataMode_ = value;
 }
 
+void SimRadio::setTransmit(int on) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    transmit_ = on;
+}
+
 void SimRadio::sendTransceiveFrequency() {
     std::uint8_t bcd[5];
     HzToBcd(frequency(), bcd);

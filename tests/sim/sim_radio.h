@@ -85,6 +85,7 @@ public:
     void setAntenna(int antenna, int rxAntenna);  // 12: antenna 0.., receive antenna 0/1
     void setFilterWidth(int code);                // 1A 03
     void setDataMode(int value);                  // 1A 06
+    void setTransmit(int on);                     // the operator keys the radio (1C 00)
 
     // Transceive broadcasts, as when the operator turns the radio's knob:
     // FE FE 00 addr 00 <freq> FD and FE FE 00 addr 01 mode filter FD.
