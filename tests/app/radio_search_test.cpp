@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "app/main_frame.h"
@@ -56,6 +57,27 @@ void Close() {
 }
 
 const char* kUnconfigured = "[INTERFACE]\nCOMPORT=COM0\nBAUD=4800\n[OPERATING STATUS]\nMUTE ALWAYS=1\n";
+
+// The simulated radio, set up by `fault`, alone on ports/com1, and a search
+// over that one port started in the unconfigured program.
+struct OnePort {
+    TestDir dir;
+    sim::SimRadio radio{0x94, 19200};
+    std::unique_ptr<StartedApp> app;
+    template <typename Fault>
+    explicit OnePort(Fault fault) {
+        EXPECT_TRUE(radio.link(dir.file("ports/com1")));
+        fault(radio);
+        radio.start();
+        dir.write("qarv.ini", kUnconfigured);
+        app = std::make_unique<StartedApp>();
+        StartRadioSearch({"COM1"});
+    }
+    ~OnePort() {
+        app.reset();
+        radio.stop();
+    }
+};
 }  // namespace
 
 TEST(RadioSearch, FindsTheRadioOnTheSecondPortAt9600AndSavesItAtClose) {
@@ -110,40 +132,24 @@ TEST(RadioSearch, NothingFoundKeepsThePortAndBaudThatWereSet) {
 }
 
 TEST(RadioSearch, ABusWhoseRadioNeverAnswersEndsAfterOneCycleOfRates) {
-    TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
-    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
-    radio.setAnswering(false);
-    radio.start();
-    dir.write("qarv.ini", kUnconfigured);
-    StartedApp s;
-    StartRadioSearch({"COM1"});
+    OnePort one([](sim::SimRadio& r) { r.setAnswering(false); });
     RunWhileSearching(8000);
     EXPECT_EQ(g_autobaud, 0);
     EXPECT_TRUE(Shown("No Qarv Radio Found"));
-    const std::string log = dir.read("comms.txt");
+    const std::string log = one.dir.read("comms.txt");
     int steps = 0;
     for (std::size_t p = log.find("Autobaud 1"); p != std::string::npos; p = log.find("Autobaud 1", p + 1)) ++steps;
     EXPECT_EQ(steps, 7);  // 9600 ... 115200, then the way back to 19200 ends it
     EXPECT_EQ(g_baud, 4800);
-    radio.stop();
 }
 
 TEST(RadioSearch, AUsbPortWithoutEchoIsFoundByTheAnswer) {
-    TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
-    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
-    radio.setEcho(false);
-    radio.start();
-    dir.write("qarv.ini", kUnconfigured);
-    StartedApp s;
-    StartRadioSearch({"COM1"});
+    OnePort one([](sim::SimRadio& r) { r.setEcho(false); });
     RunWhileSearching(3000);
     EXPECT_EQ(g_autobaud, 0);
     EXPECT_TRUE(Shown(kFound));
     EXPECT_EQ(g_baud, 19200);
     EXPECT_EQ(g_radioadr, 0x94);
-    radio.stop();
 }
 
 TEST(RadioSearch, AnEmptyPortListEndsAtOnceAndLetsTheContactRetryRun) {
