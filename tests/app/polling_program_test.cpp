@@ -11,6 +11,7 @@
 #include "app/started_app.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
+#include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
 #include "common/test_dir.h"
@@ -145,4 +146,20 @@ TEST(PollingProgram, AChangeOnTheRadiosFrontPanelReachesTheProgramWithMirrorOn) 
     EXPECT_EQ(st.radio.frequency(0), 7100000);
     EXPECT_EQ(st.radio.mode(0), 0x03);
     EXPECT_EQ(st.radio.switchState(0x22), 1);
+}
+
+TEST(PollingProgram, PollPeriodsAndAmountAreCheckedOnLoad) {
+    TestDir dir;
+    dir.write("qarv.ini", "[OPERATING STATUS]\nMETER CYCLE=0\nMIRROR POLL=5\nPOLL AMOUNT=0\n");
+    {
+        StartedApp app;
+        EXPECT_EQ(g_metercycle, 50);
+        EXPECT_EQ(g_mirrorpoll, 20);
+        EXPECT_EQ(g_pollamount, 1);
+    }
+    dir.write("qarv.ini", "[OPERATING STATUS]\nMETER CYCLE=250\nMIRROR POLL=80\nPOLL AMOUNT=99\n");
+    StartedApp app;
+    EXPECT_EQ(g_metercycle, 250);
+    EXPECT_EQ(g_mirrorpoll, 80);
+    EXPECT_EQ(g_pollamount, 10);
 }
