@@ -103,7 +103,9 @@ bool ProcessFrequency() {
             ignore = true;
         }
     }
-    const bool panelPending = g_swlpanel && (g_swlpanel->keyA.active || g_swlpending);
+    // A report that arrives while the operator's own tuning waits to be sent
+    // is older than that tuning (the meter poll asks every tick).
+    const bool panelPending = (g_swlpanel && (g_swlpanel->keyA.active || g_swlpending)) || g_newtuningpending == 1;
     if (ignore || panelPending || CompareFrequencies(f, g_vfoafreq) == 0) return false;
 
     WriteTrace("new freq");

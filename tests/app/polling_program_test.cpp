@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <map>
 #include <thread>
 
@@ -17,14 +18,19 @@
 #include "common/test_dir.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
+#include "platform/keys.h"
+#include "platform/types.h"
 #include "sim/sim_radio.h"
 
 namespace {
-// Program time in 10 ms steps, each with a little real time for the
-// simulated radio, which answers in real time.
+const sim::SimRadio* g_radio = nullptr;  // the running test's radio
+
+// Program time in 10 ms steps. The simulated radio answers in real time:
+// each step waits until it has answered what the program wrote.
 void Spend(int ms) {
     for (int i = 0; i < ms / 10; ++i) {
         plat::manual_clock::Advance(10);
+        if (g_radio) g_radio->settle();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
@@ -44,10 +50,14 @@ struct Station {
     Station(std::uint8_t address, int type, const std::string& extra = "") : radio(address, 19200) {
         EXPECT_TRUE(radio.link(dir.file("ports/com1")));
         radio.start();
+        g_radio = &radio;
         dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n" + extra +
                                   "[OPERATING STATUS]\nMUTE ALWAYS=1\nQARV=" + std::to_string(type) + "\n");
     }
-    ~Station() { radio.stop(); }
+    ~Station() {
+        g_radio = nullptr;
+        radio.stop();
+    }
     void waitForInit(StartedApp&) {
         for (int i = 0; i < 30 && !g_mainwin->HasTimer(TIMER_METER_CYCLE); ++i) Spend(500);
         ASSERT_TRUE(g_mainwin->HasTimer(TIMER_METER_CYCLE));
@@ -162,4 +172,22 @@ TEST(PollingProgram, PollPeriodsAndAmountAreCheckedOnLoad) {
     EXPECT_EQ(g_metercycle, 250);
     EXPECT_EQ(g_mirrorpoll, 80);
     EXPECT_EQ(g_pollamount, 10);
+}
+
+TEST(PollingProgram, KeyTuningWithTheMeterPollRunning) {
+    Station st(0x94, 23);
+    StartedApp app;
+    st.waitForInit(app);
+    const long long before = st.radio.frequency(0);
+    const long long step = static_cast<long long>(PanelState().step);
+    // Presses 130 ms apart fall at every phase of the 200 ms meter tick.
+    constexpr int kPresses = 20;
+    for (int i = 0; i < kPresses; ++i) {
+        g_mainwin->SendMessage(plat::WM_KEYDOWN, plat::VK_RIGHT);
+        Spend(130);
+    }
+    const long long expected = before + kPresses * step;
+    SpendUntil([&] { return st.radio.frequency(0) == expected; });
+    EXPECT_EQ(st.radio.frequency(0), expected);
+    EXPECT_EQ(std::llround(g_vfoafreq * 1e6), expected);
 }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "app/main_frame.h"
 #include "app/started_app.h"
@@ -23,13 +24,18 @@
 namespace {
 const std::string kFound = "Radio Found, select correct radio type and\nthen exit and restart the program.";
 
-// Manual time in 10 ms steps; the simulated radio answers in real time, so
-// each step leaves it a little real time to echo and answer before the
-// search's next step looks.
+// The simulated radios of the running test.
+std::vector<const sim::SimRadio*> g_radios;
+
+// Manual time in 10 ms steps. The simulated radios answer in real time:
+// each step waits until they have answered what the program wrote, and a
+// moment more for the answer to cross the terminal, before the search's
+// next step looks.
 void Run(int ms) {
     for (int i = 0; i < ms / 10; ++i) {
         plat::manual_clock::Advance(10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        for (const sim::SimRadio* r : g_radios) r->settle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
@@ -69,11 +75,13 @@ struct OnePort {
         EXPECT_TRUE(radio.link(dir.file("ports/com1")));
         fault(radio);
         radio.start();
+        g_radios = {&radio};
         dir.write("qarv.ini", kUnconfigured);
         app = std::make_unique<StartedApp>();
         StartRadioSearch({"COM1"});
     }
     ~OnePort() {
+        g_radios.clear();
         app.reset();
         radio.stop();
     }
@@ -88,6 +96,7 @@ TEST(RadioSearch, FindsTheRadioOnTheSecondPortAt9600AndSavesItAtClose) {
     ASSERT_TRUE(radio.link(dir.file("ports/com2")));
     ASSERT_TRUE(silent3.link(dir.file("ports/com3")));
     radio.start();
+    g_radios = {&radio};
     dir.write("qarv.ini", kUnconfigured);
     StartedApp s;
     EXPECT_EQ(g_radioadr, 0x5C);  // the IC-756PRO's address: not the radio's
@@ -105,6 +114,7 @@ TEST(RadioSearch, FindsTheRadioOnTheSecondPortAt9600AndSavesItAtClose) {
     EXPECT_NE(log.find("Autobaud echo"), std::string::npos);
     EXPECT_NE(log.find("Good Message 4"), std::string::npos);
     Close();
+    g_radios.clear();
     radio.stop();
     EXPECT_EQ(Key(dir, "COMPORT"), "COM2");
     EXPECT_EQ(Key(dir, "BAUD"), "9600");

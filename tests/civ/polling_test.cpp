@@ -2,6 +2,7 @@
 // each tick puts on the wire, by model, meter setting and poll amount.
 #include <gtest/gtest.h>
 
+#include "app/main_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/engine_options.h"
@@ -199,4 +200,43 @@ TEST(MirrorPoll, TheSubSlidersMoveThePollToVfoB) {
         EXPECT_EQ(g_pollmain, 1);
         p.win.KillTimer(TIMER_SLIDER_POLL);
     }
+}
+
+namespace {
+// The tuning tick and the end of the report hold-off, as the main frame runs them.
+class TuningWindow : public PumpWindow {
+public:
+    void OnTimer(unsigned id) override {
+        if (id == TIMER_NEW_TUNING)
+            RunTuningTick();
+        else if (id == TIMER_FREQ_HOLDOFF)
+            OnFreqHoldoffTimer();
+        else
+            PumpWindow::OnTimer(id);
+    }
+};
+}  // namespace
+
+TEST(MeterPoll, AFrequencyAnswerDoesNotUndoATuningWaitingToBeSent) {
+    Poll p(23, 1);
+    TuningWindow w;
+    g_timerwindow = &w;
+    g_radioheard = 2;
+    g_tuningdelay = 50;
+    g_vfoafreq = 14.025;
+    g_lastsenta = 14.025;
+    TuneVfoA(1000);
+    // The answer to a 25 00 asked before the key press.
+    const Bytes old = Frame({0x25, 0x00, 0x00, 0x50, 0x02, 0x14, 0x00}, 0xE0, 0x94);
+    ProcessRadioBytes(old.data(), int(old.size()));
+    EXPECT_DOUBLE_EQ(g_vfoafreq, 14.026);
+    // Once sent, the radio's own reports count again.
+    Advance(60);
+    const Bytes moved = Frame({0x25, 0x00, 0x00, 0x00, 0x03, 0x14, 0x00}, 0xE0, 0x94);
+    Advance(1000);
+    ProcessRadioBytes(moved.data(), int(moved.size()));
+    EXPECT_DOUBLE_EQ(g_vfoafreq, 14.03);
+    w.KillTimer(TIMER_DEVICE_POLL);
+    w.KillTimer(TIMER_SENDQ);
+    g_timerwindow = &p.win;
 }

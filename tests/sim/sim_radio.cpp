@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -105,8 +106,10 @@ void SimRadio::pollOnce(int ms) {
         return;
     }
     std::uint8_t buf[512];
+    busy_ = true;
     ssize_t n = ::read(pty_.master(), buf, sizeof buf);
     if (n > 0) handleInput(buf, static_cast<std::size_t>(n));
+    busy_ = false;
 }
 
 void SimRadio::handleInput(const std::uint8_t* data, std::size_t n) {
@@ -435,6 +438,17 @@ int SimRadio::filterWidth() const {
 int SimRadio::transmitting() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return transmit_;
+}
+
+bool SimRadio::settle(int ms) const {
+    const long long deadline = MonotonicMs() + ms;
+    for (;;) {
+        int pending = 0;
+        if (::ioctl(pty_.master(), FIONREAD, &pending) != 0) pending = 0;
+        if (pending == 0 && !busy_) return true;
+        if (MonotonicMs() >= deadline) return false;
+        ::poll(nullptr, 0, 1);
+    }
 }
 
 void SimRadio::setSwitch(std::uint8_t sub, int value) {

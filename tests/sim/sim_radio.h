@@ -58,6 +58,9 @@ public:
     void start();
     void stop();
     void pollOnce(int ms = 0);
+    // Waits (real time, at most `ms`) until the radio has taken in and
+    // answered everything the program wrote; false when it has not.
+    bool settle(int ms = 200) const;
 
     // Radio state (thread-safe). Frequencies in Hz; mode bytes as on the
     // wire (00 LSB, 01 USB, 02 AM, 03 CW, 04 RTTY, 05 FM, ...).
@@ -136,6 +139,7 @@ private:
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     std::atomic<bool> running_{false};
+    std::atomic<bool> busy_{false};  // handling what it read
 
     Vfo vfo_[2];
     int selected_ = 0;
