@@ -45,15 +45,23 @@ void SendIdRequest(std::uint8_t to) {
     sendtoradio(frame, int(sizeof frame));
 }
 
-// Opens the current entry of the list and asks who is there: once at the
-// configured address (its echo shows the bus), once to all (a radio at
-// another address, or one that echoes nothing, still answers).
-void TryPort() {
+// Opens the current entry of the list (false when none is left) and asks
+// who is there: once at the configured address (its echo shows the bus),
+// once to all (a radio at another address, or one that echoes nothing,
+// still answers).
+bool TryPort() {
+    // A name the settings cannot hold would open another device when cut.
+    while (g_portindex < g_searchports.size() && g_searchports[g_portindex].size() >= sizeof g_comport) {
+        WriteTracef("Autobaud port name too long: %s", g_searchports[g_portindex].c_str());
+        ++g_portindex;
+    }
+    if (g_portindex >= g_searchports.size()) return false;
     std::snprintf(g_comport, sizeof g_comport, "%s", g_searchports[g_portindex].c_str());
     WriteTracef("Autobaud port %s", g_comport);
     OpenRadioPort();
     SendIdRequest(std::uint8_t(g_radioadr));
     SendIdRequest(0x00);
+    return true;
 }
 
 void Broadcasts() {
@@ -96,11 +104,10 @@ void StartRadioSearch(const std::vector<std::string>& ports) {
     g_baud = kFirstBaud;
     plat::SerialClose(g_radioport);
     g_portindex = 0;
-    if (g_searchports.empty()) {
+    if (!TryPort()) {
         SearchFailed();
         return;
     }
-    TryPort();
     SetCivTimer(TIMER_AUTOBAUD, kFirstStepMs);
 }
 
@@ -118,9 +125,8 @@ void RadioSearchStep() {
         } else {
             WriteTrace("Autobaud 2 no echo");
             plat::SerialClose(g_radioport);
-            if (++g_portindex < g_searchports.size()) {
-                TryPort();
-            } else {
+            ++g_portindex;
+            if (!TryPort()) {
                 SearchFailed();
                 return;
             }

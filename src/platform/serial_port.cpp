@@ -217,7 +217,6 @@ std::vector<std::string> ListSerialPorts() {
         if (real.empty() || !devices.insert(real).second) return;
         out.push_back(path);
     };
-    for (const std::string& e : Entries("/dev/serial/by-id")) add("/dev/serial/by-id/" + e);
     std::vector<std::string> ttys;
     for (const std::string& e : Entries("/dev")) {
         const bool usb = e.rfind("ttyUSB", 0) == 0 || e.rfind("ttyACM", 0) == 0;

@@ -39,9 +39,9 @@ std::string ResolvePortName(const std::string& name);
 
 // The serial ports a port list offers, without opening any of them: the
 // "COMn" links of "ports/" in the working directory (by number), then the
-// system's serial devices by path (/dev/serial/by-id links, other USB and
-// ACM devices, and the ttyS ports that have a UART behind them), each device
-// once.
+// system's serial devices by their short kernel names (USB and ACM devices,
+// and the ttyS ports that have a UART behind them), each device once. A
+// stable name for a USB adapter is a ports/comN link to its by-id path.
 std::vector<std::string> ListSerialPorts();
 
 // Opens and configures a port; DTR is left raised only with dtrHandshake,

@@ -128,14 +128,16 @@ TEST(RadioSearch, NothingFoundKeepsThePortAndBaudThatWereSet) {
     ASSERT_TRUE(silent2.link(dir.file("ports/com2")));
     dir.write("qarv.ini", kUnconfigured);
     StartedApp s;
-    // The third entry names a port that does not exist: its open fails.
-    StartRadioSearch({"COM1", "COM2", "COM3"});
+    // The third entry names a port that does not exist: its open fails. The
+    // fourth does not fit the settings and is passed over.
+    StartRadioSearch({"COM1", "COM2", "COM3", "/dev/serial/by-id/" + std::string(40, 'x')});
     RunWhileSearching(5000);
     EXPECT_EQ(g_autobaud, 0);
     EXPECT_TRUE(Shown("No Qarv Radio Found"));
     EXPECT_FALSE(Shown(kFound));
     EXPECT_STREQ(g_comport, "COM0");
     EXPECT_EQ(g_baud, 4800);
+    EXPECT_NE(dir.read("comms.txt").find("Autobaud port name too long"), std::string::npos);
     Close();
     EXPECT_EQ(Key(dir, "COMPORT"), "COM0");
     EXPECT_EQ(Key(dir, "BAUD"), "4800");
