@@ -13,6 +13,7 @@
 #include "civ/radio_search.h"
 #include "civ/send_queue.h"
 #include "devices/remote_link.h"
+#include "platform/message_box.h"
 
 namespace {
 void Check(bool ok) {
@@ -20,6 +21,9 @@ void Check(bool ok) {
 }
 
 void Reset(std::uint8_t mode, std::uint8_t addr) {
+    // A search that finds a radio says so in a box: answered at once here.
+    plat::message_box_script::Enable();
+    plat::message_box_script::Clear();
     g_trace = 0;
     g_putq = g_getq = g_qdepth = 0;
     g_sendtimer = 0;

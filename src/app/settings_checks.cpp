@@ -4,6 +4,7 @@
 #include "base/band_plan.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
+#include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
 #include "devices/device_options.h"
@@ -110,6 +111,11 @@ void ApplyLoadChecks() {
     // the meter's stretch ratios divide by 0: such a scale is not taken.
     for (double* scale : {&g_scalex, &g_scaley, &g_settingsscalex, &g_settingsscaley})
         if (!IsUsablePanelScale(*scale)) *scale = 1.4;
+    // A poll period of 0 would run at the timer floor and flood the send
+    // queue; more than ten requests a tick would do the same to the bus.
+    g_metercycle = ClampTraced("METER CYCLE", g_metercycle, 50, 60000);
+    g_mirrorpoll = ClampTraced("MIRROR POLL", g_mirrorpoll, 20, 60000);
+    g_pollamount = ClampTraced("POLL AMOUNT", g_pollamount, 1, 10);
 
     FixTransverterDefaults(g_radiotype, g_perseus);
     ApplyTransverterEdges();

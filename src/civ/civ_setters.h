@@ -26,6 +26,9 @@ int AfGainLevel(int a);         // (a + 16)^2 / 255, 0..255
 int PercentLevel(int percent);  // percent x 255 / 100, 0..255
 int RfGainLevel(int percent);   // (100 - percent) x 255 / 100, 0..255
 int CwPitchLevel(int hz);       // (hz - 300) x 32 / 75, hz clamped to 300..900, 0..255
+// The settings whose level is nearest to a level the radio reports.
+int AfGainFromLevel(int level);  // slider 0..255
+int RfGainFromLevel(int level);  // percent 0..100
 int ClampLevel(int level);      // 0..255
 
 // Levels (14 xx).

@@ -43,7 +43,10 @@ void RouteFrame(const std::uint8_t* buf, int i, int len) {
     const std::uint8_t cmd = buf[i + 4];
     CivTrace("Good Message 2");
     CivTrace("Good Message 3");
-    if (g_autobaud == 1 && !g_echoseen) {
+    // The radio has answered the search: in the baud search any frame to
+    // the controller; in the port search an answer that came without the
+    // bus echo (a USB CI-V port echoes nothing).
+    if ((g_autobaud == 1 && !g_echoseen) || (g_autobaud == 2 && to == std::uint8_t(g_myaddr))) {
         CivTrace("Good Message 4");
         RadioFound(from);
     }
@@ -91,7 +94,7 @@ void Scan(std::uint8_t* buf, int count) {
                 accepted = to == my;
             else
                 accepted = ((to == my || to == kBroadcast || to == radio) && (from == my || from == radio)) ||
-                           to == kBroadcast;
+                           to == kBroadcast || (g_autobaud == 2 && to == my);
         }
         if (!accepted && !amp) {
             ++i;
@@ -100,7 +103,7 @@ void Scan(std::uint8_t* buf, int count) {
         CivTrace("Good Message");
         const int len = FindCivEnd(buf + i, count - i);
         if (len == 0) break;  // no FD yet: the rest waits for the next read
-        if (g_autobaud == 2 && to == radio) g_echoseen = 1;
+        if (g_autobaud == 2 && (to == radio || from == my)) g_echoseen = 1;
         const bool echo = to == radio || (to == kBroadcast && from == my && buf[i + 4] == 0x00) || amp;
         if (echo) {
             HandleEcho(buf + i, len);

@@ -47,6 +47,9 @@ int g_sweeprunning = 0;
 int g_sweepbrunning = 0;
 int g_tunerrecallarmed = 0;
 
+int g_lastvfobmodesent = 0;
+int g_lastvfobfiltersent = 0;
+
 namespace {
 constexpr unsigned kHoldoffMs = 800;
 constexpr unsigned kSplitHoldoffMs = 1000;
@@ -64,7 +67,7 @@ int g_lastsentriton = -1, g_lastsentxiton = -1, g_lastsentritoffset = 1 << 30;
 int g_lastdual = 0;
 int g_lastdiversity = 0;
 int g_dualchanged = 0;
-int g_lastvfobmodesent = 0, g_lastvfobagcsent = 0, g_lastvfobfiltersent = 0;
+int g_lastvfobagcsent = 0;
 // Tune mode saves.
 int g_tunesavedpower = -1;
 int g_tunesavedmodea = 0, g_tunesavedmodeb = 0, g_tunesavedfilter = 0;

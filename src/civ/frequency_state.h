@@ -18,6 +18,8 @@ extern int g_tunemodeon;    // the transmitter is in tune mode
 extern int g_sweeprunning;  // the VFO A sweep runs
 extern int g_sweepbrunning; // the VFO B (sub receiver) sweep runs
 extern int g_tunerrecallarmed;  // TIMER_TUNER_RECALL armed once
+extern int g_lastvfobmodesent;    // VFO B mode last sent to the radio
+extern int g_lastvfobfiltersent;  // VFO B filter last sent to the radio
 extern int g_newtuningpending;  // pending tuning action of TIMER_NEW_TUNING: 1 send, 2 end the sweep
 
 // Raises g_tuning for `ms`: the radio's frequency reports in that time are

@@ -46,7 +46,20 @@ void HeardMeter() {
 
 bool ExternalWattmeter() { return g_wattmetertype || g_wavenode || g_lp500; }
 
-// VFO A's filter from the filter byte of a mode reply; 0 when there is none.
+}  // namespace
+
+FilterWidthReply ReadFilterWidthReply(const ReplySlot& slot) {
+    FilterWidthReply r;
+    r.first = slot.length > 2 ? slot.bytes[2] : kCivEnd;
+    r.second = slot.length > 3 ? slot.bytes[3] : kCivEnd;
+    const int third = slot.length > 4 ? slot.bytes[4] : kCivEnd;
+    if (r.second == kCivEnd)
+        r.code = Bcd(r.first);
+    else if (third == kCivEnd)
+        r.code = Bcd(r.first) * 100 + Bcd(r.second);
+    return r;
+}
+
 int FilterFromModeReply(const ReplySlot& slot, bool dsp, char mode) {
     if (slot.length < 3 || slot.bytes[2] == kCivEnd) return 0;  // no filter byte: keep the filter
     int f = slot.bytes[2] + (ModelCap(g_filterbase) ? 1 : 0);
@@ -58,6 +71,7 @@ int FilterFromModeReply(const ReplySlot& slot, bool dsp, char mode) {
     return f;
 }
 
+namespace {
 bool ProcessFrequency() {
     ReplySlot& slot = g_replies.freq;
     WriteTracef("g_doingcwid %d, g_client %d, g_tuning %d, g_savemem %d", g_doingcwid, g_client, g_tuning, g_savemem);
@@ -89,7 +103,9 @@ bool ProcessFrequency() {
             ignore = true;
         }
     }
-    const bool panelPending = g_swlpanel && (g_swlpanel->keyA.active || g_swlpending);
+    // A report that arrives while the operator's own tuning waits to be sent
+    // is older than that tuning (the meter poll asks every tick).
+    const bool panelPending = (g_swlpanel && (g_swlpanel->keyA.active || g_swlpending)) || g_newtuningpending == 1;
     if (ignore || panelPending || CompareFrequencies(f, g_vfoafreq) == 0) return false;
 
     WriteTrace("new freq");
@@ -127,19 +143,12 @@ bool ProcessFrequency() {
 }
 
 void ProcessFilterWidth() {
-    const ReplySlot& slot = g_replies.filterwidth;
-    const int b1 = slot.length > 2 ? slot.bytes[2] : kCivEnd;
-    const int b2 = slot.length > 3 ? slot.bytes[3] : kCivEnd;
-    const int b3 = slot.length > 4 ? slot.bytes[4] : kCivEnd;
-    int code = 1;
-    if (b2 == kCivEnd)
-        code = Bcd(b1);
-    else if (b3 == kCivEnd)
-        code = Bcd(b1) * 100 + Bcd(b2);
+    const FilterWidthReply r = ReadFilterWidthReply(g_replies.filterwidth);
+    const int b1 = r.first, b2 = r.second;
     // A code without a table entry names no filter; taking the code itself as
     // the index would point past the table.
     const bool am = UsesAmTable(g_vfoamode) && ModelCap(g_hasamfmwidth);
-    const int index = FilterIndexForCode(code, am);
+    const int index = FilterIndexForCode(r.code, am);
     WriteTracef("number %d, 2 %02x 3 %02x", index, unsigned(std::int8_t(b1)) & 0xFFu, unsigned(std::int8_t(b2)) & 0xFFu);
     if (g_savemem) {
         MemorySaveFilterWidth(FilterWidthHz(index, am));
@@ -379,12 +388,20 @@ void ProcessCivReplies() {
     // Not gated on g_txenable: the band-plan test must also run while it has
     // disabled transmit, or tuning the radio back into the band never lifts it.
     if (applied) CheckTxEnable();
-    if (g_replies.smeter.fresh) ProcessSMeter();
-    if (g_replies.power.fresh) ProcessMeter(g_replies.power, 1);
-    if (g_replies.swr.fresh) ProcessMeter(g_replies.swr, 3);
+    ProcessMeterReplies(false);
     if (g_replies.datamode.fresh && !g_client) ProcessDataMode();
     ProcessReceiverReplies();
     if (g_replies.memory.fresh && g_savemem) MemorySaveContents(g_replies.memory.bytes, g_replies.memory.length);
+    ProcessMeterReplies(true);
+}
+
+void ProcessMeterReplies(bool transmitSide) {
+    if (!transmitSide) {
+        if (g_replies.smeter.fresh) ProcessSMeter();
+        if (g_replies.power.fresh) ProcessMeter(g_replies.power, 1);
+        if (g_replies.swr.fresh) ProcessMeter(g_replies.swr, 3);
+        return;
+    }
     if (g_replies.comp.fresh) ProcessMeter(g_replies.comp, 5);
     if (g_replies.alc.fresh) ProcessMeter(g_replies.alc, 6);
 }

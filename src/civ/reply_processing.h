@@ -12,6 +12,23 @@ extern int g_smeterhold;      // ticks until the peak decays
 // Runs when the radio reports transmit and from the main loop's keying checks.
 void BeginTransmit();
 
+// The meter slots of the reply store: S, power and SWR (false), or
+// compression and ALC (true), in the order the reply processing takes them.
+void ProcessMeterReplies(bool transmitSide);
+
+struct ReplySlot;
+// A 1A 03 reply: its two data bytes as read (FD where the frame ended) and
+// the width code (one BCD byte, or two as hundreds and units; else 1).
+struct FilterWidthReply {
+    int first = 0;
+    int second = 0;
+    int code = 1;
+};
+FilterWidthReply ReadFilterWidthReply(const ReplySlot& slot);
+// VFO A's filter from the filter byte of a mode reply; 0 when there is none.
+// On DSP models the numbers 1..3 stand for the panel's three filter buttons.
+int FilterFromModeReply(const ReplySlot& slot, bool dsp, char mode);
+
 // Reply arithmetic, shared with the tests.
 // S-meter reading r (0..9999) to meter steps of 1/256 S-unit (before the
 // compensation).

@@ -18,3 +18,7 @@ struct ReplySlots {
 };
 
 extern ReplySlots g_replies;
+
+// Keeps up to `max` bytes of the frame from `from` on, never more than the
+// frame holds, and marks the slot fresh (or not).
+void KeepReply(ReplySlot& slot, const std::uint8_t* frame, int length, int from, int max, bool fresh = true);

@@ -19,14 +19,16 @@
 
 ReplySlots g_replies;
 
-namespace {
-// Keeps up to `max` bytes of the frame from `from` on, never more than the
-// frame holds.
-void Keep(ReplySlot& slot, const std::uint8_t* frame, int length, int from, int max, bool fresh = true) {
+void KeepReply(ReplySlot& slot, const std::uint8_t* frame, int length, int from, int max, bool fresh) {
     const int n = std::clamp(length - from, 0, std::min<int>(max, int(sizeof slot.bytes)));
     std::memcpy(slot.bytes, frame + from, std::size_t(n));
     slot.length = n;
     slot.fresh = fresh;
+}
+
+namespace {
+void Keep(ReplySlot& slot, const std::uint8_t* frame, int length, int from, int max, bool fresh = true) {
+    KeepReply(slot, frame, length, from, max, fresh);
 }
 
 void StoreFrequencyReply(const std::uint8_t* f, int length) {

@@ -47,6 +47,7 @@ int EchoStart(const std::uint8_t* slot, int length) {
 
 bool SendQueueEmpty() { return g_putq == g_getq; }
 bool SendQueueFull() { return Next(g_putq) == g_getq; }
+int SendQueueDepth() { return (g_putq - g_getq + kSendSlots) % kSendSlots; }
 
 bool putq(const std::uint8_t* frame, int length) {
     if (!WellFormed(frame, length)) {

@@ -23,6 +23,8 @@ extern int g_sendtries;   // writes of the head frame still waiting for its echo
 
 bool SendQueueEmpty();
 bool SendQueueFull();
+// Frames waiting in the ring (put and not yet released).
+int SendQueueDepth();
 
 // Appends a frame and starts the pump. Refuses (false, traced) a frame that
 // is not FE FE ... FD of 6 to 300 bytes, and any frame while the ring is full.

@@ -40,6 +40,24 @@ int PercentLevel(int percent) { return ClampLevel(percent * 255 / 100); }
 
 int RfGainLevel(int percent) { return ClampLevel((100 - percent) * 255 / 100); }
 
+namespace {
+// The setting in lo..hi whose level is nearest to `level` (the lowest on a
+// tie): a level read back from the radio and sent again stays where it is.
+template <typename Scale>
+int NearestSetting(int level, int lo, int hi, Scale scale) {
+    int best = lo;
+    for (int v = lo; v <= hi; ++v) {
+        const int d = scale(v) - level, bd = scale(best) - level;
+        if ((d < 0 ? -d : d) < (bd < 0 ? -bd : bd)) best = v;
+    }
+    return best;
+}
+}  // namespace
+
+int AfGainFromLevel(int level) { return NearestSetting(ClampLevel(level), 0, 255, AfGainLevel); }
+
+int RfGainFromLevel(int level) { return NearestSetting(ClampLevel(level), 0, 100, RfGainLevel); }
+
 int CwPitchLevel(int hz) {
     if (hz < 300) hz = 300;
     if (hz > 900) hz = 900;

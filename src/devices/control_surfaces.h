@@ -22,6 +22,7 @@ void SendToFlexKnob(const std::uint8_t* data, int length);
 void OpenTMate2();
 void CloseTMate2();
 void ShowTMate2State();
+void ShowTMate2Smeter(int value);  // the TMate2's S-meter display, each meter tick
 void OnTmate2MultiChange();
 void OpenMidi();
 void ShowPodKnob();

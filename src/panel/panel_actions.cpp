@@ -40,3 +40,12 @@ void CSwlPanel::CyclePreamp() {}
 void CSwlPanel::KnobUp() {}
 void CSwlPanel::KnobDown() {}
 void CSwlPanel::ShowRitXit() {}
+void CSwlPanel::ShowReceiverSliders(int) {}
+void CSwlPanel::ShowRfStatusLine() {}
+void CSwlPanel::ShowDspStatusLine() {}
+void CSwlPanel::ShowApf() {}
+void CSwlPanel::ShowAgc(int) {}
+void CSwlPanel::ShowPower() {}
+void CSwlPanel::ShowBreakIn(int) {}
+void CSwlPanel::ShowMeterSetting() {}
+void CSwlPanel::LightFunctionButton(unsigned, int) {}

@@ -234,6 +234,16 @@ public:
     void KnobUp();
     void KnobDown();
     void ShowRitXit();
+    // Displays the mirror refreshes (main = 0, sub = 1 where a side applies).
+    void ShowReceiverSliders(int side);
+    void ShowRfStatusLine();
+    void ShowDspStatusLine();
+    void ShowApf();
+    void ShowAgc(int code);
+    void ShowPower();
+    void ShowBreakIn(int value);
+    void ShowMeterSetting();
+    void LightFunctionButton(unsigned command, int on);  // the button of that command lit or not
 
 private:
     void KeyDigit(int vfo);

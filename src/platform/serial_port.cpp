@@ -12,11 +12,16 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
 
 namespace plat {
 
@@ -150,6 +155,79 @@ std::string ResolvePortName(const std::string& name) {
     struct stat st {};
     if (lstat(link.c_str(), &st) == 0) return link;
     return "/dev/ttyS" + std::to_string(number - 1);
+}
+
+namespace {
+// The COM number of a "comN" entry of ports/, or 0.
+long ComNumber(const std::string& entry) {
+    const std::string n = Lower(entry);
+    if (n.size() < 4 || n.size() > 7 || n.compare(0, 3, "com") != 0) return 0;
+    long number = 0;
+    for (std::size_t i = 3; i < n.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(n[i]))) return 0;
+        number = number * 10 + (n[i] - '0');
+    }
+    return number;
+}
+
+std::string RealPath(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path p = std::filesystem::canonical(path, ec);
+    return ec ? std::string() : p.string();
+}
+
+std::vector<std::string> Entries(const std::string& dir) {
+    std::vector<std::string> out;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(dir, ec)) out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// A ttyS node exists whether or not a UART answers there; the kernel's
+// port type (0: none) tells without opening it.
+bool UartPresent(const std::string& tty) {
+    std::ifstream type("/sys/class/tty/" + tty + "/type");
+    int t = 0;
+    return type >> t && t != 0;
+}
+
+// Orders "ttyUSB10" after "ttyUSB9".
+bool NaturalLess(const std::string& a, const std::string& b) {
+    const auto split = [](const std::string& s) {
+        std::size_t i = s.size();
+        while (i > 0 && std::isdigit(static_cast<unsigned char>(s[i - 1]))) --i;
+        return std::make_pair(s.substr(0, i), i < s.size() ? std::atol(s.c_str() + i) : -1L);
+    };
+    return split(a) < split(b);
+}
+}  // namespace
+
+std::vector<std::string> ListSerialPorts() {
+    std::vector<std::string> out;
+    std::set<std::string> devices;  // what the listed names lead to
+    std::vector<std::pair<long, std::string>> links;
+    for (const std::string& e : Entries("ports"))
+        if (long n = ComNumber(e); n > 0) links.emplace_back(n, e);
+    std::sort(links.begin(), links.end());
+    for (const auto& [n, e] : links) {
+        out.push_back("COM" + std::to_string(n));
+        if (std::string real = RealPath("ports/" + e); !real.empty()) devices.insert(real);
+    }
+    const auto add = [&](const std::string& path) {
+        const std::string real = RealPath(path);
+        if (real.empty() || !devices.insert(real).second) return;
+        out.push_back(path);
+    };
+    std::vector<std::string> ttys;
+    for (const std::string& e : Entries("/dev")) {
+        const bool usb = e.rfind("ttyUSB", 0) == 0 || e.rfind("ttyACM", 0) == 0;
+        const bool uart = e.rfind("ttyS", 0) == 0 && e.size() > 4 && UartPresent(e);
+        if (usb || uart) ttys.push_back(e);
+    }
+    std::sort(ttys.begin(), ttys.end(), NaturalLess);
+    for (const std::string& e : ttys) add("/dev/" + e);
+    return out;
 }
 
 PortError SerialLastError(int* code) {
@@ -315,18 +393,8 @@ int SerialWaitForInput(PortHandle h, int count, int ms) {
 
 std::vector<std::string> SerialSearchNames() {
     std::vector<std::string> names;
-    for (int n = 1; n <= 100; ++n) {
-        struct stat st {};
-        if (lstat(("ports/com" + std::to_string(n)).c_str(), &st) == 0) names.push_back("COM" + std::to_string(n));
-    }
-    std::vector<std::string> acm;
-    if (DIR* d = opendir("/dev")) {
-        while (dirent* e = readdir(d))
-            if (std::strncmp(e->d_name, "ttyACM", 6) == 0) acm.push_back(std::string("/dev/") + e->d_name);
-        closedir(d);
-    }
-    std::sort(acm.begin(), acm.end());
-    names.insert(names.end(), acm.begin(), acm.end());
+    for (const std::string& p : ListSerialPorts())
+        if (p.rfind("COM", 0) == 0 || p.rfind("/dev/ttyACM", 0) == 0) names.push_back(p);
     return names;
 }
 

@@ -37,6 +37,13 @@ bool IsNoPortName(const std::string& name);
 // that is neither "COMn" nor a "/dev/" path.
 std::string ResolvePortName(const std::string& name);
 
+// The serial ports a port list offers, without opening any of them: the
+// "COMn" links of "ports/" in the working directory (by number), then the
+// system's serial devices by their short kernel names (USB and ACM devices,
+// and the ttyS ports that have a UART behind them), each device once. A
+// stable name for a USB adapter is a ports/comN link to its by-id path.
+std::vector<std::string> ListSerialPorts();
+
 // Opens and configures a port; DTR is left raised only with dtrHandshake,
 // RTS dropped unless rtsHandshake hands it to the driver. On failure returns kInvalidPort and sets `err`
 // (and `errText`, a short human text such as "does not exist").

@@ -116,9 +116,11 @@ TEST(TimerLoop, ZeroPeriodsFromTheSettingsDoNotSpin) {
     EXPECT_EQ(plat::TimerPeriod(g_mainwin, TIMER_DEVICE_POLL), 10u);
     EXPECT_EQ(TimerMs(0), 10u);
     EXPECT_EQ(TimerMs(-5), 10u);
+    // "METER CYCLE" is raised to its floor of 50 ms on load.
+    EXPECT_EQ(g_metercycle, 50);
     g_mainwin->SetTimer(TIMER_METER_CYCLE, 200);
     plat::manual_clock::Advance(200);
-    EXPECT_EQ(plat::TimerPeriod(g_mainwin, TIMER_METER_CYCLE), 10u);
+    EXPECT_EQ(plat::TimerPeriod(g_mainwin, TIMER_METER_CYCLE), 50u);
     // A range scan with a dwell of 0 steps every 10 ms, not in a loop.
     g_scanfreq = 7.000;
     g_fscanincr = 5;

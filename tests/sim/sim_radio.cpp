@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -105,8 +106,10 @@ void SimRadio::pollOnce(int ms) {
         return;
     }
     std::uint8_t buf[512];
+    busy_ = true;
     ssize_t n = ::read(pty_.master(), buf, sizeof buf);
     if (n > 0) handleInput(buf, static_cast<std::size_t>(n));
+    busy_ = false;
 }
 
 void SimRadio::handleInput(const std::uint8_t* data, std::size_t n) {
@@ -240,6 +243,17 @@ Bytes SimRadio::answer(const Bytes& f, bool* reply) {
         if (n == 0) return data({0x0F, static_cast<std::uint8_t>(split_ ? 1 : 0)});
         if (n != 1 || d[0] > 1) return code(kNg);
         split_ = d[0] == 1;
+        return code(kOk);
+    case 0x11:
+        if (n == 0) return data({0x11, static_cast<std::uint8_t>(((attenuator_ / 10) << 4) | (attenuator_ % 10))});
+        if (n != 1 || (d[0] >> 4) > 9 || (d[0] & 0x0F) > 9) return code(kNg);
+        attenuator_ = (d[0] >> 4) * 10 + (d[0] & 0x0F);
+        return code(kOk);
+    case 0x12:
+        if (n == 0) return data({0x12, static_cast<std::uint8_t>(antenna_), static_cast<std::uint8_t>(rxAntenna_)});
+        if (n > 2 || d[0] > 3 || (n == 2 && d[1] > 1)) return code(kNg);
+        antenna_ = d[0];
+        if (n == 2) rxAntenna_ = d[1];
         return code(kOk);
     case 0x14:
         if (n == 1) {
@@ -424,6 +438,58 @@ int SimRadio::filterWidth() const {
 int SimRadio::transmitting() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return transmit_;
+}
+
+bool SimRadio::settle(int ms) const {
+    const long long deadline = MonotonicMs() + ms;
+    for (;;) {
+        int pending = 0;
+        if (::ioctl(pty_.master(), FIONREAD, &pending) != 0) pending = 0;
+        if (pending == 0 && !busy_) return true;
+        if (MonotonicMs() >= deadline) return false;
+        ::poll(nullptr, 0, 1);
+    }
+}
+
+void SimRadio::setSwitch(std::uint8_t sub, int value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    switches_[sub] = value;
+}
+
+void SimRadio::setSplit(bool on) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    split_ = on;
+}
+
+void SimRadio::setAttenuator(int db) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    attenuator_ = db;
+}
+
+int SimRadio::attenuator() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return attenuator_;
+}
+
+void SimRadio::setAntenna(int antenna, int rxAntenna) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    antenna_ = antenna;
+    rxAntenna_ = rxAntenna;
+}
+
+void SimRadio::setFilterWidth(int code) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    filterWidth_ = code;
+}
+
+void SimRadio::setDataMode(int value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    dataMode_ = value;
+}
+
+void SimRadio::setTransmit(int on) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    transmit_ = on;
 }
 
 void SimRadio::sendTransceiveFrequency() {

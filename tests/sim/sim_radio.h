@@ -58,6 +58,9 @@ public:
     void start();
     void stop();
     void pollOnce(int ms = 0);
+    // Waits (real time, at most `ms`) until the radio has taken in and
+    // answered everything the program wrote; false when it has not.
+    bool settle(int ms = 200) const;
 
     // Radio state (thread-safe). Frequencies in Hz; mode bytes as on the
     // wire (00 LSB, 01 USB, 02 AM, 03 CW, 04 RTTY, 05 FM, ...).
@@ -75,6 +78,17 @@ public:
     int dataMode() const;
     int filterWidth() const;
     int transmitting() const;  // 1C 00
+
+    // Front-panel changes: the radio's own state changes and nothing is
+    // announced (transceive off), so only a read shows them.
+    void setSwitch(std::uint8_t sub, int value);  // 16 xx
+    void setSplit(bool on);
+    void setAttenuator(int db);                   // 11, answered in BCD
+    int attenuator() const;
+    void setAntenna(int antenna, int rxAntenna);  // 12: antenna 0.., receive antenna 0/1
+    void setFilterWidth(int code);                // 1A 03
+    void setDataMode(int value);                  // 1A 06
+    void setTransmit(int on);                     // the operator keys the radio (1C 00)
 
     // Transceive broadcasts, as when the operator turns the radio's knob:
     // FE FE 00 addr 00 <freq> FD and FE FE 00 addr 01 mode filter FD.
@@ -125,6 +139,7 @@ private:
     int wakeRead_ = -1;
     int wakeWrite_ = -1;
     std::atomic<bool> running_{false};
+    std::atomic<bool> busy_{false};  // handling what it read
 
     Vfo vfo_[2];
     int selected_ = 0;
@@ -136,6 +151,9 @@ private:
     int dataFilter_ = 0;
     int filterWidth_ = 40;
     int transmit_ = 0;
+    int attenuator_ = 0;
+    int antenna_ = 0;
+    int rxAntenna_ = 0;
 
     bool echo_ = true;
     bool answering_ = true;
