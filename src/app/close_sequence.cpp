@@ -31,6 +31,7 @@
 #include "devices/tuner.h"
 #include "memories/memory_options.h"
 #include "memories/stations.h"
+#include "memories/sweep.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
@@ -196,6 +197,8 @@ void CMainWin::OnExitTimer() {
 void DestroyMainObjects() {
     delete g_swlpanel;
     g_swlpanel = nullptr;
+    delete g_sweeppanel;
+    g_sweeppanel = nullptr;
 }
 
 void OnQuit() {

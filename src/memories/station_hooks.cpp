@@ -1,10 +1,5 @@
 #include "memories/station_hooks.h"
 
-// Built with the station memories and the sweep.
+// Built with the station memories. The sweep hooks are in sweep.cpp.
 void ShowStationName(double mhz) { (void)mhz; }
-void MoveSweepMarker(double mhz) { (void)mhz; }
-void SweepRetrigger(double mhz, int value) {
-    (void)mhz;
-    (void)value;
-}
 // The memory-save replies are handled in radio_memories.cpp.

@@ -66,15 +66,16 @@ struct SimTransfer : LinkBase {
     }
     // Runs the clock (and the radio in real time) until the transfer ends.
     void RunTransfer(int maxMs = 200000) {
+        // Each tick leaves the radio a real millisecond to answer.
         for (int t = 0; t < maxMs && (g_savemem != 0 || !SendQueueEmpty()); t += 10) {
             Advance(10);
-            if (t % 50 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     }
     void Run(int ms) {
         for (int t = 0; t < ms; t += 10) {
             Advance(10);
-            if (t % 50 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     }
 };
