@@ -26,6 +26,7 @@
 #include "devices/cw_keyboard.h"
 #include "devices/device_options.h"
 #include "devices/keyer.h"
+#include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "devices/switches.h"
 #include "devices/tuner.h"
@@ -70,6 +71,8 @@ unsigned ExitDelayMs(bool powerOff, bool digisel) { return powerOff ? 2000 : dig
 void CMainWin::OnClose() {
     if (closed_ || closing_) return;
     WriteTrace("close1");
+    // Nothing may hold the transmitter once the program starts to leave.
+    ReleaseAllKeying("close");
     FocusMainWindow();
     int fileAnswer = plat::IDNO;
     if (g_memmodified) {

@@ -70,6 +70,8 @@ enum MainCommand : unsigned {
     ID_PTT_TOGGLE = 5017,
     ID_CW_KEYBOARD = 5019,
     ID_CW_MEMORY_1 = 5020,  // .. 5024
+    ID_CW_SEND_TOGGLE = 641,
+    ID_CW_ID_NOW = 1229,
     ID_BAND_CW_FIRST = 40022,   // Ctrl+F1.. (40022-40030)
     ID_BAND_SSB_FIRST = 40122,  // Shift+F1.. (40122-40130)
 };

@@ -20,8 +20,6 @@
 #include "panel/panel_options.h"
 #include "platform/clock.h"
 
-int g_cwelement = 0;
-
 namespace {
 constexpr const char* kLetters[26] = {".-",   "-...", "-.-.", "-..",  ".",   "..-.", "--.",  "....", "..",
                                       ".---", "-.-",  ".-..", "--",   "-.",  "---",  ".--.", "--.-", ".-.",
@@ -40,13 +38,6 @@ int ProsignIndex(char ch, const char prosigns[5]) {
 // Control codes 247..255 pause a repeating memory for (256 - code) seconds.
 bool IsPauseCode(std::uint8_t c) { return c >= 247; }
 
-void Prosigns(char out[5]) {
-    out[0] = g_btchar[0];
-    out[1] = g_skchar[0];
-    out[2] = g_archar[0];
-    out[3] = g_knchar[0];
-    out[4] = g_aachar[0];
-}
 }  // namespace
 
 std::string MorseCode(char ch, const char prosigns[5]) {
@@ -72,27 +63,6 @@ char KeyerCharacter(char ch, const char prosigns[5]) {
     return char(std::toupper(static_cast<unsigned char>(ch)));
 }
 
-void RestoreAfterIdentification(bool viaKeyer) {
-    SetModeA(g_idsavedmode, g_idsavedmode);
-    if (viaKeyer) SetFilterWidthA(g_idsavedfilter);
-    g_lastsenta = g_lastsentb = 40.0;
-    const double offset = g_idsavedoffset / 1000000.0;
-    g_vfoafreq += g_idsavedmode == '0' ? -offset : offset;
-    SetRadioFrequencies();
-    if (viaKeyer) {
-        SetKeyerSpeed(0);
-        g_keyerstate = 0;
-        return;
-    }
-    g_keyerstate = 0;
-    kstats(g_cwspeed);
-    g_spc = g_spcbase;
-    g_dit = g_ditbase;
-    g_dah = g_dahbase;
-    g_bspc = g_bspcbase;
-    g_yaltthreshold = 3;
-}
-
 void RunCwElementSender(bool (*hasWordBreak)()) {
     KillCivTimer(TIMER_CW_ELEMENT);
     const int keyerWas = g_yaltkeyer;
@@ -101,7 +71,7 @@ void RunCwElementSender(bool (*hasWordBreak)()) {
     if (g_client) g_yaltkeyer = 1;
     g_yaltpause = 0;
     char prosigns[5];
-    Prosigns(prosigns);
+    CwProsigns(prosigns);
     bool go = hasWordBreak() && (!keyer || g_yaltinflight <= g_yaltthreshold);
     static bool keyDown = false;
     std::uint32_t deadline = 0;
@@ -136,9 +106,18 @@ void RunCwElementSender(bool (*hasWordBreak)()) {
             if (!hasWordBreak()) break;
             continue;
         }
+        if (g_cwget == g_cwput) {
+            // Emptied while sending (ESC, a break-in): nothing is left.
+            if (!keyer && keyDown) keyoff();
+            keyDown = false;
+            g_keyerstate = 1;
+            g_cwelement = 0;
+            break;
+        }
         const std::uint8_t ch = g_cwring[g_cwget % kCwRingSize];
         const std::string code = IsPauseCode(ch) ? std::string() : MorseCode(char(ch), prosigns);
         bool characterDone = false;
+        if (g_cwelement == 0 && !IsPauseCode(ch)) CountCwSent();
         if (keyer && g_cwelement == 0 && !IsPauseCode(ch)) {
             if (g_client) {
                 sendtopartner(&ch, 1, 2);

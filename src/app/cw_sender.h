@@ -14,10 +14,5 @@ std::string MorseCode(char ch, const char prosigns[5]);
 // prosign characters as '=', '>', '<', ':' and ';'.
 char KeyerCharacter(char ch, const char prosigns[5]);
 
-// Sender state: 0 keyboard closed, 1 idle or an element just ended, 2 sending.
-extern int g_cwelement;  // element index inside the current character
-
 // `hasWordBreak` tells whether the ring holds a character that may go now.
 void RunCwElementSender(bool (*hasWordBreak)() = CwRingHasWordBreak);
-// VFO A back to the mode before an automatic identification.
-void RestoreAfterIdentification(bool viaKeyer);

@@ -180,6 +180,7 @@ plat::Window* CMainWin::ChildById(int id) const {
     case IDW_CONTROL_BAR: return controlBar_;
     case IDW_CIV_MONITOR: return monitorBar_;
     case IDW_SWEEP: return g_sweeppanel;
+    case IDW_CW_KEYBOARD: return CwKeyboardWindow();
     default: return nullptr;  // the other child windows come with their own parts
     }
 }
@@ -290,7 +291,15 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
     case ID_STATION_LOG_TEXT: WriteTrace(g_stationlogtext); return true;
     case ID_QUIT_KEY:
     case ID_FILE_QUIT: OnQuit(); return true;
+    case ID_PTT_TOGGLE: OnKeyToggle(); return true;
+    case ID_CW_KEYBOARD: OnShowCwKeyboard(); return true;
+    case ID_CW_SEND_TOGGLE: OnToggleCwSend(); return true;
+    case ID_CW_ID_NOW: OnCwIdNow(); return true;
     default: break;
+    }
+    if (id >= ID_CW_MEMORY_1 && id < ID_CW_MEMORY_1 + 5) {
+        RunMemoryKey(int(id - ID_CW_MEMORY_1) + 1);
+        return true;
     }
     if ((id >= ID_BAND_CW_FIRST && id <= ID_BAND_CW_FIRST + 8) ||
         (id >= ID_BAND_SSB_FIRST && id <= ID_BAND_SSB_FIRST + 8)) {
@@ -344,6 +353,31 @@ void CMainWin::OnKeyUp(unsigned key, unsigned flags) {
         break;
     default: break;
     }
+}
+
+void CMainWin::OnChar(unsigned ch) {
+    WriteTracef("nChar %04X ", ch);
+    const bool keypadEntry = g_swlpanel && g_swlpanel->keyA.active;
+    if (ch == 27 && keypadEntry) {
+        g_keyentry = 27;
+        g_swlpanel->KeyDigitA();
+        return;
+    }
+    if (!CwKeyboardOn() || keypadEntry || ch == 13) {
+        // The frequency keypad.
+        if ((ch >= '0' && ch <= '9') || ch == '.' || ch == 13) {
+            if (g_swlpanel) {
+                g_keyentry = int(ch);
+                g_swlpanel->KeyDigitA();
+            }
+        } else if (ch == '-') {
+            TuneDown();
+        } else if (ch == '+') {
+            TuneUp();
+        }
+        return;
+    }
+    CwKeyboardChar(ch);
 }
 
 void CMainWin::SetPanelTransmit(int on) {

@@ -32,6 +32,7 @@
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
 #include "devices/cw_keyboard.h"
+#include "devices/keying.h"
 #include "devices/device_options.h"
 #include "devices/external_meters.h"
 #include "devices/program_links.h"
@@ -269,6 +270,8 @@ int CMainWin::OnCreate() {
     if (tunerZero) WriteTrace("tuner allowed set to 0, 1");
     plat::SetAccelerators(this, MainAccelerators());
     plat::app::InstallCloseSignals(this);
+    // A port that fails may have been holding the transmitter.
+    g_onportlost = ReleaseAllKeying;
 
     // 6. The sweep panel.
     CreateSweepPanel();
@@ -285,6 +288,7 @@ int CMainWin::OnCreate() {
     CreateBars();
     WriteTrace("Creating station panel");
     WriteTrace("Creating CW panel");
+    CreateCwKeyboard(this);
     WriteTrace("Creating SP panel");
 
     CheckWindowsVersion();
@@ -330,7 +334,7 @@ int CMainWin::OnCreate() {
     }
     if (!PortIsOff(g_pttcomport)) OpenPttPort();
     g_swlpanel->ShowStepB();
-    if (g_cwkeyboardopen) OpenCwKeyboard();
+    OpenCwKeyboard();
     ReadLdgFile();
     if (g_internaltuner == kLdgTuner) OpenLdgPort();
     if (g_wattmetertype) OpenPowerMeterPort();

@@ -45,6 +45,8 @@ public:
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
     void OnKeyDown(unsigned key, unsigned flags) override;
     void OnKeyUp(unsigned key, unsigned flags) override;
+    // Typed characters: the frequency keypad, or the CW keyboard when it is on.
+    void OnChar(unsigned ch) override;
     plat::LRESULT OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) override;
     plat::LRESULT WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) override;
 

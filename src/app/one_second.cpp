@@ -229,22 +229,22 @@ void CMainWin::OnOneSecond() {
     // "Keyer in use" is the setting: a port closed for the reopen below
     // must not stop the count that reopens it.
     if (g_yaltkeyer) {
-        if (g_yaltstate == 1) {
+        if (g_keyertype == 1) {
             ++g_yaltcount;
             if (g_yaltcount > 5) {
                 OpenKeyerPort();
                 // A reopened keyer gets the host-open again a second later.
-                g_yaltstate = -3;
+                g_keyertype = -3;
             } else if (g_yaltcount > 4) {
                 CloseKeyerPort();
             }
-        } else if (g_yaltstate == 0) {
+        } else if (g_keyertype == 0) {
             const std::uint8_t open[2] = {0x00, 0x02};
             SendToYalt(open, 2);
-            g_yaltstate = 1;
+            g_keyertype = 1;
             g_yaltcount = 0;
-        } else if (g_yaltstate == -3) {
-            g_yaltstate = 0;
+        } else if (g_keyertype == -3) {
+            g_keyertype = 0;
         }
     }
     // 9. Scheduled events.

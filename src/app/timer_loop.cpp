@@ -158,11 +158,7 @@ void CMainWin::DispatchTimer(unsigned id) {
         KillTimer(id);
         RG_Tavn_TimeOut();
         break;
-    case TIMER_KEYON_DELAY:
-        KillTimer(id);
-        if (g_keyingstate == 2) SendCiv({0x1C, 0x00, 0x00});
-        g_keyingstate = 0;
-        break;
+    case TIMER_KEYON_DELAY: OnKeyonDelay(); break;
     case TIMER_SWEEP_END:
         KillTimer(id);
         if (g_sweeppanel) g_sweeppanel->StopSweep();
@@ -365,13 +361,7 @@ double NextScanFrequency(double mhz, int stepKhz, int up, double start, double s
 void CMainWin::OnKeyingLoop() {
     // Without both conditions the timer keeps its period, so the keying
     // resumes by itself.
-    if (!(g_pulsekeying && g_amtnactive)) return;
-    if (g_pulsephase)
-        keyoff();
-    else
-        keyon();
-    g_pulsephase = !g_pulsephase;
-    SetTimer(TIMER_KEYING_LOOP, 20);
+    if (PulseKeyingTick()) SetTimer(TIMER_KEYING_LOOP, 20);
 }
 
 void CMainWin::OnTunerWatchdog() {

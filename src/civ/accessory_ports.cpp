@@ -25,6 +25,7 @@ char g_ldgcomport[40] = "0";
 long g_steppirbaud = 57600;
 
 void (*g_ldgportopened)() = nullptr;
+void (*g_onportlost)(const char* why) = nullptr;
 
 namespace {
 
@@ -141,6 +142,7 @@ void ReportDefectivePort(plat::PortHandle& port) {
     // let a later open of another device be mistaken for this one.
     plat::SerialClose(port);
     if (owner) *owner = plat::kInvalidPort;
+    if (g_onportlost) g_onportlost("port lost");
     if (g_defectshown) return;
     std::string name = ownerName ? ownerName : "COMx";
     bool isPort = !name.empty() && (name[0] == 'C' || name[0] == 'c' || name.rfind("/dev/", 0) == 0);

@@ -49,6 +49,10 @@ void ShowPortError(const char* device, const char* portName);
 // owning device's handle) and shows "<port> is defective" once per run.
 void ReportDefectivePort(plat::PortHandle& port);
 
+// Called after a port that failed in use was closed, with the reason; the
+// keying code releases whatever that port or another may be holding.
+extern void (*g_onportlost)(const char* why);
+
 // Devices owned elsewhere (coax switch, power meter) register their handle
 // and port name so that a defect on their port is reported by name.
 void RegisterPortOwner(plat::PortHandle* handle, const char* portName);

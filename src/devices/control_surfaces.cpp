@@ -22,3 +22,4 @@ void OnTmate2MultiChange() {}
 void OpenMidi() {}
 void ShowPodKnob() {}
 void InitRx331() {}
+void PressPodButton(int) {}

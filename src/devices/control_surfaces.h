@@ -24,3 +24,5 @@ void OnTmate2MultiChange();
 void OpenMidi();
 void ShowPodKnob();
 void InitRx331();
+// Runs the pod button `key` ('1'..'9', '0', 17) as if pressed on the pod.
+void PressPodButton(int key);

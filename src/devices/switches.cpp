@@ -9,6 +9,7 @@ plat::PortHandle g_bcdport[2] = {plat::kInvalidPort, plat::kInvalidPort};
 
 // Built with the switches and relay boards.
 bool OpenPortTalk() { return false; }
+void outportb(unsigned short, unsigned char) {}
 void ConnectToTavn_ag() {}
 void AG_Tavn_TimeOut(int) {}
 void setadr(int) {}

@@ -10,6 +10,8 @@ extern int g_delcomopen;
 extern plat::PortHandle g_bcdport[2];  // serial band-data outputs
 
 bool OpenPortTalk();
+// Writes one byte to an I/O port of the parallel port.
+void outportb(unsigned short port, unsigned char value);
 void ConnectToTavn_ag();
 void AG_Tavn_TimeOut(int reason);
 void setadr(int board);

@@ -17,3 +17,8 @@ void CSwlPanel::ShowIdFlash(int) {}
 void CSwlPanel::ShowVox(int) {}
 void CSwlPanel::CloseLayout() {}
 void CSwlPanel::ToggleMainSubSliders() {}
+void CSwlPanel::ShowCwSpeed(const char*) {}
+void CSwlPanel::SetCwCaption(const char*) {}
+void CSwlPanel::ShowCwKeyboardButtons(int) {}
+void CSwlPanel::ShowKeyerSpeed() {}
+void CSwlPanel::ShowIdReminder(const char*) {}

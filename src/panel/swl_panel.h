@@ -213,6 +213,14 @@ public:
     void ShowVox(int on);
     void CloseLayout();
     void ToggleMainSubSliders();
+    // The CW keyboard's marks on the radio window: the speed text, the
+    // caption ("Cw Kb"), its four buttons, the keyer-speed slider and the
+    // call sign shown as the identification reminder.
+    void ShowCwSpeed(const char* text);
+    void SetCwCaption(const char* text);
+    void ShowCwKeyboardButtons(int on);
+    void ShowKeyerSpeed();
+    void ShowIdReminder(const char* call);
 
 private:
     void KeyDigit(int vfo);

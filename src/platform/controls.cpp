@@ -98,7 +98,7 @@ void Edit::TypeText(const std::string& text) {
 QWidget* Edit::CreateNative(QWidget* parent) {
     auto* e = new QLineEdit(parent);
     QObject::connect(e, &QLineEdit::textEdited, [this](const QString& t) { TypeText(S(t)); });
-    QObject::connect(e, &QLineEdit::editingFinished, [this] { Notify(EN_KILLFOCUS); });
+    QObject::connect(e, &QLineEdit::editingFinished, [this] { KillFocus(); });
     return e;
 }
 void Edit::NativeSetText(const std::string& text) {

@@ -81,6 +81,8 @@ public:
     void SetLimitText(int chars) { limit_ = chars; }
     // Typed text (tests and the toolkit's editing both come here).
     void TypeText(const std::string& text);
+    // The operator leaves the edit (the toolkit's end of editing comes here).
+    void KillFocus() { Notify(EN_KILLFOCUS); }
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;

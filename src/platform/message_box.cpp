@@ -1,5 +1,6 @@
 #include "platform/message_box.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -35,6 +36,11 @@ void Clear() {
     g_answers.clear();
 }
 }  // namespace message_box_script
+
+void MessageBeep(unsigned) {
+    if (message_box_script::Enabled() || app::Headless() || !app::Started()) return;
+    QApplication::beep();
+}
 
 int MessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned type) {
     g_history.push_back({text, caption, type});

@@ -10,6 +10,9 @@ namespace plat {
 class Window;
 
 int MessageBox(Window* owner, const std::string& text, const std::string& caption, unsigned type);
+// The system's alert sound of a box of `type` (MB_ICONEXCLAMATION ...);
+// silent without a display or under scripted boxes.
+void MessageBeep(unsigned type);
 
 namespace message_box_script {
 struct Shown {

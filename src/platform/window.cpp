@@ -17,6 +17,18 @@
 
 namespace plat {
 namespace {
+// A top-level window's place is that of its frame, as GetWindowRect reports
+// it; a child's is its own rectangle in the parent.
+void PlaceWidget(QWidget* w, const Rect& r) {
+    if (w->isWindow()) {
+        w->resize(r.width(), r.height());
+        w->move(r.left, r.top);
+    } else {
+        w->setGeometry(r.left, r.top, r.width(), r.height());
+    }
+}
+}  // namespace
+namespace {
 std::unordered_set<const Window*>& LiveWindows() {
     static std::unordered_set<const Window*> live;
     return live;
@@ -109,7 +121,19 @@ void HostWidget::keyPressEvent(QKeyEvent* ev) {
         if (!t.isEmpty() && t.at(0).unicode() < 256) owner_->SendMessage(WM_CHAR, t.at(0).unicode(), 0);
         return;
     }
+    // Keys without a virtual-key code of their own ('?', '@', '|' ...)
+    // still type their character.
+    const QString t = ev->text();
+    if (owner_ && !t.isEmpty() && t.at(0).unicode() >= 32 && t.at(0).unicode() < 256) {
+        owner_->SendMessage(WM_CHAR, t.at(0).unicode(), 0);
+        return;
+    }
     QWidget::keyPressEvent(ev);
+}
+
+bool SaveWindowImage(const Window* w, const std::string& path) {
+    if (!w || !w->impl() || !w->impl()->widget) return false;
+    return w->impl()->widget->grab().save(QString::fromLocal8Bit(path.c_str()), "PNG");
 }
 
 void HostWidget::keyReleaseEvent(QKeyEvent* ev) {
@@ -155,7 +179,7 @@ bool Window::Create(const std::string& title, unsigned style, const Rect& rect, 
         }
         impl_->widget = w;
         NativeSetText(title);
-        if (rect.width() > 0 && rect.height() > 0) w->setGeometry(rect.left, rect.top, rect.width(), rect.height());
+        if (rect.width() > 0 && rect.height() > 0) PlaceWidget(w, rect);
         // A child shows only when asked to, not with its parent.
         if (!(style & WS_VISIBLE)) w->hide();
         NativeCreated();
@@ -242,7 +266,7 @@ bool Window::IsIconic() const { return iconic_; }
 
 void Window::MoveWindow(const Rect& r, bool) {
     rect_ = r;
-    if (impl_->widget) impl_->widget->setGeometry(r.left, r.top, r.width(), r.height());
+    if (impl_->widget) PlaceWidget(impl_->widget, r);
 }
 
 void Window::SetWindowPos(int x, int y) {

@@ -120,6 +120,10 @@ private:
     const Font* font_ = nullptr;
 };
 
+// Renders the window with its children into a PNG file; false without an
+// on-screen widget or when the file cannot be written.
+bool SaveWindowImage(const Window* w, const std::string& path);
+
 // True while the window object exists; messages and timers to a window that
 // was deleted are dropped through this check.
 bool IsLiveWindow(const Window* w);

@@ -67,19 +67,19 @@ TEST(OneSecond, KeyerUpkeepRunsOnTheSettingWhileItsPortIsClosed) {
     TestDir dir;
     StartedApp s;
     g_yaltkeyer = 1;
-    g_yaltstate = 0;
+    g_keyertype = 0;
     plat::manual_clock::Advance(1000);
-    EXPECT_EQ(g_yaltstate, 1);  // host-open sent, waiting for its answer
+    EXPECT_EQ(g_keyertype, 1);  // host-open sent, waiting for its answer
     EXPECT_EQ(g_yaltcount, 0);
     // The port closed for the reopen (or never opened) does not stop the count.
     plat::manual_clock::Advance(6000);
     EXPECT_GE(g_yaltcount, 6);
     // Reopened: the next seconds send the host-open again and wait anew.
-    EXPECT_EQ(g_yaltstate, -3);
+    EXPECT_EQ(g_keyertype, -3);
     plat::manual_clock::Advance(1000);
-    EXPECT_EQ(g_yaltstate, 0);
+    EXPECT_EQ(g_keyertype, 0);
     plat::manual_clock::Advance(1000);
-    EXPECT_EQ(g_yaltstate, 1);
+    EXPECT_EQ(g_keyertype, 1);
     EXPECT_EQ(g_yaltcount, 0);
 }
 
