@@ -34,6 +34,7 @@
 #include "memories/memory_options.h"
 #include "memories/memory_windows.h"
 #include "memories/stations.h"
+#include "memories/sweep.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
@@ -211,6 +212,8 @@ void DestroyMainObjects() {
     delete g_swlpanel;
     g_swlpanel = nullptr;
     DestroyWavePanel();
+    delete g_sweeppanel;
+    g_sweeppanel = nullptr;
 }
 
 void OnQuit() {

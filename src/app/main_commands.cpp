@@ -192,6 +192,7 @@ plat::Window* CMainWin::ChildById(int id) const {
     switch (id) {
     case IDW_CONTROL_BAR: return controlBar_;
     case IDW_CIV_MONITOR: return monitorBar_;
+    case IDW_SWEEP: return g_sweeppanel;
     case IDW_CW_KEYBOARD: return CwKeyboardWindow();
     case IDW_WAVENODE: return g_wavepanel;
     default: return MemoryWindowById(id);  // the other child windows come with their own parts
@@ -254,6 +255,15 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
         return true;
     case ID_HELP_DOCUMENT: plat::ShellOpen(g_cwd + "/qarv.pdf"); return true;
     case ID_HOT_KEYS: plat::MessageBox(this, HotKeysText(), "Hot Keys", plat::MB_OK); return true;
+    case ID_SWEEP_START:
+        if (g_sweeppanel)
+            OnSweepStart(g_sweeppanel->runStart, g_sweeppanel->runStep, g_sweeppanel->runCount, g_sweeppanel->highRes != 0);
+        return true;
+    case ID_SWEEP_STOP: EndSweep(); return true;
+    case ID_SWEEP_PICK:
+        if (g_sweeppanel) OnSweepPick(g_sweeppanel->pickFreq);
+        return true;
+    case ID_ABORT_RADIO_MEMORIES: InitRadio(); return true;
     case ID_MONITOR_CLEAR:
         if (auto* mb = static_cast<MonitorBarWindow*>(monitorBar_)) {
             mb->sent.ResetContent();

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/app_options.h"
+#include "app/commands.h"
 #include "base/band_files.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
@@ -44,6 +45,7 @@
 #include "memories/memory_windows.h"
 #include "memories/radio_memories.h"
 #include "memories/stations.h"
+#include "memories/memory_options.h"
 #include "memories/sweep.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
@@ -223,6 +225,17 @@ int CheckWindowsVersion() {
     return 1;
 }
 
+// The sweep panel: its options from the settings, its place by the
+// placement rule; shown when saved visible on a radio that sweeps.
+void CreateSweepPanel() {
+    if (g_sweeppanel == nullptr) g_sweeppanel = new CSweepPanel();
+    g_sweeppanel->LoadOptions();
+    const plat::Rect def{100, 100, g_bigsweep ? 760 : 480, 340};
+    const plat::Rect r = PlaceChildWindow(def, g_sweepplace, g_screenlimitx, g_screenlimity);
+    g_sweeppanel->Create("SweepPanel", plat::WS_CHILD | plat::WS_BORDER, r, g_mainwin, IDW_SWEEP);
+    if (g_sweepvisible && ModelCap(g_hassweep) && !g_perseus) g_sweeppanel->ShowWindow(plat::SW_SHOW);
+}
+
 void CreateMainObjects() {
     if (g_swlpanel == nullptr) g_swlpanel = new CSwlPanel(g_mainwin);
     g_inicache.assign(32010, 0);
@@ -263,7 +276,8 @@ int CMainWin::OnCreate() {
     // A port that fails may have been holding the transmitter.
     g_onportlost = ReleaseAllKeying;
 
-    // 6. The sweep panel keeps its place here; it comes with the sweep.
+    // 6. The sweep panel.
+    CreateSweepPanel();
     WriteTrace("startup 2");
     OpenRadioPort();
     if (g_poweronoff) {

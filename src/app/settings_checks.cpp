@@ -9,6 +9,7 @@
 #include "civ/transverters.h"
 #include "devices/device_options.h"
 #include "devices/remote_link.h"
+#include "memories/memory_options.h"
 #include "panel/band_table.h"
 #include "panel/controls/meter.h"
 #include "panel/panel_options.h"
@@ -120,6 +121,9 @@ void ApplyLoadChecks() {
     FixTransverterDefaults(g_radiotype, g_perseus);
     ApplyTransverterEdges();
     CheckWattMeter();
+    // Divisors of the sweep: 0 would divide by zero.
+    if (g_sweepintegrate < 1) g_sweepintegrate = 4;
+    if (g_sweepdynamic < 1) g_sweepdynamic = 5;
     // A panel of a meter or radio that is not there stays hidden.
     if (!g_wavenode) g_wavevisible = 0;
     if (g_radiotype != 20) g_dstarvisible = 0;

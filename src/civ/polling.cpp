@@ -238,7 +238,8 @@ void PollMeters() {
 }
 
 void PollRadio() {
-    if (!g_mirror) return;
+    // A radio-memory transfer owns the radio's replies, as for the meter poll.
+    if (!g_mirror || g_savemem) return;
     if (SendOneShot()) return;
     const int sent = SelectPolledVfo() ? 1 : 0;
     const int list = g_listtoggle;

@@ -82,10 +82,7 @@ bool ProcessFrequency() {
     }
     WriteTrace("received freq");
     const double f = BcdToFrequency(slot.bytes + 5, g_tvoffset);
-    if (g_savemem) {
-        MemorySaveFrequency(f);
-        return false;
-    }
+    if (g_savemem && MemorySaveFrequency(f)) return false;
     WriteTrace("not savemem");
     if (g_7600fw2 && g_replies.freqsub == 0x01) {
         g_vfobfreq = f;

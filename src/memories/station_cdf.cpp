@@ -47,23 +47,6 @@ std::vector<std::string> SplitFields(const std::string& line) {
 
 int NamedCount() { return g_filtercount > 0 && g_filtercount < kNamedFilters ? g_filtercount : kNamedFilters; }
 
-bool PickPath(int mode, bool open, const std::string& typed, std::string& path, int op) {
-    if (mode != kAskName) {
-        path = typed;
-        return !path.empty();
-    }
-    if (g_memcrash) {
-        WriteTrace("crash status");
-        g_memcrashop = op;
-        ShowMemoryFileNamePanel(g_memfilename);
-        return false;
-    }
-    SetMemoryCrashFlag(1);
-    const bool ok = open ? plat::FileOpenDialog(g_memoryowner, "cdf", kCdfFilter, "", path)
-                         : plat::FileSaveDialog(g_memoryowner, "cdf", kCdfFilter, "", path);
-    SetMemoryCrashFlag(0);
-    return ok;
-}
 }  // namespace
 
 bool HasNamedFilters() { return ModelCap(g_hasfilterwidth) != 0; }
@@ -149,7 +132,7 @@ bool ParseCdfLine(const std::string& line, CStation& s) {
 
 bool ExportCdf(int mode, const std::string& typed) {
     std::string path;
-    if (!PickPath(mode, false, typed, path, kOpExport)) return false;
+    if (!PickFileName(mode, false, "cdf", kCdfFilter, typed, path, kOpExport)) return false;
     std::string text;
     for (const CStation& s : g_stationlist) text += CdfLine(s) + "\n";
     if (!plat::WriteFileAtomic(MemoryFilePath(path), text)) {
@@ -164,7 +147,7 @@ bool ImportCdf(int mode, const std::string& typed) {
     WriteTrace("import 1");
     if (g_memmodified && !CloseMemoryFile()) return false;
     std::string path;
-    if (!PickPath(mode, true, typed, path, kOpImport)) return false;
+    if (!PickFileName(mode, true, "cdf", kCdfFilter, typed, path, kOpImport)) return false;
     WriteTrace("import 2");
     auto text = plat::ReadWholeFile(MemoryFilePath(path));
     if (!text) {

@@ -9,7 +9,9 @@ void ShowStationName(double mhz);
 void MoveSweepMarker(double mhz);
 void SweepRetrigger(double mhz, int value);
 // Radio-memory save: the replies of the channel being saved.
-void MemorySaveFrequency(double mhz);
+// The frequency reply: true when the save took it; false when the
+// radio cannot be tuned there and it is processed as any frequency.
+bool MemorySaveFrequency(double mhz);
 void MemorySaveMode(int civMode, int filter);
 void MemorySaveFilterWidth(int hz);
 void MemorySaveContents(const std::uint8_t* frame, int length);

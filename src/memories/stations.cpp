@@ -39,22 +39,6 @@ constexpr std::size_t kMaxMemoryFile = 256u << 20;
 
 bool IsNoName(const char* name) { return name[0] == '\0' || std::strcmp(name, kNoName) == 0; }
 
-// Runs a file dialog with the crash mark around it, so that a crash inside
-// the dialog makes the next run ask for names by typing.
-bool AskFileName(bool open, const std::string& defExt, const char* filter, std::string& path) {
-    SetMemoryCrashFlag(1);
-    const bool ok = open ? plat::FileOpenDialog(g_memoryowner, defExt, filter, "", path)
-                         : plat::FileSaveDialog(g_memoryowner, defExt, filter, "", path);
-    SetMemoryCrashFlag(0);
-    return ok;
-}
-
-void AskTypedName(int op) {
-    WriteTrace("crash status");
-    g_memcrashop = op;
-    ShowMemoryFileNamePanel(g_memfilename);
-}
-
 enum class ReadResult { Ok, NotFound, Damaged };
 
 ReadResult ReadMemoryFile(const std::string& path, StationList& list, std::string& error) {
@@ -89,6 +73,36 @@ bool WriteMemoryFile(const std::string& name) {
     return true;
 }
 }  // namespace
+
+// Runs a file dialog with the crash mark around it, so that a crash inside
+// the dialog makes the next run ask for names by typing.
+bool AskFileName(bool open, const std::string& defExt, const char* filter, std::string& path) {
+    SetMemoryCrashFlag(1);
+    const bool ok = open ? plat::FileOpenDialog(g_memoryowner, defExt, filter, "", path)
+                         : plat::FileSaveDialog(g_memoryowner, defExt, filter, "", path);
+    SetMemoryCrashFlag(0);
+    return ok;
+}
+
+void AskTypedName(int op) {
+    WriteTrace("crash status");
+    g_memcrashop = op;
+    ShowMemoryFileNamePanel(g_memfilename);
+}
+
+bool PickFileName(int mode, bool open, const char* defExt, const char* filter, const std::string& typed,
+                  std::string& path, int op) {
+    if (mode != kAskName) {
+        path = typed;
+        return !path.empty();
+    }
+    if (g_memcrash) {
+        AskTypedName(op);
+        return false;
+    }
+    return AskFileName(open, defExt, filter, path);
+}
+
 
 bool IsMemoryFileName(const std::string& name) {
     if (name.size() <= 4) return false;
@@ -272,13 +286,9 @@ void OnMemoryFileName() {
         if (!SaveMemoryFileAs(kUseName)) SetMemoryFileName(previous);
         break;
     }
-    case kOpRestoreRadio:
-        if (SetMemoryFileName(typed)) RestoreRadioMemories(kUseName);
-        break;
-    case kOpSaveRadio:
-        if (SetMemoryFileName(typed)) SaveRadioMemories(kUseName);
-        break;
     // The .cdf files never become the memory file's name.
+    case kOpRestoreRadio: RestoreRadioMemories(kUseName, typed); break;
+    case kOpSaveRadio: SaveRadioMemories(kUseName, typed); break;
     case kOpExport: ExportCdf(kUseName, typed); break;
     case kOpImport: ImportCdf(kUseName, typed); break;
     default: break;

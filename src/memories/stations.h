@@ -24,6 +24,16 @@ enum MemCrashOp { kOpOpen = 1, kOpSave, kOpSaveAs, kOpRestoreRadio, kOpSaveRadio
 // Modes of the file operations: ask for the name, or use g_memfilename.
 constexpr int kAskName = 1;
 constexpr int kUseName = 2;
+// A file dialog with the crash mark around it, so that a crash inside the
+// dialog makes the next run ask for names by typing.
+bool AskFileName(bool open, const std::string& defExt, const char* filter, std::string& path);
+// After a crash inside a file dialog: the typed-name window asks instead and
+// runs `op` with the name (OnMemoryFileName).
+void AskTypedName(int op);
+// The path of a file command: mode kUseName takes `typed`; kAskName runs the
+// dialog, or the typed-name window after a crash (false: nothing to do now).
+bool PickFileName(int mode, bool open, const char* defExt, const char* filter, const std::string& typed,
+                  std::string& path, int op);
 constexpr const char* kNoName = "NONAME";
 constexpr const char* kRmyFilter = "Memory Files(*.rmy)|*.rmy|All files(*.*)|*.*||";
 

@@ -1,8 +1,277 @@
 #include "memories/sweep_panel.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "civ/civ_options.h"
+#include "civ/frequency_options.h"
+#include "civ/frequency_state.h"
+#include "memories/memory_options.h"
+#include "memories/sweep.h"
+#include "panel/band_table.h"
+#include "platform/controls.h"
+#include "platform/paint.h"
+#include "settings/settings_options.h"
+
 CSweepPanel* g_sweeppanel = nullptr;
 
-// Built with the sweep.
-void CSweepPanel::SetMarker(double) {}
-void CSweepPanel::StartSweep() {}
-void CSweepPanel::StopSweep() {}
+namespace {
+// Control ids of the panel.
+enum : int {
+    kIdGraph = 3001,
+    kIdSweep,
+    kIdStop,
+    kIdHighRes,
+    kIdWide,
+    kIdRange,
+    kIdCentre,
+    kIdManual,
+    kIdDisplay,
+    kIdPass,
+    kIdLinear,
+    kIdStyle,
+    kIdPulse,
+};
+
+const char* const kRanges[] = {"1.5 MHz", "750 kHz", "300 kHz", "150 kHz", "75 kHz",
+                               "30 KHz",  "12 KHz",  "6 KHz",   "3 kHz"};
+const char* const kCentres[] = {"Track Receiver", "Manual Setting", "Band Center"};
+const char* const kDisplays[] = {"Normal", "MaxHold", "Integrate"};
+const char* const kPasses[] = {"One Pass",          "Continuous",        "Threshhold S3",    "Threshhold S5",
+                               "Threshhold S7",     "Threshhold S9",     "Threshhold S9+10", "Threshhold S9+20"};
+const char* const kStyles[] = {"Solid", "Line"};
+
+constexpr plat::Colour kBack = plat::RGB(0, 0, 0);
+constexpr plat::Colour kTraceColour = plat::RGB(0, 255, 0);
+constexpr plat::Colour kGrid = plat::RGB(0, 96, 0);
+constexpr plat::Colour kMarkerColour = plat::RGB(255, 0, 0);
+constexpr plat::Colour kScaleText = plat::RGB(255, 255, 0);
+constexpr int kScaleHeight = 14;
+
+template <std::size_t N>
+void Fill(plat::ComboBox& box, const char* const (&items)[N], int sel) {
+    for (const char* s : items) box.AddString(s);
+    box.SetCurSel(std::clamp(sel, 0, int(N) - 1));
+}
+
+int Points(bool highRes) { return highRes ? 300 : 150; }
+
+// A sample's height in the graph, 0..h: linear, or logarithmic over the
+// 0..5000 range of values.
+int Height(int value, int h, bool linear) {
+    if (value <= 0) return 0;
+    const double f = linear ? value / 5000.0 : std::log10(1.0 + value) / std::log10(5001.0);
+    return std::clamp(int(f * h), 0, h);
+}
+}  // namespace
+
+// ---- Graph ----------------------------------------------------------------------
+
+void CSweepWnd::OnPaint(plat::PaintContext& pc) {
+    const plat::Rect r = GetWindowRect();
+    const int w = r.width(), h = r.height();
+    pc.FillRect({0, 0, w, h}, kBack);
+    const int plotH = std::max(h - kScaleHeight, 1);
+    for (int i = 1; i < 4; ++i) pc.Line(0, plotH * i / 4, w, plotH * i / 4, kGrid);
+    const SweepRun& run = CurrentSweep();
+    const CSweepPanel* panel = g_sweeppanel;
+    const bool linear = panel && panel->linear;
+    const bool line = panel && panel->style == 1;
+    const int samples = std::max(run.maxIndex, 1);
+    if (g_sweeptrace) {
+        int lastX = -1, lastY = plotH;
+        for (int i = 0; i < run.maxIndex && i < kSweepSamples; ++i) {
+            const int x = i * w / samples;
+            const int y = plotH - Height(g_sweeptrace[i], plotH, linear);
+            if (line) {
+                if (lastX >= 0) pc.Line(lastX, lastY, x, y, kTraceColour);
+            } else {
+                const int x2 = std::max((i + 1) * w / samples, x + 1);
+                pc.FillRect({x, y, x2, plotH}, kTraceColour);
+            }
+            lastX = x;
+            lastY = y;
+        }
+    }
+    // The frequency scale under the trace.
+    if (run.end > run.start) {
+        pc.SetTextColour(kScaleText);
+        for (int i = 0; i <= 4; ++i) {
+            char text[16];
+            std::snprintf(text, sizeof text, "%6.3f", run.start + (run.end - run.start) * i / 4);
+            const int x = std::clamp(i * w / 4 - 24, 0, std::max(w - 48, 0));
+            pc.DrawText(text, {x, plotH, x + 48, h}, plat::DT_CENTER | plat::DT_SINGLELINE);
+        }
+        if (panel && panel->marker >= run.start && panel->marker <= run.end) {
+            const int x = int((panel->marker - run.start) / (run.end - run.start) * w);
+            pc.Line(x, 0, x, plotH, kMarkerColour);
+        }
+    }
+}
+
+double CSweepWnd::FrequencyAt(int x) const {
+    const SweepRun& run = CurrentSweep();
+    const int w = std::max(GetWindowRect().width(), 1);
+    return run.start + (run.end - run.start) * std::clamp(x, 0, w) / w;
+}
+
+// ---- Panel ------------------------------------------------------------------------
+
+CSweepPanel::CSweepPanel() = default;
+CSweepPanel::~CSweepPanel() = default;
+
+void CSweepPanel::LoadOptions() {
+    range = std::clamp(g_sweeprange, 0, 8);
+    pass = std::clamp(g_sweepthresh, 0, 7);
+    manualFreq = std::atof(g_sweepfreq);
+    centre = std::clamp(g_sweepcenter, 0, 2);
+    style = std::clamp(g_sweepstyle, 0, 1);
+    pulse = std::clamp(g_sweeppulse, 0, 15);
+    linear = g_sweepformat != 0;
+    display = std::clamp(g_sweepmaxhold, 0, 2);
+    wide = g_bigsweep != 0;
+}
+
+void CSweepPanel::SaveOptions() const {
+    g_sweeprange = range;
+    g_sweepthresh = pass;
+    std::snprintf(g_sweepfreq, sizeof g_sweepfreq, "%09.6f", manualFreq);
+    g_sweepcenter = centre;
+    g_sweepstyle = style;
+    g_sweeppulse = pulse;
+    g_sweepformat = linear;
+    g_sweepmaxhold = display;
+    g_bigsweep = wide;
+}
+
+int CSweepPanel::OnCreate() {
+    const plat::Rect r = GetWindowRect();
+    const int w = r.width();
+    const int graphH = g_sweepheight > 20 ? g_sweepheight : 148;
+    graph_.Create("", plat::WS_CHILD | plat::WS_VISIBLE, {4, 4, w - 4, 4 + graphH}, this, kIdGraph);
+    int y = graphH + 8;
+    auto make = [&](auto& ptr, const char* text, int x, int cw, int id, int ch = 20) {
+        ptr = std::make_unique<std::remove_reference_t<decltype(*ptr)>>();
+        ptr->CreateControl(text, {x, y, x + cw, y + ch}, this, id);
+    };
+    make(sweep_, "Sweep", 4, 56, kIdSweep);
+    make(stop_, "Stop", 64, 56, kIdStop);
+    make(rangeList_, "Range", 124, 80, kIdRange);
+    make(centreList_, "Center Frequency", 208, 110, kIdCentre);
+    make(manualEdit_, "", 322, 80, kIdManual);
+    y += 24;
+    make(displayList_, "", 4, 90, kIdDisplay);
+    make(passList_, "", 98, 120, kIdPass);
+    make(styleList_, "", 222, 60, kIdStyle);
+    make(pulseList_, "", 286, 116, kIdPulse);
+    y += 24;
+    make(highResBox_, "High Resolution", 4, 120, kIdHighRes);
+    make(wideBox_, "Wide Sweep (Pgm Restart Req)", 128, 190, kIdWide);
+    make(linearBox_, "Linear", 322, 70, kIdLinear);
+    Fill(*rangeList_, kRanges, range);
+    Fill(*centreList_, kCentres, centre);
+    Fill(*displayList_, kDisplays, display);
+    Fill(*passList_, kPasses, pass);
+    Fill(*styleList_, kStyles, style);
+    pulseList_->AddString("Default Pulse Width");
+    for (int n = 2; n <= 16; ++n) pulseList_->AddString("Pulse Width " + std::to_string(n));
+    pulseList_->SetCurSel(pulse);
+    char text[32];
+    std::snprintf(text, sizeof text, "%09.6f", manualFreq);
+    manualEdit_->SetText(text);
+    highResBox_->SetCheck(highRes);
+    wideBox_->SetCheck(wide);
+    linearBox_->SetCheck(linear);
+    EnableRunControls(!g_sweeprunning);
+    ready_ = true;
+    return 0;
+}
+
+void CSweepPanel::ReadControls() {
+    if (!ready_) return;
+    range = std::max(rangeList_->GetCurSel(), 0);
+    centre = std::max(centreList_->GetCurSel(), 0);
+    display = std::max(displayList_->GetCurSel(), 0);
+    pass = std::max(passList_->GetCurSel(), 0);
+    style = std::max(styleList_->GetCurSel(), 0);
+    pulse = std::max(pulseList_->GetCurSel(), 0);
+    highRes = highResBox_->GetCheck();
+    wide = wideBox_->GetCheck();
+    linear = linearBox_->GetCheck();
+    const double f = std::atof(manualEdit_->GetText().c_str());
+    if (f > 0) manualFreq = f;
+}
+
+bool CSweepPanel::OnCommand(unsigned id, unsigned, plat::LPARAM) {
+    switch (int(id)) {
+        case kIdSweep: StartSweep(); return true;
+        case kIdStop: StopSweep(); return true;
+        case kIdRange: case kIdCentre: case kIdDisplay: case kIdPass: case kIdStyle: case kIdPulse:
+        case kIdHighRes: case kIdWide: case kIdLinear: case kIdManual:
+            ReadControls();
+            SaveOptions();
+            graph_.Invalidate();
+            return true;
+        default: return false;
+    }
+}
+
+void CSweepPanel::EnableRunControls(bool idle) {
+    if (!sweep_) return;
+    sweep_->EnableWindow(idle);
+    stop_->EnableWindow(!idle);
+    for (plat::Window* w : {static_cast<plat::Window*>(rangeList_.get()), static_cast<plat::Window*>(highResBox_.get()),
+                            static_cast<plat::Window*>(centreList_.get()), static_cast<plat::Window*>(manualEdit_.get())})
+        w->EnableWindow(idle);
+}
+
+void CSweepPanel::StartSweep() {
+    if (g_memscan || g_scanfreq > 0.01 || g_sweeprunning) return;
+    ReadControls();
+    // Wide sweep is fixed at start-up: the setting is read then.
+    const bool wideNow = g_bigsweep != 0;
+    const int user = pulse > 0 ? pulse + 1 : 0;
+    SweepSteps s = SweepStepsFor(range, wideNow, highRes != 0, user);
+    const int points = Points(highRes != 0);
+    double start = SweepStartFor(centre == 1 ? manualFreq : g_vfoafreq, s.stepHz, s.count, points);
+    if (centre == 2 && g_bandrow != kGenBandRow && g_bandrow >= 0 && g_bandrow < kBandRows) {
+        const BandStackEntry& b = g_bandstack[g_bandrow];
+        if (user == 0 && s.count != 1) s.count = highRes ? 8 : 4;
+        s.stepHz = int(s.count * std::llround((b.high - b.low) * 1e6) / (2 * points));
+        start = SweepStartFor((b.low + b.high) / 2, s.stepHz, s.count, points);
+    }
+    runStart = start;
+    runStep = s.stepHz;
+    runCount = s.count;
+    EnableRunControls(false);
+    if (GetParent())
+        GetParent()->SendMessage(plat::WM_COMMAND, ID_SWEEP_START, 0);
+    else
+        OnSweepStart(runStart, runStep, runCount, highRes != 0);
+}
+
+void CSweepPanel::StopSweep() {
+    EnableRunControls(true);
+    if (GetParent())
+        GetParent()->SendMessage(plat::WM_COMMAND, ID_SWEEP_STOP, 0);
+    else
+        EndSweep();
+    graph_.Invalidate();
+}
+
+void CSweepPanel::SetMarker(double mhz) {
+    marker = mhz;
+    graph_.Invalidate();
+}
+
+void CSweepPanel::PickAt(int x) {
+    pickFreq = graph_.FrequencyAt(x);
+    if (GetParent())
+        GetParent()->SendMessage(plat::WM_COMMAND, ID_SWEEP_PICK, 0);
+    else
+        OnSweepPick(pickFreq);
+}
+
+void CSweepPanel::TraceChanged() { graph_.Invalidate(); }

@@ -305,6 +305,11 @@ void CSwlPanel::ShowMeterReading(int value, int type) {
     if (view_) view_->ShowMeter(value, type);
 }
 
+void CSwlPanel::ShowStoreCaption(const std::string& text) {
+    storeCaption = text;
+    if (view_) view_->ShowStoreCaption(text);
+}
+
 void CSwlPanel::ShowMeterPeak(int peak, int type) {
     meterPeak = peak;
     if (view_) view_->ShowMeterPeak(peak, type);

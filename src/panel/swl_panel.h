@@ -88,6 +88,7 @@ public:
     virtual void ShowPbt(int shift) { (void)shift; }
     virtual void ShowMeter(int value, int type) { (void)value; (void)type; }
     virtual void ShowMeterPeak(int peak, int type) { (void)peak; (void)type; }
+    virtual void ShowStoreCaption(const std::string& text) { (void)text; }
 };
 
 // ---- The panel --------------------------------------------------------------
@@ -170,6 +171,10 @@ public:
     // Meter display (the panel's meter control).
     void ShowMeterReading(int value, int type);
     void ShowMeterPeak(int peak, int type);
+    // The memory "Store" button's caption (a radio-memory transfer shows its
+    // channel there).
+    void ShowStoreCaption(const std::string& text);
+    std::string storeCaption = "Store";
 
     // Operations built with the panel's later controls.
     void PressModeButton(char mode);

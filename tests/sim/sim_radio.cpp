@@ -207,6 +207,7 @@ Bytes SimRadio::answer(const Bytes& f, bool* reply) {
         --ngCount_;
         return code(kNg);
     }
+    if (answerMemory(cmd, d, n, out)) return out;
     Vfo& v = vfo_[selected_];
     std::uint8_t bcd[5];
     switch (cmd) {
@@ -269,7 +270,8 @@ Bytes SimRadio::answer(const Bytes& f, bool* reply) {
         if (n != 1) return code(kNg);
         std::uint8_t lv[2];
         auto it = meters_.find(d[0]);
-        IntToBcd2(it == meters_.end() ? 0 : it->second, lv);
+        const int value = it == meters_.end() ? 0 : it->second;
+        IntToBcd2(d[0] == 0x02 && !signals_.empty() ? std::max(value, signalLevel(v.hz)) : value, lv);
         return data({0x15, d[0], lv[0], lv[1]});
     }
     case 0x16:

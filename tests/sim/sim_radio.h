@@ -95,6 +95,24 @@ public:
     void sendTransceiveFrequency();
     void sendTransceiveMode();
 
+    // The radio's own memory channels (bank 1..5, channel 1..199). With banks
+    // on (radio type 13) it answers the 54-byte contents read 1A 00 and takes
+    // the contents write back.
+    struct Memory {
+        long long hz = 0;
+        std::uint8_t mode = 0x01;
+        std::uint8_t filter = 0x01;
+        std::string name;       // up to 9 characters
+        long long txHz = 0;     // split: the transmit frequency
+    };
+    void setMemory(int channel, const Memory& m, int bank = 1);
+    // False for a blank channel.
+    bool memory(int channel, Memory* m, int bank = 1) const;
+    void setMemoryBanks(bool on);
+    // The S meter (15 02) follows a table of signals: a signal is heard
+    // within `widthHz` of its frequency.
+    void addSignal(long long hz, int level, int widthHz = 500);
+
     // Faults.
     void setEcho(bool on);             // off: the bus echo is missing
     void setAnswering(bool on);        // off: radio switched off, echo only
@@ -122,6 +140,8 @@ private:
     };
 
     void run();
+    bool answerMemory(std::uint8_t cmd, const std::uint8_t* d, std::size_t n, Bytes& out);
+    int signalLevel(long long hz) const;
     void handleInput(const std::uint8_t* data, std::size_t n);
     void handleFrame(const Bytes& frame);
     Bytes answer(const Bytes& frame, bool* reply);
@@ -159,6 +179,17 @@ private:
     bool answering_ = true;
     bool splitWrites_ = false;
     int ngCount_ = 0;
+
+    std::map<int, Memory> memories_;  // bank * 1000 + channel
+    bool memoryBanks_ = false;
+    int memBank_ = 1;
+    int memChannel_ = 1;
+    struct Signal {
+        long long hz;
+        int level;
+        int width;
+    };
+    std::vector<Signal> signals_;
 
     Bytes pending_;  // bytes of an unfinished frame
     std::vector<Bytes> frames_;
