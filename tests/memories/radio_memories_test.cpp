@@ -14,6 +14,7 @@
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
+#include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "memories/memory_options.h"
 #include "memories/radio_memories.h"
@@ -269,4 +270,19 @@ TEST(RadioMemoryRecall, SelectsTheChannelAndFollowsIt) {
     EXPECT_EQ(frames[0], (Bytes{0xFE, 0xFE, 0x94, 0xE0, 0x08, 0x00, 0x12, 0xFD}));
     EXPECT_EQ(frames[1], (Bytes{0xFE, 0xFE, 0x94, 0xE0, 0x0A, 0xFD}));
     EXPECT_EQ(s.radio.frequency(0), 10125000);
+}
+
+TEST(RadioMemorySave, MeterAndMirrorPollsPauseDuringATransfer) {
+    SimTransfer s;
+    g_mirror = 1;
+    g_savemem = 5;
+    s.radio.takeFrames();
+    PollRadio();
+    PollMeters();
+    s.Run(300);
+    EXPECT_TRUE(s.radio.frames().empty());
+    g_savemem = 0;
+    PollRadio();
+    s.Run(300);
+    EXPECT_FALSE(s.radio.frames().empty());
 }
