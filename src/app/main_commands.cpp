@@ -1,4 +1,5 @@
 // Commands, keys, menus and the two dialog bars of the main frame.
+#include "settings/trans_ops.h"
 #include <algorithm>
 #include <cstdint>
 
@@ -180,6 +181,7 @@ plat::Window* CMainWin::ChildById(int id) const {
     case IDW_CONTROL_BAR: return controlBar_;
     case IDW_CIV_MONITOR: return monitorBar_;
     case IDW_CW_KEYBOARD: return CwKeyboardWindow();
+    case IDW_SETTINGS: return g_transops;
     default: return nullptr;  // the other child windows come with their own parts
     }
 }
@@ -229,6 +231,7 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
     if (OnToggleCommand(id)) return true;
     switch (id) {
     case IDC_RADIO_WINDOW: OnSwlCommand(); return true;
+    case IDC_TRANSCEIVER_SETTINGS: ApplySettings(); return true;
     case ID_VIEW_ALWAYS_ON_TOP:
         g_ontop = g_ontop ? 0 : 1;
         SetTopMost(g_ontop == 1);

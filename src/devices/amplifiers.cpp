@@ -34,3 +34,4 @@ void SendModeToPW1() {}
 void SendPGXLStatus() {}
 void ProcessAmpWindow() {}
 void StartPGXLDiscovery() {}
+void ResetAmpSocket() {}

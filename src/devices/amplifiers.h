@@ -37,3 +37,5 @@ void SendModeToPW1();
 void SendPGXLStatus();
 void ProcessAmpWindow();
 void StartPGXLDiscovery();
+// The network amplifier's address changed: its socket is made anew on the next send.
+void ResetAmpSocket();

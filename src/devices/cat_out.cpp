@@ -23,3 +23,7 @@ int SendToTHP(const std::uint8_t* bytes, int length) {
 }
 void MuteSecondReceiver(int a) { (void)a; }
 void SendMultiRxToTHP() {}
+void ReopenThpPort(int n, int inUse) {
+    (void)n;
+    (void)inUse;
+}

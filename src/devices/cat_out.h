@@ -26,3 +26,5 @@ int SendToTHP(const std::uint8_t* bytes, int length);
 void MuteSecondReceiver(int a);
 // Multi-receiver state to the THP link.
 void SendMultiRxToTHP();
+// CAT-out port n (1..5) after its name changed: closed, and opened anew when in use.
+void ReopenThpPort(int n, int inUse);

@@ -16,3 +16,4 @@ void ServiceClientSocket() {}
 void SendKeepAlive() {}
 void ShutdownRemote() {}
 void OnSockTimeout() {}
+void DropConnection(int reason) { (void)reason; }

@@ -16,3 +16,5 @@ void ServiceClientSocket();
 void SendKeepAlive();
 void ShutdownRemote();
 void OnSockTimeout();
+// Ends the link (reason -2: new port or address), so that it is set up again.
+void DropConnection(int reason);

@@ -13,3 +13,5 @@ void ReadRotorPort() {}
 void SendToRotor(const std::uint8_t*, int) {}
 void PollRotorHeading() {}
 void RG_Tavn_TimeOut() {}
+void StartRotor() {}
+void StopRotor() {}

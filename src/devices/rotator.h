@@ -16,3 +16,6 @@ void ReadRotorPort();
 void SendToRotor(const std::uint8_t* data, int length);
 void PollRotorHeading();
 void RG_Tavn_TimeOut();
+// Turns the rotor to the bearing typed in the settings window (g_rotortarget).
+void StartRotor();
+void StopRotor();
