@@ -106,7 +106,12 @@ int ShownSel(const PageRow& r, const plat::ComboBox& list) {
     default: return -1;
     }
 }
-int Clip(int sel, const plat::ComboBox& list) { return sel >= 0 && sel < list.GetCount() ? sel : -1; }
+// The entry the fill selects (none for a value the list does not hold).
+int FilledSel(const PageRow& r, const plat::ComboBox& list) {
+    int sel = ShownSel(r, list);
+    if (r.items == Items::CivAddr && sel > 207) sel = 207;  // 207 and above: the type's default
+    return sel >= 0 && sel < list.GetCount() ? sel : -1;
+}
 
 // Sets a row's control from its setting.
 void FillRow(CTransOps& w, int n) {
@@ -124,9 +129,7 @@ void FillRow(CTransOps& w, int n) {
         if (r.enc == Enc::Port) {
             w.SelectPort(RowControlId(n), r.s);
         } else {
-            int sel = ShownSel(r, *list);
-            if (r.items == Items::CivAddr && sel > 207) sel = 207;
-            list->SetCurSel(Clip(sel, *list));
+            list->SetCurSel(FilledSel(r, *list));
         }
         break;
     }
@@ -152,6 +155,8 @@ bool ApplyRow(CTransOps& w, int n) {
         auto* e = static_cast<plat::Edit*>(c);
         const std::string text = e->GetText();
         if (text == ShownText(r) || r.enc == Enc::Scale) return false;
+        const bool needsInt = r.enc != Enc::Double && r.enc != Enc::Text && r.enc != Enc::Long;
+        if (needsInt && !p) return false;
         const int v = ReadInt(text);
         const int old = p ? *p : 0;
         switch (r.enc) {
@@ -202,7 +207,7 @@ bool ApplyRow(CTransOps& w, int n) {
         auto* list = static_cast<plat::ComboBox*>(c);
         const int sel = list->GetCurSel();
         // A list with nothing selected leaves its setting as it is.
-        if (sel < 0 || r.enc == Enc::Port || sel == Clip(ShownSel(r, *list), *list)) return false;
+        if (sel < 0 || r.enc == Enc::Port || sel == FilledSel(r, *list)) return false;
         switch (r.enc) {
         case Enc::Index: *p = sel; break;
         case Enc::AgcChar: *p = '0' + sel; break;
@@ -324,8 +329,11 @@ void OnRowChanged(const PageRow& r) {
 
 // Port lists: a changed name is taken over and, with the device in use,
 // reopened; a device switched off has its port closed and its name "NONE".
-void ApplyCatOutPorts() {
-    if (!g_thp) std::snprintf(g_thpcomport, sizeof g_thpcomport, "%s", "NONE");
+void ApplyCatOutPorts(bool switchedOff) {
+    if (switchedOff) {
+        std::snprintf(g_thpcomport, sizeof g_thpcomport, "%s", "NONE");
+        ReopenThpPort(1, 0);
+    }
     const std::string p1 = g_transops->SavedPort(6122);
     if (g_thp && !p1.empty() && p1 != g_thpcomport) {
         std::snprintf(g_thpcomport, sizeof g_thpcomport, "%s", p1.c_str());
@@ -339,9 +347,9 @@ void ApplyCatOutPorts() {
     }
 }
 
-void ApplyAccessoryPorts() {
+void ApplyAccessoryPorts(bool switchedOff) {
     int* steppir = AppSetting(AppVar::Steppir);
-    if (steppir && !*steppir) {
+    if (switchedOff) {
         std::snprintf(g_steppircomport, sizeof g_steppircomport, "%s", "NONE");
         if (plat::SerialIsOpen(g_steppirport)) plat::SerialClose(g_steppirport);
     }
@@ -528,10 +536,10 @@ void ApplySettings() {
     }
     ApplyRemoteLink();
     const int thpRow = RowIdx(2491);
-    if (ApplyRow(*w, thpRow) && !g_thp) ReopenThpPort(1, 0);
-    ApplyCatOutPorts();
-    if (ApplyRow(*w, RowIdx(2449))) ApplyAccessoryPorts();
-    else ApplyAccessoryPorts();
+    // A device switched off lets its port go: closed and named "NONE".
+    ApplyCatOutPorts(ApplyRow(*w, thpRow) && !g_thp);
+    const int* steppir = AppSetting(AppVar::Steppir);
+    ApplyAccessoryPorts(ApplyRow(*w, RowIdx(2449)) && steppir && !*steppir);
     ApplyTunerSelection();
     ApplySsbTxFilter();
     const int pin = Checked(2465) ? 5 : 4;
