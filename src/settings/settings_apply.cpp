@@ -18,6 +18,7 @@
 #include "civ/civ_setters.h"
 #include "civ/engine_options.h"
 #include "civ/frequency_options.h"
+#include "civ/civ_timers.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
@@ -558,9 +559,57 @@ void ApplySettings() {
     OnPortsChanged(g_resend);
 }
 
+namespace {
+// "Start Frequency Scan" and "Stop Frequency Scan" (a scan frequency below
+// 0.01 MHz means no scan runs).
+void ApplyFrequencyScan() {
+    const bool running = g_scanfreq >= 0.01;
+    if (Checked(2444) && !running && !g_memscan && !g_sweeprunning) {
+        SetChecked(2445, 0);
+        UpdateBandStack(g_vfoafreq, 1);
+        const double lo = g_fscanstart, hi = g_fscanstop, f = g_vfoafreq;
+        const bool inRange = lo <= hi ? (f >= lo && f < hi) : (f > hi && f <= lo);
+        g_scanfreq = inRange ? f : lo;
+        g_vfoafreq = g_scanfreq;
+        SetRadioFrequencies();
+        if (g_swlpanel) g_swlpanel->SetPanelTuning(g_vfoafreq, 0, 0, 0, 0, 0);
+        SetCivTimer(TIMER_SCAN, unsigned(g_fscandwell) * 1000u);
+    } else {
+        SetChecked(2444, g_scanfreq >= 0.01);
+    }
+    if (Checked(2445) && g_scanfreq >= 0.01) {
+        SetChecked(2444, 0);
+        KillCivTimer(TIMER_SCAN);
+        g_scanfreq = 0;
+    }
+}
+
+// "Search for Radio Automatically": on every apply while ticked, the search
+// starts over on the first port found, at 19200 baud.
+void ApplyRadioSearch() {
+    if (!Checked(2492)) {
+        g_autobaud = 0;
+        return;
+    }
+    g_autobaud = 2;
+    g_baud = 19200;
+    plat::SerialClose(g_radioport);
+    plat::ComboBox* list = g_transops->ComboOf(1317);
+    if (!list || list->GetCount() < 2) return;  // only "COM0": no port to search
+    list->SetCurSel(1);
+    g_transops->SelectPort(1317, list->GetItemText(1).c_str());
+    std::snprintf(g_comport, sizeof g_comport, "%s", list->GetItemText(1).c_str());
+    OpenRadioPort();
+    const std::uint8_t readId[] = {0xFE, 0xFE, std::uint8_t(g_radioadr), std::uint8_t(g_myaddr), 0x19, 0x00, 0xFD};
+    sendtoradio(readId, int(sizeof readId));
+    SetCivTimer(TIMER_AUTOBAUD, 300);
+}
+}  // namespace
+
 void OnPortsChanged(int resend) {
     CTransOps* w = g_transops;
     if (!w) return;
+    ApplyFrequencyScan();
     // TopTen options act as one choice.
     const int o1 = Checked(2447), o2 = Checked(2448);
     if (g_toptenoption == 0) g_toptenoption = o1 ? 1 : o2 ? 2 : 0;
@@ -572,7 +621,7 @@ void OnPortsChanged(int resend) {
     const int set = Checked(1552) ? 1 : 0;
     if (set != g_swlbandset) g_swlbandset = set;
     if (resend) SetRadioFrequencies();
-    if (!Checked(2492)) g_autobaud = 0;
+    ApplyRadioSearch();
 }
 
 // The scale edits are read when the settings are saved: a changed scale is

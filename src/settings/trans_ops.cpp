@@ -196,11 +196,11 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
     case 5066:
         if (list->GetCurSel() >= 0) g_mousewheel = list->GetCurSel();
         return true;
-    case int(ID_TMATE2_MULTI):
-        if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, ID_TMATE2_MULTI, 0);
+    case int(kTmate2MultiId):
+        if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, kTmate2MultiId, 0);
         return true;
     case 5175:
-        if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, ID_MIDI_REOPEN, 0);
+        if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, kMidiReopenId, 0);
         return true;
     case 1552:
     case 1553:

@@ -13,8 +13,8 @@ constexpr unsigned kSettingsChangedId = 2367;  // WM_COMMAND to the main frame
 constexpr int IDC_PAGE_LIST = 2370;
 constexpr int IDC_MENU_UP = 5060;
 constexpr int IDC_MENU_DOWN = 5061;
-constexpr unsigned ID_TMATE2_MULTI = 4508;
-constexpr unsigned ID_MIDI_REOPEN = 5174;
+constexpr unsigned kTmate2MultiId = 4508;
+constexpr unsigned kMidiReopenId = 5174;
 
 extern int g_settingspagecount;  // entries of the page list (22, 23 or 24)
 extern int g_prefs3shown;        // page 2 is on show

@@ -11,6 +11,8 @@
 #include "base/settings_table.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
+#include "civ/civ_timers.h"
+#include "civ/radio_search.h"
 #include "civ/setter_fixture.h"
 #include "devices/device_options.h"
 #include "memories/memory_options.h"
@@ -382,4 +384,48 @@ TEST(SettingsWindow, ScaledLayout) {
     s.w().ScaleX = 1.4f;
     EXPECT_EQ(s.w().Scaled(105, 0, 110, 0).left, 147);
     EXPECT_EQ(s.w().Scaled(105, 0, 110, 0).right, 154);
+}
+
+TEST(SettingsWindow, FrequencyScanStartsAtTheStartOutsideTheRangeAndStopsOnce) {
+    g_fscanstart = 7.000;
+    g_fscanstop = 7.100;
+    g_vfoafreq = 14.074;
+    g_scanfreq = 0;
+    SettingsWindow s(23, 4);
+    s.w().CheckOf(2445)->Click();  // stop with no scan running
+    EXPECT_EQ(g_scanfreq, 0);
+    s.w().CheckOf(2444)->Click();
+    EXPECT_DOUBLE_EQ(g_scanfreq, 7.0);
+    EXPECT_DOUBLE_EQ(g_vfoafreq, 7.0);
+    EXPECT_TRUE(s.win.HasTimer(TIMER_SCAN));
+    s.w().CheckOf(2445)->Click();
+    EXPECT_EQ(g_scanfreq, 0);
+    EXPECT_FALSE(s.win.HasTimer(TIMER_SCAN));
+    EXPECT_EQ(s.w().CheckOf(2444)->GetCheck(), 0);
+}
+
+TEST(SettingsWindow, VoxSlidersKeepTheirFloorAndSkipThirteen) {
+    g_voxgain = 5;
+    SettingsWindow s(23, 16);
+    plat::Edit& gain = s.editNamed("Vox Gain");
+    EXPECT_EQ(gain.GetText(), "9");
+    s.type(gain, "17");
+    EXPECT_EQ(g_voxgain, 14);
+    s.type(gain, "3");
+    EXPECT_EQ(g_voxgain, 1);
+    bool sent = false;
+    for (const Bytes& b : s.bodies()) sent = sent || (b.size() >= 2 && b[0] == 0x14 && b[1] == 0x16);
+    EXPECT_TRUE(sent);
+}
+
+TEST(SettingsWindow, RadioSearchWithNoPortOnlyClosesTheRadioPort) {
+    SettingsWindow s(23, 21);
+    s.w().EnumerateComPorts({});
+    ASSERT_TRUE(plat::SerialIsOpen(g_radioport));
+    s.w().CheckOf(2492)->Click();
+    EXPECT_EQ(g_autobaud, 2);
+    EXPECT_FALSE(plat::SerialIsOpen(g_radioport));
+    EXPECT_FALSE(s.win.HasTimer(TIMER_AUTOBAUD));
+    s.w().CheckOf(2492)->Click();
+    EXPECT_EQ(g_autobaud, 0);
 }
