@@ -396,6 +396,37 @@ void ApplySsbTxFilter() {
     SetSsbTxFilter(choice);
 }
 
+// The amplifier's operate and power buttons of the Call Sign page. The Acom
+// 2000 is told its state on every apply; the Alpha 87A on a change only. An
+// operator client asks the radio server instead.
+void ApplyAmplifierButtons(CTransOps& w) {
+    const std::uint8_t state = std::uint8_t(g_ampoperate ? 1 : 0);
+    if (!PortIsOff(g_acomcomport)) {
+        if (g_client) {
+            sendtopartner(&state, 1, 11);
+        } else {
+            const std::uint8_t oper[] = {0x41, 0x71, std::uint8_t(g_ampoperate ? 0x4F : 0x53), 0x0D};
+            SendToAcom(oper, 4);
+        }
+        w.operChange = 0;
+    }
+    if (!PortIsOff(g_alpha87acomport)) {
+        if (w.operChange) {
+            const char* text = g_ampoperate ? "OPER ON\r" : "OPER OFF\r";
+            if (g_client) sendtopartner(&state, 1, 11);
+            else SendToA87(reinterpret_cast<const std::uint8_t*>(text), int(std::strlen(text)));
+        }
+        if (w.powerChange) {
+            const std::uint8_t power = std::uint8_t(g_amppower ? 1 : 0);
+            const char* text = g_amppower ? "AC ON\r" : "AC OFF\r";
+            if (g_client) sendtopartner(&power, 1, 10);
+            else SendToA87(reinterpret_cast<const std::uint8_t*>(text), int(std::strlen(text)));
+        }
+        w.operChange = 0;
+        w.powerChange = 0;
+    }
+}
+
 void ApplyRemoteLink() {
     if (!g_client && !g_radioserver) return;
     bool changed = false;
@@ -535,6 +566,7 @@ void ApplySettings() {
         SetChecked(582, 0);
         StopRotor();
     }
+    ApplyAmplifierButtons(*w);
     ApplyRemoteLink();
     const int thpRow = RowIdx(2491);
     // A device switched off lets its port go: closed and named "NONE".

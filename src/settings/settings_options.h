@@ -130,5 +130,7 @@ extern int g_radiotypesel;
 extern int g_toptenoption;       // TopTen devices option: 0 none, 1, 2
 extern int g_swlbandset;         // SWL Band Assign value set: 1 FT8, 0 SWL
 extern char g_rotortarget[4];    // bearing typed for the rotor ("%03d")
+extern int g_ampoperate;         // the amplifier's operate button (Acom 2000, Alpha 87A)
+extern int g_amppower;           // the Alpha 87A's power button
 // Captions of the radio panel's six step buttons, as the Steps page set them.
 extern std::string g_stepcaptions[6];

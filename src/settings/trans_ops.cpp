@@ -208,9 +208,12 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
         CheckOf(1553)->SetCheck(iid == 1553);
         return true;
     case 1531:
+        g_ampoperate = !g_ampoperate;
         operChange = 1;
         break;
     case 1532:
+        g_amppower = !g_amppower;
+        Control(1532)->SetWindowText(g_amppower ? "ON" : "Off");
         powerChange = 1;
         break;
     case 2535: {
