@@ -257,9 +257,21 @@ void KnobDevice(int* which) {
 
 int g_resend = 0;
 
+// Radio values that go to the radio as they stand when they change.
+struct Sender {
+    const int* value;
+    void (*send)(int);
+};
+const Sender kSenders[] = {
+    {&g_sidetonevolume, SetSidetoneLevel}, {&g_fmcts, SetCtcss},     {&g_micgain, SetMicGain},
+    {&g_voxgain, SetVoxGain},              {&g_antivox, SetAntiVox}, {&g_voxhang, SetVoxHang},
+};
+
 // The action of a setting that changed.
 void OnRowChanged(const PageRow& r) {
     const int* p = RowInt(r);
+    for (const Sender& x : kSenders)
+        if (x.value == p) return x.send(*p);
     if (p == &g_passive) {
         g_rawmode = g_passive;
         g_manualmode = g_passive;
@@ -268,25 +280,13 @@ void OnRowChanged(const PageRow& r) {
     } else if (p == &g_bfo) {
         SetCwPitch(g_bfo);
         g_resend = 1;
-    } else if (p == &g_sidetonevolume) {
-        SetSidetoneLevel(g_sidetonevolume);
     } else if (p == &g_cwqskdelay) {
         if (g_cwqskdelay < 15) g_cwqskdelay = 0;
         SetQskDelay(g_cwqskdelay);
-    } else if (p == &g_fmcts) {
-        SetCtcss(g_fmcts);
     } else if (p == &g_roof) {
         SetFilterWidthA(g_rxfilter);
-    } else if (p == &g_micgain) {
-        SetMicGain(g_micgain);
     } else if (p == &g_speechvalue) {
         SetSpeech(g_speech, g_speechvalue);
-    } else if (p == &g_voxgain) {
-        SetVoxGain(g_voxgain);
-    } else if (p == &g_antivox) {
-        SetAntiVox(g_antivox);
-    } else if (p == &g_voxhang) {
-        SetVoxHang(g_voxhang);
     } else if (p == &g_keyercw) {
         g_cwspeed = g_keyerks + g_keyercw + 10;
         if (g_yaltkeyer) SetupKeyerPot();

@@ -12,40 +12,15 @@
 #include "app/main_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
-#include "common/test_dir.h"
+#include "common/sim_station.h"
 #include "platform/clock.h"
 #include "settings/settings_options.h"
 #include "settings/trans_ops.h"
 #include "sim/sim_radio.h"
 
 namespace {
-struct Station {
-    TestDir dir;
-    sim::SimRadio radio{0x94, 19200};
-    CApp app;
-
-    explicit Station(const std::string& settings = "") {
-        EXPECT_TRUE(radio.link(dir.file("ports/com1")));
-        dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n[OPERATING STATUS]\nQARV=23\nBFO=700\n"
-                              "VFO-A FREQUENCY=14.074000\nVFO-B FREQUENCY=14.074000\n" + settings);
-        radio.start();
-        EXPECT_TRUE(app.InitInstance());
-    }
-    ~Station() {
-        app.ExitInstance();
-        radio.stop();
-    }
-    void run(int ms) {
-        for (int i = 0; i < ms / 10; ++i) {
-            plat::manual_clock::Advance(10);
-            if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
-    void initialise() {
-        for (int i = 0; i < 30 && !g_mainwin->HasTimer(TIMER_METER_CYCLE); ++i) run(500);
-        ASSERT_TRUE(g_mainwin->HasTimer(TIMER_METER_CYCLE));
-        run(3000);
-    }
+struct Station : SimStation {
+    explicit Station(const std::string& settings = "") : SimStation("BFO=700\n" + settings) {}
     int pitchFrames() {
         int n = 0;
         for (const sim::Bytes& f : radio.frames())
