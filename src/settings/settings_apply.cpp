@@ -240,7 +240,7 @@ void KnobDevice(int* which) {
     if (which == &g_flexknob) {
         if (g_tmate2open) CloseTMate2();
         g_usetmate2 = 0, g_cmdmicro = 0;
-        FindFlexKnob();
+        if (g_flexknob) FindFlexKnob();
     } else if (which == &g_usetmate2) {
         g_flexknob = 0, g_cmdmicro = 0;
         if (g_usetmate2) OpenTMate2();
@@ -248,7 +248,7 @@ void KnobDevice(int* which) {
     } else {
         if (g_tmate2open) CloseTMate2();
         g_usetmate2 = 0, g_flexknob = 0;
-        OpenMidi();
+        if (g_cmdmicro) OpenMidi();
     }
     SetChecked(2480, g_flexknob);
     SetChecked(2481, g_usetmate2);
