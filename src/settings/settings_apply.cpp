@@ -84,6 +84,8 @@ std::string ShownText(const PageRow& r) {
     case Enc::Ctcss: return p ? Int(*p) : "";
     case Enc::Offset: return p ? Int(*p - r.lo) : "";
     case Enc::Vox: return p ? Int(*p + 4) : "";
+    case Enc::Square: return p ? Int(int(std::lround(std::sqrt(double(*p > 0 ? *p : 0))))) : "";
+    case Enc::Comp: return p ? Int(*p) : "";
     case Enc::CallSize: return p ? Int(*p - 19) : "";
     case Enc::Double:
     case Enc::Scale: return r.d ? Format(r.fmt, *r.d) : "";
@@ -179,6 +181,12 @@ bool ApplyRow(CTransOps& w, int n) {
             *p = x;
             break;
         }
+        case Enc::Square:
+            if (v >= 0 && v <= 100) *p = v * v > r.hi ? r.hi : v * v;
+            break;
+        case Enc::Comp:
+            if (v >= 0 && v <= r.hi) *p = v < 2 ? 0 : v;
+            break;
         case Enc::CallSize: *p = v >= 1 && v <= 15 ? v + 19 : 20; break;
         case Enc::Double: {
             const double old = *r.d;
@@ -305,6 +313,16 @@ void OnRowChanged(const PageRow& r) {
         }
     } else if (p == &g_yalt1st) {
         SetKeyerFirstExt();
+    } else if (p == &g_yaltweight) {
+        SetKeyerWeight();
+    } else if (p == &g_yaltlead) {
+        SetKeyerLead();
+    } else if (p == &g_yalttail) {
+        SetKeyerTail();
+    } else if (p == &g_yaltkeycomp) {
+        SetKeyerComp();
+    } else if (p == &g_yaltditdah) {
+        SetKeyerRatio();
     } else if (p == &g_flexknob || p == &g_usetmate2 || p == &g_cmdmicro) {
         KnobDevice(const_cast<int*>(p));
     } else if (p == &g_yaltkeyer) {

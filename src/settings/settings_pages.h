@@ -35,6 +35,8 @@ enum class Enc : std::uint8_t {
     Port,      // port list: the window's saved name (applied by its own step)
     Long,      // edit "%ld" of a long; lo..hi, else the previous value stays
     Ctcss,     // edit: 0 or 670..2541, else the previous value stays
+    Square,    // edit standing for a slider whose value is squared: 0..hi stored
+    Comp,      // edit standing for the key compensation slider: below 2 is 0
 };
 
 // When a control is shown on its page.

@@ -429,3 +429,21 @@ TEST(SettingsWindow, RadioSearchWithNoPortOnlyClosesTheRadioPort) {
     s.w().CheckOf(2492)->Click();
     EXPECT_EQ(g_autobaud, 0);
 }
+
+TEST(SettingsWindow, KeyerSlidersKeepTheirScales) {
+    g_yaltkeyer = 1;
+    g_yaltlead = 200;  // no slider position gives it: kept while untouched
+    SettingsWindow s(23, 14);
+    EXPECT_TRUE(s.shown("PTT Lead"));
+    EXPECT_FALSE(s.shown("Dah Wgt"));
+    ApplySettings();
+    EXPECT_EQ(g_yaltlead, 200);
+    s.type(s.editNamed("PTT Lead"), "20");
+    EXPECT_EQ(g_yaltlead, 250);
+    s.type(s.editNamed("PTT Lead"), "3");
+    EXPECT_EQ(g_yaltlead, 9);
+    s.type(s.editNamed("Key Comp"), "1");
+    EXPECT_EQ(g_yaltkeycomp, 0);
+    s.type(s.editNamed("Dit/Dah Ratio"), "10");
+    EXPECT_EQ(g_yaltditdah, 43);
+}
