@@ -261,6 +261,9 @@ void KnobDevice(int* which) {
     SetChecked(2480, g_flexknob);
     SetChecked(2481, g_usetmate2);
     SetChecked(2482, g_cmdmicro);
+    // The assignment rows now belong to another surface.
+    g_transops->RefillAssignments();
+    ReshowPage();
 }
 
 int g_resend = 0;
@@ -605,6 +608,7 @@ void ApplySettings() {
         if (id == 2491 || id == 2449 || id == 2494 || id == 2493 || HasOwnHandler(id)) continue;
         if (ApplyRow(*w, n)) OnRowChanged(rows[n]);
     }
+    w->ApplyAssignments();
     ApplyRadioPort();
     OnPortsChanged(g_resend);
 }

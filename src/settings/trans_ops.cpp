@@ -17,6 +17,7 @@
 #include "platform/message_box.h"
 #include "platform/paint.h"
 #include "settings/settings_options.h"
+#include "settings/assign_pages.h"
 #include "settings/settings_pages.h"
 
 using namespace settings;
@@ -86,6 +87,15 @@ int CTransOps::OnCreate() {
             ListItems(r.items, [](void* c, const char* s) { static_cast<plat::ComboBox*>(c)->AddString(s); },
                       controls_[n].get());
     }
+    for (int n = 0; n < kAssignRows; ++n) {
+        const AssignSlot slot = AssignSlotOf(n);
+        const int x = kLeft + kColumn, y = kTop + (slot.row - 1) * kLine;
+        assignLabel_[n].CreateControl("", Scaled(x, y, x + kCaptionWidth, y + 15), this, 0, false);
+        // Row 3 of the knob page is also the TMate2's multi-knob list.
+        assign_[n].CreateControl("", Scaled(x + kCaptionWidth, y, x + kCaptionWidth + kFieldWidth, y + 15), this,
+                                 n == 2 ? int(kTmate2MultiId) : 7900 + n, false);
+    }
+    RefillAssignments();
     menuUp_.CreateControl("Menu Up", Scaled(10, 40, 95, 55), this, IDC_MENU_UP);
     menuDown_.CreateControl("Menu Down", Scaled(10, 60, 95, 75), this, IDC_MENU_DOWN);
     // The page list is filled last; its selection is the saved page.
@@ -118,6 +128,33 @@ plat::ComboBox* CTransOps::ComboOf(int id) const {
 void CTransOps::HidePages() {
     for (auto& c : controls_) c->ShowWindow(plat::SW_HIDE);
     for (auto& l : labels_) l->ShowWindow(plat::SW_HIDE);
+    for (int n = 0; n < kAssignRows; ++n) {
+        assign_[n].ShowWindow(plat::SW_HIDE);
+        assignLabel_[n].ShowWindow(plat::SW_HIDE);
+    }
+}
+
+void CTransOps::RefillAssignments() {
+    const Surface surface = SurfaceInUse();
+    for (int n = 0; n < kAssignRows; ++n) {
+        assignLabel_[n].SetWindowText(AssignCaption(surface, n));
+        assign_[n].ResetContent();
+        for (const std::string& item : AssignItems(surface, n)) assign_[n].AddString(item);
+        // A saved text the list does not hold leaves the row unselected (and
+        // the text as it is).
+        const char* text = AssignText(surface, n);
+        assign_[n].SetCurSel(text ? assign_[n].FindStringExact(text) : -1);
+    }
+}
+
+void CTransOps::ApplyAssignments() {
+    const Surface surface = SurfaceInUse();
+    for (int n = 0; n < kAssignRows; ++n) {
+        char* text = AssignText(surface, n);
+        const int sel = assign_[n].GetCurSel();
+        if (!text || sel < 0 || sel == assign_[n].FindStringExact(text)) continue;
+        std::snprintf(text, 128, "%s", assign_[n].GetSelectedText().c_str());
+    }
 }
 
 void CTransOps::ShowPage(int page) {
@@ -130,6 +167,12 @@ void CTransOps::ShowPage(int page) {
         if (rows[n].page == page && RuleHolds(rows[n].rule)) controls_[n]->ShowWindow(plat::SW_SHOW);
     for (std::size_t k = 0; k < labels_.size(); ++k)
         if (controls_[labelRow_[k]]->IsWindowVisible()) labels_[k]->ShowWindow(plat::SW_SHOW);
+    const Surface surface = SurfaceInUse();
+    for (int n = 0; n < kAssignRows; ++n) {
+        const bool on = AssignSlotOf(n).page == page && AssignShown(surface, n) && AssignCaption(surface, n)[0];
+        assign_[n].ShowWindow(on ? plat::SW_SHOW : plat::SW_HIDE);
+        assignLabel_[n].ShowWindow(on ? plat::SW_SHOW : plat::SW_HIDE);
+    }
     Invalidate();
 }
 
@@ -177,6 +220,12 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
         }
         return true;
     }
+    if (iid == int(kTmate2MultiId) || (iid >= 7900 && iid < 7900 + kAssignRows)) {
+        if (code != plat::CBN_SELCHANGE) return true;
+        ApplyAssignments();
+        if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, iid == int(kTmate2MultiId) ? kTmate2MultiId : kSettingsChangedId, 0);
+        return true;
+    }
     const int row = RowOfId(iid);
     if (row < 0) return false;
     const PageRow& r = PageRows()[row];
@@ -195,9 +244,6 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
         return true;
     case 5066:
         if (list->GetCurSel() >= 0) g_mousewheel = list->GetCurSel();
-        return true;
-    case int(kTmate2MultiId):
-        if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, kTmate2MultiId, 0);
         return true;
     case 5175:
         if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, kMidiReopenId, 0);

@@ -46,6 +46,14 @@ public:
     void SelectPort(int listId, const char* name);
     const std::string& SavedPort(int listId) const;
 
+    // The assignment rows of pages 17-19: labelled and filled for the surface
+    // in use (again when the surface changes), selected from the saved texts.
+    void RefillAssignments();
+    plat::ComboBox* AssignList(int n) { return &assign_[n]; }
+    const std::string& AssignLabel(int n) const { return assignLabel_[n].GetWindowText(); }
+    // Copies changed selections into the active surface's saved texts.
+    void ApplyAssignments();
+
     // The CW slider copies kept for the keyer code.
     void SetSidetoneVolume(int v) { sidetone_ = v; }
     int GetSidetoneVolume() const { return sidetone_; }
@@ -71,6 +79,8 @@ private:
     std::vector<int> labelRow_;
     std::vector<std::string> savedPorts_;  // by row
     plat::ComboBox pageList_;
+    plat::ComboBox assign_[14];
+    plat::StaticText assignLabel_[14];
     plat::Button menuUp_, menuDown_;
     int sidetone_ = 0;
 };

@@ -15,6 +15,7 @@
 #include "civ/radio_search.h"
 #include "civ/setter_fixture.h"
 #include "devices/device_options.h"
+#include "devices/surface_keys.h"
 #include "memories/memory_options.h"
 #include "panel/panel_options.h"
 #include "platform/port_list.h"
@@ -446,4 +447,49 @@ TEST(SettingsWindow, KeyerSlidersKeepTheirScales) {
     EXPECT_EQ(g_yaltkeycomp, 0);
     s.type(s.editNamed("Dit/Dah Ratio"), "10");
     EXPECT_EQ(g_yaltditdah, 43);
+}
+
+TEST(SettingsWindow, AssignmentRowsFollowTheSurface) {
+    g_usetmate2 = 1;
+    {
+        SettingsWindow s(23, 17);
+        EXPECT_EQ(s.w().AssignLabel(0), "Main Knob");
+        EXPECT_EQ(s.w().AssignList(0)->GetCount(), 10);
+        EXPECT_EQ(s.w().AssignList(0)->FindStringExact("UP B+1"), -1);
+        EXPECT_TRUE(s.w().AssignList(2)->IsWindowVisible());
+        s.w().ShowPage(19);
+        EXPECT_FALSE(s.w().AssignList(12)->IsWindowVisible());  // rows 4 and 5: pods only
+    }
+    delete g_transops;
+    g_usetmate2 = 0;
+    g_flexknob = 1;
+    {
+        SettingsWindow s(23, 18);
+        EXPECT_EQ(s.w().AssignLabel(6), "Aux1 Long");
+        EXPECT_EQ(s.w().AssignList(6)->GetItemText(0), "UP B+5");
+    }
+    delete g_transops;
+    g_flexknob = 0;
+    SettingsWindow s(23, 17);
+    EXPECT_EQ(s.w().AssignLabel(0), "Function Key 11");
+    EXPECT_TRUE(s.w().AssignList(0)->IsWindowVisible());
+    EXPECT_FALSE(s.w().AssignList(1)->IsWindowVisible());  // the remote pod has one row here
+    EXPECT_EQ(s.w().AssignList(3)->GetItemText(0), "4");
+    EXPECT_EQ(s.w().AssignList(3)->GetItemText(1), "UP 4");
+    EXPECT_EQ(s.w().AssignList(10)->GetItemText(1), "UP 10");
+    EXPECT_EQ(s.w().AssignList(0)->GetCount(), 1 + 43);
+}
+
+TEST(SettingsWindow, AnAssignmentIsSavedAsTheChosenText) {
+    std::snprintf(g_podkeys[6], sizeof g_podkeys[6], "%s", "ALC");
+    std::snprintf(g_podkeys[7], sizeof g_podkeys[7], "%s", "Not A Function");
+    SettingsWindow s(23, 18);
+    EXPECT_EQ(s.w().AssignList(3)->GetSelectedText(), "ALC");
+    EXPECT_EQ(s.w().AssignList(4)->GetCurSel(), -1);
+    ApplySettings();
+    EXPECT_STREQ(g_podkeys[7], "Not A Function");  // kept, not saved empty
+    plat::ComboBox* list = s.w().AssignList(3);
+    list->Choose(list->FindStringExact("RIT"));
+    EXPECT_STREQ(g_podkeys[6], "RIT");
+    EXPECT_EQ(s.frame.changes, 1);
 }
