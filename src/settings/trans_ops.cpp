@@ -30,7 +30,7 @@ void (*g_settingsreinit)() = nullptr;
 namespace {
 // Page area layout: rows flow down a column of 24 lines, then the next column.
 constexpr int kLeft = 110, kTop = 10, kLine = 17, kColumn = 265, kLines = 24;
-constexpr int kCaptionWidth = 160, kFieldWidth = 95;
+constexpr int kCaptionWidth = 180, kFieldWidth = 78;
 
 bool IsPortList(int id) {
     return id == 1317 || id == 6108 || id == 6161 || id == 6109 || id == 6122 || (id >= 6400 && id <= 6403);
@@ -65,21 +65,17 @@ int CTransOps::OnCreate() {
     ScaleX = float(g_settingsscalex);
     ScaleY = float(g_settingsscaley);
     const auto rows = PageRows();
-    int slot[24] = {};
+    labelOf_.assign(rows.size(), -1);
     for (std::size_t n = 0; n < rows.size(); ++n) {
         const PageRow& r = rows[n];
-        const int k = r.page >= 0 ? slot[r.page]++ : 0;
-        const int x = kLeft + (k / kLines) * kColumn, y = kTop + (k % kLines) * kLine;
-        const bool field = r.kind == Ctl::Edit || r.kind == Ctl::Combo;
-        if (field) {
+        if (r.kind == Ctl::Edit || r.kind == Ctl::Combo) {
             auto label = std::make_unique<plat::StaticText>();
-            label->CreateControl(r.caption, Scaled(x, y, x + kCaptionWidth, y + 15), this, 0, false);
+            label->CreateControl(r.caption, {}, this, 0, false);
+            labelOf_[n] = int(labels_.size());
             labels_.push_back(std::move(label));
-            labelRow_.push_back(int(n));
         }
-        const plat::Rect rect = field ? Scaled(x + kCaptionWidth, y, x + kCaptionWidth + kFieldWidth, y + 15)
-                                      : Scaled(x, y, x + kColumn - 10, y + 15);
-        controls_[n]->CreateControl(field ? "" : r.caption, rect, this, RowControlId(int(n)), false);
+        controls_[n]->CreateControl(labelOf_[n] >= 0 ? "" : r.caption, {}, this, RowControlId(int(n)), false);
+        Place(int(n), 0);
         if (r.kind == Ctl::Edit && r.enc == Enc::Text) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(r.size - 1);
         if (r.kind == Ctl::Edit && r.id == 4514) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(63);
         if (r.kind == Ctl::Edit && r.id == 2525) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(3);
@@ -125,6 +121,18 @@ plat::ComboBox* CTransOps::ComboOf(int id) const {
     return row >= 0 && PageRows()[row].kind == Ctl::Combo ? static_cast<plat::ComboBox*>(RowControl(row)) : nullptr;
 }
 
+// Row n in line k of the page area: a caption and its field, or a check box,
+// button or label across the column.
+void CTransOps::Place(int n, int k) {
+    const int x = kLeft + (k / kLines) * kColumn, y = kTop + (k % kLines) * kLine;
+    if (labelOf_[n] >= 0) {
+        labels_[labelOf_[n]]->MoveWindow(Scaled(x, y, x + kCaptionWidth, y + 15));
+        controls_[n]->MoveWindow(Scaled(x + kCaptionWidth, y, x + kCaptionWidth + kFieldWidth, y + 15));
+    } else {
+        controls_[n]->MoveWindow(Scaled(x, y, x + kColumn - 10, y + 15));
+    }
+}
+
 void CTransOps::HidePages() {
     for (auto& c : controls_) c->ShowWindow(plat::SW_HIDE);
     for (auto& l : labels_) l->ShowWindow(plat::SW_HIDE);
@@ -163,10 +171,14 @@ void CTransOps::ShowPage(int page) {
     HidePages();
     if (page == 2) g_prefs3shown = 1;
     const auto rows = PageRows();
-    for (std::size_t n = 0; n < rows.size(); ++n)
-        if (rows[n].page == page && RuleHolds(rows[n].rule)) controls_[n]->ShowWindow(plat::SW_SHOW);
-    for (std::size_t k = 0; k < labels_.size(); ++k)
-        if (controls_[labelRow_[k]]->IsWindowVisible()) labels_[k]->ShowWindow(plat::SW_SHOW);
+    // The rows on show close up, so hidden rows leave no gaps.
+    int slot = 0;
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        if (rows[n].page != page || !RuleHolds(rows[n].rule)) continue;
+        Place(int(n), slot++);
+        controls_[n]->ShowWindow(plat::SW_SHOW);
+        if (labelOf_[n] >= 0) labels_[labelOf_[n]]->ShowWindow(plat::SW_SHOW);
+    }
     const Surface surface = SurfaceInUse();
     for (int n = 0; n < kAssignRows; ++n) {
         const bool on = AssignSlotOf(n).page == page && AssignShown(surface, n) && AssignCaption(surface, n)[0];

@@ -76,7 +76,8 @@ private:
     void OnEditKillFocus(int id);
     std::vector<std::unique_ptr<plat::Control>> controls_;
     std::vector<std::unique_ptr<plat::StaticText>> labels_;
-    std::vector<int> labelRow_;
+    std::vector<int> labelOf_;  // by row: its caption label, or -1
+    void Place(int row, int line);
     std::vector<std::string> savedPorts_;  // by row
     plat::ComboBox pageList_;
     plat::ComboBox assign_[14];
