@@ -20,6 +20,7 @@
 #include "devices/device_options.h"
 #include "devices/keying.h"
 #include "memories/memory_options.h"
+#include "panel/band_table.h"
 #include "panel/panel_options.h"
 #include "settings/settings_options.h"
 #include "settings/trans_ops.h"
@@ -286,10 +287,15 @@ const PageRow kRows[] = {
 
     // 12 SWL Band Assign
     Label(12, "Caption     Lower Limit         Upper Limit"),
-    Text(0, 12, "Row 1", g_caption[0]), Text(0, 12, "Row 2", g_caption[1]), Text(0, 12, "Row 3", g_caption[2]),
-    Text(0, 12, "Row 4", g_caption[3]), Text(0, 12, "Row 5", g_caption[4]), Text(0, 12, "Row 6", g_caption[5]),
-    Text(0, 12, "Row 7", g_caption[6]), Text(0, 12, "Row 8", g_caption[7]), Text(0, 12, "Row 9", g_caption[8]),
-    Text(0, 12, "Row 10", g_caption[9]), Text(0, 12, "Row 11", g_caption[10]),
+    // Each row: the band button's caption and the broadcast band row's edges.
+#define SWL_ROW(n)                                                            \
+    Text(0, 12, "Caption " #n, g_caption[n - 1]),                             \
+        Dbl(0, 12, "Lower Limit " #n, &g_bandstack[19 + n].low, "%f"),        \
+        Dbl(0, 12, "Upper Limit " #n, &g_bandstack[19 + n].high, "%f")
+    SWL_ROW(1), SWL_ROW(2), SWL_ROW(3), SWL_ROW(4), SWL_ROW(5), SWL_ROW(6),
+    SWL_ROW(7), SWL_ROW(8), SWL_ROW(9), SWL_ROW(10), SWL_ROW(11),
+#undef SWL_ROW
+    Text(0, 12, "Column Name", g_caption[11]),
     PageRow{1552, Ctl::Radio, 12, Rule::Always, "FT8 Values"},
     PageRow{1553, Ctl::Radio, 12, Rule::Always, "SWL Values"},
 
