@@ -1,4 +1,5 @@
 // Commands, keys, menus and the two dialog bars of the main frame.
+#include "settings/trans_ops.h"
 #include <algorithm>
 #include <cstdint>
 
@@ -195,6 +196,7 @@ plat::Window* CMainWin::ChildById(int id) const {
     case IDW_SWEEP: return g_sweeppanel;
     case IDW_CW_KEYBOARD: return CwKeyboardWindow();
     case IDW_WAVENODE: return g_wavepanel;
+    case IDW_SETTINGS: return g_transops;
     default: return MemoryWindowById(id);  // the other child windows come with their own parts
     }
 }
@@ -249,6 +251,7 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
     if (OnMemoryCommand(id)) return true;
     switch (id) {
     case IDC_RADIO_WINDOW: OnSwlCommand(); return true;
+    case IDC_TRANSCEIVER_SETTINGS: ApplySettings(); return true;
     case ID_VIEW_ALWAYS_ON_TOP:
         g_ontop = g_ontop ? 0 : 1;
         SetTopMost(g_ontop == 1);

@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+#include "app/settings_window.h"
 
 #include <cstdio>
 #include <cstdint>
@@ -288,6 +289,7 @@ int CMainWin::OnCreate() {
     WriteTrace("startup 3");
     WriteTrace("Creating SWL");
     WriteTrace("Creating TxOps");
+    CreateSettingsWindow(this);
     CreateBars();
     WriteTrace("Creating station panel");
     CreateMemoryWindows(this);

@@ -1,3 +1,4 @@
+#include "app/settings_window.h"
 #include "app/settings_load.h"
 
 #include "app/panel_restore.h"
@@ -66,6 +67,7 @@ void LoadSettings4(const std::string& path) {
 
 void saveoper() {
     const std::string path = SettingsPath();
+    RecordSettingsWindow();
     WriteTrace("progress 0 filter 4");
     // The power in use is kept for the input it was set on.
     if (g_accinput)

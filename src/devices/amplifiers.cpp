@@ -289,6 +289,12 @@ void SendModeToPW1() {
     SendToPW1(f, 8);
 }
 
+void ResetAmpSocket() {
+    // The next send connects to the new address.
+    g_pgxllink.Close();
+    g_pgxlconnected = 0;
+}
+
 void ConnectToPGXL() {
     if (g_pgxllink.Connected()) return;
     g_pgxllink.Connect(g_pgxladdress, g_pgxlport);

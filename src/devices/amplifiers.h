@@ -61,6 +61,9 @@ extern int g_pgxlmeffanow;      // 1 AUTO, 0 OFF
 extern int g_pgxltemp;          // last reported temperature
 extern int g_pgxlmeffa[kPgxlBandRows + 2];  // MEFFA per band row, and the two cells
 void ConnectToPGXL();
+// The network amplifier's address changed: its link is made anew on the
+// next send.
+void ResetAmpSocket();
 void OpenDiscoverySocket(const char* address, int slot);
 void OnSockDiscoveryN(int slot, std::uintptr_t socket);
 bool OnPgxlSocketMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);

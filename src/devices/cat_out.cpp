@@ -379,6 +379,22 @@ void CloseThpPorts() {
     }
 }
 
+void ReopenThpPort(int n, int inUse) {
+    if (n < 1 || n > kThpPorts) return;
+    const int i = n - 1;
+    const char* names[kThpPorts] = {g_thpcomport, g_thpxcomport[0], g_thpxcomport[1], g_thpxcomport[2],
+                                    g_thpxcomport[3]};
+    // The old link goes first: a transmitter it keyed is let go.
+    if (g_thpport[i] != plat::kInvalidPort) plat::SerialClose(g_thpport[i]);
+    g_thpopen[i] = 0;
+    g_thpstate[i].carrylen = 0;
+    ReleaseIfKeyed(i, "CAT port reopened");
+    if (!inUse || !PortIsConfigured(names[i])) return;
+    g_thpport[i] = OpenThpPort(g_thpport[i], g_thpbaud, names[i], 1, 1);
+    g_thpopen[i] = g_thpport[i] != plat::kInvalidPort;
+    if (g_thpopen[i]) RegisterPortOwner(&g_thpport[i], names[i]);
+}
+
 int SendToTHP(const std::uint8_t* bytes, int length) {
     if (g_test == 3 && g_activethp != 5) return 0;
     if (g_trace > 0) WriteTracef("Send to THP %d %s", g_activethp, HexBytes(bytes, length).c_str());

@@ -30,6 +30,9 @@ extern unsigned g_ipsoundstamp;  // tick of the last IP-Sound call (0 unset)
 void OpenThpPorts();
 // Closes them; a port that keyed the transmitter releases it.
 void CloseThpPorts();
+// CAT-out port n (1..5) after its name changed: closed, and opened anew
+// when in use.
+void ReopenThpPort(int n, int inUse);
 // Reads port n (1..5), answers and executes its commands.
 void ReadTHPPort(int n);
 // Pushes VFO, mode and band changes to the ports (after each poll).

@@ -7,6 +7,3 @@ ScaledFonts FontSizesForScale(double scale) {
     if (scale >= 1.15) return {14, 16};
     return {12, 14};
 }
-
-// The edit fields belong to the settings window, which is not built yet.
-void ApplyScaleEdits() {}

@@ -111,3 +111,10 @@ int g_idtimer = 53;
 int g_radiopanel = 0;
 
 int g_radiotypesel = 0;
+
+int g_toptenoption = 0;
+int g_swlbandset = 0;
+char g_rotortarget[4] = "";
+int g_ampoperate = 0;
+int g_amppower = 0;
+std::string g_stepcaptions[6] = {"1 Hz", "10 Hz", "100 Hz", "1 kHz", "5 kHz", "10 kHz"};

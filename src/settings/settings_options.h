@@ -1,6 +1,8 @@
 // Options that only the settings window and the settings store touch.
 // Each value is one key of "qarv.ini"; the comment names the key.
 #pragma once
+#include <string>
+
 #include "platform/paint.h"
 
 // Operating values: steps, sweep and scan, radio and panel state, timing.
@@ -123,3 +125,12 @@ extern int g_radiopanel;  // "RADIO_PANEL"
 // The settings window's radio-type list selection, saved as "QARV" (the
 // effective type after the start-up fix-up is saved as "OLD QARV").
 extern int g_radiotypesel;
+
+// Held by the settings window, in no settings key.
+extern int g_toptenoption;       // TopTen devices option: 0 none, 1, 2
+extern int g_swlbandset;         // SWL Band Assign value set: 1 FT8, 0 SWL
+extern char g_rotortarget[4];    // bearing typed for the rotor ("%03d")
+extern int g_ampoperate;         // the amplifier's operate button (Acom 2000, Alpha 87A)
+extern int g_amppower;           // the Alpha 87A's power button
+// Captions of the radio panel's six step buttons, as the Steps page set them.
+extern std::string g_stepcaptions[6];

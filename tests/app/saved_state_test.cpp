@@ -13,41 +13,14 @@
 #include "civ/frame_reader.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
+#include "common/sim_station.h"
 #include "common/test_dir.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "sim/sim_radio.h"
 
 namespace {
-struct SavedRadio {
-    TestDir dir;
-    sim::SimRadio radio{0x94, 19200};
-    CApp app;
-
-    explicit SavedRadio(const std::string& settings) {
-        EXPECT_TRUE(radio.link(dir.file("ports/com1")));
-        dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n[OPERATING STATUS]\nQARV=23\n"
-                              "VFO-A FREQUENCY=14.074000\nVFO-B FREQUENCY=14.074000\n" + settings);
-        radio.start();
-        EXPECT_TRUE(app.InitInstance());
-    }
-    ~SavedRadio() {
-        app.ExitInstance();
-        radio.stop();
-    }
-    void run(int ms) {
-        for (int i = 0; i < ms / 10; ++i) {
-            plat::manual_clock::Advance(10);
-            if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
-    // Runs until the radio is initialised and the queue is drained.
-    void initialise() {
-        for (int i = 0; i < 30 && !g_mainwin->HasTimer(TIMER_METER_CYCLE); ++i) run(500);
-        ASSERT_TRUE(g_mainwin->HasTimer(TIMER_METER_CYCLE));
-        run(3000);
-    }
-};
+using SavedRadio = SimStation;
 
 // What may leave before the radio has answered: the start-up requests for
 // frequency and mode with the VFO selection before them, and the first state

@@ -1,0 +1,62 @@
+#include "app/settings_window.h"
+
+#include <cstdio>
+
+#include "app/app.h"
+#include "app/app_options.h"
+#include "app/commands.h"
+#include "app/main_frame.h"
+#include "app/settings_hooks.h"
+#include "civ/radio_init.h"
+#include "settings/settings_options.h"
+#include "settings/settings_pages.h"
+#include "settings/trans_ops.h"
+
+namespace {
+// The window's design size: the page list column and two columns of rows.
+constexpr int kDesignWidth = 645, kDesignHeight = 430;
+
+void BindAppSettings() {
+    using settings::AppVar;
+    settings::BindAppSetting(AppVar::MuteAlways, &g_mutealways);
+    settings::BindAppSetting(AppVar::Local24, &g_local24hour);
+    settings::BindAppSetting(AppVar::AutoDst, &g_autodst);
+    settings::BindAppSetting(AppVar::UtcHour, &g_utchourcorrection);
+    settings::BindAppSetting(AppVar::PcUtc, &g_pcutc);
+    settings::BindAppSetting(AppVar::Event, &g_event);
+    settings::BindAppSetting(AppVar::FscanIncr, &g_fscanincr);
+    settings::BindAppSetting(AppVar::Steppir, &g_steppir);
+    settings::BindAppSetting(AppVar::SmallFont, &g_smallfontsize);
+    settings::BindAppSetting(AppVar::MicroFont, &g_microfontsize);
+    settings::BindAppSetting(AppVar::WlMultiple, &g_wlmultiple);
+    settings::BindAppSetting(AppVar::SettingsSmallFont, &g_settingssmallfontsize);
+    settings::BindAppSetting(AppVar::SettingsMicroFont, &g_settingsmicrofontsize);
+}
+
+// A serial line option or the baud rate changed: the next push reopens the
+// port and initialises the radio.
+void Reinitialise() {
+    g_reinitrequest = 1;
+    OnSwl();
+}
+}  // namespace
+
+void CreateSettingsWindow(CMainWin* frame) {
+    BindAppSettings();
+    g_settingsreinit = Reinitialise;
+    if (g_transops == nullptr) g_transops = new CTransOps;
+    const plat::Rect size{0, 0, int(kDesignWidth * g_settingsscalex), int(kDesignHeight * g_settingsscaley)};
+    const plat::Rect r = PlaceChildWindow(size, g_txoptionsplace, g_screenlimitx, g_screenlimity);
+    g_transops->Create("Transceiver Settings", plat::WS_CHILD | plat::WS_BORDER, r, frame, IDW_SETTINGS);
+    if (g_settingssmallfont) g_transops->SetFont(g_settingssmallfont);
+    LoadSettingsControls();
+    g_transops->ShowWindow(g_txoptionsvisible ? plat::SW_SHOW : plat::SW_HIDE);
+}
+
+void RecordSettingsWindow() {
+    if (!g_transops || !g_transops->IsCreated()) return;
+    const plat::Rect r = g_transops->GetWindowRect();
+    std::snprintf(g_txoptionsplace, sizeof g_txoptionsplace, "%s",
+                  NormalisePlace((std::to_string(r.left) + " " + std::to_string(r.top)).c_str()).c_str());
+    g_txoptionsvisible = g_transops->IsWindowVisible() ? 1 : 0;
+}

@@ -1,0 +1,306 @@
+#include "settings/trans_ops.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/band_plan.h"
+#include "base/settings_table.h"
+#include "civ/civ_options.h"
+#include "civ/frequency_options.h"
+#include "civ/radio_models.h"
+#include "devices/device_options.h"
+#include "devices/tuner.h"
+#include "memories/memory_options.h"
+#include "panel/band_table.h"
+#include "civ/radio_init.h"
+#include "platform/message_box.h"
+#include "platform/paint.h"
+#include "settings/settings_options.h"
+#include "settings/assign_pages.h"
+#include "settings/settings_pages.h"
+
+using namespace settings;
+
+CTransOps* g_transops = nullptr;
+int g_settingspagecount = 22;
+int g_prefs3shown = 0;
+void (*g_settingsreinit)() = nullptr;
+
+namespace {
+// Page area layout: rows flow down a column of 24 lines, then the next column.
+constexpr int kLeft = 110, kTop = 10, kLine = 17, kColumn = 265, kLines = 24;
+constexpr int kCaptionWidth = 180, kFieldWidth = 78;
+
+bool IsPortList(int id) {
+    return id == 1317 || id == 6108 || id == 6161 || id == 6109 || id == 6122 || (id >= 6400 && id <= 6403);
+}
+}  // namespace
+
+CTransOps::CTransOps() {
+    const auto rows = PageRows();
+    controls_.resize(rows.size());
+    savedPorts_.resize(rows.size());
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        switch (rows[n].kind) {
+        case Ctl::Label: controls_[n] = std::make_unique<plat::StaticText>(); break;
+        case Ctl::Check: controls_[n] = std::make_unique<plat::CheckBox>(); break;
+        case Ctl::Radio: controls_[n] = std::make_unique<plat::RadioButton>(); break;
+        case Ctl::Edit: controls_[n] = std::make_unique<plat::Edit>(); break;
+        case Ctl::Combo: controls_[n] = std::make_unique<plat::ComboBox>(); break;
+        case Ctl::Button: controls_[n] = std::make_unique<plat::Button>(); break;
+        }
+    }
+}
+
+CTransOps::~CTransOps() {
+    if (g_transops == this) g_transops = nullptr;
+}
+
+plat::Rect CTransOps::Scaled(int l, int t, int r, int b) const {
+    return {int(float(l) * ScaleX), int(float(t) * ScaleY), int(float(r) * ScaleX), int(float(b) * ScaleY)};
+}
+
+int CTransOps::OnCreate() {
+    ScaleX = float(g_settingsscalex);
+    ScaleY = float(g_settingsscaley);
+    const auto rows = PageRows();
+    labelOf_.assign(rows.size(), -1);
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        const PageRow& r = rows[n];
+        if (r.kind == Ctl::Edit || r.kind == Ctl::Combo) {
+            auto label = std::make_unique<plat::StaticText>();
+            label->CreateControl(r.caption, {}, this, 0, false);
+            labelOf_[n] = int(labels_.size());
+            labels_.push_back(std::move(label));
+        }
+        controls_[n]->CreateControl(labelOf_[n] >= 0 ? "" : r.caption, {}, this, RowControlId(int(n)), false);
+        Place(int(n), 0);
+        if (r.kind == Ctl::Edit && r.enc == Enc::Text) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(r.size - 1);
+        if (r.kind == Ctl::Edit && r.id == 4514) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(63);
+        if (r.kind == Ctl::Edit && r.id == 2525) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(3);
+        if (r.kind == Ctl::Combo)
+            ListItems(r.items, [](void* c, const char* s) { static_cast<plat::ComboBox*>(c)->AddString(s); },
+                      controls_[n].get());
+    }
+    for (int n = 0; n < kAssignRows; ++n) {
+        const AssignSlot slot = AssignSlotOf(n);
+        const int x = kLeft + kColumn, y = kTop + (slot.row - 1) * kLine;
+        assignLabel_[n].CreateControl("", Scaled(x, y, x + kCaptionWidth, y + 15), this, 0, false);
+        // Row 3 of the knob page is also the TMate2's multi-knob list.
+        assign_[n].CreateControl("", Scaled(x + kCaptionWidth, y, x + kCaptionWidth + kFieldWidth, y + 15), this,
+                                 n == 2 ? int(kTmate2MultiId) : 7900 + n, false);
+    }
+    RefillAssignments();
+    menuUp_.CreateControl("Menu Up", Scaled(10, 40, 95, 55), this, IDC_MENU_UP);
+    menuDown_.CreateControl("Menu Down", Scaled(10, 60, 95, 75), this, IDC_MENU_DOWN);
+    // The page list is filled last; its selection is the saved page.
+    pageList_.CreateControl("", Scaled(1, 10, 105, 26), this, IDC_PAGE_LIST);
+    g_settingspagecount = PageCount();
+    for (int p = 0; p < g_settingspagecount; ++p) pageList_.AddString(PageCaption(p));
+    pageList_.SetCurSel(g_settingspage);
+    return 0;
+}
+
+plat::Control* CTransOps::Control(int id) const {
+    const int row = RowOfId(id);
+    return RowControl(row);
+}
+plat::Edit* CTransOps::EditOf(int id) const {
+    const int row = RowOfId(id);
+    return row >= 0 && PageRows()[row].kind == Ctl::Edit ? static_cast<plat::Edit*>(RowControl(row)) : nullptr;
+}
+plat::CheckBox* CTransOps::CheckOf(int id) const {
+    const int row = RowOfId(id);
+    if (row < 0) return nullptr;
+    const Ctl k = PageRows()[row].kind;
+    return k == Ctl::Check || k == Ctl::Radio ? static_cast<plat::CheckBox*>(RowControl(row)) : nullptr;
+}
+plat::ComboBox* CTransOps::ComboOf(int id) const {
+    const int row = RowOfId(id);
+    return row >= 0 && PageRows()[row].kind == Ctl::Combo ? static_cast<plat::ComboBox*>(RowControl(row)) : nullptr;
+}
+
+// Row n in line k of the page area: a caption and its field, or a check box,
+// button or label across the column.
+void CTransOps::Place(int n, int k) {
+    const int x = kLeft + (k / kLines) * kColumn, y = kTop + (k % kLines) * kLine;
+    if (labelOf_[n] >= 0) {
+        labels_[labelOf_[n]]->MoveWindow(Scaled(x, y, x + kCaptionWidth, y + 15));
+        controls_[n]->MoveWindow(Scaled(x + kCaptionWidth, y, x + kCaptionWidth + kFieldWidth, y + 15));
+    } else {
+        controls_[n]->MoveWindow(Scaled(x, y, x + kColumn - 10, y + 15));
+    }
+}
+
+void CTransOps::HidePages() {
+    for (auto& c : controls_) c->ShowWindow(plat::SW_HIDE);
+    for (auto& l : labels_) l->ShowWindow(plat::SW_HIDE);
+    for (int n = 0; n < kAssignRows; ++n) {
+        assign_[n].ShowWindow(plat::SW_HIDE);
+        assignLabel_[n].ShowWindow(plat::SW_HIDE);
+    }
+}
+
+void CTransOps::RefillAssignments() {
+    const Surface surface = SurfaceInUse();
+    for (int n = 0; n < kAssignRows; ++n) {
+        assignLabel_[n].SetWindowText(AssignCaption(surface, n));
+        assign_[n].ResetContent();
+        for (const std::string& item : AssignItems(surface, n)) assign_[n].AddString(item);
+        // A saved text the list does not hold leaves the row unselected (and
+        // the text as it is).
+        const char* text = AssignText(surface, n);
+        assign_[n].SetCurSel(text ? assign_[n].FindStringExact(text) : -1);
+    }
+}
+
+void CTransOps::ApplyAssignments() {
+    const Surface surface = SurfaceInUse();
+    for (int n = 0; n < kAssignRows; ++n) {
+        char* text = AssignText(surface, n);
+        const int sel = assign_[n].GetCurSel();
+        if (!text || sel < 0 || sel == assign_[n].FindStringExact(text)) continue;
+        std::snprintf(text, 128, "%s", assign_[n].GetSelectedText().c_str());
+    }
+}
+
+void CTransOps::ShowPage(int page) {
+    g_settingspage = page;
+    g_prefs3shown = 0;
+    HidePages();
+    if (page == 2) g_prefs3shown = 1;
+    const auto rows = PageRows();
+    // The rows on show close up, so hidden rows leave no gaps.
+    int slot = 0;
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        if (rows[n].page != page || !RuleHolds(rows[n].rule)) continue;
+        Place(int(n), slot++);
+        controls_[n]->ShowWindow(plat::SW_SHOW);
+        if (labelOf_[n] >= 0) labels_[labelOf_[n]]->ShowWindow(plat::SW_SHOW);
+    }
+    const Surface surface = SurfaceInUse();
+    for (int n = 0; n < kAssignRows; ++n) {
+        const bool on = AssignSlotOf(n).page == page && AssignShown(surface, n) && AssignCaption(surface, n)[0];
+        assign_[n].ShowWindow(on ? plat::SW_SHOW : plat::SW_HIDE);
+        assignLabel_[n].ShowWindow(on ? plat::SW_SHOW : plat::SW_HIDE);
+    }
+    Invalidate();
+}
+
+void CTransOps::EnumerateComPorts(const std::vector<std::string>& ports) {
+    const auto rows = PageRows();
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        if (rows[n].enc != Enc::Port) continue;
+        auto* list = static_cast<plat::ComboBox*>(controls_[n].get());
+        list->ResetContent();
+        list->AddString(rows[n].id == 1317 ? "COM0" : "NONE");
+        for (const std::string& p : ports) list->AddString(p);
+    }
+}
+
+void CTransOps::SelectPort(int listId, const char* name) {
+    const int row = RowOfId(listId);
+    if (row < 0 || PageRows()[row].enc != Enc::Port) return;
+    savedPorts_[row] = name;
+    auto* list = static_cast<plat::ComboBox*>(controls_[row].get());
+    // A whole name: "COM1" must not select "COM10".
+    list->SetCurSel(list->FindStringExact(name));
+}
+
+const std::string& CTransOps::SavedPort(int listId) const {
+    static const std::string none;
+    const int row = RowOfId(listId);
+    return row >= 0 ? savedPorts_[row] : none;
+}
+
+void CTransOps::NotifyChanged() {
+    if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, kSettingsChangedId, 0);
+}
+
+bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
+    const int iid = int(id);
+    if (iid == IDC_PAGE_LIST) {
+        if (code == plat::CBN_SELCHANGE) ShowPage(pageList_.GetCurSel());
+        return true;
+    }
+    if (iid == IDC_MENU_UP || iid == IDC_MENU_DOWN) {
+        const int next = g_settingspage + (iid == IDC_MENU_UP ? -1 : 1);
+        if (next >= 0 && next < g_settingspagecount) {
+            pageList_.SetCurSel(next);
+            ShowPage(next);
+        }
+        return true;
+    }
+    if (iid == int(kTmate2MultiId) || (iid >= 7900 && iid < 7900 + kAssignRows)) {
+        if (code != plat::CBN_SELCHANGE) return true;
+        ApplyAssignments();
+        if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, iid == int(kTmate2MultiId) ? kTmate2MultiId : kSettingsChangedId, 0);
+        return true;
+    }
+    const int row = RowOfId(iid);
+    if (row < 0) return false;
+    const PageRow& r = PageRows()[row];
+    if (r.kind == Ctl::Edit) {
+        if (code == plat::EN_KILLFOCUS) OnEditKillFocus(iid);
+        return true;
+    }
+    if (r.kind == Ctl::Combo && code != plat::CBN_SELCHANGE) return true;
+    auto* list = r.kind == Ctl::Combo ? static_cast<plat::ComboBox*>(controls_[row].get()) : nullptr;
+    switch (iid) {
+    case 1500:  // these take effect at once and are no settings change
+        if (list->GetCurSel() >= 0) g_licenseclass = list->GetCurSel();
+        return true;
+    case 1521:
+        if (list->GetCurSel() >= 0) g_membank = list->GetCurSel();
+        return true;
+    case 5066:
+        if (list->GetCurSel() >= 0) g_mousewheel = list->GetCurSel();
+        return true;
+    case 5175:
+        if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, kMidiReopenId, 0);
+        return true;
+    case 1552:
+    case 1553:
+        CheckOf(1552)->SetCheck(iid == 1552);
+        CheckOf(1553)->SetCheck(iid == 1553);
+        return true;
+    case 1531:
+        g_ampoperate = !g_ampoperate;
+        operChange = 1;
+        break;
+    case 1532:
+        g_amppower = !g_amppower;
+        Control(1532)->SetWindowText(g_amppower ? "ON" : "Off");
+        powerChange = 1;
+        break;
+    case 2535: {
+        // The factor edit shows the band's own drive or the single factor.
+        char buf[16];
+        const int band = g_bandrow;
+        const int v = CheckOf(2535)->GetCheck() && band >= 0 && band < kBandRows ? g_ampdrive[band] : g_ampdrivefactor;
+        std::snprintf(buf, sizeof buf, "%d", v);
+        EditOf(2536)->SetText(buf);
+        break;
+    }
+    case 5062:
+        if (g_tunerstate == 0 &&
+            plat::MessageBox(this,
+                             "This will completely clear out the AT-200PC memories.\nThis takes about 14 seconds.\n"
+                             "Do you want to clear the AT-200PC memories?",
+                             "AT-200PC Mem Clear", plat::MB_YESNO) == plat::IDYES)
+            g_ldgmemclear = 2;
+        return true;
+    default: break;
+    }
+    if (IsPortList(iid) && list && list->GetCurSel() >= 0) savedPorts_[row] = list->GetSelectedText();
+    NotifyChanged();
+    return true;
+}
+
+void CTransOps::OnPaint(plat::PaintContext& pc) {
+    const plat::Rect client = GetWindowRect();
+    pc.FillRect({0, 0, client.width(), client.height()}, 0x808080);
+    pc.FillRect({int(105 * ScaleX), int(5 * ScaleY), client.width(), client.height()}, g_settingsbackgroundcolor);
+    pc.FrameRect({int(105 * ScaleX), int(5 * ScaleY), client.width(), client.height()}, 0x000000);
+}

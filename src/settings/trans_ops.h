@@ -1,0 +1,105 @@
+// The "Transceiver Settings" window: one window carrying the controls of
+// every page, showing one page at a time. It only edits: every change is
+// reported to the main frame as WM_COMMAND 2367, whose handler
+// (ApplySettings) takes the values over.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+
+constexpr unsigned kSettingsChangedId = 2367;  // WM_COMMAND to the main frame
+constexpr int IDC_PAGE_LIST = 2370;
+constexpr int IDC_MENU_UP = 5060;
+constexpr int IDC_MENU_DOWN = 5061;
+constexpr unsigned kTmate2MultiId = 4508;
+constexpr unsigned kMidiReopenId = 5174;
+
+extern int g_settingspagecount;  // entries of the page list (22, 23 or 24)
+extern int g_prefs3shown;        // page 2 is on show
+
+class CTransOps : public plat::Window {
+public:
+    CTransOps();
+    ~CTransOps() override;
+
+    void ShowPage(int page);
+    void HidePages();
+    // The port lists, filled without opening any port: "COM0"/"NONE" first,
+    // then the ports that exist.
+    void EnumerateComPorts(const std::vector<std::string>& ports);
+
+    // Controls by id (null for an id the window does not have).
+    plat::Control* Control(int id) const;
+    plat::Edit* EditOf(int id) const;
+    plat::CheckBox* CheckOf(int id) const;
+    plat::ComboBox* ComboOf(int id) const;
+    // The control of a page row.
+    plat::Control* RowControl(int row) const { return row >= 0 && row < int(controls_.size()) ? controls_[row].get() : nullptr; }
+    plat::ComboBox* PageList() { return &pageList_; }
+    plat::Button* MenuUp() { return &menuUp_; }
+    plat::Button* MenuDown() { return &menuDown_; }
+
+    // Port-name selectors: keep the name as the list's saved name and select
+    // the entry of exactly that name (none when the list has no such entry).
+    void SelectPort(int listId, const char* name);
+    const std::string& SavedPort(int listId) const;
+
+    // The assignment rows of pages 17-19: labelled and filled for the surface
+    // in use (again when the surface changes), selected from the saved texts.
+    void RefillAssignments();
+    plat::ComboBox* AssignList(int n) { return &assign_[n]; }
+    const std::string& AssignLabel(int n) const { return assignLabel_[n].GetWindowText(); }
+    // Copies changed selections into the active surface's saved texts.
+    void ApplyAssignments();
+
+    // The CW slider copies kept for the keyer code.
+    void SetSidetoneVolume(int v) { sidetone_ = v; }
+    int GetSidetoneVolume() const { return sidetone_; }
+
+    int txFilterData = 0;  // item data of the last "Transmit Filter" selection
+    int rotorStart = 0;    // a typed bearing waits for the next apply
+    int operChange = 0, powerChange = 0;
+
+    int OnCreate() override;
+    bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
+    void OnClose() override { ShowWindow(plat::SW_HIDE); }
+    void OnPaint(plat::PaintContext& pc) override;
+
+    // design units to pixels
+    plat::Rect Scaled(int l, int t, int r, int b) const;
+    float ScaleX = 1.4f, ScaleY = 1.4f;
+
+private:
+    void NotifyChanged();
+    void OnEditKillFocus(int id);
+    std::vector<std::unique_ptr<plat::Control>> controls_;
+    std::vector<std::unique_ptr<plat::StaticText>> labels_;
+    std::vector<int> labelOf_;  // by row: its caption label, or -1
+    void Place(int row, int line);
+    std::vector<std::string> savedPorts_;  // by row
+    plat::ComboBox pageList_;
+    plat::ComboBox assign_[14];
+    plat::StaticText assignLabel_[14];
+    plat::Button menuUp_, menuDown_;
+    int sidetone_ = 0;
+};
+
+extern CTransOps* g_transops;
+
+// The main frame's settings work, run on the window above.
+void LoadSettingsControls();
+// The handler of WM_COMMAND 2367: takes every control over in a fixed order.
+void ApplySettings();
+// Its second half: keyer, VOX, serial lines, search, user buttons, bands.
+void OnPortsChanged(int resend);
+
+// Refused-value helpers of the edit handlers (pure).
+int StepButtonDefault(int n);           // 1..6
+std::string StepButtonCaption(int hz);  // "%d Hz" below 1000, else "%d kHz"
+int FilterPositionDefault(int editId, bool dspWidths);
+
+// Hooks the application sets: re-push the radio state after a serial line
+// change (OnSwl with the reinitialise flag).
+extern void (*g_settingsreinit)();

@@ -1,0 +1,46 @@
+// The whole program started against the simulated IC-7300 on "ports/com1",
+// with `settings` added to a minimal settings file, and run by the manual
+// clock.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "app/app.h"
+#include "app/main_frame.h"
+#include "civ/civ_timers.h"
+#include "common/test_dir.h"
+#include "platform/clock.h"
+#include "sim/sim_radio.h"
+
+struct SimStation {
+    TestDir dir;
+    sim::SimRadio radio{0x94, 19200};
+    CApp app;
+
+    explicit SimStation(const std::string& settings) {
+        EXPECT_TRUE(radio.link(dir.file("ports/com1")));
+        dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n[OPERATING STATUS]\nQARV=23\n"
+                              "VFO-A FREQUENCY=14.074000\nVFO-B FREQUENCY=14.074000\n" + settings);
+        radio.start();
+        EXPECT_TRUE(app.InitInstance());
+    }
+    ~SimStation() {
+        app.ExitInstance();
+        radio.stop();
+    }
+    void run(int ms) {
+        for (int i = 0; i < ms / 10; ++i) {
+            plat::manual_clock::Advance(10);
+            if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    // Runs until the radio is initialised and the queue is drained.
+    void initialise() {
+        for (int i = 0; i < 30 && !g_mainwin->HasTimer(TIMER_METER_CYCLE); ++i) run(500);
+        ASSERT_TRUE(g_mainwin->HasTimer(TIMER_METER_CYCLE));
+        run(3000);
+    }
+};

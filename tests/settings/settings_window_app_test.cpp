@@ -1,0 +1,79 @@
+// The settings window in the whole program against the simulated IC-7300:
+// opened from the main window, a change made in it reaches the radio at
+// once and qarv.ini at close, and an apply with nothing changed sends
+// nothing.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/app.h"
+#include "app/commands.h"
+#include "app/main_frame.h"
+#include "civ/civ_options.h"
+#include "civ/civ_timers.h"
+#include "common/sim_station.h"
+#include "platform/clock.h"
+#include "settings/settings_options.h"
+#include "settings/trans_ops.h"
+#include "sim/sim_radio.h"
+
+namespace {
+struct Station : SimStation {
+    explicit Station(const std::string& settings = "") : SimStation("BFO=700\n" + settings) {}
+    // Frames that set something: the meter and mirror polls only read.
+    int setterFrames() {
+        int n = 0;
+        for (const sim::Bytes& f : radio.frames())
+            if (f.size() > 7) ++n;
+        return n;
+    }
+    int pitchFrames() {
+        int n = 0;
+        for (const sim::Bytes& f : radio.frames())
+            if (f.size() >= 6 && f[4] == 0x14 && f[5] == 0x09) ++n;
+        return n;
+    }
+};
+}  // namespace
+
+TEST(SettingsWindowApp, OpensFromTheMainWindowAndAChangeReachesRadioAndFile) {
+    Station s("SELECTION=14\n");
+    s.initialise();
+    ASSERT_NE(g_transops, nullptr);
+    EXPECT_EQ(g_mainwin->ChildById(IDW_SETTINGS), g_transops);
+    EXPECT_EQ(g_settingspage, 14);
+    // Nothing changed: nothing leaves.
+    s.radio.clearLog();
+    g_mainwin->SendMessage(plat::WM_COMMAND, IDC_TRANSCEIVER_SETTINGS, 0);
+    s.run(1000);
+    EXPECT_EQ(s.setterFrames(), 0);
+    // CW pitch 600 through its edit.
+    plat::Edit* pitch = g_transops->EditOf(2369);
+    ASSERT_TRUE(pitch->IsWindowVisible());
+    pitch->TypeText("600");
+    pitch->KillFocus();
+    s.run(1000);
+    EXPECT_EQ(s.pitchFrames(), 1);
+    bool exact = false;
+    for (const sim::Bytes& f : s.radio.frames())
+        exact = exact || (f.size() == 9 && f[4] == 0x14 && f[5] == 0x09 && f[6] == 0x01 && f[7] == 0x28);
+    EXPECT_TRUE(exact);
+    // The toggle hides and shows the window.
+    g_mainwin->SendMessage(plat::WM_COMMAND, ID_VIEW_SETTINGS, 0);
+    const bool visible = g_transops->IsWindowVisible();
+    g_mainwin->SendMessage(plat::WM_COMMAND, ID_VIEW_SETTINGS, 0);
+    EXPECT_NE(g_transops->IsWindowVisible(), visible);
+    // Three pages as pictures.
+    for (int page : {14, 21, 17, 5}) {
+        g_transops->ShowWindow(plat::SW_SHOW);
+        g_transops->PageList()->Choose(page);
+        EXPECT_TRUE(plat::SaveWindowImage(g_transops, std::string(QARV_BUILD_DIR) + "/settings_page" +
+                                                          std::to_string(page) + ".png"));
+    }
+    g_mainwin->SendMessage(plat::WM_CLOSE);
+    s.run(3000);
+    const std::string ini = s.dir.read("qarv.ini");
+    EXPECT_NE(ini.find("BFO=600"), std::string::npos);
+    EXPECT_NE(ini.find("SELECTION=5"), std::string::npos);
+}

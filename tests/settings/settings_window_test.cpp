@@ -1,0 +1,495 @@
+// The settings window driven through its controls: pages and their show
+// rules, the fill and the apply as inverses, the refused values, the edit
+// handlers and the ports.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "base/band_plan.h"
+#include "base/colour_names.h"
+#include "base/settings_table.h"
+#include "civ/accessory_ports.h"
+#include "civ/civ_options.h"
+#include "civ/civ_timers.h"
+#include "civ/radio_search.h"
+#include "civ/setter_fixture.h"
+#include "devices/device_options.h"
+#include "devices/surface_keys.h"
+#include "memories/memory_options.h"
+#include "panel/panel_options.h"
+#include "platform/port_list.h"
+#include "settings/settings_options.h"
+#include "settings/settings_pages.h"
+#include "settings/trans_ops.h"
+#include "sim/pty_pair.h"
+#include "settings/scales.h"
+#include "civ/frequency_options.h"
+#include "devices/keying.h"
+#include "devices/remote_link.h"
+#include "panel/band_table.h"
+
+namespace {
+// The main frame's part: every change notification runs the apply.
+struct Frame : plat::Window {
+    int changes = 0;
+    bool OnCommand(unsigned id, unsigned, plat::LPARAM) override {
+        if (id == kSettingsChangedId) {
+            ++changes;
+            ApplySettings();
+        }
+        return true;
+    }
+};
+
+int g_apputc = 5, g_appsteppir = 0, g_appmute = 0;
+
+struct SettingsWindow : Captured {
+    Frame frame;
+    explicit SettingsWindow(int type = 23, int page = 21) : Captured(type) {
+        g_settingspage = page;
+        settings::BindAppSetting(settings::AppVar::UtcHour, &g_apputc);
+        settings::BindAppSetting(settings::AppVar::Steppir, &g_appsteppir);
+        settings::BindAppSetting(settings::AppVar::MuteAlways, &g_appmute);
+        frame.Create("frame", 0, {0, 0, 1000, 700}, nullptr, 0);
+        g_transops = new CTransOps;
+        g_transops->Create("Transceiver Settings", plat::WS_CHILD, {0, 0, 920, 620}, &frame, 2367);
+        LoadSettingsControls();
+        frames();
+    }
+    ~SettingsWindow() { delete g_transops; }
+    CTransOps& w() { return *g_transops; }
+    plat::Edit& edit(int id) { return *w().EditOf(id); }
+    // The row of a caption (rows without an id of their own).
+    plat::Control* byCaption(const char* caption) {
+        const auto rows = settings::PageRows();
+        for (int n = 0; n < int(rows.size()); ++n)
+            if (std::string(rows[n].caption) == caption) return w().RowControl(n);
+        return nullptr;
+    }
+    plat::Edit& editNamed(const char* caption) { return *static_cast<plat::Edit*>(byCaption(caption)); }
+    void type(plat::Edit& e, const std::string& text) {
+        e.TypeText(text);
+        e.KillFocus();
+    }
+    bool shown(const char* caption) { return byCaption(caption)->IsWindowVisible(); }
+};
+
+std::map<std::string, std::string> Snapshot() {
+    std::map<std::string, std::string> out;
+    for (const SettingKey& row : SettingsCatalogue())
+        if (row.key && row.kind != SettingKind::Custom) out[std::string(row.section) + "/" + row.key] = FormatSetting(row);
+    return out;
+}
+}  // namespace
+
+TEST(SettingsWindow, PageListAndMenuButtonsStopAtBothEnds) {
+    SettingsWindow s(23, 0);  // IC-7300: DSP widths, no DIGI-SEL
+    EXPECT_EQ(g_settingspagecount, 23);
+    EXPECT_EQ(s.w().PageList()->GetItemText(22), "Restore Filters");
+    s.w().MenuUp()->Click();
+    EXPECT_EQ(g_settingspage, 0);
+    for (int i = 0; i < 30; ++i) s.w().MenuDown()->Click();
+    EXPECT_EQ(g_settingspage, 22);
+    EXPECT_EQ(s.w().PageList()->GetCurSel(), 22);
+    s.w().PageList()->Choose(14);
+    EXPECT_EQ(g_settingspage, 14);
+    EXPECT_EQ(s.frame.changes, 0);  // paging is no settings change
+}
+
+TEST(SettingsWindow, ASavedPageTheListDoesNotHoldShowsNothingUntilMenuDown) {
+    g_perseus = 0;
+    SettingsWindow s(0, 23);  // type 0: no DSP widths, 22 pages
+    EXPECT_EQ(g_settingspagecount, 22);
+    EXPECT_EQ(g_settingspage, -1);
+    EXPECT_FALSE(s.shown("Call Sign"));
+    s.w().MenuDown()->Click();
+    EXPECT_EQ(g_settingspage, 0);
+    EXPECT_TRUE(s.w().EditOf(2371)->IsWindowVisible());
+}
+
+TEST(SettingsWindow, PagesShowTheControlsOfTheRadioType) {
+    {
+        SettingsWindow s(23, 15);  // IC-7300
+        EXPECT_TRUE(s.w().EditOf(559)->IsWindowVisible());        // CTCSS
+        EXPECT_FALSE(s.w().ComboOf(2523)->IsWindowVisible());     // roofing: DIGI-SEL only
+        s.w().ShowPage(16);
+        EXPECT_TRUE(s.shown("Vox Gain"));
+        s.w().ShowPage(14);
+        EXPECT_TRUE(s.w().EditOf(2369)->IsWindowVisible());
+        EXPECT_FALSE(s.shown("Reverse Paddle"));
+        EXPECT_TRUE(s.shown("Dah Wgt"));
+    }
+    delete g_transops;
+}
+
+TEST(SettingsWindow, PerseusAndDigiSelPages) {
+    g_perseus = 1;
+    {
+        SettingsWindow s(13, 16);
+        EXPECT_EQ(g_settingspagecount, 22);
+        EXPECT_FALSE(s.shown("Vox Gain"));
+        s.w().ShowPage(14);
+        EXPECT_FALSE(s.w().EditOf(2369)->IsWindowVisible());
+        s.w().ShowPage(0);
+        EXPECT_FALSE(s.w().ComboOf(1521)->IsWindowVisible());  // memory bank: type 13 but the Perseus
+    }
+    g_perseus = 0;
+    SettingsWindow d(16, 22);  // a DIGI-SEL type with the Filter 2 column only
+    EXPECT_EQ(g_settingspagecount, 24);
+    EXPECT_TRUE(d.shown("Restore Filter 2 Settings at Exit"));
+    EXPECT_TRUE(d.shown("AM"));
+    EXPECT_FALSE(d.shown("AM Filter 3"));
+    d.w().ShowPage(15);
+    EXPECT_TRUE(d.w().ComboOf(2523)->IsWindowVisible());
+}
+
+TEST(SettingsWindow, KnobPagesFollowTheControlSurface) {
+    g_flexknob = 1;
+    EXPECT_EQ(settings::PageCaption(17), "Aux Single");
+    g_flexknob = 0;
+    g_usetmate2 = 1;
+    EXPECT_EQ(settings::PageCaption(18), "Function Keys");
+    g_usetmate2 = 0;
+    EXPECT_EQ(settings::PageCaption(19), "Remote Pod 0-3");
+    g_cmdmicro = 1;
+    SettingsWindow s(23, 17);
+    EXPECT_TRUE(s.shown("Reload DJ Controller Settings"));
+    s.w().ShowPage(19);
+    EXPECT_FALSE(s.shown("TMate2 S meter shows Peak"));
+}
+
+TEST(SettingsWindow, FillThenApplyChangesNothingAndSendsNothing) {
+    // Forms older files hold and values the lists do not list.
+    g_amagc = 0;
+    g_cwagc = '3';
+    g_callsize = 30;
+    g_restore[0] = 30;
+    g_restore[1] = 41;
+    g_baud = 4321;
+    g_civindex = 250;
+    g_voxgain = 13;
+    g_fmcts = 885;
+    g_bfo = 650;
+    g_metercycle = 20;     // below what the edit takes: kept while untouched
+    g_poddesense = 0;
+    g_pbtscale = 7;        // not in the scale table
+    g_callcolor = 0x123456;  // a colour without a name
+    std::snprintf(g_callsign, sizeof g_callsign, "%s", "DL1ABC");
+    SettingsWindow s(23, 1);
+    const auto before = Snapshot();
+    ApplySettings();
+    ApplySettings();
+    for (const auto& [key, value] : Snapshot()) EXPECT_EQ(value, before.at(key)) << key;
+    EXPECT_TRUE(s.frames().empty());
+    EXPECT_EQ(g_amagc, 0);
+    EXPECT_EQ(g_callsize, 30);
+    EXPECT_EQ(s.edit(2446).GetText(), "11");
+}
+
+TEST(SettingsWindow, ListsStoreTheirEncodings) {
+    SettingsWindow s(23, 1);
+    s.w().ComboOf(2433)->Choose(2);  // AM AGC "Medium"
+    EXPECT_EQ(g_amagc, '2');
+    auto* ssb = static_cast<plat::ComboBox*>(s.byCaption("SSB"));
+    ssb->Choose(0);
+    EXPECT_EQ(g_restore[0], 41);  // leave the filter
+    ssb->Choose(11);
+    EXPECT_EQ(g_restore[0], 30);
+    s.w().ComboOf(2475)->Choose(7);
+    EXPECT_EQ(g_baud, 115200);
+    auto* colour = static_cast<plat::ComboBox*>(s.byCaption("Call Sign Color"));
+    colour->Choose(2);
+    EXPECT_EQ(g_callcolor, NameToColor("RED"));
+    // Nothing selected: the setting stays.
+    s.w().ComboOf(2434)->SetCurSel(-1);
+    const int cw = g_cwagc;
+    ApplySettings();
+    EXPECT_EQ(g_cwagc, cw);
+}
+
+TEST(SettingsWindow, RefusedValuesKeepThePreviousOneAndShowIt) {
+    SettingsWindow s(23, 3);
+    s.type(s.editNamed("Memory Scan Dwell Time (1 to 99)"), "0");
+    EXPECT_EQ(g_dwell, 2);
+    s.type(s.editNamed("Memory Scan Dwell Time (1 to 99)"), "99");
+    EXPECT_EQ(g_dwell, 99);
+    s.type(s.editNamed("Dwell Time (seconds 1-99)"), "100");
+    EXPECT_EQ(g_fscandwell, 1);
+    EXPECT_EQ(s.editNamed("Dwell Time (seconds 1-99)").GetText(), "1");
+    s.type(s.edit(2446), "16");
+    EXPECT_EQ(g_callsize, 20);
+    EXPECT_EQ(s.edit(2446).GetText(), "1");
+    s.type(s.edit(2446), "15");
+    EXPECT_EQ(g_callsize, 34);
+    s.type(s.edit(2477), "0");  // desense is a divisor
+    EXPECT_EQ(g_poddesense, 1);
+    EXPECT_EQ(s.edit(2477).GetText(), "1");
+    s.type(s.edit(2426), "0");  // fast tuning is a modulus
+    EXPECT_EQ(g_fasttuningmult, 10);
+    s.type(s.editNamed("S Meter Polling Time (msec)"), "0");
+    EXPECT_EQ(g_metercycle, 200);
+    s.type(s.editNamed("S Meter Polling Time (msec)"), "-5");
+    EXPECT_EQ(g_metercycle, 200);
+    EXPECT_EQ(s.editNamed("S Meter Polling Time (msec)").GetText(), "200");
+    s.type(s.edit(559), "500");
+    EXPECT_EQ(g_fmcts, 0);
+    s.type(s.edit(559), "885");
+    EXPECT_EQ(g_fmcts, 885);
+    s.type(s.editNamed("Scale X"), "9.0");
+    ApplyScaleEdits();
+    EXPECT_DOUBLE_EQ(g_scalex, 1.4);
+    EXPECT_EQ(s.editNamed("Scale X").GetText(), "1.40");
+    s.type(s.editNamed("Settings Scale X"), "1.70");
+    ApplyScaleEdits();
+    EXPECT_DOUBLE_EQ(g_settingsscalex, 1.7);
+}
+
+TEST(SettingsWindow, RemoteLinkPortMustBeAPort) {
+    g_client = 1;
+    SettingsWindow s(23, 21);
+    const long old = g_serverport;
+    s.type(s.edit(2494), "70000");
+    EXPECT_EQ(g_serverport, old);
+    s.type(s.edit(2494), "0");
+    EXPECT_EQ(g_serverport, old);
+    s.type(s.edit(2494), "4532");
+    EXPECT_EQ(g_serverport, 4532);
+}
+
+TEST(SettingsWindow, StepsAndFilterPositionsCheckThemselves) {
+    SettingsWindow s(23, 13);
+    s.type(s.edit(2403), "0");
+    EXPECT_EQ(g_step4, 1000);
+    EXPECT_EQ(s.edit(2403).GetText(), "1000");
+    EXPECT_EQ(g_stepcaptions[3], "1 kHz");
+    s.type(s.edit(2397), "20001");
+    EXPECT_EQ(g_step1, 1);
+    EXPECT_EQ(g_stepcaptions[0], "1 Hz");
+    s.type(s.edit(2401), "1500");
+    EXPECT_EQ(g_stepcaptions[4], "1 kHz");
+    s.type(s.edit(2428), "5");  // DSP widths: 5 stays
+    EXPECT_EQ(g_cwfilterposition, 5);
+    s.type(s.edit(2428), "13");
+    EXPECT_EQ(g_cwfilterposition, 12);
+    EXPECT_EQ(FilterPositionDefault(2428, false), 2);
+}
+
+TEST(SettingsWindow, TextEditsAreLimitedToTheirBuffers) {
+    SettingsWindow s(23, 11);
+    s.type(s.editNamed("CW Memory1 Tag"), std::string(100, 'X'));
+    EXPECT_EQ(std::string(g_cwtag[0]), std::string(sizeof g_cwtag[0] - 1, 'X'));
+    s.type(s.edit(2405), std::string(80, 'K'));
+    EXPECT_EQ(std::strlen(g_callsign), sizeof g_callsign - 1);
+}
+
+TEST(SettingsWindow, ExpertDriveGoesToARealBandRowOnly) {
+    g_experton = 1;
+    g_ampdrivebyband = 1;
+    g_bandrow = 99;  // no band
+    SettingsWindow s(23, 11);
+    s.type(s.edit(2536), "70");
+    g_bandrow = 5;
+    s.type(s.edit(2536), "60");
+    EXPECT_EQ(g_ampdrive[5], 60);
+}
+
+TEST(SettingsWindow, CwPitchIsSentOnceAndOnlyWhenChanged) {
+    g_bfo = 700;
+    SettingsWindow s(23, 14);
+    s.type(s.edit(2369), "600");
+    EXPECT_EQ(g_bfo, 600);
+    int pitch = 0;
+    for (const Bytes& b : s.bodies())
+        if (b.size() >= 2 && b[0] == 0x14 && b[1] == 0x09) {
+            ++pitch;
+            EXPECT_EQ(b, (Bytes{0x14, 0x09, 0x01, 0x28}));
+        }
+    EXPECT_EQ(pitch, 1);
+    ApplySettings();
+    for (const Bytes& b : s.bodies()) EXPECT_FALSE(b.size() >= 2 && b[0] == 0x14 && b[1] == 0x09);
+}
+
+TEST(SettingsWindow, OneKnobDeviceAtATime) {
+    g_flexknob = 1;
+    SettingsWindow s(23, 17);
+    s.w().CheckOf(2481)->Click();  // TMate2
+    EXPECT_EQ(g_usetmate2, 1);
+    EXPECT_EQ(g_flexknob, 0);
+    EXPECT_EQ(s.w().CheckOf(2480)->GetCheck(), 0);
+}
+
+TEST(SettingsWindow, PortSelectorMatchesWholeNames) {
+    SettingsWindow s(23, 21);
+    s.w().EnumerateComPorts({"COM1", "COM10", "/dev/ttyUSB0"});
+    s.w().SelectPort(1317, "COM1");
+    EXPECT_EQ(s.w().ComboOf(1317)->GetSelectedText(), "COM1");
+    s.w().SelectPort(1317, "COM10");
+    EXPECT_EQ(s.w().ComboOf(1317)->GetSelectedText(), "COM10");
+    s.w().SelectPort(1317, "COM7");
+    EXPECT_EQ(s.w().ComboOf(1317)->GetCurSel(), -1);
+    EXPECT_EQ(s.w().SavedPort(1317), "COM7");
+    EXPECT_EQ(s.w().ComboOf(6400)->GetItemText(0), "NONE");
+}
+
+TEST(SettingsWindow, PortListsComeFromLinksWithoutOpening) {
+    TestDir dir;
+    PtyPair pty;
+    ASSERT_TRUE(pty.link(dir.file("ports/com3")));
+    ASSERT_TRUE(pty.link(dir.file("ports/com12")));
+    const auto ports = plat::ListSerialPorts(dir.path());
+    ASSERT_GE(ports.size(), 2u);
+    EXPECT_EQ(ports[0], "COM3");
+    EXPECT_EQ(ports[1], "COM12");
+    for (std::size_t i = 2; i < ports.size(); ++i) EXPECT_EQ(ports[i].rfind("/dev/", 0), 0u);
+}
+
+TEST(SettingsWindow, SteppirSwitchedOffClosesItsPort) {
+    PtyPair pty;
+    g_appsteppir = 1;
+    std::snprintf(g_steppircomport, sizeof g_steppircomport, "%s", pty.slavePath().c_str());
+    SettingsWindow s(23, 10);
+    OpenSteppirPort();
+    ASSERT_TRUE(plat::SerialIsOpen(g_steppirport));
+    s.w().CheckOf(2449)->Click();
+    EXPECT_EQ(g_appsteppir, 0);
+    EXPECT_FALSE(plat::SerialIsOpen(g_steppirport));
+    EXPECT_STREQ(g_steppircomport, "NONE");
+}
+
+TEST(SettingsWindow, SsbTransmitFilterIsOneChoice) {
+    g_ssbtxfilter = 0;
+    SettingsWindow s(23, 15);
+    s.w().CheckOf(2396)->Click();  // narrow while wide is the choice
+    EXPECT_EQ(g_ssbtxfilter, 2);
+    EXPECT_EQ(s.w().CheckOf(2380)->GetCheck(), 0);
+    EXPECT_EQ(s.w().CheckOf(2396)->GetCheck(), 1);
+}
+
+TEST(SettingsWindow, DtrPowerSwitchesDtrKeyingOff) {
+    g_dtrcw = 1;
+    g_rawmode = 1;
+    SettingsWindow s(23, 21);
+    s.w().CheckOf(2495)->Click();
+    EXPECT_EQ(g_dtrpw, 1);
+    EXPECT_EQ(g_dtrcw, 0);
+    EXPECT_EQ(s.w().CheckOf(2498)->GetCheck(), 0);
+}
+
+TEST(SettingsWindow, ScaledLayout) {
+    g_settingsscalex = 1.0;
+    g_settingsscaley = 1.0;
+    SettingsWindow s(23, 0);
+    EXPECT_EQ(s.w().MenuUp()->GetWindowRect().left, 10);
+    EXPECT_EQ(s.w().Scaled(105, 0, 0, 0).left, 105);
+    s.w().ScaleX = 1.4f;
+    EXPECT_EQ(s.w().Scaled(105, 0, 110, 0).left, 147);
+    EXPECT_EQ(s.w().Scaled(105, 0, 110, 0).right, 154);
+}
+
+TEST(SettingsWindow, FrequencyScanStartsAtTheStartOutsideTheRangeAndStopsOnce) {
+    g_fscanstart = 7.000;
+    g_fscanstop = 7.100;
+    g_vfoafreq = 14.074;
+    g_scanfreq = 0;
+    SettingsWindow s(23, 4);
+    s.w().CheckOf(2445)->Click();  // stop with no scan running
+    EXPECT_EQ(g_scanfreq, 0);
+    s.w().CheckOf(2444)->Click();
+    EXPECT_DOUBLE_EQ(g_scanfreq, 7.0);
+    EXPECT_DOUBLE_EQ(g_vfoafreq, 7.0);
+    EXPECT_TRUE(s.win.HasTimer(TIMER_SCAN));
+    s.w().CheckOf(2445)->Click();
+    EXPECT_EQ(g_scanfreq, 0);
+    EXPECT_FALSE(s.win.HasTimer(TIMER_SCAN));
+    EXPECT_EQ(s.w().CheckOf(2444)->GetCheck(), 0);
+}
+
+TEST(SettingsWindow, VoxSlidersKeepTheirFloorAndSkipThirteen) {
+    g_voxgain = 5;
+    SettingsWindow s(23, 16);
+    plat::Edit& gain = s.editNamed("Vox Gain");
+    EXPECT_EQ(gain.GetText(), "9");
+    s.type(gain, "17");
+    EXPECT_EQ(g_voxgain, 14);
+    s.type(gain, "3");
+    EXPECT_EQ(g_voxgain, 1);
+    bool sent = false;
+    for (const Bytes& b : s.bodies()) sent = sent || (b.size() >= 2 && b[0] == 0x14 && b[1] == 0x16);
+    EXPECT_TRUE(sent);
+}
+
+TEST(SettingsWindow, RadioSearchWithNoPortOnlyClosesTheRadioPort) {
+    SettingsWindow s(23, 21);
+    s.w().EnumerateComPorts({});
+    ASSERT_TRUE(plat::SerialIsOpen(g_radioport));
+    s.w().CheckOf(2492)->Click();
+    EXPECT_EQ(g_autobaud, 2);
+    EXPECT_FALSE(plat::SerialIsOpen(g_radioport));
+    EXPECT_FALSE(s.win.HasTimer(TIMER_AUTOBAUD));
+    s.w().CheckOf(2492)->Click();
+    EXPECT_EQ(g_autobaud, 0);
+}
+
+TEST(SettingsWindow, KeyerSlidersKeepTheirScales) {
+    g_yaltkeyer = 1;
+    g_yaltlead = 200;  // no slider position gives it: kept while untouched
+    SettingsWindow s(23, 14);
+    EXPECT_TRUE(s.shown("PTT Lead"));
+    EXPECT_FALSE(s.shown("Dah Wgt"));
+    ApplySettings();
+    EXPECT_EQ(g_yaltlead, 200);
+    s.type(s.editNamed("PTT Lead"), "20");
+    EXPECT_EQ(g_yaltlead, 250);
+    s.type(s.editNamed("PTT Lead"), "3");
+    EXPECT_EQ(g_yaltlead, 9);
+    s.type(s.editNamed("Key Comp"), "1");
+    EXPECT_EQ(g_yaltkeycomp, 0);
+    s.type(s.editNamed("Dit/Dah Ratio"), "10");
+    EXPECT_EQ(g_yaltditdah, 43);
+}
+
+TEST(SettingsWindow, AssignmentRowsFollowTheSurface) {
+    g_usetmate2 = 1;
+    {
+        SettingsWindow s(23, 17);
+        EXPECT_EQ(s.w().AssignLabel(0), "Main Knob");
+        EXPECT_EQ(s.w().AssignList(0)->GetCount(), 10);
+        EXPECT_EQ(s.w().AssignList(0)->FindStringExact("UP B+1"), -1);
+        EXPECT_TRUE(s.w().AssignList(2)->IsWindowVisible());
+        s.w().ShowPage(19);
+        EXPECT_FALSE(s.w().AssignList(12)->IsWindowVisible());  // rows 4 and 5: pods only
+    }
+    delete g_transops;
+    g_usetmate2 = 0;
+    g_flexknob = 1;
+    {
+        SettingsWindow s(23, 18);
+        EXPECT_EQ(s.w().AssignLabel(6), "Aux1 Long");
+        EXPECT_EQ(s.w().AssignList(6)->GetItemText(0), "UP B+5");
+    }
+    delete g_transops;
+    g_flexknob = 0;
+    SettingsWindow s(23, 17);
+    EXPECT_EQ(s.w().AssignLabel(0), "Function Key 11");
+    EXPECT_TRUE(s.w().AssignList(0)->IsWindowVisible());
+    EXPECT_FALSE(s.w().AssignList(1)->IsWindowVisible());  // the remote pod has one row here
+    EXPECT_EQ(s.w().AssignList(3)->GetItemText(0), "4");
+    EXPECT_EQ(s.w().AssignList(3)->GetItemText(1), "UP 4");
+    EXPECT_EQ(s.w().AssignList(10)->GetItemText(1), "UP 10");
+    EXPECT_EQ(s.w().AssignList(0)->GetCount(), 1 + 43);
+}
+
+TEST(SettingsWindow, AnAssignmentIsSavedAsTheChosenText) {
+    std::snprintf(g_podkeys[6], sizeof g_podkeys[6], "%s", "ALC");
+    std::snprintf(g_podkeys[7], sizeof g_podkeys[7], "%s", "Not A Function");
+    SettingsWindow s(23, 18);
+    EXPECT_EQ(s.w().AssignList(3)->GetSelectedText(), "ALC");
+    EXPECT_EQ(s.w().AssignList(4)->GetCurSel(), -1);
+    ApplySettings();
+    EXPECT_STREQ(g_podkeys[7], "Not A Function");  // kept, not saved empty
+    plat::ComboBox* list = s.w().AssignList(3);
+    list->Choose(list->FindStringExact("RIT"));
+    EXPECT_STREQ(g_podkeys[6], "RIT");
+    EXPECT_EQ(s.frame.changes, 1);
+}
