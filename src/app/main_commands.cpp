@@ -26,6 +26,7 @@
 #include "devices/remote_link.h"
 #include "devices/tcp_accessory.h"
 #include "devices/wave_panel.h"
+#include "memories/dstar_panel.h"
 #include "memories/lookup.h"
 #include "memories/memory_windows.h"
 #include "memories/small_dialogs.h"
@@ -267,6 +268,14 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
         if (g_sweeppanel) OnSweepPick(g_sweeppanel->pickFreq);
         return true;
     case ID_ABORT_RADIO_MEMORIES: InitRadio(); return true;
+    case ID_SEND_DSTAR_CALLS:
+        SendDstarUrRpt();
+        if (g_dstarpanel) g_dstarpanel->ShowCalls();  // as the radio got them, upper case
+        return true;
+    case ID_SEND_DSTAR_MY:
+        SendDstarMy();
+        if (g_dstarpanel) g_dstarpanel->ShowCalls();
+        return true;
     case ID_MONITOR_CLEAR:
         if (auto* mb = static_cast<MonitorBarWindow*>(monitorBar_)) {
             mb->sent.ResetContent();

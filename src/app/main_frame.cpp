@@ -46,6 +46,7 @@
 #include "memories/memory_windows.h"
 #include "memories/radio_memories.h"
 #include "memories/stations.h"
+#include "memories/dstar_panel.h"
 #include "memories/memory_options.h"
 #include "memories/sweep.h"
 #include "panel/panel_options.h"
@@ -414,6 +415,8 @@ int CMainWin::OnCreate() {
         WriteTrace("discovery socket init worked");
         StartPGXLDiscovery();
     }
+    // The D-Star panel shows at the end of start-up (only a DV radio keeps it).
+    if (g_dstarvisible && g_dstarpanel) g_dstarpanel->ShowWindow(plat::SW_SHOW);
     WriteTrace("OnCreate exit");
     return 0;
 }

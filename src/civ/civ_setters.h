@@ -126,6 +126,9 @@ void OnPassbandTimer();
 // Makes the next passband request differ from the last one sent.
 void ForgetPerseusPassband();
 void SendDstarCalls();
+// The two halves: UR, R1 and R2 (1F 01), and MY (1F 00).
+void SendDstarUrRpt();
+void SendDstarMy();
 
 // Transmitter, power, requests.
 void SetRadioPower(int on);

@@ -199,7 +199,7 @@ int PutCallField(std::uint8_t* out, char* text, int width) {
 }
 }  // namespace
 
-void SendDstarCalls() {
+void SendDstarUrRpt() {
     std::uint8_t buf[32];
     BuildCivHeader(buf);
     int n = kCivHeaderLen;
@@ -210,11 +210,20 @@ void SendDstarCalls() {
     n += PutCallField(buf + n, g_dstarrpt[1], 8);
     buf[n++] = kCivEnd;
     sendtoradio(buf, n);
+}
 
-    n = kCivHeaderLen;
+void SendDstarMy() {
+    std::uint8_t buf[32];
+    BuildCivHeader(buf);
+    int n = kCivHeaderLen;
     buf[n++] = 0x1F;
     buf[n++] = 0x00;
     n += PutCallField(buf + n, g_dstarmy, 12);
     buf[n++] = kCivEnd;
     sendtoradio(buf, n);
+}
+
+void SendDstarCalls() {
+    SendDstarUrRpt();
+    SendDstarMy();
 }

@@ -5,6 +5,7 @@
 #include "base/trace_log.h"
 #include "civ/frequency_state.h"
 #include "memories/lookup.h"
+#include "memories/dstar_panel.h"
 #include "memories/memory_file_panel.h"
 #include "memories/memory_options.h"
 #include "memories/radio_memories.h"
@@ -60,9 +61,11 @@ void CreateMemoryWindows(plat::Window* frame) {
     MakeWindow(g_lookupwnd, frame, "Call Lookup", IDW_CALL_LOOKUP, Placed(g_lookupplace, 328, 158, 80, 80));
     MakeWindow(g_crapanel, frame, "Memory File Name", IDW_MEMORY_FILE_NAME, Placed(g_craplace, 308, 62, 100, 100));
     if (g_memoryvisible) g_stationwnd->ShowWindow(plat::SW_SHOW);
+    CreateDstarPanel(frame);
 }
 
 void DestroyMemoryWindows() {
+    DestroyDstarPanel();
     delete g_stationwnd;
     g_stationwnd = nullptr;
     delete g_lookupwnd;
@@ -77,6 +80,7 @@ plat::Window* MemoryWindowById(int id) {
     case IDW_STATIONS: return g_stationwnd;
     case IDW_CALL_LOOKUP: return g_lookupwnd;
     case IDW_MEMORY_FILE_NAME: return g_crapanel;
+    case kDstarWindowId: return g_dstarpanel;
     default: return nullptr;
     }
 }
@@ -90,6 +94,7 @@ void RecordMemoryWindowPlaces() {
     record(g_stationwnd, g_memoryplace, sizeof g_memoryplace);
     record(g_lookupwnd, g_lookupplace, sizeof g_lookupplace);
     record(g_crapanel, g_craplace, sizeof g_craplace);
+    record(g_dstarpanel, g_dstarplace, sizeof g_dstarplace);
     if (g_stationwnd) g_memoryvisible = g_stationwnd->IsWindowVisible() ? 1 : 0;
 }
 

@@ -43,6 +43,10 @@ void TuneTo(double mhz) {
     SetCommonFrequencies(0, mhz, 'A');
 }
 
+// The frequency of measurement n, counted in whole steps so that a long run
+// does not drift.
+double StepFrequency(int n) { return g_run.start + double(n) * g_run.stepHz / 1000000.0; }
+
 // The next reading: at once without a step delay, else after it.
 void NextReading() {
     if (g_sweepdelay <= 0)
@@ -129,7 +133,8 @@ void OnSweepStart(double start, int stepHz, int count, bool highRes) {
     g_run.stepHz = std::max(stepHz, 1);
     g_run.count = std::max(count, 1);
     g_run.start = g_run.current = start;
-    g_run.end = start + ((highRes ? 600 : 300) / g_run.count) * double(g_run.stepHz) / 1000000.0;
+    g_run.steps = (highRes ? 600 : 300) / g_run.count;
+    g_run.end = StepFrequency(g_run.steps);
     g_sweeprunning = 1;
     // The sweep settings: CW with the filter in use, fast AGC, no preamp,
     // full RF gain, the receiver muted.
@@ -147,14 +152,11 @@ void SweepRetrigger(double mhz, int reading) {
     if (!g_sweeprunning || g_sweeppause) return;
     const int s = reading / 256;
     const int limit = SweepPassLimit(g_sweeppanel ? g_sweeppanel->pass : 0);
-    const double step = double(g_run.stepHz) / 1000000.0;
-    if (g_run.current < g_run.end && s < limit) {
+    if (g_run.step < g_run.steps && s < limit) {
         const int value = SweepValue(reading);
-        for (int k = 0; k < g_run.count; ++k) {
-            if (g_run.current + k * step / g_run.count >= g_run.end) break;
-            Store(value);
-        }
-        g_run.current += step;
+        for (int k = 0; k < g_run.count; ++k) Store(value);
+        ++g_run.step;
+        g_run.current = StepFrequency(g_run.step);
         TuneTo(g_run.current);
         NextReading();
         if (g_sweeppanel) g_sweeppanel->TraceChanged();
@@ -163,6 +165,7 @@ void SweepRetrigger(double mhz, int reading) {
     const int passMode = g_sweeppanel ? g_sweeppanel->pass : 0;
     if (passMode != 0 && s < limit) {
         g_run.current = g_run.start;
+        g_run.step = 0;
         g_run.index = 0;
         g_run.firstPass = false;
         TuneTo(g_run.current);
@@ -194,9 +197,9 @@ void EndSweep() {
     SetRfGain(g_saved.rfGain);
     if (g_muted) ToggleMute();
     SetVolume(g_saved.volume);
-    g_vfoafreq = back;
+    // The sweep tuned the radio directly; it goes back the same way.
     g_lastsenta = 0;
-    SetRadioFrequencies();
+    TuneTo(back);
     if (g_swlpanel) {
         g_swlpanel->vfoAFreq = back;
         g_swlpanel->SetFrequency(back);

@@ -36,6 +36,8 @@ struct SweepRun {
     double start = 0, end = 0, current = 0;  // MHz
     int stepHz = 0;
     int count = 1;
+    int step = 0;       // measurements taken in this pass
+    int steps = 0;      // measurements in a pass
     int index = 0;      // samples written in this pass
     int maxIndex = 0;   // the highest index reached
     bool firstPass = true;

@@ -11,6 +11,7 @@
 #include "memories/memory_options.h"
 #include "memories/sweep.h"
 #include "panel/band_table.h"
+#include "base/shared_fonts.h"
 #include "platform/controls.h"
 #include "platform/paint.h"
 #include "settings/settings_options.h"
@@ -59,10 +60,11 @@ void Fill(plat::ComboBox& box, const char* const (&items)[N], int sel) {
 int Points(bool highRes) { return highRes ? 300 : 150; }
 
 // A sample's height in the graph, 0..h: linear, or logarithmic over the
-// 0..5000 range of values.
+// 100..5000 range of values (the receiver's own floor reads about 200, so
+// a scale from 0 would spend most of the height below it).
 int Height(int value, int h, bool linear) {
     if (value <= 0) return 0;
-    const double f = linear ? value / 5000.0 : std::log10(1.0 + value) / std::log10(5001.0);
+    const double f = linear ? value / 5000.0 : std::log10(std::max(value, 100) / 100.0) / std::log10(50.0);
     return std::clamp(int(f * h), 0, h);
 }
 }  // namespace
@@ -151,25 +153,29 @@ int CSweepPanel::OnCreate() {
     const int w = r.width();
     const int graphH = g_sweepheight > 20 ? g_sweepheight : 148;
     graph_.Create("", plat::WS_CHILD | plat::WS_VISIBLE, {4, 4, w - 4, 4 + graphH}, this, kIdGraph);
-    int y = graphH + 8;
-    auto make = [&](auto& ptr, const char* text, int x, int cw, int id, int ch = 20) {
+    int y = graphH + 6;
+    auto make = [&](auto& ptr, const char* text, int x, int cw, int id, int ch = 22) {
         ptr = std::make_unique<std::remove_reference_t<decltype(*ptr)>>();
         ptr->CreateControl(text, {x, y, x + cw, y + ch}, this, id);
+        if (g_smallfont) ptr->SetFont(g_smallfont);
     };
-    make(sweep_, "Sweep", 4, 56, kIdSweep);
-    make(stop_, "Stop", 64, 56, kIdStop);
-    make(rangeList_, "Range", 124, 80, kIdRange);
-    make(centreList_, "Center Frequency", 208, 110, kIdCentre);
-    make(manualEdit_, "", 322, 80, kIdManual);
-    y += 24;
-    make(displayList_, "", 4, 90, kIdDisplay);
-    make(passList_, "", 98, 120, kIdPass);
-    make(styleList_, "", 222, 60, kIdStyle);
-    make(pulseList_, "", 286, 116, kIdPulse);
-    y += 24;
-    make(highResBox_, "High Resolution", 4, 120, kIdHighRes);
-    make(wideBox_, "Wide Sweep (Pgm Restart Req)", 128, 190, kIdWide);
-    make(linearBox_, "Linear", 322, 70, kIdLinear);
+    // Three rows under the graph; the lists share the width in proportion
+    // to their longest entries.
+    const int u = std::max(w - 8, 300);
+    make(sweep_, "Sweep", 4, u * 12 / 100, kIdSweep);
+    make(stop_, "Stop", 4 + u * 13 / 100, u * 12 / 100, kIdStop);
+    make(rangeList_, "Range", 4 + u * 26 / 100, u * 20 / 100, kIdRange);
+    make(centreList_, "Center Frequency", 4 + u * 47 / 100, u * 31 / 100, kIdCentre);
+    make(manualEdit_, "", 4 + u * 79 / 100, u * 21 / 100, kIdManual);
+    y += 25;
+    make(displayList_, "", 4, u * 22 / 100, kIdDisplay);
+    make(passList_, "", 4 + u * 23 / 100, u * 33 / 100, kIdPass);
+    make(styleList_, "", 4 + u * 57 / 100, u * 15 / 100, kIdStyle);
+    make(pulseList_, "", 4 + u * 73 / 100, u * 27 / 100, kIdPulse);
+    y += 25;
+    make(highResBox_, "High Resolution", 4, u * 30 / 100, kIdHighRes);
+    make(wideBox_, "Wide Sweep (Pgm Restart Req)", 4 + u * 31 / 100, u * 50 / 100, kIdWide);
+    make(linearBox_, "Linear", 4 + u * 82 / 100, u * 18 / 100, kIdLinear);
     Fill(*rangeList_, kRanges, range);
     Fill(*centreList_, kCentres, centre);
     Fill(*displayList_, kDisplays, display);
