@@ -25,11 +25,36 @@
 using plat::manual_clock::Advance;
 
 namespace {
+// A radio answers within milliseconds, long before the transfer's next
+// step; on a loaded test machine the simulated radio's thread may not. Each
+// step therefore first lets the queued frames out and waits (real time,
+// bounded) until the radio has answered and its replies are read.
+void SettleRadio() {
+    for (int i = 0; i < 200 && !SendQueueEmpty(); ++i) {
+        OnSendQueueTimer();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (g_radioport != plat::kInvalidPort) ReadRadioPort();
+    }
+    int quiet = 0;
+    for (int i = 0; i < 400 && quiet < 25; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (g_radioport != plat::kInvalidPort && plat::SerialPending(g_radioport) > 0) {
+            ReadRadioPort();
+            quiet = 0;
+        } else {
+            ++quiet;
+        }
+    }
+}
+
 class TransferWindow : public PumpWindow {
 public:
     void OnTimer(unsigned id) override {
         switch (id) {
-            case TIMER_MEM_TRANSFER: RadioMemoryStep(); break;
+            case TIMER_MEM_TRANSFER:
+                SettleRadio();
+                RadioMemoryStep();
+                break;
             case TIMER_SELECT_VFO: OnSelectVfoTimer(); break;
             case TIMER_AF_GAIN: OnAfGainTimer(); break;
             case TIMER_NEW_TUNING: RunTuningTick(); break;
