@@ -212,18 +212,6 @@ bool ReadLine(std::string& line, bool& tooLong) {
     return any;
 }
 
-std::vector<std::string> SplitFields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return fields;
-}
-
 std::string Field(const std::vector<std::string>& f, std::size_t i) { return i < f.size() ? f[i] : std::string(); }
 
 bool Covered(const std::string& text, double& mhz) {
@@ -233,7 +221,7 @@ bool Covered(const std::string& text, double& mhz) {
 }
 
 void RestoreMemoryLine(const std::string& line) {
-    const std::vector<std::string> f = SplitFields(line);
+    const std::vector<std::string> f = SplitCdfFields(line);
     g_xfer.name.clear();
     const std::string first = Field(f, 0);
     if (first.compare(0, 6, "Memory") == 0 && first.size() >= 10) {

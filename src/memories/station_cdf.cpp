@@ -33,17 +33,6 @@ std::string Fixed(double mhz) {
     return buf;
 }
 
-std::vector<std::string> SplitFields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = line.find(',', start);
-        fields.push_back(line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return fields;
-}
 
 int NamedCount() { return g_filtercount > 0 && g_filtercount < kNamedFilters ? g_filtercount : kNamedFilters; }
 
@@ -109,7 +98,7 @@ std::string ImportFilterWord(const std::string& field, const std::string& modeWo
 
 bool ParseCdfLine(const std::string& line, CStation& s) {
     if (line.compare(0, 4, "Bank") == 0 || line.compare(0, 5, "Clear") == 0) return false;
-    const std::vector<std::string> f = SplitFields(line);
+    const std::vector<std::string> f = SplitCdfFields(line);
     auto field = [&f](std::size_t i) { return i < f.size() ? f[i] : std::string(); };
     s = CStation{};
     s.language.clear();
@@ -192,4 +181,16 @@ int GetMemoryFilterIndex(const std::string& word, bool amTable) {
     }
     WriteTracef("Mem filter %d", index);
     return index;
+}
+
+std::vector<std::string> SplitCdfFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = line.find(',', start);
+        fields.push_back(line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return fields;
 }

@@ -2,8 +2,12 @@
 // and the filter word to filter index rule of recall.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "memories/station.h"
+
+// The comma-separated fields of a .cdf line (a missing field is empty).
+std::vector<std::string> SplitCdfFields(const std::string& line);
 
 constexpr const char* kCdfFilter = "Memory Files(*.cdf)|*.cdf|All files(*.*)|*.*||";
 
