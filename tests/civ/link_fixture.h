@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "base/trace_log.h"
+#include "app/main_frame.h"
+#include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
+#include "civ/frequency_state.h"
 #include "civ/frame_reader.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
@@ -35,6 +38,26 @@ public:
             SetTimer(id, unsigned(g_readtimer));
         }
     }
+};
+
+// The main frame's share of the timer loop that the engine tests need
+// (VFO selection, AF gain, the tuning tick, the display delay, the report
+// hold-off); a test adds its own timers in Extra.
+class EngineWindow : public PumpWindow {
+public:
+    void OnTimer(unsigned id) override {
+        if (Extra(id)) return;
+        switch (id) {
+            case TIMER_SELECT_VFO: OnSelectVfoTimer(); break;
+            case TIMER_AF_GAIN: OnAfGainTimer(); break;
+            case TIMER_NEW_TUNING: RunTuningTick(); break;
+            case TIMER_VFOA_DELAY: OnVfoADelayTimer(); break;
+            case TIMER_FREQ_HOLDOFF: OnFreqHoldoffTimer(); break;
+            case TIMER_METER_CYCLE: KillTimer(id); break;
+            default: PumpWindow::OnTimer(id); break;
+        }
+    }
+    virtual bool Extra(unsigned id) { (void)id; return false; }
 };
 
 // The program's side: a fresh working directory with the trace log, the

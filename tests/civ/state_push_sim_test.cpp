@@ -17,21 +17,6 @@
 using plat::manual_clock::Advance;
 
 namespace {
-// The main frame's share of the timer loop that these tests need.
-class EngineWindow : public PumpWindow {
-public:
-    void OnTimer(unsigned id) override {
-        switch (id) {
-            case TIMER_SELECT_VFO: OnSelectVfoTimer(); break;
-            case TIMER_AF_GAIN: OnAfGainTimer(); break;
-            case TIMER_NEW_TUNING: RunTuningTick(); break;
-            case TIMER_VFOA_DELAY: OnVfoADelayTimer(); break;
-            case TIMER_FREQ_HOLDOFF: OnFreqHoldoffTimer(); break;
-            case TIMER_METER_CYCLE: KillTimer(id); break;
-            default: PumpWindow::OnTimer(id); break;
-        }
-    }
-};
 
 struct SimPush : LinkBase {
     sim::SimRadio radio{0x94, 19200};

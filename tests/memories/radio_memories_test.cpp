@@ -47,22 +47,13 @@ void SettleRadio() {
     }
 }
 
-class TransferWindow : public PumpWindow {
+class TransferWindow : public EngineWindow {
 public:
-    void OnTimer(unsigned id) override {
-        switch (id) {
-            case TIMER_MEM_TRANSFER:
-                SettleRadio();
-                RadioMemoryStep();
-                break;
-            case TIMER_SELECT_VFO: OnSelectVfoTimer(); break;
-            case TIMER_AF_GAIN: OnAfGainTimer(); break;
-            case TIMER_NEW_TUNING: RunTuningTick(); break;
-            case TIMER_VFOA_DELAY: OnVfoADelayTimer(); break;
-            case TIMER_FREQ_HOLDOFF: OnFreqHoldoffTimer(); break;
-            case TIMER_METER_CYCLE: KillTimer(id); break;
-            default: PumpWindow::OnTimer(id); break;
-        }
+    bool Extra(unsigned id) override {
+        if (id != TIMER_MEM_TRANSFER) return false;
+        SettleRadio();
+        RadioMemoryStep();
+        return true;
     }
 };
 

@@ -43,22 +43,19 @@ TEST(SweepTables, StepsStartAndValues) {
 }
 
 namespace {
-class SweepWindow : public PumpWindow {
+class SweepWindow : public EngineWindow {
 public:
-    void OnTimer(unsigned id) override {
-        switch (id) {
-            case TIMER_SWEEP_END:
-                KillTimer(id);
-                if (g_sweeppanel) g_sweeppanel->StopSweep();
-                break;
-            case TIMER_SWEEP_STEP: KillTimer(id); break;
-            case TIMER_SELECT_VFO: OnSelectVfoTimer(); break;
-            case TIMER_AF_GAIN: OnAfGainTimer(); break;
-            case TIMER_NEW_TUNING: RunTuningTick(); break;
-            case TIMER_VFOA_DELAY: OnVfoADelayTimer(); break;
-            case TIMER_FREQ_HOLDOFF: OnFreqHoldoffTimer(); break;
-            default: PumpWindow::OnTimer(id); break;
+    bool Extra(unsigned id) override {
+        if (id == TIMER_SWEEP_END) {
+            KillTimer(id);
+            if (g_sweeppanel) g_sweeppanel->StopSweep();
+            return true;
         }
+        if (id == TIMER_SWEEP_STEP) {
+            KillTimer(id);
+            return true;
+        }
+        return false;
     }
 };
 
