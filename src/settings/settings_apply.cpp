@@ -82,10 +82,6 @@ std::string ShownText(const PageRow& r) {
     case Enc::Range:
     case Enc::Keep:
     case Enc::Ctcss: return p ? Int(*p) : "";
-    case Enc::Offset: return p ? Int(*p - r.lo) : "";
-    case Enc::Vox: return p ? Int(*p + 4) : "";
-    case Enc::Square: return p ? Int(int(std::lround(std::sqrt(double(*p > 0 ? *p : 0))))) : "";
-    case Enc::Comp: return p ? Int(*p) : "";
     case Enc::CallSize: return p ? Int(*p - 19) : "";
     case Enc::Double:
     case Enc::Scale: return r.d ? Format(r.fmt, *r.d) : "";
@@ -119,9 +115,13 @@ int FilledSel(const PageRow& r, const plat::ComboBox& list) {
 // Sets a row's control from its setting.
 void FillRow(CTransOps& w, int n) {
     const PageRow& r = PageRows()[n];
-    plat::Control* c = w.RowControl(n);
+    plat::Window* c = w.RowControl(n);
     if (r.enc == Enc::None) return;
     switch (r.kind) {
+    case Ctl::Slider:
+        if (const int* p = RowInt(r)) static_cast<CSlider*>(c)->SetValue(SliderOfSetting(r, *p));
+        w.ShowSliderValue(n);
+        break;
     case Ctl::Check:
     case Ctl::Radio:
         if (const int* p = RowInt(r)) static_cast<plat::CheckBox*>(c)->SetCheck(*p != 0);
@@ -143,9 +143,20 @@ void FillRow(CTransOps& w, int n) {
 // Reads a row's control back into its setting. True when the setting changed.
 bool ApplyRow(CTransOps& w, int n) {
     const PageRow& r = PageRows()[n];
-    plat::Control* c = w.RowControl(n);
+    plat::Window* c = w.RowControl(n);
     int* p = RowInt(r);
     switch (r.kind) {
+    case Ctl::Slider: {
+        auto* slider = static_cast<CSlider*>(c);
+        // A slider still where the fill put it leaves its setting alone,
+        // also a stored value no slider position gives.
+        if (!p || slider->GetValue() == SliderOfSetting(r, *p)) return false;
+        const int old = *p;
+        *p = SettingOfSlider(r, slider->GetValue());
+        slider->SetValue(SliderOfSetting(r, *p));
+        w.ShowSliderValue(n);
+        return *p != old;
+    }
     case Ctl::Check:
     case Ctl::Radio: {
         if (!p || r.enc != Enc::Bool) return false;
@@ -170,22 +181,6 @@ bool ApplyRow(CTransOps& w, int n) {
             break;
         case Enc::Ctcss:
             if (v == 0 || (v >= 670 && v <= 2541)) *p = v;
-            break;
-        case Enc::Offset:
-            if (v >= 0 && v <= r.hi - r.lo) *p = v + r.lo;
-            break;
-        case Enc::Vox: {
-            int x = v - 4;
-            if (x < r.lo) x = r.lo;
-            if (x == 13) x = 14;
-            *p = x;
-            break;
-        }
-        case Enc::Square:
-            if (v >= 0 && v <= 100) *p = v * v > r.hi ? r.hi : v * v;
-            break;
-        case Enc::Comp:
-            if (v >= 0 && v <= r.hi) *p = v < 2 ? 0 : v;
             break;
         case Enc::CallSize: *p = v >= 1 && v <= 15 ? v + 19 : 20; break;
         case Enc::Double: {
@@ -556,6 +551,8 @@ void LoadSettingsControls() {
     if (!g_thp) w->SelectPort(6122, "NONE");
     if (int* st = AppSetting(AppVar::Steppir); st && !*st) w->SelectPort(6161, "NONE");
     w->SetSidetoneVolume(g_sidetonevolume);
+    w->BiStateOf(1531)->SetState(g_ampoperate ? 1 : 0);
+    w->BiStateOf(1532)->SetWindowText(g_amppower ? "ON" : "OFF");
     if (auto* e = w->EditOf(2536)) e->SetText(Int(g_ampdrivefactor));
     const int sel = w->PageList()->GetCurSel();
     w->ShowPage(sel);

@@ -1,5 +1,7 @@
 #include "settings/settings_pages.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "base/band_plan.h"
@@ -65,7 +67,7 @@ constexpr PageRow Keep(int id, std::int8_t page, const char* caption, int* v, in
 }
 constexpr PageRow Slider(int id, std::int8_t page, const char* caption, int* v, int lo, int hi,
                          Rule rule = Rule::Always) {
-    PageRow r{id, Ctl::Edit, page, rule, caption, Enc::Offset};
+    PageRow r{id, Ctl::Slider, page, rule, caption, Enc::Offset};
     r.i = v, r.lo = lo, r.hi = hi;
     return r;
 }
@@ -225,8 +227,8 @@ const PageRow kRows[] = {
     Check(2447, 6, "TopTen Devices Option 1", nullptr),
     Check(2448, 6, "TopTen Devices Option 2", nullptr),
     List(5066, 6, "Mouse Wheel Options", &g_mousewheel, Items::MouseWheel),
-    Button(1531, 6, "Oper", Rule::Alpha87),
-    Button(1532, 6, "OFF", Rule::Alpha87),
+    PageRow{1531, Ctl::BiState, 6, Rule::Alpha87, "Oper"},
+    PageRow{1532, Ctl::BiState, 6, Rule::Alpha87, "OFF"},
     Label(6, "Acom 2000", Rule::Acom),
 
     // 7 2m TransV (the 6m rows are kept but shown on no page)
@@ -309,11 +311,8 @@ const PageRow kRows[] = {
     Int(2424, 13, "RTTY Step", &g_rttystep),
 
     // 14 CW Settings
-    Slider(2453, 14, "Key Spd", &g_keyercw, 0, 40, Rule::NotPerseus),
     Check(2463, 14, "Yalt Keyer", &g_yaltkeyer, Rule::NotPerseus),
     Check(552, 14, "Enable Keyer", &g_keyer, Rule::NotPerseus),
-    Slider(2454, 14, "Sidetone Vol", &g_sidetonevolume, 0, 255, Rule::TxSettings),
-    Slider(2456, 14, "QSK", &g_cwqskdelay, 0, 255, Rule::HasLevels),
     Range(2369, 14, "CW Pitch", &g_bfo, 0, 1000, 200, Rule::HasLevels),
     Check(2460, 14, "Reverse Paddle", &g_reversepaddle, Rule::Yalt),
     Check(2461, 14, "Autospace", &g_autospace, Rule::Yalt),
@@ -321,32 +320,35 @@ const PageRow kRows[] = {
     Check(2464, 14, "No Spd Pot", &g_nospeedpot, Rule::Yalt),
     Check(2465, 14, "Use Ptt Pin 5", nullptr, Rule::Yalt),
     List(2466, 14, "Keyer Mode", &g_iambica, Items::KeyerMode, Enc::Index, Rule::Yalt),
-    Slider(2467, 14, "1ST Ele", &g_yalt1st, 0, 38, Rule::Yalt),
-    Slider(2500, 14, "Weighting", &g_yaltweight, 10, 100, Rule::Yalt),
-    PageRow{2501, Ctl::Edit, 14, Rule::Yalt, "PTT Lead", Enc::Square, &g_yaltlead, nullptr, nullptr, nullptr,
+    Slider(2453, 14, "Key\r\nSpd", &g_keyercw, 0, 40, Rule::NotPerseus),
+    Slider(2454, 14, "Side\r\nTone", &g_sidetonevolume, 0, 255, Rule::TxSettings),
+    Slider(2456, 14, "QSK", &g_cwqskdelay, 0, 255, Rule::HasLevels),
+    Slider(2467, 14, "1ST\r\nEle", &g_yalt1st, 0, 38, Rule::Yalt),
+    Slider(2500, 14, "Key\r\nWgt", &g_yaltweight, 10, 100, Rule::Yalt),
+    PageRow{2501, Ctl::Slider, 14, Rule::Yalt, "PTT\r\nLead", Enc::Square, &g_yaltlead, nullptr, nullptr, nullptr,
             nullptr, 0, 0, 250},
-    PageRow{2502, Ctl::Edit, 14, Rule::Yalt, "PTT Tail", Enc::Square, &g_yalttail, nullptr, nullptr, nullptr,
+    PageRow{2502, Ctl::Slider, 14, Rule::Yalt, "PTT\r\nTail", Enc::Square, &g_yalttail, nullptr, nullptr, nullptr,
             nullptr, 0, 0, 250},
-    PageRow{2503, Ctl::Edit, 14, Rule::Yalt, "Key Comp", Enc::Comp, &g_yaltkeycomp, nullptr, nullptr, nullptr,
+    PageRow{2503, Ctl::Slider, 14, Rule::Yalt, "Key\r\nComp", Enc::Comp, &g_yaltkeycomp, nullptr, nullptr, nullptr,
             nullptr, 0, 0, 50},
-    Slider(2504, 14, "Dit/Dah Ratio", &g_yaltditdah, 33, 100, Rule::Yalt),
-    Slider(2468, 14, "Dah Wgt", &g_keyerweight, 50, 140, Rule::NoYalt),
-    Slider(2469, 14, "Dit Wgt", &g_keyerditweight, 80, 170, Rule::NoYalt),
-    Slider(2470, 14, "Btw Chr", &g_keyerspcweight, 5, 40, Rule::NoYalt),
+    Slider(2504, 14, "Dit/\r\nDah", &g_yaltditdah, 33, 100, Rule::Yalt),
+    Slider(2468, 14, "Dah\r\nWgt", &g_keyerweight, 50, 140, Rule::NoYalt),
+    Slider(2469, 14, "Dit\r\nWgt", &g_keyerditweight, 80, 170, Rule::NoYalt),
+    Slider(2470, 14, "Btw\r\nChr", &g_keyerspcweight, 5, 40, Rule::NoYalt),
 
     // 15 SSB Settings
-    Slider(2471, 15, "Mic Gain", &g_micgain, 0, 100, Rule::TxLevels),
-    Slider(2472, 15, "Speech Process", &g_speechvalue, 0, 100, Rule::TxLevels),
+    Slider(2471, 15, "Mic\rGain", &g_micgain, 0, 100, Rule::TxLevels),
+    Slider(2472, 15, "Speech\rProcess", &g_speechvalue, 0, 100, Rule::TxLevels),
     PageRow{2380, Ctl::Radio, 15, Rule::TxFilter, "Wide TX SSB Filter"},
     PageRow{2381, Ctl::Radio, 15, Rule::TxFilter, "Medium TX SSB Filter"},
     PageRow{2396, Ctl::Radio, 15, Rule::TxFilter, "Narrow TX SSB Filter"},
     List(2523, 15, "Roofing Filter Selection", &g_roof, Items::Roofing, Enc::Index, Rule::DigiSel),
     PageRow{559, Ctl::Edit, 15, Rule::Tone, "FM CTCSS X 10", Enc::Ctcss, &g_fmcts},
 
-    // 16 Vox Controls
-    PageRow{2473, Ctl::Edit, 16, Rule::Vox, "Vox Gain", Enc::Vox, &g_voxgain, nullptr, nullptr, nullptr, nullptr, 0, 1},
-    PageRow{2474, Ctl::Edit, 16, Rule::Vox, "Anti Vox", Enc::Vox, &g_antivox, nullptr, nullptr, nullptr, nullptr, 0, 1},
-    PageRow{2476, Ctl::Edit, 16, Rule::Vox, "Vox Delay", Enc::Vox, &g_voxhang, nullptr, nullptr, nullptr, nullptr, 0, 0},
+    // 16 Vox Controls (the sliders report with messages 0x94b, 0x94a, 0x949)
+    PageRow{2379, Ctl::Slider, 16, Rule::Vox, "Vox\rGain", Enc::Vox, &g_voxgain, nullptr, nullptr, nullptr, nullptr, 0, 1},
+    PageRow{2378, Ctl::Slider, 16, Rule::Vox, "Anti\rVox", Enc::Vox, &g_antivox, nullptr, nullptr, nullptr, nullptr, 0, 1},
+    PageRow{2377, Ctl::Slider, 16, Rule::Vox, "Vox\rDelay", Enc::Vox, &g_voxhang, nullptr, nullptr, nullptr, nullptr, 0, 0},
 
     // 17 knob settings (the assignment rows come with the control surfaces)
     Keep(2477, 17, "Tuning Knob Desense Factor", &g_poddesense, 1, 100),
@@ -480,6 +482,7 @@ bool RuleHolds(Rule r) {
     case Rule::RfKit: return g_b26ip[0] != 0;
     case Rule::RestoreF2: return IsType({16, 18});
     case Rule::RestoreF3: return digisel && !IsType({16, 18});
+    case Rule::Tavn: return !g_perseus && g_tavnag != 0;
     }
     return false;
 }
@@ -536,6 +539,10 @@ void ListItems(Items kind, void (*add)(void*, const char*), void* ctx) {
         }
         add(ctx, "Default");
         break;
+    case Items::TxFilter:
+        for (int n = 0; n <= 19; ++n) add(ctx, std::to_string(n).c_str());
+        break;
+    case Items::TavnRadio: all({"1", "2"}); break;
     case Items::RttyMode: all({"LSB", "USB", "FSK"}); break;
     case Items::Roofing: all({"Auto Selection", "15 khz Fixed", "6 khz Fixed", "3 khz Fixed", "Do Not Change"}); break;
     case Items::KeyerMode: all({"Iambic B", "Iambic A", "Ultimatic"}); break;
@@ -549,6 +556,43 @@ void ListItems(Items kind, void (*add)(void*, const char*), void* ctx) {
         }
         break;
     }
+    }
+}
+
+bool IsSliderRow(const PageRow& r) { return r.kind == Ctl::Slider; }
+int SliderLow(const PageRow&) { return 0; }
+int SliderHigh(const PageRow& r) {
+    switch (r.enc) {
+    case Enc::Offset: return r.hi - r.lo;
+    case Enc::Vox: return 104;
+    case Enc::Square: return 16;  // 16 squared passes the 250 limit
+    case Enc::Comp: return r.hi;
+    case Enc::AmpDelay: return 100;
+    default: return 0;
+    }
+}
+int SliderOfSetting(const PageRow& r, int v) {
+    int pos = 0;
+    switch (r.enc) {
+    case Enc::Offset: pos = v - r.lo; break;
+    case Enc::Vox: pos = v + 4; break;
+    case Enc::Square: pos = int(std::lround(std::sqrt(double(v > 0 ? v : 0)))); break;
+    default: pos = v; break;
+    }
+    return std::clamp(pos, SliderLow(r), SliderHigh(r));
+}
+int SettingOfSlider(const PageRow& r, int v) {
+    switch (r.enc) {
+    case Enc::Offset: return v + r.lo;
+    case Enc::Vox: {
+        int x = v - 4;
+        if (x < r.lo) x = r.lo;
+        return x == 13 ? 14 : x;  // 13 is stored and sent as 14
+    }
+    case Enc::Square: return std::min(v * v, r.hi);
+    case Enc::Comp: return v < 2 ? 0 : v;
+    case Enc::AmpDelay: return v < 6 ? 0 : v > 94 ? 100 : v;
+    default: return v;
     }
 }
 
