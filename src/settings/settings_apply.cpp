@@ -30,6 +30,8 @@
 #include "devices/remote_link.h"
 #include "devices/rotator.h"
 #include "devices/amplifiers.h"
+#include "devices/station_outputs.h"
+#include "devices/switches.h"
 #include "panel/swl_panel.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
@@ -100,6 +102,8 @@ int ShownSel(const PageRow& r, const plat::ComboBox& list) {
         return name ? list.FindStringExact(name) : -1;
     }
     case Enc::Restore: return p ? 41 - *p : -1;
+    case Enc::TxFilter: return p ? *p : -1;
+    case Enc::Number: return p ? *p - 1 : -1;
     case Enc::DragScale: return p ? IndexOfDragScale(*p) : -1;
     case Enc::Baud: return r.l ? IndexOfBaud(*r.l) : -1;
     default: return -1;
@@ -216,6 +220,8 @@ bool ApplyRow(CTransOps& w, int n) {
         case Enc::Index: *p = sel; break;
         case Enc::AgcChar: *p = '0' + sel; break;
         case Enc::Restore: *p = 41 - sel; break;
+        case Enc::TxFilter: *p = sel; break;  // the entry's item data is its number
+        case Enc::Number: *p = sel + 1; break;
         case Enc::DragScale: *p = DragScaleOfIndex(sel); break;
         case Enc::Colour: *r.c = NameToColor(list->GetSelectedText().c_str()); break;
         case Enc::Baud: *r.l = BaudOfIndex(sel); break;
@@ -263,6 +269,69 @@ void KnobDevice(int* which) {
 
 int g_resend = 0;
 
+// Exactly one antenna box shows the selection.
+void SelectAntennaCheck(int selection) {
+    for (int n = 1; n <= 9; ++n)
+        if (auto* box = static_cast<plat::CheckBox*>(g_transops->RowControl(AntennaRow(n)))) box->SetCheck(n == selection);
+}
+bool AntennaChecked(int n) {
+    auto* box = static_cast<plat::CheckBox*>(g_transops->RowControl(AntennaRow(n)));
+    return box && box->GetCheck();
+}
+
+// The relay-board device's buttons: the relay value of each, and the band
+// entries a button takes over while VFO A is in that band.
+constexpr int kPelxRelay[8] = {7, 6, 5, 1, 4, 0, 2, 3};
+struct PelxBand {
+    double low, high;
+    int* entry;
+};
+const PelxBand kPelxBands[] = {
+    {3.4, 3.7, &g_pelx75}, {3.7, 4.2, &g_pelx80}, {6, 9, &g_pelx40}, {9, 11, &g_pelx30}};
+// The bands button n (1..8) stands for (button 7 all four).
+bool PelxButtonHas(int n, const PelxBand& b) {
+    if (n == 7) return true;
+    return (n == 2 && b.entry == &g_pelx75) || (n == 3 && b.entry == &g_pelx80) || (n == 4 && b.entry == &g_pelx40) ||
+           (n == 5 && b.entry == &g_pelx30);
+}
+
+// The antenna buttons: "Auto" lets the antenna follow the frequency, a
+// band button picks its antenna on the device in use.
+void ApplyAntennaButtons() {
+    if (!RuleHolds(Rule::Antennas)) return;
+    if (AntennaChecked(9) && g_antennaselection != 9) {
+        g_antennaselection = 9;
+        SelectAntennaCheck(9);
+        SelectAntennaForFreq(g_vfoafreq);
+        return;
+    }
+    for (int n = 1; n <= 8; ++n) {
+        if (!AntennaChecked(n) || g_antennaselection == n) continue;
+        g_antennaselection = n;
+        SelectAntennaCheck(n);
+        if (g_pelx) {
+            setadr(kPelxRelay[n - 1]);
+            for (const PelxBand& b : kPelxBands)
+                if (PelxButtonHas(n, b) && g_vfoafreq >= b.low && g_vfoafreq < b.high) {
+                    // The band keeps this antenna from now on: back to "Auto".
+                    *b.entry = kPelxRelay[n - 1];
+                    g_antennaselection = 9;
+                    SelectAntennaCheck(9);
+                    break;
+                }
+        } else if (g_adr2200 || g_denkovi) {
+            setadr(n);
+        } else if (g_tavnag) {
+            setTavn(n);
+        } else {
+            SelectLdg6Antenna(n);
+        }
+        return;
+    }
+    // A box unticked by hand: the selection stays and shows again.
+    SelectAntennaCheck(g_antennaselection);
+}
+
 // Radio values that go to the radio as they stand when they change.
 struct Sender {
     const int* value;
@@ -289,6 +358,14 @@ void OnRowChanged(const PageRow& r) {
     } else if (p == &g_cwqskdelay) {
         if (g_cwqskdelay < 15) g_cwqskdelay = 0;
         SetQskDelay(g_cwqskdelay);
+    } else if (p == &g_txfilter) {
+        SetTxFrequencies();
+    } else if (p == &g_tuneswitch) {
+        SetTuneMode(g_tuneswitch);
+    } else if (p == &g_auxthang || p == &g_auxt2hang) {
+        SetAuxTHang(p == &g_auxthang ? 1 : 2, *p);
+    } else if (p == &g_monitor) {
+        SetMonitor(g_monitor);
     } else if (p == &g_roof) {
         SetFilterWidthA(g_rxfilter);
     } else if (p == &g_speechvalue) {
@@ -551,6 +628,8 @@ void LoadSettingsControls() {
     if (!g_thp) w->SelectPort(6122, "NONE");
     if (int* st = AppSetting(AppVar::Steppir); st && !*st) w->SelectPort(6161, "NONE");
     w->SetSidetoneVolume(g_sidetonevolume);
+    SelectAntennaCheck(g_antennaselection);
+    w->txFilterData = g_txfilter;
     w->BiStateOf(1531)->SetState(g_ampoperate ? 1 : 0);
     w->BiStateOf(1532)->SetWindowText(g_amppower ? "ON" : "OFF");
     if (auto* e = w->EditOf(2536)) e->SetText(Int(g_ampdrivefactor));
@@ -673,6 +752,7 @@ void OnPortsChanged(int resend) {
     if (set != g_swlbandset) g_swlbandset = set;
     if (resend) SetRadioFrequencies();
     ApplyRadioSearch();
+    ApplyAntennaButtons();
 }
 
 // The scale edits are read when the settings are saved: a changed scale is

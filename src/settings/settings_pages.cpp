@@ -20,6 +20,7 @@
 #include "civ/filter_widths.h"
 #include "devices/cw_keyboard.h"
 #include "devices/device_options.h"
+#include "devices/switches.h"
 #include "devices/keying.h"
 #include "memories/memory_options.h"
 #include "panel/band_table.h"
@@ -112,7 +113,10 @@ constexpr PageRow WithApp(PageRow r, AppVar v) {
 // Window-held choices that no settings key keeps.
 int g_sdriqpan = 0;
 int g_powersdrpan = 0;
-int g_autoantenna = 0;
+}  // namespace
+int g_antennaselection = 9;
+int g_tuneswitch = 0;
+namespace {
 
 const PageRow kRows[] = {
     // 0 Preferences
@@ -169,6 +173,7 @@ const PageRow kRows[] = {
     Check(0, 2, "Power On/Off start/exit", &g_poweronoff, Rule::PowerOnOff),
     Port(6109, 2, "Tuner Comport", g_ldgcomport, Rule::LdgTuner),
     Button(5062, 2, "Clear Memory", Rule::LdgTuner),
+    Check(0, 2, "Tune", &g_tuneswitch),
 
     // 3 Preferences4
     List(0, 3, "PBT Drag Scale (pgm restart required)", &g_pbtscale, Items::DragScale, Enc::DragScale),
@@ -262,6 +267,8 @@ const PageRow kRows[] = {
     Check(2451, 10, "RFKit Original", nullptr, Rule::RfKit),
     Check(2452, 10, "RFKit S Model", nullptr, Rule::RfKit),
     PageRow{4514, Ctl::Edit, 10, Rule::Always, "IP Address", Enc::None},
+    PageRow{0, Ctl::Slider, 10, Rule::Always, "Amp Key1\rDelay", Enc::AmpDelay, &g_auxthang},
+    PageRow{0, Ctl::Slider, 10, Rule::Always, "Amp Key2\rDelay", Enc::AmpDelay, &g_auxt2hang},
 
     // 11 RTTY, KB Settings
     Text(0, 11, "CW Memory1 Tag", g_cwtag[0]),
@@ -278,14 +285,17 @@ const PageRow kRows[] = {
     Check(0, 11, "Output RTTY Mode is RTTY Label", &g_pegoutrttymodeisbuttontext),
     PageRow{2536, Ctl::Edit, 11, Rule::Expert, "Expert Amp Drive Factor"},
     Check(2535, 11, "Expert Amp Drive by Band", &g_ampdrivebyband, Rule::Expert),
+    // The band antenna buttons, one choice kept by the window.
     Check(580, 11, "1.8", nullptr, Rule::Antennas),
     Check(581, 11, "3.5", nullptr, Rule::Antennas),
-    Check(583, 11, "7", nullptr, Rule::Antennas),
-    Check(584, 11, "14", nullptr, Rule::Antennas),
-    Check(585, 11, "21", nullptr, Rule::Antennas),
-    Check(586, 11, "28", nullptr, Rule::Antennas),
-    Check(587, 11, "50", nullptr, Rule::Antennas),
-    Check(588, 11, "Auto", &g_autoantenna, Rule::Antennas),
+    Check(582, 11, "7", nullptr, Rule::Antennas),
+    Check(583, 11, "14", nullptr, Rule::Antennas),
+    Check(584, 11, "21", nullptr, Rule::Antennas),
+    Check(585, 11, "28", nullptr, Rule::Antennas),
+    Check(586, 11, "X", nullptr, Rule::AntennasX),
+    Check(587, 11, "6M", nullptr, Rule::AntennasX),
+    Check(588, 11, "Auto", nullptr, Rule::Antennas),
+    List(0, 11, "Tavn Radio Number", &g_radioTavn, Items::TavnRadio, Enc::Number, Rule::Tavn),
 
     // 12 SWL Band Assign
     Label(12, "Caption     Lower Limit         Upper Limit"),
@@ -342,6 +352,8 @@ const PageRow kRows[] = {
     PageRow{2380, Ctl::Radio, 15, Rule::TxFilter, "Wide TX SSB Filter"},
     PageRow{2381, Ctl::Radio, 15, Rule::TxFilter, "Medium TX SSB Filter"},
     PageRow{2396, Ctl::Radio, 15, Rule::TxFilter, "Narrow TX SSB Filter"},
+    Slider(0, 15, "Monitor", &g_monitor, 0, 1, Rule::TxLevels),
+    List(2383, 15, "Transmit Filter", &g_txfilter, Items::TxFilter, Enc::TxFilter, Rule::TxLevels),
     List(2523, 15, "Roofing Filter Selection", &g_roof, Items::Roofing, Enc::Index, Rule::DigiSel),
     PageRow{559, Ctl::Edit, 15, Rule::Tone, "FM CTCSS X 10", Enc::Ctcss, &g_fmcts},
 
@@ -442,6 +454,12 @@ int RowOfId(int id) {
         if (RowControlId(n) == id) return n;
     return -1;
 }
+int AntennaRow(int n) {
+    for (int k = 0; k < int(std::size(kRows)); ++k)
+        if (kRows[k].page == 11 && kRows[k].id == 579 + n) return k;
+    return -1;
+}
+
 int RowControlId(int row) { return kRows[row].id ? kRows[row].id : 7000 + row; }
 
 int* RowInt(const PageRow& r) { return r.app != AppVar::None ? AppSetting(r.app) : r.i; }
@@ -478,7 +496,9 @@ bool RuleHolds(Rule r) {
     case Rule::NotMidi: return !g_cmdmicro;
     case Rule::TMate2: return g_usetmate2 && !g_cmdmicro;
     case Rule::Expert: return g_experton != 0;
-    case Rule::Antennas: return !g_perseus && (g_denkovi || g_ldg1000 || g_adr2200);
+    // The network switch brings its own control instead of the buttons.
+    case Rule::Antennas: return !g_perseus && !g_tavnag && (g_denkovi || g_ldg1000 || g_adr2200 || g_pelx);
+    case Rule::AntennasX: return RuleHolds(Rule::Antennas) && (g_adr2200 || g_pelx);
     case Rule::RfKit: return g_b26ip[0] != 0;
     case Rule::RestoreF2: return IsType({16, 18});
     case Rule::RestoreF3: return digisel && !IsType({16, 18});

@@ -40,6 +40,7 @@ enum class Enc : std::uint8_t {
     Comp,      // key compensation slider 0..hi: below 2 is 0
     AmpDelay,  // amplifier key delay slider 0..100: below 6 is 0, above 94 is 100
     TxFilter,  // "Transmit Filter" list: the entry's item data (its number)
+    Number,    // list numbered from 1: the index + 1
 };
 
 // When a control is shown on its page.
@@ -47,7 +48,7 @@ enum class Rule : std::uint8_t {
     Always, Type5, MemBank, MenuDialect, PowerOnOff, LdgTuner, Alpha87, Acom, HasLevels, TxSettings,
     NotPerseus, Yalt, NoYalt, TxLevels, TxFilter, DigiSel, Tone, Vox, Client, Server, ClientOrServer,
     RadioPortList, NotMirror, NotMirrorNotServer, Midi, NotMidi, TMate2, Expert, Antennas, RfKit,
-    RestoreF2, RestoreF3, Tavn, Never,
+    RestoreF2, RestoreF3, Tavn, AntennasX, Never,
 };
 
 // Lists a combo box is filled with.
@@ -101,6 +102,14 @@ int PageCount();
 
 // Items of a list kind (ports are filled by the window).
 void ListItems(Items kind, void (*add)(void* ctx, const char* text), void* ctx);
+
+// The row of antenna button n (1..8, 9 "Auto") of the RTTY page; -1 when
+// there is none. Button 3 shares id 582 with the rotor's "Stop" box.
+int AntennaRow(int n);
+// The window-held antenna selection (1..8, 9 "Auto"); the buttons show it.
+extern int g_antennaselection;
+// The window's tune switch (what it showed last).
+extern int g_tuneswitch;
 
 // Slider rows: the slider's range, the slider position that shows a setting
 // (clamped into the range) and the setting a position stands for.

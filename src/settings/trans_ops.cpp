@@ -33,7 +33,7 @@ namespace {
 constexpr int kLeft = 110, kTop = 10, kLine = 17, kColumn = 265, kLines = 24;
 constexpr int kCaptionWidth = 180, kFieldWidth = 78;
 // The slider strip under a page's rows: caption, slider, value label.
-constexpr int kSliderPitch = 40, kSliderWidth = 28, kSliderCaption = 24, kSliderHeight = 110, kSliderValue = 14;
+constexpr int kSliderPitch = 50, kSliderWidth = 28, kSliderCaption = 24, kSliderHeight = 110, kSliderValue = 14;
 
 // Two-line slider captions carry the break as "\r\n" or "\r".
 std::string DisplayCaption(const char* caption) {
@@ -187,6 +187,8 @@ void CTransOps::Place(int n, int k) {
     if (labelOf_[n] >= 0) {
         labels_[labelOf_[n]]->MoveWindow(Scaled(x, y, x + kCaptionWidth, y + 15));
         controls_[n]->MoveWindow(Scaled(x + kCaptionWidth, y, x + kCaptionWidth + kFieldWidth, y + 15));
+    } else if (PageRows()[n].kind == Ctl::BiState) {
+        controls_[n]->MoveWindow(Scaled(x, y, x + 85, y + 15));  // as wide as "Menu Up"
     } else {
         controls_[n]->MoveWindow(Scaled(x, y, x + kColumn - 10, y + 15));
     }
@@ -344,6 +346,9 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
     case 5066:
         if (list->GetCurSel() >= 0) g_mousewheel = list->GetCurSel();
         return true;
+    case 2383:
+        if (list->GetCurSel() >= 0) txFilterData = list->GetCurSel();
+        break;
     case 5175:
         if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, kMidiReopenId, 0);
         return true;

@@ -29,6 +29,8 @@
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "panel/band_table.h"
+#include "civ/frequency_state.h"
+#include "devices/switches.h"
 
 namespace {
 // The main frame's part: every change notification runs the apply.
@@ -569,4 +571,115 @@ TEST(SettingsWindow, OperAndPowerAreTwoStateButtons) {
     EXPECT_EQ(s.w().BiStateOf(1532)->GetWindowText(), "ON");
     s.click(s.w().BiStateOf(1532));
     EXPECT_EQ(s.w().BiStateOf(1532)->GetWindowText(), "Off");
+}
+
+TEST(SettingsWindow, AntennaButtonsAreOneChoiceApartFromTheRotorStop) {
+    g_denkovi = 1;
+    SettingsWindow s(23, 11);
+    auto box = [&](int n) { return static_cast<plat::CheckBox*>(s.w().RowControl(settings::AntennaRow(n))); };
+    ASSERT_TRUE(box(1)->IsWindowVisible());
+    EXPECT_FALSE(box(7)->IsWindowVisible());  // "X" and "6M": relay boards of their own only
+    EXPECT_EQ(box(9)->GetCheck(), 1);         // "Auto" at start
+    s.click(box(3));                          // "7", id 582 like the rotor's "Stop"
+    EXPECT_EQ(settings::g_antennaselection, 3);
+    for (int n = 1; n <= 9; ++n) EXPECT_EQ(box(n)->GetCheck(), n == 3 ? 1 : 0) << n;
+    EXPECT_EQ(s.w().CheckOf(582)->GetCheck(), 0);  // the rotor box is another control
+    s.click(box(3));  // unticking the choice keeps it
+    EXPECT_EQ(box(3)->GetCheck(), 1);
+    s.click(box(9));
+    EXPECT_EQ(settings::g_antennaselection, 9);
+    EXPECT_EQ(box(3)->GetCheck(), 0);
+}
+
+TEST(SettingsWindow, RelayDeviceButtonsTeachTheBandItsAntenna) {
+    g_pelx = 1;
+    g_pelx40 = 1;
+    g_vfoafreq = 7.05;
+    SettingsWindow s(23, 11);
+    auto box = [&](int n) { return static_cast<plat::CheckBox*>(s.w().RowControl(settings::AntennaRow(n))); };
+    EXPECT_TRUE(box(8)->IsWindowVisible());
+    s.click(box(7));  // relay value 2, for every band it knows
+    EXPECT_EQ(g_pelx40, 2);
+    EXPECT_EQ(settings::g_antennaselection, 9);  // back to "Auto"
+    EXPECT_EQ(box(9)->GetCheck(), 1);
+    s.click(box(1));  // no band entry: the antenna stays chosen
+    EXPECT_EQ(settings::g_antennaselection, 1);
+    EXPECT_EQ(g_pelx40, 2);
+}
+
+TEST(SettingsWindow, TavnSwitchShowsItsRadioNumberInsteadOfTheButtons) {
+    g_tavnag = 1;
+    g_denkovi = 1;
+    g_radioTavn = 1;
+    SettingsWindow s(23, 11);
+    EXPECT_FALSE(s.w().RowControl(settings::AntennaRow(1))->IsWindowVisible());
+    auto* list = static_cast<plat::ComboBox*>(s.byCaption("Tavn Radio Number"));
+    ASSERT_TRUE(list->IsWindowVisible());
+    EXPECT_EQ(list->GetCurSel(), 0);
+    list->Choose(1);
+    EXPECT_EQ(g_radioTavn, 2);
+}
+
+TEST(SettingsWindow, TransmitFilterMonitorAndAmplifierKeyDelays) {
+    g_txfilter = 11;
+    g_auxthang = 0;
+    SettingsWindow s(23, 15);
+    plat::ComboBox* tx = s.w().ComboOf(2383);
+    ASSERT_TRUE(tx->IsWindowVisible());
+    EXPECT_EQ(tx->GetCurSel(), 11);
+    tx->Choose(5);
+    EXPECT_EQ(g_txfilter, 5);
+    EXPECT_EQ(s.w().txFilterData, 5);
+    s.slide(s.sliderNamed("Monitor"), 1);
+    EXPECT_EQ(g_monitor, 1);
+    bool monitor = false;
+    for (const Bytes& b : s.bodies()) monitor = monitor || b == Bytes{0x16, 0x45, 0x01};
+    EXPECT_TRUE(monitor);
+    s.w().ShowPage(10);
+    CSlider& key1 = s.sliderNamed("Amp Key1 Delay");
+    ASSERT_TRUE(key1.IsWindowVisible());
+    s.slide(key1, 50);
+    EXPECT_EQ(g_auxthang, 50);
+    s.slide(key1, 95);
+    EXPECT_EQ(g_auxthang, 100);
+    EXPECT_EQ(key1.GetValue(), 100);  // the slider is set to what was kept
+    EXPECT_EQ(s.valueShown("Amp Key1 Delay"), "100");
+}
+
+TEST(SettingsWindow, TuneSwitchActsOnlyWhenTicked) {
+    SettingsWindow s(23, 2);
+    ApplySettings();
+    EXPECT_EQ(settings::g_tuneswitch, 0);
+    s.click(s.byCaption("Tune"));
+    EXPECT_EQ(settings::g_tuneswitch, 1);
+    EXPECT_EQ(g_tunemodeon, 1);
+}
+
+TEST(SettingsWindow, PagesWithSlidersAndButtonsAsPictures) {
+    g_yaltkeyer = 1;
+    g_denkovi = 1;
+    g_adr2200 = 1;
+    std::snprintf(g_alpha87acomport, sizeof g_alpha87acomport, "%s", "COM9");
+    g_ampoperate = 1;
+    SettingsWindow s(23, 14);
+    s.frame.ShowWindow(plat::SW_SHOW);
+    s.w().ShowWindow(plat::SW_SHOW);
+    for (int page : {14, 15, 16, 10, 11, 6}) {
+        s.w().PageList()->Choose(page);
+        EXPECT_TRUE(plat::SaveWindowImage(&s.w(), std::string(QARV_BUILD_DIR) + "/settings_sliders_page" +
+                                                      std::to_string(page) + ".png"));
+    }
+    // Every slider on show stands inside the window, none over another.
+    s.w().ShowPage(14);
+    const auto rows = settings::PageRows();
+    const plat::Rect client = s.w().GetWindowRect();
+    int shown = 0;
+    for (int n = 0; n < int(rows.size()); ++n) {
+        if (!settings::IsSliderRow(rows[n]) || !s.w().RowControl(n)->IsWindowVisible()) continue;
+        ++shown;
+        const plat::Rect r = s.w().RowControl(n)->GetWindowRect();
+        EXPECT_LE(r.right, client.width()) << rows[n].caption;
+        EXPECT_LE(r.bottom, client.height()) << rows[n].caption;
+    }
+    EXPECT_EQ(shown, 9);  // speed, sidetone, QSK and the six keyer sliders
 }
