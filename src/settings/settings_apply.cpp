@@ -36,6 +36,7 @@
 #include "devices/keyer.h"
 #include "devices/keying.h"
 #include "panel/band_table.h"
+#include "panel/controls/meter.h"
 #include "panel/panel_options.h"
 #include "platform/port_list.h"
 #include "settings/scales.h"
@@ -768,7 +769,8 @@ void ApplyScaleEdits() {
         const std::string text = e->GetText();
         if (text == ShownText(r)) continue;
         const double v = std::atof(text.c_str());
-        if (v < 0.5 || v > 4.0) {
+        // The panels draw from these: one the panels refuse is not stored.
+        if (!IsUsablePanelScale(v)) {
             e->SetText(ShownText(r));
             continue;
         }

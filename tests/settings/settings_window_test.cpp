@@ -31,6 +31,7 @@
 #include "panel/band_table.h"
 #include "civ/frequency_state.h"
 #include "devices/switches.h"
+#include "panel/controls/meter.h"
 
 namespace {
 // The main frame's part: every change notification runs the apply.
@@ -682,4 +683,23 @@ TEST(SettingsWindow, PagesWithSlidersAndButtonsAsPictures) {
         EXPECT_LE(r.bottom, client.height()) << rows[n].caption;
     }
     EXPECT_EQ(shown, 9);  // speed, sidetone, QSK and the six keyer sliders
+}
+
+TEST(SettingsWindow, ScaleEditsTakeOnlyWhatThePanelsDraw) {
+    g_scaley = 1.4;
+    SettingsWindow s(23, 2);
+    plat::Edit& y = s.editNamed("Scale Y");
+    for (const char* refused : {"0.49", "4.01", "abc", "-1"}) {
+        s.type(y, refused);
+        ApplyScaleEdits();
+        EXPECT_DOUBLE_EQ(g_scaley, 1.4) << refused;
+        EXPECT_EQ(y.GetText(), "1.40") << refused;
+    }
+    s.type(y, "0.5");
+    ApplyScaleEdits();
+    EXPECT_DOUBLE_EQ(g_scaley, 0.5);
+    s.type(y, "4.0");
+    ApplyScaleEdits();
+    EXPECT_DOUBLE_EQ(g_scaley, 4.0);
+    EXPECT_TRUE(IsUsablePanelScale(g_scaley));
 }
