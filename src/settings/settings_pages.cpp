@@ -232,7 +232,8 @@ const PageRow kRows[] = {
     Check(2447, 6, "TopTen Devices Option 1", nullptr),
     Check(2448, 6, "TopTen Devices Option 2", nullptr),
     List(5066, 6, "Mouse Wheel Options", &g_mousewheel, Items::MouseWheel),
-    PageRow{1531, Ctl::BiState, 6, Rule::Alpha87, "Oper"},
+    Label(6, "Alpha 87A", Rule::Alpha87),
+    PageRow{1531, Ctl::BiState, 6, Rule::AmpOper, "Oper"},
     PageRow{1532, Ctl::BiState, 6, Rule::Alpha87, "OFF"},
     Label(6, "Acom 2000", Rule::Acom),
 
@@ -476,6 +477,7 @@ bool RuleHolds(Rule r) {
     case Rule::LdgTuner: return g_internaltuner == 4;
     case Rule::Alpha87: return !PortIsOff(g_alpha87acomport);
     case Rule::Acom: return !PortIsOff(g_acomcomport);
+    case Rule::AmpOper: return RuleHolds(Rule::Alpha87) || RuleHolds(Rule::Acom);
     case Rule::HasLevels: return !g_perseus && ModelCap(g_haslevels) != 0;
     case Rule::TxSettings: return !g_perseus && ModelCap(g_menudialect) != 0;
     case Rule::NotPerseus: return !g_perseus;

@@ -703,3 +703,12 @@ TEST(SettingsWindow, ScaleEditsTakeOnlyWhatThePanelsDraw) {
     EXPECT_DOUBLE_EQ(g_scaley, 4.0);
     EXPECT_TRUE(IsUsablePanelScale(g_scaley));
 }
+
+TEST(SettingsWindow, TheAcom2000ShowsOnlyItsOperateButton) {
+    std::snprintf(g_acomcomport, sizeof g_acomcomport, "%s", "COM8");
+    SettingsWindow s(23, 6);
+    EXPECT_TRUE(s.w().BiStateOf(1531)->IsWindowVisible());
+    EXPECT_FALSE(s.w().BiStateOf(1532)->IsWindowVisible());
+    EXPECT_TRUE(s.shown("Acom 2000"));
+    EXPECT_FALSE(s.shown("Alpha 87A"));
+}
