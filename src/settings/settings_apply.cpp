@@ -30,10 +30,13 @@
 #include "devices/remote_link.h"
 #include "devices/rotator.h"
 #include "devices/amplifiers.h"
+#include "devices/station_outputs.h"
+#include "devices/switches.h"
 #include "panel/swl_panel.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
 #include "panel/band_table.h"
+#include "panel/controls/meter.h"
 #include "panel/panel_options.h"
 #include "platform/port_list.h"
 #include "settings/scales.h"
@@ -82,10 +85,6 @@ std::string ShownText(const PageRow& r) {
     case Enc::Range:
     case Enc::Keep:
     case Enc::Ctcss: return p ? Int(*p) : "";
-    case Enc::Offset: return p ? Int(*p - r.lo) : "";
-    case Enc::Vox: return p ? Int(*p + 4) : "";
-    case Enc::Square: return p ? Int(int(std::lround(std::sqrt(double(*p > 0 ? *p : 0))))) : "";
-    case Enc::Comp: return p ? Int(*p) : "";
     case Enc::CallSize: return p ? Int(*p - 19) : "";
     case Enc::Double:
     case Enc::Scale: return r.d ? Format(r.fmt, *r.d) : "";
@@ -104,6 +103,8 @@ int ShownSel(const PageRow& r, const plat::ComboBox& list) {
         return name ? list.FindStringExact(name) : -1;
     }
     case Enc::Restore: return p ? 41 - *p : -1;
+    case Enc::TxFilter: return p ? *p : -1;
+    case Enc::Number: return p ? *p - 1 : -1;
     case Enc::DragScale: return p ? IndexOfDragScale(*p) : -1;
     case Enc::Baud: return r.l ? IndexOfBaud(*r.l) : -1;
     default: return -1;
@@ -119,9 +120,13 @@ int FilledSel(const PageRow& r, const plat::ComboBox& list) {
 // Sets a row's control from its setting.
 void FillRow(CTransOps& w, int n) {
     const PageRow& r = PageRows()[n];
-    plat::Control* c = w.RowControl(n);
+    plat::Window* c = w.RowControl(n);
     if (r.enc == Enc::None) return;
     switch (r.kind) {
+    case Ctl::Slider:
+        if (const int* p = RowInt(r)) static_cast<CSlider*>(c)->SetValue(SliderOfSetting(r, *p));
+        w.ShowSliderValue(n);
+        break;
     case Ctl::Check:
     case Ctl::Radio:
         if (const int* p = RowInt(r)) static_cast<plat::CheckBox*>(c)->SetCheck(*p != 0);
@@ -143,9 +148,20 @@ void FillRow(CTransOps& w, int n) {
 // Reads a row's control back into its setting. True when the setting changed.
 bool ApplyRow(CTransOps& w, int n) {
     const PageRow& r = PageRows()[n];
-    plat::Control* c = w.RowControl(n);
+    plat::Window* c = w.RowControl(n);
     int* p = RowInt(r);
     switch (r.kind) {
+    case Ctl::Slider: {
+        auto* slider = static_cast<CSlider*>(c);
+        // A slider still where the fill put it leaves its setting alone,
+        // also a stored value no slider position gives.
+        if (!p || slider->GetValue() == SliderOfSetting(r, *p)) return false;
+        const int old = *p;
+        *p = SettingOfSlider(r, slider->GetValue());
+        slider->SetValue(SliderOfSetting(r, *p));
+        w.ShowSliderValue(n);
+        return *p != old;
+    }
     case Ctl::Check:
     case Ctl::Radio: {
         if (!p || r.enc != Enc::Bool) return false;
@@ -170,22 +186,6 @@ bool ApplyRow(CTransOps& w, int n) {
             break;
         case Enc::Ctcss:
             if (v == 0 || (v >= 670 && v <= 2541)) *p = v;
-            break;
-        case Enc::Offset:
-            if (v >= 0 && v <= r.hi - r.lo) *p = v + r.lo;
-            break;
-        case Enc::Vox: {
-            int x = v - 4;
-            if (x < r.lo) x = r.lo;
-            if (x == 13) x = 14;
-            *p = x;
-            break;
-        }
-        case Enc::Square:
-            if (v >= 0 && v <= 100) *p = v * v > r.hi ? r.hi : v * v;
-            break;
-        case Enc::Comp:
-            if (v >= 0 && v <= r.hi) *p = v < 2 ? 0 : v;
             break;
         case Enc::CallSize: *p = v >= 1 && v <= 15 ? v + 19 : 20; break;
         case Enc::Double: {
@@ -221,6 +221,8 @@ bool ApplyRow(CTransOps& w, int n) {
         case Enc::Index: *p = sel; break;
         case Enc::AgcChar: *p = '0' + sel; break;
         case Enc::Restore: *p = 41 - sel; break;
+        case Enc::TxFilter: *p = sel; break;  // the entry's item data is its number
+        case Enc::Number: *p = sel + 1; break;
         case Enc::DragScale: *p = DragScaleOfIndex(sel); break;
         case Enc::Colour: *r.c = NameToColor(list->GetSelectedText().c_str()); break;
         case Enc::Baud: *r.l = BaudOfIndex(sel); break;
@@ -268,6 +270,69 @@ void KnobDevice(int* which) {
 
 int g_resend = 0;
 
+// Exactly one antenna box shows the selection.
+void SelectAntennaCheck(int selection) {
+    for (int n = 1; n <= 9; ++n)
+        if (auto* box = static_cast<plat::CheckBox*>(g_transops->RowControl(AntennaRow(n)))) box->SetCheck(n == selection);
+}
+bool AntennaChecked(int n) {
+    auto* box = static_cast<plat::CheckBox*>(g_transops->RowControl(AntennaRow(n)));
+    return box && box->GetCheck();
+}
+
+// The relay-board device's buttons: the relay value of each, and the band
+// entries a button takes over while VFO A is in that band.
+constexpr int kPelxRelay[8] = {7, 6, 5, 1, 4, 0, 2, 3};
+struct PelxBand {
+    double low, high;
+    int* entry;
+};
+const PelxBand kPelxBands[] = {
+    {3.4, 3.7, &g_pelx75}, {3.7, 4.2, &g_pelx80}, {6, 9, &g_pelx40}, {9, 11, &g_pelx30}};
+// The bands button n (1..8) stands for (button 7 all four).
+bool PelxButtonHas(int n, const PelxBand& b) {
+    if (n == 7) return true;
+    return (n == 2 && b.entry == &g_pelx75) || (n == 3 && b.entry == &g_pelx80) || (n == 4 && b.entry == &g_pelx40) ||
+           (n == 5 && b.entry == &g_pelx30);
+}
+
+// The antenna buttons: "Auto" lets the antenna follow the frequency, a
+// band button picks its antenna on the device in use.
+void ApplyAntennaButtons() {
+    if (!RuleHolds(Rule::Antennas)) return;
+    if (AntennaChecked(9) && g_antennaselection != 9) {
+        g_antennaselection = 9;
+        SelectAntennaCheck(9);
+        SelectAntennaForFreq(g_vfoafreq);
+        return;
+    }
+    for (int n = 1; n <= 8; ++n) {
+        if (!AntennaChecked(n) || g_antennaselection == n) continue;
+        g_antennaselection = n;
+        SelectAntennaCheck(n);
+        if (g_pelx) {
+            setadr(kPelxRelay[n - 1]);
+            for (const PelxBand& b : kPelxBands)
+                if (PelxButtonHas(n, b) && g_vfoafreq >= b.low && g_vfoafreq < b.high) {
+                    // The band keeps this antenna from now on: back to "Auto".
+                    *b.entry = kPelxRelay[n - 1];
+                    g_antennaselection = 9;
+                    SelectAntennaCheck(9);
+                    break;
+                }
+        } else if (g_adr2200 || g_denkovi) {
+            setadr(n);
+        } else if (g_tavnag) {
+            setTavn(n);
+        } else {
+            SelectLdg6Antenna(n);
+        }
+        return;
+    }
+    // A box unticked by hand: the selection stays and shows again.
+    SelectAntennaCheck(g_antennaselection);
+}
+
 // Radio values that go to the radio as they stand when they change.
 struct Sender {
     const int* value;
@@ -294,6 +359,14 @@ void OnRowChanged(const PageRow& r) {
     } else if (p == &g_cwqskdelay) {
         if (g_cwqskdelay < 15) g_cwqskdelay = 0;
         SetQskDelay(g_cwqskdelay);
+    } else if (p == &g_txfilter) {
+        SetTxFrequencies();
+    } else if (p == &g_tuneswitch) {
+        SetTuneMode(g_tuneswitch);
+    } else if (p == &g_auxthang || p == &g_auxt2hang) {
+        SetAuxTHang(p == &g_auxthang ? 1 : 2, *p);
+    } else if (p == &g_monitor) {
+        SetMonitor(g_monitor);
     } else if (p == &g_roof) {
         SetFilterWidthA(g_rxfilter);
     } else if (p == &g_speechvalue) {
@@ -556,6 +629,10 @@ void LoadSettingsControls() {
     if (!g_thp) w->SelectPort(6122, "NONE");
     if (int* st = AppSetting(AppVar::Steppir); st && !*st) w->SelectPort(6161, "NONE");
     w->SetSidetoneVolume(g_sidetonevolume);
+    SelectAntennaCheck(g_antennaselection);
+    w->txFilterData = g_txfilter;
+    w->BiStateOf(1531)->SetState(g_ampoperate ? 1 : 0);
+    w->BiStateOf(1532)->SetWindowText(g_amppower ? "ON" : "OFF");
     if (auto* e = w->EditOf(2536)) e->SetText(Int(g_ampdrivefactor));
     const int sel = w->PageList()->GetCurSel();
     w->ShowPage(sel);
@@ -676,6 +753,7 @@ void OnPortsChanged(int resend) {
     if (set != g_swlbandset) g_swlbandset = set;
     if (resend) SetRadioFrequencies();
     ApplyRadioSearch();
+    ApplyAntennaButtons();
 }
 
 // The scale edits are read when the settings are saved: a changed scale is
@@ -691,7 +769,8 @@ void ApplyScaleEdits() {
         const std::string text = e->GetText();
         if (text == ShownText(r)) continue;
         const double v = std::atof(text.c_str());
-        if (v < 0.5 || v > 4.0) {
+        // The panels draw from these: one the panels refuse is not stored.
+        if (!IsUsablePanelScale(v)) {
             e->SetText(ShownText(r));
             continue;
         }

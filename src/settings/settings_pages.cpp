@@ -1,5 +1,7 @@
 #include "settings/settings_pages.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "base/band_plan.h"
@@ -18,6 +20,7 @@
 #include "civ/filter_widths.h"
 #include "devices/cw_keyboard.h"
 #include "devices/device_options.h"
+#include "devices/switches.h"
 #include "devices/keying.h"
 #include "memories/memory_options.h"
 #include "panel/band_table.h"
@@ -65,7 +68,7 @@ constexpr PageRow Keep(int id, std::int8_t page, const char* caption, int* v, in
 }
 constexpr PageRow Slider(int id, std::int8_t page, const char* caption, int* v, int lo, int hi,
                          Rule rule = Rule::Always) {
-    PageRow r{id, Ctl::Edit, page, rule, caption, Enc::Offset};
+    PageRow r{id, Ctl::Slider, page, rule, caption, Enc::Offset};
     r.i = v, r.lo = lo, r.hi = hi;
     return r;
 }
@@ -110,7 +113,10 @@ constexpr PageRow WithApp(PageRow r, AppVar v) {
 // Window-held choices that no settings key keeps.
 int g_sdriqpan = 0;
 int g_powersdrpan = 0;
-int g_autoantenna = 0;
+}  // namespace
+int g_antennaselection = 9;
+int g_tuneswitch = 0;
+namespace {
 
 const PageRow kRows[] = {
     // 0 Preferences
@@ -167,6 +173,7 @@ const PageRow kRows[] = {
     Check(0, 2, "Power On/Off start/exit", &g_poweronoff, Rule::PowerOnOff),
     Port(6109, 2, "Tuner Comport", g_ldgcomport, Rule::LdgTuner),
     Button(5062, 2, "Clear Memory", Rule::LdgTuner),
+    Check(0, 2, "Tune", &g_tuneswitch),
 
     // 3 Preferences4
     List(0, 3, "PBT Drag Scale (pgm restart required)", &g_pbtscale, Items::DragScale, Enc::DragScale),
@@ -225,8 +232,9 @@ const PageRow kRows[] = {
     Check(2447, 6, "TopTen Devices Option 1", nullptr),
     Check(2448, 6, "TopTen Devices Option 2", nullptr),
     List(5066, 6, "Mouse Wheel Options", &g_mousewheel, Items::MouseWheel),
-    Button(1531, 6, "Oper", Rule::Alpha87),
-    Button(1532, 6, "OFF", Rule::Alpha87),
+    Label(6, "Alpha 87A", Rule::Alpha87),
+    PageRow{1531, Ctl::BiState, 6, Rule::AmpOper, "Oper"},
+    PageRow{1532, Ctl::BiState, 6, Rule::Alpha87, "OFF"},
     Label(6, "Acom 2000", Rule::Acom),
 
     // 7 2m TransV (the 6m rows are kept but shown on no page)
@@ -260,6 +268,8 @@ const PageRow kRows[] = {
     Check(2451, 10, "RFKit Original", nullptr, Rule::RfKit),
     Check(2452, 10, "RFKit S Model", nullptr, Rule::RfKit),
     PageRow{4514, Ctl::Edit, 10, Rule::Always, "IP Address", Enc::None},
+    PageRow{0, Ctl::Slider, 10, Rule::Always, "Amp Key1\rDelay", Enc::AmpDelay, &g_auxthang},
+    PageRow{0, Ctl::Slider, 10, Rule::Always, "Amp Key2\rDelay", Enc::AmpDelay, &g_auxt2hang},
 
     // 11 RTTY, KB Settings
     Text(0, 11, "CW Memory1 Tag", g_cwtag[0]),
@@ -276,14 +286,17 @@ const PageRow kRows[] = {
     Check(0, 11, "Output RTTY Mode is RTTY Label", &g_pegoutrttymodeisbuttontext),
     PageRow{2536, Ctl::Edit, 11, Rule::Expert, "Expert Amp Drive Factor"},
     Check(2535, 11, "Expert Amp Drive by Band", &g_ampdrivebyband, Rule::Expert),
+    // The band antenna buttons, one choice kept by the window.
     Check(580, 11, "1.8", nullptr, Rule::Antennas),
     Check(581, 11, "3.5", nullptr, Rule::Antennas),
-    Check(583, 11, "7", nullptr, Rule::Antennas),
-    Check(584, 11, "14", nullptr, Rule::Antennas),
-    Check(585, 11, "21", nullptr, Rule::Antennas),
-    Check(586, 11, "28", nullptr, Rule::Antennas),
-    Check(587, 11, "50", nullptr, Rule::Antennas),
-    Check(588, 11, "Auto", &g_autoantenna, Rule::Antennas),
+    Check(582, 11, "7", nullptr, Rule::Antennas),
+    Check(583, 11, "14", nullptr, Rule::Antennas),
+    Check(584, 11, "21", nullptr, Rule::Antennas),
+    Check(585, 11, "28", nullptr, Rule::Antennas),
+    Check(586, 11, "X", nullptr, Rule::AntennasX),
+    Check(587, 11, "6M", nullptr, Rule::AntennasX),
+    Check(588, 11, "Auto", nullptr, Rule::Antennas),
+    List(0, 11, "Tavn Radio Number", &g_radioTavn, Items::TavnRadio, Enc::Number, Rule::Tavn),
 
     // 12 SWL Band Assign
     Label(12, "Caption     Lower Limit         Upper Limit"),
@@ -309,11 +322,8 @@ const PageRow kRows[] = {
     Int(2424, 13, "RTTY Step", &g_rttystep),
 
     // 14 CW Settings
-    Slider(2453, 14, "Key Spd", &g_keyercw, 0, 40, Rule::NotPerseus),
     Check(2463, 14, "Yalt Keyer", &g_yaltkeyer, Rule::NotPerseus),
     Check(552, 14, "Enable Keyer", &g_keyer, Rule::NotPerseus),
-    Slider(2454, 14, "Sidetone Vol", &g_sidetonevolume, 0, 255, Rule::TxSettings),
-    Slider(2456, 14, "QSK", &g_cwqskdelay, 0, 255, Rule::HasLevels),
     Range(2369, 14, "CW Pitch", &g_bfo, 0, 1000, 200, Rule::HasLevels),
     Check(2460, 14, "Reverse Paddle", &g_reversepaddle, Rule::Yalt),
     Check(2461, 14, "Autospace", &g_autospace, Rule::Yalt),
@@ -321,32 +331,37 @@ const PageRow kRows[] = {
     Check(2464, 14, "No Spd Pot", &g_nospeedpot, Rule::Yalt),
     Check(2465, 14, "Use Ptt Pin 5", nullptr, Rule::Yalt),
     List(2466, 14, "Keyer Mode", &g_iambica, Items::KeyerMode, Enc::Index, Rule::Yalt),
-    Slider(2467, 14, "1ST Ele", &g_yalt1st, 0, 38, Rule::Yalt),
-    Slider(2500, 14, "Weighting", &g_yaltweight, 10, 100, Rule::Yalt),
-    PageRow{2501, Ctl::Edit, 14, Rule::Yalt, "PTT Lead", Enc::Square, &g_yaltlead, nullptr, nullptr, nullptr,
+    Slider(2453, 14, "Key\r\nSpd", &g_keyercw, 0, 40, Rule::NotPerseus),
+    Slider(2454, 14, "Side\r\nTone", &g_sidetonevolume, 0, 255, Rule::TxSettings),
+    Slider(2456, 14, "QSK", &g_cwqskdelay, 0, 255, Rule::HasLevels),
+    Slider(2467, 14, "1ST\r\nEle", &g_yalt1st, 0, 38, Rule::Yalt),
+    Slider(2500, 14, "Key\r\nWgt", &g_yaltweight, 10, 100, Rule::Yalt),
+    PageRow{2501, Ctl::Slider, 14, Rule::Yalt, "PTT\r\nLead", Enc::Square, &g_yaltlead, nullptr, nullptr, nullptr,
             nullptr, 0, 0, 250},
-    PageRow{2502, Ctl::Edit, 14, Rule::Yalt, "PTT Tail", Enc::Square, &g_yalttail, nullptr, nullptr, nullptr,
+    PageRow{2502, Ctl::Slider, 14, Rule::Yalt, "PTT\r\nTail", Enc::Square, &g_yalttail, nullptr, nullptr, nullptr,
             nullptr, 0, 0, 250},
-    PageRow{2503, Ctl::Edit, 14, Rule::Yalt, "Key Comp", Enc::Comp, &g_yaltkeycomp, nullptr, nullptr, nullptr,
+    PageRow{2503, Ctl::Slider, 14, Rule::Yalt, "Key\r\nComp", Enc::Comp, &g_yaltkeycomp, nullptr, nullptr, nullptr,
             nullptr, 0, 0, 50},
-    Slider(2504, 14, "Dit/Dah Ratio", &g_yaltditdah, 33, 100, Rule::Yalt),
-    Slider(2468, 14, "Dah Wgt", &g_keyerweight, 50, 140, Rule::NoYalt),
-    Slider(2469, 14, "Dit Wgt", &g_keyerditweight, 80, 170, Rule::NoYalt),
-    Slider(2470, 14, "Btw Chr", &g_keyerspcweight, 5, 40, Rule::NoYalt),
+    Slider(2504, 14, "Dit/\r\nDah", &g_yaltditdah, 33, 100, Rule::Yalt),
+    Slider(2468, 14, "Dah\r\nWgt", &g_keyerweight, 50, 140, Rule::NoYalt),
+    Slider(2469, 14, "Dit\r\nWgt", &g_keyerditweight, 80, 170, Rule::NoYalt),
+    Slider(2470, 14, "Btw\r\nChr", &g_keyerspcweight, 5, 40, Rule::NoYalt),
 
     // 15 SSB Settings
-    Slider(2471, 15, "Mic Gain", &g_micgain, 0, 100, Rule::TxLevels),
-    Slider(2472, 15, "Speech Process", &g_speechvalue, 0, 100, Rule::TxLevels),
+    Slider(2471, 15, "Mic\rGain", &g_micgain, 0, 100, Rule::TxLevels),
+    Slider(2472, 15, "Speech\rProcess", &g_speechvalue, 0, 100, Rule::TxLevels),
     PageRow{2380, Ctl::Radio, 15, Rule::TxFilter, "Wide TX SSB Filter"},
     PageRow{2381, Ctl::Radio, 15, Rule::TxFilter, "Medium TX SSB Filter"},
     PageRow{2396, Ctl::Radio, 15, Rule::TxFilter, "Narrow TX SSB Filter"},
+    Slider(0, 15, "Monitor", &g_monitor, 0, 1, Rule::TxLevels),
+    List(2383, 15, "Transmit Filter", &g_txfilter, Items::TxFilter, Enc::TxFilter, Rule::TxLevels),
     List(2523, 15, "Roofing Filter Selection", &g_roof, Items::Roofing, Enc::Index, Rule::DigiSel),
     PageRow{559, Ctl::Edit, 15, Rule::Tone, "FM CTCSS X 10", Enc::Ctcss, &g_fmcts},
 
-    // 16 Vox Controls
-    PageRow{2473, Ctl::Edit, 16, Rule::Vox, "Vox Gain", Enc::Vox, &g_voxgain, nullptr, nullptr, nullptr, nullptr, 0, 1},
-    PageRow{2474, Ctl::Edit, 16, Rule::Vox, "Anti Vox", Enc::Vox, &g_antivox, nullptr, nullptr, nullptr, nullptr, 0, 1},
-    PageRow{2476, Ctl::Edit, 16, Rule::Vox, "Vox Delay", Enc::Vox, &g_voxhang, nullptr, nullptr, nullptr, nullptr, 0, 0},
+    // 16 Vox Controls (the sliders report with messages 0x94b, 0x94a, 0x949)
+    PageRow{2379, Ctl::Slider, 16, Rule::Vox, "Vox\rGain", Enc::Vox, &g_voxgain, nullptr, nullptr, nullptr, nullptr, 0, 1},
+    PageRow{2378, Ctl::Slider, 16, Rule::Vox, "Anti\rVox", Enc::Vox, &g_antivox, nullptr, nullptr, nullptr, nullptr, 0, 1},
+    PageRow{2377, Ctl::Slider, 16, Rule::Vox, "Vox\rDelay", Enc::Vox, &g_voxhang, nullptr, nullptr, nullptr, nullptr, 0, 0},
 
     // 17 knob settings (the assignment rows come with the control surfaces)
     Keep(2477, 17, "Tuning Knob Desense Factor", &g_poddesense, 1, 100),
@@ -440,6 +455,12 @@ int RowOfId(int id) {
         if (RowControlId(n) == id) return n;
     return -1;
 }
+int AntennaRow(int n) {
+    for (int k = 0; k < int(std::size(kRows)); ++k)
+        if (kRows[k].page == 11 && kRows[k].id == 579 + n) return k;
+    return -1;
+}
+
 int RowControlId(int row) { return kRows[row].id ? kRows[row].id : 7000 + row; }
 
 int* RowInt(const PageRow& r) { return r.app != AppVar::None ? AppSetting(r.app) : r.i; }
@@ -456,6 +477,7 @@ bool RuleHolds(Rule r) {
     case Rule::LdgTuner: return g_internaltuner == 4;
     case Rule::Alpha87: return !PortIsOff(g_alpha87acomport);
     case Rule::Acom: return !PortIsOff(g_acomcomport);
+    case Rule::AmpOper: return RuleHolds(Rule::Alpha87) || RuleHolds(Rule::Acom);
     case Rule::HasLevels: return !g_perseus && ModelCap(g_haslevels) != 0;
     case Rule::TxSettings: return !g_perseus && ModelCap(g_menudialect) != 0;
     case Rule::NotPerseus: return !g_perseus;
@@ -476,10 +498,13 @@ bool RuleHolds(Rule r) {
     case Rule::NotMidi: return !g_cmdmicro;
     case Rule::TMate2: return g_usetmate2 && !g_cmdmicro;
     case Rule::Expert: return g_experton != 0;
-    case Rule::Antennas: return !g_perseus && (g_denkovi || g_ldg1000 || g_adr2200);
+    // The network switch brings its own control instead of the buttons.
+    case Rule::Antennas: return !g_perseus && !g_tavnag && (g_denkovi || g_ldg1000 || g_adr2200 || g_pelx);
+    case Rule::AntennasX: return RuleHolds(Rule::Antennas) && (g_adr2200 || g_pelx);
     case Rule::RfKit: return g_b26ip[0] != 0;
     case Rule::RestoreF2: return IsType({16, 18});
     case Rule::RestoreF3: return digisel && !IsType({16, 18});
+    case Rule::Tavn: return !g_perseus && g_tavnag != 0;
     }
     return false;
 }
@@ -536,6 +561,10 @@ void ListItems(Items kind, void (*add)(void*, const char*), void* ctx) {
         }
         add(ctx, "Default");
         break;
+    case Items::TxFilter:
+        for (int n = 0; n <= 19; ++n) add(ctx, std::to_string(n).c_str());
+        break;
+    case Items::TavnRadio: all({"1", "2"}); break;
     case Items::RttyMode: all({"LSB", "USB", "FSK"}); break;
     case Items::Roofing: all({"Auto Selection", "15 khz Fixed", "6 khz Fixed", "3 khz Fixed", "Do Not Change"}); break;
     case Items::KeyerMode: all({"Iambic B", "Iambic A", "Ultimatic"}); break;
@@ -549,6 +578,43 @@ void ListItems(Items kind, void (*add)(void*, const char*), void* ctx) {
         }
         break;
     }
+    }
+}
+
+bool IsSliderRow(const PageRow& r) { return r.kind == Ctl::Slider; }
+int SliderLow(const PageRow&) { return 0; }
+int SliderHigh(const PageRow& r) {
+    switch (r.enc) {
+    case Enc::Offset: return r.hi - r.lo;
+    case Enc::Vox: return 104;
+    case Enc::Square: return 16;  // 16 squared passes the 250 limit
+    case Enc::Comp: return r.hi;
+    case Enc::AmpDelay: return 100;
+    default: return 0;
+    }
+}
+int SliderOfSetting(const PageRow& r, int v) {
+    int pos = 0;
+    switch (r.enc) {
+    case Enc::Offset: pos = v - r.lo; break;
+    case Enc::Vox: pos = v + 4; break;
+    case Enc::Square: pos = int(std::lround(std::sqrt(double(v > 0 ? v : 0)))); break;
+    default: pos = v; break;
+    }
+    return std::clamp(pos, SliderLow(r), SliderHigh(r));
+}
+int SettingOfSlider(const PageRow& r, int v) {
+    switch (r.enc) {
+    case Enc::Offset: return v + r.lo;
+    case Enc::Vox: {
+        int x = v - 4;
+        if (x < r.lo) x = r.lo;
+        return x == 13 ? 14 : x;  // 13 is stored and sent as 14
+    }
+    case Enc::Square: return std::min(v * v, r.hi);
+    case Enc::Comp: return v < 2 ? 0 : v;
+    case Enc::AmpDelay: return v < 6 ? 0 : v > 94 ? 100 : v;
+    default: return v;
     }
 }
 

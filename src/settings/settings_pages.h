@@ -11,7 +11,8 @@
 
 namespace settings {
 
-enum class Ctl : std::uint8_t { Label, Check, Radio, Edit, Combo, Button };
+// Slider: the owner-drawn level slider; BiState: the owner-drawn two-state button.
+enum class Ctl : std::uint8_t { Label, Check, Radio, Edit, Combo, Button, Slider, BiState };
 
 // How a setting is shown in its control and read back.
 enum class Enc : std::uint8_t {
@@ -30,13 +31,16 @@ enum class Enc : std::uint8_t {
     Restore,   // list: "Do Not Restore" stores 41, entry n stores 41 - n
     DragScale, // list "1".."32": the scale value
     Baud,      // list of the baud texts
-    Offset,    // edit standing for a slider: setting - lo shown, lo..hi stored
-    Vox,       // edit standing for a VOX slider: setting + 4 shown; at least `lo`; 13 means 14
+    Offset,    // slider 0..hi-lo: setting - lo shown, lo..hi stored
+    Vox,       // VOX slider 0..104: setting + 4 shown; at least `lo`; 13 means 14
     Port,      // port list: the window's saved name (applied by its own step)
     Long,      // edit "%ld" of a long; lo..hi, else the previous value stays
     Ctcss,     // edit: 0 or 670..2541, else the previous value stays
-    Square,    // edit standing for a slider whose value is squared: 0..hi stored
-    Comp,      // edit standing for the key compensation slider: below 2 is 0
+    Square,    // slider 0..16 whose value is squared: 0..hi stored
+    Comp,      // key compensation slider 0..hi: below 2 is 0
+    AmpDelay,  // amplifier key delay slider 0..100: below 6 is 0, above 94 is 100
+    TxFilter,  // "Transmit Filter" list: the entry's item data (its number)
+    Number,    // list numbered from 1: the index + 1
 };
 
 // When a control is shown on its page.
@@ -44,13 +48,13 @@ enum class Rule : std::uint8_t {
     Always, Type5, MemBank, MenuDialect, PowerOnOff, LdgTuner, Alpha87, Acom, HasLevels, TxSettings,
     NotPerseus, Yalt, NoYalt, TxLevels, TxFilter, DigiSel, Tone, Vox, Client, Server, ClientOrServer,
     RadioPortList, NotMirror, NotMirrorNotServer, Midi, NotMidi, TMate2, Expert, Antennas, RfKit,
-    RestoreF2, RestoreF3, Never,
+    RestoreF2, RestoreF3, Tavn, AntennasX, AmpOper, Never,
 };
 
 // Lists a combo box is filled with.
 enum class Items : std::uint8_t {
     None, MuteExit, License, MemBank, MouseWheel, Agc, Colours, DragScale, Baud, Models, CivAddr, RttyMode,
-    Roofing, KeyerMode, Ports, RestoreSsb, RestoreAm,
+    Roofing, KeyerMode, Ports, RestoreSsb, RestoreAm, TxFilter, TavnRadio,
 };
 
 // Settings owned by the application layer; it binds them at start-up.
@@ -98,6 +102,22 @@ int PageCount();
 
 // Items of a list kind (ports are filled by the window).
 void ListItems(Items kind, void (*add)(void* ctx, const char* text), void* ctx);
+
+// The row of antenna button n (1..8, 9 "Auto") of the RTTY page; -1 when
+// there is none. Button 3 shares id 582 with the rotor's "Stop" box.
+int AntennaRow(int n);
+// The window-held antenna selection (1..8, 9 "Auto"); the buttons show it.
+extern int g_antennaselection;
+// The window's tune switch (what it showed last).
+extern int g_tuneswitch;
+
+// Slider rows: the slider's range, the slider position that shows a setting
+// (clamped into the range) and the setting a position stands for.
+bool IsSliderRow(const PageRow& r);
+int SliderLow(const PageRow& r);
+int SliderHigh(const PageRow& r);
+int SliderOfSetting(const PageRow& r, int setting);
+int SettingOfSlider(const PageRow& r, int position);
 
 // Baud rate of list entry n and back (an unlisted rate gives entry 4, "1200").
 long BaudOfIndex(int n);

@@ -16,6 +16,7 @@
 #include "civ/radio_init.h"
 #include "platform/message_box.h"
 #include "platform/paint.h"
+#include "panel/panel_options.h"
 #include "settings/settings_options.h"
 #include "settings/assign_pages.h"
 #include "settings/settings_pages.h"
@@ -31,6 +32,22 @@ namespace {
 // Page area layout: rows flow down a column of 24 lines, then the next column.
 constexpr int kLeft = 110, kTop = 10, kLine = 17, kColumn = 265, kLines = 24;
 constexpr int kCaptionWidth = 180, kFieldWidth = 78;
+// The slider strip under a page's rows: caption, slider, value label.
+constexpr int kSliderPitch = 50, kSliderWidth = 28, kSliderCaption = 24, kSliderHeight = 110, kSliderValue = 14;
+
+// Two-line slider captions carry the break as "\r\n" or "\r".
+std::string DisplayCaption(const char* caption) {
+    std::string out;
+    for (const char* p = caption; *p; ++p) {
+        if (*p == '\r') {
+            out += '\n';
+            if (p[1] == '\n') ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
 
 bool IsPortList(int id) {
     return id == 1317 || id == 6108 || id == 6161 || id == 6109 || id == 6122 || (id >= 6400 && id <= 6403);
@@ -49,6 +66,8 @@ CTransOps::CTransOps() {
         case Ctl::Edit: controls_[n] = std::make_unique<plat::Edit>(); break;
         case Ctl::Combo: controls_[n] = std::make_unique<plat::ComboBox>(); break;
         case Ctl::Button: controls_[n] = std::make_unique<plat::Button>(); break;
+        case Ctl::Slider: controls_[n] = std::make_unique<CSlider>(); break;
+        case Ctl::BiState: controls_[n] = std::make_unique<CBiStateButton>(); break;
         }
     }
 }
@@ -66,15 +85,32 @@ int CTransOps::OnCreate() {
     ScaleY = float(g_settingsscaley);
     const auto rows = PageRows();
     labelOf_.assign(rows.size(), -1);
+    valueOf_.assign(rows.size(), -1);
     for (std::size_t n = 0; n < rows.size(); ++n) {
         const PageRow& r = rows[n];
-        if (r.kind == Ctl::Edit || r.kind == Ctl::Combo) {
+        if (r.kind == Ctl::Edit || r.kind == Ctl::Combo || r.kind == Ctl::Slider) {
             auto label = std::make_unique<plat::StaticText>();
-            label->CreateControl(r.caption, {}, this, 0, false);
+            label->CreateControl(DisplayCaption(r.caption), {}, this, 0, false);
             labelOf_[n] = int(labels_.size());
             labels_.push_back(std::move(label));
         }
-        controls_[n]->CreateControl(labelOf_[n] >= 0 ? "" : r.caption, {}, this, RowControlId(int(n)), false);
+        if (r.kind == Ctl::Slider) {
+            auto value = std::make_unique<plat::StaticText>();
+            value->CreateControl("", {}, this, 0, false);
+            valueOf_[n] = int(labels_.size());
+            labels_.push_back(std::move(value));
+            auto* slider = static_cast<CSlider*>(controls_[n].get());
+            slider->Create({}, this, RowControlId(int(n)), false);
+            slider->SetRange(SliderLow(r), SliderHigh(r));
+        } else if (r.kind == Ctl::BiState) {
+            auto* button = static_cast<CBiStateButton*>(controls_[n].get());
+            button->CreateChild(r.caption, {}, this, RowControlId(int(n)), false);
+            button->SetOnColor(g_buttonselectedtextcolor);
+            button->SetOffColor(g_buttontextcolor);
+        } else {
+            static_cast<plat::Control*>(controls_[n].get())
+                ->CreateControl(labelOf_[n] >= 0 ? "" : r.caption, {}, this, RowControlId(int(n)), false);
+        }
         Place(int(n), 0);
         if (r.kind == Ctl::Edit && r.enc == Enc::Text) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(r.size - 1);
         if (r.kind == Ctl::Edit && r.id == 4514) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(63);
@@ -92,8 +128,12 @@ int CTransOps::OnCreate() {
                                  n == 2 ? int(kTmate2MultiId) : 7900 + n, false);
     }
     RefillAssignments();
-    menuUp_.CreateControl("Menu Up", Scaled(10, 40, 95, 55), this, IDC_MENU_UP);
-    menuDown_.CreateControl("Menu Down", Scaled(10, 60, 95, 75), this, IDC_MENU_DOWN);
+    for (CBiStateButton* b : {&menuUp_, &menuDown_}) {
+        b->SetOnColor(g_buttonselectedtextcolor);
+        b->SetOffColor(g_buttontextcolor);
+    }
+    menuUp_.CreateChild("Menu Up", Scaled(10, 40, 95, 55), this, IDC_MENU_UP);
+    menuDown_.CreateChild("Menu Down", Scaled(10, 60, 95, 75), this, IDC_MENU_DOWN);
     // The page list is filled last; its selection is the saved page.
     pageList_.CreateControl("", Scaled(1, 10, 105, 26), this, IDC_PAGE_LIST);
     g_settingspagecount = PageCount();
@@ -104,7 +144,26 @@ int CTransOps::OnCreate() {
 
 plat::Control* CTransOps::Control(int id) const {
     const int row = RowOfId(id);
-    return RowControl(row);
+    if (row < 0) return nullptr;
+    const Ctl k = PageRows()[row].kind;
+    return k == Ctl::Slider || k == Ctl::BiState ? nullptr : static_cast<plat::Control*>(RowControl(row));
+}
+CSlider* CTransOps::SliderOf(int id) const {
+    const int row = RowOfId(id);
+    return row >= 0 && PageRows()[row].kind == Ctl::Slider ? static_cast<CSlider*>(RowControl(row)) : nullptr;
+}
+CBiStateButton* CTransOps::BiStateOf(int id) const {
+    const int row = RowOfId(id);
+    return row >= 0 && PageRows()[row].kind == Ctl::BiState ? static_cast<CBiStateButton*>(RowControl(row)) : nullptr;
+}
+plat::StaticText* CTransOps::ValueLabel(int row) const {
+    return row >= 0 && row < int(valueOf_.size()) && valueOf_[row] >= 0 ? labels_[valueOf_[row]].get() : nullptr;
+}
+void CTransOps::ShowSliderValue(int row) {
+    plat::StaticText* label = ValueLabel(row);
+    if (!label) return;
+    const PageRow& r = PageRows()[row];
+    label->SetWindowText(std::to_string(SettingOfSlider(r, static_cast<CSlider*>(RowControl(row))->GetValue())));
 }
 plat::Edit* CTransOps::EditOf(int id) const {
     const int row = RowOfId(id);
@@ -128,9 +187,20 @@ void CTransOps::Place(int n, int k) {
     if (labelOf_[n] >= 0) {
         labels_[labelOf_[n]]->MoveWindow(Scaled(x, y, x + kCaptionWidth, y + 15));
         controls_[n]->MoveWindow(Scaled(x + kCaptionWidth, y, x + kCaptionWidth + kFieldWidth, y + 15));
+    } else if (PageRows()[n].kind == Ctl::BiState) {
+        controls_[n]->MoveWindow(Scaled(x, y, x + 85, y + 15));  // as wide as "Menu Up"
     } else {
         controls_[n]->MoveWindow(Scaled(x, y, x + kColumn - 10, y + 15));
     }
+}
+
+void CTransOps::PlaceSlider(int n, int k, int top) {
+    const int x = kLeft + k * kSliderPitch;
+    if (labelOf_[n] >= 0) labels_[labelOf_[n]]->MoveWindow(Scaled(x - 2, top, x + kSliderPitch - 4, top + kSliderCaption));
+    const int st = top + kSliderCaption;
+    controls_[n]->MoveWindow(Scaled(x, st, x + kSliderWidth, st + kSliderHeight));
+    const int vt = st + kSliderHeight + 2;
+    if (valueOf_[n] >= 0) labels_[valueOf_[n]]->MoveWindow(Scaled(x, vt, x + kSliderPitch - 6, vt + kSliderValue));
 }
 
 void CTransOps::HidePages() {
@@ -171,13 +241,23 @@ void CTransOps::ShowPage(int page) {
     HidePages();
     if (page == 2) g_prefs3shown = 1;
     const auto rows = PageRows();
-    // The rows on show close up, so hidden rows leave no gaps.
+    // The rows on show close up, so hidden rows leave no gaps; the sliders
+    // stand side by side under them.
     int slot = 0;
     for (std::size_t n = 0; n < rows.size(); ++n) {
-        if (rows[n].page != page || !RuleHolds(rows[n].rule)) continue;
+        if (rows[n].page != page || !RuleHolds(rows[n].rule) || rows[n].kind == Ctl::Slider) continue;
         Place(int(n), slot++);
         controls_[n]->ShowWindow(plat::SW_SHOW);
         if (labelOf_[n] >= 0) labels_[labelOf_[n]]->ShowWindow(plat::SW_SHOW);
+    }
+    const int top = slot <= kLines ? kTop + slot * kLine + 8 : kTop;
+    int strip = slot <= kLines ? 0 : 2 * kColumn / kSliderPitch;
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        if (rows[n].page != page || !RuleHolds(rows[n].rule) || rows[n].kind != Ctl::Slider) continue;
+        PlaceSlider(int(n), strip++, top);
+        controls_[n]->ShowWindow(plat::SW_SHOW);
+        labels_[labelOf_[n]]->ShowWindow(plat::SW_SHOW);
+        labels_[valueOf_[n]]->ShowWindow(plat::SW_SHOW);
     }
     const Surface surface = SurfaceInUse();
     for (int n = 0; n < kAssignRows; ++n) {
@@ -214,6 +294,14 @@ const std::string& CTransOps::SavedPort(int listId) const {
     return row >= 0 ? savedPorts_[row] : none;
 }
 
+plat::LRESULT CTransOps::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM) {
+    const int row = RowOfId(int(msg));
+    if (row < 0 || PageRows()[row].kind != Ctl::Slider || wParam != msg) return 0;
+    ShowSliderValue(row);
+    NotifyChanged();
+    return 0;
+}
+
 void CTransOps::NotifyChanged() {
     if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, kSettingsChangedId, 0);
 }
@@ -246,6 +334,7 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
         return true;
     }
     if (r.kind == Ctl::Combo && code != plat::CBN_SELCHANGE) return true;
+    if (r.kind == Ctl::Slider) return true;
     auto* list = r.kind == Ctl::Combo ? static_cast<plat::ComboBox*>(controls_[row].get()) : nullptr;
     switch (iid) {
     case 1500:  // these take effect at once and are no settings change
@@ -257,6 +346,9 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
     case 5066:
         if (list->GetCurSel() >= 0) g_mousewheel = list->GetCurSel();
         return true;
+    case 2383:
+        if (list->GetCurSel() >= 0) txFilterData = list->GetCurSel();
+        break;
     case 5175:
         if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, kMidiReopenId, 0);
         return true;
@@ -267,11 +359,12 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
         return true;
     case 1531:
         g_ampoperate = !g_ampoperate;
+        BiStateOf(1531)->SetState(g_ampoperate ? 1 : 0);
         operChange = 1;
         break;
     case 1532:
         g_amppower = !g_amppower;
-        Control(1532)->SetWindowText(g_amppower ? "ON" : "Off");
+        BiStateOf(1532)->SetWindowText(g_amppower ? "ON" : "Off");
         powerChange = 1;
         break;
     case 2535: {

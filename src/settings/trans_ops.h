@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "panel/controls/bistate_button.h"
+#include "panel/controls/slider.h"
 #include "platform/controls.h"
 
 constexpr unsigned kSettingsChangedId = 2367;  // WM_COMMAND to the main frame
@@ -35,11 +37,17 @@ public:
     plat::Edit* EditOf(int id) const;
     plat::CheckBox* CheckOf(int id) const;
     plat::ComboBox* ComboOf(int id) const;
+    CSlider* SliderOf(int id) const;
+    CBiStateButton* BiStateOf(int id) const;
     // The control of a page row.
-    plat::Control* RowControl(int row) const { return row >= 0 && row < int(controls_.size()) ? controls_[row].get() : nullptr; }
+    plat::Window* RowControl(int row) const { return row >= 0 && row < int(controls_.size()) ? controls_[row].get() : nullptr; }
+    // The "%d" label under a slider row (null for other rows).
+    plat::StaticText* ValueLabel(int row) const;
+    // Shows the setting a slider row's position stands for in its label.
+    void ShowSliderValue(int row);
     plat::ComboBox* PageList() { return &pageList_; }
-    plat::Button* MenuUp() { return &menuUp_; }
-    plat::Button* MenuDown() { return &menuDown_; }
+    CBiStateButton* MenuUp() { return &menuUp_; }
+    CBiStateButton* MenuDown() { return &menuDown_; }
 
     // Port-name selectors: keep the name as the list's saved name and select
     // the entry of exactly that name (none when the list has no such entry).
@@ -66,6 +74,8 @@ public:
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
     void OnClose() override { ShowWindow(plat::SW_HIDE); }
     void OnPaint(plat::PaintContext& pc) override;
+    // A slider reports with its own id as the message number.
+    plat::LRESULT OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
     // design units to pixels
     plat::Rect Scaled(int l, int t, int r, int b) const;
@@ -74,15 +84,18 @@ public:
 private:
     void NotifyChanged();
     void OnEditKillFocus(int id);
-    std::vector<std::unique_ptr<plat::Control>> controls_;
+    std::vector<std::unique_ptr<plat::Window>> controls_;
     std::vector<std::unique_ptr<plat::StaticText>> labels_;
     std::vector<int> labelOf_;  // by row: its caption label, or -1
+    std::vector<int> valueOf_;  // by row: its value label (sliders), or -1
     void Place(int row, int line);
+    // Slider n of the page's slider strip, whose top is design row `top`.
+    void PlaceSlider(int row, int n, int top);
     std::vector<std::string> savedPorts_;  // by row
     plat::ComboBox pageList_;
     plat::ComboBox assign_[14];
     plat::StaticText assignLabel_[14];
-    plat::Button menuUp_, menuDown_;
+    CBiStateButton menuUp_, menuDown_;
     int sidetone_ = 0;
 };
 

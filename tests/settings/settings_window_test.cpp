@@ -23,11 +23,15 @@
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"
 #include "sim/pty_pair.h"
+#include "platform/input_synth.h"
 #include "settings/scales.h"
 #include "civ/frequency_options.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "panel/band_table.h"
+#include "civ/frequency_state.h"
+#include "devices/switches.h"
+#include "panel/controls/meter.h"
 
 namespace {
 // The main frame's part: every change notification runs the apply.
@@ -60,12 +64,39 @@ struct SettingsWindow : Captured {
     ~SettingsWindow() { delete g_transops; }
     CTransOps& w() { return *g_transops; }
     plat::Edit& edit(int id) { return *w().EditOf(id); }
-    // The row of a caption (rows without an id of their own).
-    plat::Control* byCaption(const char* caption) {
+    // The row of a caption (rows without an id of their own); a two-line
+    // slider caption matches with a space for its break.
+    static std::string OneLine(const char* caption) {
+        std::string out;
+        for (const char* p = caption; *p; ++p) {
+            if (*p == '\r' && p[1] == '\n') continue;
+            out += (*p == '\r' || *p == '\n') ? ' ' : *p;
+        }
+        return out;
+    }
+    int rowOf(const char* caption) {
         const auto rows = settings::PageRows();
         for (int n = 0; n < int(rows.size()); ++n)
-            if (std::string(rows[n].caption) == caption) return w().RowControl(n);
-        return nullptr;
+            if (OneLine(rows[n].caption) == caption) return n;
+        return -1;
+    }
+    plat::Window* byCaption(const char* caption) { return w().RowControl(rowOf(caption)); }
+    CSlider& sliderNamed(const char* caption) { return *static_cast<CSlider*>(byCaption(caption)); }
+    std::string valueShown(const char* caption) { return w().ValueLabel(rowOf(caption))->GetWindowText(); }
+    // A person's click on the slider row that gives `value`.
+    void slide(CSlider& slider, int value) {
+        const int h = slider.GetWindowRect().height();
+        const SliderScale scale{slider.GetLow(), slider.GetHigh(), 0, h};
+        for (int y = 0; y < h; ++y)
+            if (scale.ValueAt(y) == value) {
+                plat::synth::Press(&slider, plat::synth::Button::Left, {slider.GetWindowRect().width() / 2, y});
+                plat::synth::Release(&slider, plat::synth::Button::Left, {slider.GetWindowRect().width() / 2, y});
+                return;
+            }
+        ADD_FAILURE() << "no row gives " << value;
+    }
+    void click(plat::Window* button) {
+        plat::synth::Click(button, plat::synth::Button::Left, {5, 5});
     }
     plat::Edit& editNamed(const char* caption) { return *static_cast<plat::Edit*>(byCaption(caption)); }
     void type(plat::Edit& e, const std::string& text) {
@@ -87,9 +118,9 @@ TEST(SettingsWindow, PageListAndMenuButtonsStopAtBothEnds) {
     SettingsWindow s(23, 0);  // IC-7300: DSP widths, no DIGI-SEL
     EXPECT_EQ(g_settingspagecount, 23);
     EXPECT_EQ(s.w().PageList()->GetItemText(22), "Restore Filters");
-    s.w().MenuUp()->Click();
+    s.click(s.w().MenuUp());
     EXPECT_EQ(g_settingspage, 0);
-    for (int i = 0; i < 30; ++i) s.w().MenuDown()->Click();
+    for (int i = 0; i < 30; ++i) s.click(s.w().MenuDown());
     EXPECT_EQ(g_settingspage, 22);
     EXPECT_EQ(s.w().PageList()->GetCurSel(), 22);
     s.w().PageList()->Choose(14);
@@ -103,7 +134,7 @@ TEST(SettingsWindow, ASavedPageTheListDoesNotHoldShowsNothingUntilMenuDown) {
     EXPECT_EQ(g_settingspagecount, 22);
     EXPECT_EQ(g_settingspage, -1);
     EXPECT_FALSE(s.shown("Call Sign"));
-    s.w().MenuDown()->Click();
+    s.click(s.w().MenuDown());
     EXPECT_EQ(g_settingspage, 0);
     EXPECT_TRUE(s.w().EditOf(2371)->IsWindowVisible());
 }
@@ -408,12 +439,18 @@ TEST(SettingsWindow, FrequencyScanStartsAtTheStartOutsideTheRangeAndStopsOnce) {
 TEST(SettingsWindow, VoxSlidersKeepTheirFloorAndSkipThirteen) {
     g_voxgain = 5;
     SettingsWindow s(23, 16);
-    plat::Edit& gain = s.editNamed("Vox Gain");
-    EXPECT_EQ(gain.GetText(), "9");
-    s.type(gain, "17");
+    CSlider& gain = s.sliderNamed("Vox Gain");
+    EXPECT_EQ(gain.GetValue(), 9);
+    EXPECT_EQ(s.valueShown("Vox Gain"), "5");
+    s.slide(gain, 17);
     EXPECT_EQ(g_voxgain, 14);
-    s.type(gain, "3");
+    EXPECT_EQ(gain.GetValue(), 18);  // the slider shows what was stored
+    EXPECT_EQ(s.valueShown("Vox Gain"), "14");
+    s.slide(gain, 0);
     EXPECT_EQ(g_voxgain, 1);
+    EXPECT_EQ(s.valueShown("Vox Gain"), "1");
+    s.slide(s.sliderNamed("Vox Delay"), 0);
+    EXPECT_EQ(g_voxhang, 0);
     bool sent = false;
     for (const Bytes& b : s.bodies()) sent = sent || (b.size() >= 2 && b[0] == 0x14 && b[1] == 0x16);
     EXPECT_TRUE(sent);
@@ -439,13 +476,15 @@ TEST(SettingsWindow, KeyerSlidersKeepTheirScales) {
     EXPECT_FALSE(s.shown("Dah Wgt"));
     ApplySettings();
     EXPECT_EQ(g_yaltlead, 200);
-    s.type(s.editNamed("PTT Lead"), "20");
+    s.slide(s.sliderNamed("PTT Lead"), 16);
     EXPECT_EQ(g_yaltlead, 250);
-    s.type(s.editNamed("PTT Lead"), "3");
+    s.slide(s.sliderNamed("PTT Lead"), 3);
     EXPECT_EQ(g_yaltlead, 9);
-    s.type(s.editNamed("Key Comp"), "1");
+    s.slide(s.sliderNamed("Key Comp"), 7);
+    EXPECT_EQ(g_yaltkeycomp, 7);
+    s.slide(s.sliderNamed("Key Comp"), 0);
     EXPECT_EQ(g_yaltkeycomp, 0);
-    s.type(s.editNamed("Dit/Dah Ratio"), "10");
+    s.slide(s.sliderNamed("Dit/ Dah"), 10);
     EXPECT_EQ(g_yaltditdah, 43);
 }
 
@@ -492,4 +531,184 @@ TEST(SettingsWindow, AnAssignmentIsSavedAsTheChosenText) {
     list->Choose(list->FindStringExact("RIT"));
     EXPECT_STREQ(g_podkeys[6], "RIT");
     EXPECT_EQ(s.frame.changes, 1);
+}
+
+TEST(SettingsWindow, SliderPositionsAndSettingsAreInverses) {
+    const auto rows = settings::PageRows();
+    for (const settings::PageRow& r : rows) {
+        if (!settings::IsSliderRow(r)) continue;
+        for (int pos = settings::SliderLow(r); pos <= settings::SliderHigh(r); ++pos) {
+            const int setting = settings::SettingOfSlider(r, pos);
+            // The slider shows what a position stored, and storing it again keeps it.
+            EXPECT_EQ(settings::SettingOfSlider(r, settings::SliderOfSetting(r, setting)), setting) << r.caption;
+        }
+    }
+    settings::PageRow comp{};
+    comp.enc = settings::Enc::Comp;
+    comp.hi = 50;
+    EXPECT_EQ(settings::SettingOfSlider(comp, 1), 0);
+    settings::PageRow delay{};
+    delay.enc = settings::Enc::AmpDelay;
+    EXPECT_EQ(settings::SettingOfSlider(delay, 5), 0);
+    EXPECT_EQ(settings::SettingOfSlider(delay, 95), 100);
+    EXPECT_EQ(settings::SettingOfSlider(delay, 50), 50);
+}
+
+TEST(SettingsWindow, OperAndPowerAreTwoStateButtons) {
+    std::snprintf(g_alpha87acomport, sizeof g_alpha87acomport, "%s", "COM9");
+    g_ampoperate = 0;
+    g_amppower = 0;
+    SettingsWindow s(23, 6);
+    CBiStateButton* oper = s.w().BiStateOf(1531);
+    ASSERT_TRUE(oper->IsWindowVisible());
+    EXPECT_EQ(oper->GetState(), 0);
+    s.click(oper);
+    EXPECT_EQ(g_ampoperate, 1);
+    EXPECT_EQ(oper->GetState(), 1);
+    EXPECT_EQ(s.frame.changes, 1);
+    EXPECT_EQ(s.w().operChange, 0);  // the apply sent it
+    s.click(s.w().BiStateOf(1532));
+    EXPECT_EQ(g_amppower, 1);
+    EXPECT_EQ(s.w().BiStateOf(1532)->GetWindowText(), "ON");
+    s.click(s.w().BiStateOf(1532));
+    EXPECT_EQ(s.w().BiStateOf(1532)->GetWindowText(), "Off");
+}
+
+TEST(SettingsWindow, AntennaButtonsAreOneChoiceApartFromTheRotorStop) {
+    g_denkovi = 1;
+    SettingsWindow s(23, 11);
+    auto box = [&](int n) { return static_cast<plat::CheckBox*>(s.w().RowControl(settings::AntennaRow(n))); };
+    ASSERT_TRUE(box(1)->IsWindowVisible());
+    EXPECT_FALSE(box(7)->IsWindowVisible());  // "X" and "6M": relay boards of their own only
+    EXPECT_EQ(box(9)->GetCheck(), 1);         // "Auto" at start
+    s.click(box(3));                          // "7", id 582 like the rotor's "Stop"
+    EXPECT_EQ(settings::g_antennaselection, 3);
+    for (int n = 1; n <= 9; ++n) EXPECT_EQ(box(n)->GetCheck(), n == 3 ? 1 : 0) << n;
+    EXPECT_EQ(s.w().CheckOf(582)->GetCheck(), 0);  // the rotor box is another control
+    s.click(box(3));  // unticking the choice keeps it
+    EXPECT_EQ(box(3)->GetCheck(), 1);
+    s.click(box(9));
+    EXPECT_EQ(settings::g_antennaselection, 9);
+    EXPECT_EQ(box(3)->GetCheck(), 0);
+}
+
+TEST(SettingsWindow, RelayDeviceButtonsTeachTheBandItsAntenna) {
+    g_pelx = 1;
+    g_pelx40 = 1;
+    g_vfoafreq = 7.05;
+    SettingsWindow s(23, 11);
+    auto box = [&](int n) { return static_cast<plat::CheckBox*>(s.w().RowControl(settings::AntennaRow(n))); };
+    EXPECT_TRUE(box(8)->IsWindowVisible());
+    s.click(box(7));  // relay value 2, for every band it knows
+    EXPECT_EQ(g_pelx40, 2);
+    EXPECT_EQ(settings::g_antennaselection, 9);  // back to "Auto"
+    EXPECT_EQ(box(9)->GetCheck(), 1);
+    s.click(box(1));  // no band entry: the antenna stays chosen
+    EXPECT_EQ(settings::g_antennaselection, 1);
+    EXPECT_EQ(g_pelx40, 2);
+}
+
+TEST(SettingsWindow, TavnSwitchShowsItsRadioNumberInsteadOfTheButtons) {
+    g_tavnag = 1;
+    g_denkovi = 1;
+    g_radioTavn = 1;
+    SettingsWindow s(23, 11);
+    EXPECT_FALSE(s.w().RowControl(settings::AntennaRow(1))->IsWindowVisible());
+    auto* list = static_cast<plat::ComboBox*>(s.byCaption("Tavn Radio Number"));
+    ASSERT_TRUE(list->IsWindowVisible());
+    EXPECT_EQ(list->GetCurSel(), 0);
+    list->Choose(1);
+    EXPECT_EQ(g_radioTavn, 2);
+}
+
+TEST(SettingsWindow, TransmitFilterMonitorAndAmplifierKeyDelays) {
+    g_txfilter = 11;
+    g_auxthang = 0;
+    SettingsWindow s(23, 15);
+    plat::ComboBox* tx = s.w().ComboOf(2383);
+    ASSERT_TRUE(tx->IsWindowVisible());
+    EXPECT_EQ(tx->GetCurSel(), 11);
+    tx->Choose(5);
+    EXPECT_EQ(g_txfilter, 5);
+    EXPECT_EQ(s.w().txFilterData, 5);
+    s.slide(s.sliderNamed("Monitor"), 1);
+    EXPECT_EQ(g_monitor, 1);
+    bool monitor = false;
+    for (const Bytes& b : s.bodies()) monitor = monitor || b == Bytes{0x16, 0x45, 0x01};
+    EXPECT_TRUE(monitor);
+    s.w().ShowPage(10);
+    CSlider& key1 = s.sliderNamed("Amp Key1 Delay");
+    ASSERT_TRUE(key1.IsWindowVisible());
+    s.slide(key1, 50);
+    EXPECT_EQ(g_auxthang, 50);
+    s.slide(key1, 95);
+    EXPECT_EQ(g_auxthang, 100);
+    EXPECT_EQ(key1.GetValue(), 100);  // the slider is set to what was kept
+    EXPECT_EQ(s.valueShown("Amp Key1 Delay"), "100");
+}
+
+TEST(SettingsWindow, TuneSwitchActsOnlyWhenTicked) {
+    SettingsWindow s(23, 2);
+    ApplySettings();
+    EXPECT_EQ(settings::g_tuneswitch, 0);
+    s.click(s.byCaption("Tune"));
+    EXPECT_EQ(settings::g_tuneswitch, 1);
+    EXPECT_EQ(g_tunemodeon, 1);
+}
+
+TEST(SettingsWindow, PagesWithSlidersAndButtonsAsPictures) {
+    g_yaltkeyer = 1;
+    g_denkovi = 1;
+    g_adr2200 = 1;
+    std::snprintf(g_alpha87acomport, sizeof g_alpha87acomport, "%s", "COM9");
+    g_ampoperate = 1;
+    SettingsWindow s(23, 14);
+    s.frame.ShowWindow(plat::SW_SHOW);
+    s.w().ShowWindow(plat::SW_SHOW);
+    for (int page : {14, 15, 16, 10, 11, 6}) {
+        s.w().PageList()->Choose(page);
+        EXPECT_TRUE(plat::SaveWindowImage(&s.w(), std::string(QARV_BUILD_DIR) + "/settings_sliders_page" +
+                                                      std::to_string(page) + ".png"));
+    }
+    // Every slider on show stands inside the window, none over another.
+    s.w().ShowPage(14);
+    const auto rows = settings::PageRows();
+    const plat::Rect client = s.w().GetWindowRect();
+    int shown = 0;
+    for (int n = 0; n < int(rows.size()); ++n) {
+        if (!settings::IsSliderRow(rows[n]) || !s.w().RowControl(n)->IsWindowVisible()) continue;
+        ++shown;
+        const plat::Rect r = s.w().RowControl(n)->GetWindowRect();
+        EXPECT_LE(r.right, client.width()) << rows[n].caption;
+        EXPECT_LE(r.bottom, client.height()) << rows[n].caption;
+    }
+    EXPECT_EQ(shown, 9);  // speed, sidetone, QSK and the six keyer sliders
+}
+
+TEST(SettingsWindow, ScaleEditsTakeOnlyWhatThePanelsDraw) {
+    g_scaley = 1.4;
+    SettingsWindow s(23, 2);
+    plat::Edit& y = s.editNamed("Scale Y");
+    for (const char* refused : {"0.49", "4.01", "abc", "-1"}) {
+        s.type(y, refused);
+        ApplyScaleEdits();
+        EXPECT_DOUBLE_EQ(g_scaley, 1.4) << refused;
+        EXPECT_EQ(y.GetText(), "1.40") << refused;
+    }
+    s.type(y, "0.5");
+    ApplyScaleEdits();
+    EXPECT_DOUBLE_EQ(g_scaley, 0.5);
+    s.type(y, "4.0");
+    ApplyScaleEdits();
+    EXPECT_DOUBLE_EQ(g_scaley, 4.0);
+    EXPECT_TRUE(IsUsablePanelScale(g_scaley));
+}
+
+TEST(SettingsWindow, TheAcom2000ShowsOnlyItsOperateButton) {
+    std::snprintf(g_acomcomport, sizeof g_acomcomport, "%s", "COM8");
+    SettingsWindow s(23, 6);
+    EXPECT_TRUE(s.w().BiStateOf(1531)->IsWindowVisible());
+    EXPECT_FALSE(s.w().BiStateOf(1532)->IsWindowVisible());
+    EXPECT_TRUE(s.shown("Acom 2000"));
+    EXPECT_FALSE(s.shown("Alpha 87A"));
 }
