@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "base/shared_fonts.h"
+#include "base/shell_ops.h"
 #include "memories/memory_options.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
@@ -114,6 +115,8 @@ CSPMemory* CreateScratchPadPanel(plat::Window* frame, const plat::Rect& r) {
 }
 
 void DestroyRecallPanels() {
+    // The toggles compare with the last window they raised: never a freed one.
+    if (g_lasttoggled == g_spmemory || g_lasttoggled == g_qarvmempanel) g_lasttoggled = nullptr;
     delete g_spmemory;
     g_spmemory = nullptr;
     delete g_qarvmempanel;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/shared_fonts.h"
+#include "base/shell_ops.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
@@ -187,6 +188,7 @@ CMRPanel* CreateMirrorPanel(plat::Window* frame, const plat::Rect& r) {
 }
 
 void DestroyMirrorPanel() {
+    if (g_lasttoggled == g_mrpanel) g_lasttoggled = nullptr;
     delete g_mrpanel;
     g_mrpanel = nullptr;
 }
