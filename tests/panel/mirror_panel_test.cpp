@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "civ/civ_options.h"
+#include "civ/engine_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "civ/polling.h"
@@ -244,4 +245,21 @@ TEST(MirrorPanelInTheProgram, TransmitAndTheMeterButtonReachTheRadio) {
     for (int i = 0; i < 40 && st.radio.transmitting() != 0; ++i) st.run(100);
     EXPECT_EQ(st.radio.transmitting(), 0);
     EXPECT_TRUE(plat::SaveWindowImage(g_mrpanel, std::string(QARV_BUILD_DIR) + "/mirror_panel_program.png"));
+}
+
+TEST(MirrorPanelInTheProgram, PollingMovesTheMirrorPollToVfoBAndBack) {
+    SimStation st("", "MIRROR=1\n");
+    st.initialise();
+    ASSERT_TRUE(g_mainwin->HasTimer(TIMER_POLL_SEQUENCE));
+    g_split = 1;  // split on: there is a VFO B to follow
+    plat::synth::Click(&g_mrpanel->polling, plat::synth::Button::Left, {10, 5});
+    EXPECT_EQ(g_mrpanel->polling.GetWindowText(), "Polling VFO B");
+    for (int i = 0; i < 30 && st.radio.selectedVfo() != 1; ++i) st.run(100);
+    EXPECT_EQ(st.radio.selectedVfo(), 1);
+    EXPECT_EQ(g_pollvfoa, 0);
+    plat::synth::Click(&g_mrpanel->polling, plat::synth::Button::Left, {10, 5});
+    EXPECT_EQ(g_mrpanel->polling.GetWindowText(), "Polling VFO A");
+    for (int i = 0; i < 30 && st.radio.selectedVfo() != 0; ++i) st.run(100);
+    EXPECT_EQ(st.radio.selectedVfo(), 0);
+    EXPECT_EQ(g_pollvfoa, 1);
 }
