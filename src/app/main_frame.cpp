@@ -230,12 +230,15 @@ int CheckWindowsVersion() {
     return 1;
 }
 
+namespace {
 // A pop-out panel's rectangle: its size at the place its section keeps,
-// by the placement rule, or where it opens while the section holds none.
+// by the placement rule, or where it opens while the section holds none
+// (the place the save writes then, so creating it changes no setting).
 plat::Rect PopOutRect(const char* section, plat::Point size, const char* place) {
     const plat::Point d = DefaultWindowPlace(section);
     return PlaceChildWindow({d.x, d.y, d.x + size.x, d.y + size.y}, place, g_screenlimitx, g_screenlimity);
 }
+}  // namespace
 
 // The sweep panel: its options from the settings, its place by the
 // placement rule; shown when saved visible on a radio that sweeps.
