@@ -33,8 +33,10 @@
 #include "devices/tuner.h"
 #include "memories/memory_options.h"
 #include "memories/memory_windows.h"
+#include "memories/recall_panels.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
+#include "panel/mirror_panel.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
@@ -138,6 +140,8 @@ void close2() {
     if (g_delcomopen) CloseDelcom();
     WriteLdgFile();
     RecordMemoryWindowPlaces();
+    RecordRecallPanelPlaces();
+    RecordMirrorPanelPlace();
     WriteTrace("calling saveoper\n");
     saveoper();
     WriteTrace("back from saveoper\n");
@@ -212,6 +216,8 @@ void DestroyMainObjects() {
     delete g_swlpanel;
     g_swlpanel = nullptr;
     DestroyWavePanel();
+    DestroyMirrorPanel();
+    DestroyRecallPanels();
     delete g_sweeppanel;
     g_sweeppanel = nullptr;
 }

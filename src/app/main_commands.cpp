@@ -29,11 +29,14 @@
 #include "memories/dstar_panel.h"
 #include "memories/lookup.h"
 #include "memories/memory_windows.h"
+#include "memories/radio_memories.h"
+#include "memories/recall_panels.h"
 #include "memories/small_dialogs.h"
 #include "memories/station_recall.h"
 #include "memories/station_window.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
+#include "panel/mirror_panel.h"
 #include "panel/swl_panel.h"
 #include "platform/controls.h"
 #include "platform/event_loop.h"
@@ -198,6 +201,9 @@ plat::Window* CMainWin::ChildById(int id) const {
     case IDW_CW_KEYBOARD: return CwKeyboardWindow();
     case IDW_WAVENODE: return g_wavepanel;
     case IDW_SETTINGS: return g_transops;
+    case IDW_RECALL_MEMORY: return g_qarvmempanel;
+    case IDW_MIRROR: return g_mrpanel;
+    case IDW_SP_MEMORY: return g_spmemory;
     default: return MemoryWindowById(id);  // the other child windows come with their own parts
     }
 }
@@ -276,6 +282,7 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
         SendDstarMy();
         if (g_dstarpanel) g_dstarpanel->ShowCalls();
         return true;
+    case ID_RECALL_RADIO_MEMORY: RecallRadioMemory(g_qarvmemchannel); return true;
     case ID_MONITOR_CLEAR:
         if (auto* mb = static_cast<MonitorBarWindow*>(monitorBar_)) {
             mb->sent.ResetContent();

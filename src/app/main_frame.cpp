@@ -15,8 +15,10 @@
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
 #include "app/keys_table.h"
+#include "app/settings_hooks.h"
 #include "app/settings_load.h"
 #include "base/settings_table.h"
+#include "base/shell_ops.h"
 #include "base/trace_log.h"
 #include "base/version.h"
 #include "civ/accessory_ports.h"
@@ -45,10 +47,12 @@
 #include "memories/lookup.h"
 #include "memories/memory_windows.h"
 #include "memories/radio_memories.h"
+#include "memories/recall_panels.h"
 #include "memories/stations.h"
 #include "memories/dstar_panel.h"
 #include "memories/memory_options.h"
 #include "memories/sweep.h"
+#include "panel/mirror_panel.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/event_loop.h"
@@ -227,6 +231,16 @@ int CheckWindowsVersion() {
     return 1;
 }
 
+namespace {
+// A pop-out panel's rectangle: its size at the place its section keeps,
+// by the placement rule, or where it opens while the section holds none
+// (the place the save writes then, so creating it changes no setting).
+plat::Rect PopOutRect(const char* section, plat::Point size, const char* place) {
+    const plat::Point d = DefaultWindowPlace(section);
+    return PlaceChildWindow({d.x, d.y, d.x + size.x, d.y + size.y}, place, g_screenlimitx, g_screenlimity);
+}
+}  // namespace
+
 // The sweep panel: its options from the settings, its place by the
 // placement rule; shown when saved visible on a radio that sweeps.
 void CreateSweepPanel() {
@@ -296,8 +310,11 @@ int CMainWin::OnCreate() {
     CreateMemoryWindows(this);
     WriteTrace("Creating CW panel");
     CreateCwKeyboard(this);
-    WriteTrace("Creating SP panel");
     CreateWavePanel(this, g_wavenode && g_wavevisible);
+    CreateRecallPanel(this, PopOutRect("QARVMEM WINDOW", RecallPanelSize(), g_qarvmemplace));
+    CreateMirrorPanel(this, PopOutRect("MR WINDOW", MirrorPanelSize(), g_mrplace));
+    WriteTrace("Creating SP panel");
+    CreateScratchPadPanel(this, PopOutRect("SP WINDOW", ScratchPadPanelSize(), g_spplace));
 
     CheckWindowsVersion();
     SetCivTimer(TIMER_ONE_SECOND, 1000);
@@ -365,6 +382,11 @@ int CMainWin::OnCreate() {
     WriteTrace("Create progress 4");
     if (!PortIsOff(g_zuncomport)) OpenZunPort();
     if (!PortIsOff(g_steppircomport)) OpenSteppirPort();
+    if (g_spvisible && g_spmemory) {
+        g_spmemory->ShowWindow(plat::SW_SHOW);
+        g_spmemory->BringWindowToTop();
+        g_lasttoggled = g_spmemory;
+    }
     if (g_usetmate2) OnTmate2MultiChange();
 
     if (g_autoprogramstart[0]) {
@@ -390,11 +412,15 @@ int CMainWin::OnCreate() {
         SendPoll(split, 6);
         SelectVfoDirect('A');
         SetTimer(TIMER_POLL_SEQUENCE, unsigned(g_mirrorpoll));
+        // The mirror panel is for mirror mode; the control bar's Mirror
+        // button brings it back to the top.
+        if (g_mrpanel) g_mrpanel->ShowWindow(plat::SW_SHOW);
     }
     g_pw1reportstate = 0;
     g_om4reportstate = 0;
     if (g_flexknob) FindFlexKnob();
     if (g_usetmate2) OpenTMate2();
+    if (g_qarvmempanel) g_qarvmempanel->ShowWindow(g_qarvmemvisible ? plat::SW_SHOW : plat::SW_HIDE);
     if (In(kTunerLateTypes, g_radiotype) && g_internaltuner != kLdgTuner) g_internaltuner = 1;
     if (g_cmdmicro) OpenMidi();
     if (g_cwpopout) ApplyCwPopOut();

@@ -20,10 +20,12 @@ struct SimStation {
     sim::SimRadio radio{0x94, 19200};
     CApp app;
 
-    explicit SimStation(const std::string& settings) {
+    // `settings` go to [OPERATING STATUS], `interface` to [INTERFACE].
+    explicit SimStation(const std::string& settings, const std::string& interface = "") {
         EXPECT_TRUE(radio.link(dir.file("ports/com1")));
-        dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n[OPERATING STATUS]\nQARV=23\n"
-                              "VFO-A FREQUENCY=14.074000\nVFO-B FREQUENCY=14.074000\n" + settings);
+        dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n" + interface +
+                                  "[OPERATING STATUS]\nQARV=23\n"
+                                  "VFO-A FREQUENCY=14.074000\nVFO-B FREQUENCY=14.074000\n" + settings);
         radio.start();
         EXPECT_TRUE(app.InitInstance());
     }

@@ -1,0 +1,129 @@
+#include "memories/recall_panels.h"
+
+#include <cstdlib>
+
+#include "base/shared_fonts.h"
+#include "base/shell_ops.h"
+#include "memories/memory_options.h"
+#include "panel/panel_options.h"
+#include "panel/swl_panel.h"
+
+CSPMemory* g_spmemory = nullptr;
+CQARVMEMPanel* g_qarvmempanel = nullptr;
+int g_qarvmemchannel = 0;
+
+// The scratch-pad memories belong to the radio window: the buttons only
+// post its commands.
+const std::array<ScratchPadButton, 7> kScratchPadButtons{{
+    {"Rcl 1", 6134, 123},
+    {"Rcl 2", 6135, 6128},
+    {"Rcl 3", 6136, 6130},
+    {"Rcl X", 6137, 6132},
+    {"Sto 1", 6138, 124},
+    {"Sto 2", 6139, 6129},
+    {"Sto 3", 6140, 6131},
+}};
+
+namespace {
+// Layouts in design units, times the radio window's scale factors.
+constexpr int kTitleHeight = 10;
+constexpr int kMargin = 3;
+// Scratch pad: the four recalls on one row, the three stores below.
+constexpr int kSpButtonWidth = 30;
+constexpr int kSpPitch = 33;
+constexpr int kSpRowTop[2] = {12, 30};
+constexpr int kSpButtonHeight = 16;
+constexpr int kSpWidth = kMargin + 4 * kSpPitch;
+constexpr int kSpHeight = 49;
+// Recall panel: label and edit side by side under the title.
+constexpr int kRecallWidth = 118;
+constexpr int kRecallHeight = 32;
+
+double ScaleX() { return g_scalex > 0.2 ? g_scalex : 1.0; }
+double ScaleY() { return g_scaley > 0.2 ? g_scaley : 1.0; }
+
+// Black or white, whichever reads on `back`.
+plat::Colour TextOn(plat::Colour back) {
+    const int lum = (299 * plat::GetRValue(back) + 587 * plat::GetGValue(back) + 114 * plat::GetBValue(back)) / 1000;
+    return lum > 128 ? plat::RGB(0, 0, 0) : plat::RGB(255, 255, 255);
+}
+}  // namespace
+
+int ChannelFromText(const std::string& text) { return std::atoi(text.c_str()); }
+
+int CSPMemory::OnCreate() {
+    const double sx = ScaleX(), sy = ScaleY();
+    SetBackground(g_spmembackgroundcolor);
+    title.CreateControl("Scratch Pad Memories", ScaledRect(0, 0, kSpWidth, kTitleHeight, sx, sy), this, -1);
+    title.SetColours(TextOn(g_spmembackgroundcolor), g_spmembackgroundcolor);
+    if (g_textfont) title.SetFont(g_textfont);
+    for (std::size_t i = 0; i < kScratchPadButtons.size(); ++i) {
+        const bool recall = i < 4;
+        const int col = int(recall ? i : i - 4);
+        const int left = kMargin + col * kSpPitch, top = kSpRowTop[recall ? 0 : 1];
+        buttons[i].CreateChild(kScratchPadButtons[i].caption,
+                               ScaledRect(left, top, left + kSpButtonWidth, top + kSpButtonHeight, sx, sy), this,
+                               kScratchPadButtons[i].id);
+        if (g_textfont) buttons[i].SetFont(g_textfont);
+    }
+    return 0;
+}
+
+bool CSPMemory::OnCommand(unsigned id, unsigned, plat::LPARAM) {
+    for (const ScratchPadButton& b : kScratchPadButtons) {
+        if (id != unsigned(b.id)) continue;
+        // Posted: the radio window runs it after the click has ended.
+        if (g_swlpanel && g_swlpanel->Parent()) g_swlpanel->Parent()->PostMessage(plat::WM_COMMAND, b.command, 0);
+        return true;
+    }
+    return false;
+}
+
+int CQARVMEMPanel::OnCreate() {
+    const double sx = ScaleX(), sy = ScaleY();
+    title.CreateControl("Recall QARV Memory", ScaledRect(0, 0, kRecallWidth, kTitleHeight, sx, sy), this, -1);
+    label.CreateControl("QARV Memory", ScaledRect(kMargin, 15, 68, 28, sx, sy), this, -1);
+    edit.CreateControl("", ScaledRect(70, 13, kRecallWidth - kMargin, 29, sx, sy), this, IDC_QARVMEM_EDIT);
+    for (plat::Window* w : {static_cast<plat::Window*>(&title), static_cast<plat::Window*>(&label),
+                            static_cast<plat::Window*>(&edit)})
+        if (g_textfont) w->SetFont(g_textfont);
+    return 0;
+}
+
+bool CQARVMEMPanel::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
+    if (id != unsigned(IDC_QARVMEM_EDIT)) return false;
+    if (code == plat::EN_KILLFOCUS) {
+        g_qarvmemchannel = ChannelFromText(edit.GetText());
+        if (GetParent()) GetParent()->SendMessage(plat::WM_COMMAND, ID_RECALL_RADIO_MEMORY, 0);
+    }
+    return true;
+}
+
+plat::Point ScratchPadPanelSize() { return {int(kSpWidth * ScaleX()), int(kSpHeight * ScaleY())}; }
+plat::Point RecallPanelSize() { return {int(kRecallWidth * ScaleX()), int(kRecallHeight * ScaleY())}; }
+
+CQARVMEMPanel* CreateRecallPanel(plat::Window* frame, const plat::Rect& r) {
+    if (!g_qarvmempanel) g_qarvmempanel = new CQARVMEMPanel;
+    g_qarvmempanel->Create("QARV Recall Memory", plat::WS_CHILD, r, frame, IDW_RECALL_MEMORY_PANEL);
+    return g_qarvmempanel;
+}
+
+CSPMemory* CreateScratchPadPanel(plat::Window* frame, const plat::Rect& r) {
+    if (!g_spmemory) g_spmemory = new CSPMemory;
+    g_spmemory->Create("SP Memory", plat::WS_CHILD, r, frame, IDW_SP_MEMORY_PANEL);
+    return g_spmemory;
+}
+
+void DestroyRecallPanels() {
+    // The toggles compare with the last window they raised: never a freed one.
+    if (g_lasttoggled == g_spmemory || g_lasttoggled == g_qarvmempanel) g_lasttoggled = nullptr;
+    delete g_spmemory;
+    g_spmemory = nullptr;
+    delete g_qarvmempanel;
+    g_qarvmempanel = nullptr;
+}
+
+void RecordRecallPanelPlaces() {
+    if (g_qarvmempanel) g_qarvmempanel->RecordPlace(g_qarvmemplace, sizeof g_qarvmemplace);
+    if (g_spmemory) g_spmemory->RecordPlace(g_spplace, sizeof g_spplace);
+}
