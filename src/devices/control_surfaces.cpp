@@ -1,5 +1,7 @@
 #include "devices/control_surfaces.h"
 
+#include "devices/cat_out.h"
+
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"
 #include "devices/midi_controllers.h"
@@ -13,8 +15,9 @@ int g_knobsteps = 0;
 int g_accxmit = 0;
 int g_deferredonswl = 0;
 
-// Built with the RX331 receiver of the CAT-out ports.
-void InitRx331() {}
+// The RX331 shares the keypad pod's line; its start-up text is the CAT-out
+// ports' writer's.
+void InitRx331() { SendRX331Init(); }
 
 namespace {
 // Accelerator commands: F1..F5 (CW memories or pod keys), F6..F11, Page
