@@ -2,6 +2,7 @@
 // radio, close2 on TIMER_CLOSE2 saves the settings and restores the radio's
 // filters, and the exit step on TIMER_EXIT closes the ports and windows.
 #include "app/close_sequence.h"
+#include "panel/radio_window.h"
 
 #include <cstdint>
 #include <string>
@@ -138,6 +139,7 @@ void close2() {
     if (g_delcomopen) CloseDelcom();
     WriteLdgFile();
     RecordMemoryWindowPlaces();
+    RecordRadioWindowPlace();
     WriteTrace("calling saveoper\n");
     saveoper();
     WriteTrace("back from saveoper\n");
@@ -209,6 +211,7 @@ void CMainWin::OnExitTimer() {
 }
 
 void DestroyMainObjects() {
+    delete g_radiowindow;
     delete g_swlpanel;
     g_swlpanel = nullptr;
     DestroyWavePanel();
