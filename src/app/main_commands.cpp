@@ -252,6 +252,7 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
     if (OnMemoryCommand(id)) return true;
     switch (id) {
     case IDC_RADIO_WINDOW: OnSwlCommand(); return true;
+    case ID_STORED_FREQ: TuneToFrequency(g_keypadfreq, 0); return true;
     case IDC_TRANSCEIVER_SETTINGS: ApplySettings(); return true;
     case ID_VIEW_ALWAYS_ON_TOP:
         g_ontop = g_ontop ? 0 : 1;

@@ -260,6 +260,25 @@ TEST_F(RadioWindowTest, TypedDigitsTuneThroughTheMainFrame) {
     EXPECT_EQ(frame.Count(IDC_RADIO_WINDOW), 1);
 }
 
+TEST_F(RadioWindowTest, KeypadEntryStopsAtTheLargestFrequencyTheBoxesHold) {
+    Open(23);
+    panel.SetPanelTuning(14.025, '0', 1000, 2, 7.1, '1');
+    plat::Window* box = window.Control(5160);
+    // Whole MHz past 9999 cannot take the point; digits past 1 Hz add nothing.
+    plat::synth::Type(box, "12345.");
+    EXPECT_EQ(Digits(5155), "  |0.|0|1|2.|3|4|5|");
+    plat::synth::Type(box, "\x1b");
+    plat::synth::Type(box, "9999.9999999999");
+    EXPECT_EQ(Digits(5155), "9|9|9|9.|9|9|9.|9|");
+    EXPECT_DOUBLE_EQ(panel.keyA.accumulator, 9999999999.0);
+    // Without the point: ten digits of Hz at most.
+    plat::synth::Type(box, "\x1b");
+    plat::synth::Type(box, "99999999999999");
+    EXPECT_DOUBLE_EQ(panel.keyA.accumulator, 9999999999.0);
+    plat::synth::Type(box, "\x1b");
+    EXPECT_EQ(Digits(5155), "1|4.|0|2|5.|0|0|0|");
+}
+
 TEST_F(RadioWindowTest, ButtonsKeysAndClose) {
     Open(23);
     panel.SetPanelTuning(14.025, '0', 1000, 2, 7.1, '1');
