@@ -49,6 +49,27 @@ bool WheelControl(int id) {
     }
 }
 
+// A control the wheel adjusts: the pointer over it makes it the wheel's
+// target (g_wheelctrl), leaving it clears that.
+template <class T>
+class WheelTarget : public T {
+protected:
+    void OnMouseEnter() override {
+        g_wheelctrl = this->GetDlgCtrlID();
+        T::OnMouseEnter();
+    }
+    void OnMouseLeave() override {
+        if (g_wheelctrl == this->GetDlgCtrlID()) g_wheelctrl = 0;
+        T::OnMouseLeave();
+    }
+};
+
+template <class T>
+std::unique_ptr<T> Make(int id) {
+    if (WheelControl(id)) return std::make_unique<WheelTarget<T>>();
+    return std::make_unique<T>();
+}
+
 // Slider ranges: levels 0..255, the percentages 0..100, keyer speed 0..15.
 void SliderRange(CSlider& s, int id) {
     switch (id) {
@@ -152,7 +173,7 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
     }
     case Kind::DigitA:
     case Kind::DigitB: {
-        auto e = std::make_unique<CNumericEdit>();
+        auto e = Make<CNumericEdit>(id);
         e->CreateControl("", p.px, this, id, p.visible);
         e->SetColours(kGreen, kBlack);
         e->SetFont(p.item->kind == Kind::DigitA ? &digitFontA_ : &digitFontB_);
@@ -166,7 +187,7 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
         break;
     }
     case Kind::Drag: {
-        auto d = std::make_unique<CDragit>();
+        auto d = Make<CDragit>(id);
         d->Create(p.px, this, id, id == 2386 ? 1 : 0);
         if (id == 2386)
             d->SetRange(-8000, 8000);
@@ -176,7 +197,7 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
         break;
     }
     case Kind::Slider: {
-        auto s = std::make_unique<CSlider>();
+        auto s = Make<CSlider>(id);
         s->Create(p.px, this, id, p.visible);
         SliderRange(*s, id);
         w = std::move(s);
@@ -360,8 +381,14 @@ void CRadioWindow::OnChar(unsigned ch) {
     }
 }
 
+// The main frame keeps the keys (tuning, PTT on the space bar) even where
+// the window manager leaves the focus here: both halves of a key go on.
 void CRadioWindow::OnKeyDown(unsigned key, unsigned flags) {
     if (plat::Window* frame = GetParent()) frame->SendMessage(plat::WM_KEYDOWN, key, flags);
+}
+
+void CRadioWindow::OnKeyUp(unsigned key, unsigned flags) {
+    if (plat::Window* frame = GetParent()) frame->SendMessage(plat::WM_KEYUP, key, flags);
 }
 
 void CRadioWindow::OnPaint(plat::PaintContext& pc) {
@@ -392,6 +419,7 @@ void CRadioWindow::OnLButtonDown(unsigned, plat::Point p) {
 }
 
 void CRadioWindow::OnMouseMove(unsigned flags, plat::Point p) {
+    g_wheelctrl = 0;
     if (!dragging_ || !(flags & plat::MK_LBUTTON)) return;
     const plat::Point now = ClientToScreen(p);
     const plat::Rect r = GetWindowRect();
@@ -405,8 +433,6 @@ void CRadioWindow::OnLButtonUp(unsigned, plat::Point) {
     ReleaseCapture();
     if (panel_) panel_->ReturnFocus();
 }
-
-void CRadioWindow::TrackWheelControl(int id) { g_wheelctrl = WheelControl(id) ? id : 0; }
 
 void RecordRadioWindowPlace() {
     if (!g_radiowindow || !g_radiowindow->IsCreated()) return;

@@ -66,6 +66,7 @@ protected:
     void OnClose() override;
     void OnChar(unsigned ch) override;
     void OnKeyDown(unsigned key, unsigned flags) override;
+    void OnKeyUp(unsigned key, unsigned flags) override;
     void OnPaint(plat::PaintContext& pc) override;
     void OnLButtonDown(unsigned flags, plat::Point p) override;
     void OnLButtonUp(unsigned flags, plat::Point p) override;
@@ -77,8 +78,6 @@ private:
     void CreateItem(const radio_layout::Placed& p);
     void SetText(int id, const std::string& text);
     void Light(int id, bool on);
-    // The wheel's target and the pointer shape over a control.
-    void TrackWheelControl(int id);
 
     CSwlPanel* panel_ = nullptr;
     float sx_ = 1.4f, sy_ = 1.4f;

@@ -11,9 +11,13 @@
 #include "base/trace_log.h"
 #include "common/sim_station.h"
 #include "common/test_dir.h"
+#include "civ/civ_options.h"
+#include "civ/frequency_state.h"
+#include "civ/radio_init.h"
 #include "panel/radio_window.h"
 #include "platform/clock.h"
 #include "platform/input_synth.h"
+#include "platform/keys.h"
 
 namespace {
 std::string Digits(int first) {
@@ -54,6 +58,13 @@ TEST(RadioWindowFrame, SavedHiddenStaysHiddenAndTheViewMenuShowsIt) {
     EXPECT_FALSE(g_radiowindow->IsWindowVisible());
     ShowRadioWindow(true);
     EXPECT_TRUE(g_radiowindow->IsWindowVisible());
+    // The keys tune wherever the focus is: an arrow typed on the radio
+    // window reaches the main frame's tuning.
+    const double before = g_vfoafreq;
+    plat::synth::Key(g_radiowindow, plat::VK_RIGHT);
+    EXPECT_GT(g_vfoafreq, before);
+    plat::synth::Key(g_radiowindow, plat::VK_LEFT);
+    EXPECT_DOUBLE_EQ(g_vfoafreq, before);
 }
 
 TEST(RadioWindowFrame, FollowsTheRadioAndTunesItFromTheKeypad) {

@@ -301,6 +301,26 @@ TEST_F(RadioWindowTest, ButtonsKeysAndClose) {
     // Tooltips on the controls.
     EXPECT_EQ(window.Control(100)->GetToolTip(), "AM Mode");
     EXPECT_EQ(window.Control(5156)->GetToolTip(), "Use Mouse Wheel to Tune Digit Up or Down");
+    // The pointer over a slider or a digit box makes it the wheel's target.
+    plat::synth::Enter(window.Control(2360));
+    EXPECT_EQ(g_wheelctrl, 2360);
+    plat::synth::Leave(window.Control(2360));
+    EXPECT_EQ(g_wheelctrl, 0);
+    plat::synth::Enter(window.Control(5157));
+    EXPECT_EQ(g_wheelctrl, 5157);
+    plat::synth::Move(&window, {600, 500});
+    EXPECT_EQ(g_wheelctrl, 0);
+    // The body drags the window.
+    const plat::Rect before = window.GetWindowRect();
+    plat::synth::Press(&window, plat::synth::Button::Left, {600, 500});
+    plat::synth::Move(&window, {630, 520}, plat::MK_LBUTTON);
+    plat::synth::Release(&window, plat::synth::Button::Left, {630, 520});
+    EXPECT_EQ(window.GetWindowRect().left, before.left + 30);
+    EXPECT_EQ(window.GetWindowRect().top, before.top + 20);
+    // Digits without the kHz point when it is switched off.
+    g_removeextradecimal = 1;
+    panel.SetFrequency(7.1);
+    EXPECT_EQ(Digits(5155), "  |7.|1|0|0|0|0|0|");
     // Closing only hides.
     window.SendMessage(plat::WM_CLOSE);
     EXPECT_TRUE(window.IsCreated());
