@@ -21,7 +21,9 @@ void CSwlPanel::ShowVox(int on) {
     vox = on;
     if (View()) View()->LightButton(1402, on);
 }
-void CSwlPanel::CloseLayout() {}
+void CSwlPanel::CloseLayout() {
+    if (View()) View()->ShowSaveNotice();
+}
 void CSwlPanel::ToggleMainSubSliders() {}
 void CSwlPanel::ShowCwSpeed(const char*) {}
 void CSwlPanel::SetCwCaption(const char*) {}

@@ -33,6 +33,7 @@ constexpr plat::Colour kWhite = plat::RGB(255, 255, 255);
 constexpr int kModeLabelA = 9101, kModeLabelB = 9102, kFilterLabel = 9103, kFilterLabelB = 9104,
               kStepLabel = 9105, kStepLabelB = 9106, kLocalClock = 9107, kUtcClock = 9108;
 constexpr int kMeter = 9200;
+constexpr int kSaveNotice = 9320;
 constexpr int kFilterGraphic = 2401;
 constexpr int kFirstModeButton[] = {100, 101, 102, 103, 105, 106, 109, 179, 6126};
 
@@ -147,6 +148,8 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
             b->CreateChild(p.caption, p.px, this, id, p.visible);
         }
         b->SetFont(&buttonFont_);
+        b->SetOffColor(g_buttontextcolor);
+        b->SetOnColor(g_buttonselectedtextcolor);
         w = std::move(b);
         break;
     }
@@ -342,6 +345,23 @@ void CRadioWindow::ShowMeterPeak(int peak, int type) {
 }
 
 void CRadioWindow::ShowStoreCaption(const std::string& text) { SetText(419, text); }
+
+// The close-time layout: the controls under the notice make way for it
+// while the settings are written.
+void CRadioWindow::ShowSaveNotice() {
+    plat::Window* notice = Control(kSaveNotice);
+    if (!notice) return;
+    const plat::Rect n = radio_layout::ScaleRect(7, 247, 500, 274, sx_, sy_);
+    for (const radio_layout::Placed& p : placed_) {
+        if (p.item->id == kSaveNotice || p.item->kind == Kind::Frame) continue;
+        const plat::Rect& r = p.px;
+        if (r.left < n.right && n.left < r.right && r.top < n.bottom && n.top < r.bottom) {
+            auto range = byId_.equal_range(p.item->id);
+            for (auto it = range.first; it != range.second; ++it) it->second->ShowWindow(plat::SW_HIDE);
+        }
+    }
+    notice->ShowWindow(plat::SW_SHOW);
+}
 
 // ---- Window behaviour ----------------------------------------------------------
 

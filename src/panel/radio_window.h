@@ -55,6 +55,7 @@ public:
     void ShowMeterPeak(int peak, int type) override;
     void ShowStoreCaption(const std::string& text) override;
     void LightButton(unsigned id, int on) override { Light(int(id), on != 0); }
+    void ShowSaveNotice() override;
 
     // The window's settings place "%04d %04d" of its normal rectangle.
     std::string PlaceText() const;

@@ -321,6 +321,12 @@ TEST_F(RadioWindowTest, ButtonsKeysAndClose) {
     g_removeextradecimal = 1;
     panel.SetFrequency(7.1);
     EXPECT_EQ(Digits(5155), "  |7.|1|0|0|0|0|0|");
+    // The close-time layout: the notice in place of the bottom row.
+    panel.CloseLayout();
+    EXPECT_TRUE(window.Control(9320)->IsWindowVisible());
+    EXPECT_EQ(window.Control(9320)->GetWindowText(), "Saving Settings to Qarv.INI ");
+    EXPECT_FALSE(window.Control(589)->IsWindowVisible());
+    EXPECT_TRUE(window.Control(100)->IsWindowVisible());
     // Closing only hides.
     window.SendMessage(plat::WM_CLOSE);
     EXPECT_TRUE(window.IsCreated());
