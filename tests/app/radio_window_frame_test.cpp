@@ -14,6 +14,7 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
+#include "panel/controls/meter.h"
 #include "panel/radio_window.h"
 #include "platform/clock.h"
 #include "platform/input_synth.h"
@@ -81,4 +82,12 @@ TEST(RadioWindowFrame, FollowsTheRadioAndTunesItFromTheKeypad) {
     s.run(2000);
     EXPECT_EQ(s.radio.frequency(0), 14200000);
     EXPECT_EQ(Digits(5155), "1|4.|2|0|0.|0|0|0|");
+    // The S meter the meter tick reads shows on the panel's meter.
+    s.radio.setMeter(0x02, 120);
+    s.run(3000);
+    auto* meter = dynamic_cast<CMeter*>(g_radiowindow->Control(9200));
+    ASSERT_NE(meter, nullptr);
+    EXPECT_GT(meter->Value(4), 10);
+    const std::string dir = std::string(QARV_BUILD_DIR) + "/radio_window";
+    EXPECT_TRUE(plat::SaveWindowPng(g_radiowindow, dir + "/radio_running.png"));
 }
