@@ -2,6 +2,7 @@
 // radio, close2 on TIMER_CLOSE2 saves the settings and restores the radio's
 // filters, and the exit step on TIMER_EXIT closes the ports and windows.
 #include "app/close_sequence.h"
+#include "panel/radio_window.h"
 
 #include <cstdint>
 #include <string>
@@ -142,6 +143,7 @@ void close2() {
     RecordMemoryWindowPlaces();
     RecordRecallPanelPlaces();
     RecordMirrorPanelPlace();
+    RecordRadioWindowPlace();
     WriteTrace("calling saveoper\n");
     saveoper();
     WriteTrace("back from saveoper\n");
@@ -213,6 +215,7 @@ void CMainWin::OnExitTimer() {
 }
 
 void DestroyMainObjects() {
+    delete g_radiowindow;
     delete g_swlpanel;
     g_swlpanel = nullptr;
     DestroyWavePanel();

@@ -37,6 +37,7 @@
 #include "memories/stations.h"
 #include "memories/sweep.h"
 #include "panel/mirror_panel.h"
+#include "panel/radio_window.h"
 #include "panel/swl_panel.h"
 #include "platform/controls.h"
 #include "platform/event_loop.h"
@@ -112,7 +113,7 @@ void UpdateMenus(plat::Window* w) {
     };
     plat::CheckMenuItem(w, ID_VIEW_ALWAYS_ON_TOP, g_ontop == 1);
     w->SetTopMost(g_ontop == 1);
-    plat::CheckMenuItem(w, ID_VIEW_RADIO, vis(IDW_RADIO));
+    plat::CheckMenuItem(w, ID_VIEW_RADIO, g_radiowindow != nullptr && g_radiowindow->IsWindowVisible());
     plat::CheckMenuItem(w, ID_VIEW_SPECTRUM, g_sweeppanel != nullptr && vis(IDW_SWEEP));
     plat::EnableMenuItem(w, ID_VIEW_SPECTRUM, !g_perseus);
     plat::CheckMenuItem(w, ID_VIEW_MEMORIES, vis(IDW_STATIONS));
@@ -214,7 +215,7 @@ void CMainWin::ShowStatusText(const std::string& text) {
 
 bool CMainWin::OnToggleCommand(unsigned id) {
     switch (id) {
-    case ID_VIEW_RADIO: ToggleWindow(ToggleRule::A, ChildById(IDW_RADIO)); return true;
+    case ID_VIEW_RADIO: ToggleWindow(ToggleRule::A, g_radiowindow); return true;
     case ID_VIEW_SPECTRUM:
         if (ModelCap(g_hassweep) && !g_perseus) ToggleWindow(ToggleRule::A, ChildById(IDW_SWEEP));
         return true;
@@ -258,6 +259,7 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
     if (OnMemoryCommand(id)) return true;
     switch (id) {
     case IDC_RADIO_WINDOW: OnSwlCommand(); return true;
+    case ID_STORED_FREQ: TuneToFrequency(g_keypadfreq, 0); return true;
     case IDC_TRANSCEIVER_SETTINGS: ApplySettings(); return true;
     case ID_VIEW_ALWAYS_ON_TOP:
         g_ontop = g_ontop ? 0 : 1;

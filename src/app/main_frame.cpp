@@ -54,6 +54,8 @@
 #include "memories/sweep.h"
 #include "panel/mirror_panel.h"
 #include "panel/panel_options.h"
+#include "panel/radio_layout.h"
+#include "panel/radio_window.h"
 #include "panel/swl_panel.h"
 #include "platform/event_loop.h"
 #include "platform/files.h"
@@ -252,6 +254,19 @@ void CreateSweepPanel() {
     if (g_sweepvisible && ModelCap(g_hassweep) && !g_perseus) g_sweeppanel->ShowWindow(plat::SW_SHOW);
 }
 
+// The radio window: its size from the layout, its place by the placement
+// rule, attached to the tuning state. It shows at the end of window creation.
+void CreateRadioWindow(plat::Window* frame) {
+    auto* w = new CRadioWindow();
+    const plat::Rect size = radio_layout::WindowRect(float(g_scalex), float(g_scaley));
+    const plat::Rect r = PlaceChildWindow(size, g_radioplace, g_screenlimitx, g_screenlimity);
+    if (!w->CreatePanel(frame, r, g_swlpanel)) {
+        delete w;
+        return;
+    }
+    w->CreateSliderRow();
+}
+
 void CreateMainObjects() {
     if (g_swlpanel == nullptr) g_swlpanel = new CSwlPanel(g_mainwin);
     g_inicache.assign(32010, 0);
@@ -303,6 +318,7 @@ int CMainWin::OnCreate() {
     }
     WriteTrace("startup 3");
     WriteTrace("Creating SWL");
+    CreateRadioWindow(this);
     WriteTrace("Creating TxOps");
     CreateSettingsWindow(this);
     CreateBars();
@@ -315,6 +331,14 @@ int CMainWin::OnCreate() {
     CreateMirrorPanel(this, PopOutRect("MR WINDOW", MirrorPanelSize(), g_mrplace));
     WriteTrace("Creating SP panel");
     CreateScratchPadPanel(this, PopOutRect("SP WINDOW", ScratchPadPanelSize(), g_spplace));
+    if (g_voxstate) {
+        g_swlpanel->vox = 1;
+        g_swlpanel->ShowVox(1);
+    }
+    if (g_radiowindow && g_radiovisible) {
+        g_radiowindow->ShowWindow(plat::SW_SHOW);
+        g_radiowindow->BringWindowToTop();
+    }
 
     CheckWindowsVersion();
     SetCivTimer(TIMER_ONE_SECOND, 1000);
@@ -443,6 +467,11 @@ int CMainWin::OnCreate() {
     }
     // The D-Star panel shows at the end of start-up (only a DV radio keeps it).
     if (g_dstarvisible && g_dstarpanel) g_dstarpanel->ShowWindow(plat::SW_SHOW);
+    if (g_radiowindow)
+        g_radiowindow->CreateToolTips();
+    else
+        WriteTrace("Unable to create the ToolTip");
+    plat::EnableToolTips(g_tooltip != 0);
     WriteTrace("OnCreate exit");
     return 0;
 }

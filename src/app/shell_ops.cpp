@@ -11,6 +11,7 @@
 #include "civ/civ_timers.h"
 #include "platform/paint.h"
 #include "platform/window.h"
+#include "panel/radio_window.h"
 
 plat::Window* g_lasttoggled = nullptr;
 
@@ -78,7 +79,7 @@ const std::string& StatusBarText() { return g_statustext; }
 
 void ShowRadioWindow(bool show) {
     if (g_mainwin == nullptr) return;
-    if (plat::Window* w = g_mainwin->ChildById(IDW_RADIO)) w->ShowWindow(show ? plat::SW_SHOW : plat::SW_HIDE);
+    if (g_radiowindow) g_radiowindow->ShowWindow(show ? plat::SW_SHOW : plat::SW_HIDE);
 }
 
 void ToggleWindow(ToggleRule rule, plat::Window* w, int* flag, bool lastActivePopup) {

@@ -17,8 +17,13 @@ void CSwlPanel::ShowSwr(const char*) {}
 void CSwlPanel::ShowClocks(const char*, const char*) {}
 void CSwlPanel::ShowIdLabel() {}
 void CSwlPanel::ShowIdFlash(int) {}
-void CSwlPanel::ShowVox(int) {}
-void CSwlPanel::CloseLayout() {}
+void CSwlPanel::ShowVox(int on) {
+    vox = on;
+    if (View()) View()->LightButton(1402, on);
+}
+void CSwlPanel::CloseLayout() {
+    if (View()) View()->ShowSaveNotice();
+}
 void CSwlPanel::ToggleMainSubSliders() {}
 void CSwlPanel::ShowCwSpeed(const char*) {}
 void CSwlPanel::SetCwCaption(const char*) {}
@@ -48,4 +53,6 @@ void CSwlPanel::ShowAgc(int) {}
 void CSwlPanel::ShowPower() {}
 void CSwlPanel::ShowBreakIn(int) {}
 void CSwlPanel::ShowMeterSetting() {}
-void CSwlPanel::LightFunctionButton(unsigned, int) {}
+void CSwlPanel::LightFunctionButton(unsigned command, int on) {
+    if (View()) View()->LightButton(command, on);
+}

@@ -28,6 +28,7 @@ constexpr int kVfoA = 0;
 constexpr int kVfoB = 1;
 constexpr int kEsc = 27;
 constexpr int kEnter = 13;
+constexpr double kMaxKeyedHz = 9999999999.0;
 }  // namespace
 
 // ---- Pure rules --------------------------------------------------------------
@@ -367,6 +368,8 @@ void CSwlPanel::KeyDigit(int vfo) {
 
     if (digit) {
         const int d = key - '0';
+        // The boxes hold 9999.999999 MHz at most; digits past it are dropped.
+        if (!k.fraction && k.accumulator * 10 + d > kMaxKeyedHz) return;
         if (k.fraction) {
             k.accumulator += double(d) * k.weight;
             k.weight /= 10;
@@ -378,7 +381,10 @@ void CSwlPanel::KeyDigit(int vfo) {
     }
     if (key == '.') {
         // A second point would scale the typed value once more.
-        if (!k.fraction) k.accumulator *= 1000000;
+        if (!k.fraction) {
+            if (k.accumulator * 1000000 > kMaxKeyedHz) return;
+            k.accumulator *= 1000000;
+        }
         ShowKeyedDigits(vfo, k.accumulator / 1000000);
         k.fraction = 1;
         return;

@@ -89,6 +89,8 @@ public:
     virtual void ShowMeter(int value, int type) { (void)value; (void)type; }
     virtual void ShowMeterPeak(int peak, int type) { (void)peak; (void)type; }
     virtual void ShowStoreCaption(const std::string& text) { (void)text; }
+    virtual void LightButton(unsigned id, int on) { (void)id; (void)on; }
+    virtual void ShowSaveNotice() {}
 };
 
 // ---- The panel --------------------------------------------------------------

@@ -149,6 +149,16 @@ protected:
         QLineEdit::focusOutEvent(ev);
         if (IsLiveWindow(owner_)) NativeFocusOut(owner_, ev->reason());
     }
+    // The pointer over an edit is known to it as over any window (the radio
+    // window's digit boxes become the wheel's target).
+    void enterEvent(QEnterEvent* ev) override {
+        QLineEdit::enterEvent(ev);
+        if (IsLiveWindow(owner_)) owner_->SendMessage(WM_MOUSEHOVER);
+    }
+    void leaveEvent(QEvent* ev) override {
+        QLineEdit::leaveEvent(ev);
+        if (IsLiveWindow(owner_)) owner_->SendMessage(WM_MOUSELEAVE);
+    }
 
 private:
     Edit* owner_;

@@ -1,0 +1,460 @@
+#include "panel/radio_window.h"
+
+#include <cstdio>
+
+#include "base/trace_log.h"
+#include "civ/filter_widths.h"
+#include "civ/radio_models.h"
+#include "panel/band_table.h"
+#include "panel/controls/bistate_button.h"
+#include "panel/controls/dragit.h"
+#include "panel/controls/filter_controls.h"
+#include "panel/controls/meter.h"
+#include "panel/controls/numeric_edit.h"
+#include "panel/controls/scale.h"
+#include "panel/controls/slider.h"
+#include "panel/filter_table.h"
+#include "panel/panel_options.h"
+#include "platform/controls.h"
+#include "platform/paint.h"
+
+CRadioWindow* g_radiowindow = nullptr;
+
+namespace {
+using radio_layout::Kind;
+
+constexpr plat::Colour kBlack = plat::RGB(0, 0, 0);
+constexpr plat::Colour kGreen = plat::RGB(0, 255, 0);
+constexpr plat::Colour kRed = plat::RGB(255, 0, 0);
+constexpr plat::Colour kYellow = plat::RGB(255, 255, 0);
+constexpr plat::Colour kWhite = plat::RGB(255, 255, 255);
+
+// The labels inside the black frequency display.
+constexpr int kModeLabelA = 9101, kModeLabelB = 9102, kFilterLabel = 9103, kFilterLabelB = 9104,
+              kStepLabel = 9105, kStepLabelB = 9106, kLocalClock = 9107, kUtcClock = 9108;
+constexpr int kMeter = 9200;
+constexpr int kSaveNotice = 9320;
+constexpr int kFilterGraphic = 2401;
+constexpr int kFirstModeButton[] = {100, 101, 102, 103, 105, 106, 109, 179, 6126};
+
+bool InDisplay(int id) { return id >= kModeLabelA && id <= kUtcClock; }
+
+// Controls the mouse wheel adjusts while the pointer is over them.
+bool WheelControl(int id) {
+    switch (id) {
+    case 441: case 563: case 725: case 726: case 1544: case 2359: case 2360: case 2362: case 2382:
+    case 2386: case 2387: case 2486: case 2510: case 2511: case 2514: case 2600: case 2625:
+        return true;
+    default:
+        return (id >= 5156 && id <= 5162) || (id >= 5165 && id <= 5171);
+    }
+}
+
+// A control the wheel adjusts: the pointer over it makes it the wheel's
+// target (g_wheelctrl), leaving it clears that.
+template <class T>
+class WheelTarget : public T {
+protected:
+    void OnMouseEnter() override {
+        g_wheelctrl = this->GetDlgCtrlID();
+        T::OnMouseEnter();
+    }
+    void OnMouseLeave() override {
+        if (g_wheelctrl == this->GetDlgCtrlID()) g_wheelctrl = 0;
+        T::OnMouseLeave();
+    }
+};
+
+template <class T>
+std::unique_ptr<T> Make(int id) {
+    if (WheelControl(id)) return std::make_unique<WheelTarget<T>>();
+    return std::make_unique<T>();
+}
+
+// Slider ranges: levels 0..255, the percentages 0..100, keyer speed 0..15.
+void SliderRange(CSlider& s, int id) {
+    switch (id) {
+    case 725: case 2359: case 2600: s.SetRange(0, 100); break;
+    case 726: s.SetRange(0, 15); break;
+    default: s.SetRange(0, 255); break;
+    }
+}
+}  // namespace
+
+CRadioWindow::CRadioWindow() = default;
+
+CRadioWindow::~CRadioWindow() {
+    if (panel_ && panel_->View() == this) panel_->SetView(nullptr);
+    if (g_radiowindow == this) g_radiowindow = nullptr;
+    // The controls go before the window that hosts them.
+    byId_.clear();
+    owned_.clear();
+}
+
+bool CRadioWindow::CreatePanel(plat::Window* frame, const plat::Rect& place, CSwlPanel* panel) {
+    panel_ = panel;
+    // Scales outside the usable range were refused when the settings were read.
+    sx_ = float(IsUsablePanelScale(g_scalex) ? g_scalex : 1.4);
+    sy_ = float(IsUsablePanelScale(g_scaley) ? g_scaley : 1.4);
+    context_ = radio_layout::CurrentContext();
+    const plat::Rect size = radio_layout::WindowRect(sx_, sy_);
+    const plat::Rect r{place.left, place.top, place.left + size.width(), place.top + size.height()};
+    if (!Create("Radio Window", plat::WS_POPUP | plat::WS_CAPTION, r, frame, 1213)) return false;
+    if (panel_) panel_->SetView(this);
+    g_radiowindow = this;
+    return true;
+}
+
+int CRadioWindow::OnCreate() {
+    buttonFont_.Create(int(10 * sy_), plat::FW_NORMAL, "Arial");
+    labelFont_.Create(int(10 * sy_), plat::FW_BOLD, "Arial");
+    digitFontA_.Create(int(22 * sy_), plat::FW_BOLD, "Arial");
+    digitFontB_.Create(int(13 * sy_), plat::FW_BOLD, "Arial");
+    CreateItems(false);
+    return 0;
+}
+
+void CRadioWindow::CreateSliderRow() {
+    if (!IsCreated()) return;
+    CreateItems(true);
+    // The step buttons read their configured steps.
+    const auto steps = ConfiguredSteps();
+    for (int i = 0; i < kStepButtons; ++i) SetText(int(IDC_STEP1) + i, StepCaption(steps[std::size_t(i)]));
+}
+
+void CRadioWindow::CreateItems(bool sliderRow) {
+    for (const radio_layout::Placed& p : radio_layout::Layout(context_, sx_, sy_)) {
+        if (p.item->sliderRow != sliderRow) continue;
+        placed_.push_back(p);
+        CreateItem(p);
+    }
+}
+
+void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
+    const int id = p.item->id;
+    std::unique_ptr<plat::Window> w;
+    switch (p.item->kind) {
+    case Kind::Button:
+    case Kind::FilterButton:
+    case Kind::HoldButton: {
+        std::unique_ptr<CBiStateButton> b;
+        if (p.item->kind == Kind::FilterButton) {
+            auto f = std::make_unique<CFilterButton>();
+            f->CreateChild(p.caption, p.px, this, id, p.visible);
+            f->SetFilter(g_filterbuttons[id - 401]);
+            b = std::move(f);
+        } else {
+            b = p.item->kind == Kind::HoldButton ? std::make_unique<CPHButton>() : std::make_unique<CBiStateButton>();
+            b->CreateChild(p.caption, p.px, this, id, p.visible);
+        }
+        b->SetFont(&buttonFont_);
+        b->SetOffColor(g_buttontextcolor);
+        b->SetOnColor(g_buttonselectedtextcolor);
+        w = std::move(b);
+        break;
+    }
+    case Kind::Label: {
+        auto s = std::make_unique<plat::StaticText>();
+        s->CreateControl(p.caption, p.px, this, id, p.visible);
+        if (InDisplay(id)) {
+            const plat::Colour c = id == kLocalClock ? g_loctimecolor : id == kUtcClock ? g_utctimecolor : kYellow;
+            s->SetColours(c, kBlack);
+        } else {
+            s->SetColours(g_buttontextcolor, g_radiobackgroundcolor);
+        }
+        s->SetFont(&labelFont_);
+        w = std::move(s);
+        break;
+    }
+    case Kind::Frame: {
+        auto g = std::make_unique<plat::GroupBox>();
+        g->CreateControl(p.caption, p.px, this, id, p.visible);
+        g->SetColours(g_buttontextcolor, g_radiobackgroundcolor);
+        g->SetFont(&labelFont_);
+        w = std::move(g);
+        break;
+    }
+    case Kind::DigitA:
+    case Kind::DigitB: {
+        auto e = Make<CNumericEdit>(id);
+        e->CreateControl("", p.px, this, id, p.visible);
+        e->SetColours(kGreen, kBlack);
+        e->SetFont(p.item->kind == Kind::DigitA ? &digitFontA_ : &digitFontB_);
+        w = std::move(e);
+        break;
+    }
+    case Kind::Scale: {
+        auto s = std::make_unique<CScale>();
+        s->Create(p.px, this, id, panel_ ? panel_->vfoAFreq : 14.0);
+        w = std::move(s);
+        break;
+    }
+    case Kind::Drag: {
+        auto d = Make<CDragit>(id);
+        d->Create(p.px, this, id, id == 2386 ? 1 : 0);
+        if (id == 2386)
+            d->SetRange(-8000, 8000);
+        else
+            d->SetRange(-9999, 9999);
+        w = std::move(d);
+        break;
+    }
+    case Kind::Slider: {
+        auto s = Make<CSlider>(id);
+        s->Create(p.px, this, id, p.visible);
+        SliderRange(*s, id);
+        w = std::move(s);
+        break;
+    }
+    case Kind::Meter: {
+        auto m = std::make_unique<CMeter>();
+        m->Create(p.px, this, id);
+        if (!p.visible) m->ShowWindow(plat::SW_HIDE);
+        w = std::move(m);
+        break;
+    }
+    case Kind::FilterGraphic: {
+        auto f = std::make_unique<CFilterControl>();
+        f->Create(p.px, this, id);
+        w = std::move(f);
+        break;
+    }
+    }
+    if (!w) return;
+    if (WheelControl(id) || id == 2358) w->SetCursor(plat::CursorShape::Hand);
+    if (p.visible) w->ShowWindow(plat::SW_SHOW);
+    byId_.emplace(id, w.get());
+    owned_.push_back(std::move(w));
+}
+
+bool CRadioWindow::CreateToolTips() {
+    if (!IsCreated()) {
+        WriteTrace("Unable to create the ToolTip");
+        return false;
+    }
+    for (const radio_layout::Placed& p : placed_) {
+        if (!p.item->tip) continue;
+        auto range = byId_.equal_range(p.item->id);
+        for (auto it = range.first; it != range.second; ++it) it->second->SetToolTip(p.item->tip);
+    }
+    // The VFO B volume slider is the balance while dual watch runs.
+    WriteTrace("ToolTip created");
+    return true;
+}
+
+plat::Window* CRadioWindow::Control(int id) const {
+    auto it = byId_.find(id);
+    return it == byId_.end() ? nullptr : it->second;
+}
+
+void CRadioWindow::SetText(int id, const std::string& text) {
+    if (plat::Window* w = Control(id)) {
+        if (w->GetWindowText() != text) w->SetWindowText(text);
+    }
+}
+
+void CRadioWindow::Light(int id, bool on) {
+    if (auto* b = dynamic_cast<CBiStateButton*>(Control(id))) b->SetState(on ? 1 : 0);
+}
+
+std::string CRadioWindow::PlaceText() const {
+    const plat::Rect r = GetNormalRect();
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d %04d", r.left, r.top);
+    return text;
+}
+
+// ---- The view ---------------------------------------------------------------
+
+void CRadioWindow::ShowDigits(int vfo, const std::array<std::string, kDigitBoxes>& boxes) {
+    const int first = vfo == 0 ? int(IDC_DIGITS_A) : int(IDC_DIGITS_B);
+    for (int i = 0; i < kDigitBoxes; ++i) SetText(first + i, boxes[std::size_t(i)]);
+}
+
+void CRadioWindow::ShowModeCaption(int vfo, char mode) {
+    SetText(vfo == 0 ? kModeLabelA : kModeLabelB, radio_layout::ModeCaption(mode, context_));
+}
+
+void CRadioWindow::LightModeButton(char mode) {
+    const int id = radio_layout::ModeButtonFor(mode, context_.perseus);
+    for (int b : kFirstModeButton) Light(b, b == id);
+    litMode_ = id;
+    // The filter buttons read the width table of the mode.
+    const bool am = panel_ && UsesAmTable(panel_->vfoAMode) && ModelCap(g_hasamfmwidth);
+    for (int i = 0; i < 12; ++i) {
+        if (auto* f = dynamic_cast<CFilterButton*>(Control(401 + i))) {
+            f->SetAmTable(am);
+            f->SetFilter(g_filterbuttons[i]);
+        }
+    }
+}
+
+void CRadioWindow::ShowFilterName(const std::string& name) { SetText(kFilterLabel, name); }
+
+void CRadioWindow::SetFilterGraphicWidth(int hz) {
+    if (auto* f = dynamic_cast<CFilterControl*>(Control(kFilterGraphic))) f->SetWidth(hz);
+}
+
+void CRadioWindow::LightFilterButtons(int index) {
+    litFilter_ = index;
+    for (int i = 0; i < 12; ++i) Light(401 + i, g_filterbuttons[i] == index);
+}
+
+void CRadioWindow::ShowVfoBFilterLabel(int index) { SetText(kFilterLabelB, FilterCaption(index, false)); }
+
+void CRadioWindow::LightBandButton(int row) {
+    litBand_ = row;
+    for (const radio_layout::Placed& p : placed_)
+        if (p.item->bandRow >= 0) Light(p.item->id, p.item->bandRow == row);
+}
+
+void CRadioWindow::ShowStepCaption(const std::string& text) { SetText(kStepLabel, text); }
+
+void CRadioWindow::LightStepButton(int button) {
+    litStep_ = button;
+    for (int i = 0; i < kStepButtons; ++i) Light(int(IDC_STEP1) + i, i == button);
+}
+
+void CRadioWindow::ShowStepBCaption(const std::string& text) { SetText(kStepLabelB, text); }
+
+void CRadioWindow::SetScaleResolution(int resolution) {
+    if (auto* s = dynamic_cast<CScale*>(Control(2358))) s->SetZoom(resolution);
+}
+
+void CRadioWindow::MoveFrequencyScale(double mhz) {
+    if (auto* s = dynamic_cast<CScale*>(Control(2358))) s->SetCentre(mhz);
+}
+
+void CRadioWindow::SetTransmitColour(int vfo, bool transmitting) {
+    const int first = vfo == 0 ? int(IDC_DIGITS_A) : int(IDC_DIGITS_B);
+    for (int i = 0; i < kDigitBoxes; ++i)
+        if (auto* e = dynamic_cast<plat::Control*>(Control(first + i))) e->SetColours(transmitting ? kRed : kGreen, kBlack);
+}
+
+void CRadioWindow::ShowPbt(int shift) {
+    if (auto* d = dynamic_cast<CDragit*>(Control(2386))) d->SetValue(shift);
+    if (auto* f = dynamic_cast<CFilterControl*>(Control(kFilterGraphic))) f->SetShift(shift);
+}
+
+void CRadioWindow::ShowMeter(int value, int type) {
+    if (auto* m = dynamic_cast<CMeter*>(Control(kMeter))) m->SetValue(value, type, 0);
+}
+
+void CRadioWindow::ShowMeterPeak(int peak, int type) {
+    if (auto* m = dynamic_cast<CMeter*>(Control(kMeter))) m->SetType(peak, type);
+}
+
+void CRadioWindow::ShowStoreCaption(const std::string& text) { SetText(419, text); }
+
+// The close-time layout: the controls under the notice make way for it
+// while the settings are written.
+void CRadioWindow::ShowSaveNotice() {
+    plat::Window* notice = Control(kSaveNotice);
+    if (!notice) return;
+    const plat::Rect n = radio_layout::ScaleRect(7, 247, 500, 274, sx_, sy_);
+    for (const radio_layout::Placed& p : placed_) {
+        if (p.item->id == kSaveNotice || p.item->kind == Kind::Frame) continue;
+        const plat::Rect& r = p.px;
+        if (r.left < n.right && n.left < r.right && r.top < n.bottom && n.top < r.bottom) {
+            auto range = byId_.equal_range(p.item->id);
+            for (auto it = range.first; it != range.second; ++it) it->second->ShowWindow(plat::SW_HIDE);
+        }
+    }
+    notice->ShowWindow(plat::SW_SHOW);
+}
+
+// ---- Window behaviour ----------------------------------------------------------
+
+bool CRadioWindow::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
+    (void)control;
+    if (code != 0) return false;  // the edits' own notifications
+    if (panel_ && panel_->OnCommand(id)) return true;
+    // Everything else is the main frame's (or not built yet): pass it on,
+    // then the keyboard goes back to the main frame.
+    if (plat::Window* frame = GetParent()) {
+        if (id == IDC_RADIO_WINDOW) return true;
+        frame->SendMessage(plat::WM_COMMAND, id, 0);
+    }
+    if (panel_) panel_->ReturnFocus();
+    return true;
+}
+
+plat::LRESULT CRadioWindow::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) {
+    (void)wParam;
+    (void)lParam;
+    (void)msg;
+    return 0;
+}
+
+void CRadioWindow::OnClose() { ShowWindow(plat::SW_HIDE); }
+
+void CRadioWindow::OnChar(unsigned ch) {
+    plat::Window* frame = GetParent();
+    if (!frame) return;
+    if (ch == '-') {
+        frame->SendMessage(plat::WM_COMMAND, 222, 0);
+    } else if (ch == '+') {
+        frame->SendMessage(plat::WM_COMMAND, 223, 0);
+    } else {
+        // The keys tune wherever the focus is: the main frame handles them.
+        frame->SendMessage(plat::WM_CHAR, ch, 0);
+    }
+}
+
+// The main frame keeps the keys (tuning, PTT on the space bar) even where
+// the window manager leaves the focus here: both halves of a key go on.
+void CRadioWindow::OnKeyDown(unsigned key, unsigned flags) {
+    if (plat::Window* frame = GetParent()) frame->SendMessage(plat::WM_KEYDOWN, key, flags);
+}
+
+void CRadioWindow::OnKeyUp(unsigned key, unsigned flags) {
+    if (plat::Window* frame = GetParent()) frame->SendMessage(plat::WM_KEYUP, key, flags);
+}
+
+void CRadioWindow::OnPaint(plat::PaintContext& pc) {
+    const plat::Rect client = GetClientRect();
+    pc.FillRect(client, g_radiobackgroundcolor);
+    // The frequency display: black inside a sunken two-pixel border.
+    plat::Rect d = radio_layout::ScaleRect(radio_layout::kDisplayLeft, radio_layout::kDisplayTop,
+                                           radio_layout::kDisplayRight, radio_layout::kDisplayBottom, sx_, sy_);
+    d = {d.left - 2, d.top - 2, d.right + 2, d.bottom + 2};
+    pc.FillRect(d, kBlack);
+    pc.Line(d.left, d.top, d.right - 1, d.top, plat::RGB(0x80, 0x80, 0x80));
+    pc.Line(d.left, d.top, d.left, d.bottom - 1, plat::RGB(0x80, 0x80, 0x80));
+    pc.Line(d.left + 1, d.top + 1, d.right - 2, d.top + 1, plat::RGB(0x3F, 0x3F, 0x3F));
+    pc.Line(d.left + 1, d.top + 1, d.left + 1, d.bottom - 2, plat::RGB(0x3F, 0x3F, 0x3F));
+    pc.Line(d.left + 1, d.bottom - 2, d.right - 2, d.bottom - 2, plat::RGB(0xC0, 0xC0, 0xC0));
+    pc.Line(d.right - 2, d.top + 1, d.right - 2, d.bottom - 2, plat::RGB(0xC0, 0xC0, 0xC0));
+    pc.Line(d.left, d.bottom - 1, d.right - 1, d.bottom - 1, kWhite);
+    pc.Line(d.right - 1, d.top, d.right - 1, d.bottom - 1, kWhite);
+}
+
+// The body of the window is its caption: a press anywhere off the controls
+// drags it.
+void CRadioWindow::OnLButtonDown(unsigned, plat::Point p) {
+    BringWindowToTop();
+    dragging_ = true;
+    dragFrom_ = ClientToScreen(p);
+    SetCapture();
+}
+
+void CRadioWindow::OnMouseMove(unsigned flags, plat::Point p) {
+    g_wheelctrl = 0;
+    if (!dragging_ || !(flags & plat::MK_LBUTTON)) return;
+    const plat::Point now = ClientToScreen(p);
+    const plat::Rect r = GetWindowRect();
+    SetWindowPos(r.left + now.x - dragFrom_.x, r.top + now.y - dragFrom_.y);
+    dragFrom_ = now;
+}
+
+void CRadioWindow::OnLButtonUp(unsigned, plat::Point) {
+    if (!dragging_) return;
+    dragging_ = false;
+    ReleaseCapture();
+    if (panel_) panel_->ReturnFocus();
+}
+
+void RecordRadioWindowPlace() {
+    if (!g_radiowindow || !g_radiowindow->IsCreated()) return;
+    std::snprintf(g_radioplace, sizeof g_radioplace, "%s", g_radiowindow->PlaceText().c_str());
+}
