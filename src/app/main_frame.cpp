@@ -472,6 +472,7 @@ int CMainWin::OnCreate() {
     else
         WriteTrace("Unable to create the ToolTip");
     plat::EnableToolTips(g_tooltip != 0);
+    g_swlpanel->InitAgc();
     WriteTrace("OnCreate exit");
     return 0;
 }

@@ -45,6 +45,7 @@ void CSwlPanel::CyclePreamp() {}
 void CSwlPanel::KnobUp() {}
 void CSwlPanel::KnobDown() {}
 void CSwlPanel::ShowRitXit() {}
+void CSwlPanel::InitAgc() {}
 void CSwlPanel::ShowReceiverSliders(int) {}
 void CSwlPanel::ShowRfStatusLine() {}
 void CSwlPanel::ShowDspStatusLine() {}

@@ -241,6 +241,8 @@ public:
     void KnobUp();
     void KnobDown();
     void ShowRitXit();
+    // The AGC start-up of the "Man" button, run once the window exists.
+    void InitAgc();
     // Displays the mirror refreshes (main = 0, sub = 1 where a side applies).
     void ShowReceiverSliders(int side);
     void ShowRfStatusLine();
