@@ -106,11 +106,5 @@ void Clear() {
 }
 }  // namespace file_dialog_script
 
-bool SaveWindowImage(Window* w, const std::string& path) {
-    QWidget* q = w && w->impl() ? w->impl()->widget.data() : nullptr;
-    if (!q) return false;
-    if (!q->isVisible()) q->ensurePolished();
-    return q->grab().save(QString::fromUtf8(path.c_str()), "PNG");
-}
 
 }  // namespace plat

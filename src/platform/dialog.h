@@ -62,6 +62,6 @@ void Clear();
 
 // Renders the window (with its children) into a PNG file; false when the
 // window has no on-screen part or the file cannot be written.
-bool SaveWindowImage(Window* w, const std::string& path);
+
 
 }  // namespace plat

@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include <filesystem>
+
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/utsname.h>
@@ -67,5 +69,10 @@ bool OsVersion(int& major, int& minor) {
     struct utsname u {};
     if (::uname(&u) != 0) return false;
     return std::sscanf(u.release, "%d.%d", &major, &minor) == 2;
+}
+void EnsureParentDirectory(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty()) std::filesystem::create_directories(parent, ec);
 }
 }  // namespace plat

@@ -9,6 +9,8 @@ bool FileExists(const std::string& path);
 bool RemoveFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 long long FileSize(const std::string& path);  // -1 when missing
+// Creates the folders that `path` lies in, when missing.
+void EnsureParentDirectory(const std::string& path);
 // Opens a document with the desktop's handler; false when it could not start.
 bool ShellOpen(const std::string& path);
 // Starts a program (command line split at blanks) without waiting for it.

@@ -1,5 +1,7 @@
 #include "platform/input_synth.h"
 
+#include "platform/files.h"
+
 #include <QApplication>
 #include <QEnterEvent>
 #include <QImage>
@@ -144,6 +146,7 @@ bool SaveWindowPng(Window* w, const std::string& path, double pixelRatio) {
     pm.setDevicePixelRatio(pixelRatio);
     pm.fill(Qt::white);
     q->render(&pm, QPoint(), QRegion(), QWidget::DrawChildren);
+    EnsureParentDirectory(path);
     return pm.save(QString::fromStdString(path), "PNG");
 }
 

@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/files.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -20,6 +22,7 @@
 
 namespace plat {
 namespace {
+
 // A top-level window's place is that of its frame, as GetWindowRect reports
 // it; a child's is its own rectangle in the parent.
 void PlaceWidget(QWidget* w, const Rect& r) {
@@ -235,7 +238,10 @@ void HostWidget::keyPressEvent(QKeyEvent* ev) {
 
 bool SaveWindowImage(const Window* w, const std::string& path) {
     if (!w || !w->impl() || !w->impl()->widget) return false;
-    return w->impl()->widget->grab().save(QString::fromLocal8Bit(path.c_str()), "PNG");
+    QWidget* q = w->impl()->widget.data();
+    if (!q->isVisible()) q->ensurePolished();
+    EnsureParentDirectory(path);
+    return q->grab().save(QString::fromUtf8(path.c_str()), "PNG");
 }
 
 void HostWidget::keyReleaseEvent(QKeyEvent* ev) {
