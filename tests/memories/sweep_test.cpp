@@ -189,8 +189,6 @@ TEST(SweepPanel, DrawsTheTraceAndKeepsItsOptions) {
     s.sweep.StartSweep();
     s.Run();
     EXPECT_TRUE(plat::SaveWindowImage(&s.sweep, std::string(QARV_BUILD_DIR) + "/sweep_panel.png"));
-    for (int i = 0; i < 320; ++i) if (s.trace[i] > 100) printf("DBG %d %d\n", i, s.trace[i]);
-    printf("DBG max %d steps %d\n", CurrentSweep().maxIndex, CurrentSweep().steps);
     // A pick in the graph tunes VFO A there.
     const double f = s.sweep.Graph().FrequencyAt(s.sweep.Graph().GetWindowRect().width() / 2);
     s.sweep.PickAt(s.sweep.Graph().GetWindowRect().width() / 2);
