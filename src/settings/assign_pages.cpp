@@ -13,23 +13,6 @@ namespace {
 constexpr AssignSlot kSlots[kAssignRows] = {{17, 1}, {17, 2}, {17, 3}, {18, 1}, {18, 2}, {18, 3}, {18, 4},
                                             {18, 5}, {18, 6}, {19, 1}, {19, 2}, {19, 3}, {19, 4}, {19, 5}};
 
-// Captions by row, one column per surface (TMate2, FlexControl, keypad pod, remote pod).
-constexpr const char* kCaptions[kAssignRows][4] = {
-    {"Main Knob", "Aux1 Single", "Function Key 1", "Function Key 11"},
-    {"Center Knob", "Aux2 Single", "Function Key 2", "Function Key 2"},
-    {"Left Multi Knob", "Aux3 Single", "Function Key 3", "Function Key 3"},
-    {"F1", "Aux1 Double", "Numeric Key 4", "Function Key 4"},
-    {"F2", "Aux2 Double", "Numeric Key 5", "Function Key 5"},
-    {"F3", "Aux3 Double", "Numeric Key 6", "Function Key 6"},
-    {"F4", "Aux1 Long", "Numeric Key 7", "Function Key 7"},
-    {"F5", "Aux2 Long", "Numeric Key 8", "Function Key 8"},
-    {"F6", "Aux3 Long", "Numeric Key 9", "Function Key 9"},
-    {"Main Button", "Knob Single", "Period Key", "Period Key"},
-    {"Center Button", "Knob Double", "Numeric Key 0", "Function Key 10"},
-    {"Left Button", "Knob Long", "Numeric Key 1", "Function Key 1"},
-    {"", "", "Numeric Key 2", "Function Key 2"},
-    {"", "", "Numeric Key 3", "Function Key 3"},
-};
 
 // The saved key of each row in the surface's set (-1: none; the TMate2's
 // left button and the knob's long press keep their read-only keys).
@@ -43,7 +26,6 @@ constexpr int kPodDigit[kAssignRows] = {-1, -1, -1, 4, 5, 6, 7, 8, 9, 0, 10, 1, 
 // FlexControl presses: 1 single, 2 double, 5 long.
 constexpr int kFlexPress[kAssignRows] = {1, 1, 1, 2, 2, 2, 5, 5, 5, 1, 2, 5, 0, 0};
 
-int Column(Surface s) { return int(s); }
 }  // namespace
 
 AssignSlot AssignSlotOf(int n) { return kSlots[n]; }
@@ -55,7 +37,17 @@ Surface SurfaceInUse() {
     return Surface::RemotePod;
 }
 
-const char* AssignCaption(Surface s, int n) { return kCaptions[n][Column(s)]; }
+// The rows show the slots in the pod's key order; the captions are the
+// slots' own.
+const char* AssignCaption(Surface s, int n) {
+    const SlotCaption& c = kSlotCaptions[kPodKey[n]];
+    switch (s) {
+        case Surface::TMate2: return c.tmate2;
+        case Surface::Flex: return c.flex;
+        case Surface::KeypadPod: return c.pod;
+        default: return c.remotePod;
+    }
+}
 
 std::vector<std::string> AssignItems(Surface s, int n) {
     std::vector<std::string> out;
