@@ -14,7 +14,7 @@ using S = Show;
 
 // Design units, rows every 19 or 20, buttons 17 high. Places the design
 // puts left of the window's edge (the user buttons, the DSP row and its
-// sliders, "M Sliders") have their own places here: the user buttons over
+// sliders, "M Sliders") have their own places here: the user buttons under
 // the band columns, the DSP switches and every level slider in the slider
 // strip along the bottom, "M Sliders" at the strip's right end.
 const std::vector<Item> kItems = {
@@ -143,10 +143,10 @@ const std::vector<Item> kItems = {
     {2495, K::Button, "ANotch", -42, 43, 0, 60, S::Levels, false, -1, "Automatic Notch On/Off"},
     {2493, K::Button, "Ant 1", -42, 62, 0, 79, S::NotDigiSel, false, -1, "Antenna for VFO A"},
     {2533, K::Button, "Nw Wid", -42, 62, 0, 79, S::DigiSel, false, -1, "Manual Notch Width Setting"},
-    {1516, K::Button, "User1", 605, 5, 627, 22, S::DigiSel, false, -1, nullptr},
-    {1517, K::Button, "User2", 629, 5, 651, 22, S::DigiSel, false, -1, nullptr},
-    {1518, K::Button, "User3", 653, 5, 675, 22, S::DigiSel, false, -1, nullptr},
-    {1519, K::Button, "User4", 677, 5, 699, 22, S::DigiSel, false, -1, nullptr},
+    {1516, K::Button, "User1", 605, 280, 651, 297, S::DigiSel, false, -1, nullptr},
+    {1517, K::Button, "User2", 655, 280, 701, 297, S::DigiSel, false, -1, nullptr},
+    {1518, K::Button, "User3", 605, 300, 651, 317, S::DigiSel, false, -1, nullptr},
+    {1519, K::Button, "User4", 655, 300, 701, 317, S::DigiSel, false, -1, nullptr},
     {419, K::Button, "Store", 14, 124, 54, 141, S::Always, false, -1, "Store Current Frequency in Memory Window"},
     {420, K::Button, "Recall", 56, 124, 96, 141, S::Always, false, -1, "Recall a Memory from Memory Window"},
     {422, K::Button, "Scan", 98, 124, 138, 141, S::Always, false, -1, "Scan the Current Memory File"},
