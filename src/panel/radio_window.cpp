@@ -346,6 +346,24 @@ void CRadioWindow::ShowMeterPeak(int peak, int type) {
 
 void CRadioWindow::ShowStoreCaption(const std::string& text) { SetText(419, text); }
 
+void CRadioWindow::ShowControl(unsigned id, bool show) {
+    auto range = byId_.equal_range(int(id));
+    for (auto it = range.first; it != range.second; ++it) it->second->ShowWindow(show ? plat::SW_SHOW : plat::SW_HIDE);
+}
+
+void CRadioWindow::SetSliderValue(unsigned id, int value) {
+    if (auto* s = dynamic_cast<CSlider*>(Control(int(id)))) s->SetValue(value);
+}
+
+int CRadioWindow::SliderValue(unsigned id) const {
+    if (auto* s = dynamic_cast<CSlider*>(Control(int(id)))) return s->GetValue();
+    return -1;
+}
+
+void CRadioWindow::SetDragValue(unsigned id, int value) {
+    if (auto* d = dynamic_cast<CDragit*>(Control(int(id)))) d->SetValue(value);
+}
+
 // The close-time layout: the controls under the notice make way for it
 // while the settings are written.
 void CRadioWindow::ShowSaveNotice() {
@@ -380,9 +398,28 @@ bool CRadioWindow::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
 }
 
 plat::LRESULT CRadioWindow::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) {
-    (void)wParam;
-    (void)lParam;
-    (void)msg;
+    if (!panel_) return 0;
+    if (msg == WM_SCALE_PICKED || msg == WM_SCALE_DRAGGED) {
+        // The value as each kind reports it: the frequency scale a picked
+        // frequency in kHz (351) or its centre in MHz (352), a drag tool or
+        // the filter graphic its value.
+        const int id = int(wParam);
+        plat::Window* w = Control(id);
+        double value = 0;
+        if (auto* sc = dynamic_cast<CScale*>(w))
+            value = msg == WM_SCALE_PICKED ? sc->GetValue() : sc->GetCentre();
+        else if (auto* d = dynamic_cast<CDragit*>(w))
+            value = d->GetValue();
+        else if (auto* f = dynamic_cast<CFilterControl*>(w))
+            value = f->GetShift();
+        else
+            return 0;
+        panel_->OnScaleMessage(msg, id, value);
+        return 0;
+    }
+    // A slider tells its owner with its own id as the message number.
+    if (int(wParam) == int(msg) && dynamic_cast<CSlider*>(Control(int(msg))))
+        panel_->OnSliderMessage(int(msg), int(lParam));
     return 0;
 }
 

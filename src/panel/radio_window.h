@@ -56,6 +56,11 @@ public:
     void ShowStoreCaption(const std::string& text) override;
     void LightButton(unsigned id, int on) override { Light(int(id), on != 0); }
     void ShowSaveNotice() override;
+    void SetControlText(unsigned id, const std::string& text) override { SetText(int(id), text); }
+    void ShowControl(unsigned id, bool show) override;
+    void SetSliderValue(unsigned id, int value) override;
+    int SliderValue(unsigned id) const override;
+    void SetDragValue(unsigned id, int value) override;
 
     // The window's settings place "%04d %04d" of its normal rectangle.
     std::string PlaceText() const;

@@ -272,7 +272,7 @@ bool CSwlPanel::OnCommand(unsigned id) {
         case IDC_STEP_DOWN: StepDown(); return true;
         case IDC_KEY_DIGIT_A: KeyDigitA(); return true;
         case IDC_KEY_DIGIT_B: KeyDigitB(); return true;
-        default: return false;
+        default: return OnPanelCommand(id);
     }
 }
 
@@ -418,24 +418,3 @@ void CSwlPanel::KeyDigit(int vfo) {
         NotifyVfoB();
     }
 }
-
-// ---- Operations built with the panel's later controls -------------------------
-
-void CSwlPanel::PressModeButton(char mode) { (void)mode; }
-void CSwlPanel::SetPbtInner(int position) { (void)position; }
-void CSwlPanel::SetPbtOuter(int position) { (void)position; }
-void CSwlPanel::ToggleSplit() {}
-void CSwlPanel::ToggleDual() {}
-void CSwlPanel::SetDiversity(int on) { (void)on; }
-void CSwlPanel::MouseWheel(int delta) { (void)delta; }
-void CSwlPanel::StoreCurrentBand(double mhz) { (void)mhz; }
-void CSwlPanel::SelectBand(int row) { (void)row; }
-void CSwlPanel::ToggleDataMode() {}
-void CSwlPanel::ToggleSquelch() {}
-void CSwlPanel::ShowAntenna() {}
-void CSwlPanel::ShowRxAntenna() {}
-void CSwlPanel::ShowAttenuator() {}
-void CSwlPanel::ShowPreamp() {}
-void CSwlPanel::SetModeCaption() {}
-void CSwlPanel::SetMemoryScanButton(int on) { (void)on; }
-void CSwlPanel::SetTuneButton(int on) { (void)on; }

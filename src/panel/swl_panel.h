@@ -91,6 +91,13 @@ public:
     virtual void ShowStoreCaption(const std::string& text) { (void)text; }
     virtual void LightButton(unsigned id, int on) { (void)id; (void)on; }
     virtual void ShowSaveNotice() {}
+    // Any control by id: its caption, whether it shows, a slider's or drag
+    // scale's value (read back as -1 / 0 without such a control).
+    virtual void SetControlText(unsigned id, const std::string& text) { (void)id; (void)text; }
+    virtual void ShowControl(unsigned id, bool show) { (void)id; (void)show; }
+    virtual void SetSliderValue(unsigned id, int value) { (void)id; (void)value; }
+    virtual int SliderValue(unsigned id) const { (void)id; return -1; }
+    virtual void SetDragValue(unsigned id, int value) { (void)id; (void)value; }
 };
 
 // ---- The panel --------------------------------------------------------------
@@ -197,6 +204,37 @@ public:
     void SetModeCaption();
     void SetMemoryScanButton(int on);
     void SetTuneButton(int on);
+    // The state kept around a tuner or amplifier tune (band row 38).
+    void SaveTuneState();
+    void RestoreTuneState();
+
+    // The command groups OnCommand hands on to, each in its own file; true
+    // when the group knows the id.
+    bool OnPanelCommand(unsigned id);
+    bool OnBandCommand(unsigned id);      // band buttons, scratch pads
+    bool OnModeCommand(unsigned id);      // mode, filter and AGC buttons
+    bool OnVfoCommand(unsigned id);       // VFO buttons, split, dual, step label
+    bool OnOffsetCommand(unsigned id);    // RIT, XIT, PBT
+    bool OnFunctionCommand(unsigned id);  // function buttons
+    bool OnSliderCommand(unsigned id);    // main/sub slider switch
+    // The window's scale and drag-tool messages (351 picked, 352 dragged)
+    // with the control's value.
+    bool OnScaleMessage(unsigned msg, int id, double value);
+    // A slider's message (its own id) with its new value.
+    bool OnSliderMessage(int id, int value);
+
+    // ---- Band stack state
+    int bandLoading = 0;  // a band row is being loaded
+
+    // ---- Mode, filter and AGC state
+
+    // ---- VFO, split and dual-watch state
+
+    // ---- RIT, XIT and PBT state
+
+    // ---- Function-button state
+
+    // ---- Slider-row state
 
     // Operations of the panel's later controls that the main frame uses
     // (keys, labels, close-time layout).
