@@ -16,3 +16,7 @@ bool CSwlPanel::OnScaleMessage(unsigned msg, int id, double value) {
     (void)value;
     return false;
 }
+void CSwlPanel::WheelOverScale(int id, int clicks) {
+    (void)id;
+    (void)clicks;
+}

@@ -222,6 +222,8 @@ public:
     bool OnScaleMessage(unsigned msg, int id, double value);
     // A slider's message (its own id) with its new value.
     bool OnSliderMessage(int id, int value);
+    // The wheel over the RIT/XIT scale (2382) or the PBT scale (2386).
+    void WheelOverScale(int id, int clicks);
 
     // ---- Band stack state
     int bandLoading = 0;  // a band row is being loaded
