@@ -217,6 +217,7 @@ public:
     bool OnOffsetCommand(unsigned id);    // RIT, XIT, PBT
     bool OnFunctionCommand(unsigned id);  // function buttons
     bool OnSliderCommand(unsigned id);    // main/sub slider switch
+    bool OnMemoryButton(unsigned id);     // Store, Recall, Scan
     // The window's scale and drag-tool messages (351 picked, 352 dragged)
     // with the control's value.
     bool OnScaleMessage(unsigned msg, int id, double value);
