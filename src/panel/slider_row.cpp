@@ -30,6 +30,37 @@ constexpr int kPowerSliderScale = 1;
 
 // Slider value for a percentage level shown upside down (RF gain).
 int Inverted(int percent) { return 100 - percent; }
+
+bool IsRfGain(int id) { return id == IDC_SLIDER_RF_GAIN || id == IDC_SLIDER_RF_GAIN_B; }
+
+// The receiver level a slider sets, and for the sub receiver the setting
+// saved at close (the main receiver's is the copy the state push keeps).
+struct ReceiverLevel {
+    int* level = nullptr;
+    int* savedSub = nullptr;
+};
+
+// `sub`: the sub receiver's copy; `subModel`: the same for the notch and
+// digital selector, which have one on a single model only.
+ReceiverLevel LevelOf(PanelFunctions& f, int id, bool sub, bool subModel) {
+    switch (id) {
+    case IDC_SLIDER_RF_GAIN: return sub ? ReceiverLevel{&f.rfGainB, &g_rfgainb} : ReceiverLevel{&f.rfGain};
+    case IDC_SLIDER_RF_GAIN_B: return {&f.rfGainB, &g_rfgainb};
+    case IDC_SLIDER_SQUELCH: return {sub ? &f.squelchB : &f.squelch};
+    case IDC_SLIDER_NB: return sub ? ReceiverLevel{&f.nbLevelB, &g_nbvalb} : ReceiverLevel{&f.nbLevel};
+    case IDC_SLIDER_NR: return sub ? ReceiverLevel{&f.nrLevelB, &g_nrvalb} : ReceiverLevel{&f.nrLevel};
+    case IDC_SLIDER_AGC_VR: return sub ? ReceiverLevel{&f.agcVrLevelB, &g_agcvrvalb} : ReceiverLevel{&f.agcVrLevel};
+    case IDC_SLIDER_NOTCH:
+        return subModel ? ReceiverLevel{&f.notchPositionB, &g_manntvalb} : ReceiverLevel{&f.notchPosition};
+    case IDC_SLIDER_APF: return sub ? ReceiverLevel{&f.apfLevelB, &g_apfvalb} : ReceiverLevel{&f.apfLevel};
+    case IDC_SLIDER_DIGISEL:
+        return subModel ? ReceiverLevel{&f.digiSelLevelB, &g_digivalb} : ReceiverLevel{&f.digiSelLevel};
+    default: return {};
+    }
+}
+
+constexpr int kReceiverSliders[] = {IDC_SLIDER_NB,    IDC_SLIDER_NR,      IDC_SLIDER_AGC_VR,  IDC_SLIDER_NOTCH,
+                                    IDC_SLIDER_APF,   IDC_SLIDER_DIGISEL, IDC_SLIDER_RF_GAIN, IDC_SLIDER_SQUELCH};
 }  // namespace
 
 // ---- Pure rules ---------------------------------------------------------------
@@ -124,7 +155,7 @@ void CSwlPanel::FillSliderRow() {
     SetSlider(IDC_SLIDER_VOLUME_B, g_volumeb);
     ShowPower();
     ShowKeyerSpeed();
-    SetSlider(IDC_SLIDER_RF_GAIN_B, Inverted(fn.rfGainB));
+    SetSlider(IDC_SLIDER_RF_GAIN_B, LevelPosition(IDC_SLIDER_RF_GAIN_B, true, true));
     ShowReceiverSliders(g_subsliders);
 }
 
@@ -146,19 +177,10 @@ void CSwlPanel::ShowReceiverSliders(int side) {
         v->LightButton(kDigiSelButton, sub ? f.digiSelB : f.digiSel);
         v->LightButton(kNrButton, sub ? f.noiseReductionB : f.noiseReduction);
     }
-    const int nb = sub ? f.nbLevelB : f.nbLevel;
-    const int apf = sub ? f.apfLevelB : f.apfLevel;
-    SetSlider(IDC_SLIDER_NB, nb);
-    SetSlider(IDC_SLIDER_NR, sub ? f.nrLevelB : f.nrLevel);
-    SetSlider(IDC_SLIDER_AGC_VR, sub ? f.agcVrLevelB : f.agcVrLevel);
-    SetSlider(IDC_SLIDER_NOTCH, sub ? f.notchPositionB : f.notchPosition);
-    SetSlider(IDC_SLIDER_APF, apf);
-    SetSlider(IDC_SLIDER_DIGISEL, sub ? f.digiSelLevelB : f.digiSelLevel);
-    SetSlider(IDC_SLIDER_RF_GAIN, Inverted(sub ? f.rfGainB : f.rfGain));
-    SetSlider(IDC_SLIDER_SQUELCH, sub ? f.squelchB : f.squelch);
+    for (int id : kReceiverSliders) SetSlider(unsigned(id), LevelPosition(id, sub, sub));
     if (v) {
-        v->SetControlText(kApfHzLabel, ApfHzText(apf));
-        v->SetControlText(kNbLevelLabel, std::to_string(nb));
+        v->SetControlText(kApfHzLabel, ApfHzText(LevelPosition(IDC_SLIDER_APF, sub, sub)));
+        v->SetControlText(kNbLevelLabel, std::to_string(LevelPosition(IDC_SLIDER_NB, sub, sub)));
     }
 }
 
@@ -206,53 +228,16 @@ bool CSwlPanel::OnSliderMessage(int id, int value) {
         g_keyerks = value < 0 ? 0 : value > 15 ? 15 : value;
         g_keyerspeedchanged = 1;
         break;
-    case IDC_SLIDER_RF_GAIN:
-        if (sub)
-            f.rfGainB = g_rfgainb = Inverted(value);
-        else
-            f.rfGain = Inverted(value);
+    default: {
+        const ReceiverLevel r = LevelOf(f, id, sub, subModel);
+        if (!r.level) return false;
+        const int level = IsRfGain(id) ? Inverted(value) : value;
+        *r.level = level;
+        if (r.savedSub) *r.savedSub = level;
+        if (id == IDC_SLIDER_NB && View()) View()->SetControlText(kNbLevelLabel, std::to_string(value));
+        if (id == IDC_SLIDER_APF && View()) View()->SetControlText(kApfHzLabel, ApfHzText(value));
         break;
-    case IDC_SLIDER_RF_GAIN_B: f.rfGainB = g_rfgainb = Inverted(value); break;
-    case IDC_SLIDER_SQUELCH: (sub ? f.squelchB : f.squelch) = value; break;
-    case IDC_SLIDER_NB:
-        if (sub)
-            f.nbLevelB = g_nbvalb = value;
-        else
-            f.nbLevel = value;
-        if (View()) View()->SetControlText(kNbLevelLabel, std::to_string(value));
-        break;
-    case IDC_SLIDER_NR:
-        if (sub)
-            f.nrLevelB = g_nrvalb = value;
-        else
-            f.nrLevel = value;
-        break;
-    case IDC_SLIDER_AGC_VR:
-        if (sub)
-            f.agcVrLevelB = g_agcvrvalb = value;
-        else
-            f.agcVrLevel = value;
-        break;
-    case IDC_SLIDER_NOTCH:
-        if (subModel)
-            f.notchPositionB = g_manntvalb = value;
-        else
-            f.notchPosition = value;
-        break;
-    case IDC_SLIDER_APF:
-        if (sub)
-            f.apfLevelB = g_apfvalb = value;
-        else
-            f.apfLevel = value;
-        if (View()) View()->SetControlText(kApfHzLabel, ApfHzText(value));
-        break;
-    case IDC_SLIDER_DIGISEL:
-        if (subModel)
-            f.digiSelLevelB = g_digivalb = value;
-        else
-            f.digiSelLevel = value;
-        break;
-    default: return false;
+    }
     }
     NotifyMainWin();
     return true;
@@ -260,31 +245,28 @@ bool CSwlPanel::OnSliderMessage(int id, int value) {
 
 // ---- The wheel ------------------------------------------------------------------
 
-int CSwlPanel::SliderPosition(int id) const {
+int CSwlPanel::SliderPosition(int id) {
     if (View()) {
         const int shown = View()->SliderValue(unsigned(id));
         if (shown >= 0) return shown;
     }
     // Without the window the level itself stands for the slider.
-    const bool sub = SubSliders();
-    const bool subModel = sub && g_radiotype == kSubModel;
-    const PanelFunctions& f = fn;
     switch (id) {
-    case IDC_SLIDER_VOLUME_A: return f.afGain;
+    case IDC_SLIDER_VOLUME_A: return fn.afGain;
     case IDC_SLIDER_VOLUME_B: return g_volumeb;
     case IDC_SLIDER_POWER: return PowerSliderValue(g_power);
     case IDC_SLIDER_KEYER: return g_keyerks;
-    case IDC_SLIDER_RF_GAIN: return Inverted(sub ? f.rfGainB : f.rfGain);
-    case IDC_SLIDER_RF_GAIN_B: return Inverted(f.rfGainB);
-    case IDC_SLIDER_SQUELCH: return sub ? f.squelchB : f.squelch;
-    case IDC_SLIDER_NB: return sub ? f.nbLevelB : f.nbLevel;
-    case IDC_SLIDER_NR: return sub ? f.nrLevelB : f.nrLevel;
-    case IDC_SLIDER_AGC_VR: return sub ? f.agcVrLevelB : f.agcVrLevel;
-    case IDC_SLIDER_NOTCH: return subModel ? f.notchPositionB : f.notchPosition;
-    case IDC_SLIDER_APF: return sub ? f.apfLevelB : f.apfLevel;
-    case IDC_SLIDER_DIGISEL: return subModel ? f.digiSelLevelB : f.digiSelLevel;
-    default: return -1;
+    default: {
+        const bool sub = SubSliders();
+        return LevelPosition(id, sub, sub && g_radiotype == kSubModel);
     }
+    }
+}
+
+int CSwlPanel::LevelPosition(int id, bool sub, bool subModel) {
+    const ReceiverLevel r = LevelOf(fn, id, sub, subModel);
+    if (!r.level) return -1;
+    return IsRfGain(id) ? Inverted(*r.level) : *r.level;
 }
 
 void CSwlPanel::MouseWheel(int delta) {

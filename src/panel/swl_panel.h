@@ -247,7 +247,11 @@ public:
     bool SubSliders() const;
     // A slider's position: the window's, or without it the level it shows;
     // -1 for no slider.
-    int SliderPosition(int id) const;
+    int SliderPosition(int id);
+    // The position a receiver level slider shows for the main or sub
+    // receiver's copy (subModel: the notch and digital selector's); -1 for
+    // no such slider.
+    int LevelPosition(int id, bool sub, bool subModel);
     void SetSlider(unsigned id, int value);
 
     // Operations of the panel's later controls that the main frame uses
