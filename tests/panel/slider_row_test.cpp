@@ -334,5 +334,12 @@ TEST_F(SliderWindow, MainAndSubSlidersOnModelFive) {
     EXPECT_EQ(Text(2364), "NB");
     EXPECT_EQ(Value(IDC_SLIDER_NB), 10);
     EXPECT_EQ(mirror->polling.GetWindowText(), "Polling MAIN");
+    // The mirror panel's Polling button switches the row the same way.
+    g_swlpanel = &panel;
+    plat::synth::Click(&mirror->polling, plat::synth::Button::Left, {5, 5});
+    EXPECT_EQ(g_subsliders, 1);
+    EXPECT_EQ(Text(2508), "S Sliders");
+    EXPECT_EQ(mirror->polling.GetWindowText(), "Polling SUB");
+    g_swlpanel = nullptr;
     DestroyMirrorPanel();
 }
