@@ -173,6 +173,8 @@ const PageRow kRows[] = {
     Check(0, 2, "Power On/Off start/exit", &g_poweronoff, Rule::PowerOnOff),
     Port(6109, 2, "Tuner Comport", g_ldgcomport, Rule::LdgTuner),
     Button(5062, 2, "Clear Memory", Rule::LdgTuner),
+    // The AT-200PC's tune power: taken at once, no settings change.
+    Slider(kTunerPowerId, 2, "Tuner\rPower", &g_at200pctunerpower, 0, 100, Rule::LdgTuner),
     Check(0, 2, "Tune", &g_tuneswitch),
 
     // 3 Preferences4

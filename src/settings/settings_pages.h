@@ -84,6 +84,9 @@ struct PageRow {
     AppVar app = AppVar::None;
 };
 
+// The "Tuner\rPower" slider (its messages carry this number).
+constexpr int kTunerPowerId = 0x5e6;
+
 std::span<const PageRow> PageRows();
 // The index of the row with control id `id`, or -1.
 int RowOfId(int id);
