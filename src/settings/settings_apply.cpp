@@ -374,11 +374,33 @@ void ApplyTransverterRows() {
     }
 }
 
+// Panadapters, one at a time: a newly ticked one clears the others (the
+// fixed IF belongs to the SDR-IQ/HDSDR one and ticks it).
+void OnPanadapter(const int* p) {
+    if (!*p) return;
+    auto clear = [](int& v, int id) {
+        v = 0;
+        SetChecked(id, 0);
+    };
+    if (p == &g_powersdrpan) {
+        clear(g_perseuspan, 2485), clear(g_sdriqpan, 2486), clear(g_hdsdrif, 2488);
+    } else if (p == &g_perseuspan) {
+        clear(g_powersdrpan, 2489), clear(g_sdriqpan, 2486);
+    } else if (p == &g_sdriqpan) {
+        clear(g_powersdrpan, 2489), clear(g_perseuspan, 2485), clear(g_hdsdrif, 2488);
+    } else {
+        g_sdriqpan = 1;
+        SetChecked(2486, 1);
+        clear(g_powersdrpan, 2489), clear(g_perseuspan, 2485);
+    }
+}
+
 // The action of a setting that changed.
 void OnRowChanged(const PageRow& r) {
     const int* p = RowInt(r);
     if (RowIn(r, g_transverter, sizeof g_transverter)) return ApplyTransverterRows();
     if (RowIn(r, g_cwtag, sizeof g_cwtag)) return CaptionCwButtons();
+    if (p == &g_powersdrpan || p == &g_perseuspan || p == &g_sdriqpan || p == &g_hdsdrif) return OnPanadapter(p);
     for (const Sender& x : kSenders)
         if (x.value == p) return x.send(*p);
     if (p == &g_passive) {

@@ -110,10 +110,9 @@ constexpr PageRow WithApp(PageRow r, AppVar v) {
     return r;
 }
 
-// Window-held choices that no settings key keeps.
+}  // namespace
 int g_sdriqpan = 0;
 int g_powersdrpan = 0;
-}  // namespace
 int g_antennaselection = 9;
 int g_tuneswitch = 0;
 namespace {

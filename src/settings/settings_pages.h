@@ -111,6 +111,9 @@ void ListItems(Items kind, void (*add)(void* ctx, const char* text), void* ctx);
 int AntennaRow(int n);
 // The window-held antenna selection (1..8, 9 "Auto"); the buttons show it.
 extern int g_antennaselection;
+// Panadapter choices that no settings key keeps.
+extern int g_sdriqpan;    // "SDR-IQ/HDSDR Pan"
+extern int g_powersdrpan; // "PowerSDR Panadapter"
 // The window's tune switch (what it showed last).
 extern int g_tuneswitch;
 

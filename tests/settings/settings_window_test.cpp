@@ -640,3 +640,43 @@ TEST(SettingsWindow, TheAcom2000ShowsOnlyItsOperateButton) {
     EXPECT_TRUE(s.shown("Acom 2000"));
     EXPECT_FALSE(s.shown("Alpha 87A"));
 }
+
+TEST(SettingsWindow, PanadaptersAreOneAtATime) {
+    g_perseuspan = 1;
+    SettingsWindow s(23, 20);
+    s.click(s.w().CheckOf(2489));  // PowerSDR
+    EXPECT_EQ(settings::g_powersdrpan, 1);
+    EXPECT_EQ(g_perseuspan, 0);
+    EXPECT_EQ(s.w().CheckOf(2485)->GetCheck(), 0);
+    s.click(s.w().CheckOf(2488));  // the fixed IF comes with SDR-IQ/HDSDR
+    EXPECT_EQ(g_hdsdrif, 1);
+    EXPECT_EQ(settings::g_sdriqpan, 1);
+    EXPECT_EQ(s.w().CheckOf(2486)->GetCheck(), 1);
+    EXPECT_EQ(settings::g_powersdrpan, 0);
+    s.click(s.w().CheckOf(2485));  // Perseus keeps the fixed IF's setting alone
+    EXPECT_EQ(g_perseuspan, 1);
+    EXPECT_EQ(settings::g_sdriqpan, 0);
+    EXPECT_EQ(g_hdsdrif, 1);
+}
+
+TEST(SettingsWindow, UserTransvertersAreFoundByTheirBandRowsOnlyWhileInUse) {
+    SettingsWindow s(23, 8);
+    s.type(s.editNamed("User 1 Upper Limit"), "1300");
+    s.type(s.editNamed("User 1 Lower Limit"), "1296");
+    EXPECT_DOUBLE_EQ(g_bandstack[kFirstTvRow].low, 1296);
+    EXPECT_DOUBLE_EQ(g_bandstack[kFirstTvRow].high, 1300);
+    EXPECT_EQ(BandStackRow(1296.2), kFirstTvRow);
+    s.type(s.editNamed("User 1 Lower Limit"), "0");
+    EXPECT_DOUBLE_EQ(g_bandstack[kFirstTvRow].low, 90000);
+    EXPECT_DOUBLE_EQ(g_bandstack[kFirstTvRow].high, 0);
+    EXPECT_NE(BandStackRow(1296.2), kFirstTvRow);
+}
+
+TEST(SettingsWindow, ToolTipsFollowTheirBox) {
+    g_tooltip = 1;
+    plat::EnableToolTips(true);
+    SettingsWindow s(23, 2);
+    s.click(s.byCaption("Use Tool Tips"));
+    EXPECT_EQ(g_tooltip, 0);
+    EXPECT_FALSE(plat::ToolTipsEnabled());
+}
