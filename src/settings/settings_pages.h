@@ -87,6 +87,10 @@ struct PageRow {
 // The "Tuner\rPower" slider (its messages carry this number).
 constexpr int kTunerPowerId = 0x5e6;
 
+// The label naming the MIDI controller's own file, and its text.
+constexpr int kMidiFileLabelId = 7990;
+std::string MidiFileCaption();
+
 std::span<const PageRow> PageRows();
 // The index of the row with control id `id`, or -1.
 int RowOfId(int id);

@@ -255,6 +255,8 @@ void CTransOps::ShowPage(int page) {
     g_settingspage = page;
     g_prefs3shown = 0;
     HidePages();
+    // The controller found may have changed since the last showing.
+    if (plat::Window* label = RowControl(RowOfId(kMidiFileLabelId))) label->SetWindowText(MidiFileCaption());
     if (page == 2) g_prefs3shown = 1;
     const auto rows = PageRows();
     // The rows on show close up, so hidden rows leave no gaps; the sliders

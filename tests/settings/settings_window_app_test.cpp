@@ -89,6 +89,8 @@ TEST(SettingsWindowApp, TheFt8SetChosenInTheWindowIsKeptAtClose) {
     g_transops->ShowWindow(plat::SW_SHOW);
     plat::synth::Click(g_transops->CheckOf(1552), plat::synth::Button::Left, {5, 5});
     EXPECT_EQ(g_radiowindow->Control(40137)->GetWindowText(), "20");
+    g_radiowindow->ShowWindow(plat::SW_SHOW);
+    EXPECT_TRUE(plat::SaveWindowImage(g_radiowindow, std::string(QARV_BUILD_DIR) + "/radio_window_ft8.png"));
     s.run(1000);
     EXPECT_EQ(s.setterFrames(), 0);  // a band set is no radio setting
     g_mainwin->SendMessage(plat::WM_CLOSE);

@@ -31,6 +31,8 @@
 #include "panel/band_table.h"
 #include "civ/frequency_state.h"
 #include "devices/switches.h"
+#include "devices/midi_controllers.h"
+#include "settings/assign_pages.h"
 #include "panel/controls/meter.h"
 
 #include "settings/settings_fixture.h"
@@ -679,4 +681,19 @@ TEST(SettingsWindow, ToolTipsFollowTheirBox) {
     s.click(s.byCaption("Use Tool Tips"));
     EXPECT_EQ(g_tooltip, 0);
     EXPECT_FALSE(plat::ToolTipsEnabled());
+}
+
+TEST(SettingsWindow, TheMidiControllerPageNamesItsFileAndHasNoAssignmentRows) {
+    g_cmdmicro = 1;
+    g_midimodel = 3;
+    SettingsWindow s(23, 17);
+    plat::Window* label = s.w().RowControl(settings::RowOfId(settings::kMidiFileLabelId));
+    ASSERT_TRUE(label->IsWindowVisible());
+    EXPECT_EQ(label->GetWindowText(), "Change the functions in the hercules.ini");
+    EXPECT_TRUE(s.shown("file. Text must be exact. See the Pelx Help file."));
+    EXPECT_TRUE(s.w().Control(5175)->IsWindowVisible());
+    for (int n = 0; n < settings::kAssignRows; ++n) EXPECT_FALSE(s.w().AssignList(n)->IsWindowVisible()) << n;
+    g_midimodel = 1;  // the CMD Micro's file stands for every other model
+    s.w().ShowPage(17);
+    EXPECT_EQ(label->GetWindowText(), "Change the functions in the cmdmicro.ini");
 }
