@@ -107,6 +107,12 @@ TEST(SettingsPanel, TheSavedSetGivesTheBandsTheirEdgesAtStartUp) {
     EXPECT_DOUBLE_EQ(g_bandstack[25].low, 14.074);
     EXPECT_EQ(Shown(s, "Lower Limit 6"), "14.074000");
     EXPECT_EQ(s.text(40137), "20");
+    // The first apply finds the page as the fill left it.
+    ApplySettings();
+    EXPECT_DOUBLE_EQ(g_bandstack[25].low, 14.074);
+    EXPECT_STREQ(g_caption[5], "20");
+    EXPECT_EQ(g_swlbandset, 1);
+    EXPECT_TRUE(s.frames().empty());
 }
 
 TEST(SettingsPanel, StepCwUserAndTunerButtonsFollowTheWindow) {
