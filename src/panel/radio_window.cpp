@@ -229,6 +229,8 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
     if (!w) return;
     if (WheelControl(id) || id == 2358) w->SetCursor(plat::CursorShape::Hand);
     if (p.visible) w->ShowWindow(plat::SW_SHOW);
+    if (p.item->show == radio_layout::Show::Tuner123 || p.item->show == radio_layout::Show::TunerLdg)
+        tunerButtons_.emplace_back(p.item->show, w.get());
     byId_.emplace(id, w.get());
     owned_.push_back(std::move(w));
 }
@@ -261,6 +263,14 @@ void CRadioWindow::SetText(int id, const std::string& text) {
 
 void CRadioWindow::Light(int id, bool on) {
     if (auto* b = dynamic_cast<CBiStateButton*>(Control(id))) b->SetState(on ? 1 : 0);
+}
+
+void CRadioWindow::ShowTunerButtons(int tuner) {
+    context_.tuner = tuner;
+    for (auto& [show, w] : tunerButtons_) {
+        const bool on = show == radio_layout::Show::TunerLdg ? tuner == 4 : tuner >= 1 && tuner <= 3;
+        w->ShowWindow(on ? plat::SW_SHOW : plat::SW_HIDE);
+    }
 }
 
 std::string CRadioWindow::PlaceText() const {
