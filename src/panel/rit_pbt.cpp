@@ -47,27 +47,29 @@ std::string OffsetText(int hz) {
 
 // ---- Passband tuning -----------------------------------------------------------
 
+namespace {
+// After a cut position moved: the shift follows (unless the radio reported
+// it), and PBT is lit exactly while there is a shift.
+void FollowPositions(CSwlPanel& p) {
+    if (!p.shiftReported) p.pbtShift = ClampPbtShift((p.pbtInnerOffset + p.pbtOuterOffset) * kHzPerPosition);
+    if ((p.pbt && p.pbtShift == 0) || (!p.pbt && p.pbtShift != 0)) {
+        p.pbt = !p.pbt;
+        if (p.View()) p.View()->LightButton(kPbtButton, p.pbt);
+    }
+    p.ShowPbt();
+}
+}  // namespace
+
 void CSwlPanel::SetPbtInner(int position) {
     pbtInner = ClampPosition(position);
     pbtInnerOffset = pbtInner - kCentre;
-    if (!shiftReported) pbtShift = ClampPbtShift((pbtInnerOffset + pbtOuterOffset) * kHzPerPosition);
-    // PBT is lit exactly while there is a shift.
-    if ((pbt && pbtShift == 0) || (!pbt && pbtShift != 0)) {
-        pbt = !pbt;
-        if (View()) View()->LightButton(kPbtButton, pbt);
-    }
-    ShowPbt();
+    FollowPositions(*this);
 }
 
 void CSwlPanel::SetPbtOuter(int position) {
     pbtOuter = ClampPosition(position);
     pbtOuterOffset = pbtOuter - kCentre;
-    if (!shiftReported) pbtShift = ClampPbtShift((pbtInnerOffset + pbtOuterOffset) * kHzPerPosition);
-    if ((pbt && pbtShift == 0) || (!pbt && pbtShift != 0)) {
-        pbt = !pbt;
-        if (View()) View()->LightButton(kPbtButton, pbt);
-    }
-    ShowPbt();
+    FollowPositions(*this);
 }
 
 void CSwlPanel::SetPbtFromShift(int shift) {
@@ -95,65 +97,53 @@ void CSwlPanel::ShowRitXit() {
     xitText = xit ? OffsetText(xitOffset) : "+0";
 }
 
-void CSwlPanel::ToggleRit() {
-    if (rit) {
-        rit = 0;
-    } else if (!split && !g_dual) {
-        rit = 1;
-    }
-    if (View()) View()->LightButton(kRitButton, rit);
-    NotifyMainWin();
-    ShowRitXit();
+namespace {
+// Off always; on only without SPLIT and dual watch, which tune VFO B.
+void ToggleOffset(CSwlPanel& p, int& flag, unsigned button) {
+    if (flag)
+        flag = 0;
+    else if (!p.split && !g_dual)
+        flag = 1;
+    if (p.View()) p.View()->LightButton(button, flag);
+    p.NotifyMainWin();
+    p.ShowRitXit();
 }
+}  // namespace
 
-void CSwlPanel::ToggleXit() {
-    if (xit) {
-        xit = 0;
-    } else if (!split && !g_dual) {
-        xit = 1;
-    }
-    if (View()) View()->LightButton(kXitButton, xit);
-    NotifyMainWin();
-    ShowRitXit();
-}
+void CSwlPanel::ToggleRit() { ToggleOffset(*this, rit, kRitButton); }
+void CSwlPanel::ToggleXit() { ToggleOffset(*this, xit, kXitButton); }
 
 // ---- Knob steps ------------------------------------------------------------------
 
 namespace {
-// One RIT knob click: a tenth of a VFO step from 100 Hz up, else the step.
-int RitDelta(double step) {
-    const int s = int(step);
-    return s > 99 ? s / 10 : s;
+// One RIT knob click: a tenth of a VFO step from 100 Hz up, else the step;
+// a wheel step of several clicks moves by all of them at once.
+void StepRit(CSwlPanel& p, int sign) {
+    const int s = int(p.step);
+    const int delta = (s > 99 ? s / 10 : s) * (p.wheelStep ? std::abs(g_wheelmult) : 1);
+    p.ritOffset = std::clamp(p.ritOffset + sign * delta, -kMaxOffset, kMaxOffset);
+    p.ShowRitXit();
+    if (p.View()) p.View()->SetDragValue(kRitScale, p.ritOffset);
 }
 }  // namespace
 
 void CSwlPanel::KnobUp() {
-    if (g_knobfunction == kKnobPbt) {
-        const int shift = g_knobabsolute ? g_knobabsvalue * 20 - kMaxPbtShift : pbtShift + kKnobPbtHz;
-        SetPbtFromShift(shift);
-    } else if (g_knobfunction == kKnobRit) {
-        // A wheel step of several clicks moves by all of them at once.
-        const int delta = RitDelta(step) * (wheelStep ? std::abs(g_wheelmult) : 1);
-        ritOffset = std::clamp(ritOffset + delta, -kMaxOffset, kMaxOffset);
-        ShowRitXit();
-        if (View()) View()->SetDragValue(kRitScale, ritOffset);
-    } else {
+    if (g_knobfunction == kKnobPbt)
+        SetPbtFromShift(g_knobabsolute ? g_knobabsvalue * 20 - kMaxPbtShift : pbtShift + kKnobPbtHz);
+    else if (g_knobfunction == kKnobRit)
+        StepRit(*this, 1);
+    else
         return;
-    }
     if (!wheelStep) NotifyMainWin();
 }
 
 void CSwlPanel::KnobDown() {
-    if (g_knobfunction == kKnobPbt) {
+    if (g_knobfunction == kKnobPbt)
         SetPbtFromShift(pbtShift - kKnobPbtHz);
-    } else if (g_knobfunction == kKnobRit) {
-        const int delta = RitDelta(step) * (wheelStep ? std::abs(g_wheelmult) : 1);
-        ritOffset = std::clamp(ritOffset - delta, -kMaxOffset, kMaxOffset);
-        ShowRitXit();
-        if (View()) View()->SetDragValue(kRitScale, ritOffset);
-    } else {
+    else if (g_knobfunction == kKnobRit)
+        StepRit(*this, -1);
+    else
         return;
-    }
     if (!wheelStep) NotifyMainWin();
 }
 

@@ -226,3 +226,26 @@ TEST(OffsetFrames, PbtCutsAndTheWheelOverThePbtScale) {
     const std::string dir = std::string(QARV_BUILD_DIR) + "/radio_window";
     EXPECT_TRUE(plat::SaveWindowPng(g_radiowindow, dir + "/mode_offset.png"));
 }
+
+TEST(ModeFrames, RightClicksChooseTheReverseModesAndDataMode) {
+    SimStation s("VFO-A MODE=48\n");
+    AtUsb(s);
+    Click(103, Button::Right);  // CW-R, with the CW offset
+    s.run(1000);
+    auto b = Bodies(s);
+    EXPECT_EQ(Count(b, {0x06, 0x07, 0x02}), 1);
+    EXPECT_EQ(Frequencies(b), std::vector<long long>{14200700});
+    s.radio.clearLog();
+    Click(106, Button::Right);  // RTTY-R
+    s.run(1000);
+    EXPECT_EQ(Count(Bodies(s), {0x06, 0x08, 0x02}), 1);
+    EXPECT_EQ(s.radio.mode(0), 0x08);
+    // "D M" switches the radio's data mode on, once.
+    Click(101);
+    s.run(1000);
+    s.radio.clearLog();
+    Click(597);
+    s.run(1000);
+    EXPECT_EQ(CountCommand(Bodies(s), 0x1A, 0x06), 1);
+    EXPECT_EQ(s.radio.dataMode(), 1);
+}
