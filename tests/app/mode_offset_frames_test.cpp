@@ -249,3 +249,23 @@ TEST(ModeFrames, RightClicksChooseTheReverseModesAndDataMode) {
     EXPECT_EQ(CountCommand(Bodies(s), 0x1A, 0x06), 1);
     EXPECT_EQ(s.radio.dataMode(), 1);
 }
+
+TEST(ModeFrames, AmBringsTheAmFilterButtons) {
+    SimStation s("VFO-A MODE=48\n");
+    AtUsb(s);
+    Click(100);
+    s.run(1000);
+    // "AM FILTER POSITION" 2 presses the second AM button: 9 kHz.
+    EXPECT_EQ(s.radio.mode(0), 0x02);
+    EXPECT_EQ(s.radio.filterWidth(), 44);
+    EXPECT_EQ(g_radiowindow->Control(401)->GetWindowText(), "10.00");
+    EXPECT_EQ(g_radiowindow->Control(402)->GetWindowText(), "9.00");
+    s.radio.clearLog();
+    Click(401);
+    s.run(500);
+    EXPECT_EQ(Count(Bodies(s), {0x1A, 0x03, 0x49}), 1);
+    // Back in USB the buttons read the other table again.
+    Click(101);
+    s.run(1000);
+    EXPECT_EQ(g_radiowindow->Control(401)->GetWindowText(), "2.10");
+}
