@@ -258,6 +258,9 @@ TEST(ModeFrames, AmBringsTheAmFilterButtons) {
     // "AM FILTER POSITION" 2 presses the second AM button: 9 kHz.
     EXPECT_EQ(s.radio.mode(0), 0x02);
     EXPECT_EQ(s.radio.filterWidth(), 44);
+    // Mode, frequency and filter go in one push: the width once.
+    EXPECT_EQ(CountCommand(Bodies(s), 0x1A, 0x03), 1);
+    EXPECT_EQ(CountCommand(Bodies(s), 0x06), 1);
     EXPECT_EQ(g_radiowindow->Control(401)->GetWindowText(), "10.00");
     EXPECT_EQ(g_radiowindow->Control(402)->GetWindowText(), "9.00");
     s.radio.clearLog();
