@@ -56,6 +56,15 @@ void Click(int id, Button b = Button::Left) {
     plat::synth::Click(w, b, {5, 5});
 }
 
+// The wheel turned by one notch over a control of the window.
+void WheelOver(int id, int notches = 1) {
+    plat::Window* w = g_radiowindow->Control(id);
+    ASSERT_NE(w, nullptr) << id;
+    plat::synth::Enter(w);
+    plat::synth::Wheel(w, {4, 6}, 120 * notches);
+    plat::synth::Leave(w);
+}
+
 // The station at 14.2 MHz USB, the log cleared.
 void AtUsb(SimStation& s) {
     s.initialise();
@@ -166,13 +175,14 @@ TEST(OffsetFrames, RitButtonAndTheWheelOverItsScale) {
     Click(164);
     s.run(1000);
     EXPECT_EQ(Count(Bodies(s), {0x21, 0x01, 0x01}), 1);
-    // The wheel over the RIT scale: one click up at a 1 kHz step moves the
-    // offset 100 Hz, a second click keeps RIT on.
-    s.radio.clearLog();
-    g_swlpanel->step = 1000;
-    g_swlpanel->WheelOverScale(2382, 1);
+    // The wheel over the RIT scale: one notch up at a 1 kHz step moves the
+    // offset 100 Hz, a second notch keeps RIT on.
+    Click(704);  // 1.0 kHz
     s.run(500);
-    g_swlpanel->WheelOverScale(2382, 1);
+    s.radio.clearLog();
+    WheelOver(2382);
+    s.run(500);
+    WheelOver(2382);
     s.run(500);
     auto b = Bodies(s);
     EXPECT_EQ(Count(b, {0x21, 0x00, 0x00, 0x01, 0x00}), 1);
@@ -189,8 +199,8 @@ TEST(OffsetFrames, RitButtonAndTheWheelOverItsScale) {
 TEST(OffsetFrames, WheelOverTheRitScaleSwitchesRitOnOnce) {
     SimStation s("VFO-A MODE=48\n7600 FW2=1\n");
     AtUsb(s);
-    g_swlpanel->WheelOverScale(2382, 1);
-    g_swlpanel->WheelOverScale(2382, 1);
+    WheelOver(2382);
+    WheelOver(2382);
     s.run(1000);
     EXPECT_EQ(Count(Bodies(s), {0x21, 0x01, 0x01}), 1);
     EXPECT_EQ(CountCommand(Bodies(s), 0x21, 0x01), 1);
@@ -205,7 +215,7 @@ TEST(OffsetFrames, PbtCutsAndTheWheelOverThePbtScale) {
     EXPECT_EQ(Count(Bodies(s), {0x14, 0x07, 0x01, 0x33}), 1);
     // The wheel over the PBT scale moves both cuts by one position.
     s.radio.clearLog();
-    g_swlpanel->WheelOverScale(2386, 1);
+    WheelOver(2386);
     s.run(500);
     auto b = Bodies(s);
     EXPECT_EQ(Count(b, {0x14, 0x08, 0x01, 0x29}), 1);
