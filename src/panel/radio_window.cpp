@@ -300,7 +300,7 @@ void CRadioWindow::LightModeButton(char mode) {
     for (int i = 0; i < 12; ++i) {
         if (auto* f = dynamic_cast<CFilterButton*>(Control(401 + i))) {
             f->SetAmTable(am);
-            f->SetFilter(g_filterbuttons[i]);
+            f->SetFilter(am ? g_amfilterbuttons[i] : g_filterbuttons[i]);
         }
     }
 }
@@ -313,7 +313,8 @@ void CRadioWindow::SetFilterGraphicWidth(int hz) {
 
 void CRadioWindow::LightFilterButtons(int index) {
     litFilter_ = index;
-    for (int i = 0; i < 12; ++i) Light(401 + i, g_filterbuttons[i] == index);
+    const char mode = panel_ ? panel_->vfoAMode : '0';
+    for (int i = 0; i < 12; ++i) Light(401 + i, CSwlPanel::FilterButtonIndex(i + 1, mode) == index);
 }
 
 void CRadioWindow::ShowVfoBFilterLabel(int index) { SetText(kFilterLabelB, FilterCaption(index, false)); }
