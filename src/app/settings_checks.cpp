@@ -108,6 +108,14 @@ void ApplyLoadChecks() {
     // Both are indexes: a hand-edited value must not index past a table.
     for (int& v : g_restore) v = ClampTraced("RESTORE", v, 0, 41);
     g_licenseclass = ClampTraced("LICENSE CLASS", g_licenseclass, 0, 4);
+    // Passband cut positions go to the radio as one byte each (355 in a band
+    // row means "not stored").
+    g_locut = ClampTraced("LOCUT", g_locut, 0, 255);
+    g_hicut = ClampTraced("HICUT", g_hicut, 0, 255);
+    for (int r = 0; r < kBandRows; ++r) {
+        if (g_bandlocut[std::size_t(r)] != 355) g_bandlocut[std::size_t(r)] = ClampTraced("Locut", g_bandlocut[std::size_t(r)], 0, 255);
+        if (g_bandhicut[std::size_t(r)] != 355) g_bandhicut[std::size_t(r)] = ClampTraced("Hicut", g_bandhicut[std::size_t(r)], 0, 255);
+    }
     // A window scale far outside 0.5..4.0 would make the windows unusable and
     // the meter's stretch ratios divide by 0: such a scale is not taken.
     for (double* scale : {&g_scalex, &g_scaley, &g_settingsscalex, &g_settingsscaley})

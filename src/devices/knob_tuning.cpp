@@ -27,8 +27,6 @@ constexpr int kLargeCount = 200;
 constexpr unsigned kWindowMs = 150;
 constexpr unsigned kHighSpeedMs = 300;
 constexpr unsigned kDeferredOnSwlMs = 50;
-constexpr unsigned kCmdRit = 164;
-constexpr unsigned kCmdPbt = 169;
 constexpr int kWheelNotch = 120;
 constexpr int kVolumeWheelMax = 239;
 
@@ -66,9 +64,14 @@ void ArmDeferredOnSwl() {
 }
 
 void StepPbtOrRit(int d, bool rit) {
-    if (g_swlpanel && !(rit ? g_swlpanel->rit : g_swlpanel->pbt)) PostPanelCommand(rit ? kCmdRit : kCmdPbt);
     ArmDeferredOnSwl();
     if (!g_swlpanel) return;
+    // Switched on directly: a posted toggle would switch it off again on
+    // the next step that came before it was delivered.
+    if (rit)
+        g_swlpanel->SwitchRitOnForStep();
+    else
+        g_swlpanel->SwitchPbtOnForStep();
     if (d > 0 || g_knobabsolute)
         g_swlpanel->KnobUp();
     else if (d < 0)

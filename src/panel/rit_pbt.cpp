@@ -229,21 +229,27 @@ bool CSwlPanel::OnScaleMessage(unsigned msg, int id, double value) {
 
 // The wheel over an offset scale switches its offset on (never off: a
 // second click must not undo the first) and steps it by the clicks.
+void CSwlPanel::SwitchRitOnForStep() {
+    if (rit || xit || split || g_dual) return;
+    rit = 1;
+    if (View()) View()->LightButton(kRitButton, 1);
+    ShowRitXit();
+}
+
+void CSwlPanel::SwitchPbtOnForStep() {
+    // Elsewhere PBT lights by itself once the shift moves.
+    if (pbt || !g_perseus) return;
+    pbt = 1;
+    if (View()) View()->LightButton(kPbtButton, 1);
+}
+
 void CSwlPanel::WheelOverScale(int id, int clicks) {
     int knob = 0;
     if (id == kRitScale) {
-        if (!rit && !xit && !split && !g_dual) {
-            rit = 1;
-            if (View()) View()->LightButton(kRitButton, 1);
-            ShowRitXit();
-        }
+        SwitchRitOnForStep();
         knob = xit ? kKnobXit : kKnobRit;
     } else if (id == kPbtScale) {
-        // Elsewhere PBT lights by itself once the shift moves.
-        if (!pbt && g_perseus) {
-            pbt = 1;
-            if (View()) View()->LightButton(kPbtButton, 1);
-        }
+        SwitchPbtOnForStep();
         knob = kKnobPbt;
     } else {
         return;

@@ -230,6 +230,10 @@ public:
     bool OnSliderMessage(int id, int value);
     // The wheel over the RIT/XIT scale (2382) or the PBT scale (2386).
     void WheelOverScale(int id, int clicks);
+    // Before a wheel or knob step moves RIT or PBT: switch it on when it is
+    // off and allowed (never off again, however many steps come).
+    void SwitchRitOnForStep();
+    void SwitchPbtOnForStep();
 
     // ---- Band stack state
     int bandLoading = 0;  // a band row is being loaded

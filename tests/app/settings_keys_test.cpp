@@ -88,6 +88,19 @@ TEST(SettingsChecks, IndexesAreClampedIntoTheirTables) {
     EXPECT_EQ(g_licenseclass, 0);
 }
 
+// Passband cuts are one byte on the radio: a damaged value never leaves.
+TEST(SettingsChecks, PassbandCutsAreKeptToOneByte) {
+    TestDir dir;
+    dir.write("qarv.ini", "[OPERATING STATUS]\nLOCUT=900\nHICUT=-20\n"
+                          "[20 Meters SSB]\nLocut=300\nHicut=355\n");
+    LoadAll();
+    EXPECT_EQ(g_locut, 255);
+    EXPECT_EQ(g_hicut, 0);
+    const int row = PanelBandRow(14.2, kNoBandRow);
+    EXPECT_EQ(g_bandlocut[std::size_t(row)], 255);
+    EXPECT_EQ(g_bandhicut[std::size_t(row)], 355);  // "not stored" stays
+}
+
 // The checks see the radio as it runs: an IC-7610 entry runs as a DSP radio,
 // the Perseus as its host type, an old generic radio with its own filter range.
 TEST(SettingsChecks, ChecksUseTheRadioTypeAsItRuns) {

@@ -142,15 +142,26 @@ TEST_F(KnobTuning, KeyerSpeedMovesEverySixCounts) {
     EXPECT_EQ(g_cwspeed, 26);
 }
 
-TEST_F(KnobTuning, RitAndPbtKnobsSwitchTheirFunctionOn) {
+TEST_F(KnobTuning, RitKnobSwitchesRitOnAndNeverOffAgain) {
     g_knobfunction = kKnobRit;
     panel.rit = 0;
+    panel.ritOffset = 0;
+    panel.step = 100;
+    // Two quick steps: a posted toggle would switch RIT on and off again.
     turn(1);
-    EXPECT_TRUE(frame.posted(164));
+    turn(1);
+    EXPECT_EQ(panel.rit, 1);
+    EXPECT_FALSE(frame.posted(164));
     EXPECT_TRUE(frame.HasTimer(TIMER_DEFERRED_ONSWL));
+    // With SPLIT on RIT is not allowed: the knob leaves it off.
+    panel.rit = 0;
+    panel.split = 1;
+    turn(1);
+    EXPECT_EQ(panel.rit, 0);
+    panel.split = 0;
     g_knobfunction = kKnobPbt;
     turn(-1);
-    EXPECT_TRUE(frame.posted(169));
+    EXPECT_FALSE(frame.posted(169));
 }
 
 TEST_F(KnobTuning, WheelNotchesAndTouchpadDeltas) {
