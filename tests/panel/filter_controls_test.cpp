@@ -3,6 +3,7 @@
 #include "civ/radio_models.h"
 #include "control_fixture.h"
 #include "panel/controls/filter_controls.h"
+#include "panel/panel_options.h"
 #include "platform/modal.h"
 
 namespace {
@@ -57,6 +58,7 @@ TEST(FilterButton, RightClickAssignsAWidthThroughTheDialog) {
     EXPECT_EQ(button.GetFilter(), 13);
     EXPECT_EQ(button.GetWindowText(), "2.40");
     EXPECT_TRUE(button.IsWindowEnabled());
+    EXPECT_EQ(g_filterbuttons[0], 13);  // what the panel selects and saves
 
     plat::modal_script::SetHandler([](plat::Window* w) {
         auto* dlg = static_cast<CFilterDlg*>(w);

@@ -7,6 +7,7 @@
 
 #include "civ/radio_models.h"
 #include "panel/filter_table.h"
+#include "panel/panel_options.h"
 #include "platform/modal.h"
 
 namespace {
@@ -202,7 +203,13 @@ void CFilterButton::OnRButtonDown(unsigned, plat::Point) {
     dlg.m_text = "Assign Filter to Selected Button.";
     dlg.m_index = index_;
     dlg.m_amTable = am_;
-    if (dlg.DoModal(GetParent()) == plat::IDOK && dlg.m_index >= 0) SetFilter(dlg.m_index + 1);
+    if (dlg.DoModal(GetParent()) == plat::IDOK && dlg.m_index >= 0) {
+        SetFilter(dlg.m_index + 1);
+        // The panel's buttons select what their table says, and the table is
+        // what is saved: the assignment goes there too.
+        const int n = GetDlgCtrlID() - 401;
+        if (n >= 0 && n < 12) (am_ ? g_amfilterbuttons : g_filterbuttons)[n] = index_;
+    }
     if (plat::IsLiveWindow(this)) EnableWindow(true);
 }
 
