@@ -629,7 +629,12 @@ void TuneToFrequency(double f, int source) {
     else
         code = BandPlanModeCode(f);
     const char mode = ModeCharForCode(code);
-    if (mode && g_swlpanel) g_swlpanel->PressModeButton(mode);
+    if (mode && g_swlpanel) {
+        // A preset's mode leaves the CW keyboard as the operator has it.
+        g_swlpanel->modeFromPreset = 1;
+        g_swlpanel->PressModeButton(mode);
+        g_swlpanel->modeFromPreset = 0;
+    }
 }
 
 // ---- Tune mode -----------------------------------------------------------------------

@@ -487,3 +487,21 @@ TEST(OffsetText, HzAndKhz) {
     EXPECT_EQ(ClampPbtShift(5000), 1280);
     EXPECT_EQ(ClampPbtShift(-1281), -1280);
 }
+
+// A preset or scheduled frequency brings its band's mode but leaves the CW
+// keyboard as the operator has it.
+TEST_F(ModePanel, APresetsModeLeavesTheCwKeyboardAlone) {
+    g_swlpanel = &panel;
+    g_keyerstate = 1;
+    Tune(14.02, '3');
+    g_vfoafreq = 14.02;
+    TuneToFrequency(14.2, 2);  // USB
+    EXPECT_EQ(panel.vfoAMode, '0');
+    EXPECT_EQ(frame.Count(5019), 0);
+    EXPECT_EQ(g_keyerforcedoff, 0);
+    EXPECT_EQ(panel.modeFromPreset, 0);
+    // The operator's own mode button still closes it.
+    Do(102);
+    EXPECT_EQ(frame.Count(5019), 1);
+    g_swlpanel = nullptr;
+}
