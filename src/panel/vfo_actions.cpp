@@ -1,7 +1,6 @@
 // VFO buttons, A=B, A/B, split, dual watch, diversity and the repeater offset.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
@@ -89,21 +88,21 @@ bool CSwlPanel::SameSplitBand(double a, double b) {
     return band(a) == band(b);
 }
 
-std::string CSwlPanel::StepDialogText(double stepHz) {
-    char text[48];
-    if (stepHz < 1000)
-        std::snprintf(text, sizeof text, "Current Step = %3.0f Hz", stepHz);
-    else
-        std::snprintf(text, sizeof text, "Current Step = %3.1f kHz", stepHz / 1000);
-    return text;
-}
+std::string CSwlPanel::StepDialogText(double stepHz) { return "Current Step = " + StepCaption(stepHz); }
 
 // ---- Tuning buttons -----------------------------------------------------------
 
+namespace {
+// A VFO at `mhz` one (fast: "FAST TUNING MULT") step of `stepHz` on.
+double Stepped(double mhz, double stepHz, int direction, bool fast) {
+    if (fast) return CSwlPanel::FastTuned(mhz, stepHz, g_fasttuningmult, direction);
+    return WholeHz(mhz + direction * std::max(stepHz, 1.0) / 1000000.0);
+}
+}  // namespace
+
 void CSwlPanel::StepVfoA(int direction, bool fast) {
     if (g_tunea) {
-        const double f = fast ? FastTuned(vfoAFreq, step, g_fasttuningmult, direction)
-                              : WholeHz(vfoAFreq + direction * std::max(step, 1.0) / 1000000.0);
+        const double f = Stepped(vfoAFreq, step, direction, fast);
         if (CheckCoverage(f) == 0) {
             vfoAFreq = f;
             RefreshFrequency();
@@ -115,8 +114,7 @@ void CSwlPanel::StepVfoA(int direction, bool fast) {
 
 void CSwlPanel::StepVfoB(int direction, bool fast) {
     if (g_tuneb) {
-        const double f = fast ? FastTuned(vfoBFreq, g_stepb, g_fasttuningmult, direction)
-                              : WholeHz(vfoBFreq + direction * std::max(g_stepb, 1.0) / 1000000.0);
+        const double f = Stepped(vfoBFreq, g_stepb, direction, fast);
         if (CheckCoverage(f) == 0) {
             vfoBFreq = f;
             SetFrequency2(f);
@@ -137,7 +135,7 @@ void CSwlPanel::VfoDragStep(int code) {
     default: return;
     }
     // The drag tool tunes even with VFO A locked.
-    const double f = WholeHz(vfoAFreq + steps * std::max(step, 1.0) / 1000000.0);
+    const double f = Stepped(vfoAFreq, step, steps, false);
     if (CheckCoverage(f) == 0) vfoAFreq = f;
     RefreshFrequency();
     NotifyMainWin();

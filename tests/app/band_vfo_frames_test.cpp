@@ -14,6 +14,7 @@
 #include "common/test_dir.h"
 #include "memories/small_dialogs.h"
 #include "panel/band_table.h"
+#include "panel/panel_options.h"
 #include "panel/radio_window.h"
 #include "panel/swl_panel.h"
 #include "platform/controls.h"
@@ -158,6 +159,17 @@ TEST(BandVfoFrames, SplitNeedsOneBand) {
     s.run(1500);
     EXPECT_EQ(Sent(s.radio.frames()).Count("0F 01"), 1) << Sent(s.radio.frames()).All();
     EXPECT_TRUE(s.radio.split());
+    // VFO B 1 kHz up; held, XFC shows it on VFO A until it is let go.
+    g_stepb = 1000;
+    Click(2407, Button::Right);
+    s.run(600);
+    const double a = g_swlpanel->vfoAFreq, b = g_swlpanel->vfoBFreq;
+    EXPECT_NEAR(b - a, 0.001, 1e-9);
+    plat::synth::Press(g_radiowindow->Control(108), Button::Left, {5, 5});
+    EXPECT_DOUBLE_EQ(g_swlpanel->vfoAFreq, b);
+    plat::synth::Release(g_radiowindow->Control(108), Button::Left, {5, 5});
+    EXPECT_DOUBLE_EQ(g_swlpanel->vfoAFreq, a);
+    s.run(600);
     Click(122);
     s.run(1500);
     EXPECT_FALSE(s.radio.split());
