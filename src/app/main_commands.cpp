@@ -38,6 +38,7 @@
 #include "memories/sweep.h"
 #include "panel/mirror_panel.h"
 #include "panel/radio_window.h"
+#include "panel/slider_row.h"
 #include "panel/swl_panel.h"
 #include "platform/controls.h"
 #include "platform/event_loop.h"
@@ -260,6 +261,7 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
     switch (id) {
     case IDC_RADIO_WINDOW: OnSwlCommand(); return true;
     case ID_STORED_FREQ: TuneToFrequency(g_keypadfreq, 0); return true;
+    case IDC_SUB_VOLUME: SetSubVolume(g_volumeb); return true;
     case IDC_TRANSCEIVER_SETTINGS: ApplySettings(); return true;
     case ID_VIEW_ALWAYS_ON_TOP:
         g_ontop = g_ontop ? 0 : 1;

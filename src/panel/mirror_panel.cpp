@@ -126,9 +126,12 @@ bool CMRPanel::OnCommand(unsigned id, unsigned, plat::LPARAM) {
 // sub receiver is on or the program mirrors the radio.
 void CMRPanel::OnPolling() {
     if (!g_dual && !g_mirror) return;
-    g_subsliders = g_subsliders ? 0 : 1;
+    // The panel's own switch, so its "M Sliders"/"S Sliders" caption follows.
+    if (g_swlpanel)
+        g_swlpanel->ToggleMainSubSliders();
+    else
+        g_subsliders = g_subsliders ? 0 : 1;
     MirrorShowSliders(g_subsliders);
-    if (g_swlpanel) g_swlpanel->ShowReceiverSliders(g_subsliders);
 }
 
 // The panel's toggle tells the main frame itself.

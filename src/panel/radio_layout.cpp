@@ -194,6 +194,7 @@ const std::vector<Item> kItems = {
     {2364, K::Button, "NB", 170, 280, 196, 295, S::NbDspRow, true, -1, "Toggles the Noise Blanker On/Off"},
     {9318, K::Label, "NB", 170, 280, 196, 295, S::NotDigiSel, true, -1, nullptr},
     {1544, K::Slider, "", 173, 298, 193, 372, S::Levels, true, -1, "Sets the Noise Blanker Level"},
+    {9322, K::Label, "", 168, 374, 198, 388, S::Levels, true, -1, nullptr},
     {2505, K::Button, "NR", 200, 280, 226, 295, S::Levels, true, -1, "Noise Reduction On/Off"},
     {563, K::Slider, "", 203, 298, 223, 372, S::Levels, true, -1, "Noise Reduction Setting"},
     {9315, K::Label, "AG", 230, 280, 256, 295, S::Levels, true, -1, nullptr},
@@ -202,6 +203,7 @@ const std::vector<Item> kItems = {
     {2511, K::Slider, "", 263, 298, 283, 372, S::Notch, true, -1, "Sets the Manual Notch Center Frequency"},
     {9317, K::Label, "AF", 290, 280, 316, 295, S::DigiSelNot18, true, -1, nullptr},
     {2514, K::Slider, "", 293, 298, 313, 372, S::DigiSelNot18, true, -1, "Sets the Audio Peak Filter Center Frequency"},
+    {9321, K::Label, "", 288, 374, 318, 388, S::DigiSelNot18, true, -1, nullptr},
     {2526, K::Button, "DS", 320, 280, 346, 295, S::DigiSelNot18, true, -1, "Toggles the Digital Selector On/Off"},
     {2625, K::Slider, "", 323, 298, 343, 372, S::DigiSelNot18, true, -1, "Sets the Digital Selector Frequency"},
     {2508, K::Button, "M Sliders", 352, 298, 404, 315, S::Hidden, true, -1, "With DUAL On, Toggle between Main and Sub Receiver Sliders"},
@@ -318,8 +320,8 @@ plat::Rect ScaleRect(int left, int top, int right, int bottom, float sx, float s
 }
 
 plat::Rect WindowRect(float sx, float sy) {
-    // The band columns end at 701 and the slider strip at 372.
-    return {0, 0, int(float(705 + kOffsetX) * sx), int(376.0f * sy)};
+    // The band columns end at 701 and the slider strip's value labels at 388.
+    return {0, 0, int(float(705 + kOffsetX) * sx), int(392.0f * sy)};
 }
 
 std::vector<Placed> Layout(const Context& c, float sx, float sy) {

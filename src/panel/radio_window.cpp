@@ -15,6 +15,7 @@
 #include "panel/controls/slider.h"
 #include "panel/filter_table.h"
 #include "panel/panel_options.h"
+#include "panel/slider_row.h"
 #include "platform/controls.h"
 #include "platform/paint.h"
 
@@ -50,10 +51,22 @@ bool WheelControl(int id) {
     }
 }
 
+// The wheel turned over a control goes on to the window and from there to
+// the main frame, which tunes or adjusts what is under the pointer
+// (g_wheelctrl).
+template <class T>
+class WheelForwarder : public T {
+protected:
+    void OnMouseWheel(unsigned flags, int delta, plat::Point) override {
+        if (plat::Window* window = this->GetParent())
+            window->SendMessage(plat::WM_MOUSEWHEEL, plat::MAKEWPARAM(flags, unsigned(delta)), 0);
+    }
+};
+
 // A control the wheel adjusts: the pointer over it makes it the wheel's
 // target (g_wheelctrl), leaving it clears that.
 template <class T>
-class WheelTarget : public T {
+class WheelTarget : public WheelForwarder<T> {
 protected:
     void OnMouseEnter() override {
         g_wheelctrl = this->GetDlgCtrlID();
@@ -68,16 +81,7 @@ protected:
 template <class T>
 std::unique_ptr<T> Make(int id) {
     if (WheelControl(id)) return std::make_unique<WheelTarget<T>>();
-    return std::make_unique<T>();
-}
-
-// Slider ranges: levels 0..255, the percentages 0..100, keyer speed 0..15.
-void SliderRange(CSlider& s, int id) {
-    switch (id) {
-    case 725: case 2359: case 2600: s.SetRange(0, 100); break;
-    case 726: s.SetRange(0, 15); break;
-    default: s.SetRange(0, 255); break;
-    }
+    return std::make_unique<WheelForwarder<T>>();
 }
 }  // namespace
 
@@ -120,6 +124,7 @@ void CRadioWindow::CreateSliderRow() {
     // The step buttons read their configured steps.
     const auto steps = ConfiguredSteps();
     for (int i = 0; i < kStepButtons; ++i) SetText(int(IDC_STEP1) + i, StepCaption(steps[std::size_t(i)]));
+    if (panel_) panel_->FillSliderRow();
 }
 
 void CRadioWindow::CreateItems(bool sliderRow) {
@@ -139,12 +144,12 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
     case Kind::HoldButton: {
         std::unique_ptr<CBiStateButton> b;
         if (p.item->kind == Kind::FilterButton) {
-            auto f = std::make_unique<CFilterButton>();
+            auto f = Make<CFilterButton>(id);
             f->CreateChild(p.caption, p.px, this, id, p.visible);
             f->SetFilter(g_filterbuttons[id - 401]);
             b = std::move(f);
         } else {
-            b = p.item->kind == Kind::HoldButton ? std::make_unique<CPHButton>() : std::make_unique<CBiStateButton>();
+            b = p.item->kind == Kind::HoldButton ? Make<CPHButton>(id) : Make<CBiStateButton>(id);
             b->CreateChild(p.caption, p.px, this, id, p.visible);
         }
         b->SetFont(&buttonFont_);
@@ -154,7 +159,7 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
         break;
     }
     case Kind::Label: {
-        auto s = std::make_unique<plat::StaticText>();
+        auto s = Make<plat::StaticText>(id);
         s->CreateControl(p.caption, p.px, this, id, p.visible);
         if (InDisplay(id)) {
             const plat::Colour c = id == kLocalClock ? g_loctimecolor : id == kUtcClock ? g_utctimecolor : kYellow;
@@ -167,7 +172,7 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
         break;
     }
     case Kind::Frame: {
-        auto g = std::make_unique<plat::GroupBox>();
+        auto g = Make<plat::GroupBox>(id);
         g->CreateControl(p.caption, p.px, this, id, p.visible);
         g->SetColours(g_buttontextcolor, g_radiobackgroundcolor);
         g->SetFont(&labelFont_);
@@ -184,7 +189,7 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
         break;
     }
     case Kind::Scale: {
-        auto s = std::make_unique<CScale>();
+        auto s = Make<CScale>(id);
         s->Create(p.px, this, id, panel_ ? panel_->vfoAFreq : 14.0);
         w = std::move(s);
         break;
@@ -202,19 +207,20 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
     case Kind::Slider: {
         auto s = Make<CSlider>(id);
         s->Create(p.px, this, id, p.visible);
-        SliderRange(*s, id);
+        const SliderLimits limits = SliderLimitsOf(id);
+        s->SetRange(limits.low, limits.high);
         w = std::move(s);
         break;
     }
     case Kind::Meter: {
-        auto m = std::make_unique<CMeter>();
+        auto m = Make<CMeter>(id);
         m->Create(p.px, this, id);
         if (!p.visible) m->ShowWindow(plat::SW_HIDE);
         w = std::move(m);
         break;
     }
     case Kind::FilterGraphic: {
-        auto f = std::make_unique<CFilterControl>();
+        auto f = Make<CFilterControl>(id);
         f->Create(p.px, this, id);
         w = std::move(f);
         break;
@@ -421,6 +427,7 @@ plat::LRESULT CRadioWindow::OnMessage(unsigned msg, plat::WPARAM wParam, plat::L
         panel_->VfoDragStep(int(wParam));
         return 0;
     }
+    if (panel_->OnPanelMessage(msg)) return 0;
     // A slider tells its owner with its own id as the message number.
     if (int(wParam) == int(msg) && dynamic_cast<CSlider*>(Control(int(msg))))
         panel_->OnSliderMessage(int(msg), int(lParam));
@@ -428,6 +435,11 @@ plat::LRESULT CRadioWindow::OnMessage(unsigned msg, plat::WPARAM wParam, plat::L
 }
 
 void CRadioWindow::OnClose() { ShowWindow(plat::SW_HIDE); }
+
+// The wheel anywhere on the window is the main frame's to apply.
+void CRadioWindow::OnMouseWheel(unsigned flags, int delta, plat::Point) {
+    if (plat::Window* frame = GetParent()) frame->SendMessage(plat::WM_MOUSEWHEEL, plat::MAKEWPARAM(flags, unsigned(delta)), 0);
+}
 
 void CRadioWindow::OnChar(unsigned ch) {
     plat::Window* frame = GetParent();

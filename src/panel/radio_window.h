@@ -77,6 +77,7 @@ protected:
     void OnLButtonDown(unsigned flags, plat::Point p) override;
     void OnLButtonUp(unsigned flags, plat::Point p) override;
     void OnMouseMove(unsigned flags, plat::Point p) override;
+    void OnMouseWheel(unsigned flags, int delta, plat::Point p) override;
     void OnCaptureChanged() override { dragging_ = false; }
 
 private:

@@ -220,6 +220,7 @@ public:
     bool OnOffsetCommand(unsigned id);    // RIT, XIT, PBT
     bool OnFunctionCommand(unsigned id);  // function buttons
     bool OnSliderCommand(unsigned id);    // main/sub slider switch
+    bool OnMemoryButton(unsigned id);     // Store, Recall, Scan
     // The window's scale and drag-tool messages (351 picked, 352 dragged)
     // with the control's value.
     bool OnScaleMessage(unsigned msg, int id, double value);
@@ -287,6 +288,22 @@ public:
     // ---- Function-button state
 
     // ---- Slider-row state
+    // The row's sliders, labels and buttons from the panel's levels, without
+    // notifying (the window calls it once the row exists).
+    void FillSliderRow();
+    // Window messages of the panel other than commands; true when handled
+    // (365: the step dialog asks for the step display).
+    bool OnPanelMessage(unsigned msg);
+    // The sliders write the sub receiver's copies (g_subsliders with g_dual).
+    bool SubSliders() const;
+    // A slider's position: the window's, or without it the level it shows;
+    // -1 for no slider.
+    int SliderPosition(int id);
+    // The position a receiver level slider shows for the main or sub
+    // receiver's copy (subModel: the notch and digital selector's); -1 for
+    // no such slider.
+    int LevelPosition(int id, bool sub, bool subModel);
+    void SetSlider(unsigned id, int value);
 
     // Operations of the panel's later controls that the main frame uses
     // (keys, labels, close-time layout).

@@ -54,6 +54,12 @@ void RitXitOff(CSwlPanel& p) {
 
 bool SweepRuns() { return g_sweeprunning || g_sweepbrunning; }
 
+// The slider row back on the main receiver, its set button hidden.
+void SlidersToMain(CSwlPanel& p) {
+    if (p.View()) p.View()->ShowControl(IDC_MAIN_SUB_SLIDERS, false);
+    if (g_subsliders) p.ToggleMainSubSliders();
+}
+
 }  // namespace
 
 // ---- Pure rules -------------------------------------------------------------
@@ -216,9 +222,7 @@ void CSwlPanel::ToggleSplit() {
         if (g_mirror) {
             MirrorShowSplit(0);
             if (!dual) {
-                if (v) v->ShowControl(IDC_MAIN_SUB_SLIDERS, false);
-                g_subsliders = 0;
-                ShowReceiverSliders(0);
+                SlidersToMain(*this);
                 MirrorShowSliders(0);
             }
         }
@@ -228,14 +232,11 @@ void CSwlPanel::ToggleSplit() {
         if (v) v->LightButton(IDC_SPLIT, 1);
         if (dual || g_mirror) {
             if (v) v->ShowControl(IDC_MAIN_SUB_SLIDERS, true);
-            ShowReceiverSliders(g_subsliders);
+            FillSliderRow();
             if (g_mirror) {
                 MirrorShowSplit(1);
-                if (!g_subsliders) {
-                    g_subsliders = 1;
-                    ShowReceiverSliders(1);
-                    MirrorShowSliders(1);
-                }
+                // Mirror mode polls the side the sliders show: VFO B now.
+                if (!g_subsliders) ToggleMainSubSliders();
             }
         }
     }
@@ -253,17 +254,13 @@ void CSwlPanel::ToggleDual() {
         if (v) v->LightButton(IDC_DUAL, 0);
         MirrorShowDual(0);
         dual = 0;
-        if (subReceiver) {
-            if (v) v->ShowControl(IDC_MAIN_SUB_SLIDERS, false);
-            g_subsliders = 0;
-            ShowReceiverSliders(0);
-        }
+        if (subReceiver) SlidersToMain(*this);
     } else {
         if (SweepRuns()) return;
         RitXitOff(*this);
         dual = 1;
         if (subReceiver) {
-            ShowReceiverSliders(g_subsliders);
+            FillSliderRow();
             if (g_radiotype == 5) {
                 if (v) v->ShowControl(IDC_MAIN_SUB_SLIDERS, true);
                 ShowRfStatusLine();

@@ -92,10 +92,18 @@ void Move(Window* w, Point p, unsigned held) { SendMouse(w, QEvent::MouseMove, Q
 void Wheel(Window* w, Point p, int angle) {
     QWidget* q = Target(w);
     if (!q) return;
-    const QPointF local(p.x, p.y);
-    QWheelEvent ev(local, q->mapToGlobal(local), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
-                   Qt::NoScrollPhase, false);
-    QApplication::sendEvent(q, &ev);
+    QPointF local(p.x, p.y);
+    const QPointF global = q->mapToGlobal(local);
+    // A real wheel event that a widget ignores (an edit) goes on to its
+    // parents; Qt does that only for spontaneous events, so it is done here.
+    for (;;) {
+        QWheelEvent ev(local, global, QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                       false);
+        QApplication::sendEvent(q, &ev);
+        if (ev.isAccepted() || q->isWindow() || !q->parentWidget()) break;
+        local = q->mapToParent(local);
+        q = q->parentWidget();
+    }
 }
 void Enter(Window* w) {
     QWidget* q = Target(w);

@@ -1,0 +1,61 @@
+// The radio window's memory buttons clicked in the whole program: Store
+// keeps VFO A as a station, Recall brings the station window up, Scan
+// starts and stops the memory scan.
+#include <gtest/gtest.h>
+
+#include "app/main_frame.h"
+#include "app/started_app.h"
+#include "civ/frequency_options.h"
+#include "common/test_dir.h"
+#include "memories/station_recall.h"
+#include "memories/station_window.h"
+#include "memories/stations.h"
+#include "panel/radio_window.h"
+#include "platform/dialog.h"
+#include "platform/event_loop.h"
+#include "platform/input_synth.h"
+#include "platform/message_box.h"
+
+namespace {
+void ClickButton(int id) {
+    plat::Window* b = g_radiowindow->Control(id);
+    ASSERT_NE(b, nullptr) << id;
+    plat::synth::Click(b, plat::synth::Button::Left, {4, 4});
+    plat::DeliverPosted();
+}
+}  // namespace
+
+TEST(RadioMemoryButtons, StoreRecallAndScanActOnTheStationList) {
+    TestDir dir;
+    StartedApp s;
+    ASSERT_NE(g_radiowindow, nullptr);
+    // Scan with no stations tells the operator and starts nothing.
+    plat::message_box_script::Clear();
+    ClickButton(422);
+    ASSERT_FALSE(plat::message_box_script::History().empty());
+    EXPECT_EQ(plat::message_box_script::History().back().text, "No Memory File is Open");
+    EXPECT_EQ(g_memscan, 0);
+
+    plat::dialog_script::Enable();
+    std::string freq;
+    plat::dialog_script::PushHandler([&](plat::Dialog& d) {
+        auto& dlg = static_cast<CEditStationDialog&>(d);
+        freq = dlg.frequency.GetText();
+        dlg.name.TypeText("Net");
+        dlg.ok.Click();
+    });
+    ClickButton(419);
+    EXPECT_EQ(freq, "14.025000");
+    ASSERT_EQ(g_stationlist.size(), 1u);
+    EXPECT_EQ(g_stationlist[0].name, "Net");
+
+    ASSERT_NE(g_stationwnd, nullptr);
+    g_stationwnd->ShowWindow(plat::SW_HIDE);
+    ClickButton(420);
+    EXPECT_TRUE(g_stationwnd->IsWindowVisible());
+
+    ClickButton(422);
+    EXPECT_NE(g_memscan, 0);
+    ClickButton(422);
+    EXPECT_EQ(g_memscan, 0);
+}
