@@ -140,12 +140,22 @@ TEST(BandVfoFrames, VfoAndFastButtonsTuneTheRadio) {
     // Every step left once.
     const Sent sent(s.radio.frames());
     EXPECT_EQ(sent.Starting("25 00 "), 3) << sent.All();
+    // Held, the button repeats: first after 150 ms, then every 10 ms.
+    const double before = g_swlpanel->vfoAFreq;
+    plat::synth::Press(g_radiowindow->Control(2406), Button::Left, {5, 5});
+    s.run(200);
+    plat::synth::Release(g_radiowindow->Control(2406), Button::Left, {5, 5});
+    const double held = (before - g_swlpanel->vfoAFreq) * 1e6 / stepHz;
+    EXPECT_GE(held, 4.5);
+    EXPECT_LE(held, 7.5);
+    s.run(600);
+    EXPECT_EQ(s.radio.frequency(0), (long long)(g_swlpanel->vfoAFreq * 1e6 + 0.5));
     // Locked, VFO A stays.
     Click(107);
     s.radio.clearLog();
     Click(2406);
     s.run(600);
-    EXPECT_EQ(s.radio.frequency(0), fast);
+    EXPECT_EQ(s.radio.frequency(0), (long long)(g_swlpanel->vfoAFreq * 1e6 + 0.5));
     EXPECT_TRUE(Sent(s.radio.frames()).Settings().empty());
 }
 

@@ -390,6 +390,7 @@ TEST_F(BandVfo, SplitInMirrorModeMovesTheSlidersToTheSubReceiver) {
     Command(122);
     EXPECT_EQ(g_subsliders, 1);
     EXPECT_TRUE(view.shown[2508]);
+    EXPECT_EQ(view.text[2508], "S Sliders");
     Command(122);
     EXPECT_EQ(g_subsliders, 0);
     EXPECT_FALSE(view.shown[2508]);
