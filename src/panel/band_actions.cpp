@@ -51,6 +51,9 @@ bool KeepsAnyFrequency(int row) {
 
 bool IsCw(int mode) { return mode == '3' || mode == '2'; }
 
+// A mode the program knows ('0'..'5', '7'..'<', DV).
+bool KnownMode(int mode) { return (mode >= '0' && mode <= '<' && mode != '6') || mode == 0x17; }
+
 std::string ScratchText(double mhz) {
     char text[24];
     std::snprintf(text, sizeof text, "%9.6f", mhz);
@@ -116,13 +119,15 @@ void CSwlPanel::SelectBand(int row) {
                 if (plat::Edit* e = g_transops->EditOf(int(IDC_AMP_DRIVE))) e->SetWindowText(text);
             WriteTracef("Update ampdrive %s, band %d", text, g_bandrow);
         }
-        vfoAMode = char(b.mode);
+        // A hand-edited mode no radio has keeps the mode in use.
+        const char mode = KnownMode(b.mode) ? char(b.mode) : vfoAMode;
+        vfoAMode = mode;
         if (loadsB) {
-            vfoBMode = char(b.mode);
+            vfoBMode = mode;
             if (View()) View()->ShowModeCaption(1, vfoBMode);
         }
         RefreshFrequency();
-        SetMode(char(b.mode));
+        SetMode(mode);
         bandLoading = 0;
 
         // A filter index no table has (the built-in CW rows carry 45) keeps

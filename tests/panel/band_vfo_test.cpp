@@ -126,8 +126,10 @@ TEST_F(BandVfo, RowFrequencyOutsideTheEdgesLoadsTheLowEdge) {
 TEST_F(BandVfo, UncoveredRowsKeepVfoA) {
     Tune(14.2, '0');
     g_bandstack[31].last = 0;  // damaged
+    g_bandstack[31].mode = 'x';
     panel.SelectBand(31);
     EXPECT_DOUBLE_EQ(panel.vfoAFreq, 14.2);
+    EXPECT_EQ(panel.vfoAMode, '0');
     // A disabled transverter row would load its low edge, 90000 MHz.
     g_bandrow = 33;
     panel.SelectBand(33);
