@@ -279,7 +279,7 @@ const SettingKey kCatalogue[] = {
     T(OS, "ANT 6 NAME", "PELX", g_antname[5], 2),
     T(OS, "ANT 7 NAME", "PELX", g_antname[6], 2),
     T(OS, "ANT 8 NAME", "PELX", g_antname[7], 2),
-    I(OS, "FT8 BANDS", "0", &g_ft8bands, 2),
+    I(OS, "FT8 BANDS", "0", &g_swlbandset, 2),
     I(OS, "TWO METER POWER", "5", &g_twometerpower, 2),
     I(OS, "TWO METER POWER LAST", "500", &g_twometerpowerlast, 2),
     I(OS, "SIX METER POWER", "5", &g_sixmeterpower, 2),

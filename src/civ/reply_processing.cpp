@@ -33,6 +33,7 @@ int g_transmitting = 0;
 int g_transmitmarker = 0;
 int g_txbegun = 0;
 int g_recallwait = 0;
+bool (*g_antennaheld)() = nullptr;
 int g_smeterpeak = 1;
 int g_smeterhold = 0;
 
@@ -135,7 +136,8 @@ bool ProcessFrequency() {
         if (g_pegportsel) SendBandData();
     }
     if (g_pegasustransferfile[0] && g_rawmode && !g_dual) SendFreqToRX340();
-    if ((g_denkovi || g_ldg1000 || g_pelx || g_tavnag) && !g_radioserver) SelectAntennaForFreq(f);
+    const bool held = g_antennaheld && g_antennaheld();
+    if (!held && (g_denkovi || g_ldg1000 || g_pelx || g_tavnag) && !g_radioserver) SelectAntennaForFreq(f);
     return true;
 }
 

@@ -8,6 +8,9 @@ extern int g_txbegun;         // transmit has begun (BeginTransmit)
 extern int g_recallwait;      // a radio-memory recall waits for its frequency
 extern int g_smeterpeak;      // held S-meter peak
 extern int g_smeterhold;      // ticks until the peak decays
+// Set by the settings window: true while the operator has picked an antenna
+// there, which a new frequency from the radio must not override. Null: none.
+extern bool (*g_antennaheld)();
 
 // Runs when the radio reports transmit and from the main loop's keying checks.
 void BeginTransmit();

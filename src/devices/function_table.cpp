@@ -1,7 +1,6 @@
 #include "devices/function_table.h"
 
 int g_functioncount = kFunctionsOffered;
-int g_knobfunction = kKnobVfoA;
 
 std::span<const FunctionEntry> OfferedFunctions() {
     const int n = g_functioncount < 0 ? 0 : g_functioncount > kFunctionsAll ? kFunctionsAll : g_functioncount;

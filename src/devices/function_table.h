@@ -3,6 +3,8 @@
 // they all send, and the knob function the tuning knobs adjust. The settings
 // window builds its assignment lists from these tables.
 #pragma once
+// g_knobfunction (initial kKnobVfoA) lives with the panel.
+#include "panel/knob_state.h"
 #include <cstdint>
 #include <span>
 
@@ -116,6 +118,3 @@ struct KeyEvent {
     std::uint8_t code = 0;
     std::uint8_t end = kKeyEventEnd;
 };
-
-// What every tuning knob currently adjusts (initial kKnobVfoA).
-extern int g_knobfunction;

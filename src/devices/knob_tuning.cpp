@@ -19,9 +19,6 @@
 #include "platform/types.h"
 #include "platform/window.h"
 
-int g_wheelmult = 0;
-int g_knobabsolute = 0;
-int g_knobabsvalue = 0;
 int g_wheelunit = 1000;
 
 namespace {

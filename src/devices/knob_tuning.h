@@ -5,6 +5,9 @@
 #pragma once
 #include <cstdint>
 
+// g_wheelmult, g_knobabsolute and g_knobabsvalue live with the panel.
+#include "panel/knob_state.h"
+
 // Step record: byte 0 ignored, bytes 1-2 the signed 16-bit count (high
 // byte first), byte 3 ignored.
 struct StepRecord {
@@ -15,9 +18,6 @@ int StepRecordCount(const StepRecord& r);
 // Sum or product kept within a 16-bit count.
 int ClampCount(long long n);
 
-extern int g_wheelmult;        // the count of the step being applied
-extern int g_knobabsolute;     // a MIDI slider sets an absolute level
-extern int g_knobabsvalue;     // its value, 0..127
 extern int g_wheelunit;        // smallest wheel delta seen (initial 1000)
 
 // Knob acceleration over the 150 ms window, then ApplyTuneStep.

@@ -286,8 +286,9 @@ Presence PresenceOf(const Item& item, const Context& c) {
     case S::Perseus: return exists(c.perseus);
     case S::TouchOff: return exists(!c.touchScreen);
     case S::TouchOn: return exists(c.touchScreen);
-    case S::Tuner123: return exists(c.tuner >= 1 && c.tuner <= 3);
-    case S::TunerLdg: return exists(c.tuner == 4);
+    // Both sets exist: the settings window can switch the tuner at run time.
+    case S::Tuner123: return on(c.tuner >= 1 && c.tuner <= 3);
+    case S::TunerLdg: return on(c.tuner == 4);
     }
     return Presence::Visible;
 }

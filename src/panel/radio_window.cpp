@@ -229,6 +229,8 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
     if (!w) return;
     if (WheelControl(id) || id == 2358) w->SetCursor(plat::CursorShape::Hand);
     if (p.visible) w->ShowWindow(plat::SW_SHOW);
+    if (p.item->show == radio_layout::Show::Tuner123 || p.item->show == radio_layout::Show::TunerLdg)
+        tunerButtons_.emplace_back(p.item->show, w.get());
     byId_.emplace(id, w.get());
     owned_.push_back(std::move(w));
 }
@@ -263,6 +265,14 @@ void CRadioWindow::Light(int id, bool on) {
     if (auto* b = dynamic_cast<CBiStateButton*>(Control(id))) b->SetState(on ? 1 : 0);
 }
 
+void CRadioWindow::ShowTunerButtons(int tuner) {
+    context_.tuner = tuner;
+    for (auto& [show, w] : tunerButtons_) {
+        const bool on = show == radio_layout::Show::TunerLdg ? tuner == 4 : tuner >= 1 && tuner <= 3;
+        w->ShowWindow(on ? plat::SW_SHOW : plat::SW_HIDE);
+    }
+}
+
 std::string CRadioWindow::PlaceText() const {
     const plat::Rect r = GetNormalRect();
     char text[32];
@@ -290,7 +300,7 @@ void CRadioWindow::LightModeButton(char mode) {
     for (int i = 0; i < 12; ++i) {
         if (auto* f = dynamic_cast<CFilterButton*>(Control(401 + i))) {
             f->SetAmTable(am);
-            f->SetFilter(g_filterbuttons[i]);
+            f->SetFilter(am ? g_amfilterbuttons[i] : g_filterbuttons[i]);
         }
     }
 }
@@ -303,7 +313,8 @@ void CRadioWindow::SetFilterGraphicWidth(int hz) {
 
 void CRadioWindow::LightFilterButtons(int index) {
     litFilter_ = index;
-    for (int i = 0; i < 12; ++i) Light(401 + i, g_filterbuttons[i] == index);
+    const char mode = panel_ ? panel_->vfoAMode : '0';
+    for (int i = 0; i < 12; ++i) Light(401 + i, CSwlPanel::FilterButtonIndex(i + 1, mode) == index);
 }
 
 void CRadioWindow::ShowVfoBFilterLabel(int index) { SetText(kFilterLabelB, FilterCaption(index, false)); }

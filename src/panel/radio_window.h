@@ -64,6 +64,9 @@ public:
 
     // The window's settings place "%04d %04d" of its normal rectangle.
     std::string PlaceText() const;
+    // The tuner buttons after the tuner selection changed: the radio's own
+    // two for 1 to 3, the LDG tuner's eight for 4, none for 0.
+    void ShowTunerButtons(int tuner);
 
 protected:
     int OnCreate() override;
@@ -96,6 +99,8 @@ private:
     int litMode_ = 0, litBand_ = 0, litFilter_ = 0, litStep_ = 0;
     bool dragging_ = false;
     plat::Point dragFrom_{};
+    // Both tuner button sets, created hidden where the tuner is another.
+    std::vector<std::pair<radio_layout::Show, plat::Window*>> tunerButtons_;
 };
 
 // The one radio window (null until the main frame creates it).

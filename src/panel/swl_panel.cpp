@@ -196,7 +196,13 @@ void CSwlPanel::SetMode(char mode) {
 }
 
 void CSwlPanel::ShowMode() {
-    if (view_) view_->LightModeButton(vfoAMode);
+    if (!view_) return;
+    view_->LightModeButton(vfoAMode);
+    view_->SetControlText(105, vfoAMode == '<' ? "WFM" : "FM");
+    if (!g_perseus) view_->SetControlText(109, vfoAMode == ':' ? "PSKR" : g_rttylabel2);
+    // The filter buttons may have changed tables with the mode.
+    ShowFilterNameB();
+    ShowFilterButtons(filter);
 }
 
 void CSwlPanel::SetFilter(int index) {
@@ -217,10 +223,6 @@ void CSwlPanel::SelectFilter(int index) {
 
 void CSwlPanel::ShowFilterButtons(int index) {
     if (view_) view_->LightFilterButtons(index);
-}
-
-void CSwlPanel::ShowFilterNameB() {
-    if (view_) view_->ShowVfoBFilterLabel(g_vfobrxfilter);
 }
 
 void CSwlPanel::ShowBand() {

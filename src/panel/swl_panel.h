@@ -67,6 +67,11 @@ int ScaleResolution(double step, bool variableScale);
 int FilterNameWidth(const char* name);
 // The six step-button values as configured.
 std::array<int, kStepButtons> ConfiguredSteps();
+// RIT/XIT offsets: "%+3d" (Hz) for -999..999, else "%+4.3f" kHz.
+std::string OffsetText(int hz);
+// PBT shifts stay within what the cut positions 0..255 can carry.
+constexpr int kMaxPbtShift = 1280;
+int ClampPbtShift(int hz);
 
 // ---- The view ---------------------------------------------------------------
 
@@ -261,6 +266,36 @@ public:
     static int BandRowOfCommand(unsigned id);
 
     // ---- Mode, filter and AGC state
+    // Set by the main frame around the mode change of a world-time station
+    // or a frequency preset: the CW keyboard is left as it is.
+    int modeFromPreset = 0;
+    // The mode setters: the mode with its defaults (Alt keys, the mode
+    // buttons, SetMode and the mode cycle end here).
+    void SetModeAM();
+    void SetModeSAM();
+    void SetModeUSB();
+    void SetModeLSB();
+    void SetModeCW();
+    void SetModeCWR();
+    void SetModeFM();
+    void SetModeWFM();
+    void SetModeRTTY();
+    void SetModeRTTYR();
+    void SetModePSK();
+    void SetModePSKR();
+    void SetModeDV();
+    // The name of a mode code on the panel's labels ("USB", "CWR", ...).
+    static std::string ModeName(int code);
+    // Filter button n (1..12): its filter for VFO A when the index is one of
+    // the model's filters; any other index keeps the current filter.
+    void PressFilterButton(int n);
+    // The filter index button n (1..12) stands for in `mode`.
+    static int FilterButtonIndex(int n, char mode);
+    // AGC buttons: Fast/Med/Slow for VFO A, the "Man"/"Off" button, and
+    // the VFO B code from their right clicks.
+    void SelectAgc(int code);
+    void AgcManual();
+    void SelectAgcB(int code);
 
     // ---- VFO, split and dual-watch state
     // VFO A or B one step down (-1) or up (+1); `fast` multiplies the step by
@@ -284,6 +319,18 @@ public:
     static std::string StepDialogText(double stepHz);
 
     // ---- RIT, XIT and PBT state
+    int pbtInnerOffset = 0, pbtOuterOffset = 0;  // position - 128
+    int shiftReported = 0;  // setting a position keeps the shift as given
+    int wheelStep = 0;      // a wheel event over a scale is being applied
+    int flag168 = 0;        // command 168's own flag
+    std::string ritText = "  ";   // the offset display ("%+3d" Hz or kHz)
+    std::string xitText = "+0";   // the XIT value display
+    // The two positions moved together so that their shift is `shift`.
+    void SetPbtFromShift(int shift);
+    void ShowPbt();
+    // RIT / XIT buttons; RIT and XIT go on only without SPLIT and dual watch.
+    void ToggleRit();
+    void ToggleXit();
 
     // ---- Function-button state
 

@@ -23,6 +23,7 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/radio_search.h"
+#include "civ/transverters.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
 #include "devices/cw_keyer.h"
@@ -39,6 +40,8 @@
 #include "panel/controls/meter.h"
 #include "panel/panel_options.h"
 #include "platform/port_list.h"
+#include "settings/band_sets.h"
+#include "settings/panel_captions.h"
 #include "settings/scales.h"
 #include "settings/settings_options.h"
 #include "settings/settings_pages.h"
@@ -145,6 +148,16 @@ void FillRow(CTransOps& w, int n) {
     }
 }
 
+}  // namespace
+
+void FillPageRows(int page) {
+    if (!g_transops) return;
+    const auto rows = PageRows();
+    for (int n = 0; n < int(rows.size()); ++n)
+        if (rows[n].page == page) FillRow(*g_transops, n);
+}
+
+namespace {
 // Reads a row's control back into its setting. True when the setting changed.
 bool ApplyRow(CTransOps& w, int n) {
     const PageRow& r = PageRows()[n];
@@ -343,14 +356,58 @@ const Sender kSenders[] = {
     {&g_voxgain, SetVoxGain},              {&g_antivox, SetAntiVox}, {&g_voxhang, SetVoxHang},
 };
 
+// The row's setting lies inside the table `first` of `size` bytes.
+bool RowIn(const PageRow& r, const void* first, std::size_t size) {
+    const void* v = r.d ? static_cast<const void*>(r.d) : r.i ? static_cast<const void*>(r.i) : r.s;
+    const auto* p = static_cast<const char*>(v);
+    const auto* begin = static_cast<const char*>(first);
+    return p && p >= begin && p < begin + size;
+}
+
+// A transverter in use is found by its band row; one not in use never is.
+void ApplyTransverterRows() {
+    for (int n = 0; n < 5; ++n) {
+        BandStackEntry& row = g_bandstack[kFirstTvRow + n];
+        const bool inUse = TransverterInUse(g_transverter[n]);
+        row.low = inUse ? g_transverter[n].lower : 90000;
+        row.high = inUse ? g_transverter[n].upper : 0;
+    }
+}
+
+// Panadapters, one at a time: a newly ticked one clears the others (the
+// fixed IF belongs to the SDR-IQ/HDSDR one and ticks it).
+void OnPanadapter(const int* p) {
+    if (!*p) return;
+    auto clear = [](int& v, int id) {
+        v = 0;
+        SetChecked(id, 0);
+    };
+    if (p == &g_powersdrpan) {
+        clear(g_perseuspan, 2485), clear(g_sdriqpan, 2486), clear(g_hdsdrif, 2488);
+    } else if (p == &g_perseuspan) {
+        clear(g_powersdrpan, 2489), clear(g_sdriqpan, 2486);
+    } else if (p == &g_sdriqpan) {
+        clear(g_powersdrpan, 2489), clear(g_perseuspan, 2485), clear(g_hdsdrif, 2488);
+    } else {
+        g_sdriqpan = 1;
+        SetChecked(2486, 1);
+        clear(g_powersdrpan, 2489), clear(g_perseuspan, 2485);
+    }
+}
+
 // The action of a setting that changed.
 void OnRowChanged(const PageRow& r) {
     const int* p = RowInt(r);
+    if (RowIn(r, g_transverter, sizeof g_transverter)) return ApplyTransverterRows();
+    if (RowIn(r, g_cwtag, sizeof g_cwtag)) return CaptionCwButtons();
+    if (p == &g_powersdrpan || p == &g_perseuspan || p == &g_sdriqpan || p == &g_hdsdrif) return OnPanadapter(p);
     for (const Sender& x : kSenders)
         if (x.value == p) return x.send(*p);
     if (p == &g_passive) {
         g_rawmode = g_passive;
         g_manualmode = g_passive;
+    } else if (p == &g_tooltip) {
+        plat::EnableToolTips(g_tooltip != 0);
     } else if (p == &g_followlicense) {
         g_resend = 1;
     } else if (p == &g_bfo) {
@@ -438,7 +495,7 @@ void ApplyCatOutPorts(bool switchedOff) {
         const std::string name = g_transops->SavedPort(6400 + k);
         if (name.empty() || name == g_thpxcomport[k]) continue;
         std::snprintf(g_thpxcomport[k], sizeof g_thpxcomport[k], "%s", name.c_str());
-        ReopenThpPort(k + 2, !PortIsOff(g_thpxcomport[k]));
+        ReopenThpPort(k + 2, g_thpchosen[k]);
     }
 }
 
@@ -470,6 +527,7 @@ void ApplyTunerSelection() {
                                             : 0;
     if (Checked(2441) == (g_internaltuner == 4)) return;  // the box still shows the selection
     g_internaltuner = sel;
+    ShowTunerButtons(sel);
     if (g_prefs3shown) ReshowPage();
     if (sel == 4 && !plat::SerialIsOpen(g_ldgport)) OpenLdgPort();
 }
@@ -569,7 +627,7 @@ void CTransOps::OnEditKillFocus(int id) {
         if (kStepIds[k] == id) {
             if (v >= 1 && v <= 20000) *r.i = v;
             else refuse(kStepDefaults[k]);
-            g_stepcaptions[k] = StepButtonCaption(*r.i);
+            CaptionStepButton(k + 1, *r.i);
         }
     for (const ModeStep& m : kModeSteps)
         if (m.id == id) {
@@ -611,6 +669,9 @@ void LoadSettingsControls() {
     CTransOps* w = g_transops;
     if (!w) return;
     w->EnumerateComPorts(plat::ListSerialPorts(g_cwd));
+    // Only the captions of the working band set are saved: its edges come
+    // from the set chosen, so the FT8 set's "20" tunes 20 m after a restart.
+    UseBandSetEdges(g_swlbandset);
     const auto rows = PageRows();
     for (int n = 0; n < int(rows.size()); ++n) FillRow(*w, n);
     // Derived boxes.
@@ -626,6 +687,8 @@ void LoadSettingsControls() {
     SetChecked(2448, g_toptenoption == 2);
     SetChecked(1552, g_swlbandset == 1);
     SetChecked(1553, g_swlbandset == 0);
+    for (int k = 0; k < 4; ++k) g_thpchosen[k] = !PortIsOff(g_thpxcomport[k]);
+    CaptionCwButtons();
     if (!g_thp) w->SelectPort(6122, "NONE");
     if (int* st = AppSetting(AppVar::Steppir); st && !*st) w->SelectPort(6161, "NONE");
     w->SetSidetoneVolume(g_sidetonevolume);
@@ -748,9 +811,9 @@ void OnPortsChanged(int resend) {
     else g_toptenoption = o1 ? 1 : o2 ? 2 : 0;
     SetChecked(2447, g_toptenoption == 1);
     SetChecked(2448, g_toptenoption == 2);
-    // Stepping the SWL value set refills the captions from the chosen set.
-    const int set = Checked(1552) ? 1 : 0;
-    if (set != g_swlbandset) g_swlbandset = set;
+    // The user buttons and the band buttons show the working captions.
+    CaptionUserButtons();
+    CaptionBandButtons();
     if (resend) SetRadioFrequencies();
     ApplyRadioSearch();
     ApplyAntennaButtons();

@@ -34,7 +34,7 @@ extern int g_fscandirection;  // "FSCAN DIRECTION"
 extern int g_fscandwell;  // "FSCAN DWELL"
 extern double g_scanfreq;  // range scan frequency (MHz); 0 when no scan is set up
 extern char g_antname[8][11];  // "ANT 1 NAME".."ANT 8 NAME"
-extern int g_ft8bands;  // "FT8 BANDS"
+extern int g_swlbandset;  // "FT8 BANDS": the SWL Band Assign page's set, 1 FT8, 0 SWL
 extern int g_sixmeterpower;  // "SIX METER POWER"
 extern int g_sixmeterpowerlast;  // "SIX METER POWER LAST"
 extern int g_sixmetercrystalcorrection;  // "SIX METER CRYSTAL CORRECTION"
@@ -128,9 +128,8 @@ extern int g_radiotypesel;
 
 // Held by the settings window, in no settings key.
 extern int g_toptenoption;       // TopTen devices option: 0 none, 1, 2
-extern int g_swlbandset;         // SWL Band Assign value set: 1 FT8, 0 SWL
 extern char g_rotortarget[4];    // bearing typed for the rotor ("%03d")
 extern int g_ampoperate;         // the amplifier's operate button (Acom 2000, Alpha 87A)
 extern int g_amppower;           // the Alpha 87A's power button
-// Captions of the radio panel's six step buttons, as the Steps page set them.
-extern std::string g_stepcaptions[6];
+// CAT-out ports 2..5 chosen in their lists (an entry other than "NONE").
+extern int g_thpchosen[4];

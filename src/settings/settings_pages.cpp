@@ -22,6 +22,7 @@
 #include "devices/device_options.h"
 #include "devices/switches.h"
 #include "devices/keying.h"
+#include "devices/midi_controllers.h"
 #include "memories/memory_options.h"
 #include "panel/band_table.h"
 #include "panel/panel_options.h"
@@ -110,10 +111,9 @@ constexpr PageRow WithApp(PageRow r, AppVar v) {
     return r;
 }
 
-// Window-held choices that no settings key keeps.
+}  // namespace
 int g_sdriqpan = 0;
 int g_powersdrpan = 0;
-}  // namespace
 int g_antennaselection = 9;
 int g_tuneswitch = 0;
 namespace {
@@ -173,6 +173,8 @@ const PageRow kRows[] = {
     Check(0, 2, "Power On/Off start/exit", &g_poweronoff, Rule::PowerOnOff),
     Port(6109, 2, "Tuner Comport", g_ldgcomport, Rule::LdgTuner),
     Button(5062, 2, "Clear Memory", Rule::LdgTuner),
+    // The AT-200PC's tune power: taken at once, no settings change.
+    Slider(kTunerPowerId, 2, "Tuner\rPower", &g_at200pctunerpower, 0, 100, Rule::LdgTuner),
     Check(0, 2, "Tune", &g_tuneswitch),
 
     // 3 Preferences4
@@ -370,6 +372,7 @@ const PageRow kRows[] = {
     Check(2480, 17, "Using FlexControl Knob", &g_flexknob),
     Check(2481, 17, "Using Woodbox Radio TMate2", &g_usetmate2),
     Check(2482, 17, "Using MIDI DJ Controller", &g_cmdmicro),
+    Label(17, "", Rule::Midi, kMidiFileLabelId),
     Label(17, "file. Text must be exact. See the Pelx Help file.", Rule::Midi),
     Button(5175, 17, "Reload DJ Controller Settings", Rule::Midi),
     Check(2484, 19, "TMate2 S meter shows Peak", &g_tmate2peak, Rule::TMate2),
@@ -449,6 +452,12 @@ void BindAppSetting(AppVar v, int* p) { g_appsettings[int(v)] = p; }
 int* AppSetting(AppVar v) { return g_appsettings[int(v)]; }
 
 std::span<const PageRow> PageRows() { return kRows; }
+
+std::string MidiFileCaption() {
+    // Models 2..5 have a file each; the CMD Micro's stands for the rest.
+    const int model = g_midimodel >= 2 && g_midimodel <= kMidiModels ? g_midimodel : 1;
+    return std::string("Change the functions in the ") + MidiModelInfo(model).file;
+}
 
 int RowOfId(int id) {
     for (int n = 0; n < int(std::size(kRows)); ++n)

@@ -84,6 +84,13 @@ struct PageRow {
     AppVar app = AppVar::None;
 };
 
+// The "Tuner\rPower" slider (its messages carry this number).
+constexpr int kTunerPowerId = 0x5e6;
+
+// The label naming the MIDI controller's own file, and its text.
+constexpr int kMidiFileLabelId = 7990;
+std::string MidiFileCaption();
+
 std::span<const PageRow> PageRows();
 // The index of the row with control id `id`, or -1.
 int RowOfId(int id);
@@ -108,6 +115,9 @@ void ListItems(Items kind, void (*add)(void* ctx, const char* text), void* ctx);
 int AntennaRow(int n);
 // The window-held antenna selection (1..8, 9 "Auto"); the buttons show it.
 extern int g_antennaselection;
+// Panadapter choices that no settings key keeps.
+extern int g_sdriqpan;    // "SDR-IQ/HDSDR Pan"
+extern int g_powersdrpan; // "PowerSDR Panadapter"
 // The window's tune switch (what it showed last).
 extern int g_tuneswitch;
 

@@ -1,5 +1,6 @@
 #include "settings/trans_ops.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +20,8 @@
 #include "panel/panel_options.h"
 #include "settings/settings_options.h"
 #include "settings/assign_pages.h"
+#include "settings/band_sets.h"
+#include "civ/reply_processing.h"
 #include "settings/settings_pages.h"
 
 using namespace settings;
@@ -34,6 +37,15 @@ constexpr int kLeft = 110, kTop = 10, kLine = 17, kColumn = 265, kLines = 24;
 constexpr int kCaptionWidth = 180, kFieldWidth = 78;
 // The slider strip under a page's rows: caption, slider, value label.
 constexpr int kSliderPitch = 50, kSliderWidth = 28, kSliderCaption = 24, kSliderHeight = 110, kSliderValue = 14;
+
+// A caption too long for the caption column takes room from its field (the
+// settings font's characters average under 6 design units), down to a field
+// that still shows a number or a short list entry.
+constexpr int kDesignUnitsPerChar = 6, kNarrowestField = 50;
+int CaptionWidth(const char* caption) {
+    const int wanted = kDesignUnitsPerChar * int(std::strlen(caption));
+    return std::clamp(wanted, kCaptionWidth, kColumn - 10 - kNarrowestField);
+}
 
 // Two-line slider captions carry the break as "\r\n" or "\r".
 std::string DisplayCaption(const char* caption) {
@@ -55,6 +67,8 @@ bool IsPortList(int id) {
 }  // namespace
 
 CTransOps::CTransOps() {
+    // A manual antenna choice holds against the frequency the radio reports.
+    g_antennaheld = [] { return g_antennaselection != 9; };
     const auto rows = PageRows();
     controls_.resize(rows.size());
     savedPorts_.resize(rows.size());
@@ -74,6 +88,7 @@ CTransOps::CTransOps() {
 
 CTransOps::~CTransOps() {
     if (g_transops == this) g_transops = nullptr;
+    g_antennaheld = nullptr;
 }
 
 plat::Rect CTransOps::Scaled(int l, int t, int r, int b) const {
@@ -185,8 +200,10 @@ plat::ComboBox* CTransOps::ComboOf(int id) const {
 void CTransOps::Place(int n, int k) {
     const int x = kLeft + (k / kLines) * kColumn, y = kTop + (k % kLines) * kLine;
     if (labelOf_[n] >= 0) {
-        labels_[labelOf_[n]]->MoveWindow(Scaled(x, y, x + kCaptionWidth, y + 15));
-        controls_[n]->MoveWindow(Scaled(x + kCaptionWidth, y, x + kCaptionWidth + kFieldWidth, y + 15));
+        const int caption = CaptionWidth(PageRows()[n].caption);
+        const int field = std::min(kFieldWidth, kColumn - 10 - caption);
+        labels_[labelOf_[n]]->MoveWindow(Scaled(x, y, x + caption, y + 15));
+        controls_[n]->MoveWindow(Scaled(x + caption, y, x + caption + field, y + 15));
     } else if (PageRows()[n].kind == Ctl::BiState) {
         controls_[n]->MoveWindow(Scaled(x, y, x + 85, y + 15));  // as wide as "Menu Up"
     } else {
@@ -194,8 +211,7 @@ void CTransOps::Place(int n, int k) {
     }
 }
 
-void CTransOps::PlaceSlider(int n, int k, int top) {
-    const int x = kLeft + k * kSliderPitch;
+void CTransOps::PlaceSlider(int n, int x, int top) {
     if (labelOf_[n] >= 0) labels_[labelOf_[n]]->MoveWindow(Scaled(x - 2, top, x + kSliderPitch - 4, top + kSliderCaption));
     const int st = top + kSliderCaption;
     controls_[n]->MoveWindow(Scaled(x, st, x + kSliderWidth, st + kSliderHeight));
@@ -239,6 +255,8 @@ void CTransOps::ShowPage(int page) {
     g_settingspage = page;
     g_prefs3shown = 0;
     HidePages();
+    // The controller found may have changed since the last showing.
+    if (plat::Window* label = RowControl(RowOfId(kMidiFileLabelId))) label->SetWindowText(MidiFileCaption());
     if (page == 2) g_prefs3shown = 1;
     const auto rows = PageRows();
     // The rows on show close up, so hidden rows leave no gaps; the sliders
@@ -250,11 +268,14 @@ void CTransOps::ShowPage(int page) {
         controls_[n]->ShowWindow(plat::SW_SHOW);
         if (labelOf_[n] >= 0) labels_[labelOf_[n]]->ShowWindow(plat::SW_SHOW);
     }
-    const int top = slot <= kLines ? kTop + slot * kLine + 8 : kTop;
-    int strip = slot <= kLines ? 0 : 2 * kColumn / kSliderPitch;
+    // The strip starts under the last row of the last column in use.
+    const int column = slot > 0 ? (slot - 1) / kLines : 0;
+    const int top = kTop + (slot > 0 ? (slot - 1) % kLines + 1 : 0) * kLine + 8;
+    const int left = kLeft + column * kColumn;
+    int strip = 0;
     for (std::size_t n = 0; n < rows.size(); ++n) {
         if (rows[n].page != page || !RuleHolds(rows[n].rule) || rows[n].kind != Ctl::Slider) continue;
-        PlaceSlider(int(n), strip++, top);
+        PlaceSlider(int(n), left + strip++ * kSliderPitch, top);
         controls_[n]->ShowWindow(plat::SW_SHOW);
         labels_[labelOf_[n]]->ShowWindow(plat::SW_SHOW);
         labels_[valueOf_[n]]->ShowWindow(plat::SW_SHOW);
@@ -298,6 +319,11 @@ plat::LRESULT CTransOps::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPAR
     const int row = RowOfId(int(msg));
     if (row < 0 || PageRows()[row].kind != Ctl::Slider || wParam != msg) return 0;
     ShowSliderValue(row);
+    if (int(msg) == kTunerPowerId) {
+        // The tuner takes its power from the setting itself; nothing to apply.
+        *PageRows()[row].i = SettingOfSlider(PageRows()[row], SliderOf(kTunerPowerId)->GetValue());
+        return 0;
+    }
     NotifyChanged();
     return 0;
 }
@@ -356,6 +382,8 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
     case 1553:
         CheckOf(1552)->SetCheck(iid == 1552);
         CheckOf(1553)->SetCheck(iid == 1553);
+        g_swlbandset = iid == 1552 ? 1 : 0;
+        RefillSwlBands(g_swlbandset);
         return true;
     case 1531:
         g_ampoperate = !g_ampoperate;
@@ -386,7 +414,11 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
         return true;
     default: break;
     }
-    if (IsPortList(iid) && list && list->GetCurSel() >= 0) savedPorts_[row] = list->GetSelectedText();
+    if (IsPortList(iid) && list && list->GetCurSel() >= 0) {
+        savedPorts_[row] = list->GetSelectedText();
+        // Ports 2..5 are in use when chosen; "NONE" (the first entry) is none.
+        if (iid >= 6400 && iid <= 6403) g_thpchosen[iid - 6400] = list->GetCurSel() > 0 ? 1 : 0;
+    }
     NotifyChanged();
     return true;
 }

@@ -89,8 +89,8 @@ private:
     std::vector<int> labelOf_;  // by row: its caption label, or -1
     std::vector<int> valueOf_;  // by row: its value label (sliders), or -1
     void Place(int row, int line);
-    // Slider n of the page's slider strip, whose top is design row `top`.
-    void PlaceSlider(int row, int n, int top);
+    // A slider of the page's slider strip at design x `left`, top `top`.
+    void PlaceSlider(int row, int left, int top);
     std::vector<std::string> savedPorts_;  // by row
     plat::ComboBox pageList_;
     plat::ComboBox assign_[14];
@@ -103,6 +103,8 @@ extern CTransOps* g_transops;
 
 // The main frame's settings work, run on the window above.
 void LoadSettingsControls();
+// Shows a page's settings in its controls again (after its values changed).
+void FillPageRows(int page);
 // The handler of WM_COMMAND 2367: takes every control over in a fixed order.
 void ApplySettings();
 // Its second half: keyer, VOX, serial lines, search, user buttons, bands.

@@ -12,9 +12,13 @@
 #include "app/main_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
+#include "civ/frequency_state.h"
+#include "panel/band_table.h"
 #include "common/sim_station.h"
 #include "platform/clock.h"
 #include "settings/settings_options.h"
+#include "panel/radio_window.h"
+#include "platform/input_synth.h"
 #include "settings/trans_ops.h"
 #include "sim/sim_radio.h"
 
@@ -76,4 +80,34 @@ TEST(SettingsWindowApp, OpensFromTheMainWindowAndAChangeReachesRadioAndFile) {
     const std::string ini = s.dir.read("qarv.ini");
     EXPECT_NE(ini.find("BFO=600"), std::string::npos);
     EXPECT_NE(ini.find("SELECTION=5"), std::string::npos);
+}
+
+TEST(SettingsWindowApp, TheFt8SetChosenInTheWindowIsKeptAtClose) {
+    Station s("SELECTION=12\n");
+    s.initialise();
+    s.radio.clearLog();
+    g_transops->ShowWindow(plat::SW_SHOW);
+    plat::synth::Click(g_transops->CheckOf(1552), plat::synth::Button::Left, {5, 5});
+    EXPECT_EQ(g_radiowindow->Control(40137)->GetWindowText(), "20");
+    g_radiowindow->ShowWindow(plat::SW_SHOW);
+    EXPECT_TRUE(plat::SaveWindowImage(g_radiowindow, std::string(QARV_BUILD_DIR) + "/radio_window_ft8.png"));
+    s.run(1000);
+    EXPECT_EQ(s.setterFrames(), 0);  // a band set is no radio setting
+    g_mainwin->SendMessage(plat::WM_CLOSE);
+    s.run(3000);
+    const std::string ini = s.dir.read("qarv.ini");
+    EXPECT_NE(ini.find("FT8 BANDS=1"), std::string::npos);
+    EXPECT_NE(ini.find("caption 5=20"), std::string::npos);
+    EXPECT_NE(ini.find("caption 11=FT8"), std::string::npos);
+}
+
+TEST(SettingsWindowApp, AfterARestartTheFt8BandsHaveTheirEdges) {
+    Station s("FT8 BANDS=1\ncaption 3=40\n");
+    s.initialise();
+    EXPECT_EQ(g_radiowindow->Control(40135)->GetWindowText(), "40");
+    EXPECT_EQ(g_transops->CheckOf(1552)->GetCheck(), 1);
+    // The band button's row holds the FT8 segment, so choosing it lands on
+    // the dial frequency, its low edge.
+    EXPECT_DOUBLE_EQ(g_bandstack[23].low, 7.074);
+    EXPECT_EQ(PanelBandRow(7.075, kNoBandRow), 23);  // broadcast rows are searched first
 }

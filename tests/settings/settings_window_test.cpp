@@ -31,81 +31,13 @@
 #include "panel/band_table.h"
 #include "civ/frequency_state.h"
 #include "devices/switches.h"
+#include "devices/midi_controllers.h"
+#include "settings/assign_pages.h"
 #include "panel/controls/meter.h"
 
+#include "settings/settings_fixture.h"
+
 namespace {
-// The main frame's part: every change notification runs the apply.
-struct Frame : plat::Window {
-    int changes = 0;
-    bool OnCommand(unsigned id, unsigned, plat::LPARAM) override {
-        if (id == kSettingsChangedId) {
-            ++changes;
-            ApplySettings();
-        }
-        return true;
-    }
-};
-
-int g_apputc = 5, g_appsteppir = 0, g_appmute = 0;
-
-struct SettingsWindow : Captured {
-    Frame frame;
-    explicit SettingsWindow(int type = 23, int page = 21) : Captured(type) {
-        g_settingspage = page;
-        settings::BindAppSetting(settings::AppVar::UtcHour, &g_apputc);
-        settings::BindAppSetting(settings::AppVar::Steppir, &g_appsteppir);
-        settings::BindAppSetting(settings::AppVar::MuteAlways, &g_appmute);
-        frame.Create("frame", 0, {0, 0, 1000, 700}, nullptr, 0);
-        g_transops = new CTransOps;
-        g_transops->Create("Transceiver Settings", plat::WS_CHILD, {0, 0, 920, 620}, &frame, 2367);
-        LoadSettingsControls();
-        frames();
-    }
-    ~SettingsWindow() { delete g_transops; }
-    CTransOps& w() { return *g_transops; }
-    plat::Edit& edit(int id) { return *w().EditOf(id); }
-    // The row of a caption (rows without an id of their own); a two-line
-    // slider caption matches with a space for its break.
-    static std::string OneLine(const char* caption) {
-        std::string out;
-        for (const char* p = caption; *p; ++p) {
-            if (*p == '\r' && p[1] == '\n') continue;
-            out += (*p == '\r' || *p == '\n') ? ' ' : *p;
-        }
-        return out;
-    }
-    int rowOf(const char* caption) {
-        const auto rows = settings::PageRows();
-        for (int n = 0; n < int(rows.size()); ++n)
-            if (OneLine(rows[n].caption) == caption) return n;
-        return -1;
-    }
-    plat::Window* byCaption(const char* caption) { return w().RowControl(rowOf(caption)); }
-    CSlider& sliderNamed(const char* caption) { return *static_cast<CSlider*>(byCaption(caption)); }
-    std::string valueShown(const char* caption) { return w().ValueLabel(rowOf(caption))->GetWindowText(); }
-    // A person's click on the slider row that gives `value`.
-    void slide(CSlider& slider, int value) {
-        const int h = slider.GetWindowRect().height();
-        const SliderScale scale{slider.GetLow(), slider.GetHigh(), 0, h};
-        for (int y = 0; y < h; ++y)
-            if (scale.ValueAt(y) == value) {
-                plat::synth::Press(&slider, plat::synth::Button::Left, {slider.GetWindowRect().width() / 2, y});
-                plat::synth::Release(&slider, plat::synth::Button::Left, {slider.GetWindowRect().width() / 2, y});
-                return;
-            }
-        ADD_FAILURE() << "no row gives " << value;
-    }
-    void click(plat::Window* button) {
-        plat::synth::Click(button, plat::synth::Button::Left, {5, 5});
-    }
-    plat::Edit& editNamed(const char* caption) { return *static_cast<plat::Edit*>(byCaption(caption)); }
-    void type(plat::Edit& e, const std::string& text) {
-        e.TypeText(text);
-        e.KillFocus();
-    }
-    bool shown(const char* caption) { return byCaption(caption)->IsWindowVisible(); }
-};
-
 std::map<std::string, std::string> Snapshot() {
     std::map<std::string, std::string> out;
     for (const SettingKey& row : SettingsCatalogue())
@@ -293,12 +225,10 @@ TEST(SettingsWindow, StepsAndFilterPositionsCheckThemselves) {
     s.type(s.edit(2403), "0");
     EXPECT_EQ(g_step4, 1000);
     EXPECT_EQ(s.edit(2403).GetText(), "1000");
-    EXPECT_EQ(g_stepcaptions[3], "1 kHz");
     s.type(s.edit(2397), "20001");
     EXPECT_EQ(g_step1, 1);
-    EXPECT_EQ(g_stepcaptions[0], "1 Hz");
-    s.type(s.edit(2401), "1500");
-    EXPECT_EQ(g_stepcaptions[4], "1 kHz");
+    EXPECT_EQ(StepButtonCaption(1500), "1 kHz");
+    EXPECT_EQ(StepButtonCaption(999), "999 Hz");
     s.type(s.edit(2428), "5");  // DSP widths: 5 stays
     EXPECT_EQ(g_cwfilterposition, 5);
     s.type(s.edit(2428), "13");
@@ -711,4 +641,59 @@ TEST(SettingsWindow, TheAcom2000ShowsOnlyItsOperateButton) {
     EXPECT_FALSE(s.w().BiStateOf(1532)->IsWindowVisible());
     EXPECT_TRUE(s.shown("Acom 2000"));
     EXPECT_FALSE(s.shown("Alpha 87A"));
+}
+
+TEST(SettingsWindow, PanadaptersAreOneAtATime) {
+    g_perseuspan = 1;
+    SettingsWindow s(23, 20);
+    s.click(s.w().CheckOf(2489));  // PowerSDR
+    EXPECT_EQ(settings::g_powersdrpan, 1);
+    EXPECT_EQ(g_perseuspan, 0);
+    EXPECT_EQ(s.w().CheckOf(2485)->GetCheck(), 0);
+    s.click(s.w().CheckOf(2488));  // the fixed IF comes with SDR-IQ/HDSDR
+    EXPECT_EQ(g_hdsdrif, 1);
+    EXPECT_EQ(settings::g_sdriqpan, 1);
+    EXPECT_EQ(s.w().CheckOf(2486)->GetCheck(), 1);
+    EXPECT_EQ(settings::g_powersdrpan, 0);
+    s.click(s.w().CheckOf(2485));  // Perseus keeps the fixed IF's setting alone
+    EXPECT_EQ(g_perseuspan, 1);
+    EXPECT_EQ(settings::g_sdriqpan, 0);
+    EXPECT_EQ(g_hdsdrif, 1);
+}
+
+TEST(SettingsWindow, UserTransvertersAreFoundByTheirBandRowsOnlyWhileInUse) {
+    SettingsWindow s(23, 8);
+    s.type(s.editNamed("User 1 Upper Limit"), "1300");
+    s.type(s.editNamed("User 1 Lower Limit"), "1296");
+    EXPECT_DOUBLE_EQ(g_bandstack[kFirstTvRow].low, 1296);
+    EXPECT_DOUBLE_EQ(g_bandstack[kFirstTvRow].high, 1300);
+    EXPECT_EQ(BandStackRow(1296.2), kFirstTvRow);
+    s.type(s.editNamed("User 1 Lower Limit"), "0");
+    EXPECT_DOUBLE_EQ(g_bandstack[kFirstTvRow].low, 90000);
+    EXPECT_DOUBLE_EQ(g_bandstack[kFirstTvRow].high, 0);
+    EXPECT_NE(BandStackRow(1296.2), kFirstTvRow);
+}
+
+TEST(SettingsWindow, ToolTipsFollowTheirBox) {
+    g_tooltip = 1;
+    plat::EnableToolTips(true);
+    SettingsWindow s(23, 2);
+    s.click(s.byCaption("Use Tool Tips"));
+    EXPECT_EQ(g_tooltip, 0);
+    EXPECT_FALSE(plat::ToolTipsEnabled());
+}
+
+TEST(SettingsWindow, TheMidiControllerPageNamesItsFileAndHasNoAssignmentRows) {
+    g_cmdmicro = 1;
+    g_midimodel = 3;
+    SettingsWindow s(23, 17);
+    plat::Window* label = s.w().RowControl(settings::RowOfId(settings::kMidiFileLabelId));
+    ASSERT_TRUE(label->IsWindowVisible());
+    EXPECT_EQ(label->GetWindowText(), "Change the functions in the hercules.ini");
+    EXPECT_TRUE(s.shown("file. Text must be exact. See the Pelx Help file."));
+    EXPECT_TRUE(s.w().Control(5175)->IsWindowVisible());
+    for (int n = 0; n < settings::kAssignRows; ++n) EXPECT_FALSE(s.w().AssignList(n)->IsWindowVisible()) << n;
+    g_midimodel = 1;  // the CMD Micro's file stands for every other model
+    s.w().ShowPage(17);
+    EXPECT_EQ(label->GetWindowText(), "Change the functions in the cmdmicro.ini");
 }
