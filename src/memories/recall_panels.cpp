@@ -127,3 +127,9 @@ void RecordRecallPanelPlaces() {
     if (g_qarvmempanel) g_qarvmempanel->RecordPlace(g_qarvmemplace, sizeof g_qarvmemplace);
     if (g_spmemory) g_spmemory->RecordPlace(g_spplace, sizeof g_spplace);
 }
+
+// The panel has no frequency fields yet.
+void ShowScratchPadField(int field, const std::string& text) {
+    (void)field;
+    (void)text;
+}

@@ -61,3 +61,6 @@ void DestroyRecallPanels();
 // Puts the panels' places into [QARVMEM WINDOW] and [SP WINDOW] "LOCATION"
 // for the save at close.
 void RecordRecallPanelPlaces();
+// Shows a scratch pad's frequency text on the scratch-pad panel's field
+// `field` (0 the undo row, 1..3 the scratch pads).
+void ShowScratchPadField(int field, const std::string& text);

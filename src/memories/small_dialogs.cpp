@@ -91,9 +91,9 @@ bool CWorldTime::OnCommand(unsigned id, unsigned, plat::LPARAM) {
 }
 
 void CTuneSel::OnInitDialog() {
-    char text[64];
-    std::snprintf(text, sizeof text, "Current Step Size= %.0f Hz", step);
-    Add<plat::StaticText>(text, {8, 4, 236, 22}, IDC_CURRENT_STEP);
+    char line[64];
+    std::snprintf(line, sizeof line, "Current Step Size= %.0f Hz", step);
+    Add<plat::StaticText>(text.empty() ? line : text, {8, 4, 236, 22}, IDC_CURRENT_STEP);
     for (int i = 0; i < 12; ++i) {
         const int col = i % 3, row = i / 3;
         Add<plat::Button>(kStepPicks[i].caption, {8 + col * 76, 28 + row * 30, 80 + col * 76, 54 + row * 30},

@@ -76,6 +76,7 @@ public:
 class CTuneSel : public CSmallDialog {
 public:
     double step = 10000;  // Hz
+    std::string text;     // the line above the buttons; empty: the step in Hz
     void OnInitDialog() override;
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
     // Runs the picker centred on `owner`; true when a step was chosen.

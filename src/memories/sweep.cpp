@@ -230,3 +230,10 @@ std::string SweepReadout(double mhz, int value, bool linear) {
                       int(std::lround(20.0 * std::log10(1.0 + value))));
     return buf;
 }
+
+// The sweep keeps no VFO B state yet.
+void SweepKeepVfoB(double mhz, int mode, int filter) {
+    (void)mhz;
+    (void)mode;
+    (void)filter;
+}

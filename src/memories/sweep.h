@@ -53,6 +53,9 @@ void OnSweepStart(double start, int stepHz, int count, bool highRes);
 // to and stops the sweep; otherwise VFO A is tuned there.
 void OnSweepPick(double mhz);
 void EndSweep();
+// VFO B changed on the radio window while a sweep runs: the VFO B state the
+// sweep puts back at its end becomes `mhz`, `mode` and `filter`.
+void SweepKeepVfoB(double mhz, int mode, int filter);
 // Clears the trace.
 void ClearSweepTrace();
 // Graph readout under the mouse.

@@ -134,13 +134,12 @@ void CMRPanel::OnPolling() {
     MirrorShowSliders(g_subsliders);
 }
 
+// The panel's toggle tells the main frame itself.
 void CMRPanel::OnDualWatch() {
     CSwlPanel* p = g_swlpanel;
     if (!p) return;
-    const int before = p->dual;
     p->ToggleDual();
     MirrorShowDual(p->dual);
-    if (p->dual != before) SubReceiverChanged();
 }
 
 void CMRPanel::OnSplit() {

@@ -13,7 +13,7 @@ namespace radio_layout {
 enum class Kind : unsigned char {
     Button,         // CBiStateButton
     FilterButton,   // CFilterButton
-    HoldButton,     // CPHButton (PTT)
+    HoldButton,     // CPHButton (XFC: the VFOs swapped while held)
     Label,          // static text
     Frame,          // group box
     DigitA,         // VFO A digit box

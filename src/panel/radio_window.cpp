@@ -434,6 +434,10 @@ plat::LRESULT CRadioWindow::OnMessage(unsigned msg, plat::WPARAM wParam, plat::L
         panel_->OnScaleMessage(msg, id, value);
         return 0;
     }
+    if (msg == WM_VFO_DRAG) {
+        panel_->VfoDragStep(int(wParam));
+        return 0;
+    }
     if (panel_->OnPanelMessage(msg)) return 0;
     // A slider tells its owner with its own id as the message number.
     if (int(wParam) == int(msg) && dynamic_cast<CSlider*>(Control(int(msg))))
@@ -492,6 +496,15 @@ void CRadioWindow::OnPaint(plat::PaintContext& pc) {
 // The body of the window is its caption: a press anywhere off the controls
 // drags it.
 void CRadioWindow::OnLButtonDown(unsigned, plat::Point p) {
+    // The step label is no control of its own: a click on it opens the step
+    // dialog.
+    for (const radio_layout::Placed& c : placed_) {
+        if (c.item->id != kStepLabel) continue;
+        if (panel_ && p.x >= c.px.left && p.x < c.px.right && p.y >= c.px.top && p.y < c.px.bottom) {
+            panel_->OnCommand(IDC_STEP_LABEL);
+            return;
+        }
+    }
     BringWindowToTop();
     dragging_ = true;
     dragFrom_ = ClientToScreen(p);

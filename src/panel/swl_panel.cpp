@@ -285,7 +285,7 @@ void CSwlPanel::RefreshFrequency() {
 }
 
 void CSwlPanel::NotifyMainWin() {
-    if (!enabled) return;
+    if (!enabled || notifyHold > 0) return;
     if (g_inreader || g_inpodkey) {
         g_swlpending = 1;
         return;

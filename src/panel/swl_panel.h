@@ -26,6 +26,8 @@ constexpr unsigned ID_STORED_FREQ = 32000;   // tune the keypad's frequency (g_k
 constexpr unsigned IDC_STEP_UP = 233;
 constexpr unsigned IDC_STEP_DOWN = 5010;
 constexpr unsigned IDC_STEP1 = 701;  // 701..706: the six step buttons
+constexpr unsigned IDC_STEP_LABEL = 1201;  // a click on the step label: the step dialog
+constexpr unsigned WM_VFO_DRAG = 1305;     // the VFO drag tool's message, wParam its code
 constexpr unsigned IDC_KEY_DIGIT_A = 5163;
 constexpr unsigned IDC_KEY_DIGIT_B = 5172;
 constexpr unsigned IDC_DIGITS_A = 5155;  // 5155..5162: VFO A digit boxes
@@ -35,6 +37,7 @@ constexpr int kDigitBoxes = 8;
 constexpr int kStepButtons = 6;
 
 extern int g_manualmode;  // ManMD: no step rounding, no per-mode defaults
+extern int g_manualmodesaved;  // ManMD as it was before SaveTuneState forced it on
 extern int g_inpodkey;    // a keypad-pod record is being processed
 extern int g_keyentry;    // the key handed to KeyDigitA/B (a character code); they clear it
 extern double g_keypadfreq;  // the keypad's frequency for ID_STORED_FREQ, MHz
@@ -237,6 +240,34 @@ public:
 
     // ---- Band stack state
     int bandLoading = 0;  // a band row is being loaded
+    // While above 0 NotifyMainWin waits: a row load, a swap or a band button
+    // tells the main frame once, when the whole change is on the panel.
+    int notifyHold = 0;
+    int tuneStateHeld = 0;  // SaveTuneState holds row 38 until RestoreTuneState
+    class NotifyHold {
+    public:
+        explicit NotifyHold(CSwlPanel& p) : p_(p) { ++p_.notifyHold; }
+        ~NotifyHold() { --p_.notifyHold; }
+        NotifyHold(const NotifyHold&) = delete;
+        NotifyHold& operator=(const NotifyHold&) = delete;
+
+    private:
+        CSwlPanel& p_;
+    };
+    // Writes the panel state into band row `row` with `mhz` as its frequency.
+    void StoreBandRow(double mhz, int row);
+    // A band button (command `id`, band row `row`).
+    void BandButton(unsigned id, int row);
+    // The next (`up`) or previous 60 m channel.
+    void SixtyMeterStep(bool up);
+    // VFO A to the low edge of the current band row.
+    void BandBottom();
+    // Scratch pads: store into `row` shown on scratch-pad field `field`;
+    // recall `row` after keeping the current state in the undo row.
+    void StoreScratch(int row, int field);
+    void RecallScratch(int row);
+    // Band button command -> band row, or -1.
+    static int BandRowOfCommand(unsigned id);
 
     // ---- Mode, filter and AGC state
     // Set by the main frame around the mode change of a world-time station
@@ -271,6 +302,25 @@ public:
     void SelectAgcB(int code);
 
     // ---- VFO, split and dual-watch state
+    // VFO A or B one step down (-1) or up (+1); `fast` multiplies the step by
+    // "FAST TUNING MULT" and rounds to the multiplied step.
+    void StepVfoA(int direction, bool fast);
+    void StepVfoB(int direction, bool fast);
+    // A code of the VFO drag tool (message 1305): 1301 +10 steps, 1302 +1,
+    // 1303 -10, 1304 -1.
+    void VfoDragStep(int code);
+    void ToggleLock();
+    void RepeaterOffset();
+    // The step label: the step dialog.
+    void StepDialog();
+    // Pure rules of the VFO buttons.
+    static double FastTuned(double mhz, double stepHz, int multiplier, int direction);
+    // The repeater shift (MHz) for VFO A at `mhz`; 0 where there is none.
+    static double RepeaterShift(double mhz);
+    // SPLIT may join VFO A at `a` and VFO B at `b` without "CROSSBAND".
+    static bool SameSplitBand(double a, double b);
+    // The step dialog's text for the current step.
+    static std::string StepDialogText(double stepHz);
 
     // ---- RIT, XIT and PBT state
     int pbtInnerOffset = 0, pbtOuterOffset = 0;  // position - 128

@@ -284,6 +284,7 @@ TEST(InitRadio, ForgetsVfoBModeAgcAndFilterLastSent) {
     EXPECT_EQ(sentB(), 0);  // unchanged: nothing again
     InitRadio();
     f.bodies();
+    f.panel.dual = 1;  // InitRadio switched dual watch off; the operator turns it on again
     SendFreqToRX340();
     EXPECT_EQ(sentB(), 4);  // a re-initialised radio gets them again
 }

@@ -179,10 +179,15 @@ TEST_F(MirrorPanelTest, TheRadioPanelKeepsTheButtonsInStep) {
     EXPECT_EQ(p->transmit.GetState(), 1);
     EXPECT_EQ(p->polling.GetWindowText(), "Polling VFO B");
     EXPECT_EQ(p->meter.GetWindowText(), "SWRMtr");
-    // Dual Watch leaves the main frame alone while the dual state stays.
+    // Dual Watch runs the panel's toggle, which tells the main frame once.
     Click(p->dual);
-    EXPECT_EQ(frame.Count(IDC_VFOB_CHANGED), 0);
-    EXPECT_EQ(p->dual.GetState(), panel.dual);
+    EXPECT_EQ(panel.dual, 1);
+    EXPECT_EQ(p->dual.GetState(), 1);
+    EXPECT_EQ(frame.Count(IDC_VFOB_CHANGED), 1);
+    Click(p->dual);
+    EXPECT_EQ(panel.dual, 0);
+    EXPECT_EQ(p->dual.GetState(), 0);
+    EXPECT_EQ(frame.Count(IDC_VFOB_CHANGED), 2);
 }
 
 TEST_F(MirrorPanelTest, DragsByItsBodyAndHidesOnClose) {
