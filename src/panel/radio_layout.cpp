@@ -82,7 +82,7 @@ const std::vector<Item> kItems = {
     {40035, K::Button, "Med", 450, 170, 488, 187, S::Agc3, false, -1, "Set AGC to Medium, see pref2 for defaults"},
     {40036, K::Button, "Slow", 489, 170, 527, 187, S::Agc3, false, -1, "Set AGC to Slow, see pref2 for defaults"},
     {2489, K::Button, "Man", 498, 170, 527, 187, S::Agc3Man, false, -1, nullptr},
-    {108, K::Button, "XFC", 411, 190, 449, 207, S::Always, false, -1, "Temp Swap of VFO A and B if Split On"},
+    {108, K::HoldButton, "XFC", 411, 190, 449, 207, S::Always, false, -1, "Temp Swap of VFO A and B if Split On"},
     {2522, K::Button, "Re-Initialize", 450, 190, 527, 207, S::Always, false, -1, "Resync Program Buttons with Radio"},
     {701, K::Button, "", 411, 210, 449, 227, S::Always, false, -1, "Frequency Step Button 1, see Settings Steps Window"},
     {702, K::Button, "", 450, 210, 488, 227, S::Always, false, -1, "Frequency Step Button 2, see Settings Steps Window"},
@@ -129,7 +129,7 @@ const std::vector<Item> kItems = {
     {2517, K::Button, "S Meter", 557, 62, 599, 79, S::MeterSel, false, -1, "S Meter Setting during Transmit"},
     {214, K::Button, "Mon", 605, 214, 636, 231, S::Not17, false, -1, "Toggle Transmit Monitoring On/Off"},
     {555, K::Button, "AmTn", 605, 233, 636, 250, S::Always, false, -1, "Amplifier Power Setting, see Help file for AMTN"},
-    {230, K::HoldButton, "PTT", 605, 252, 636, 269, S::Always, false, -1, "Push to Talk, see pref3"},
+    {230, K::Button, "PTT", 605, 252, 636, 269, S::Always, false, -1, "Push to Talk, see pref3"},
     {560, K::Button, "I D", 671, 233, 701, 250, S::Always, false, -1, "Send Call for ID in CW, see Auto CW ID in pref3"},
     {597, K::Button, "D M", 671, 252, 701, 269, S::Always, false, -1, "Data Mode"},
     {238, K::Button, "ManMD", 2, 5, 44, 22, S::Always, false, -1, "Manual Mode"},
@@ -231,6 +231,17 @@ const std::vector<Item> kItems = {
     {40148, K::Button, "TV4", 245, 210, 279, 227, S::Hidden, true, 36, nullptr},
     {40149, K::Button, "TV5", 282, 210, 316, 227, S::Hidden, true, 37, nullptr},
     {9320, K::Label, "Saving Settings to Qarv.INI ", 7, 247, 500, 274, S::Hidden, true, -1, nullptr},
+    // The remaining function buttons and the labels the main frame's timers
+    // write, in the free column right of the AGC and step buttons.
+    {2515, K::Button, "TPF", 535, 110, 597, 127, S::DigiSel, false, -1, "Toggles the Twin Peak Filter On/Off"},
+    {2518, K::Button, "MNotch", 535, 130, 597, 147, S::Notch, false, -1, "Toggles the Manual Notch On/Off"},
+    {596, K::Button, "Tx Dis", 535, 150, 597, 167, S::Always, false, -1, "Disable Transmit"},
+    {9109, K::Label, "", 535, 172, 597, 186, S::Always, false, -1, nullptr},
+    {9110, K::Label, "", 535, 189, 597, 203, S::Always, false, -1, nullptr},
+    {9111, K::Label, "", 535, 206, 557, 220, S::Always, false, -1, nullptr},
+    {9112, K::Label, "", 559, 206, 597, 220, S::Always, false, -1, nullptr},
+    {9321, K::Label, "", 410, 300, 600, 314, S::Model5, true, -1, nullptr},
+    {9322, K::Label, "", 410, 317, 600, 331, S::Model5, true, -1, nullptr},
 };
 
 bool Cap(const ModelTable& t, int type) { return ModelCap(t, type) != 0; }
@@ -273,6 +284,7 @@ Presence PresenceOf(const Item& item, const Context& c) {
     case S::DigiSelNot18: return on(digisel && t != 18);
     case S::NotDigiSel: return on(!digisel);
     case S::Model23: return on(t == 23);
+    case S::Model5: return on(t == 5);
     case S::MeterSel: return on(Cap(g_hasmetersel, t));
     case S::DualRx: return on(Cap(g_hasdualpanel, t));
     case S::NbDspRow: return digisel ? Presence::Visible : Presence::Absent;

@@ -291,8 +291,8 @@ TEST_F(RadioWindowTest, ButtonsKeysAndClose) {
     EXPECT_GE(frame.Count(IDC_RADIO_WINDOW), 1);
     // A button whose action belongs to the main frame reaches it.
     frame.commands.clear();
-    plat::synth::Click(window.Control(2522), plat::synth::Button::Left, {5, 5});
-    EXPECT_EQ(frame.Count(2522), 1);
+    plat::synth::Click(window.Control(420), plat::synth::Button::Left, {5, 5});
+    EXPECT_EQ(frame.Count(420), 1);
     // '+' and '-' step the main frame's tuning; nothing else is sent.
     frame.commands.clear();
     window.SendMessage(plat::WM_CHAR, '+', 0);
