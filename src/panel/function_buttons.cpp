@@ -104,6 +104,11 @@ std::string BreakInCaption(int value) {
     }
 }
 
+int NextBreakIn(int value) {
+    // A stored value outside 0..2 (the settings key's default is 20) is off.
+    return value == 0 || value == 1 ? value + 1 : value == 2 ? 0 : 1;
+}
+
 std::string NotchWidthCaption(int width) {
     switch (width) {
     case 1: return "Mn Mid";
@@ -198,7 +203,7 @@ void CSwlPanel::ShowBreakIn(int value) {
     fn.breakIn = value;
     if (!View()) return;
     View()->SetControlText(IDC_BREAKIN, BreakInCaption(value));
-    View()->LightButton(IDC_BREAKIN, value != 0);
+    View()->LightButton(IDC_BREAKIN, value == 1 || value == 2);
 }
 
 void CSwlPanel::ShowMeterSetting() {
@@ -271,6 +276,41 @@ void CSwlPanel::LightFunctionButton(unsigned command, int on) {
     if (View()) View()->LightButton(command, on);
 }
 
+namespace {
+// The on/off buttons that show a main-receiver flag as it stands.
+struct FlagButton {
+    unsigned button;
+    int PanelFunctions::*flag;
+};
+constexpr FlagButton kFlagButtons[] = {
+    {IDC_NB, &PanelFunctions::noiseBlanker},     {IDC_NR, &PanelFunctions::noiseReduction},
+    {IDC_ANOTCH, &PanelFunctions::autoNotch},    {IDC_MNOTCH, &PanelFunctions::manualNotch},
+    {IDC_TPF, &PanelFunctions::twinPeak},        {IDC_DIGISEL, &PanelFunctions::digiSel},
+    {IDC_IPPLUS, &PanelFunctions::ipPlus},       {IDC_MONITOR, &PanelFunctions::monitor},
+    {IDC_PTT, &PanelFunctions::pttRequest},      {IDC_TUNE, &PanelFunctions::tuneRequest},
+};
+}  // namespace
+
+void CSwlPanel::ShowFunctionButtons() {
+    if (!View()) return;
+    for (const FlagButton& b : kFlagButtons) LightFunctionButton(b.button, fn.*b.flag != 0);
+    ShowVox(fn.vox);
+    LightFunctionButton(IDC_VSC, vsc);
+    LightFunctionButton(IDC_TX_DISABLE, !fn.txEnabled);
+    LightFunctionButton(IDC_AMTN, g_amtnactive);
+    LightFunctionButton(IDC_CWID, g_idarmed);
+    View()->SetControlText(IDC_NOTCH_WIDTH, NotchWidthCaption(fn.notchWidth));
+    ShowAntenna();
+    ShowRxAntenna();
+    ShowAttenuator();
+    ShowPreamp();
+    ShowApf();
+    ShowBreakIn(fn.breakIn);
+    ShowMeterSetting();
+    ShowDspStatusLine();
+    ShowRfStatusLine();
+}
+
 // ---- Actions (also run by the keys and the control surfaces) ------------------------
 
 void CSwlPanel::CycleAttenuator() {
@@ -332,7 +372,7 @@ void CSwlPanel::ToggleVox() {
 }
 
 void CSwlPanel::CycleBreakIn() {
-    ShowBreakIn(fn.breakIn >= 2 || fn.breakIn < 0 ? 0 : fn.breakIn + 1);
+    ShowBreakIn(NextBreakIn(fn.breakIn));
     NotifyMainWin();
     ReturnFocus();
 }

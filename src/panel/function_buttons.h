@@ -90,6 +90,8 @@ std::string AntennaCaption(int antenna);
 std::string ApfCaption(int setting);
 // "Bk-In", "BSemi", "BFull" for break-in 0..2.
 std::string BreakInCaption(int value);
+// Break-in 0 -> 1 -> 2 -> 0; a value outside 0..2 counts as off.
+int NextBreakIn(int value);
 // "Mn Wid", "Mn Mid", "Mn Nar" for widths 0..2.
 std::string NotchWidthCaption(int width);
 // VSC may be switched on in USB, LSB, AM and FM only.

@@ -122,6 +122,8 @@ void CRadioWindow::CreateSliderRow() {
     // The step buttons read their configured steps.
     const auto steps = ConfiguredSteps();
     for (int i = 0; i < kStepButtons; ++i) SetText(int(IDC_STEP1) + i, StepCaption(steps[std::size_t(i)]));
+    // The settings read before the window existed show on its buttons.
+    if (panel_) panel_->ShowFunctionButtons();
 }
 
 void CRadioWindow::CreateItems(bool sliderRow) {

@@ -247,6 +247,9 @@ public:
     void OnAmTn();
     // The main frame reports the mute state: "Mute" or four blanks.
     void ShowMute(int muted);
+    // Every function button and status line as the panel's state has it
+    // (the window's controls are all there).
+    void ShowFunctionButtons();
 
     // ---- Slider-row state
 

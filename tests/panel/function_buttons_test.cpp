@@ -73,6 +73,9 @@ TEST(FunctionRules, PreampAntennaAndCaptions) {
     EXPECT_EQ(AntennaCaption(3), "Ant 3");
     EXPECT_EQ(ApfCaption(0) + ApfCaption(1) + ApfCaption(2) + ApfCaption(3), "APFAPF320APF160APF80");
     EXPECT_EQ(BreakInCaption(0) + BreakInCaption(1) + BreakInCaption(2), "Bk-InBSemiBFull");
+    EXPECT_EQ(NextBreakIn(0), 1);
+    EXPECT_EQ(NextBreakIn(2), 0);
+    EXPECT_EQ(NextBreakIn(20), 1);  // the settings default is not a break-in value
     EXPECT_EQ(NotchWidthCaption(0) + NotchWidthCaption(1) + NotchWidthCaption(2), "Mn WidMn MidMn Nar");
     EXPECT_TRUE(IsVscMode('0') && IsVscMode('1') && IsVscMode('4') && IsVscMode('5'));
     EXPECT_FALSE(IsVscMode('3') || IsVscMode('7') || IsVscMode('2'));
@@ -472,4 +475,27 @@ TEST_F(FunctionButtonsTest, DisplaysTheMainFrameWrites) {
     panel.ShowIdFlash(1);
     panel.ShowIdLabel();
     EXPECT_EQ(Text(560), "I D");
+}
+
+TEST_F(FunctionButtonsTest, TheStateReadAtStartUpShowsOnTheNewWindow) {
+    panel.fn.noiseBlanker = 1;
+    panel.fn.apf = 2;
+    panel.fn.breakIn = 2;
+    panel.fn.notchWidth = 1;
+    panel.fn.txEnabled = 0;
+    panel.attenuator = 3;
+    panel.fn.noiseReductionB = 1;
+    panel.fn.preampB = 1;
+    g_metersetting = 2;
+    Open(5);
+    EXPECT_EQ(Lit(2364), 1);
+    EXPECT_EQ(Lit(2505), 0);
+    EXPECT_EQ(Text(2512), "APF160");
+    EXPECT_EQ(Text(1407), "BFull");
+    EXPECT_EQ(Text(2533), "Mn Mid");
+    EXPECT_EQ(Lit(596), 1);
+    EXPECT_EQ(Text(126), "Atn- 9");
+    EXPECT_EQ(Text(2517), "SWRMtr");
+    EXPECT_EQ(Text(IDC_DSP_STATUS).substr(0, 2), "nr");
+    EXPECT_EQ(Text(IDC_RF_STATUS).substr(13, 3), "pa1");
 }
