@@ -399,7 +399,9 @@ void CSwlPanel::OnAmTn() {
         OnPanelCommand(406);  // filter button 6
         amtnKnob = g_knobfunction;
         g_knobfunction = kKnobPower;
-        if (g_bandrow >= 0 && g_bandrow < kBandRows) g_power = g_bandstack[g_bandrow].alcsetting;
+        // The row comes from the settings file: a percentage outside 0..100
+        // would reach the radio as a level it cannot take.
+        if (g_bandrow >= 0 && g_bandrow < kBandRows) g_power = std::clamp(g_bandstack[g_bandrow].alcsetting, 0, 100);
         ShowPower();
         g_powerchanged = 1;
         NotifyMainWin();

@@ -443,6 +443,11 @@ TEST_F(FunctionButtonsTest, AmplifierTuneTwiceRestoresStepKnobAndKeepsThePower) 
     EXPECT_EQ(g_knobfunction, kKnobVfoA);
     EXPECT_EQ(g_bandstack[13].alcsetting, 22);
     EXPECT_EQ(frame.Count(556), 1);
+    // A damaged row's power is kept to a percentage.
+    g_bandstack[13].alcsetting = 500;
+    Click(555);
+    EXPECT_EQ(g_power, 100);
+    Click(555);
 }
 
 TEST_F(FunctionButtonsTest, DisplaysTheMainFrameWrites) {
