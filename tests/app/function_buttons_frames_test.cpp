@@ -207,3 +207,19 @@ TEST(FunctionButtonsFrames, ReinitializeAndUserButtonsRunOnTheNextPush) {
     // The initialisation sends the radio the program's state again.
     EXPECT_GT(s.all().size(), 10u);
 }
+
+namespace {
+// The program closed with a transmit button latched on.
+void CloseKeyed(int id) {
+    Station s;
+    s.click(id);
+    ASSERT_EQ(s.radio.transmitting(), 1) << id;
+    g_mainwin->SendMessage(plat::WM_CLOSE);
+    s.run(1500);
+    EXPECT_TRUE(g_mainwin->Closed());
+    EXPECT_EQ(s.radio.transmitting(), 0) << id;
+}
+}  // namespace
+
+TEST(FunctionButtonsFrames, ClosingWithPttLatchedUnkeysTheRadio) { CloseKeyed(IDC_PTT); }
+TEST(FunctionButtonsFrames, ClosingWithTuneLatchedUnkeysTheRadio) { CloseKeyed(IDC_TUNE); }
