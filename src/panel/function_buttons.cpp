@@ -244,7 +244,8 @@ void CSwlPanel::ShowIdLabel() {
 }
 
 void CSwlPanel::ShowIdFlash(int selected) {
-    if (View()) View()->SetButtonOnColour(IDC_CWID, selected ? g_specialbuttonselectedtextcolor : g_buttonselectedtextcolor);
+    const plat::Colour c = selected ? g_specialbuttonselectedtextcolor : g_buttonselectedtextcolor;
+    if (View()) View()->SetButtonOnColour(IDC_CWID, c);
 }
 
 void CSwlPanel::ShowIdReminder(const char* call) {
@@ -391,7 +392,8 @@ void CSwlPanel::OnAmTn() {
         g_amtnactive = 1;
         SaveTuneState();
         if (split) ToggleSplit();
-        vfoAFreq += 0.005;
+        // Like every tuning path, only where the radio can be tuned.
+        if (CheckCoverage(vfoAFreq + 0.005) == 0) vfoAFreq += 0.005;
         SetFrequency(vfoAFreq);
         if (View()) View()->MoveFrequencyScale(vfoAFreq);
         if (vfoAMode != '4') PressModeButton(g_rttytunemode ? '7' : '3');
@@ -401,7 +403,8 @@ void CSwlPanel::OnAmTn() {
         g_knobfunction = kKnobPower;
         // The row comes from the settings file: a percentage outside 0..100
         // would reach the radio as a level it cannot take.
-        if (g_bandrow >= 0 && g_bandrow < kBandRows) g_power = std::clamp(g_bandstack[g_bandrow].alcsetting, 0, 100);
+        if (g_bandrow >= 0 && g_bandrow < kBandRows)
+            g_power = std::clamp(g_bandstack[g_bandrow].alcsetting, 0, 100);
         ShowPower();
         g_powerchanged = 1;
         NotifyMainWin();
