@@ -199,7 +199,7 @@ TEST(FunctionButtonsFrames, AmplifierTuneTwiceGivesTheRadioItsStateBack) {
     EXPECT_EQ(s.radio.transmitting(), 0);
 }
 
-TEST(FunctionButtonsFrames, ReinitializeAndUserButtonsRunOnTheNextPush) {
+TEST(FunctionButtonsFrames, ReinitializeRunsOnTheNextPush) {
     Station s;
     s.click(IDC_REINIT);
     EXPECT_EQ(g_reinitrequest, 0);
