@@ -233,6 +233,17 @@ const std::vector<Item> kItems = {
     {40148, K::Button, "TV4", 245, 210, 279, 227, S::Hidden, true, 36, nullptr},
     {40149, K::Button, "TV5", 282, 210, 316, 227, S::Hidden, true, 37, nullptr},
     {9320, K::Label, "Saving Settings to Qarv.INI ", 7, 247, 500, 274, S::Hidden, true, -1, nullptr},
+    // The remaining function buttons and the labels the main frame's timers
+    // write, in the free column right of the AGC and step buttons.
+    {2515, K::Button, "TPF", 535, 110, 597, 127, S::DigiSel, false, -1, "Toggles the Twin Peak Filter On/Off"},
+    {2518, K::Button, "MNotch", 535, 130, 597, 147, S::Notch, false, -1, "Toggles the Manual Notch On/Off"},
+    {596, K::Button, "Tx Dis", 535, 150, 597, 167, S::Always, false, -1, "Disable Transmit"},
+    {9109, K::Label, "", 535, 172, 597, 186, S::Always, false, -1, nullptr},
+    {9110, K::Label, "", 535, 189, 597, 203, S::Always, false, -1, nullptr},
+    {9111, K::Label, "", 535, 206, 557, 220, S::Always, false, -1, nullptr},
+    {9112, K::Label, "", 559, 206, 597, 220, S::Always, false, -1, nullptr},
+    {9323, K::Label, "", 410, 300, 600, 314, S::Model5, true, -1, nullptr},
+    {9324, K::Label, "", 410, 317, 600, 331, S::Model5, true, -1, nullptr},
 };
 
 bool Cap(const ModelTable& t, int type) { return ModelCap(t, type) != 0; }
@@ -275,6 +286,7 @@ Presence PresenceOf(const Item& item, const Context& c) {
     case S::DigiSelNot18: return on(digisel && t != 18);
     case S::NotDigiSel: return on(!digisel);
     case S::Model23: return on(t == 23);
+    case S::Model5: return on(t == 5);
     case S::MeterSel: return on(Cap(g_hasmetersel, t));
     case S::DualRx: return on(Cap(g_hasdualpanel, t));
     case S::NbDspRow: return digisel ? Presence::Visible : Presence::Absent;

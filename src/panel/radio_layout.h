@@ -42,6 +42,7 @@ enum class Show : unsigned char {
     DigiSelNot18,   // DIGI-SEL sliders model 18 hides again
     NotDigiSel,
     Model23,        // "IP+"
+    Model5,         // the sub receiver's status lines
     MeterSel,       // "S Meter"
     DualRx,         // main and sub receivers
     NbDspRow,       // 2364 on the DIGI-SEL family

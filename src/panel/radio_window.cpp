@@ -14,6 +14,7 @@
 #include "panel/controls/scale.h"
 #include "panel/controls/slider.h"
 #include "panel/filter_table.h"
+#include "panel/function_buttons.h"
 #include "panel/panel_options.h"
 #include "panel/slider_row.h"
 #include "platform/controls.h"
@@ -114,6 +115,7 @@ int CRadioWindow::OnCreate() {
     labelFont_.Create(int(10 * sy_), plat::FW_BOLD, "Arial");
     digitFontA_.Create(int(22 * sy_), plat::FW_BOLD, "Arial");
     digitFontB_.Create(int(13 * sy_), plat::FW_BOLD, "Arial");
+    statusFont_.Create(int(10 * sy_), plat::FW_BOLD, "Courier New");
     CreateItems(false);
     return 0;
 }
@@ -124,7 +126,11 @@ void CRadioWindow::CreateSliderRow() {
     // The step buttons read their configured steps.
     const auto steps = ConfiguredSteps();
     for (int i = 0; i < kStepButtons; ++i) SetText(int(IDC_STEP1) + i, StepCaption(steps[std::size_t(i)]));
-    if (panel_) panel_->FillSliderRow();
+    // The settings read before the window existed show on its sliders and buttons.
+    if (panel_) {
+        panel_->FillSliderRow();
+        panel_->ShowFunctionButtons();
+    }
 }
 
 void CRadioWindow::CreateItems(bool sliderRow) {
@@ -167,7 +173,7 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
         } else {
             s->SetColours(g_buttontextcolor, g_radiobackgroundcolor);
         }
-        s->SetFont(&labelFont_);
+        s->SetFont(id == int(IDC_DSP_STATUS) || id == int(IDC_RF_STATUS) ? &statusFont_ : &labelFont_);
         w = std::move(s);
         break;
     }
@@ -379,6 +385,10 @@ int CRadioWindow::SliderValue(unsigned id) const {
 
 void CRadioWindow::SetDragValue(unsigned id, int value) {
     if (auto* d = dynamic_cast<CDragit*>(Control(int(id)))) d->SetValue(value);
+}
+
+void CRadioWindow::SetButtonOnColour(unsigned id, plat::Colour colour) {
+    if (auto* b = dynamic_cast<CBiStateButton*>(Control(int(id)))) b->SetOnColor(colour);
 }
 
 // The close-time layout: the controls under the notice make way for it

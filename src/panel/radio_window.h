@@ -61,6 +61,7 @@ public:
     void SetSliderValue(unsigned id, int value) override;
     int SliderValue(unsigned id) const override;
     void SetDragValue(unsigned id, int value) override;
+    void SetButtonOnColour(unsigned id, plat::Colour colour) override;
 
     // The window's settings place "%04d %04d" of its normal rectangle.
     std::string PlaceText() const;
@@ -96,6 +97,7 @@ private:
     std::vector<std::unique_ptr<plat::Window>> owned_;
     std::multimap<int, plat::Window*> byId_;
     plat::Font buttonFont_, digitFontA_, digitFontB_, labelFont_;
+    plat::Font statusFont_;  // fixed pitch: the status lines have columns
     int litMode_ = 0, litBand_ = 0, litFilter_ = 0, litStep_ = 0;
     bool dragging_ = false;
     plat::Point dragFrom_{};

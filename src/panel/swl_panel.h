@@ -12,6 +12,7 @@
 #include <string>
 
 #include "panel/panel_functions.h"
+#include "platform/paint.h"
 
 namespace plat {
 class Window;
@@ -106,6 +107,8 @@ public:
     virtual void SetSliderValue(unsigned id, int value) { (void)id; (void)value; }
     virtual int SliderValue(unsigned id) const { (void)id; return -1; }
     virtual void SetDragValue(unsigned id, int value) { (void)id; (void)value; }
+    // A two-state button's caption colour while lit.
+    virtual void SetButtonOnColour(unsigned id, plat::Colour colour) { (void)id; (void)colour; }
 };
 
 // ---- The panel --------------------------------------------------------------
@@ -337,6 +340,18 @@ public:
     void ToggleXit();
 
     // ---- Function-button state
+    int amtnStep = 1000;      // VFO A step before the amplifier tune
+    int amtnKnob = 1;         // knob function before it
+    int cwKeyboard = 0;       // the CW keyboard's buttons are shown
+    std::string statusText;   // the status label's own text (the mute state)
+    // Amplifier tune (command 555): the first press sets up a tune, the
+    // second restores what was there.
+    void OnAmTn();
+    // The main frame reports the mute state: "Mute" or four blanks.
+    void ShowMute(int muted);
+    // Every function button and status line as the panel's state has it
+    // (the window's controls are all there).
+    void ShowFunctionButtons();
 
     // ---- Slider-row state
     // The row's sliders, labels and buttons from the panel's levels, without

@@ -289,10 +289,11 @@ TEST_F(RadioWindowTest, ButtonsKeysAndClose) {
     EXPECT_EQ(panel.step, 10);
     EXPECT_EQ(Text(9105), " 10 Hz");
     EXPECT_GE(frame.Count(IDC_RADIO_WINDOW), 1);
-    // A button whose action belongs to the main frame reaches it.
+    // A button whose action belongs to the main frame reaches it ("Time":
+    // the clock's local/UTC switch).
     frame.commands.clear();
-    plat::synth::Click(window.Control(2522), plat::synth::Button::Left, {5, 5});
-    EXPECT_EQ(frame.Count(2522), 1);
+    plat::synth::Click(window.Control(424), plat::synth::Button::Left, {5, 5});
+    EXPECT_EQ(frame.Count(3231), 1);
     // '+' and '-' step the main frame's tuning; nothing else is sent.
     frame.commands.clear();
     window.SendMessage(plat::WM_CHAR, '+', 0);
