@@ -262,6 +262,16 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
     case IDC_RADIO_WINDOW: OnSwlCommand(); return true;
     case ID_STORED_FREQ: TuneToFrequency(g_keypadfreq, 0); return true;
     case IDC_SUB_VOLUME: SetSubVolume(g_volumeb); return true;
+    case IDC_VFOB_CHANGED: SendFreqToRX340(); return true;  // VFO B and the sub receiver
+    case ID_MUTE:
+        ToggleMute();
+        if (g_swlpanel) g_swlpanel->ShowMute(g_muted);
+        return true;
+    case ID_SPEECH_PROCESSOR:
+        if (g_perseus) return true;
+        g_speech = !g_speech;
+        SetSpeech(g_speech, g_speechvalue);
+        return true;
     case IDC_TRANSCEIVER_SETTINGS: ApplySettings(); return true;
     case ID_VIEW_ALWAYS_ON_TOP:
         g_ontop = g_ontop ? 0 : 1;

@@ -236,7 +236,10 @@ void ShowKeyboard() {
 }  // namespace
 
 void OnShowCwKeyboard() {
-    const bool cw = g_vfoamode == '3' || g_vfoamode == '2';
+    // The radio window asks while its mode change is on the way to the
+    // radio: its own mode counts as well.
+    const char panelMode = g_swlpanel ? g_swlpanel->vfoAMode : g_vfoamode;
+    const bool cw = g_vfoamode == '3' || g_vfoamode == '2' || panelMode == '3' || panelMode == '2';
     if (!cw && !g_doingcwid) return;
     if (CwKeyboardOn())
         HideKeyboard();
