@@ -28,13 +28,16 @@ namespace {
 // Layouts in design units, times the radio window's scale factors.
 constexpr int kTitleHeight = 10;
 constexpr int kMargin = 3;
-// Scratch pad: the four recalls on one row, the three stores below.
-constexpr int kSpButtonWidth = 30;
-constexpr int kSpPitch = 33;
+// Scratch pad: the four recalls on one row, the three stores below, and
+// the stored frequencies under them (each under its recall).
+constexpr int kSpButtonWidth = 40;
+constexpr int kSpPitch = 43;
 constexpr int kSpRowTop[2] = {12, 30};
 constexpr int kSpButtonHeight = 16;
+constexpr int kSpFieldTop = 48;
+constexpr int kSpFieldHeight = 12;
 constexpr int kSpWidth = kMargin + 4 * kSpPitch;
-constexpr int kSpHeight = 49;
+constexpr int kSpHeight = 63;
 // Recall panel: label and edit side by side under the title.
 constexpr int kRecallWidth = 118;
 constexpr int kRecallHeight = 32;
@@ -65,6 +68,15 @@ int CSPMemory::OnCreate() {
                                ScaledRect(left, top, left + kSpButtonWidth, top + kSpButtonHeight, sx, sy), this,
                                kScratchPadButtons[i].id);
         if (g_textfont) buttons[i].SetFont(g_textfont);
+    }
+    // Field 0 (the undo row) sits under "Rcl X", fields 1..3 under "Rcl 1".."Rcl 3".
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const int col = f == 0 ? 3 : int(f) - 1;
+        const int left = kMargin + col * kSpPitch;
+        fields[f].CreateControl("", ScaledRect(left, kSpFieldTop, left + kSpButtonWidth, kSpFieldTop + kSpFieldHeight, sx, sy),
+                                this, -1);
+        fields[f].SetColours(plat::RGB(0, 0, 0), plat::RGB(255, 255, 255));
+        if (g_textfont) fields[f].SetFont(g_textfont);
     }
     return 0;
 }
@@ -128,8 +140,7 @@ void RecordRecallPanelPlaces() {
     if (g_spmemory) g_spmemory->RecordPlace(g_spplace, sizeof g_spplace);
 }
 
-// The panel has no frequency fields yet.
 void ShowScratchPadField(int field, const std::string& text) {
-    (void)field;
-    (void)text;
+    if (!g_spmemory || field < 0 || field >= int(g_spmemory->fields.size())) return;
+    g_spmemory->fields[std::size_t(field)].SetWindowText(text);
 }

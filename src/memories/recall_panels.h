@@ -36,6 +36,8 @@ public:
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
     plat::StaticText title;  // "Scratch Pad Memories"
     std::array<CBiStateButton, 7> buttons;
+    // The stored frequencies: the undo row (under "Rcl X") and scratch pads 1..3.
+    std::array<plat::StaticText, 4> fields;
 };
 
 class CQARVMEMPanel : public CPopOutPanel {

@@ -231,7 +231,8 @@ std::string SweepReadout(double mhz, int value, bool linear) {
     return buf;
 }
 
-// The sweep keeps no VFO B state yet.
+// The sweep runs on VFO A and puts back only VFO A's state: a VFO B
+// changed meanwhile has nothing to overwrite.
 void SweepKeepVfoB(double mhz, int mode, int filter) {
     (void)mhz;
     (void)mode;

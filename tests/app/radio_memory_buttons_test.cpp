@@ -7,6 +7,7 @@
 #include "app/started_app.h"
 #include "civ/frequency_options.h"
 #include "common/test_dir.h"
+#include "memories/recall_panels.h"
 #include "memories/station_recall.h"
 #include "memories/station_window.h"
 #include "memories/stations.h"
@@ -58,4 +59,22 @@ TEST(RadioMemoryButtons, StoreRecallAndScanActOnTheStationList) {
     EXPECT_NE(g_memscan, 0);
     ClickButton(422);
     EXPECT_EQ(g_memscan, 0);
+}
+
+// The scratch-pad panel's buttons store and recall through the radio window
+// and its fields show what each scratch pad holds.
+TEST(RadioMemoryButtons, ScratchPadPanelShowsWhatItStores) {
+    TestDir dir;
+    StartedApp s;
+    ASSERT_NE(g_spmemory, nullptr);
+    ASSERT_NE(g_swlpanel, nullptr);
+    g_swlpanel->vfoAFreq = 7.1;
+    plat::synth::Click(&g_spmemory->buttons[4], plat::synth::Button::Left, {4, 4});  // "Sto 1"
+    plat::DeliverPosted();
+    EXPECT_EQ(g_spmemory->fields[1].GetWindowText(), " 7.100000");
+    g_swlpanel->vfoAFreq = 14.2;
+    plat::synth::Click(&g_spmemory->buttons[0], plat::synth::Button::Left, {4, 4});  // "Rcl 1"
+    plat::DeliverPosted();
+    EXPECT_NEAR(g_swlpanel->vfoAFreq, 7.1, 1e-9);
+    EXPECT_EQ(g_spmemory->fields[0].GetWindowText(), "14.200000");  // the undo row
 }
