@@ -162,7 +162,16 @@ void SetMonitor(int on) {
 
 void SetVox(int on) { SendCiv({0x16, 0x46, std::uint8_t(on)}); }
 
-void SetBreakIn(int value) { SendCiv({0x16, 0x47, std::uint8_t(value)}); }
+// Break-in is 0 off, 1 semi, 2 full. The stored value shares its key with
+// an older level setting (default 20): anything else is no break-in
+// setting and is not sent.
+void SetBreakIn(int value) {
+    if (value < 0 || value > 2) {
+        WriteTracef("break-in %d not sent", value);
+        return;
+    }
+    SendCiv({0x16, 0x47, std::uint8_t(value)});
+}
 
 void SetFunction1657(int value) {
     if (g_radiotype == 23) SwitchOnVfo('A', 0x57, value);

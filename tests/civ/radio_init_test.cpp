@@ -119,6 +119,15 @@ TEST(InitRadio, PushesSavedSettingsInOrder) {
     EXPECT_EQ(f.bodies(), (Bodies{{0x14, 0x01, 0x00, 0x52}}));
 }
 
+// The break-in key's built-in value (20) is no break-in setting: nothing
+// the radio would refuse is sent for it.
+TEST(InitRadio, BreakInOutsideItsThreeValuesIsNotSent) {
+    PushFixture f(23);
+    g_spotvolume = 20;
+    InitRadio();
+    for (const Bytes& b : f.bodies()) EXPECT_FALSE(b.size() >= 2 && b[0] == 0x16 && b[1] == 0x47);
+}
+
 TEST(InitRadio, RitRequestFirstOnIc7600) {
     PushFixture f(18);
     InitRadio();
