@@ -25,6 +25,7 @@
 #include "devices/program_links.h"
 #include "devices/remote_link.h"
 #include "devices/tcp_accessory.h"
+#include "devices/tuner.h"
 #include "devices/wave_panel.h"
 #include "memories/dstar_panel.h"
 #include "memories/lookup.h"
@@ -360,6 +361,7 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
         return true;
     }
     if (OnSurfaceCommand(id)) return true;
+    if (OnTunerButton(id)) return true;
     // Control surfaces post the panel's own commands here.
     return g_swlpanel && g_swlpanel->OnCommand(id);
 }

@@ -518,6 +518,31 @@ void ToggleTunerAntenna() {
     SetCivTimer(TIMER_AUTOTUNE, 8000);
 }
 
+// The radio window's tuner buttons (right clicks on "Cap" and "Ind" give
+// 568 and 570). The antenna and impedance buttons show what is in use.
+bool OnTunerButton(unsigned id) {
+    switch (id) {
+    case 564: OnTunerTune(); break;
+    case 566: OnTunerBypass(); break;
+    case 567: OnTunerCap1(); break;
+    case 568: OnTunerCap2(); break;
+    case 569: OnTunerInd1(); break;
+    case 570: OnTunerInd2(); break;
+    case 576: OnTunerStore(); break;
+    case 594: OnTunerRecall(); break;
+    case 595: OnTunerHiLoZ(); break;
+    case 6120: ToggleTunerAntenna(); break;
+    default: return false;
+    }
+    if (g_swlpanel && g_swlpanel->View()) {
+        char text[8];
+        std::snprintf(text, sizeof text, "Ant%d", g_ldgantenna == 2 ? 2 : 1);
+        g_swlpanel->View()->SetControlText(6120, text);
+        g_swlpanel->View()->SetControlText(595, g_ldghiz ? "HiZ" : "LoZ");
+    }
+    return true;
+}
+
 void SendToSteppir(const std::uint8_t* data, int length) {
     WriteDevice(g_steppirport, "Send to Steppir ", "Send failed to Steppir %d %d\n", data, length);
 }

@@ -64,5 +64,7 @@ void OnTunerRecall();
 void OnTunerStore();
 void OnTunerHiLoZ();
 void ToggleTunerAntenna();
+// The radio window's tuner buttons; true when `id` is one of them.
+bool OnTunerButton(unsigned id);
 
 void SendToSteppir(const std::uint8_t* data, int length);

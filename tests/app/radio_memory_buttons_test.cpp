@@ -7,6 +7,8 @@
 #include "app/started_app.h"
 #include "civ/frequency_options.h"
 #include "common/test_dir.h"
+#include "civ/radio_init.h"
+#include "devices/tuner.h"
 #include "memories/recall_panels.h"
 #include "memories/station_recall.h"
 #include "memories/station_window.h"
@@ -77,4 +79,31 @@ TEST(RadioMemoryButtons, ScratchPadPanelShowsWhatItStores) {
     plat::DeliverPosted();
     EXPECT_NEAR(g_swlpanel->vfoAFreq, 7.1, 1e-9);
     EXPECT_EQ(g_spmemory->fields[0].GetWindowText(), "14.200000");  // the undo row
+}
+
+// The LDG tuner's buttons on the radio window start their tuner actions;
+// the antenna and impedance buttons show what is in use.
+TEST(RadioTunerButtons, LdgButtonsQueueTheirActions) {
+    TestDir dir;
+    dir.write("qarv.ini", "[OPERATING STATUS]\nINTERNAL TUNER=4\nVFO-A FREQUENCY=14.2\n");
+    StartedApp s;
+    ASSERT_NE(g_radiowindow, nullptr);
+    plat::Window* cap = g_radiowindow->Control(567);
+    ASSERT_NE(cap, nullptr);
+    ASSERT_TRUE(cap->IsWindowVisible());
+    plat::synth::Click(cap, plat::synth::Button::Left, {4, 4});
+    plat::DeliverPosted();
+    EXPECT_EQ(g_tuneraction, 2);
+    EXPECT_NE(g_tunerstate, 0);
+    // The right click is the second capacitor step.
+    g_tunerstate = 0;
+    plat::synth::Click(cap, plat::synth::Button::Right, {4, 4});
+    plat::DeliverPosted();
+    EXPECT_EQ(g_tuneraction, 3);
+    g_tunerstate = 0;
+    ClickButton(6120);
+    EXPECT_EQ(g_radiowindow->Control(6120)->GetWindowText(), "Ant2");
+    g_tunerstate = 0;
+    ClickButton(595);
+    EXPECT_EQ(g_radiowindow->Control(595)->GetWindowText(), "HiZ");
 }
