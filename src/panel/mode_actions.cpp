@@ -10,6 +10,7 @@
 #include "civ/radio_models.h"
 #include "panel/band_table.h"
 #include "panel/filter_table.h"
+#include "panel/function_buttons.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
@@ -326,6 +327,9 @@ void CSwlPanel::AgcManual() {
         View()->LightButton(kAgcSlow, 0);
         View()->LightButton(kAgcMan, 1);
     }
+    // The radio's mute report puts its own text back.
+    statusText = "UNKNOWN";
+    if (View()) View()->SetControlText(IDC_STATUS_LABEL, statusText);
     NotifyMainWin();
 }
 

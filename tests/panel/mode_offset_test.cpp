@@ -10,6 +10,7 @@
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "panel/filter_table.h"
+#include "panel/function_buttons.h"
 #include "panel/knob_state.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
@@ -504,4 +505,11 @@ TEST_F(ModePanel, APresetsModeLeavesTheCwKeyboardAlone) {
     Do(102);
     EXPECT_EQ(frame.Count(5019), 1);
     g_swlpanel = nullptr;
+}
+
+TEST_F(ModePanel, ManualAgcShowsUnknownUntilTheNextMuteReport) {
+    Do(2489);
+    EXPECT_EQ(view.text[IDC_STATUS_LABEL], "UNKNOWN");
+    panel.ShowMute(0);
+    EXPECT_EQ(view.text[IDC_STATUS_LABEL], "    ");
 }
