@@ -110,4 +110,9 @@ TEST(SettingsWindowApp, AfterARestartTheFt8BandsHaveTheirEdges) {
     // the dial frequency, its low edge.
     EXPECT_DOUBLE_EQ(g_bandstack[23].low, 7.074);
     EXPECT_EQ(PanelBandRow(7.075, kNoBandRow), 23);  // broadcast rows are searched first
+    // A click on it tunes the radio there.
+    plat::synth::Click(g_radiowindow->Control(40135), plat::synth::Button::Left, {4, 4});
+    s.run(1000);
+    EXPECT_DOUBLE_EQ(g_swlpanel->vfoAFreq, 7.074);
+    EXPECT_EQ(s.radio.frequency(0), 7074000);
 }
