@@ -138,19 +138,9 @@ void CSwlPanel::ShowFilterNameB() {
 
 namespace {
 // The defaults of a mode change (step, filter) each tell the main frame;
-// held back, the radio gets the mode, the rounded frequency and the new
-// filter in one push instead of the old filter and frequency first.
-class HoldNotify {
-public:
-    explicit HoldNotify(CSwlPanel& p) : p_(p), was_(p.enabled) { p_.enabled = 0; }
-    ~HoldNotify() { p_.enabled = was_; }
-    HoldNotify(const HoldNotify&) = delete;
-    HoldNotify& operator=(const HoldNotify&) = delete;
-
-private:
-    CSwlPanel& p_;
-    int was_;
-};
+// held back (CSwlPanel::NotifyHold), the radio gets the mode, the rounded
+// frequency and the new filter in one push instead of the old filter and
+// frequency first.
 
 void ApplyMode(CSwlPanel& p, char mode) {
     if (g_tunemodeon) return;
@@ -176,7 +166,7 @@ void ApplyMode(CSwlPanel& p, char mode) {
 
     const bool cwFlip = (mode == '3' && from == '2') || (mode == '2' && from == '3');
     if (!g_manualmode && !cwFlip && row) {
-        HoldNotify hold(p);
+        CSwlPanel::NotifyHold hold(p);
         if (const int agc = AgcDefault(*row)) p.ShowAgc(agc);
         if (p.dataMode && !g_manualdatamode) {
             p.dataMode = 0;
