@@ -29,15 +29,19 @@ namespace {
 constexpr int kTitleHeight = 10;
 constexpr int kMargin = 3;
 // Scratch pad: the four recalls on one row, the three stores below, and
-// the stored frequencies under them (each under its recall).
+// the stored frequencies under them, two to a row, each named by its recall.
 constexpr int kSpButtonWidth = 40;
 constexpr int kSpPitch = 43;
 constexpr int kSpRowTop[2] = {12, 30};
 constexpr int kSpButtonHeight = 16;
 constexpr int kSpFieldTop = 48;
 constexpr int kSpFieldHeight = 12;
+constexpr int kSpFieldPitch = 14;
 constexpr int kSpWidth = kMargin + 4 * kSpPitch;
-constexpr int kSpHeight = 63;
+constexpr int kSpHeight = kSpFieldTop + 2 * kSpFieldPitch + 2;
+// Field n's place (0 the undo row, last) and the name shown before its text.
+constexpr int kSpFieldSlot[4] = {3, 0, 1, 2};
+constexpr const char* kSpFieldName[4] = {"X:", "1:", "2:", "3:"};
 // Recall panel: label and edit side by side under the title.
 constexpr int kRecallWidth = 118;
 constexpr int kRecallHeight = 32;
@@ -69,12 +73,12 @@ int CSPMemory::OnCreate() {
                                kScratchPadButtons[i].id);
         if (g_textfont) buttons[i].SetFont(g_textfont);
     }
-    // Field 0 (the undo row) sits under "Rcl X", fields 1..3 under "Rcl 1".."Rcl 3".
+    // Scratch pads 1 and 2 on the first row, 3 and the undo row on the second.
     for (std::size_t f = 0; f < fields.size(); ++f) {
-        const int col = f == 0 ? 3 : int(f) - 1;
-        const int left = kMargin + col * kSpPitch;
-        fields[f].CreateControl("", ScaledRect(left, kSpFieldTop, left + kSpButtonWidth, kSpFieldTop + kSpFieldHeight, sx, sy),
-                                this, -1);
+        const int slot = kSpFieldSlot[f];
+        const int left = kMargin + (slot % 2) * 2 * kSpPitch, top = kSpFieldTop + (slot / 2) * kSpFieldPitch;
+        fields[f].CreateControl(kSpFieldName[f],
+                                ScaledRect(left, top, left + 2 * kSpPitch - 3, top + kSpFieldHeight, sx, sy), this, -1);
         fields[f].SetColours(plat::RGB(0, 0, 0), plat::RGB(255, 255, 255));
         if (g_textfont) fields[f].SetFont(g_textfont);
     }
@@ -142,5 +146,5 @@ void RecordRecallPanelPlaces() {
 
 void ShowScratchPadField(int field, const std::string& text) {
     if (!g_spmemory || field < 0 || field >= int(g_spmemory->fields.size())) return;
-    g_spmemory->fields[std::size_t(field)].SetWindowText(text);
+    g_spmemory->fields[std::size_t(field)].SetWindowText(std::string(kSpFieldName[field]) + " " + text);
 }

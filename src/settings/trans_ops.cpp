@@ -151,6 +151,10 @@ int CTransOps::OnCreate() {
     menuDown_.CreateChild("Menu Down", Scaled(10, 60, 95, 75), this, IDC_MENU_DOWN);
     // The page list is filled last; its selection is the saved page.
     pageList_.CreateControl("", Scaled(1, 10, 105, 26), this, IDC_PAGE_LIST);
+    // The list stands left of the pages: the longest page name ("Call Sign,
+    // TopTen") has to fit beside the drop-down arrow.
+    pageListFont_.Create(int(10 * ScaleY), plat::FW_NORMAL, "Arial");
+    pageList_.SetFont(&pageListFont_);
     g_settingspagecount = PageCount();
     for (int p = 0; p < g_settingspagecount; ++p) pageList_.AddString(PageCaption(p));
     pageList_.SetCurSel(g_settingspage);

@@ -10,6 +10,7 @@
 #include "panel/controls/bistate_button.h"
 #include "panel/controls/slider.h"
 #include "platform/controls.h"
+#include "platform/font.h"
 
 constexpr unsigned kSettingsChangedId = 2367;  // WM_COMMAND to the main frame
 constexpr int IDC_PAGE_LIST = 2370;
@@ -93,6 +94,7 @@ private:
     void PlaceSlider(int row, int left, int top);
     std::vector<std::string> savedPorts_;  // by row
     plat::ComboBox pageList_;
+    plat::Font pageListFont_;  // small enough for the longest page name
     plat::ComboBox assign_[14];
     plat::StaticText assignLabel_[14];
     CBiStateButton menuUp_, menuDown_;

@@ -73,12 +73,12 @@ TEST(RadioMemoryButtons, ScratchPadPanelShowsWhatItStores) {
     g_swlpanel->vfoAFreq = 7.1;
     plat::synth::Click(&g_spmemory->buttons[4], plat::synth::Button::Left, {4, 4});  // "Sto 1"
     plat::DeliverPosted();
-    EXPECT_EQ(g_spmemory->fields[1].GetWindowText(), " 7.100000");
+    EXPECT_EQ(g_spmemory->fields[1].GetWindowText(), "1:  7.100000");
     g_swlpanel->vfoAFreq = 14.2;
     plat::synth::Click(&g_spmemory->buttons[0], plat::synth::Button::Left, {4, 4});  // "Rcl 1"
     plat::DeliverPosted();
     EXPECT_NEAR(g_swlpanel->vfoAFreq, 7.1, 1e-9);
-    EXPECT_EQ(g_spmemory->fields[0].GetWindowText(), "14.200000");  // the undo row
+    EXPECT_EQ(g_spmemory->fields[0].GetWindowText(), "X: 14.200000");  // the undo row
 }
 
 // The LDG tuner's buttons on the radio window start their tuner actions;

@@ -71,6 +71,13 @@ TEST_F(PanelsTest, ScratchPadButtonsPostTheRadioWindowsCommands) {
     EXPECT_TRUE(frame.commands.empty());
     plat::DeliverPosted();
     EXPECT_EQ(frame.commands, (std::vector<unsigned>{123, 6128, 6130, 6132, 124, 6129, 6131}));
+    // The stored frequencies under their recall buttons, the widest a VFO
+    // shows.
+    ShowScratchPadField(1, " 7.074000");
+    ShowScratchPadField(2, "14.195000");
+    ShowScratchPadField(0, "1296.100000");
+    EXPECT_EQ(sp->fields[2].GetWindowText(), "2: 14.195000");
+    ShowScratchPadField(4, "x");  // no such field: nothing happens
     EXPECT_TRUE(plat::SaveWindowImage(sp, std::string(QARV_BUILD_DIR) + "/scratch_pad_panel.png"));
 }
 

@@ -234,7 +234,7 @@ TEST(SettingsPanel, RemotePodPagesShowEveryRowAndLongCaptionsFit) {
         EXPECT_EQ(shown, captions) << page;
     }
     s.click(s.w().CheckOf(1552));  // the FT8 set on its page
-    for (int page : {17, 12, 2}) {
+    for (int page : {17, 12, 2, 6}) {
         s.w().PageList()->Choose(page);
         EXPECT_TRUE(plat::SaveWindowImage(&s.w(), std::string(QARV_BUILD_DIR) + "/settings_panel_page" +
                                                       std::to_string(page) + ".png"));
