@@ -28,7 +28,6 @@ constexpr unsigned IDC_RECALL_SP = 123, IDC_STORE_SP = 124;
 constexpr unsigned IDC_RECALL_SP2 = 6128, IDC_STORE_SP2 = 6129;
 constexpr unsigned IDC_RECALL_SP3 = 6130, IDC_STORE_SP3 = 6131;
 constexpr unsigned IDC_UNDO_SP = 6132;
-constexpr unsigned IDC_ANTENNA = 2493;
 constexpr unsigned IDC_MANUAL_MODE = 238;
 constexpr unsigned IDC_AMP_DRIVE = 2536;  // the settings window's amplifier drive
 
@@ -146,9 +145,7 @@ void CSwlPanel::SelectBand(int row) {
         }
         if (g_bandmainant[row] != kNoAntenna) {
             antenna = g_bandmainant[row];
-            char caption[16];
-            std::snprintf(caption, sizeof caption, "Ant %1d", antenna);
-            if (View()) View()->SetControlText(IDC_ANTENNA, caption);
+            ShowAntenna();
         }
         if (g_bandsubant[row] != kNoAntenna) {
             rxAntenna = g_bandsubant[row];

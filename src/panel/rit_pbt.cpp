@@ -110,6 +110,18 @@ void ToggleOffset(CSwlPanel& p, int& flag, unsigned button) {
 }
 }  // namespace
 
+// Dual watch and split cannot share the receiver with RIT or XIT.
+void CSwlPanel::SwitchRitXitOff() {
+    if (!rit && !xit) return;
+    rit = 0;
+    xit = 0;
+    if (View()) {
+        View()->LightButton(kRitButton, 0);
+        View()->LightButton(kXitButton, 0);
+    }
+    ShowRitXit();
+}
+
 void CSwlPanel::ToggleRit() { ToggleOffset(*this, rit, kRitButton); }
 void CSwlPanel::ToggleXit() { ToggleOffset(*this, xit, kXitButton); }
 

@@ -240,6 +240,8 @@ public:
     // off and allowed (never off again, however many steps come).
     void SwitchRitOnForStep();
     void SwitchPbtOnForStep();
+    // SPLIT and DUAL on: RIT and XIT off, their buttons too.
+    void SwitchRitXitOff();
 
     // ---- Band stack state
     int bandLoading = 0;  // a band row is being loaded

@@ -31,7 +31,6 @@ constexpr unsigned IDC_DUAL = 439;
 constexpr unsigned IDC_DIVERSITY = 177;
 constexpr unsigned IDC_REPEATER = 178;
 constexpr unsigned IDC_STEPB_SHOW = 5056;
-constexpr unsigned IDC_RIT = 164, IDC_XIT = 165;
 constexpr unsigned IDC_MAIN_SUB_SLIDERS = 2508;
 constexpr unsigned IDC_DUAL_LABEL = 9319;
 constexpr int kVfoA = 0, kVfoB = 1;
@@ -39,18 +38,6 @@ constexpr char kDv = 0x17;
 
 // Whole hertz: repeated steps must not drift by binary rounding.
 double WholeHz(double mhz) { return std::round(mhz * 1000000.0) / 1000000.0; }
-
-// Dual watch and split cannot share the receiver with RIT or XIT.
-void RitXitOff(CSwlPanel& p) {
-    if (!p.rit && !p.xit) return;
-    p.rit = 0;
-    p.xit = 0;
-    if (PanelView* v = p.View()) {
-        v->LightButton(IDC_RIT, 0);
-        v->LightButton(IDC_XIT, 0);
-    }
-    p.ShowRitXit();
-}
 
 bool SweepRuns() { return g_sweeprunning || g_sweepbrunning; }
 
@@ -227,7 +214,7 @@ void CSwlPanel::ToggleSplit() {
             }
         }
     } else if (g_crossband || SameSplitBand(vfoAFreq, vfoBFreq)) {
-        RitXitOff(*this);
+        SwitchRitXitOff();
         split = 1;
         if (v) v->LightButton(IDC_SPLIT, 1);
         if (dual || g_mirror) {
@@ -257,7 +244,7 @@ void CSwlPanel::ToggleDual() {
         if (subReceiver) SlidersToMain(*this);
     } else {
         if (SweepRuns()) return;
-        RitXitOff(*this);
+        SwitchRitXitOff();
         dual = 1;
         if (subReceiver) {
             FillSliderRow();
