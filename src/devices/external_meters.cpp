@@ -24,6 +24,17 @@
 #include "platform/window.h"
 #include "settings/settings_options.h"
 
+namespace {
+// A meter's number as an int: what a garbled record holds (far out of range,
+// not a number) must not overflow the conversion. Readings are watts and SWR
+// x 100; a million covers both.
+int Reading(double v) {
+    if (!(v > -1e6)) return v != v ? 0 : -1000000;  // NaN reads as 0
+    if (v > 1e6) return 1000000;
+    return int(v);
+}
+}  // namespace
+
 plat::PortHandle g_powermeterport = plat::kInvalidPort;
 plat::PortHandle g_zunport = plat::kInvalidPort;
 int g_extswr = 10000;
@@ -97,14 +108,14 @@ void PowerMasterMessage(const std::uint8_t* m, int n) {
     WriteTracef("fwdpwrpm %02f", v[0]);
     WriteTracef("refpwrpm %02f", v[1]);
     WriteTracef("vswr %02f", v[2]);
-    if (v[2] != 0 && g_transmitting) ShowReading(int(v[0]), int(v[1]), int(v[2] * 100));
+    if (v[2] != 0 && g_transmitting) ShowReading(Reading(v[0]), Reading(v[1]), Reading(v[2] * 100));
 }
 
 void Lp100Record(const std::uint8_t* r) {
     const int forward = std::atoi(std::string(reinterpret_cast<const char*>(r + 1), 4).c_str());
     WriteTracef("fwdpwr %d", forward);
     const double swr = std::atof(std::string(reinterpret_cast<const char*>(r + 39), 4).c_str());
-    const int s = int(100 * swr);
+    const int s = Reading(100 * swr);
     ++g_lp100count;
     if (!(s > 100 || (s == 100 && g_lp100count % 10 == 0))) return;
     const double refl = double(s - 100) / double(s + 100);
@@ -291,15 +302,15 @@ void OnWaveNodeMessage(std::uint32_t index, std::uint32_t bits) {
         WaveSensor& s = g_wavesensors[sensor];
         if (index >= 5 && index <= 8) {
             if (!(v > 0)) return;
-            const int swr = int(100 * v);
+            const int swr = Reading(100.0 * double(v));
             std::snprintf(s.swr, sizeof s.swr, "%2.2f", double(v));
             if (sensor + 1 == g_wavesensor) g_extswr = swr;
             return;
         }
         const bool peak = index <= 4;
-        std::snprintf(peak ? s.peak : s.average, sizeof s.peak, "%d", int(v));
+        std::snprintf(peak ? s.peak : s.average, sizeof s.peak, "%d", Reading(double(v)));
         if (peak != (g_wavepeak != 0) || sensor + 1 != g_wavesensor || v == 0) return;
-        if (g_metertype == 1 && g_swlpanel) g_swlpanel->ShowMeterReading(int(v), 1);
+        if (g_metertype == 1 && g_swlpanel) g_swlpanel->ShowMeterReading(Reading(double(v)), 1);
         return;
     }
     if (index == 89) g_wavevalue89 = v;

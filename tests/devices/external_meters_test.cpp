@@ -120,6 +120,26 @@ TEST_F(Meters, Lp100UsesAnSwrOfOneOnlyEveryTenthReading) {
     EXPECT_EQ(g_extswr, 200);
 }
 
+// Garbled numbers (an exponent in a four-character field, a float of any
+// bits from the network) are held to the meters' range, never overflowing.
+TEST_F(Meters, GarbledNumbersStayInRange) {
+    g_wattmetertype = 1;
+    std::string rec = ";0100";
+    rec.resize(39, ',');
+    rec += "6e9.";
+    std::uint8_t buf[50];
+    std::memcpy(buf, rec.data(), rec.size());
+    EXPECT_EQ(ParseLp100(buf, 43), 0);
+    EXPECT_EQ(g_extswr, 1000000);
+    g_wavesensor = 1;
+    OnWaveNodeMessage(5, Bits(3.0e12f));
+    EXPECT_EQ(g_extswr, 1000000);
+    OnWaveNodeMessage(1, Bits(std::numeric_limits<float>::infinity()));
+    EXPECT_STREQ(g_wavesensors[0].peak, "1000000");
+    OnWaveNodeMessage(1, Bits(std::numeric_limits<float>::quiet_NaN()));
+    EXPECT_STREQ(g_wavesensors[0].peak, "0");
+}
+
 TEST_F(Meters, Lp500ReportBytesCountFromTheReportId) {
     std::vector<std::uint8_t> sent;
     FakeLp500* dev = nullptr;
