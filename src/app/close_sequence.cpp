@@ -227,5 +227,11 @@ void DestroyMainObjects() {
 
 void OnQuit() {
     WriteTrace("Close 2");
-    if (g_mainwin) g_mainwin->SendMessage(plat::WM_CLOSE);
+    if (!g_mainwin) return;
+    // Under an open box or menu (Alt+X reaches the frame there too) the close
+    // waits until they have ended, or it would run beneath them and never end.
+    if (plat::app::NestingDepth() == 0)
+        g_mainwin->SendMessage(plat::WM_CLOSE);
+    else
+        plat::app::RequestClose(g_mainwin, 0);
 }

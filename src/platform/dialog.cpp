@@ -37,13 +37,20 @@ bool RunFileDialog(Window* owner, bool open, const std::string& defExt, const st
         g_fileAnswers.pop_front();
         return !path.empty();
     }
-    if (!app::Started() || app::Headless()) return false;
+    if (!app::Started() || app::Headless() || app::ClosingModals()) return false;
     QWidget* parent = owner && owner->impl() ? owner->impl()->widget.data() : nullptr;
     QFileDialog dlg(parent, QString(), QString::fromUtf8(initial.c_str()), QtFilter(filter));
     dlg.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dlg.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dlg.setDefaultSuffix(QString::fromUtf8(defExt.c_str()));
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
+    // Our own nested loop, not the toolkit's: a close request must end it.
+    dlg.setWindowModality(Qt::ApplicationModal);
+    int result = -1;
+    QObject::connect(&dlg, &QDialog::finished, [&result](int r) { result = r; });
+    dlg.show();
+    app::RunNested([&result] { return result != -1; });
+    dlg.hide();
+    if (result != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
     path = dlg.selectedFiles().front().toUtf8().toStdString();
     return true;
 }
@@ -61,7 +68,7 @@ int Dialog::DoModal(Window* owner, const std::string& title, const Rect& r) {
             g_handlers.pop_front();
             handler(*this);
         }
-    } else if (app::Started() && !app::Headless()) {
+    } else if (app::Started() && !app::Headless() && !app::ClosingModals()) {
         if (impl() && impl()->widget) impl()->widget->setWindowModality(Qt::ApplicationModal);
         ShowWindow(SW_SHOW);
         app::RunNested([this] { return ended_; });

@@ -16,7 +16,8 @@ class Dialog : public Window {
 public:
     // Shows the dialog over `owner` at `r` and returns the code EndDialog
     // gave (IDOK, IDCANCEL ...). Without a person to answer (headless and
-    // not scripted) it returns IDCANCEL at once.
+    // not scripted) it returns IDCANCEL at once; a close request (a signal,
+    // Quit) ends it as IDCANCEL.
     int DoModal(Window* owner, const std::string& title, const Rect& r);
     void EndDialog(int code);
     bool Ended() const { return ended_; }

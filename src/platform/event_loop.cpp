@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
+#include <QWidget>
 #include <QMouseEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -57,6 +58,16 @@ Window* g_closeTarget = nullptr;
 int g_signalPipe[2] = {-1, -1};
 bool g_headless = false;
 
+// Close requests: nested loops end first, the close message waits until the
+// outermost loop runs again.
+int g_nestDepth = 0;
+bool g_endNested = false;      // every nested loop ends now, as cancelled
+bool g_unattended = false;     // a signal asked: nobody answers boxes any more
+bool g_quitting = false;
+bool g_closePending = false;
+Window* g_pendingTarget = nullptr;
+WPARAM g_pendingParam = 0;
+
 bool RealLoop() { return g_app != nullptr && !detail::ManualMode(); }
 
 void Reschedule() {
@@ -104,6 +115,33 @@ public:
         return QObject::eventFilter(obj, ev);
     }
 };
+
+// Pop-up menus and the menu bar's open menus close with the request.
+void ClosePopups() {
+    if (!g_app) return;
+    for (int guard = 0; guard < 16; ++guard) {
+        QWidget* p = QApplication::activePopupWidget();
+        if (!p) break;
+        p->close();
+    }
+}
+
+void DeliverCloseWhenUnwound() {
+    if (!g_closePending || g_nestDepth > 0) return;
+    g_closePending = false;
+    // An operator's close may still ask its own questions.
+    if (!g_unattended) g_endNested = false;
+    if (IsLiveWindow(g_pendingTarget)) PostTo(g_pendingTarget, WM_CLOSE, g_pendingParam, 0);
+}
+
+// Reads what the signal handler wrote; a signal turns into a close request.
+void PollCloseSignals() {
+    if (g_signalPipe[0] < 0) return;
+    char buf[16];
+    bool got = false;
+    while (::read(g_signalPipe[0], buf, sizeof buf) > 0) got = true;
+    if (got && g_closeTarget && IsLiveWindow(g_closeTarget)) app::RequestClose(g_closeTarget, kCloseBySignal);
+}
 
 void OnSignal(int) {
     if (g_signalPipe[1] >= 0) {
@@ -273,16 +311,46 @@ int Run() {
 }
 
 void Quit(int code) {
+    g_quitting = true;
     if (g_app) g_app->exit(code);
 }
 
-void RunNested(const std::function<bool()>& done) {
+bool RunNested(const std::function<bool()>& done) {
+    auto ended = [] { return g_endNested || g_quitting; };
+    if (ended()) return done();
+    ++g_nestDepth;
     if (detail::ManualMode() || !g_app) {
         // No person and no real time under test: let simulated time pass.
-        for (int i = 0; i < 6000 && !done(); ++i) manual_clock::Advance(10);
-        return;
+        for (int i = 0; i < 6000 && !done() && !ended(); ++i) {
+            PollCloseSignals();
+            if (!ended()) manual_clock::Advance(10);
+        }
+    } else {
+        while (!done() && !ended()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            PollCloseSignals();
+        }
     }
-    while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    --g_nestDepth;
+    const bool result = done();
+    DeliverCloseWhenUnwound();
+    return result;
+}
+
+int NestingDepth() { return g_nestDepth; }
+
+bool ClosingModals() { return g_endNested || g_quitting; }
+
+void RequestClose(Window* target, WPARAM wParam) {
+    // The close by signal runs once; a second signal must not start it again.
+    if (g_unattended) return;
+    if (wParam == kCloseBySignal) g_unattended = true;
+    g_endNested = true;
+    g_closePending = true;
+    g_pendingTarget = target;
+    g_pendingParam = wParam;
+    ClosePopups();
+    DeliverCloseWhenUnwound();
 }
 
 void SetIdleHandler(std::function<bool()> handler) { g_idle = std::move(handler); }
@@ -300,12 +368,7 @@ void InstallCloseSignals(Window* target) {
         sigaction(SIGINT, &sa, nullptr);
         if (g_app) {
             auto* n = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, g_app);
-            QObject::connect(n, &QSocketNotifier::activated, [] {
-                char buf[16];
-                while (::read(g_signalPipe[0], buf, sizeof buf) > 0) {
-                }
-                if (g_closeTarget && IsLiveWindow(g_closeTarget)) PostTo(g_closeTarget, WM_CLOSE, kCloseBySignal, 0);
-            });
+            QObject::connect(n, &QSocketNotifier::activated, [] { PollCloseSignals(); });
         }
     }
 }

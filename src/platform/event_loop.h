@@ -22,16 +22,30 @@ bool Started();
 int Run();
 void Quit(int code);
 // Runs a nested loop until `done` returns true (modal boxes and dialogs):
-// timers and posted messages keep being delivered inside it.
-void RunNested(const std::function<bool()>& done);
+// timers and posted messages keep being delivered inside it. A close request
+// (RequestClose, a termination signal) or Quit ends every nested loop at
+// once; the result is then false and the caller takes it as cancelled.
+bool RunNested(const std::function<bool()>& done);
+// How many nested loops are running now.
+int NestingDepth();
+// True while nested loops are being ended for a close: a modal box, dialog
+// or menu opened now ends at once as cancelled.
+bool ClosingModals();
+// Asks `target` to close: every nested loop (dialog, message box, menu)
+// ends first as cancelled, then WM_CLOSE with `wParam` reaches `target` from
+// the outermost loop, so the close never runs under an open box.
+// kCloseBySignal marks a close nobody can answer: boxes opened afterwards end
+// at once too, and later requests are ignored (the close runs once).
+void RequestClose(Window* target, WPARAM wParam);
 // Idle hook: called whenever the loop has nothing to do. Returning true
 // asks to be called again soon (after a short pause, never a busy loop).
 void SetIdleHandler(std::function<bool()> handler);
 // Input hook: key and mouse button presses anywhere in the program, given as
 // WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN ... before the window sees them.
 void SetInputHook(std::function<void(unsigned msg)> hook);
-// SIGTERM and SIGINT post WM_CLOSE to `target` with wParam kCloseBySignal,
-// so the close sequence runs and knows no person is there to answer.
+// SIGTERM and SIGINT ask `target` to close (RequestClose with
+// kCloseBySignal), so the close sequence runs once and knows no person is
+// there to answer.
 void InstallCloseSignals(Window* target);
 void SetWaitCursor(bool on);
 Rect DesktopRect();

@@ -73,7 +73,10 @@ class AccelFilter : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* obj, QEvent* ev) override {
-        if (ev->type() == QEvent::KeyPress || ev->type() == QEvent::ShortcutOverride) {
+        // An open menu or modal box keeps its keys (arrows walk the menu,
+        // Alt+X must not close the program beneath a box).
+        if ((ev->type() == QEvent::KeyPress || ev->type() == QEvent::ShortcutOverride) &&
+            !QApplication::activePopupWidget() && !QApplication::activeModalWidget() && app::NestingDepth() == 0) {
             auto* ke = static_cast<QKeyEvent*>(ev);
             unsigned vk = VirtualKeyOf(ke->key());
             unsigned flags = 0;
@@ -212,10 +215,16 @@ unsigned TrackPopupMenu(Window* owner, const std::vector<MenuItem>& items, int x
             chosen = g_popupChoices.front();
             g_popupChoices.pop_front();
         }
-    } else if (app::Started() && !app::Headless()) {
+    } else if (app::Started() && !app::Headless() && !app::ClosingModals()) {
         QMenu menu(owner && owner->impl() ? owner->impl()->widget.data() : nullptr);
         AddPopupItems(&menu, items, chosen);
-        menu.exec(QPoint(x, y));
+        // Our own nested loop: a close request closes the menu (dismissed).
+        menu.popup(QPoint(x, y));
+        app::RunNested([&menu] { return !menu.isVisible(); });
+        if (menu.isVisible()) {
+            menu.close();
+            chosen = 0;
+        }
     }
     if (chosen != 0 && IsLiveWindow(owner)) owner->SendMessage(WM_COMMAND, chosen, 0);
     return chosen;

@@ -17,6 +17,16 @@ bool g_scripted = false;
 std::deque<int> g_answers;
 std::vector<message_box_script::Shown> g_history;
 
+// The answer of a box closed without a choice.
+int CancelAnswer(unsigned type) {
+    switch (type & 0xF) {
+    case MB_OKCANCEL:
+    case MB_YESNOCANCEL: return IDCANCEL;
+    case MB_YESNO: return IDNO;
+    default: return IDOK;
+    }
+}
+
 int FirstButton(unsigned type) {
     switch (type & 0xF) {
     case MB_YESNO:
@@ -58,6 +68,8 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
         std::fprintf(stderr, "qarv: %s: %s\n", caption.c_str(), text.c_str());
         return FirstButton(type);
     }
+    // The program is closing: nobody is left to answer.
+    if (app::ClosingModals()) return CancelAnswer(type);
     QMessageBox box;
     box.setWindowTitle(QString::fromLatin1(caption.c_str()));
     box.setText(QString::fromLatin1(text.c_str()));
@@ -75,12 +87,21 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
     default: break;
     }
     if (owner && owner->impl() && owner->impl()->widget) box.setParent(owner->impl()->widget, Qt::Dialog);
-    // exec() runs a nested loop; our timers are toolkit timers and keep firing.
-    switch (box.exec()) {
+    // Our own nested loop (timers keep firing), so that a close request
+    // ends the box as cancelled.
+    box.setWindowModality(Qt::ApplicationModal);
+    bool finished = false;
+    QObject::connect(&box, &QDialog::finished, [&finished](int) { finished = true; });
+    box.show();
+    app::RunNested([&finished] { return finished; });
+    const QAbstractButton* clicked = finished ? box.clickedButton() : nullptr;
+    box.hide();
+    if (!clicked) return CancelAnswer(type);
+    switch (box.standardButton(const_cast<QAbstractButton*>(clicked))) {
     case QMessageBox::Ok: return IDOK;
     case QMessageBox::Yes: return IDYES;
     case QMessageBox::No: return IDNO;
-    default: return IDCANCEL;
+    default: return CancelAnswer(type);
     }
 }
 

@@ -23,7 +23,7 @@ int RunModal(Window* dlg) {
     g_ended.erase(dlg);
     if (g_handler) {
         g_handler(dlg);
-    } else if (app::Started() && !app::Headless()) {
+    } else if (app::Started() && !app::Headless() && !app::ClosingModals()) {
         dlg->ShowWindow(SW_SHOW);
         app::RunNested([dlg] { return g_ended.count(dlg) != 0 || !IsLiveWindow(dlg) || !dlg->IsCreated(); });
     }

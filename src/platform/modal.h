@@ -9,7 +9,7 @@ namespace plat {
 class Window;
 
 // Shows `dlg` and returns the code given to EndModal (IDCANCEL when the
-// dialog is destroyed or nobody can answer).
+// dialog is destroyed, nobody can answer, or a close request ended it).
 int RunModal(Window* dlg);
 void EndModal(Window* dlg, int code);
 

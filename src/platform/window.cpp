@@ -8,9 +8,11 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QWindow>
 #include <QWheelEvent>
 
 #include <map>
+#include <vector>
 #include <unordered_set>
 
 #include "platform/event_loop.h"
@@ -25,6 +27,20 @@ namespace {
 
 // A top-level window's place is that of its frame, as GetWindowRect reports
 // it; a child's is its own rectangle in the parent.
+// An owned top-level window is a transient of its owner's window: X11
+// window managers (WM_TRANSIENT_FOR) and Wayland compositors (the xdg
+// parent) then keep it above its owner, whatever is raised. The owner's
+// native window must exist first; it is made, unmapped, when needed.
+void TieToOwner(QWidget* w, QWidget* owner) {
+    if (!w || !owner || !w->isWindow()) return;
+    QWidget* top = owner->window();
+    top->winId();
+    w->winId();
+    if (QWindow* h = w->windowHandle()) {
+        if (h->transientParent() != top->windowHandle()) h->setTransientParent(top->windowHandle());
+    }
+}
+
 void PlaceWidget(QWidget* w, const Rect& r) {
     if (w->isWindow()) {
         w->resize(r.width(), r.height());
@@ -185,6 +201,16 @@ void HostWidget::leaveEvent(QEvent*) {
 }
 
 void HostWidget::focusInEvent(QFocusEvent* ev) {
+    // A window becoming active hands the keyboard to its first control; a
+    // control that leaves the keyboard alone (a panel button) passes it on
+    // to its window, whose keys reach the main frame.
+    if (ev->reason() == Qt::ActiveWindowFocusReason && owner_ && !owner_->ClickFocus() && !isWindow()) {
+        QWidget* top = window();
+        if (top != this && top->focusPolicy() != Qt::NoFocus && WindowOfWidget(top)) {
+            top->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
     QWidget::focusInEvent(ev);
     if (owner_) NativeFocusIn(owner_);
 }
@@ -218,19 +244,30 @@ void HostWidget::paintEvent(QPaintEvent*) {
     owner_->OnPaint(pc);
 }
 
+namespace {
+// Who gets the keys of a widget: the window itself, or for an owned
+// top-level panel that leaves the keyboard with its owner (no click focus),
+// the owner, so tuning and hot keys work wherever the operator clicked.
+Window* KeyTarget(Window* owner, const QWidget* w) {
+    if (owner && w->isWindow() && !owner->ClickFocus() && IsLiveWindow(owner->GetParent())) return owner->GetParent();
+    return owner;
+}
+}  // namespace
+
 void HostWidget::keyPressEvent(QKeyEvent* ev) {
+    Window* target = KeyTarget(owner_, this);
     unsigned vk = VirtualKeyOf(ev->key());
-    if (owner_ && vk) {
-        owner_->SendMessage(WM_KEYDOWN, KeypadKey(ev, vk), KeyFlags(ev));
+    if (target && vk) {
+        target->SendMessage(WM_KEYDOWN, KeypadKey(ev, vk), KeyFlags(ev));
         const QString t = ev->text();
-        if (!t.isEmpty() && t.at(0).unicode() < 256) owner_->SendMessage(WM_CHAR, t.at(0).unicode(), 0);
+        if (!t.isEmpty() && t.at(0).unicode() < 256 && IsLiveWindow(target)) target->SendMessage(WM_CHAR, t.at(0).unicode(), 0);
         return;
     }
     // Keys without a virtual-key code of their own ('?', '@', '|' ...)
     // still type their character.
     const QString t = ev->text();
-    if (owner_ && !t.isEmpty() && t.at(0).unicode() >= 32 && t.at(0).unicode() < 256) {
-        owner_->SendMessage(WM_CHAR, t.at(0).unicode(), 0);
+    if (target && !t.isEmpty() && t.at(0).unicode() >= 32 && t.at(0).unicode() < 256) {
+        target->SendMessage(WM_CHAR, t.at(0).unicode(), 0);
         return;
     }
     QWidget::keyPressEvent(ev);
@@ -245,9 +282,10 @@ bool SaveWindowImage(const Window* w, const std::string& path) {
 }
 
 void HostWidget::keyReleaseEvent(QKeyEvent* ev) {
+    Window* target = KeyTarget(owner_, this);
     unsigned vk = VirtualKeyOf(ev->key());
-    if (owner_ && vk) {
-        owner_->SendMessage(WM_KEYUP, KeypadKey(ev, vk), KeyFlags(ev));
+    if (target && vk) {
+        target->SendMessage(WM_KEYUP, KeypadKey(ev, vk), KeyFlags(ev));
         return;
     }
     QWidget::keyReleaseEvent(ev);
@@ -357,15 +395,18 @@ bool Window::Create(const std::string& title, unsigned style, const Rect& rect, 
         QWidget* qparent = (parent && (style & WS_CHILD) && parent->impl_->widget) ? parent->impl_->widget.data() : nullptr;
         QWidget* w = CreateNative(qparent);
         if (!qparent && parent && parent->impl_->widget) {
-            // Pop-out windows stay tied to their frame but are top-level.
-            w->setParent(parent->impl_->widget, Qt::Window);
+            // Owned windows (the radio window, pop-outs, dialogs) are
+            // top-level but stay above their owner: a dialog-type window is
+            // what carries the transient relation to the window manager.
+            w->setParent(parent->impl_->widget, Qt::Dialog);
         }
         impl_->widget = w;
         w->setProperty("plat_window", QVariant::fromValue<void*>(this));
         NativeSetText(title);
         w->setAccessibleName(QString::fromUtf8((accNameSet_ ? accName_ : title).c_str()));
         ApplyToolTip(this);
-        if (!clickFocus_) w->setFocusPolicy(Qt::TabFocus);
+        if (!keyboardFocus_) w->setFocusPolicy(Qt::NoFocus);
+        else if (!clickFocus_) w->setFocusPolicy(Qt::TabFocus);
         if (rect.width() > 0 && rect.height() > 0) PlaceWidget(w, rect);
         // A child shows only when asked to, not with its parent.
         if (!(style & WS_VISIBLE)) w->hide();
@@ -436,9 +477,28 @@ LRESULT Window::WindowProc(unsigned msg, WPARAM wParam, LPARAM lParam) {
 void Window::ShowWindow(int cmd) {
     QWidget* w = impl_->widget;
     const bool was = visible_;
+    const bool owned = w && w->isWindow() && !(style_ & WS_CHILD) && IsLiveWindow(parent_) && parent_->impl_->widget;
+    pendingShow_ = -1;
+    if (owned && cmd != SW_HIDE) {
+        TieToOwner(w, parent_->impl_->widget);
+        // Mapped before its owner, the window manager would not know the
+        // owner yet and would stack the owner over it: it appears with it.
+        if (!parent_->impl_->widget->window()->isVisible()) {
+            pendingShow_ = cmd;
+            visible_ = true;
+            if (!was) SendMessage(WM_SHOWWINDOW, 1, 0);
+            return;
+        }
+    }
     switch (cmd) {
     case SW_HIDE:
         visible_ = false;
+        // What the operator made of the frame (maximised or not) outlives
+        // the hidden window.
+        if (w && w->isWindow() && w->isVisible()) {
+            zoomed_ = w->isMaximized();
+            iconic_ = w->isMinimized();
+        }
         if (w) w->hide();
         if (g_capture == this) ReleaseCapture();
         if (was) SendMessage(WM_SHOWWINDOW, 0, 0);
@@ -467,11 +527,29 @@ void Window::ShowWindow(int cmd) {
         break;
     }
     if (!was) SendMessage(WM_SHOWWINDOW, 1, 0);
+    // Owned windows that waited for this one appear now, above it.
+    if (w && w->isWindow() && w->isVisible()) {
+        std::vector<Window*> waiting;
+        for (const Window* o : LiveWindows())
+            if (o->parent_ == this && o->pendingShow_ >= 0) waiting.push_back(const_cast<Window*>(o));
+        for (Window* o : waiting)
+            if (IsLiveWindow(o) && o->pendingShow_ >= 0 && o->visible_) o->ShowWindow(o->pendingShow_);
+    }
 }
 
 bool Window::IsWindowVisible() const { return created_ && visible_; }
-bool Window::IsZoomed() const { return zoomed_; }
-bool Window::IsIconic() const { return iconic_; }
+// The window manager may have changed what ShowWindow asked for (the
+// operator un-maximised the frame): a shown frame answers from its state.
+bool Window::IsZoomed() const {
+    QWidget* w = impl_->widget;
+    if (w && w->isWindow() && w->isVisible()) return w->isMaximized();
+    return zoomed_;
+}
+bool Window::IsIconic() const {
+    QWidget* w = impl_->widget;
+    if (w && w->isWindow() && w->isVisible()) return w->isMinimized();
+    return iconic_;
+}
 
 void Window::MoveWindow(const Rect& r, bool) {
     rect_ = r;
@@ -553,7 +631,18 @@ void Window::SetCursor(CursorShape shape) {
 
 void Window::SetClickFocus(bool on) {
     clickFocus_ = on;
-    if (impl_->widget) impl_->widget->setFocusPolicy(on ? Qt::StrongFocus : Qt::TabFocus);
+    if (impl_->widget && keyboardFocus_) impl_->widget->setFocusPolicy(on ? Qt::StrongFocus : Qt::TabFocus);
+}
+
+void Window::SetKeyboardFocus(bool on) {
+    keyboardFocus_ = on;
+    if (!impl_->widget) return;
+    if (!on) {
+        if (impl_->widget->hasFocus()) impl_->widget->clearFocus();
+        impl_->widget->setFocusPolicy(Qt::NoFocus);
+    } else {
+        impl_->widget->setFocusPolicy(clickFocus_ ? Qt::StrongFocus : Qt::TabFocus);
+    }
 }
 
 void Window::SetToolTip(const std::string& text) {
@@ -667,11 +756,29 @@ bool IsForegroundWindow(const Window* w) {
     return q != nullptr && q->isActiveWindow();
 }
 
+bool ProgramIsActive() { return QApplication::activeWindow() != nullptr; }
+
 void SetForegroundWindow(Window* w) {
     QWidget* q = w && w->impl() ? w->impl()->widget : nullptr;
     if (!q) return;
+    // The program is in front already: the keyboard goes to `w`, and no
+    // window moves (raising the frame would bury what the operator works in).
+    if (ProgramIsActive()) {
+        w->SetFocus();
+        return;
+    }
     q->raise();
     q->activateWindow();
+}
+
+Window* OwnerOf(const Window* w) {
+    QWidget* q = w && w->impl() ? w->impl()->widget.data() : nullptr;
+    if (!q || !q->isWindow() || !q->windowHandle()) return nullptr;
+    QWindow* tp = q->windowHandle()->transientParent();
+    if (!tp) return nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->windowHandle() == tp) return WindowOfWidget(top);
+    return nullptr;
 }
 
 }  // namespace plat

@@ -76,6 +76,9 @@ public:
     void SetFont(const Font* font);
     const Font* GetFont() const { return font_; }
     void SetTopMost(bool on);
+    // Raises the window. A window created with a parent but without
+    // WS_CHILD is owned by it: the window manager keeps it above its owner
+    // (a transient window), so raising the owner never buries it.
     void BringWindowToTop();
     void SetFocus();
     void Invalidate();
@@ -96,6 +99,12 @@ public:
     // Whether a click gives the window the keyboard focus (the default). The
     // radio panel's buttons say no: the keyboard stays with the main frame.
     void SetClickFocus(bool on);
+    bool ClickFocus() const { return clickFocus_; }
+    // Whether the window takes the keyboard focus at all (click, Tab or its
+    // window becoming active); the frequency digits say no, so the keys
+    // reach the main frame's tuning and hot keys.
+    void SetKeyboardFocus(bool on);
+    bool KeyboardFocus() const { return keyboardFocus_; }
     // Tooltip text shown while tooltips are on (EnableToolTips).
     void SetToolTip(const std::string& text);
     const std::string& GetToolTip() const { return tooltip_; }
@@ -169,6 +178,8 @@ private:
     bool accNameSet_ = false;
     AccessRole role_ = AccessRole::Client;
     bool clickFocus_ = true;
+    bool keyboardFocus_ = true;
+    int pendingShow_ = -1;  // an owned window waits for its owner to be mapped
 };
 
 // Renders the window with its children into a PNG file; false without an
@@ -202,7 +213,14 @@ AccessRole AccessibleRoleOf(const Window* w);
 // The first window under `root` (depth first) whose accessible name is
 // `name`, or null.
 Window* FindWindowByName(Window* root, const std::string& name);
-// Foreground handling of top-level windows.
+// Foreground handling of top-level windows. While one of the program's
+// windows is active, SetForegroundWindow moves only the keyboard focus and
+// no window: the operator's arrangement stays as it is.
 bool IsForegroundWindow(const Window* w);
 void SetForegroundWindow(Window* w);
+// True while one of the program's windows is the active window.
+bool ProgramIsActive();
+// The owner a top-level window is kept above (its transient parent), null
+// for a frame, a child or without a display.
+Window* OwnerOf(const Window* w);
 }  // namespace plat

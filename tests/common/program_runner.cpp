@@ -14,11 +14,31 @@
 
 extern char** environ;
 
-ProgramRunner::ProgramRunner(const std::string& dir) : dir_(dir) {
+ProgramRunner::ProgramRunner(const std::string& dir) : dir_(dir) { Start(""); }
+
+ProgramRunner::ProgramRunner(const std::string& dir, const std::string& display) : dir_(dir) { Start(display); }
+
+void ProgramRunner::Signal(int sig) const {
+    if (pid_ > 0) ::kill(pid_, sig);
+}
+
+void ProgramRunner::Start(const std::string& display) {
+    const std::string& dir = dir_;
     std::string bin = std::string(QARV_BUILD_DIR) + "/qarv";
     std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) env.emplace_back(*e);
-    env.emplace_back("QT_QPA_PLATFORM=offscreen");
+    for (char** e = environ; *e; ++e) {
+        const std::string v = *e;
+        if (!display.empty() && (v.rfind("QT_QPA_PLATFORM=", 0) == 0 || v.rfind("DISPLAY=", 0) == 0 ||
+                                 v.rfind("WAYLAND_DISPLAY=", 0) == 0))
+            continue;
+        env.push_back(v);
+    }
+    if (display.empty()) {
+        env.emplace_back("QT_QPA_PLATFORM=offscreen");
+    } else {
+        env.emplace_back("QT_QPA_PLATFORM=xcb");
+        env.emplace_back("DISPLAY=" + display);
+    }
     std::vector<char*> envp;
     for (auto& s : env) envp.push_back(s.data());
     envp.push_back(nullptr);
@@ -53,6 +73,11 @@ bool ProgramRunner::WaitForText(const std::string& file, const std::string& text
 int ProgramRunner::StopWith(int sig, int ms) {
     if (pid_ <= 0) return -1;
     ::kill(pid_, sig);
+    return WaitExit(ms);
+}
+
+int ProgramRunner::WaitExit(int ms) {
+    if (pid_ <= 0) return -1;
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     int status = 0;
     while (std::chrono::steady_clock::now() < end) {

@@ -1,4 +1,5 @@
-// Starts build/qarv as a separate process in a test directory, headless.
+// Starts build/qarv as a separate process in a test directory, headless or
+// on a given X display.
 #pragma once
 #include <sys/types.h>
 
@@ -8,6 +9,8 @@ class ProgramRunner {
 public:
     // Starts the program in `dir` (its working directory).
     explicit ProgramRunner(const std::string& dir);
+    // The same on the X display `display` (":N") instead of headless.
+    ProgramRunner(const std::string& dir, const std::string& display);
     ~ProgramRunner();
     pid_t pid() const { return pid_; }
     // Waits until `file` in the directory contains `text`; false after `ms`.
@@ -16,7 +19,14 @@ public:
     // it did not end within `ms` (it is then killed).
     int StopWith(int sig, int ms);
 
+    // Sends `sig` and nothing else.
+    void Signal(int sig) const;
+    // Waits for the program to end by itself; the exit status, or -1 when it
+    // still runs after `ms`.
+    int WaitExit(int ms);
+
 private:
+    void Start(const std::string& display);
     std::string dir_;
     pid_t pid_ = -1;
 };

@@ -32,6 +32,9 @@ bool CFreqDisplay::Create(const plat::Rect& r, plat::Window* parent, int id, dou
 }
 
 int CFreqDisplay::OnCreate() {
+    // A readout, not a text box: the keyboard stays with the main frame's
+    // tuning and hot keys; a click opens the entry edit, which takes it.
+    SetKeyboardFocus(false);
     const int w = Width(), h = Height();
     edit_.CreateControl("", {0, 0, w, h}, this, IDC_FREQ_EDIT, false);
     edit_.SetColours(text_, plat::RGB(0, 0, 0));

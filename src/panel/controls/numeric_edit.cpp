@@ -84,6 +84,16 @@ bool CNumericEdit::FilterChar(unsigned ch) {
     return false;
 }
 
+// The digit boxes are the frequency readout, not text fields: they never
+// take the keyboard, so the arrows tune and digits start a keypad entry on
+// the main frame wherever the radio window has the focus.
+int CNumericEdit::OnCreate() {
+    const unsigned id = unsigned(GetDlgCtrlID());
+    if ((id >= IDC_VFOA_DIGIT_FIRST && id <= IDC_VFOA_DIGIT_LAST) || (id >= IDC_VFOB_DIGIT_FIRST && id <= IDC_VFOB_DIGIT_LAST))
+        SetKeyboardFocus(false);
+    return plat::Edit::OnCreate();
+}
+
 void CNumericEdit::OnChar(unsigned ch) {
     if (FilterChar(ch)) return;
     if (ch < ' ' || ch > '~') return;

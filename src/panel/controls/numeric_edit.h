@@ -33,6 +33,7 @@ public:
     bool FilterChar(unsigned ch) override;
 
 protected:
+    int OnCreate() override;
     // A character given to the field by the program (a posted WM_CHAR).
     void OnChar(unsigned ch) override;
     void OnSetFocus(plat::Window* lost) override;

@@ -1,0 +1,63 @@
+// Every way of ending the program ends it, also with a modal box open: the
+// settings are saved once and the process exits within 5 s.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include "x11/station.h"
+
+using xtest::WaitUntil;
+using xtest::XStation;
+
+namespace {
+#define START_OR_SKIP(st)                                                                      \
+    if (!(st).x.ok()) GTEST_SKIP() << "no X server with a window manager: " << (st).x.why(); \
+    ASSERT_TRUE((st).Start())
+
+::testing::AssertionResult Shows(const XStation& st, const std::string& title) {
+    if (WaitUntil([&] { return st.x.Find(title).id != 0; }, 5000)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no \"" << title << "\" window:\n" << st.x.Run("wmctrl -lG");
+}
+
+void EndsOnce(XStation& st, int sig, bool twice) {
+    if (twice) {
+        st.qarv->Signal(sig);
+        ASSERT_TRUE(st.qarv->WaitForText("comms.txt", "close1", 3000));
+    }
+    EXPECT_EQ(st.qarv->StopWith(sig, 5000), 0);
+    EXPECT_EQ(st.TraceCount("calling saveoper"), 1);
+    EXPECT_NE(st.dir.read("qarv.ini").find("VERSION=V3.52"), std::string::npos);
+}
+}  // namespace
+
+TEST(X11Close, SigtermUnderTheTimeDialog) {
+    XStation st;
+    START_OR_SKIP(st);
+    st.ChooseMenu(1, 5);  // View > Time/ UTC
+    ASSERT_TRUE(Shows(st, "UTC World Time Stations"));
+    EndsOnce(st, SIGTERM, false);
+}
+
+TEST(X11Close, SigintUnderTheAboutBoxAndASecondSignalDoesNoHarm) {
+    XStation st;
+    START_OR_SKIP(st);
+    st.ChooseMenu(2, 2);  // Help > About
+    ASSERT_TRUE(Shows(st, "About"));
+    EndsOnce(st, SIGINT, true);
+}
+
+TEST(X11Close, SigtermUnderAMessageBoxTwice) {
+    XStation st;
+    START_OR_SKIP(st);
+    st.x.Key("alt+h");  // the Hot Keys box
+    ASSERT_TRUE(Shows(st, "Hot Keys"));
+    EndsOnce(st, SIGTERM, true);
+}
+
+TEST(X11Close, QuitFromTheMenuEnds) {
+    XStation st("[OPERATING STATUS]\nMUTE ALWAYS=1\n");
+    START_OR_SKIP(st);
+    st.ChooseMenu(0, -1);  // File > Quit, the last entry
+    EXPECT_EQ(st.qarv->WaitExit(5000), 0);
+    EXPECT_EQ(st.TraceCount("calling saveoper"), 1);
+}

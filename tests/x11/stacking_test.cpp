@@ -1,0 +1,77 @@
+// The radio window over the maximised main frame, under a real window
+// manager: clicks and keys on it never bury it, and they reach the radio.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include "x11/station.h"
+
+using xtest::WaitUntil;
+using xtest::XStation;
+
+#define START_OR_SKIP(st)                                                           \
+    if (!(st).x.ok()) GTEST_SKIP() << "no X server with a window manager: " << (st).x.why(); \
+    ASSERT_TRUE((st).Start())
+
+TEST(X11Stacking, RadioWindowStaysAboveTheMaximisedFrameThroughClicksDragsAndKeys) {
+    XStation st;
+    START_OR_SKIP(st);
+    EXPECT_NE(st.x.Run("xprop -id " + std::to_string(st.frame.id) + " _NET_WM_STATE").find("MAXIMIZED_VERT"),
+              std::string::npos);
+    EXPECT_NE(st.x.Run("xprop -id " + std::to_string(st.radioWindow.id) + " WM_TRANSIENT_FOR").find("window id"),
+              std::string::npos);
+    ASSERT_TRUE(st.RadioAboveFrame());
+
+    // A band button: the radio goes to 40 m.
+    int x = 0, y = 0;
+    ASSERT_TRUE(st.ControlCentre(40024, &x, &y));
+    st.x.Click(x, y);
+    EXPECT_TRUE(WaitUntil([&] { return st.radio.frequency() >= 7000000 && st.radio.frequency() < 7300000; }, 5000))
+        << st.radio.frequency();
+    EXPECT_TRUE(st.RadioAboveFrame());
+
+    // A mode button: USB.
+    ASSERT_TRUE(st.ControlCentre(101, &x, &y));
+    st.x.Click(x, y);
+    EXPECT_TRUE(WaitUntil([&] { return st.radio.mode() == 0x01; }, 5000)) << int(st.radio.mode());
+    EXPECT_TRUE(st.RadioAboveFrame());
+
+    // The RF gain slider dragged down.
+    const int before = st.radio.level(0x02);
+    ASSERT_TRUE(st.ControlCentre(2359, &x, &y));
+    st.x.Drag(x, y - 40, x, y + 40);
+    EXPECT_TRUE(WaitUntil([&] { return st.radio.level(0x02) != before && st.radio.level(0x02) >= 0; }, 5000))
+        << before << " " << st.radio.level(0x02);
+    EXPECT_TRUE(st.RadioAboveFrame());
+
+    // The right arrow typed on the radio window tunes VFO A, and nothing moves.
+    ASSERT_TRUE(WaitUntil([&] { return st.x.ActiveWindow() == st.radioWindow.id; }, 3000));
+    st.radio.settle(1000);
+    const long long f = st.radio.frequency();
+    const auto stacking = st.x.Stacking();
+    const auto places = st.x.Windows();
+    st.x.Key("Right");
+    EXPECT_TRUE(WaitUntil([&] { return st.radio.frequency() > f; }, 5000)) << f << " " << st.radio.frequency();
+    EXPECT_EQ(st.x.Stacking(), stacking);
+    const auto after = st.x.Windows();
+    ASSERT_EQ(after.size(), places.size());
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        EXPECT_EQ(after[i].x, places[i].x) << after[i].title;
+        EXPECT_EQ(after[i].y, places[i].y) << after[i].title;
+    }
+    EXPECT_EQ(st.x.ActiveWindow(), st.radioWindow.id);
+    EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
+}
+
+TEST(X11Stacking, AnUnmaximisedFrameIsRememberedAtClose) {
+    XStation st;
+    START_OR_SKIP(st);
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", st.frame.id);
+    st.x.Run(std::string("wmctrl -i -r ") + id + " -b remove,maximized_vert,maximized_horz");
+    ASSERT_TRUE(WaitUntil([&] { return st.x.Run(std::string("xprop -id ") + id + " _NET_WM_STATE").find("MAXIMIZED") == std::string::npos; },
+                          3000));
+    EXPECT_TRUE(st.RadioAboveFrame());
+    EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
+    EXPECT_NE(st.dir.read("qarv.ini").find("MAXIMIZE=FALSE"), std::string::npos);
+}

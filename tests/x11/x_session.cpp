@@ -1,0 +1,223 @@
+#include "x11/x_session.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace xtest {
+namespace {
+
+bool OnPath(const char* program) {
+    const std::string cmd = std::string("command -v ") + program + " >/dev/null 2>&1";
+    return std::system(cmd.c_str()) == 0;
+}
+
+pid_t Spawn(const std::vector<std::string>& args, const std::string& display, int keepFd = -1) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        std::string v = *e;
+        if (v.rfind("DISPLAY=", 0) == 0 || v.rfind("WAYLAND_DISPLAY=", 0) == 0) continue;
+        env.push_back(v);
+    }
+    if (!display.empty()) env.push_back("DISPLAY=" + display);
+    std::vector<char*> envp;
+    for (auto& s : env) envp.push_back(s.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> a = args;
+    std::vector<char*> argv;
+    for (auto& s : a) argv.push_back(s.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
+    (void)keepFd;
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, a[0].c_str(), &fa, nullptr, argv.data(), envp.data()) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&fa);
+    return pid;
+}
+
+void Stop(pid_t& pid) {
+    if (pid <= 0) return;
+    ::kill(pid, SIGTERM);
+    for (int i = 0; i < 100; ++i) {
+        if (::waitpid(pid, nullptr, WNOHANG) == pid) {
+            pid = -1;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    pid = -1;
+}
+
+bool Exited(pid_t pid) {
+    int status = 0;
+    return ::waitpid(pid, &status, WNOHANG) == pid;
+}
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& cond, int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        if (cond()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+}
+
+XSession::XSession() { ok_ = Start(); }
+
+XSession::~XSession() {
+    Stop(wm_);
+    Stop(xvfb_);
+}
+
+bool XSession::Start() {
+    for (const char* p : {"Xvfb", "openbox", "xprop", "xdotool", "wmctrl", "xwininfo"}) {
+        if (!OnPath(p)) {
+            why_ = std::string(p) + " is not installed";
+            return false;
+        }
+    }
+    // The server picks a free display and writes its number to the pipe once
+    // it accepts clients.
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        why_ = "no pipe";
+        return false;
+    }
+    ::fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+    xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1600x1000x24", "-nolisten", "tcp"}, "");
+    ::close(fds[1]);
+    if (xvfb_ <= 0) {
+        ::close(fds[0]);
+        why_ = "Xvfb did not start";
+        return false;
+    }
+    std::string number;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (number.find('\n') == std::string::npos && std::chrono::steady_clock::now() < end) {
+        pollfd p{fds[0], POLLIN, 0};
+        if (::poll(&p, 1, 100) > 0) {
+            char buf[16];
+            const ssize_t n = ::read(fds[0], buf, sizeof buf);
+            if (n <= 0) break;
+            number.append(buf, std::size_t(n));
+        }
+        if (Exited(xvfb_)) {
+            xvfb_ = -1;
+            break;
+        }
+    }
+    ::close(fds[0]);
+    if (number.empty() || number.find('\n') == std::string::npos) {
+        why_ = "Xvfb did not come up";
+        return false;
+    }
+    display_ = ":" + number.substr(0, number.find('\n'));
+    wm_ = Spawn({"openbox"}, display_);
+    if (wm_ <= 0) {
+        why_ = "openbox did not start";
+        return false;
+    }
+    // The window manager owns the screen once it has set its check window.
+    if (!WaitUntil([this] { return Run("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos; },
+                   10000)) {
+        why_ = "openbox did not take the screen";
+        return false;
+    }
+    return true;
+}
+
+std::string XSession::Run(const std::string& command) const {
+    const std::string full = "DISPLAY=" + display_ + " " + command + " 2>/dev/null";
+    std::string out;
+    if (FILE* f = ::popen(full.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+        ::pclose(f);
+    }
+    return out;
+}
+
+std::vector<unsigned long> XSession::Stacking() const {
+    std::vector<unsigned long> ids;
+    const std::string out = Run("xprop -root _NET_CLIENT_LIST_STACKING");
+    const std::size_t hash = out.find('#');
+    if (hash == std::string::npos) return ids;
+    std::stringstream in(out.substr(hash + 1));
+    std::string item;
+    while (std::getline(in, item, ',')) ids.push_back(std::strtoul(item.c_str(), nullptr, 16));
+    return ids;
+}
+
+std::vector<XWindow> XSession::Windows() const {
+    std::vector<XWindow> list;
+    std::stringstream in(Run("wmctrl -lG"));
+    std::string line;
+    while (std::getline(in, line)) {
+        std::stringstream l(line);
+        XWindow w;
+        std::string id, desktop, host;
+        if (!(l >> id >> desktop >> w.x >> w.y >> w.width >> w.height >> host)) continue;
+        w.id = std::strtoul(id.c_str(), nullptr, 16);
+        std::getline(l, w.title);
+        if (!w.title.empty() && w.title[0] == ' ') w.title.erase(0, 1);
+        list.push_back(w);
+    }
+    return list;
+}
+
+XWindow XSession::Find(const std::string& part) const {
+    for (const XWindow& w : Windows())
+        if (w.title.find(part) != std::string::npos) return w;
+    return {};
+}
+
+bool XSession::ClientOrigin(unsigned long id, int* x, int* y) const {
+    char cmd[64];
+    std::snprintf(cmd, sizeof cmd, "xwininfo -id 0x%lx", id);
+    const std::string out = Run(cmd);
+    const std::size_t ax = out.find("Absolute upper-left X:"), ay = out.find("Absolute upper-left Y:");
+    if (ax == std::string::npos || ay == std::string::npos) return false;
+    *x = std::atoi(out.c_str() + ax + 22);
+    *y = std::atoi(out.c_str() + ay + 22);
+    return true;
+}
+
+unsigned long XSession::ActiveWindow() const {
+    const std::string out = Run("xprop -root _NET_ACTIVE_WINDOW");
+    const std::size_t hash = out.find('#');
+    return hash == std::string::npos ? 0 : std::strtoul(out.c_str() + hash + 1, nullptr, 16);
+}
+
+void XSession::Click(int x, int y) const {
+    Run("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+}
+
+void XSession::Drag(int x0, int y0, int x1, int y1) const {
+    const int ym = (y0 + y1) / 2, xm = (x0 + x1) / 2;
+    Run("xdotool mousemove --sync " + std::to_string(x0) + " " + std::to_string(y0) + " mousedown 1 mousemove --sync " +
+        std::to_string(xm) + " " + std::to_string(ym) + " mousemove --sync " + std::to_string(x1) + " " +
+        std::to_string(y1) + " mouseup 1");
+}
+
+void XSession::Key(const std::string& keys) const { Run("xdotool key " + keys); }
+
+}  // namespace xtest

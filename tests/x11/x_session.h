@@ -1,0 +1,61 @@
+// A private X display for tests that need a real window manager: its own
+// Xvfb (display number chosen by the server) with openbox on it, both ended
+// with the object. Helpers read what the window manager knows (stacking
+// order, window places) and play a person's mouse and keys through xdotool.
+#pragma once
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace xtest {
+
+struct XWindow {
+    unsigned long id = 0;
+    int x = 0, y = 0, width = 0, height = 0;  // as the window manager reports the client
+    std::string title;
+};
+
+class XSession {
+public:
+    // Starts Xvfb and openbox; ok() is false (with why()) when either fails.
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+    bool ok() const { return ok_; }
+    const std::string& why() const { return why_; }
+    // ":N"
+    const std::string& display() const { return display_; }
+
+    // Output of a shell command run against this display (stderr dropped).
+    std::string Run(const std::string& command) const;
+    // The managed windows, bottom first (_NET_CLIENT_LIST_STACKING).
+    std::vector<unsigned long> Stacking() const;
+    // Every managed window with its place and title (wmctrl -lG).
+    std::vector<XWindow> Windows() const;
+    // The first managed window whose title contains `part` (id 0: none).
+    XWindow Find(const std::string& part) const;
+    // The client area's top-left corner on the screen (xwininfo).
+    bool ClientOrigin(unsigned long id, int* x, int* y) const;
+    unsigned long ActiveWindow() const;
+
+    // Mouse and keys at screen places.
+    void Click(int x, int y) const;
+    void Drag(int x0, int y0, int x1, int y1) const;
+    void Key(const std::string& keys) const;
+
+private:
+    bool Start();
+    pid_t xvfb_ = -1;
+    pid_t wm_ = -1;
+    bool ok_ = false;
+    std::string why_;
+    std::string display_;
+};
+
+// Polls `cond` every 25 ms until it holds or `ms` have passed.
+bool WaitUntil(const std::function<bool()>& cond, int ms);
+
+}  // namespace xtest
