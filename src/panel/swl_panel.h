@@ -107,6 +107,8 @@ public:
     virtual void SetSliderValue(unsigned id, int value) { (void)id; (void)value; }
     virtual int SliderValue(unsigned id) const { (void)id; return -1; }
     virtual void SetDragValue(unsigned id, int value) { (void)id; (void)value; }
+    // The radio has not answered (yet): said plainly where the meter is.
+    virtual void ShowRadioSilent(bool silent, const std::string& text) { (void)silent; (void)text; }
     // A two-state button's caption colour while lit.
     virtual void SetButtonOnColour(unsigned id, plat::Colour colour) { (void)id; (void)colour; }
 };
@@ -386,6 +388,11 @@ public:
     void ShowTransmitButton(int on);
     void ShowSwr(const char* text);
     void ShowClocks(const char* local, const char* utc);
+    // Whether the radio has answered, on the window: a notice in the meter's
+    // place while nothing has been heard from it. The one-second clock tick
+    // refreshes it.
+    void ShowRadioContact();
+    int silentShown = -1;  // what the window shows: -1 nothing yet
     void ShowIdLabel();
     void ShowIdFlash(int selected);
     void ShowVox(int on);
