@@ -134,6 +134,7 @@ void CRadioWindow::CreateSliderRow() {
     if (panel_) {
         panel_->FillSliderRow();
         panel_->ShowFunctionButtons();
+        panel_->RefreshFilters();
         panel_->ShowRadioContact();
     }
 }
@@ -313,12 +314,15 @@ void CRadioWindow::LightModeButton(char mode) {
     const int id = radio_layout::ModeButtonFor(mode, context_.perseus);
     for (int b : kFirstModeButton) Light(b, b == id);
     litMode_ = id;
-    // The filter buttons read the width table of the mode.
-    const bool am = panel_ && UsesAmTable(panel_->vfoAMode) && ModelCap(g_hasamfmwidth);
+    // The filter buttons read the width table of the mode; a button without
+    // a filter of the model does not show.
+    const bool am = UsesAmTable(mode) && ModelCap(g_hasamfmwidth);
     for (int i = 0; i < 12; ++i) {
         if (auto* f = dynamic_cast<CFilterButton*>(Control(401 + i))) {
+            const int index = CSwlPanel::FilterButtonIndex(i + 1, mode);
             f->SetAmTable(am);
-            f->SetFilter(am ? g_amfilterbuttons[i] : g_filterbuttons[i]);
+            f->SetFilter(index);
+            f->ShowWindow(IsModelFilter(index) ? plat::SW_SHOW : plat::SW_HIDE);
         }
     }
 }

@@ -300,8 +300,17 @@ public:
     // Filter button n (1..12): its filter for VFO A when the index is one of
     // the model's filters; any other index keeps the current filter.
     void PressFilterButton(int n);
-    // The filter index button n (1..12) stands for in `mode`.
+    // The filter index button n (1..12) stands for in `mode`: the configured
+    // width-table entry on models with DSP filters, else the n-th of the
+    // model's fixed filters; 0 for a button with no filter of the model.
     static int FilterButtonIndex(int n, char mode);
+    // The filter button a mode's default position `n` comes to: n when it
+    // holds one of the model's filters, else the nearest button before it
+    // that does (after it when none before); 0 when no button does.
+    static int NearestFilterButton(int n, char mode);
+    // The readout, the filter buttons (captions, which show, which is lit)
+    // and the VFO B filter label again, for the current mode and filter.
+    void RefreshFilters();
     // AGC buttons: Fast/Med/Slow for VFO A, the "Man"/"Off" button, and
     // the VFO B code from their right clicks.
     void SelectAgc(int code);
