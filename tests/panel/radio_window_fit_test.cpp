@@ -7,7 +7,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
+#include <map>
 #include <cstdio>
 #include <string>
 
@@ -159,4 +161,119 @@ TEST(RadioWindowFitScale, DrawnTextGrowsWithTheWindow) {
         height[i++] = plat::MeasureText(c, c->DrawnTexts().front().text).y;
     }
     EXPECT_GT(height[1], height[0] * 3 / 2);
+}
+
+namespace {
+// Holes a person sees: in a column of buttons (the same left and right
+// edge) a gap tall enough for one more button, and in the slider strip a
+// gap wide enough for one more slider. Empty when there is none.
+std::string Holes(const std::vector<radio_layout::Placed>& placed, float sx, float sy) {
+    using radio_layout::Kind;
+    std::string out;
+    std::map<std::pair<int, int>, std::vector<plat::Rect>> columns;
+    std::vector<plat::Rect> sliders;
+    for (const radio_layout::Placed& p : placed) {
+        if (!p.visible) continue;
+        if (p.item->kind == Kind::Button || p.item->kind == Kind::HoldButton || p.item->kind == Kind::FilterButton)
+            columns[{p.px.left, p.px.right}].push_back(p.px);
+        if (p.item->kind == Kind::Slider) sliders.push_back(p.px);
+    }
+    const int buttonHeight = int(17 * sy), sliderWidth = int(20 * sx);
+    for (auto& [edges, rects] : columns) {
+        std::sort(rects.begin(), rects.end(), [](const plat::Rect& a, const plat::Rect& b) { return a.top < b.top; });
+        for (std::size_t i = 1; i < rects.size(); ++i)
+            if (rects[i].top - rects[i - 1].bottom >= buttonHeight)
+                out += "column at x " + std::to_string(edges.first) + ": hole above y " + std::to_string(rects[i].top) + "\n";
+    }
+    std::sort(sliders.begin(), sliders.end(), [](const plat::Rect& a, const plat::Rect& b) { return a.left < b.left; });
+    for (std::size_t i = 1; i < sliders.size(); ++i)
+        if (sliders[i].left - sliders[i - 1].right >= sliderWidth)
+            out += "slider strip: hole left of x " + std::to_string(sliders[i].left) + "\n";
+    return out;
+}
+}  // namespace
+
+// Per model: no column has a hole where a control the model lacks would
+// be, and the filter buttons that show are the model's filters.
+TEST(RadioWindowModels, NoHolesWhereAModelLacksAControl) {
+    for (int type = 0; type < kRadioTypes; ++type) {
+        if (type == 19 || type == 24) continue;  // they run as 13 and 18
+        radio_layout::Context c;
+        c.radiotype = type;
+        for (int tuner : {0, 1, 4}) {
+            c.tuner = tuner;
+            EXPECT_EQ(Holes(radio_layout::Layout(c, 1.4f, 1.4f), 1.4f, 1.4f), "") << "type " << type;
+        }
+    }
+    // The IC-7200 has no FM: the digital modes close up under CW.
+    radio_layout::Context c17;
+    c17.radiotype = 17;
+    for (const radio_layout::Placed& p : radio_layout::Layout(c17, 1.0f, 1.0f)) {
+        if (p.item->id == 109) {
+            EXPECT_EQ(p.px.top, 190);
+        }
+    }
+    // The IC-756PRO has neither APF nor IP+: NBlk heads the left-most column
+    // instead of leaving its top empty; the IC-7800 (NB in the DSP row) has
+    // ANotch under APF.
+    radio_layout::Context c0;
+    c0.radiotype = 0;
+    for (const radio_layout::Placed& p : radio_layout::Layout(c0, 1.0f, 1.0f)) {
+        if (p.item->id == 2364) {
+            EXPECT_EQ(p.px.top, 5);
+        }
+    }
+    radio_layout::Context c5;
+    c5.radiotype = 5;
+    for (const radio_layout::Placed& p : radio_layout::Layout(c5, 1.0f, 1.0f)) {
+        if (p.item->id == 2495) {
+            EXPECT_EQ(p.px.top, 24);
+        }
+    }
+}
+
+// No control shows a name of the program's own making: every caption and
+// text on a visible control has a capital or a digit, but for the sub
+// receiver's two status lines, whose letter codes the window captions
+// ("Sub Receiver:") and explains in their tooltips.
+TEST(RadioWindowModels, NoLowerCaseNamesOnScreen) {
+    for (int type : {0, 5, 17, 20, 23}) {
+        OpenWindow w({type, 1.4f});
+        for (const radio_layout::Placed& p : w.window.Placement()) {
+            plat::Window* c = w.Control(p.item->id);
+            if (!c || !c->IsWindowVisible()) continue;
+            const std::string text = c->GetWindowText();
+            bool lower = false, marked = false;
+            for (char ch : text) {
+                lower = lower || std::islower(static_cast<unsigned char>(ch));
+                marked = marked || std::isupper(static_cast<unsigned char>(ch)) || std::isdigit(static_cast<unsigned char>(ch));
+            }
+            if (p.item->id == int(IDC_DSP_STATUS) || p.item->id == int(IDC_RF_STATUS)) {
+                EXPECT_TRUE(w.Control(9325)->IsWindowVisible());
+                EXPECT_FALSE(c->GetToolTip().empty());
+                continue;
+            }
+            EXPECT_FALSE(lower && !marked) << "type " << type << " id " << p.item->id << " \"" << text << "\"";
+        }
+    }
+}
+
+// Every number on the window says what it is: a caption beside it or a
+// tooltip on it.
+TEST(RadioWindowModels, EveryNumberHasATooltip) {
+    OpenWindow w({23, 1.4f});
+
+    for (const radio_layout::Placed& p : w.window.Placement()) {
+        if (p.item->kind != radio_layout::Kind::Label) continue;
+        plat::Window* c = w.Control(p.item->id);
+        if (!c || !c->IsWindowVisible()) continue;
+        const std::string text = c->GetWindowText();
+        bool digit = false;
+        for (char ch : text) digit = digit || std::isdigit(static_cast<unsigned char>(ch));
+        if (digit) {
+            EXPECT_FALSE(c->GetToolTip().empty()) << p.item->id << " \"" << text << "\"";
+        }
+    }
+    EXPECT_EQ(w.Control(9111)->GetToolTip(), "CW Keyboard Speed (WPM)");
+    EXPECT_EQ(w.Control(9322)->GetToolTip(), "Noise Blanker Level");
 }
