@@ -52,6 +52,7 @@
 #include "memories/dstar_panel.h"
 #include "memories/memory_options.h"
 #include "memories/sweep.h"
+#include "panel/filter_table.h"
 #include "panel/mirror_panel.h"
 #include "panel/panel_options.h"
 #include "panel/radio_layout.h"
@@ -384,6 +385,7 @@ int CMainWin::OnCreate() {
     if (!PortIsOff(g_pttcomport)) OpenPttPort();
     g_swlpanel->ShowStepB();
     OpenCwKeyboard();
+    SetModelFilterCount();
     ReadLdgFile();
     if (g_internaltuner == kLdgTuner) OpenLdgPort();
     if (g_wattmetertype) OpenPowerMeterPort();

@@ -1,5 +1,7 @@
 #include "civ/radio_models.h"
 
+#include "civ/filter_widths.h"
+
 #include "base/settings_store.h"
 
 int g_radiotype = 0;
@@ -37,6 +39,14 @@ constexpr ModelTable g_filterbase = {0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 0, 1, 0, 0, 0
 constexpr ModelTable g_hastxfilter = {0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 0, 0};
 constexpr ModelTable g_hastone = {1, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1};
 constexpr ModelTable g_hasdigisel = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0};
+constexpr ModelTable g_fixedfilters = {3, 0, 3, 0, 3, 0, 3, 3, 2, 2, 2, 3, 0, 0, 3, 3, 0, 0, 0, 3, 0, 0, 0, 0, 3, 0};
+
+int ModelFilterCount(int type, int oldradio) {
+    if (ModelCap(g_hasfilterwidth, type)) return kFilterCount;
+    if (oldradio == 1) return 5;
+    if (oldradio == 2) return 9;
+    return ModelCap(g_fixedfilters, type);
+}
 
 namespace {
 constexpr int kPerseusAddress = 0xE1;

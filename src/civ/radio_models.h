@@ -40,6 +40,13 @@ extern const ModelTable g_filterbase;      // mode command filter numbers start 
 extern const ModelTable g_hastxfilter;     // 1A 07
 extern const ModelTable g_hastone;         // 16 42, 16 43, 1B 00/01
 extern const ModelTable g_hasdigisel;      // DIGI-SEL family
+// Types without DSP filters: how many filters the mode command's filter
+// byte selects (FIL1..FIL3; two on the types whose filter byte is 1..2).
+extern const ModelTable g_fixedfilters;
+
+// The number of filters of a type: the DSP width table's entries, else the
+// fixed filters, five or nine under the generic type's old-radio dialects.
+int ModelFilterCount(int type, int oldradio);
 
 // The running type's entry of a table; 0 for a type outside the list.
 int ModelCap(const ModelTable& table, int type);

@@ -115,8 +115,13 @@ void SetFilterWidthA(int index) {
         SetPerseusPassband();
         return;
     }
-    if (!ModelCap(g_hasfilterwidth)) return;
     SelectVfo('A');
+    // Where the mode command carries the filter, a new filter is a new mode
+    // command: otherwise a filter button would never reach the radio.
+    if (!ModelCap(g_hasfilterwidth) || (IsAmFmDv(g_vfoamode) && !ModelCap(g_hasamfmwidth))) {
+        SetRadioMode(g_vfoamode, index);
+        return;
+    }
     SetFilterWidth(index, g_vfoamode);
 }
 

@@ -3,6 +3,9 @@
 #include <cstdio>
 
 #include "civ/filter_widths.h"
+#include "civ/radio_models.h"
+#include "panel/controls/filter_controls.h"
+#include "panel/swl_panel.h"
 
 int g_filtercount = kFilterCount;
 
@@ -27,4 +30,27 @@ int FilterIndexForCode(int code, bool amTable) {
     for (int i = 1; i <= count; ++i)
         if (FilterEntry(i, amTable).code == code) return i;
     return 0;
+}
+
+namespace {
+bool HasWidthTable() { return ModelCap(g_hasfilterwidth) != 0 || g_perseus != 0; }
+}  // namespace
+
+int LowestFilter() { return g_oldradio == 2 ? 2 : 1; }
+
+bool IsModelFilter(int index) {
+    return index >= LowestFilter() && index <= g_filtercount && index <= kFilterCount;
+}
+
+std::string FilterReadout(int index, bool amTable) {
+    if (HasWidthTable()) return FilterCaption(index, amTable);
+    if (!IsModelFilter(index)) return "";
+    char buf[16];
+    const char* caption = FilterButtonCaption(index, false, g_oldradio, false, buf);
+    return caption ? caption : "";
+}
+
+void SetModelFilterCount() {
+    g_filtercount = ModelFilterCount(g_radiotype, g_oldradio);
+    if (g_swlpanel) g_swlpanel->RefreshFilters();
 }

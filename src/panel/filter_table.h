@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-extern int g_filtercount;  // filters of the model (41)
+extern int g_filtercount;  // filters of the model (41 with DSP filters)
 
 // "2.4 kHz " or "500 Hz ": the entry's width as the filter-name caption.
 std::string FilterCaption(int index, bool amTable);
@@ -11,3 +11,15 @@ std::string FilterCaption(int index, bool amTable);
 int FilterWidthHz(int index, bool amTable);
 // The first index 1..g_filtercount whose width code is `code`, or 0 when none.
 int FilterIndexForCode(int code, bool amTable = false);
+
+// The model's lowest filter index (2 under the old-radio dialect 2).
+int LowestFilter();
+// `index` is one of the model's filters.
+bool IsModelFilter(int index);
+// The filter readout's text: the width name on models with a width table,
+// else the filter as its button reads ("FIL2", or "2.4" under a dialect);
+// empty for an index the model does not have.
+std::string FilterReadout(int index, bool amTable);
+// Start-up: the filter count of the model (by its capability tables), and
+// the panel's filter buttons and readout follow it.
+void SetModelFilterCount();

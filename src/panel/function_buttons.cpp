@@ -8,6 +8,7 @@
 
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
+#include "civ/frame_reader.h"
 #include "civ/frequency_state.h"
 #include "civ/polling.h"
 #include "civ/radio_init.h"
@@ -230,6 +231,17 @@ void CSwlPanel::ShowClocks(const char* local, const char* utc) {
     if (!View()) return;
     View()->SetControlText(IDC_LOCAL_CLOCK, local ? local : "");
     View()->SetControlText(IDC_UTC_CLOCK, utc ? utc : "");
+    ShowRadioContact();
+}
+
+void CSwlPanel::ShowRadioContact() {
+    const int silent = g_radioheard == 0 ? 1 : 0;
+    if (!View() || silent == silentShown) return;
+    silentShown = silent;
+    char text[96];
+    std::snprintf(text, sizeof text, "No answer from the radio\n%s at address %02X", RadioModelName(),
+                  unsigned(g_radioadr) & 0xFFu);
+    View()->ShowRadioSilent(silent != 0, text);
 }
 
 void CSwlPanel::ShowMute(int muted) {

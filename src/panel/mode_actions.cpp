@@ -1,5 +1,6 @@
 // Mode, filter and AGC buttons: each mode with its defaults, the filter
 // buttons and tools of both VFOs, the AGC buttons.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -89,9 +90,10 @@ int AgcDefault(const ModeRow& r) {
 bool AgcOffModel() { return g_radiotype == 23 || g_model7610; }
 bool AgcManModel() { return g_radiotype == 5 || g_radiotype == 16; }
 
-int LowestFilter() { return g_oldradio == 2 ? 2 : 1; }
+bool KnownFilter(int index) { return IsModelFilter(index); }
 
-bool KnownFilter(int index) { return index >= 1 && index <= g_filtercount && index <= kFilterCount; }
+bool HasWidthTable() { return ModelCap(g_hasfilterwidth) != 0 || g_perseus != 0; }
+bool TwoTables() { return ModelCap(g_hasamfmwidth) != 0; }
 }  // namespace
 
 // ---- Names and captions -----------------------------------------------------------
@@ -123,9 +125,10 @@ void CSwlPanel::SetModeCaption() {
 void CSwlPanel::ShowFilterNameB() {
     std::string text;
     if (!ModelCap(g_hasfilterwidth) && !g_perseus) {
+        // A filter the model does not have is no filter to show.
         char fil[16];
         std::snprintf(fil, sizeof fil, "FIL%1d", g_vfobrxfilter);
-        text = fil;
+        if (IsModelFilter(g_vfobrxfilter)) text = fil;
     } else {
         const bool am = ModelCap(g_hasamfmwidth) && UsesAmTable(vfoBMode);
         text = FilterCaption(g_vfobrxfilter, am);
@@ -161,6 +164,9 @@ void ApplyMode(CSwlPanel& p, char mode) {
     }
 
     p.vfoAMode = mode;
+    // Two-table models: the same index is another width in the other table,
+    // so the radio is sent the filter again whatever the index.
+    if (TwoTables() && UsesAmTable(from) != UsesAmTable(mode) && p.enabled) g_rxfilter = 0;
     if (p.View()) p.View()->ShowModeCaption(0, mode);
     p.ShowMode();
 
@@ -173,7 +179,11 @@ void ApplyMode(CSwlPanel& p, char mode) {
             if (p.View()) p.View()->LightButton(kDataMode, 0);
         }
         p.SetStep(StepFor(*row, p.vfoAFreq));
-        if (row->filterPosition && !p.bandLoading) p.PressFilterButton(*row->filterPosition);
+        if (row->filterPosition && !p.bandLoading) {
+            // A default position on a button without a filter of the model
+            // takes the nearest button that has one.
+            if (const int n = CSwlPanel::NearestFilterButton(*row->filterPosition, mode)) p.PressFilterButton(n);
+        }
 
         if (row->speech == Speech::Off) {
             g_speechsav = g_speech;
@@ -262,8 +272,22 @@ void CSwlPanel::ToggleDataMode() {
 
 int CSwlPanel::FilterButtonIndex(int n, char mode) {
     if (n < 1 || n > kFilterButtons) return 0;
-    const bool am = ModelCap(g_hasamfmwidth) && UsesAmTable(mode);
+    if (!HasWidthTable()) {
+        // Without DSP filters the buttons are the radio's own filters in order.
+        const int index = LowestFilter() + n - 1;
+        return IsModelFilter(index) ? index : 0;
+    }
+    const bool am = TwoTables() && UsesAmTable(mode);
     return am ? g_amfilterbuttons[n - 1] : g_filterbuttons[n - 1];
+}
+
+int CSwlPanel::NearestFilterButton(int n, char mode) {
+    n = std::clamp(n, 1, kFilterButtons);
+    for (int k = n; k >= 1; --k)
+        if (IsModelFilter(FilterButtonIndex(k, mode))) return k;
+    for (int k = n + 1; k <= kFilterButtons; ++k)
+        if (IsModelFilter(FilterButtonIndex(k, mode))) return k;
+    return 0;
 }
 
 void CSwlPanel::PressFilterButton(int n) {
@@ -360,7 +384,8 @@ void SetVfoBMode(CSwlPanel& p, char mode) {
     if (!g_manualmode && row) {
         if (const int agc = AgcDefault(*row)) g_agcmodevfob = agc;
         if (row->filterPosition) {
-            const int index = CSwlPanel::FilterButtonIndex(*row->filterPosition, mode);
+            const int n = CSwlPanel::NearestFilterButton(*row->filterPosition, mode);
+            const int index = CSwlPanel::FilterButtonIndex(n, mode);
             if (KnownFilter(index)) g_vfobrxfilter = index;
         }
         g_stepb = StepFor(*row, p.vfoBFreq);

@@ -35,15 +35,15 @@ const std::vector<Item> kItems = {
     {5170, K::DigitB, "", 290, 7, 305, 27, S::Always, false, -1, "Use Mouse Wheel to Tune Digit Up or Down"},
     {5171, K::DigitB, "", 305, 7, 320, 27, S::Always, false, -1, "Use Mouse Wheel to Tune Digit Up or Down"},
     {2358, K::Scale, "", 100, 80, 500, 105, S::Always, false, -1, "Frequency Scale, drag or double click"},
-    {9106, K::Label, "", 52, 9, 86, 24, S::Always, false, -1, nullptr},
-    {9102, K::Label, "", 88, 9, 140, 24, S::Always, false, -1, nullptr},
-    {9104, K::Label, "", 142, 9, 196, 24, S::Always, false, -1, nullptr},
-    {9101, K::Label, "", 52, 39, 110, 53, S::Always, false, -1, nullptr},
-    {9105, K::Label, "", 112, 39, 196, 53, S::Always, false, -1, nullptr},
-    {9103, K::Label, "", 52, 55, 196, 69, S::Always, false, -1, nullptr},
-    {9107, K::Label, "", 326, 8, 388, 20, S::Always, false, -1, nullptr},
-    {9108, K::Label, "", 326, 21, 388, 33, S::Always, false, -1, nullptr},
-    {9200, K::Meter, "", 392, 8, 548, 74, S::Always, false, -1, nullptr},
+    {9106, K::Label, "", 52, 9, 86, 24, S::Always, false, -1, "VFO B Tuning Step"},
+    {9102, K::Label, "", 88, 9, 140, 24, S::Always, false, -1, "VFO B Mode"},
+    {9104, K::Label, "", 142, 9, 196, 24, S::Always, false, -1, "VFO B Filter Width"},
+    {9101, K::Label, "", 52, 39, 110, 53, S::Always, false, -1, "VFO A Mode"},
+    {9105, K::Label, "", 112, 39, 196, 53, S::Always, false, -1, "VFO A Tuning Step, click to choose"},
+    {9103, K::Label, "", 52, 55, 196, 69, S::Always, false, -1, "VFO A Filter Width"},
+    {9107, K::Label, "", 322, 8, 390, 20, S::Always, false, -1, "Local Time"},
+    {9108, K::Label, "", 322, 21, 390, 33, S::Always, false, -1, "UTC Time"},
+    {9200, K::Meter, "", 392, 8, 548, 74, S::Always, false, -1, "Meter: the reading selected with S Meter"},
     {9201, K::Meter, "", 392, 8, 548, 74, S::Hidden, false, -1, nullptr},
     {2401, K::FilterGraphic, "", 505, 82, 600, 105, S::Always, false, -1, "Shows Filter Width, can be dragged for PBT"},
     {100, K::Button, "AM", 195, 110, 235, 127, S::Always, false, -1, "AM Mode"},
@@ -84,12 +84,12 @@ const std::vector<Item> kItems = {
     {2489, K::Button, "Man", 498, 170, 527, 187, S::Agc3Man, false, -1, nullptr},
     {108, K::HoldButton, "XFC", 411, 190, 449, 207, S::Always, false, -1, "Temp Swap of VFO A and B if Split On"},
     {2522, K::Button, "Re-Initialize", 450, 190, 527, 207, S::Always, false, -1, "Resync Program Buttons with Radio"},
-    {701, K::Button, "", 411, 210, 449, 227, S::Always, false, -1, "Frequency Step Button 1, see Settings Steps Window"},
-    {702, K::Button, "", 450, 210, 488, 227, S::Always, false, -1, "Frequency Step Button 2, see Settings Steps Window"},
-    {703, K::Button, "", 489, 210, 527, 227, S::Always, false, -1, "Frequency Step Button 3, see Settings Steps Window"},
-    {704, K::Button, "", 411, 230, 449, 247, S::Always, false, -1, "Frequency Step Button 4, see Settings Steps Window"},
-    {705, K::Button, "", 450, 230, 488, 247, S::Always, false, -1, "Frequency Step Button 5, see Settings Steps Window"},
-    {706, K::Button, "", 489, 230, 527, 247, S::Always, false, -1, "Frequency Step Button 6, see Settings Steps Window"},
+    {701, K::Button, "", 411, 210, 454, 227, S::Always, false, -1, "Frequency Step Button 1, see Settings Steps Window"},
+    {702, K::Button, "", 455, 210, 498, 227, S::Always, false, -1, "Frequency Step Button 2, see Settings Steps Window"},
+    {703, K::Button, "", 499, 210, 542, 227, S::Always, false, -1, "Frequency Step Button 3, see Settings Steps Window"},
+    {704, K::Button, "", 411, 230, 454, 247, S::Always, false, -1, "Frequency Step Button 4, see Settings Steps Window"},
+    {705, K::Button, "", 455, 230, 498, 247, S::Always, false, -1, "Frequency Step Button 5, see Settings Steps Window"},
+    {706, K::Button, "", 499, 230, 542, 247, S::Always, false, -1, "Frequency Step Button 6, see Settings Steps Window"},
     {40022, K::Button, "160", 605, 24, 635, 41, S::Always, false, 0, nullptr},
     {40023, K::Button, "80", 605, 43, 635, 60, S::Always, false, 1, nullptr},
     {40024, K::Button, "40", 605, 62, 635, 79, S::Always, false, 2, nullptr},
@@ -192,9 +192,9 @@ const std::vector<Item> kItems = {
     {9314, K::Label, "SRF", 140, 280, 166, 295, S::DualRx, true, -1, nullptr},
     {2600, K::Slider, "", 143, 298, 163, 372, S::DualRx, true, -1, nullptr},
     {2364, K::Button, "NB", 170, 280, 196, 295, S::NbDspRow, true, -1, "Toggles the Noise Blanker On/Off"},
-    {9318, K::Label, "NB", 170, 280, 196, 295, S::NotDigiSel, true, -1, nullptr},
+    {9318, K::Label, "NB", 170, 280, 196, 295, S::LevelsNotDigiSel, true, -1, nullptr},
     {1544, K::Slider, "", 173, 298, 193, 372, S::Levels, true, -1, "Sets the Noise Blanker Level"},
-    {9322, K::Label, "", 168, 374, 198, 388, S::Levels, true, -1, nullptr},
+    {9322, K::Label, "", 168, 374, 198, 388, S::Levels, true, -1, "Noise Blanker Level"},
     {2505, K::Button, "NR", 200, 280, 226, 295, S::Levels, true, -1, "Noise Reduction On/Off"},
     {563, K::Slider, "", 203, 298, 223, 372, S::Levels, true, -1, "Noise Reduction Setting"},
     {9315, K::Label, "AG", 230, 280, 256, 295, S::Levels, true, -1, nullptr},
@@ -203,7 +203,7 @@ const std::vector<Item> kItems = {
     {2511, K::Slider, "", 263, 298, 283, 372, S::Notch, true, -1, "Sets the Manual Notch Center Frequency"},
     {9317, K::Label, "AF", 290, 280, 316, 295, S::DigiSelNot18, true, -1, nullptr},
     {2514, K::Slider, "", 293, 298, 313, 372, S::DigiSelNot18, true, -1, "Sets the Audio Peak Filter Center Frequency"},
-    {9321, K::Label, "", 288, 374, 318, 388, S::DigiSelNot18, true, -1, nullptr},
+    {9321, K::Label, "", 288, 374, 318, 388, S::DigiSelNot18, true, -1, "Audio Peak Filter Offset (Hz)"},
     {2526, K::Button, "DS", 320, 280, 346, 295, S::DigiSelNot18, true, -1, "Toggles the Digital Selector On/Off"},
     {2625, K::Slider, "", 323, 298, 343, 372, S::DigiSelNot18, true, -1, "Sets the Digital Selector Frequency"},
     {2508, K::Button, "M Sliders", 352, 298, 404, 315, S::Hidden, true, -1, "With DUAL On, Toggle between Main and Sub Receiver Sliders"},
@@ -234,16 +234,26 @@ const std::vector<Item> kItems = {
     {40149, K::Button, "TV5", 282, 210, 316, 227, S::Hidden, true, 37, nullptr},
     {9320, K::Label, "Saving Settings to Qarv.INI ", 7, 247, 500, 274, S::Hidden, true, -1, nullptr},
     // The remaining function buttons and the labels the main frame's timers
-    // write, in the free column right of the AGC and step buttons.
-    {2515, K::Button, "TPF", 535, 110, 597, 127, S::DigiSel, false, -1, "Toggles the Twin Peak Filter On/Off"},
-    {2518, K::Button, "MNotch", 535, 130, 597, 147, S::Notch, false, -1, "Toggles the Manual Notch On/Off"},
-    {596, K::Button, "Tx Dis", 535, 150, 597, 167, S::Always, false, -1, "Disable Transmit"},
-    {9109, K::Label, "", 535, 172, 597, 186, S::Always, false, -1, nullptr},
-    {9110, K::Label, "", 535, 189, 597, 203, S::Always, false, -1, nullptr},
-    {9111, K::Label, "", 535, 206, 557, 220, S::Always, false, -1, nullptr},
-    {9112, K::Label, "", 559, 206, 597, 220, S::Always, false, -1, nullptr},
-    {9323, K::Label, "", 410, 300, 600, 314, S::Model5, true, -1, nullptr},
-    {9324, K::Label, "", 410, 317, 600, 331, S::Model5, true, -1, nullptr},
+    // write, in the free column right of the AGC and step buttons. The step
+    // buttons are wider than the design's so that "10.0 kHz" fits.
+    {2515, K::Button, "TPF", 546, 110, 602, 127, S::DigiSel, false, -1, "Toggles the Twin Peak Filter On/Off"},
+    {2518, K::Button, "MNotch", 546, 130, 602, 147, S::Notch, false, -1, "Toggles the Manual Notch On/Off"},
+    {596, K::Button, "Tx Dis", 546, 150, 602, 167, S::Always, false, -1, "Disable Transmit"},
+    {9109, K::Label, "", 546, 172, 602, 186, S::Always, false, -1, "SWR"},
+    {9110, K::Label, "", 546, 189, 602, 203, S::Always, false, -1, "Receiver Status"},
+    {9111, K::Label, "", 546, 206, 568, 220, S::Always, false, -1, "CW Keyboard Speed (WPM)"},
+    {9112, K::Label, "", 570, 206, 602, 220, S::Always, false, -1, "CW Keyboard"},
+    // The sub receiver's two status lines keep their letters (nr, nb, agcs,
+    // ant1 ...); a caption says whose they are and the tooltips what the
+    // letters mean.
+    {9325, K::Label, "Sub Receiver:", 410, 280, 600, 295, S::Model5, true, -1, nullptr},
+    {9323, K::Label, "", 410, 300, 600, 314, S::Model5, true, -1,
+     "Sub Receiver DSP: nr Noise Reduction, nb Noise Blanker, an Auto Notch, agc AGC (s/m/f, magc Manual), mn Manual "
+     "Notch, tp Twin Peak"},
+    {9324, K::Label, "", 410, 317, 600, 331, S::Model5, true, -1,
+     "Sub Receiver RF: ant Antenna, rx Receive Antenna, at Attenuator (dB), pa PreAmp, af Audio Peak Filter"},
+    // Shown in the meter's place until the radio has answered.
+    {9330, K::Label, "", 392, 8, 548, 74, S::Hidden, false, -1, nullptr},
 };
 
 bool Cap(const ModelTable& t, int type) { return ModelCap(t, type) != 0; }
@@ -285,6 +295,7 @@ Presence PresenceOf(const Item& item, const Context& c) {
     case S::DigiSel: return on(digisel);
     case S::DigiSelNot18: return on(digisel && t != 18);
     case S::NotDigiSel: return on(!digisel);
+    case S::LevelsNotDigiSel: return on(!digisel && levels);
     case S::Model23: return on(t == 23);
     case S::Model5: return on(t == 5);
     case S::MeterSel: return on(Cap(g_hasmetersel, t));
@@ -337,13 +348,78 @@ plat::Rect WindowRect(float sx, float sy) {
     return {0, 0, int(float(705 + kOffsetX) * sx), int(392.0f * sy)};
 }
 
+namespace {
+// Columns (and the slider strip, a row of columns) whose places follow one
+// another: a control the model lacks gives its place to the next one, so no
+// hole is left. Each slot lists its controls by id and design place (one id
+// may stand in several places under different rules).
+struct Member {
+    int id;
+    short left, top;
+};
+using Slot = std::vector<Member>;
+const std::vector<std::vector<Slot>> kColumns = {
+    // Mode buttons.
+    {{{100, 195, 110}}, {{102, 195, 130}}, {{101, 195, 150}}, {{103, 195, 170}}, {{105, 195, 190}},
+     {{109, 195, 210}, {6126, 195, 210}}, {{106, 195, 230}}},
+    // The left-most column.
+    {{{2512, -42, 5}, {2532, -42, 5}}, {{2364, -42, 24}}, {{2495, -42, 43}}, {{2493, -42, 62}, {2533, -42, 62}}},
+    // Monitor, amplifier tune and PTT.
+    {{{214, 605, 214}}, {{555, 605, 233}}, {{230, 605, 252}}},
+    // The free column right of the step buttons.
+    {{{2515, 546, 110}}, {{2518, 546, 130}}, {{596, 546, 150}}, {{9109, 546, 172}}, {{9110, 546, 189}},
+     {{9111, 546, 206}, {9112, 570, 206}}},
+    // The slider strip: a label or switch, its slider and its value.
+    {{{1514, -40, 280}, {726, -37, 298}},
+     {{1520, -10, 280}, {2387, -7, 298}},
+     {{9310, 20, 280}, {2360, 23, 298}},
+     {{9311, 50, 280}, {441, 53, 298}},
+     {{9312, 80, 280}, {725, 83, 298}},
+     {{9313, 110, 280}, {2359, 113, 298}},
+     {{9314, 140, 280}, {2600, 143, 298}},
+     {{2364, 170, 280}, {9318, 170, 280}, {1544, 173, 298}, {9322, 168, 374}},
+     {{2505, 200, 280}, {563, 203, 298}},
+     {{9315, 230, 280}, {2510, 233, 298}},
+     {{9316, 260, 280}, {2511, 263, 298}},
+     {{9317, 290, 280}, {2514, 293, 298}, {9321, 288, 374}},
+     {{2526, 320, 280}, {2625, 323, 298}}},
+};
+
+bool IsMember(const Item& item, const Member& m) { return item.id == m.id && item.left == m.left && item.top == m.top; }
+
+// The design offset each present control moves by so that its column has
+// no holes.
+void CloseColumns(std::vector<Placed>& out, std::vector<std::pair<int, int>>& shift) {
+    for (const auto& column : kColumns) {
+        std::size_t next = 0;  // the first free slot
+        for (const Slot& slot : column) {
+            bool shown = false;
+            for (std::size_t i = 0; i < out.size(); ++i)
+                for (const Member& m : slot) shown = shown || (IsMember(*out[i].item, m) && out[i].visible);
+            if (!shown) continue;
+            const Member& to = column[next++].front();
+            const int dx = to.left - slot.front().left, dy = to.top - slot.front().top;
+            for (std::size_t i = 0; i < out.size(); ++i)
+                for (const Member& m : slot)
+                    if (IsMember(*out[i].item, m)) shift[i] = {dx, dy};
+        }
+    }
+}
+}  // namespace
+
 std::vector<Placed> Layout(const Context& c, float sx, float sy) {
     std::vector<Placed> out;
     for (const Item& item : kItems) {
         const Presence p = PresenceOf(item, c);
         if (p == Presence::Absent) continue;
-        out.push_back({&item, CaptionOf(item, c), ScaleRect(item.left, item.top, item.right, item.bottom, sx, sy),
-                       p == Presence::Visible});
+        out.push_back({&item, CaptionOf(item, c), {}, p == Presence::Visible});
+    }
+    std::vector<std::pair<int, int>> shift(out.size(), {0, 0});
+    CloseColumns(out, shift);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const Item& item = *out[i].item;
+        const auto [dx, dy] = shift[i];
+        out[i].px = ScaleRect(item.left + dx, item.top + dy, item.right + dx, item.bottom + dy, sx, sy);
     }
     return out;
 }

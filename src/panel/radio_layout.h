@@ -41,6 +41,7 @@ enum class Show : unsigned char {
     DigiSel,        // the DIGI-SEL family
     DigiSelNot18,   // DIGI-SEL sliders model 18 hides again
     NotDigiSel,
+    LevelsNotDigiSel,  // the NB label over the NB slider
     Model23,        // "IP+"
     Model5,         // the sub receiver's status lines
     MeterSel,       // "S Meter"

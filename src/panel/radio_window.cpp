@@ -30,6 +30,7 @@ constexpr plat::Colour kGreen = plat::RGB(0, 255, 0);
 constexpr plat::Colour kRed = plat::RGB(255, 0, 0);
 constexpr plat::Colour kYellow = plat::RGB(255, 255, 0);
 constexpr plat::Colour kWhite = plat::RGB(255, 255, 255);
+constexpr plat::Colour kSilentRed = plat::RGB(255, 96, 96);
 
 // The labels inside the black frequency display.
 constexpr int kModeLabelA = 9101, kModeLabelB = 9102, kFilterLabel = 9103, kFilterLabelB = 9104,
@@ -37,9 +38,10 @@ constexpr int kModeLabelA = 9101, kModeLabelB = 9102, kFilterLabel = 9103, kFilt
 constexpr int kMeter = 9200;
 constexpr int kSaveNotice = 9320;
 constexpr int kFilterGraphic = 2401;
+constexpr int kSilentNotice = 9330;
 constexpr int kFirstModeButton[] = {100, 101, 102, 103, 105, 106, 109, 179, 6126};
 
-bool InDisplay(int id) { return id >= kModeLabelA && id <= kUtcClock; }
+bool InDisplay(int id) { return (id >= kModeLabelA && id <= kUtcClock) || id == kSilentNotice; }
 
 // Controls the mouse wheel adjusts while the pointer is over them.
 bool WheelControl(int id) {
@@ -116,6 +118,8 @@ int CRadioWindow::OnCreate() {
     digitFontA_.Create(int(22 * sy_), plat::FW_BOLD, "Arial");
     digitFontB_.Create(int(13 * sy_), plat::FW_BOLD, "Arial");
     statusFont_.Create(int(10 * sy_), plat::FW_BOLD, "Courier New");
+    // Drawn text grows with the window: 14 pixels at the default 1.4.
+    drawFont_.Create(int(10 * sy_), plat::FW_NORMAL, "Arial");
     CreateItems(false);
     return 0;
 }
@@ -130,6 +134,8 @@ void CRadioWindow::CreateSliderRow() {
     if (panel_) {
         panel_->FillSliderRow();
         panel_->ShowFunctionButtons();
+        panel_->RefreshFilters();
+        panel_->ShowRadioContact();
     }
 }
 
@@ -168,7 +174,10 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
         auto s = Make<plat::StaticText>(id);
         s->CreateControl(p.caption, p.px, this, id, p.visible);
         if (InDisplay(id)) {
-            const plat::Colour c = id == kLocalClock ? g_loctimecolor : id == kUtcClock ? g_utctimecolor : kYellow;
+            const plat::Colour c = id == kLocalClock   ? g_loctimecolor
+                                   : id == kUtcClock   ? g_utctimecolor
+                                   : id == kSilentNotice ? kSilentRed
+                                                         : kYellow;
             s->SetColours(c, kBlack);
         } else {
             s->SetColours(g_buttontextcolor, g_radiobackgroundcolor);
@@ -233,6 +242,10 @@ void CRadioWindow::CreateItem(const radio_layout::Placed& p) {
     }
     }
     if (!w) return;
+    switch (p.item->kind) {
+    case Kind::Scale: case Kind::Drag: case Kind::Meter: case Kind::FilterGraphic: w->SetFont(&drawFont_); break;
+    default: break;
+    }
     if (WheelControl(id) || id == 2358) w->SetCursor(plat::CursorShape::Hand);
     if (p.visible) w->ShowWindow(plat::SW_SHOW);
     if (p.item->show == radio_layout::Show::Tuner123 || p.item->show == radio_layout::Show::TunerLdg)
@@ -301,12 +314,15 @@ void CRadioWindow::LightModeButton(char mode) {
     const int id = radio_layout::ModeButtonFor(mode, context_.perseus);
     for (int b : kFirstModeButton) Light(b, b == id);
     litMode_ = id;
-    // The filter buttons read the width table of the mode.
-    const bool am = panel_ && UsesAmTable(panel_->vfoAMode) && ModelCap(g_hasamfmwidth);
+    // The filter buttons read the width table of the mode; a button without
+    // a filter of the model does not show.
+    const bool am = UsesAmTable(mode) && ModelCap(g_hasamfmwidth);
     for (int i = 0; i < 12; ++i) {
         if (auto* f = dynamic_cast<CFilterButton*>(Control(401 + i))) {
+            const int index = CSwlPanel::FilterButtonIndex(i + 1, mode);
             f->SetAmTable(am);
-            f->SetFilter(am ? g_amfilterbuttons[i] : g_filterbuttons[i]);
+            f->SetFilter(index);
+            f->ShowWindow(IsModelFilter(index) ? plat::SW_SHOW : plat::SW_HIDE);
         }
     }
 }
@@ -385,6 +401,12 @@ int CRadioWindow::SliderValue(unsigned id) const {
 
 void CRadioWindow::SetDragValue(unsigned id, int value) {
     if (auto* d = dynamic_cast<CDragit*>(Control(int(id)))) d->SetValue(value);
+}
+
+void CRadioWindow::ShowRadioSilent(bool silent, const std::string& text) {
+    SetText(kSilentNotice, text);
+    ShowControl(kSilentNotice, silent);
+    ShowControl(unsigned(kMeter), !silent);
 }
 
 void CRadioWindow::SetButtonOnColour(unsigned id, plat::Colour colour) {

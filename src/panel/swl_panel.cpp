@@ -197,21 +197,31 @@ void CSwlPanel::SetMode(char mode) {
 
 void CSwlPanel::ShowMode() {
     if (!view_) return;
-    view_->LightModeButton(vfoAMode);
     view_->SetControlText(105, vfoAMode == '<' ? "WFM" : "FM");
     if (!g_perseus) view_->SetControlText(109, vfoAMode == ':' ? "PSKR" : g_rttylabel2);
-    // The filter buttons may have changed tables with the mode.
+    // The filter buttons and the readout may have changed tables with the mode.
+    RefreshFilters();
+}
+
+void CSwlPanel::RefreshFilters() {
+    if (!view_) return;
+    view_->LightModeButton(vfoAMode);
+    const std::string name = FilterReadout(filter, UsesAmTable(vfoAMode) && ModelCap(g_hasamfmwidth));
+    view_->ShowFilterName(name);
+    view_->SetFilterGraphicWidth(FilterNameWidth(name.c_str()));
     ShowFilterNameB();
     ShowFilterButtons(filter);
 }
 
+// The readout and the lit button always show the same filter.
 void CSwlPanel::SetFilter(int index) {
     filter = index;
-    const std::string name = FilterCaption(index, UsesAmTable(vfoAMode) && ModelCap(g_hasamfmwidth));
+    const std::string name = FilterReadout(index, UsesAmTable(vfoAMode) && ModelCap(g_hasamfmwidth));
     if (view_) {
         view_->ShowFilterName(name);
         view_->SetFilterGraphicWidth(FilterNameWidth(name.c_str()));
     }
+    ShowFilterButtons(index);
     ReturnFocus();
 }
 

@@ -107,6 +107,8 @@ public:
     virtual void SetSliderValue(unsigned id, int value) { (void)id; (void)value; }
     virtual int SliderValue(unsigned id) const { (void)id; return -1; }
     virtual void SetDragValue(unsigned id, int value) { (void)id; (void)value; }
+    // The radio has not answered (yet): said plainly where the meter is.
+    virtual void ShowRadioSilent(bool silent, const std::string& text) { (void)silent; (void)text; }
     // A two-state button's caption colour while lit.
     virtual void SetButtonOnColour(unsigned id, plat::Colour colour) { (void)id; (void)colour; }
 };
@@ -298,8 +300,17 @@ public:
     // Filter button n (1..12): its filter for VFO A when the index is one of
     // the model's filters; any other index keeps the current filter.
     void PressFilterButton(int n);
-    // The filter index button n (1..12) stands for in `mode`.
+    // The filter index button n (1..12) stands for in `mode`: the configured
+    // width-table entry on models with DSP filters, else the n-th of the
+    // model's fixed filters; 0 for a button with no filter of the model.
     static int FilterButtonIndex(int n, char mode);
+    // The filter button a mode's default position `n` comes to: n when it
+    // holds one of the model's filters, else the nearest button before it
+    // that does (after it when none before); 0 when no button does.
+    static int NearestFilterButton(int n, char mode);
+    // The readout, the filter buttons (captions, which show, which is lit)
+    // and the VFO B filter label again, for the current mode and filter.
+    void RefreshFilters();
     // AGC buttons: Fast/Med/Slow for VFO A, the "Man"/"Off" button, and
     // the VFO B code from their right clicks.
     void SelectAgc(int code);
@@ -386,6 +397,11 @@ public:
     void ShowTransmitButton(int on);
     void ShowSwr(const char* text);
     void ShowClocks(const char* local, const char* utc);
+    // Whether the radio has answered, on the window: a notice in the meter's
+    // place while nothing has been heard from it. The one-second clock tick
+    // refreshes it.
+    void ShowRadioContact();
+    int silentShown = -1;  // what the window shows: -1 nothing yet
     void ShowIdLabel();
     void ShowIdFlash(int selected);
     void ShowVox(int on);

@@ -89,11 +89,14 @@ TEST(ModeFrames, CwFromUsbMovesByTheBfoAndSelectsCw) {
     EXPECT_EQ(Frequencies(b), std::vector<long long>{14200700});
     EXPECT_EQ(s.radio.mode(0), 0x03);
     EXPECT_EQ(s.radio.frequency(0), 14200700);
-    // No AGC default for CW is set, and the default CW filter button is
-    // not one of the radio's filters: the AGC stays, so does the filter.
+    // No AGC default for CW is set: the AGC stays. The default CW filter
+    // button (9) holds no filter of the radio: the nearest one before it
+    // (8, 450 Hz) is taken and sent.
     EXPECT_EQ(CountCommand(b, 0x16, 0x12), 0);
+    EXPECT_EQ(g_swlpanel->filter, 33);
     EXPECT_EQ(g_swlpanel->filter, g_rxfilter);
-    EXPECT_EQ(s.radio.filterWidth(), width);
+    EXPECT_NE(width, 8);
+    EXPECT_EQ(s.radio.filterWidth(), 8);
     // LSB from CW goes back by the same offset.
     s.radio.clearLog();
     Click(102);
@@ -161,9 +164,10 @@ TEST(ModeFrames, FilterButtonsAndToolsSendTheWidth) {
     EXPECT_EQ(Count(b, {0x1A, 0x03, 0x26}), 1);
     EXPECT_EQ(Count(b, {0x1A, 0x03, 0x25}), 1);
     // A button holding a filter the radio does not have (the default 45 of
-    // button 9) sends nothing and keeps the width.
+    // button 9) is not shown; its command sends nothing and keeps the width.
     s.radio.clearLog();
-    Click(409);
+    EXPECT_FALSE(g_radiowindow->Control(409)->IsWindowVisible());
+    g_radiowindow->SendMessage(plat::WM_COMMAND, 409, 0);
     s.run(500);
     EXPECT_EQ(CountCommand(Bodies(s), 0x1A, 0x03), 0);
     EXPECT_EQ(s.radio.filterWidth(), 25);

@@ -70,10 +70,14 @@ TEST(Setters, GatesSendNothing) {
     SetVsc(1);
     SetDataMode(1);
     SetDigiSelA(1);
-    SetFilterWidthA(3);
     SetVoxGain(50);
     SetTxPower(50);
     EXPECT_TRUE(c.bodies().empty());
+    // Without DSP filters the mode command carries the filter: a new filter
+    // goes as the mode command (filter numbers from 0 on this model).
+    g_vfoamode = '0';
+    SetFilterWidthA(3);
+    EXPECT_EQ(c.bodies(), (Bodies{{0x06, 0x01, 0x02}}));
     g_radiotype = 23;
     SetAntenna(1, 0);  // the IC-7300 has one antenna connector
     g_radiotype = 11;

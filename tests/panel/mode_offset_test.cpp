@@ -84,6 +84,7 @@ TEST_F(ModePanel, AmTakesTheStepOfWhereItIs) {
 }
 
 TEST_F(ModePanel, ModeDefaultsAgcStepFilterAndDataMode) {
+    g_radiotype = 23;  // DSP filters: the buttons hold width-table entries
     g_cwagc = '1';   // as the settings page stores "Slow"
     g_ssbagc = 0;    // "Do Not Use Auto AGC"
     g_cwstep = 50;
@@ -110,24 +111,33 @@ TEST_F(ModePanel, ModeDefaultsAgcStepFilterAndDataMode) {
     EXPECT_EQ(panel.dataMode, 1);
 }
 
-TEST_F(ModePanel, FilterPositionsOutsideTheModelsFiltersKeepTheFilter) {
+TEST_F(ModePanel, FilterPositionsOutsideTheModelsFiltersTakeTheNearestButton) {
     // The default CW position is button 9, whose default filter 45 is beyond
-    // the model's 41: the filter stays.
+    // the model's 41: CW takes button 8 (450 Hz), lit, with its readout.
+    g_radiotype = 23;
     panel.filter = 16;
     Tune(14.0, '0');
     Do(103);
-    EXPECT_EQ(panel.filter, 16);
+    EXPECT_EQ(panel.filter, 33);
+    EXPECT_EQ(view.lit[408], 1);
+    EXPECT_EQ(view.lit[409], 0);
+    // The button itself still selects nothing.
     Do(409);
-    EXPECT_EQ(panel.filter, 16);
-    // Positions outside 1..12 press no button.
+    EXPECT_EQ(panel.filter, 33);
+    // Positions outside 1..12 come to the nearest end.
     g_cwfilterposition = 13;
     g_ssbfilterposition = 0;
     Do(101);
-    Do(103);
     EXPECT_EQ(panel.filter, 16);
+    Do(103);
+    EXPECT_EQ(panel.filter, 33);
     g_filterbuttons[0] = -3;
     Do(401);
-    EXPECT_EQ(panel.filter, 16);
+    EXPECT_EQ(panel.filter, 33);
+    // No button with a filter of the model: the filter stays.
+    for (int& b : g_filterbuttons) b = 50;
+    Do(101);
+    EXPECT_EQ(panel.filter, 33);
 }
 
 TEST_F(ModePanel, ManualModeChangesOnlyTheModeAndVox) {

@@ -2,6 +2,7 @@
 
 #include "civ/frame_reader.h"
 #include "civ/radio_init.h"
+#include "civ/radio_models.h"
 #include "panel/band_table.h"
 #include "panel/filter_table.h"
 #include "panel/panel_options.h"
@@ -83,6 +84,7 @@ TEST_F(PanelFixture, NothingReachesTheMainFrameUntilTheFirstTuning) {
 }
 
 TEST_F(PanelFixture, SetPanelTuningAppliesOnlyNonZeroValues) {
+    g_radiotype = 23;  // a width table: filter 32 is 500 Hz
     panel.SetPanelTuning(7.1, '1', 0, 32, 0, '3');
     EXPECT_DOUBLE_EQ(panel.vfoAFreq, 7.1);
     EXPECT_EQ(panel.vfoAMode, '1');

@@ -100,6 +100,7 @@ void CDragit::OnPaint(plat::PaintContext& target) {
     const int w = Width(), h = Height();
     plat::BufferedPaint buf(target, w, h);
     plat::PaintContext& pc = buf.pc();
+    ForgetDrawnTexts();
     pc.FillRect({0, 0, w, h}, RGB(0, 0, 0));
     pc.SetFont(GetFont() ? GetFont() : &font_);
     pc.SetBkMode(plat::TRANSPARENT);
@@ -108,6 +109,7 @@ void CDragit::OnPaint(plat::PaintContext& target) {
     const long long z = std::max(1, zoom_);
     // Column x shows value + (x - centre) * zoom.
     const long long base = std::llround(value_) - z * cx;
+    std::vector<TickLabel> labels;
     for (int x = 2; x < w - 2; ++x) {
         const long long u = base + z * x;
         if (FloorMod(u, 2 * z) != 0) continue;
@@ -118,10 +120,12 @@ void CDragit::OnPaint(plat::PaintContext& target) {
         if (FloorMod(u, 50 * z) == 0) {
             char text[32];
             std::snprintf(text, sizeof text, "%2.0f", double(u));
-            const plat::Point ext = pc.TextExtent(text);
-            pc.DrawText(text, {x - ext.x / 2, 2, x - ext.x / 2 + ext.x, 2 + ext.y}, plat::DT_LEFT | plat::DT_SINGLELINE);
+            labels.push_back({text, x});
         }
     }
+    auto measure = [this, &pc](const std::string& t) { return LabelSize(pc, t); };
+    for (const DrawnText& l : PlaceTickLabels(labels, w, 2, measure))
+        DrawLabel(pc, l.text, l.box, plat::DT_LEFT | plat::DT_SINGLELINE);
     DrawBevel(pc, w, h);
     pc.Line(cx, h / 2, cx, h, RGB(255, 0, 0));
     target.Blit(0, 0, buf);

@@ -120,6 +120,7 @@ void CFilterControl::OnPaint(plat::PaintContext& target) {
     const int w = Width(), h = Height();
     plat::BufferedPaint buf(target, w, h);
     plat::PaintContext& pc = buf.pc();
+    ForgetDrawnTexts();
     pc.FillRect({0, 0, w, h}, RGB(192, 192, 192));
     // Grid every 1000 Hz from the centre.
     for (int hz = 0; hz <= high_; hz += 1000) {
@@ -131,7 +132,10 @@ void CFilterControl::OnPaint(plat::PaintContext& target) {
     const int drawn = std::max(width_, kMinDrawnWidth);
     const double lo = shift_ - drawn / 2.0, hi = shift_ + drawn / 2.0;
     const int slope = std::max(3, (XOf(hi) - XOf(lo)) / 10);
-    const int top = std::max(4, h / 4), bottom = h - 4;
+    // The width number sits whole above the passband's flat top.
+    pc.SetFont(GetFont() ? GetFont() : &font_);
+    const int textHeight = ShowsWidthText() ? LabelSize(pc, "0").y : 0;
+    const int top = std::min(h - 6, std::max(4, std::max(h / 4, textHeight))), bottom = h - 4;
     const plat::Point pts[4] = {{XOf(lo), bottom}, {XOf(lo) + slope, top}, {XOf(hi) - slope, top}, {XOf(hi), bottom}};
     pc.Polygon(pts, 4, RGB(92, 92, 0), RGB(128, 0, 0), 3);
     // The two edges as handles.
@@ -145,10 +149,11 @@ void CFilterControl::OnPaint(plat::PaintContext& target) {
     if (ShowsWidthText()) {
         char text[24];
         std::snprintf(text, sizeof text, "%4.0d", widthText_);
-        pc.SetFont(GetFont() ? GetFont() : &font_);
         pc.SetBkMode(plat::TRANSPARENT);
         pc.SetTextColour(RGB(63, 63, 63));
-        pc.DrawText(text, {0, 1, w, top}, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+        const plat::Point ext = LabelSize(pc, text);
+        const int left = (w - ext.x) / 2;
+        DrawLabel(pc, text, {left, 0, left + ext.x, ext.y}, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
     }
     target.Blit(0, 0, buf);
 }

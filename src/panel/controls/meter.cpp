@@ -1,6 +1,7 @@
 #include "panel/controls/meter.h"
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <cstdio>
 
@@ -196,8 +197,11 @@ struct Mark {
 };
 
 // One face: its marks along a scale line, the red part from `redFrom` on.
-void DrawScale(plat::PaintContext& pc, int w, int h, const char* title, const Mark* marks, int n,
-               int (*column)(double, int, const void*), const void* ctx, int redFrom) {
+using LabelSink = std::function<void(const std::string&, const plat::Rect&)>;
+using Measure = std::function<plat::Point(const std::string&)>;
+
+void DrawScale(plat::PaintContext& pc, const LabelSink& label, const Measure& measure, int w, int h, const char* title, const Mark* marks,
+               int n, int (*column)(double, int, const void*), const void* ctx, int redFrom) {
     const int line = h / 2 + 1;
     const int left = 3, right = w - 9;
     pc.Line(left, line, std::min(redFrom, right), line, kInk, 2);
@@ -208,17 +212,16 @@ void DrawScale(plat::PaintContext& pc, int w, int h, const char* title, const Ma
         const int len = marks[i].label ? std::max(4, h / 8) : std::max(2, h / 14);
         pc.Line(x, line, x, line + len, ink, marks[i].label ? 2 : 1);
         if (marks[i].label) {
-            const plat::Point ext = pc.TextExtent(marks[i].label);
+            const plat::Point ext = measure(marks[i].label);
             pc.SetTextColour(ink);
             // Numbers at the ends stay whole on the face.
             const int lx = std::clamp(x - ext.x / 2, 1, std::max(1, w - ext.x - 2));
-            pc.DrawText(marks[i].label, {lx, line + len, lx + ext.x, line + len + ext.y},
-                        plat::DT_LEFT | plat::DT_SINGLELINE);
+            label(marks[i].label, {lx, line + len, lx + ext.x, line + len + ext.y});
         }
     }
     pc.SetTextColour(RGB(110, 110, 110));
-    const plat::Point ext = pc.TextExtent(title);
-    pc.DrawText(title, {5, line - ext.y - 1, 5 + ext.x, line - 1}, plat::DT_LEFT | plat::DT_SINGLELINE);
+    const plat::Point ext = measure(title);
+    label(title, {5, line - ext.y - 1, 5 + ext.x, line - 1});
 }
 
 struct LinearCtx {
@@ -233,7 +236,11 @@ int SColumn(double v, int w, const void* ctx) {
 }
 }  // namespace
 
-void CMeter::DrawFace(plat::PaintContext& pc, int w, int h) const {
+void CMeter::DrawFace(plat::PaintContext& pc, int w, int h) {
+    const LabelSink label = [this, &pc](const std::string& text, const plat::Rect& box) {
+        DrawLabel(pc, text, box, plat::DT_LEFT | plat::DT_SINGLELINE);
+    };
+    const Measure measure = [this, &pc](const std::string& text) { return LabelSize(pc, text); };
     pc.FillRect({0, 0, w, h}, kFace);
     switch (type_) {
     case 1: {
@@ -241,12 +248,12 @@ void CMeter::DrawFace(plat::PaintContext& pc, int w, int h) const {
         if (r1_.high >= 300) {
             const Mark m[] = {{0, "0", false}, {50, nullptr, false}, {100, "100", false}, {150, nullptr, false},
                               {200, "200", false}, {250, nullptr, true}, {300, "300", true}};
-            DrawScale(pc, w, h, "PO", m, 7, LinearColumn, &c, LinearColumn(250, w, &c));
+            DrawScale(pc, label, measure, w, h, "PO", m, 7, LinearColumn, &c, LinearColumn(250, w, &c));
         } else {
             const Mark m[] = {{0, "0", false}, {12.5, nullptr, false}, {25, "25", false}, {37.5, nullptr, false},
                               {50, "50", false}, {62.5, nullptr, false}, {75, "75", false}, {87.5, nullptr, false},
                               {100, "100", false}, {110, nullptr, true}, {120, nullptr, true}};
-            DrawScale(pc, w, h, "PO", m, 11, LinearColumn, &c, LinearColumn(100, w, &c));
+            DrawScale(pc, label, measure, w, h, "PO", m, 11, LinearColumn, &c, LinearColumn(100, w, &c));
         }
         break;
     }
@@ -254,7 +261,7 @@ void CMeter::DrawFace(plat::PaintContext& pc, int w, int h) const {
         const LinearCtx c{r3_.low, r3_.high};
         const Mark m[] = {{10, "1", false}, {15, nullptr, false}, {20, "2", false}, {30, "3", true},
                           {50, "5", true}, {100, "10", true}};
-        DrawScale(pc, w, h, "SWR", m, 6, LinearColumn, &c, LinearColumn(20, w, &c));
+        DrawScale(pc, label, measure, w, h, "SWR", m, 6, LinearColumn, &c, LinearColumn(20, w, &c));
         break;
     }
     case 4: {
@@ -263,21 +270,21 @@ void CMeter::DrawFace(plat::PaintContext& pc, int w, int h) const {
                           {1280, "5", false}, {1536, nullptr, false}, {1792, "7", false}, {2048, nullptr, false},
                           {kS9, "9", false}, {kS9 + 512, nullptr, true}, {kS9 + 1024, "+40", true},
                           {kS9 + 1536, nullptr, true}};
-        DrawScale(pc, w, h, "S", m, 12, SColumn, &high, SMeterColumn(kS9, high, w));
+        DrawScale(pc, label, measure, w, h, "S", m, 12, SColumn, &high, SMeterColumn(kS9, high, w));
         break;
     }
     case 5: {
         const LinearCtx c{r5_.low, r5_.high};
         const Mark m[] = {{0, "0", false}, {5, nullptr, false}, {10, "10", false}, {15, nullptr, false},
                           {20, "20", false}, {25, nullptr, true}, {30, "30", true}};
-        DrawScale(pc, w, h, "COMP", m, 7, LinearColumn, &c, LinearColumn(20, w, &c));
+        DrawScale(pc, label, measure, w, h, "COMP", m, 7, LinearColumn, &c, LinearColumn(20, w, &c));
         break;
     }
     case 6: {
         const LinearCtx c{r6_.low, r6_.high};
         const Mark m[] = {{0, "0", false}, {25, nullptr, false}, {50, "50", false}, {75, nullptr, true},
                           {100, "100", true}};
-        DrawScale(pc, w, h, "ALC", m, 5, LinearColumn, &c, LinearColumn(50, w, &c));
+        DrawScale(pc, label, measure, w, h, "ALC", m, 5, LinearColumn, &c, LinearColumn(50, w, &c));
         break;
     }
     default: break;  // type 2 has no face of its own
@@ -288,6 +295,7 @@ void CMeter::OnPaint(plat::PaintContext& target) {
     const int w = Width(), h = Height();
     plat::BufferedPaint buf(target, w, h);
     plat::PaintContext& pc = buf.pc();
+    ForgetDrawnTexts();
     pc.SetFont(GetFont() ? GetFont() : &font_);
     pc.SetBkMode(plat::TRANSPARENT);
     DrawFace(pc, w, h);
@@ -302,16 +310,22 @@ void CMeter::OnPaint(plat::PaintContext& target) {
         if (x > 0) pc.Line(x, h - 5, x, h / 2 + 3, kPointer, 3);
     }
     pc.SetTextColour(kReading);
-    const plat::Rect band{0, 5, w, 20};
-    pc.DrawText(ReadingText(), band, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+    // The reading's band, from 5 pixels below the top, as tall as the font.
+    const std::string reading = ReadingText();
+    const plat::Point ext = LabelSize(pc, reading.empty() ? std::string("0") : reading);
+    const int left = (w - ext.x) / 2;
+    const plat::Rect band{left, 5, left + ext.x, 5 + ext.y};
+    DrawLabel(pc, reading, band, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
     if (type_ == 1 && levelOn_) {
         char text[32];
         std::snprintf(text, sizeof text, "%d", v2_);
-        pc.DrawText(text, {band.left + 24, band.top, band.right + 24, band.bottom},
-                    plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+        const plat::Point e2 = LabelSize(pc, text);
+        DrawLabel(pc, text, {band.right + 24 - e2.x, band.top, band.right + 24, band.top + e2.y},
+                  plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
         std::snprintf(text, sizeof text, "%2.2f", level_ / 100.0);
-        pc.DrawText(text, {band.left - 30, band.top, band.right - 30, band.bottom},
-                    plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+        const plat::Point e3 = LabelSize(pc, text);
+        DrawLabel(pc, text, {band.left - 30, band.top, band.left - 30 + e3.x, band.top + e3.y},
+                  plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
     }
     pc.Line(0, 0, w, 0, RGB(128, 128, 128));
     pc.Line(0, 1, w, 1, RGB(63, 63, 63));

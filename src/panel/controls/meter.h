@@ -63,7 +63,7 @@ protected:
 
 private:
     void Repaint(int type);
-    void DrawFace(plat::PaintContext& pc, int w, int h) const;
+    void DrawFace(plat::PaintContext& pc, int w, int h);
     void ShowName();
     struct Range {
         int low, high;

@@ -115,12 +115,14 @@ void CScale::OnPaint(plat::PaintContext& target) {
     const int w = Width(), h = Height();
     plat::BufferedPaint buf(target, w, h);
     plat::PaintContext& pc = buf.pc();
+    ForgetDrawnTexts();
     pc.FillRect({0, 0, w, h}, RGB(0, 0, 0));
     pc.SetFont(GetFont());
     pc.SetBkMode(plat::TRANSPARENT);
     const ScaleGeometry g = Geometry();
     const int bottom = h - 2;
     const double unitsPerMhz = 1000.0 * std::max(1, zoom_);
+    std::vector<TickLabel> labels;
     for (int x = 2; x < w - 2; ++x) {
         const long long u = g.ColumnUnits(x);
         if (FloorMod(u, 2) != 0) continue;
@@ -132,24 +134,25 @@ void CScale::OnPaint(plat::PaintContext& target) {
         else if (FloorMod(u, 10) == 0) len = h / 4;
         else if (InListedBand(mhz)) pen = PrivilegePen(mhz);
         pc.Line(x, bottom, x, bottom - len, pen);
-        if (FloorMod(u, 100) == 0) {
-            const std::string label = ScaleLabel(u, zoom_);
-            const plat::Point ext = pc.TextExtent(label);
-            pc.SetTextColour(kTickPen);
-            pc.DrawText(label, {x - ext.x / 2, 2, x - ext.x / 2 + ext.x, 2 + ext.y}, plat::DT_LEFT | plat::DT_SINGLELINE);
-        }
+        if (FloorMod(u, 100) == 0) labels.push_back({ScaleLabel(u, zoom_), x});
     }
-    // Band names over the bands that reach near the visible part.
+    auto measure = [this, &pc](const std::string& t) { return LabelSize(pc, t); };
+    pc.SetTextColour(kTickPen);
+    for (const DrawnText& l : PlaceTickLabels(labels, w, 2, measure))
+        DrawLabel(pc, l.text, l.box, plat::DT_LEFT | plat::DT_SINGLELINE);
+    // Band names over the bands that show; a band seen in part keeps its
+    // whole name on the scale.
     const double leftMhz = double(g.ColumnUnits(0)) / unitsPerMhz, rightMhz = double(g.ColumnUnits(w)) / unitsPerMhz;
-    const double margin = 400 / unitsPerMhz;
     for (const CBandObj& b : g_bandlist) {
-        if (b.high < leftMhz - margin || b.low > rightMhz + margin) continue;
+        if (b.high < leftMhz || b.low > rightMhz) continue;
         const double mid = (b.low + b.high) / 2;
-        const int x = int(std::lround((mid - leftMhz) * unitsPerMhz));
-        const plat::Point ext = pc.TextExtent(b.name);
+        const plat::Point ext = LabelSize(pc, b.name);
+        if (ext.x > w - 4) continue;
+        int x = int(std::lround((mid - leftMhz) * unitsPerMhz)) - ext.x / 2;
+        x = std::clamp(x, 2, w - 2 - ext.x);
         const int y = std::min(2 + ext.y, std::max(2, h / 2 - ext.y));
         pc.SetTextColour(kBandName);
-        pc.DrawText(b.name, {x - ext.x / 2, y, x - ext.x / 2 + ext.x, y + ext.y}, plat::DT_LEFT | plat::DT_SINGLELINE);
+        DrawLabel(pc, b.name, {x, y, x + ext.x, y + ext.y}, plat::DT_LEFT | plat::DT_SINGLELINE);
     }
     DrawBevel(pc, w, h);
     // The centre: where a double click picks the centre frequency.
