@@ -13,8 +13,6 @@
 #include "settings/trans_ops.h"
 
 namespace {
-// The window's design size: the page list column and two columns of rows.
-constexpr int kDesignWidth = 645, kDesignHeight = 430;
 
 void BindAppSettings() {
     using settings::AppVar;
@@ -45,10 +43,11 @@ void CreateSettingsWindow(CMainWin* frame) {
     BindAppSettings();
     g_settingsreinit = Reinitialise;
     if (g_transops == nullptr) g_transops = new CTransOps;
-    const plat::Rect size{0, 0, int(kDesignWidth * g_settingsscalex), int(kDesignHeight * g_settingsscaley)};
-    const plat::Rect r = PlaceChildWindow(size, g_txoptionsplace, g_screenlimitx, g_screenlimity);
+    const plat::Rect r = PlaceChildWindow({0, 0, 1, 1}, g_txoptionsplace, g_screenlimitx, g_screenlimity);
+    // The window brings the settings font itself, grown with its scale, and
+    // takes the size its pages need, as far as the screen allows.
     g_transops->Create("Transceiver Settings", plat::WS_CHILD | plat::WS_BORDER, r, frame, IDW_SETTINGS);
-    if (g_settingssmallfont) g_transops->SetFont(g_settingssmallfont);
+    g_transops->FitWithin(g_screenlimitx, g_screenlimity);
     LoadSettingsControls();
     g_transops->ShowWindow(g_txoptionsvisible ? plat::SW_SHOW : plat::SW_HIDE);
 }

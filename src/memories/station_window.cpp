@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,15 +16,30 @@
 #include "panel/band_table.h"
 #include "panel/filter_table.h"
 #include "panel/panel_options.h"
+#include "platform/font.h"
 #include "platform/message_box.h"
 #include "platform/types.h"
 
 CStationWnd* g_stationwnd = nullptr;
 
 namespace {
+double ScaleX() { return g_scalex > 0.2 ? g_scalex : 1.0; }
+double ScaleY() { return g_scaley > 0.2 ? g_scaley : 1.0; }
 plat::Rect Scaled(int l, int t, int r, int b) {
-    const double sx = g_scalex > 0.2 ? g_scalex : 1.0, sy = g_scaley > 0.2 ? g_scaley : 1.0;
-    return {int(l * sx), int(t * sy), int(r * sx), int(b * sy)};
+    return {int(l * ScaleX()), int(t * ScaleY()), int(r * ScaleX()), int(b * ScaleY())};
+}
+
+// The window and its sheet write in the panels' text font (14 pixels at the
+// default scale 1.4), grown and shrunk with their scale so that every
+// caption keeps its room.
+const plat::Font* StationFont() {
+    static plat::Font font;
+    static double madeFor = 0;
+    if (madeFor != ScaleY()) {
+        font.Create(std::max(8, int(std::lround(14 * ScaleY() / 1.4))), plat::FW_NORMAL, "Arial");
+        madeFor = ScaleY();
+    }
+    return &font;
 }
 
 bool LessNoCase(const std::string& a, const std::string& b) {
@@ -76,18 +92,20 @@ std::vector<int> SortedStationRows(const StationList& list, int sort) {
 void CEditStationDialog::OnInitDialog() {
     constexpr const char* kLabels[7] = {"Name or Identifier", "Frequency (MHz)", "Mode", "Filter",
                                         "Country",            "Language",        "Notes"};
-    for (int i = 0; i < 7; ++i) labels[i].CreateControl(kLabels[i], Scaled(6, 6 + i * 18, 92, 20 + i * 18), this, -1);
-    name.CreateControl(station.name, Scaled(94, 4, 260, 18), this, IDC_ES_NAME);
+    SetFont(StationFont());
+    // One line each, 20 units apart; the notes take the rest down to the buttons.
+    for (int i = 0; i < 7; ++i) labels[i].CreateControl(kLabels[i], Scaled(6, 7 + i * 20, 100, 23 + i * 20), this, -1);
+    name.CreateControl(station.name, Scaled(102, 6, 264, 23), this, IDC_ES_NAME);
     char f[32] = "";
     if (station.frequency != 0) std::snprintf(f, sizeof f, "%.6f", station.frequency);
-    frequency.CreateControl(f, Scaled(94, 22, 180, 36), this, IDC_ES_FREQUENCY);
-    mode.CreateControl("", Scaled(94, 40, 180, 54), this, IDC_ES_MODE);
-    filter.CreateControl("", Scaled(94, 58, 180, 72), this, IDC_ES_FILTER);
-    country.CreateControl(station.country, Scaled(94, 76, 260, 90), this, IDC_ES_COUNTRY);
-    language.CreateControl(station.language, Scaled(94, 94, 260, 108), this, IDC_ES_LANGUAGE);
-    notes.CreateControl(station.notes, Scaled(94, 112, 260, 170), this, IDC_ES_NOTES);
-    ok.CreateControl("OK", Scaled(94, 176, 150, 192), this, plat::IDOK);
-    cancel.CreateControl("Cancel", Scaled(160, 176, 216, 192), this, plat::IDCANCEL);
+    frequency.CreateControl(f, Scaled(102, 26, 196, 43), this, IDC_ES_FREQUENCY);
+    mode.CreateControl("", Scaled(102, 46, 196, 63), this, IDC_ES_MODE);
+    filter.CreateControl("", Scaled(102, 66, 196, 83), this, IDC_ES_FILTER);
+    country.CreateControl(station.country, Scaled(102, 86, 264, 103), this, IDC_ES_COUNTRY);
+    language.CreateControl(station.language, Scaled(102, 106, 264, 123), this, IDC_ES_LANGUAGE);
+    notes.CreateControl(station.notes, Scaled(102, 126, 264, 186), this, IDC_ES_NOTES);
+    ok.CreateControl("OK", Scaled(102, 194, 172, 212), this, plat::IDOK);
+    cancel.CreateControl("Cancel", Scaled(184, 194, 254, 212), this, plat::IDCANCEL);
     for (const char* m : kModes) mode.AddString(m);
     int sel = mode.FindStringExact(station.mode);
     mode.SetCurSel(sel < 0 ? 0 : sel);
@@ -148,7 +166,7 @@ bool CEditStationDialog::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
 }
 
 bool CEditStationDialog::Run(plat::Window* owner) {
-    return DoModal(owner, "Station Information Sheet", Scaled(120, 80, 390, 290)) == plat::IDOK;
+    return DoModal(owner, "Station Information Sheet", Scaled(120, 80, 390, 300)) == plat::IDOK;
 }
 
 bool EditStation(plat::Window* owner, CStation& s) {
@@ -168,17 +186,18 @@ bool EditStation(plat::Window* owner, CStation& s) {
 // ---- The window ------------------------------------------------------------------
 
 void CStationWnd::Build() {
-    title.CreateControl("No Name", Scaled(6, 4, 290, 16), this, IDC_STATION_TITLE);
-    sortStation.CreateControl("Station", Scaled(6, 20, 70, 32), this, IDC_SORT_STATION);
-    sortFrequency.CreateControl("Frequency", Scaled(74, 20, 146, 32), this, IDC_SORT_FREQUENCY);
-    sortCountry.CreateControl("Country", Scaled(150, 20, 214, 32), this, IDC_SORT_COUNTRY);
-    autoTune.CreateControl("Auto Tune", Scaled(218, 20, 290, 32), this, IDC_AUTO_TUNE);
-    list.CreateControl("", Scaled(6, 36, 290, 250), this, IDC_STATION_LIST);
-    add.CreateControl("Add", Scaled(6, 256, 58, 272), this, IDC_STATION_ADD);
-    del.CreateControl("Delete", Scaled(62, 256, 114, 272), this, IDC_STATION_DELETE);
-    tune.CreateControl("Tune", Scaled(118, 256, 170, 272), this, IDC_STATION_TUNE);
-    edit.CreateControl("Edit", Scaled(174, 256, 226, 272), this, IDC_STATION_EDIT);
-    close.CreateControl("Close", Scaled(238, 256, 290, 272), this, IDC_STATION_CLOSE);
+    SetFont(StationFont());
+    title.CreateControl("No Name", Scaled(6, 4, 290, 20), this, IDC_STATION_TITLE);
+    sortStation.CreateControl("Station", Scaled(6, 22, 66, 38), this, IDC_SORT_STATION);
+    sortFrequency.CreateControl("Frequency", Scaled(70, 22, 146, 38), this, IDC_SORT_FREQUENCY);
+    sortCountry.CreateControl("Country", Scaled(150, 22, 216, 38), this, IDC_SORT_COUNTRY);
+    autoTune.CreateControl("Auto Tune", Scaled(218, 22, 292, 38), this, IDC_AUTO_TUNE);
+    list.CreateControl("", Scaled(6, 42, 290, 250), this, IDC_STATION_LIST);
+    add.CreateControl("Add", Scaled(6, 254, 58, 272), this, IDC_STATION_ADD);
+    del.CreateControl("Delete", Scaled(62, 254, 114, 272), this, IDC_STATION_DELETE);
+    tune.CreateControl("Tune", Scaled(118, 254, 170, 272), this, IDC_STATION_TUNE);
+    edit.CreateControl("Edit", Scaled(174, 254, 226, 272), this, IDC_STATION_EDIT);
+    close.CreateControl("Close", Scaled(238, 254, 290, 272), this, IDC_STATION_CLOSE);
     sortStation.SetCheck(g_stationsort == 1);
     sortFrequency.SetCheck(g_stationsort == 0);
     sortCountry.SetCheck(g_stationsort == 2);

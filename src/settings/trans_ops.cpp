@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cmath>
 #include <cstring>
 
 #include "base/band_plan.h"
@@ -11,10 +12,12 @@
 #include "civ/frequency_options.h"
 #include "civ/radio_models.h"
 #include "devices/device_options.h"
+#include "devices/midi_controllers.h"
 #include "devices/tuner.h"
 #include "memories/memory_options.h"
 #include "panel/band_table.h"
 #include "civ/radio_init.h"
+#include "platform/layout_check.h"
 #include "platform/message_box.h"
 #include "platform/paint.h"
 #include "panel/panel_options.h"
@@ -32,22 +35,25 @@ int g_prefs3shown = 0;
 void (*g_settingsreinit)() = nullptr;
 
 namespace {
-// Page area layout: rows flow down a column of 24 lines, then the next column.
-constexpr int kLeft = 110, kTop = 10, kLine = 17, kColumn = 265, kLines = 24;
-constexpr int kCaptionWidth = 180, kFieldWidth = 78;
+// Page area layout: rows flow down a column of 24 lines, then the next
+// column. The column is at least kColumn wide and grows to the widest row.
+constexpr int kPageLeft = 105, kPageTop = 5;  // the page area's frame
+constexpr int kLeft = 110, kTop = 10, kLine = 20, kRowHeight = 18, kColumn = 265, kLines = 24;
+constexpr int kCaptionWidth = 180, kFieldWidth = 78, kNarrowestField = 50;
+// Edit fields end at this line of their column where their caption leaves
+// room, so that the fields of a page stand in one line.
+constexpr int kFieldEnd = kColumn - 10;
+// The page area's surface: two columns of lines, and room below them.
+constexpr int kSurfaceHeight = kTop + kLines * kLine + 10;
 // The slider strip under a page's rows: caption, slider, value label.
-constexpr int kSliderPitch = 50, kSliderWidth = 28, kSliderCaption = 24, kSliderHeight = 110, kSliderValue = 14;
+constexpr int kSliderWidth = 28, kSliderCaption = 30, kSliderHeight = 110, kSliderValue = 16;
+// Pixels the toolkit's controls take around their text: a check box's
+// mark, a list's frame and arrow, a button's frame, a label's margin.
+constexpr int kCheckChrome = 26, kComboChrome = 32, kButtonChrome = 18, kLabelChrome = 6;
+// The settings font is given for the default scale; it grows and shrinks
+// with the window, so that every caption keeps its room at every scale.
+constexpr double kFontScale = 1.4;
 
-// A caption too long for the caption column takes room from its field (the
-// settings font's characters average under 6 design units), down to a field
-// that still shows a number or a short list entry.
-constexpr int kDesignUnitsPerChar = 6, kNarrowestField = 50;
-int CaptionWidth(const char* caption) {
-    const int wanted = kDesignUnitsPerChar * int(std::strlen(caption));
-    return std::clamp(wanted, kCaptionWidth, kColumn - 10 - kNarrowestField);
-}
-
-// Two-line slider captions carry the break as "\r\n" or "\r".
 std::string DisplayCaption(const char* caption) {
     std::string out;
     for (const char* p = caption; *p; ++p) {
@@ -95,9 +101,136 @@ plat::Rect CTransOps::Scaled(int l, int t, int r, int b) const {
     return {int(float(l) * ScaleX), int(float(t) * ScaleY), int(float(r) * ScaleX), int(float(b) * ScaleY)};
 }
 
+plat::Rect CTransOps::OnPage(int l, int t, int r, int b) const {
+    // The surface starts inside the page area's frame line.
+    const int x0 = int(float(kPageLeft) * ScaleX) + 1, y0 = int(float(kPageTop) * ScaleY) + 1;
+    const plat::Rect p = Scaled(l, t, r, b);
+    return {p.left - x0, p.top - y0, p.right - x0, p.bottom - y0};
+}
+
+int CTransOps::Units(const std::string& text, int chrome) const {
+    int widest = 0;
+    // Two-line captions: the longer line counts.
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t to = std::min(text.find('\n', from), text.size());
+        widest = std::max(widest, plat::MeasureText(this, text.substr(from, to - from)).x);
+        from = to + 1;
+    }
+    return int(std::ceil(double(widest + chrome) / ScaleX));
+}
+
+// What each row needs in the window's font: the caption beside a field,
+// the field (a list as wide as its longest entry), or the whole row. The
+// column takes the widest of them.
+void CTransOps::MeasureRows() {
+    const auto rows = PageRows();
+    captionNeed_.assign(rows.size(), 0);
+    fieldNeed_.assign(rows.size(), 0);
+    int widest = kColumn - 10;
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        const PageRow& r = rows[n];
+        int row = 0;
+        switch (r.kind) {
+        case Ctl::Edit:
+        case Ctl::Combo: {
+            captionNeed_[n] = Units(r.caption, kLabelChrome);
+            int field = kNarrowestField;
+            if (r.kind == Ctl::Combo) {
+                const auto* list = static_cast<const plat::ComboBox*>(controls_[n].get());
+                for (int i = 0; i < list->GetCount(); ++i) field = std::max(field, Units(list->GetItemText(int(i)), kComboChrome));
+                // The port lists are filled later: "COM100" is their longest.
+                if (r.enc == Enc::Port) field = std::max(field, Units("COM100", kComboChrome));
+            }
+            fieldNeed_[n] = field;
+            row = captionNeed_[n] + field;
+            break;
+        }
+        case Ctl::Check:
+        case Ctl::Radio: row = Units(r.caption, kCheckChrome); break;
+        case Ctl::Label:
+            if (r.id == kMidiFileLabelId) {
+                // The caption names the file of the controller found.
+                for (int m = 1; m <= kMidiModels; ++m)
+                    row = std::max(row, Units(std::string("Change the functions in the ") + MidiModelInfo(m).file, kLabelChrome));
+            } else {
+                row = Units(r.caption, kLabelChrome);
+            }
+            break;
+        case Ctl::Button: row = Units(r.caption, kButtonChrome); break;
+        case Ctl::BiState: row = std::max(85, Units(r.caption, kButtonChrome)); break;
+        case Ctl::Slider:
+            sliderPitch_ = std::max(sliderPitch_, Units(DisplayCaption(r.caption), kLabelChrome) + 4);
+            break;
+        }
+        widest = std::max(widest, row);
+    }
+    // The assignment rows: any surface's caption beside any surface's list.
+    for (int n = 0; n < kAssignRows; ++n)
+        for (Surface s : {Surface::TMate2, Surface::Flex, Surface::KeypadPod, Surface::RemotePod}) {
+            assignCaptionNeed_ = std::max(assignCaptionNeed_, Units(AssignCaption(s, n), kLabelChrome));
+            for (const std::string& item : AssignItems(s, n))
+                assignFieldNeed_ = std::max(assignFieldNeed_, Units(item, kComboChrome));
+        }
+    widest = std::max(widest, assignCaptionNeed_ + assignFieldNeed_);
+    column_ = widest + 10;
+}
+
+plat::Point CTransOps::NaturalSize() const {
+    const plat::Rect r = Scaled(0, 0, kLeft + 2 * column_ + 2, kPageTop + kSurfaceHeight + 2);
+    return {r.width(), r.height()};
+}
+
+void CTransOps::PlacePageArea() {
+    const plat::Rect client = GetClientRect();
+    const int x0 = int(float(kPageLeft) * ScaleX) + 1, y0 = int(float(kPageTop) * ScaleY) + 1;
+    pages_.MoveWindow({x0, y0, std::max(x0 + 1, client.right - 1), std::max(y0 + 1, client.bottom - 1)});
+    pages_.SetBackground(g_settingsbackgroundcolor);
+    FitSurface();
+}
+
+// The surface is as large as the page on show: a page that fits the area
+// shows no scroll bars.
+void CTransOps::FitSurface() {
+    plat::Rect used{0, 0, 0, 0};
+    auto add = [&used](const plat::Window& w) {
+        if (!w.IsWindowVisible()) return;
+        const plat::Rect r = w.GetWindowRect();
+        used.right = std::max(used.right, r.right);
+        used.bottom = std::max(used.bottom, r.bottom);
+    };
+    for (const auto& c : controls_) add(*c);
+    for (const auto& l : labels_) add(*l);
+    for (int n = 0; n < kAssignRows; ++n) {
+        add(assign_[n]);
+        add(assignLabel_[n]);
+    }
+    const plat::Rect margin = Scaled(0, 0, 5, 5);
+    pages_.SetSurfaceSize(used.right + margin.right, used.bottom + margin.bottom);
+}
+
+void CTransOps::FitWithin(int maxWidth, int maxHeight) {
+    // The saved place stays as it is (it is the operator's); the window ends
+    // within the limits and the page area scrolls what it cannot show. A
+    // window placed almost off the limits keeps a usable size.
+    const plat::Point want = NaturalSize();
+    const plat::Rect r = GetWindowRect();
+    constexpr int kLeastWidth = 320, kLeastHeight = 200;
+    const int w = std::min(want.x, std::max(kLeastWidth, maxWidth - std::max(0, r.left)));
+    const int h = std::min(want.y, std::max(kLeastHeight, maxHeight - std::max(0, r.top)));
+    MoveWindow({r.left, r.top, r.left + w, r.top + h});
+    PlacePageArea();
+    Invalidate();
+}
+
 int CTransOps::OnCreate() {
     ScaleX = float(g_settingsscalex);
     ScaleY = float(g_settingsscaley);
+    const int* configured = AppSetting(AppVar::SettingsSmallFont);
+    const int size = configured && *configured > 0 ? *configured : 16;
+    font_.Create(std::max(6, int(std::lround(size * double(ScaleY) / kFontScale))), plat::FW_NORMAL, "Arial");
+    SetFont(&font_);
+    pages_.Create("", plat::WS_CHILD | plat::WS_VISIBLE, {}, this, 0);
     const auto rows = PageRows();
     labelOf_.assign(rows.size(), -1);
     valueOf_.assign(rows.size(), -1);
@@ -106,12 +239,14 @@ int CTransOps::OnCreate() {
         if (r.kind == Ctl::Edit || r.kind == Ctl::Combo || r.kind == Ctl::Slider) {
             auto label = std::make_unique<plat::StaticText>();
             label->CreateControl(DisplayCaption(r.caption), {}, this, 0, false);
+            pages_.Adopt(label.get());
             labelOf_[n] = int(labels_.size());
             labels_.push_back(std::move(label));
         }
         if (r.kind == Ctl::Slider) {
             auto value = std::make_unique<plat::StaticText>();
             value->CreateControl("", {}, this, 0, false);
+            pages_.Adopt(value.get());
             valueOf_[n] = int(labels_.size());
             labels_.push_back(std::move(value));
             auto* slider = static_cast<CSlider*>(controls_[n].get());
@@ -126,7 +261,7 @@ int CTransOps::OnCreate() {
             static_cast<plat::Control*>(controls_[n].get())
                 ->CreateControl(labelOf_[n] >= 0 ? "" : r.caption, {}, this, RowControlId(int(n)), false);
         }
-        Place(int(n), 0);
+        pages_.Adopt(controls_[n].get());
         if (r.kind == Ctl::Edit && r.enc == Enc::Text) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(r.size - 1);
         if (r.kind == Ctl::Edit && r.id == 4514) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(63);
         if (r.kind == Ctl::Edit && r.id == 2525) static_cast<plat::Edit*>(controls_[n].get())->SetLimitText(3);
@@ -134,13 +269,19 @@ int CTransOps::OnCreate() {
             ListItems(r.items, [](void* c, const char* s) { static_cast<plat::ComboBox*>(c)->AddString(s); },
                       controls_[n].get());
     }
+    MeasureRows();
+    for (std::size_t n = 0; n < rows.size(); ++n) Place(int(n), 0);
     for (int n = 0; n < kAssignRows; ++n) {
         const AssignSlot slot = AssignSlotOf(n);
-        const int x = kLeft + kColumn, y = kTop + (slot.row - 1) * kLine;
-        assignLabel_[n].CreateControl("", Scaled(x, y, x + kCaptionWidth, y + 15), this, 0, false);
+        const int x = kLeft + column_, y = kTop + (slot.row - 1) * kLine;
+        const int field = std::max(kFieldWidth, assignFieldNeed_);
+        const int caption = std::max(assignCaptionNeed_, std::min(kCaptionWidth, column_ - 10 - field));
+        assignLabel_[n].CreateControl("", OnPage(x, y, x + caption, y + kRowHeight), this, 0, false);
         // Row 3 of the knob page is also the TMate2's multi-knob list.
-        assign_[n].CreateControl("", Scaled(x + kCaptionWidth, y, x + kCaptionWidth + kFieldWidth, y + 15), this,
+        assign_[n].CreateControl("", OnPage(x + caption, y, x + caption + field, y + kRowHeight), this,
                                  n == 2 ? int(kTmate2MultiId) : 7900 + n, false);
+        pages_.Adopt(&assignLabel_[n]);
+        pages_.Adopt(&assign_[n]);
     }
     RefillAssignments();
     for (CBiStateButton* b : {&menuUp_, &menuDown_}) {
@@ -151,13 +292,22 @@ int CTransOps::OnCreate() {
     menuDown_.CreateChild("Menu Down", Scaled(10, 60, 95, 75), this, IDC_MENU_DOWN);
     // The page list is filled last; its selection is the saved page.
     pageList_.CreateControl("", Scaled(1, 10, 105, 26), this, IDC_PAGE_LIST);
-    // The list stands left of the pages: the longest page name ("Call Sign,
-    // TopTen") has to fit beside the drop-down arrow.
-    pageListFont_.Create(int(10 * ScaleY), plat::FW_NORMAL, "Arial");
-    pageList_.SetFont(&pageListFont_);
     g_settingspagecount = PageCount();
     for (int p = 0; p < g_settingspagecount; ++p) pageList_.AddString(PageCaption(p));
+    // The list stands left of the pages in its given width: its font is the
+    // largest (up to 10 design units) in which the longest page name fits
+    // beside the drop-down arrow.
+    const int room = pageList_.GetWindowRect().width() - kComboChrome;
+    for (int px = std::max(6, int(10 * ScaleY));; --px) {
+        pageListFont_.Create(px, plat::FW_NORMAL, "Arial");
+        pageList_.SetFont(&pageListFont_);
+        int widest = 0;
+        for (int p = 0; p < g_settingspagecount; ++p)
+            widest = std::max(widest, plat::MeasureText(&pageList_, PageCaption(p)).x);
+        if (widest <= room || px <= 6) break;
+    }
     pageList_.SetCurSel(g_settingspage);
+    PlacePageArea();
     return 0;
 }
 
@@ -202,25 +352,30 @@ plat::ComboBox* CTransOps::ComboOf(int id) const {
 // Row n in line k of the page area: a caption and its field, or a check box,
 // button or label across the column.
 void CTransOps::Place(int n, int k) {
-    const int x = kLeft + (k / kLines) * kColumn, y = kTop + (k % kLines) * kLine;
+    const int x = kLeft + (k / kLines) * column_, y = kTop + (k % kLines) * kLine;
+    const int usable = column_ - 10;
     if (labelOf_[n] >= 0) {
-        const int caption = CaptionWidth(PageRows()[n].caption);
-        const int field = std::min(kFieldWidth, kColumn - 10 - caption);
-        labels_[labelOf_[n]]->MoveWindow(Scaled(x, y, x + caption, y + 15));
-        controls_[n]->MoveWindow(Scaled(x + caption, y, x + caption + field, y + 15));
+        // Captions line up at the usual width where the row leaves room;
+        // edit fields end on one line, lists take what their entries need.
+        const int caption = std::max(captionNeed_[n], std::min(kCaptionWidth, usable - fieldNeed_[n]));
+        const bool list = PageRows()[n].kind == Ctl::Combo;
+        const int room = (list ? usable : std::max(kFieldEnd, caption + fieldNeed_[n])) - caption;
+        const int field = std::max(fieldNeed_[n], std::min(list ? std::max(kFieldWidth, fieldNeed_[n]) : kFieldWidth, room));
+        labels_[labelOf_[n]]->MoveWindow(OnPage(x, y, x + caption, y + kRowHeight));
+        controls_[n]->MoveWindow(OnPage(x + caption, y, x + caption + field, y + kRowHeight));
     } else if (PageRows()[n].kind == Ctl::BiState) {
-        controls_[n]->MoveWindow(Scaled(x, y, x + 85, y + 15));  // as wide as "Menu Up"
+        controls_[n]->MoveWindow(OnPage(x, y, x + 85, y + kRowHeight));  // as wide as "Menu Up"
     } else {
-        controls_[n]->MoveWindow(Scaled(x, y, x + kColumn - 10, y + 15));
+        controls_[n]->MoveWindow(OnPage(x, y, x + usable, y + kRowHeight));
     }
 }
 
 void CTransOps::PlaceSlider(int n, int x, int top) {
-    if (labelOf_[n] >= 0) labels_[labelOf_[n]]->MoveWindow(Scaled(x - 2, top, x + kSliderPitch - 4, top + kSliderCaption));
+    if (labelOf_[n] >= 0) labels_[labelOf_[n]]->MoveWindow(OnPage(x - 2, top, x + sliderPitch_ - 4, top + kSliderCaption));
     const int st = top + kSliderCaption;
-    controls_[n]->MoveWindow(Scaled(x, st, x + kSliderWidth, st + kSliderHeight));
+    controls_[n]->MoveWindow(OnPage(x, st, x + kSliderWidth, st + kSliderHeight));
     const int vt = st + kSliderHeight + 2;
-    if (valueOf_[n] >= 0) labels_[valueOf_[n]]->MoveWindow(Scaled(x, vt, x + kSliderPitch - 6, vt + kSliderValue));
+    if (valueOf_[n] >= 0) labels_[valueOf_[n]]->MoveWindow(OnPage(x, vt, x + sliderPitch_ - 6, vt + kSliderValue));
 }
 
 void CTransOps::HidePages() {
@@ -256,9 +411,20 @@ void CTransOps::ApplyAssignments() {
 }
 
 void CTransOps::ShowPage(int page) {
-    g_settingspage = page;
     g_prefs3shown = 0;
     HidePages();
+    // Only the pages of the list are shown: any other number (a saved page
+    // this radio type does not have) shows none and leaves the list
+    // without selection until a page is chosen.
+    if (page < 0 || page >= g_settingspagecount) {
+        g_settingspage = -1;
+        pageList_.SetCurSel(-1);
+        FitSurface();
+        Invalidate();
+        return;
+    }
+    g_settingspage = page;
+    pageList_.SetCurSel(page);
     // The controller found may have changed since the last showing.
     if (plat::Window* label = RowControl(RowOfId(kMidiFileLabelId))) label->SetWindowText(MidiFileCaption());
     if (page == 2) g_prefs3shown = 1;
@@ -275,11 +441,11 @@ void CTransOps::ShowPage(int page) {
     // The strip starts under the last row of the last column in use.
     const int column = slot > 0 ? (slot - 1) / kLines : 0;
     const int top = kTop + (slot > 0 ? (slot - 1) % kLines + 1 : 0) * kLine + 8;
-    const int left = kLeft + column * kColumn;
+    const int left = kLeft + column * column_;
     int strip = 0;
     for (std::size_t n = 0; n < rows.size(); ++n) {
         if (rows[n].page != page || !RuleHolds(rows[n].rule) || rows[n].kind != Ctl::Slider) continue;
-        PlaceSlider(int(n), left + strip++ * kSliderPitch, top);
+        PlaceSlider(int(n), left + strip++ * sliderPitch_, top);
         controls_[n]->ShowWindow(plat::SW_SHOW);
         labels_[labelOf_[n]]->ShowWindow(plat::SW_SHOW);
         labels_[valueOf_[n]]->ShowWindow(plat::SW_SHOW);
@@ -290,6 +456,7 @@ void CTransOps::ShowPage(int page) {
         assign_[n].ShowWindow(on ? plat::SW_SHOW : plat::SW_HIDE);
         assignLabel_[n].ShowWindow(on ? plat::SW_SHOW : plat::SW_HIDE);
     }
+    FitSurface();
     Invalidate();
 }
 

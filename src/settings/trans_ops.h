@@ -11,6 +11,7 @@
 #include "panel/controls/slider.h"
 #include "platform/controls.h"
 #include "platform/font.h"
+#include "platform/scroll_area.h"
 
 constexpr unsigned kSettingsChangedId = 2367;  // WM_COMMAND to the main frame
 constexpr int IDC_PAGE_LIST = 2370;
@@ -82,7 +83,27 @@ public:
     plat::Rect Scaled(int l, int t, int r, int b) const;
     float ScaleX = 1.4f, ScaleY = 1.4f;
 
+    // The window's size in pixels with the page area whole.
+    plat::Point NaturalSize() const;
+    // Gives the window its natural size, cut where it would reach past
+    // `maxWidth` x `maxHeight` pixels from its place; the page area scrolls
+    // what the window cannot show.
+    void FitWithin(int maxWidth, int maxHeight);
+    // The page area: every page's controls stand on its surface.
+    plat::ScrollArea* PageArea() { return &pages_; }
+    // Width of one column of page rows, in design units (wide enough for the
+    // widest row in the window's font).
+    int ColumnWidth() const { return column_; }
+
 private:
+    // A rectangle in design units on the page area's surface, in pixels.
+    plat::Rect OnPage(int l, int t, int r, int b) const;
+    // Width in design units that `text` needs in the window's font, with
+    // `chrome` pixels of the control's own around it.
+    int Units(const std::string& text, int chrome) const;
+    void MeasureRows();
+    void PlacePageArea();
+    void FitSurface();
     void NotifyChanged();
     void OnEditKillFocus(int id);
     std::vector<std::unique_ptr<plat::Window>> controls_;
@@ -93,6 +114,12 @@ private:
     // A slider of the page's slider strip at design x `left`, top `top`.
     void PlaceSlider(int row, int left, int top);
     std::vector<std::string> savedPorts_;  // by row
+    plat::Font font_;           // the settings font, grown with the window
+    plat::ScrollArea pages_;
+    int column_ = 265;          // design units
+    int sliderPitch_ = 50;      // design units
+    std::vector<int> captionNeed_, fieldNeed_;  // by row, design units
+    int assignCaptionNeed_ = 0, assignFieldNeed_ = 0;
     plat::ComboBox pageList_;
     plat::Font pageListFont_;  // small enough for the longest page name
     plat::ComboBox assign_[14];

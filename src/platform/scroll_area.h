@@ -1,0 +1,43 @@
+// A scrolled area inside a window: the window places the area (its visible
+// part) like any child, and hands it the controls that live on the larger
+// surface behind it. The controls stay the owner's children for messages;
+// only their on-screen place moves onto the surface, so nothing else about
+// them changes. Scroll bars appear when the surface is larger than the area.
+#pragma once
+#include "platform/paint.h"
+#include "platform/window.h"
+
+class QScrollArea;
+
+namespace plat {
+
+class ScrollArea : public Window {
+public:
+    // Puts `child`'s widget onto the surface, keeping its rectangle (now in
+    // surface pixels) and whether it is shown.
+    void Adopt(Window* child);
+    // The size of the surface in pixels; the area scrolls over it.
+    void SetSurfaceSize(int width, int height);
+    // Shows the bars the surface needs in the area's present size (after
+    // the area was moved or resized).
+    void UpdateBars();
+    Point SurfaceSize() const { return surface_; }
+    // Fill of the surface (and of the area around a small surface).
+    void SetBackground(Colour c);
+    // The surface pixel at the area's top left corner.
+    Point ScrollPos() const;
+    // True when the surface does not fit and a scroll bar is shown.
+    bool Scrolls() const;
+    // The part of the area the surface shows through (without the bars),
+    // in the area's own pixels.
+    Rect ViewRect() const;
+
+protected:
+    QWidget* CreateNative(QWidget* parent) override;
+
+private:
+    QScrollArea* area() const;
+    Point surface_{0, 0};
+};
+
+}  // namespace plat
