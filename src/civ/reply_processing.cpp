@@ -45,6 +45,7 @@ int g_scanstopped = 0;
 
 namespace {
 constexpr unsigned kSweepResumeMs = 2000;
+constexpr int kMaxResumeSeconds = 2000000;
 constexpr int kScanStartBox = 2444;  // the settings window's "Start Frequency Scan"
 constexpr int kScanStopBox = 2445;   // and "Stop Frequency Scan"
 
@@ -460,8 +461,8 @@ void BeginTransmit() {
     }
     // The memory scan resumes "RESUME" seconds after the last transmit report.
     if (g_scanstopped) {
-        if (g_resume > 0)
-            SetCivTimer(TIMER_SCAN_RESUME, unsigned(g_resume) * 1000u);
+        if (g_resume > 0)  // held to what a timer can count in ms
+            SetCivTimer(TIMER_SCAN_RESUME, unsigned(std::min(g_resume, kMaxResumeSeconds)) * 1000u);
         else
             g_scanstopped = 0;
     }
