@@ -135,8 +135,7 @@ void CMainWin::DispatchTimer(unsigned id) {
     case TIMER_CW_ELEMENT: RunCwElementSender(); break;
     case TIMER_SCAN_RESUME:
         KillTimer(id);
-        if (g_swlpanel) g_swlpanel->SetMemoryScanButton(1);
-        TuneNextStation(1);
+        ResumeMemoryScan();
         break;
     case TIMER_VFOB_DELAY: OnVfoBDelayTimer(); break;
     case TIMER_VFOB_SEND: OnVfoBSendTimer(); break;

@@ -54,6 +54,8 @@ void SetDigiSelLevelA(int level);
 void SetDigiSelLevelB(int level);
 void SetCwPitch(int hz);
 void SetTxPower(int percent);
+// The watts a power percentage gives on the radio type.
+int PowerWatts(int percent, int radiotype);
 void PowerUp();
 void PowerDown();
 // AF gain request: 0 or less at once, others after the 200 ms debounce.

@@ -20,6 +20,7 @@
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
 #include "civ/transverters.h"
+#include "civ/reply_processing.h"
 #include "devices/cat_out.h"
 #include "devices/keying.h"
 #include "devices/band_decoder.h"
@@ -33,6 +34,7 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "settings/settings_options.h"
+#include "settings/trans_ops.h"
 
 double g_lastsenta = 0;
 double g_lastsentb = 0;
@@ -47,12 +49,16 @@ int g_sweeprunning = 0;
 int g_sweepbrunning = 0;
 int g_tunerrecallarmed = 0;
 
+void ShowTransverterBox(const char* text) { plat::MessageBox(nullptr, text, "Transverter", plat::MB_OK); }
+void (*g_transverterbox)(const char* text) = ShowTransverterBox;
+
 int g_lastvfobmodesent = 0;
 int g_lastvfobfiltersent = 0;
 
 namespace {
 constexpr unsigned kHoldoffMs = 800;
 constexpr unsigned kSplitHoldoffMs = 1000;
+constexpr int kAmpDriveEdit = 2536;  // the settings window's amplifier drive
 
 // Propagation memory between calls.
 int g_radiosplit = 0;          // split as last sent to the radio (0F 01 / 0F 00)
@@ -369,10 +375,19 @@ void SetTxFrequencies() {
     const int after = TransverterFor(tx, 0.1);
     const bool was2m = g_lasttxfreq != 0 && In2mTransverter(g_lasttxfreq);
     const bool is2m = In2mTransverter(tx);
+    // The new transmit frequency counts as seen before any box is shown:
+    // the box runs a nested loop, and a push from it must not find the
+    // same range left a second time.
+    g_lasttxfreq = tx;
     auto leave = [](const char* warning, int& powerlast) {
-        if (!g_suppresstransverterwarnings) {
+        // The transverter's power stays in force until the operator has
+        // answered, so the radio's full power never reaches a transverter
+        // still connected; the timer loop holds everything but the meter.
+        if (!g_suppresstransverterwarnings && !g_transverterhold) {
             WriteTrace(warning);
-            plat::MessageBox(nullptr, warning, "Transverter", plat::MB_OK);
+            g_transverterhold = 1;
+            g_transverterbox(warning);
+            g_transverterhold = 0;
         }
         powerlast = g_power;
         g_power = g_txpowersaved;
@@ -395,7 +410,6 @@ void SetTxFrequencies() {
         enter(g_transverter[after].power, g_transverter[after].powerlast);
     else if (after < 0 && is2m && !was2m)
         enter(g_twometerpower, g_twometerpowerlast);
-    g_lasttxfreq = tx;
 
     double f = tx;
     const int tv = TransverterFor(tx, 1);
@@ -592,8 +606,12 @@ void UpdateBandStack(double f, int store) {
         e.filter = g_rxfilter;
     }
     if (g_bandrow != before && g_swlpanel) g_swlpanel->ShowBand();
-    if (g_experton) {
+    if (g_experton && g_bandrow >= 0 && g_bandrow < kBandRows) {
         const int drive = g_ampdrive[g_bandrow];
+        char text[16];
+        std::snprintf(text, sizeof text, "%d", g_ampdrivebyband ? drive : g_ampdrivefactor);
+        if (g_transops)
+            if (plat::Edit* e = g_transops->EditOf(kAmpDriveEdit)) e->SetWindowText(text);
         WriteTracef("band amp drive %d, band %d", drive, g_bandrow);
     }
 }
@@ -613,11 +631,21 @@ void TuneToFrequency(double f, int source) {
         if (g_bandpower[r] != 0) {
             g_power = g_bandpower[r];
             g_powerchanged = 1;
+            g_swlpanel->ShowPower();
         }
+        // The panel shows the band's values at once; the next push sends them.
         g_swlpanel->preamp = g_bandpreamp[r];
+        g_swlpanel->ShowPreamp();
         g_swlpanel->attenuator = g_bandattn[r];
-        if (g_bandmainant[r] != 9) g_swlpanel->antenna = g_bandmainant[r];
-        if (g_bandsubant[r] != 9) g_swlpanel->rxAntenna = g_bandsubant[r];
+        g_swlpanel->ShowAttenuator();
+        if (g_bandmainant[r] != 9) {
+            g_swlpanel->antenna = g_bandmainant[r];
+            g_swlpanel->ShowAntenna();
+        }
+        if (g_bandsubant[r] != 9) {
+            g_swlpanel->rxAntenna = g_bandsubant[r];
+            g_swlpanel->ShowRxAntenna();
+        }
         if (g_bandlocut[r] != 355) g_swlpanel->SetPbtInner(g_bandlocut[r]);
         if (g_bandhicut[r] != 355) g_swlpanel->SetPbtOuter(g_bandhicut[r]);
     }
@@ -699,7 +727,8 @@ void ForgetVfoBSent() {
 void SendFreqToRX340() {
     WriteTrace("SendFreqToRX340");
     const bool named = WriteDualFile();
-    const bool secondRx = false;  // the second-receiver output comes with its device
+    // The Perseus on CAT-out port 1 serves as the second receiver.
+    const bool secondRx = g_perseuspan && g_thpopen[0];
     if ((!named && ModelCap(g_hasmainsub) && !g_rawmode) || secondRx) {
         const int dual = PanelDual();
         SendMultiRxToTHP();
@@ -708,6 +737,14 @@ void SendFreqToRX340() {
             HoldFrequencyReports(500);
         }
         g_dual = dual;
+        if (secondRx) {
+            // Dual watch is the second receiver heard (1) or muted (0); the
+            // transmit start and end mute it on their own.
+            if (!g_transmitting) MuteSecondReceiver(g_dual ? 1 : 0);
+            if (g_lastdiversity && !g_diversity && !named) SetModeB(g_vfobmode);
+            g_lastdiversity = g_diversity;
+            return;
+        }
         if (g_dualchanged) {
             if (!g_submuted) ToggleSubMute();
             SetMenuDualFlag();

@@ -20,6 +20,10 @@ extern int g_sweepbrunning; // the VFO B (sub receiver) sweep runs
 extern int g_tunerrecallarmed;  // TIMER_TUNER_RECALL armed once
 extern int g_lastvfobmodesent;    // VFO B mode last sent to the radio
 extern int g_lastvfobfiltersent;  // VFO B filter last sent to the radio
+extern int g_transverterhold;  // the "Turn off Transverter" box is open: the timer loop holds
+// Shows the modal "Turn off Transverter" box (a test may put its own here).
+extern void (*g_transverterbox)(const char* text);
+void ShowTransverterBox(const char* text);
 extern int g_newtuningpending;  // pending tuning action of TIMER_NEW_TUNING: 1 send, 2 end the sweep
 
 // Raises g_tuning for `ms`: the radio's frequency reports in that time are

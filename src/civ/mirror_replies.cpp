@@ -22,6 +22,7 @@
 #include "panel/filter_table.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
+#include "settings/trans_ops.h"
 
 namespace {
 // Sub-commands of 14 (levels) and 16 (switches) that have a slot of their
@@ -60,6 +61,13 @@ ReplySlot* SwitchSlot(int sub) {
 }
 
 int Bcd(int b) { return (b >> 4) * 10 + (b & 0x0F); }
+
+// The settings window's controls of the values the mirror follows.
+constexpr int kPitchEdit = 2369;
+constexpr int kQskSlider = 2456;
+constexpr int kMicGainSlider = 2471;
+constexpr int kVoxGainSlider = 2379;
+constexpr int kAntiVoxSlider = 2378;
 
 // Replies apply to the main receiver unless model 5's sub is polled.
 bool Main() { return g_pollmain != 0; }
@@ -318,23 +326,36 @@ void MirrorTransmitLevels(CSwlPanel& p) {
         p.SetPbtInner(pbt);
         g_swlpending = 1;
     }
-    MirrorSetting(0x09, g_bfo, 5, Pitch, SetCwPitch);
+    MirrorSetting(0x09, g_bfo, 5, Pitch, [](int hz) {
+        SetCwPitch(hz);
+        ShowSettingRow(kPitchEdit);
+    });
     MirrorSetting(0x0A, g_power, 2, Percent, [&p](int) {
         g_powerchanged = 1;
         p.ShowPower();
         g_swlpending = 1;
     });
     MirrorSetting(0x0B, g_micgain, 2, Percent, [](int m) {
+        ShowSettingRow(kMicGainSlider);
         if (ModelCap(g_haslevels)) SendCivLevel({0x14, 0x0B}, m * 255 / 100);
     });
     MirrorLevel(p, 0x0D, p.fn.notchPosition, p.fn.notchPositionB);
     MirrorSetting(0x0E, g_speechvalue, 1, SpeechStep, [](int s) { SetSpeech(g_speech, s); });
-    MirrorSetting(0x0F, g_cwqskdelay, 3, Same, SetQskDelay);
+    MirrorSetting(0x0F, g_cwqskdelay, 3, Same, [](int v) {
+        ShowSettingRow(kQskSlider);
+        SetQskDelay(v);
+    });
     MirrorLevel(p, 0x11, p.fn.agcVrLevel, p.fn.agcVrLevelB);
     MirrorLevel(p, 0x12, p.fn.nbLevel, p.fn.nbLevelB);
     MirrorLevel(p, 0x13, p.fn.digiSelLevel, p.fn.digiSelLevelB);
-    MirrorSetting(0x16, g_voxgain, 1, Percent, SetVoxGain);
-    MirrorSetting(0x17, g_antivox, 1, Percent, SetAntiVox);
+    MirrorSetting(0x16, g_voxgain, 1, Percent, [](int v) {
+        SetVoxGain(v);
+        ShowSettingRow(kVoxGainSlider);
+    });
+    MirrorSetting(0x17, g_antivox, 1, Percent, [](int v) {
+        SetAntiVox(v);
+        ShowSettingRow(kAntiVoxSlider);
+    });
 }
 
 void MirrorReceiverSwitches(CSwlPanel& p) {

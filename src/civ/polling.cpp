@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/trace_log.h"
+#include "civ/accessory_ports.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
@@ -16,9 +17,11 @@
 #include "civ/reply_processing.h"
 #include "civ/send_queue.h"
 #include "civ/setter_frames.h"
+#include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
 #include "devices/device_options.h"
 #include "devices/external_meters.h"
+#include "devices/keypad_pod.h"
 #include "panel/swl_panel.h"
 
 int g_mirror = 0;
@@ -190,8 +193,21 @@ bool SelectPolledVfo() {
 }
 
 void PollAccessories() {
-    if (g_powermeterport != plat::kInvalidPort && g_wattmetertype == 3) SendPowerMasterRequest();
+    if (g_powermeterport != plat::kInvalidPort) {
+        if (g_wattmetertype == 3) {
+            SendPowerMasterRequest();
+        } else if (g_wattmetertype != 0) {
+            // The LP-100A answers a poll with one ';' record.
+            const std::uint8_t poll = 'P';
+            SendToPowerMeter(&poll, 1);
+        }
+    }
     if (g_lp500) PollLP500();
+    // Only once the keypad-pod line has shown it carries the receiver.
+    if (g_pegasusport != plat::kInvalidPort && g_podstate == kPodCarriesReceiver) {
+        const std::uint8_t smeter[3] = {'?', 'S', '\r'};
+        SendToRX331(smeter, 3);
+    }
     if (g_tmate2open) ShowTMate2Smeter(PanelState().meterValue);
 }
 

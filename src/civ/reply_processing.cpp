@@ -24,10 +24,15 @@
 #include "devices/remote_link.h"
 #include "devices/station_outputs.h"
 #include "memories/station_hooks.h"
+#include "memories/station.h"
+#include "memories/stations.h"
+#include "memories/sweep.h"
 #include "memories/sweep_panel.h"
 #include "panel/filter_table.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
+#include "settings/settings_options.h"
+#include "settings/trans_ops.h"
 
 int g_transmitting = 0;
 int g_transmitmarker = 0;
@@ -36,8 +41,13 @@ int g_recallwait = 0;
 bool (*g_antennaheld)() = nullptr;
 int g_smeterpeak = 1;
 int g_smeterhold = 0;
+int g_scanstopped = 0;
 
 namespace {
+constexpr unsigned kSweepResumeMs = 2000;
+constexpr int kMaxResumeSeconds = 2000000;
+constexpr int kScanStartBox = 2444;  // the settings window's "Start Frequency Scan"
+constexpr int kScanStopBox = 2445;   // and "Stop Frequency Scan"
 
 int Bcd(int b) { return (b >> 4) * 10 + (b & 0x0F); }
 
@@ -422,17 +432,48 @@ void BeginTransmit() {
         SendToTHP(reinterpret_cast<const std::uint8_t*>("TQ1;"), 4);
     }
     g_transmitmarker = 1;
+    // A sweep pauses for the transmission. Every transmit report pushes its
+    // restart back, so it resumes only 2 s after the radio stopped sending.
     if (g_sweeprunning || g_sweepbrunning) {
-        if (g_sweeppanel) g_sweeppanel->StopSweep();
+        if (g_sweeppanel)
+            g_sweeppanel->StopSweep();
+        else
+            EndSweep();
         g_sweeprunning = 0;
         g_sweepbrunning = 0;
-        SetCivTimer(TIMER_SWEEP_RESUME, 2000);
+        g_sweeppause = 1;
     }
+    if (g_sweeppause) SetCivTimer(TIMER_SWEEP_RESUME, kSweepResumeMs);
     if (g_memscan) {
         g_memscan = 0;
         if (g_swlpanel) g_swlpanel->SetMemoryScanButton(0);
         KillCivTimer(TIMER_SCAN);
-        // Resuming the scan belongs to the settings window's scan delay.
-        (void)TIMER_SCAN_RESUME;
+        g_scanstopped = 1;
     }
+    if (g_scanfreq > 0.01) {
+        // The range scan ends for good: the settings window shows it stopped.
+        if (g_transops) {
+            if (plat::CheckBox* start = g_transops->CheckOf(kScanStartBox)) start->SetCheck(false);
+            if (plat::CheckBox* stop = g_transops->CheckOf(kScanStopBox)) stop->SetCheck(true);
+        }
+        KillCivTimer(TIMER_SCAN);
+        g_scanfreq = 0;
+    }
+    // The memory scan resumes "RESUME" seconds after the last transmit report.
+    if (g_scanstopped) {
+        if (g_resume > 0)  // held to what a timer can count in ms
+            SetCivTimer(TIMER_SCAN_RESUME, unsigned(std::min(g_resume, kMaxResumeSeconds)) * 1000u);
+        else
+            g_scanstopped = 0;
+    }
+}
+
+void ResumeMemoryScan() {
+    g_scanstopped = 0;
+    // Scanning again only makes sense with stations to scan and nothing
+    // else holding the radio; a scan the operator restarted meanwhile runs on.
+    if (g_memscan || g_sweeprunning || g_sweepbrunning || g_stationlist.empty()) return;
+    g_memscan = 1;
+    if (g_swlpanel) g_swlpanel->SetMemoryScanButton(1);
+    TuneNextStation(1);
 }

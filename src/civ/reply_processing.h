@@ -8,12 +8,15 @@ extern int g_txbegun;         // transmit has begun (BeginTransmit)
 extern int g_recallwait;      // a radio-memory recall waits for its frequency
 extern int g_smeterpeak;      // held S-meter peak
 extern int g_smeterhold;      // ticks until the peak decays
+extern int g_scanstopped;     // a transmission stopped the memory scan; it resumes on TIMER_SCAN_RESUME
 // Set by the settings window: true while the operator has picked an antenna
 // there, which a new frequency from the radio must not override. Null: none.
 extern bool (*g_antennaheld)();
 
 // Runs when the radio reports transmit and from the main loop's keying checks.
 void BeginTransmit();
+// TIMER_SCAN_RESUME: the memory scan a transmission stopped runs again.
+void ResumeMemoryScan();
 
 // The meter slots of the reply store: S, power and SWR (false), or
 // compression and ALC (true), in the order the reply processing takes them.

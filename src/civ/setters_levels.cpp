@@ -1,4 +1,6 @@
 // Level setters: 14 xx with a 2-byte BCD level, and the AF debounces.
+#include <cstdio>
+
 #include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
@@ -10,6 +12,9 @@
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/setter_frames.h"
+#include "panel/swl_panel.h"
+#include "settings/settings_pages.h"
+#include "settings/trans_ops.h"
 
 int g_muted = 0;
 int g_submuted = 0;
@@ -18,6 +23,9 @@ namespace {
 constexpr unsigned kAfDebounceMs = 200;
 int g_pendingaf = 0;     // AF gain waiting for TIMER_AF_GAIN
 int g_pendingsubaf = 0;  // sub AF gain waiting for TIMER_SUB_AF_GAIN
+
+constexpr unsigned kPowerLabel = 9312;  // the radio window's label over the power slider
+constexpr int kSpeechSlider = 2472;     // the settings window's "Speech Process" slider
 
 bool HasLevels() { return ModelCap(g_haslevels) != 0; }
 
@@ -155,20 +163,37 @@ void SetCwPitch(int hz) {
     if (HasLevels()) LevelOnVfo('A', 0x09, CwPitchLevel(hz));
 }
 
+int PowerWatts(int percent, int radiotype) {
+    switch (radiotype) {
+        case 5: case 16: return percent * 2;  // 200 W radios
+        case 11: case 25: return percent / 10;  // 10 W radios
+        default: return percent;
+    }
+}
+
 void SetTxPower(int percent) {
     if (!HasLevels() || g_firstpoll) return;
     if (g_radiotype == 25) SendCiv({0x1A, 0x05, 0x00, 0x37, 0x34});
     SendCivLevel({0x14, 0x0A}, g_txenable ? PercentLevel(percent) : 0);
+    if (g_swlpanel && g_swlpanel->View()) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%dW", PowerWatts(percent, g_radiotype));
+        g_swlpanel->View()->SetControlText(kPowerLabel, text);
+    }
 }
 
+// The power slider follows both keys, so it never shows a power that is
+// not the one in force.
 void PowerUp() {
     g_power = g_power + 5 > 100 ? 100 : g_power + 5;
     SetTxPower(g_power);
+    if (g_swlpanel) g_swlpanel->ShowPower();
 }
 
 void PowerDown() {
     g_power = g_power - 5 < 0 ? 0 : g_power - 5;
     SetTxPower(g_power);
+    if (g_swlpanel) g_swlpanel->ShowPower();
 }
 
 void SetVolume(int a) {
@@ -226,6 +251,12 @@ void SetMicGain(int percent) {
 void SetSpeech(int on, int level) {
     static int lastLevel = -1;
     SendCiv({0x16, 0x44, std::uint8_t(on ? 1 : 0)});
+    if (g_transops)
+        if (plat::StaticText* label = g_transops->ValueLabel(settings::RowOfId(kSpeechSlider))) {
+            char text[16];
+            std::snprintf(text, sizeof text, "Sp %d", level);
+            label->SetWindowText(text);
+        }
     if (!HasLevels() || IsModel({2, 11}) || !on || level == lastLevel) return;
     lastLevel = level;
     if (g_radiotype == 3)

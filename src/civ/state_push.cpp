@@ -16,7 +16,9 @@
 #include "devices/cw_keyer.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
+#include "devices/tuner.h"
 #include "devices/cat_out.h"
+#include "memories/sweep.h"
 #include "memories/sweep_panel.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
@@ -165,7 +167,13 @@ bool PushReceiver(CSwlPanel& p) {
 bool PushSplit(CSwlPanel& p) {
     if (p.split == g_split && !g_forcepush) return false;
     g_split = p.split;
-    if (g_sweeprunning && p.split && g_sweeppanel) g_sweeppanel->StopSweep();
+    if (g_sweeprunning && p.split) {
+        SweepKeepVfoB(p.vfoBFreq, p.vfoBMode, g_vfobrxfilter);
+        if (g_sweeppanel)
+            g_sweeppanel->StopSweep();
+        else
+            EndSweep();
+    }
     if (g_lppandirect && g_thp && !g_sweeprunning && !g_sweepbrunning) {
         const std::uint8_t text[] = {'F', 'T', std::uint8_t(p.split ? '1' : '0'), ';'};
         g_activethp = 0;
@@ -195,8 +203,10 @@ void PushFilter(CSwlPanel& p) {
 
 // Step 11.2: a tune requested from the panel.
 void StartInternalTuner() {
+    ClearTuneResults();
     if (g_internaltuner == 4) {
-        keyon();
+        // With its RTS line pulsed the LDG tuner keys the radio itself.
+        if (!g_ldgrtspulse) keyon();
         g_tunerstate = 2;
         SetCivTimer(TIMER_AUTOTUNE, kTunerRunMs);
         SetCivTimer(TIMER_TUNER_STEP, kTunerStepMs);

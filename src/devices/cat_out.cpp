@@ -30,6 +30,7 @@ int g_test = 0;
 plat::PortHandle g_thpport[kThpPorts] = {plat::kInvalidPort, plat::kInvalidPort, plat::kInvalidPort,
                                          plat::kInvalidPort, plat::kInvalidPort};
 int g_thpopen[kThpPorts] = {0, 0, 0, 0, 0};
+int g_pollatstart = 0;
 int g_activethp = 0;
 int g_thpidrequest = 0;
 int g_rttyreverse = 0;
@@ -60,7 +61,6 @@ struct FollowerCopies {
 FollowerCopies g_followed;
 
 int g_aistate = 0;        // the "AI" level a client stored
-int g_pollatstart = 0;    // "THP POLL" was on when the ports opened
 
 bool PortIsConfigured(const char* name) { return name[0] && name[0] != '0' && !plat::IsNoPortName(name); }
 bool AcomConfigured() { return g_acomcomport[0] == 'C' || g_acomcomport[0] == 'c'; }

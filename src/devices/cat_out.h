@@ -16,6 +16,7 @@ constexpr int kThpPorts = 5;
 extern int g_test;
 
 extern plat::PortHandle g_thpport[kThpPorts];  // ports 1..5 (invalid = closed)
+extern int g_pollatstart;  // "THP POLL" was on when the ports opened: the second receiver may be muted
 extern int g_thpopen[kThpPorts];               // port n was opened; port 1's flag gates all CAT-out reading
 extern int g_activethp;  // CAT-out port SendToTHP writes to: 0 every port, n port n
 extern int g_thpidrequest;  // the follower asks the attached device "ID;" once

@@ -35,7 +35,7 @@ void AnswerReceiver(const std::uint8_t* data, int n) {
     if (ContainsText(data, n, "DSP")) SendText("P1\r");
     if (ContainsText(data, n, "RADIO")) {
         SendText("?V\r");
-        g_podstate = 2;
+        g_podstate = kPodCarriesReceiver;
     }
     if (ContainsText(data, n, "VER")) {
         plat::SleepMs(50);
@@ -48,7 +48,7 @@ void AnswerReceiver(const std::uint8_t* data, int n) {
         Send(init, 8);
         SendText("#8\r");
         SendText("#6\r");
-        g_podstate = 2;
+        g_podstate = kPodCarriesReceiver;
     }
 }
 }  // namespace

@@ -35,6 +35,7 @@ bool ContainsText(const std::uint8_t* data, int length, const char* text);
 
 // 0 none, 1 "PEGASUS COMPORT" names a port, 2 the line carries the receiver.
 extern int g_podstate;
+constexpr int kPodCarriesReceiver = 2;
 // A keyboard tuning step asks for a deferred frequency push, and the polls
 // counted since.
 extern int g_podfreqpending;

@@ -356,6 +356,11 @@ void RunTunerSequence() {
     }
 }
 
+void ClearTuneResults() {
+    g_goodtune = 0;
+    g_badtune = 0;
+}
+
 void autotunerexit() {
     const bool wasTune = g_tuneinprogress != 0;
     g_tunerstate = 0;

@@ -45,6 +45,8 @@ void sendtoldg(const std::uint8_t* data, int length);
 void RunTunerSequence();
 void TunerRecall();
 void autotunerexit();
+// Forgets the good/bad result of an earlier tune before a new one starts.
+void ClearTuneResults();
 // Reads "ldg.dat" into the image (a short file leaves the rest zero).
 void ReadLdgFile();
 // Saves the image: a temporary file renamed over "ldg.dat", so a crash

@@ -231,10 +231,11 @@ std::string SweepReadout(double mhz, int value, bool linear) {
     return buf;
 }
 
-// The sweep runs on VFO A and puts back only VFO A's state: a VFO B
-// changed meanwhile has nothing to overwrite.
+// Split switched on during a sweep: VFO B's state is kept with the run.
+// The VFO A sweep leaves VFO B alone, so only a sweep of the sub receiver
+// would put these back.
 void SweepKeepVfoB(double mhz, int mode, int filter) {
-    (void)mhz;
-    (void)mode;
-    (void)filter;
+    g_run.vfoBFreq = mhz;
+    g_run.vfoBMode = mode;
+    g_run.vfoBFilter = filter;
 }

@@ -43,6 +43,10 @@ struct SweepRun {
     bool firstPass = true;
     double found = 0;   // the frequency a threshold stop found
     double pick = 0;    // a frequency picked while it ran
+    // VFO B's state when split went on during the run (0: not kept).
+    double vfoBFreq = 0;
+    int vfoBMode = 0;
+    int vfoBFilter = 0;
 };
 const SweepRun& CurrentSweep();
 
@@ -53,8 +57,8 @@ void OnSweepStart(double start, int stepHz, int count, bool highRes);
 // to and stops the sweep; otherwise VFO A is tuned there.
 void OnSweepPick(double mhz);
 void EndSweep();
-// VFO B changed on the radio window while a sweep runs: the VFO B state the
-// sweep puts back at its end becomes `mhz`, `mode` and `filter`.
+// Split went on while a sweep runs: the run keeps VFO B's `mhz`, `mode`
+// and `filter`.
 void SweepKeepVfoB(double mhz, int mode, int filter);
 // Clears the trace.
 void ClearSweepTrace();

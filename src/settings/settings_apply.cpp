@@ -150,6 +150,11 @@ void FillRow(CTransOps& w, int n) {
 
 }  // namespace
 
+void ShowSettingRow(int id) {
+    const int n = RowOfId(id);
+    if (g_transops && n >= 0) FillRow(*g_transops, n);
+}
+
 void FillPageRows(int page) {
     if (!g_transops) return;
     const auto rows = PageRows();

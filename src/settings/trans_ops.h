@@ -134,6 +134,8 @@ extern CTransOps* g_transops;
 void LoadSettingsControls();
 // Shows a page's settings in its controls again (after its values changed).
 void FillPageRows(int page);
+// Shows one control's setting again (after the radio changed it).
+void ShowSettingRow(int id);
 // The handler of WM_COMMAND 2367: takes every control over in a fixed order.
 void ApplySettings();
 // Its second half: keyer, VOX, serial lines, search, user buttons, bands.
