@@ -302,7 +302,8 @@ int CTransOps::OnCreate() {
     // The list stands left of the pages in its given width: its font is the
     // largest (up to 10 design units) in which the longest page name fits
     // beside the drop-down arrow.
-    const int room = pageList_.GetWindowRect().width() - kComboChrome;
+    // (The list's own frame and arrow take 25 pixels; 27 leaves a margin.)
+    const int room = pageList_.GetWindowRect().width() - 27;
     for (int px = std::max(6, int(10 * ScaleY));; --px) {
         pageListFont_.Create(px, plat::FW_NORMAL, "Arial");
         pageList_.SetFont(&pageListFont_);

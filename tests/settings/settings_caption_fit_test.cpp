@@ -249,10 +249,10 @@ TEST(SettingsWindowSize, ScrollsItsPagesAt20AndEveryRowCanBeBroughtIntoView) {
     EXPECT_TRUE(InView(area, first));
 }
 
-TEST(SettingsWindowSize, PagesAsPicturesAt14And20) {
+TEST(SettingsWindowSize, PagesAsPicturesAt10To20) {
     g_yaltkeyer = 1;
     g_denkovi = 1;
-    for (double scale : {1.4, 2.0}) {
+    for (double scale : kScales) {
         g_settingsscalex = g_settingsscaley = scale;
         SettingsWindow s(5, 0);
         s.w().FitWithin(kScreenWidth, kScreenHeight);
