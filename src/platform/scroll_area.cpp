@@ -12,9 +12,10 @@
 
 namespace plat {
 namespace {
-// A list on the surface takes the wheel only while it has the focus: the
-// wheel turned to scroll the page would otherwise change the setting under
-// the pointer. Without the focus the turn scrolls the area.
+// A list or a drawn control (a slider) on the surface takes the wheel only
+// while it has the focus: the wheel turned to scroll the page would
+// otherwise change the setting under the pointer, or stop at the control.
+// Without the focus the turn scrolls the area.
 class WheelToArea : public QObject {
 public:
     explicit WheelToArea(QScrollArea* area) : QObject(area), area_(area) { setObjectName("plat_wheel_to_area"); }
@@ -53,7 +54,7 @@ void ScrollArea::Adopt(Window* child) {
     w->setParent(a->widget());
     w->setGeometry(g);
     if (shown) w->show();
-    if (qobject_cast<QComboBox*>(w)) {
+    if (qobject_cast<QComboBox*>(w) || dynamic_cast<HostWidget*>(w)) {
         QObject* wheel = a->findChild<QObject*>("plat_wheel_to_area", Qt::FindDirectChildrenOnly);
         w->installEventFilter(wheel ? wheel : new WheelToArea(a));
     }

@@ -14,8 +14,9 @@ namespace plat {
 class ScrollArea : public Window {
 public:
     // Puts `child`'s widget onto the surface, keeping its rectangle (now in
-    // surface pixels) and whether it is shown. A list put there takes the
-    // wheel only while it has the focus; otherwise the wheel scrolls.
+    // surface pixels) and whether it is shown. A list or drawn control put
+    // there takes the wheel only while it has the focus; otherwise the wheel
+    // scrolls.
     void Adopt(Window* child);
     // The size of the surface in pixels; the area scrolls over it.
     void SetSurfaceSize(int width, int height);

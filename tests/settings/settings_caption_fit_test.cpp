@@ -242,6 +242,16 @@ TEST(SettingsWindowSize, ScrollsItsPagesAt20AndEveryRowCanBeBroughtIntoView) {
     plat::synth::Wheel(model, {5, 5}, -120);
     EXPECT_EQ(model->GetCurSel(), chosen);
     EXPECT_GT(area->ScrollPos().y, before);
+    // So does the wheel over a slider.
+    g_yaltkeyer = 1;
+    s.w().ShowPage(14);  // CW Settings with the keyer's rows: the strip at the foot
+    CSlider& speed = s.sliderNamed("Key Spd");
+    ASSERT_TRUE(speed.IsWindowVisible());
+    ASSERT_TRUE(area->Scrolls());
+    const int scrolled = area->ScrollPos().y;
+    ASSERT_GT(scrolled, 0);
+    plat::synth::Wheel(&speed, {5, 5}, 120);
+    EXPECT_LT(area->ScrollPos().y, scrolled);
     s.w().ShowPage(12);
     // And back up to the first row.
     plat::Window* first = s.w().RowControl(s.rowOf("Caption 1"));
