@@ -17,6 +17,7 @@
 #include "memories/memory_options.h"
 #include "panel/band_table.h"
 #include "civ/radio_init.h"
+#include "platform/event_loop.h"
 #include "platform/layout_check.h"
 #include "platform/message_box.h"
 #include "platform/paint.h"
@@ -35,7 +36,7 @@ int g_prefs3shown = 0;
 void (*g_settingsreinit)() = nullptr;
 
 namespace {
-// Page area layout: rows flow down a column of 24 lines, then the next
+// Page area layout: rows flow down a column of kLines lines, then the next
 // column. The column is at least kColumn wide and grows to the widest row.
 constexpr int kPageLeft = 105, kPageTop = 5;  // the page area's frame
 // 19 lines keep the window whole on a 1000-pixel screen at the default
@@ -57,6 +58,7 @@ constexpr int kCheckChrome = 26, kComboChrome = 32, kButtonChrome = 18, kLabelCh
 // with the window, so that every caption keeps its room at every scale.
 constexpr double kFontScale = 1.4;
 
+// Two-line slider captions carry the break as "\r\n" or "\r".
 std::string DisplayCaption(const char* caption) {
     std::string out;
     for (const char* p = caption; *p; ++p) {
@@ -112,6 +114,9 @@ plat::Rect CTransOps::OnPage(int l, int t, int r, int b) const {
 }
 
 int CTransOps::Units(const std::string& text, int chrome) const {
+    // Without a display session nothing is drawn: an average character
+    // width stands in for the measure.
+    if (!plat::app::Started()) return int(text.size()) * 6 + chrome;
     int widest = 0;
     // Two-line captions: the longer line counts.
     std::size_t from = 0;
@@ -141,7 +146,7 @@ void CTransOps::MeasureRows() {
             int field = kNarrowestField;
             if (r.kind == Ctl::Combo) {
                 const auto* list = static_cast<const plat::ComboBox*>(controls_[n].get());
-                for (int i = 0; i < list->GetCount(); ++i) field = std::max(field, Units(list->GetItemText(int(i)), kComboChrome));
+                for (int i = 0; i < list->GetCount(); ++i) field = std::max(field, Units(list->GetItemText(i), kComboChrome));
                 // The port lists are filled later: "COM100" is their longest.
                 if (r.enc == Enc::Port) field = std::max(field, Units("COM100", kComboChrome));
             }
@@ -307,6 +312,7 @@ int CTransOps::OnCreate() {
     for (int px = std::max(6, int(10 * ScaleY));; --px) {
         pageListFont_.Create(px, plat::FW_NORMAL, "Arial");
         pageList_.SetFont(&pageListFont_);
+        if (!plat::app::Started()) break;
         int widest = 0;
         for (int p = 0; p < g_settingspagecount; ++p)
             widest = std::max(widest, plat::MeasureText(&pageList_, PageCaption(p)).x);
