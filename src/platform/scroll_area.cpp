@@ -1,5 +1,8 @@
 #include "platform/scroll_area.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPalette>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -8,6 +11,25 @@
 #include "platform/window_impl.h"
 
 namespace plat {
+namespace {
+// A list or a drawn control (a slider) on the surface takes the wheel only
+// while it has the focus: the wheel turned to scroll the page would
+// otherwise change the setting under the pointer, or stop at the control.
+// Without the focus the turn scrolls the area.
+class WheelToArea : public QObject {
+public:
+    explicit WheelToArea(QScrollArea* area) : QObject(area), area_(area) { setObjectName("plat_wheel_to_area"); }
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        auto* w = qobject_cast<QWidget*>(obj);
+        if (ev->type() != QEvent::Wheel || !w || w->hasFocus()) return QObject::eventFilter(obj, ev);
+        QCoreApplication::sendEvent(area_->verticalScrollBar(), ev);
+        return true;
+    }
+
+private:
+    QScrollArea* area_;
+};
+}  // namespace
 
 QWidget* ScrollArea::CreateNative(QWidget* parent) {
     auto* a = new QScrollArea(parent);
@@ -32,6 +54,10 @@ void ScrollArea::Adopt(Window* child) {
     w->setParent(a->widget());
     w->setGeometry(g);
     if (shown) w->show();
+    if (qobject_cast<QComboBox*>(w) || dynamic_cast<HostWidget*>(w)) {
+        QObject* wheel = a->findChild<QObject*>("plat_wheel_to_area", Qt::FindDirectChildrenOnly);
+        w->installEventFilter(wheel ? wheel : new WheelToArea(a));
+    }
 }
 
 void ScrollArea::SetSurfaceSize(int width, int height) {
@@ -40,12 +66,17 @@ void ScrollArea::SetSurfaceSize(int width, int height) {
     UpdateBars();
 }
 
+int ScrollArea::BarExtent() const {
+    QScrollArea* a = area();
+    return a ? a->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, a) : 0;
+}
+
 void ScrollArea::UpdateBars() {
     QScrollArea* a = area();
     if (!a) return;
     // Decided here and now rather than on the toolkit's next pass, so the
     // bars (and the view they leave) are right as soon as the area is placed.
-    const int bar = a->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, a);
+    const int bar = BarExtent();
     const Rect r = GetWindowRect();
     bool v = surface_.y > r.height(), h = surface_.x > r.width() - (v ? bar : 0);
     if (h && !v) v = surface_.y > r.height() - bar;

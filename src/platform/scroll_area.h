@@ -14,7 +14,9 @@ namespace plat {
 class ScrollArea : public Window {
 public:
     // Puts `child`'s widget onto the surface, keeping its rectangle (now in
-    // surface pixels) and whether it is shown.
+    // surface pixels) and whether it is shown. A list or drawn control put
+    // there takes the wheel only while it has the focus; otherwise the wheel
+    // scrolls.
     void Adopt(Window* child);
     // The size of the surface in pixels; the area scrolls over it.
     void SetSurfaceSize(int width, int height);
@@ -26,6 +28,8 @@ public:
     void SetBackground(Colour c);
     // The surface pixel at the area's top left corner.
     Point ScrollPos() const;
+    // The width of a vertical scroll bar (the height of a horizontal one).
+    int BarExtent() const;
     // True when the surface does not fit and a scroll bar is shown.
     bool Scrolls() const;
     // The part of the area the surface shows through (without the bars),

@@ -17,6 +17,7 @@
 #include "memories/memory_options.h"
 #include "panel/band_table.h"
 #include "civ/radio_init.h"
+#include "platform/event_loop.h"
 #include "platform/layout_check.h"
 #include "platform/message_box.h"
 #include "platform/paint.h"
@@ -35,18 +36,21 @@ int g_prefs3shown = 0;
 void (*g_settingsreinit)() = nullptr;
 
 namespace {
-// Page area layout: rows flow down a column of 24 lines, then the next
+// Page area layout: rows flow down a column of kLines lines, then the next
 // column. The column is at least kColumn wide and grows to the widest row.
 constexpr int kPageLeft = 105, kPageTop = 5;  // the page area's frame
-constexpr int kLeft = 110, kTop = 10, kLine = 20, kRowHeight = 18, kColumn = 265, kLines = 24;
+// 19 lines keep the window whole on a 1000-pixel screen at the default
+// scale and place, and hold the longest page (37 rows) in two columns.
+constexpr int kLeft = 110, kTop = 10, kLine = 19, kRowHeight = 17, kColumn = 265, kLines = 19;
 constexpr int kCaptionWidth = 180, kFieldWidth = 78, kNarrowestField = 50;
 // Edit fields end at this line of their column where their caption leaves
 // room, so that the fields of a page stand in one line.
 constexpr int kFieldEnd = kColumn - 10;
 // The page area's surface: two columns of lines, and room below them.
-constexpr int kSurfaceHeight = kTop + kLines * kLine + 10;
+constexpr int kSurfaceHeight = kTop + kLines * kLine + 8;
 // The slider strip under a page's rows: caption, slider, value label.
 constexpr int kSliderWidth = 28, kSliderCaption = 30, kSliderHeight = 110, kSliderValue = 16;
+constexpr int kSliderStrip = kSliderCaption + kSliderHeight + 2 + kSliderValue;
 // Pixels the toolkit's controls take around their text: a check box's
 // mark, a list's frame and arrow, a button's frame, a label's margin.
 constexpr int kCheckChrome = 26, kComboChrome = 32, kButtonChrome = 18, kLabelChrome = 6;
@@ -54,6 +58,7 @@ constexpr int kCheckChrome = 26, kComboChrome = 32, kButtonChrome = 18, kLabelCh
 // with the window, so that every caption keeps its room at every scale.
 constexpr double kFontScale = 1.4;
 
+// Two-line slider captions carry the break as "\r\n" or "\r".
 std::string DisplayCaption(const char* caption) {
     std::string out;
     for (const char* p = caption; *p; ++p) {
@@ -109,6 +114,9 @@ plat::Rect CTransOps::OnPage(int l, int t, int r, int b) const {
 }
 
 int CTransOps::Units(const std::string& text, int chrome) const {
+    // Without a display session nothing is drawn: an average character
+    // width stands in for the measure.
+    if (!plat::app::Started()) return int(text.size()) * 6 + chrome;
     int widest = 0;
     // Two-line captions: the longer line counts.
     std::size_t from = 0;
@@ -138,7 +146,7 @@ void CTransOps::MeasureRows() {
             int field = kNarrowestField;
             if (r.kind == Ctl::Combo) {
                 const auto* list = static_cast<const plat::ComboBox*>(controls_[n].get());
-                for (int i = 0; i < list->GetCount(); ++i) field = std::max(field, Units(list->GetItemText(int(i)), kComboChrome));
+                for (int i = 0; i < list->GetCount(); ++i) field = std::max(field, Units(list->GetItemText(i), kComboChrome));
                 // The port lists are filled later: "COM100" is their longest.
                 if (r.enc == Enc::Port) field = std::max(field, Units("COM100", kComboChrome));
             }
@@ -216,8 +224,10 @@ void CTransOps::FitWithin(int maxWidth, int maxHeight) {
     const plat::Point want = NaturalSize();
     const plat::Rect r = GetWindowRect();
     constexpr int kLeastWidth = 320, kLeastHeight = 200;
-    const int w = std::min(want.x, std::max(kLeastWidth, maxWidth - std::max(0, r.left)));
     const int h = std::min(want.y, std::max(kLeastHeight, maxHeight - std::max(0, r.top)));
+    // A page area that scrolls down keeps its width beside the bar.
+    const int wide = want.x + (h < want.y ? pages_.BarExtent() : 0);
+    const int w = std::min(wide, std::max(kLeastWidth, maxWidth - std::max(0, r.left)));
     MoveWindow({r.left, r.top, r.left + w, r.top + h});
     PlacePageArea();
     Invalidate();
@@ -297,10 +307,12 @@ int CTransOps::OnCreate() {
     // The list stands left of the pages in its given width: its font is the
     // largest (up to 10 design units) in which the longest page name fits
     // beside the drop-down arrow.
-    const int room = pageList_.GetWindowRect().width() - kComboChrome;
+    // (The list's own frame and arrow take 25 pixels; 27 leaves a margin.)
+    const int room = pageList_.GetWindowRect().width() - 27;
     for (int px = std::max(6, int(10 * ScaleY));; --px) {
         pageListFont_.Create(px, plat::FW_NORMAL, "Arial");
         pageList_.SetFont(&pageListFont_);
+        if (!plat::app::Started()) break;
         int widest = 0;
         for (int p = 0; p < g_settingspagecount; ++p)
             widest = std::max(widest, plat::MeasureText(&pageList_, PageCaption(p)).x);
@@ -438,9 +450,14 @@ void CTransOps::ShowPage(int page) {
         controls_[n]->ShowWindow(plat::SW_SHOW);
         if (labelOf_[n] >= 0) labels_[labelOf_[n]]->ShowWindow(plat::SW_SHOW);
     }
-    // The strip starts under the last row of the last column in use.
-    const int column = slot > 0 ? (slot - 1) / kLines : 0;
-    const int top = kTop + (slot > 0 ? (slot - 1) % kLines + 1 : 0) * kLine + 8;
+    // The strip starts under the last row of the last column in use, or at
+    // the top of the next column when it would run past the page's foot.
+    int column = slot > 0 ? (slot - 1) / kLines : 0;
+    int top = kTop + (slot > 0 ? (slot - 1) % kLines + 1 : 0) * kLine + 8;
+    if (top + kSliderStrip > kSurfaceHeight) {
+        ++column;
+        top = kTop;
+    }
     const int left = kLeft + column * column_;
     int strip = 0;
     for (std::size_t n = 0; n < rows.size(); ++n) {

@@ -48,6 +48,14 @@ struct Scaled {
         std::string faults = "not shown";
         plat::dialog_script::PushHandler([&](plat::Dialog& d) {
             faults = plat::DescribeFaults(plat::CheckLayout(&d));
+            // The station sheet's lists show any entry once chosen.
+            if (auto* sheet = dynamic_cast<CEditStationDialog*>(&d)) {
+                for (plat::ComboBox* list : {&sheet->mode, &sheet->filter})
+                    for (int i = 0; i < list->GetCount(); ++i) {
+                        list->SetCurSel(i);
+                        faults += plat::DescribeFaults(plat::CheckLayout(&d));
+                    }
+            }
             EXPECT_TRUE(plat::SaveWindowImage(&d, picture(name)));
             d.EndDialog(plat::IDCANCEL);
         });

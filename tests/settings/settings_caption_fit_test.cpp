@@ -188,6 +188,8 @@ TEST(SettingsCaptions, ASavedPageOutsideTheListShowsNoRowsAtAnyScale) {
 TEST(SettingsWindowSize, FitsAThousandPixelScreenAt14WithoutScrolling) {
     g_settingsscalex = g_settingsscaley = 1.4;
     SettingsWindow s(5, 0);  // the most pages
+    // At the place the settings give it by default.
+    s.w().MoveWindow({14, 359, 100, 400});
     s.w().FitWithin(kScreenWidth, kScreenHeight);
     s.frame.ShowWindow(plat::SW_SHOW);
     s.w().ShowWindow(plat::SW_SHOW);
@@ -203,17 +205,18 @@ TEST(SettingsWindowSize, FitsAThousandPixelScreenAt14WithoutScrolling) {
 TEST(SettingsWindowSize, ScrollsItsPagesAt20AndEveryRowCanBeBroughtIntoView) {
     g_settingsscalex = g_settingsscaley = 2.0;
     SettingsWindow s(23, 12);
-    // Saved low on the screen: the window keeps its place and ends on it.
-    s.w().MoveWindow({40, 300, 60, 320});
+    // At the place the settings give it by default: the window keeps its
+    // place and ends on the screen.
+    s.w().MoveWindow({14, 359, 60, 400});
     s.w().FitWithin(kScreenWidth, kScreenHeight);
     s.frame.MoveWindow({0, 0, 1900, 1000});
     s.frame.ShowWindow(plat::SW_SHOW);
     s.w().ShowWindow(plat::SW_SHOW);
     const plat::Rect r = s.w().GetWindowRect();
-    EXPECT_GT(s.w().NaturalSize().y, kScreenHeight);
-    EXPECT_EQ(r.top, 300);
+    EXPECT_GT(359 + s.w().NaturalSize().y, kScreenHeight);
+    EXPECT_EQ(r.top, 359);
     EXPECT_EQ(r.bottom, kScreenHeight);
-    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.left, 14);
     // The page list and its buttons stay where they are.
     EXPECT_TRUE(plat::Intersects(plat::ScreenRect(s.w().PageList()), plat::ScreenRect(&s.w())));
     // The SWL band page is the longest: its last rows lie below the view
@@ -229,16 +232,37 @@ TEST(SettingsWindowSize, ScrollsItsPagesAt20AndEveryRowCanBeBroughtIntoView) {
     EXPECT_TRUE(InView(area, last));
     EXPECT_GT(area->ScrollPos().y, 0);
     EXPECT_TRUE(plat::SaveWindowImage(&s.w(), std::string(QARV_BUILD_DIR) + "/settings_fit_2.0_scrolled.png"));
+    // The wheel over a list it has not been given the focus scrolls the page
+    // and leaves the setting alone.
+    s.w().ShowPage(5);  // Colors: a list on every line
+    auto* model = static_cast<plat::ComboBox*>(s.w().RowControl(s.rowOf("Local Time")));
+    ASSERT_TRUE(area->Scrolls());
+    const int chosen = model->GetCurSel();
+    const int before = area->ScrollPos().y;
+    plat::synth::Wheel(model, {5, 5}, -120);
+    EXPECT_EQ(model->GetCurSel(), chosen);
+    EXPECT_GT(area->ScrollPos().y, before);
+    // So does the wheel over a slider.
+    g_yaltkeyer = 1;
+    s.w().ShowPage(14);  // CW Settings with the keyer's rows: the strip at the foot
+    CSlider& speed = s.sliderNamed("Key Spd");
+    ASSERT_TRUE(speed.IsWindowVisible());
+    ASSERT_TRUE(area->Scrolls());
+    const int scrolled = area->ScrollPos().y;
+    ASSERT_GT(scrolled, 0);
+    plat::synth::Wheel(&speed, {5, 5}, 120);
+    EXPECT_LT(area->ScrollPos().y, scrolled);
+    s.w().ShowPage(12);
     // And back up to the first row.
     plat::Window* first = s.w().RowControl(s.rowOf("Caption 1"));
     for (int i = 0; i < 20 && !InView(area, first); ++i) plat::synth::Wheel(heading, {5, 5}, 120);
     EXPECT_TRUE(InView(area, first));
 }
 
-TEST(SettingsWindowSize, PagesAsPicturesAt14And20) {
+TEST(SettingsWindowSize, PagesAsPicturesAt10To20) {
     g_yaltkeyer = 1;
     g_denkovi = 1;
-    for (double scale : {1.4, 2.0}) {
+    for (double scale : kScales) {
         g_settingsscalex = g_settingsscaley = scale;
         SettingsWindow s(5, 0);
         s.w().FitWithin(kScreenWidth, kScreenHeight);
