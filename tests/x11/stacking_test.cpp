@@ -44,7 +44,10 @@ TEST(X11Stacking, RadioWindowStaysAboveTheMaximisedFrameThroughClicksDragsAndKey
         << before << " " << st.radio.level(0x02);
     EXPECT_TRUE(st.RadioAboveFrame());
 
-    // The right arrow typed on the radio window tunes VFO A, and nothing moves.
+    // A click on the frequency readout leaves the keyboard with the tuning:
+    // the right arrow typed on the radio window tunes VFO A, and nothing moves.
+    ASSERT_TRUE(st.ControlCentre(5159, &x, &y));
+    st.x.Click(x, y);
     ASSERT_TRUE(WaitUntil([&] { return st.x.ActiveWindow() == st.radioWindow.id; }, 3000));
     st.radio.settle(1000);
     const long long f = st.radio.frequency();
