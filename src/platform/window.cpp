@@ -483,7 +483,8 @@ void Window::ShowWindow(int cmd) {
         TieToOwner(w, parent_->impl_->widget);
         // Mapped before its owner, the window manager would not know the
         // owner yet and would stack the owner over it: it appears with it.
-        if (!parent_->impl_->widget->window()->isVisible()) {
+        // A modal box shows at once (its loop waits for an answer).
+        if (!parent_->impl_->widget->window()->isVisible() && w->windowModality() == Qt::NonModal) {
             pendingShow_ = cmd;
             visible_ = true;
             if (!was) SendMessage(WM_SHOWWINDOW, 1, 0);
@@ -706,7 +707,13 @@ void Window::SetTopMost(bool on) {
 }
 
 void Window::BringWindowToTop() {
-    if (impl_->widget) impl_->widget->raise();
+    QWidget* w = impl_->widget;
+    if (!w) return;
+    // A frame is raised only while the program is in front: a change pushed
+    // to the radio must not lift the program over the operator's other
+    // programs (the window manager decides that).
+    if (w->isWindow() && !ProgramIsActive()) return;
+    w->raise();
 }
 
 void ChangeFocus(Window* to) {

@@ -78,3 +78,21 @@ TEST(X11Stacking, AnUnmaximisedFrameIsRememberedAtClose) {
     EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
     EXPECT_NE(st.dir.read("qarv.ini").find("MAXIMIZE=FALSE"), std::string::npos);
 }
+
+TEST(X11Stacking, OwnedWindowsStayAboveWhenTheFrameItselfIsClicked) {
+    XStation st;
+    START_OR_SKIP(st);
+    st.ChooseMenu(1, 2);  // View > Memories
+    xtest::XWindow memories;
+    ASSERT_TRUE(WaitUntil([&] { return (memories = st.x.Find("Station Memories")).id != 0 && st.StackIndex(memories.id) >= 0; }, 5000))
+        << st.x.Run("wmctrl -lG");
+    // A spot of the frame that no other window covers.
+    int x = 1580, y = 980;
+    for (const xtest::XWindow& w : st.x.Windows())
+        if (w.id != st.frame.id && x >= w.x && x < w.x + w.width && y >= w.y && y < w.y + w.height) y = w.y - 10;
+    st.x.Click(x, y);
+    ASSERT_TRUE(WaitUntil([&] { return st.x.ActiveWindow() == st.frame.id; }, 3000));
+    EXPECT_TRUE(st.RadioAboveFrame());
+    EXPECT_GT(st.StackIndex(memories.id), st.StackIndex(st.frame.id));
+    EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
+}
