@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <vector>
+
 #include "platform/controls.h"
 #include "platform/input_synth.h"
 #include "platform/keys.h"
@@ -74,4 +76,29 @@ TEST(OwnedWindow, AReadoutThatTakesNoKeyboardStaysOutOfTheFocus) {
     plat::synth::Click(&field, plat::synth::Button::Left, {5, 5});
     QApplication::processEvents();
     EXPECT_TRUE(field.impl()->widget->hasFocus());
+}
+
+TEST(OwnedWindow, APanelThatLeavesTheKeyboardPassesKeysToItsOwner) {
+    struct Frame : plat::Window {
+        std::vector<unsigned> keys;
+        void OnKeyDown(unsigned key, unsigned) override { keys.push_back(key); }
+    } frame;
+    struct Panel : plat::Window {
+        int keys = 0;
+        void OnKeyDown(unsigned, unsigned) override { ++keys; }
+    } panel, dialog;
+    frame.Create("frame", plat::WS_OVERLAPPEDWINDOW, {0, 0, 400, 300}, nullptr, 0);
+    panel.SetClickFocus(false);
+    panel.Create("SP Memory", plat::WS_POPUP, {10, 10, 100, 100}, &frame, 6133);
+    dialog.Create("Station Memories", plat::WS_POPUP | plat::WS_CAPTION, {10, 10, 100, 100}, &frame, 1400);
+    frame.ShowWindow(plat::SW_SHOW);
+    panel.ShowWindow(plat::SW_SHOW);
+    dialog.ShowWindow(plat::SW_SHOW);
+    plat::synth::Key(&panel, plat::VK_RIGHT);
+    EXPECT_EQ(frame.keys, std::vector<unsigned>{plat::VK_RIGHT});
+    EXPECT_EQ(panel.keys, 0);
+    // A window that takes the keyboard keeps its keys.
+    plat::synth::Key(&dialog, plat::VK_RIGHT);
+    EXPECT_EQ(dialog.keys, 1);
+    EXPECT_EQ(frame.keys.size(), 1u);
 }
