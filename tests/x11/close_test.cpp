@@ -72,7 +72,7 @@ TEST(X11Close, SigtermWithAMenuOpen) {
 }
 
 TEST(X11Close, QuitFromTheMenuEnds) {
-    XStation st("[OPERATING STATUS]\nMUTE ALWAYS=1\n");
+    XStation st("MUTE ALWAYS=1\n");
     START_OR_SKIP(st);
     st.ChooseMenu(0, -1);  // File > Quit, the last entry
     EXPECT_EQ(st.qarv->WaitExit(5000), 0);

@@ -4,6 +4,8 @@
 
 #include <signal.h>
 
+#include <cstdlib>
+
 #include "x11/station.h"
 
 using xtest::WaitUntil;
@@ -94,5 +96,29 @@ TEST(X11Stacking, OwnedWindowsStayAboveWhenTheFrameItselfIsClicked) {
     ASSERT_TRUE(WaitUntil([&] { return st.x.ActiveWindow() == st.frame.id; }, 3000));
     EXPECT_TRUE(st.RadioAboveFrame());
     EXPECT_GT(st.StackIndex(memories.id), st.StackIndex(st.frame.id));
+    EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
+}
+
+TEST(X11Stacking, AnAlwaysOnTopFrameStillKeepsTheRadioWindowAbove) {
+    XStation st("TOP=1\n");
+    START_OR_SKIP(st);
+    // The first tick makes the frame top-most; the toolkit gives it a new
+    // window for that.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            st.frame = st.x.Find("V3.52");
+            return st.x.Run("xprop -id " + std::to_string(st.frame.id) + " _NET_WM_STATE").find("STATE_ABOVE") != std::string::npos;
+        },
+        5000));
+    // Its owned radio window follows it to the new window.
+    const std::string owner = st.x.Run("xprop -id " + std::to_string(st.radioWindow.id) + " WM_TRANSIENT_FOR");
+    ASSERT_NE(owner.find('#'), std::string::npos) << owner;
+    EXPECT_EQ(std::strtoul(owner.c_str() + owner.find('#') + 1, nullptr, 16), st.frame.id);
+    EXPECT_TRUE(st.RadioAboveFrame());
+    int x = 0, y = 0;
+    ASSERT_TRUE(st.ControlCentre(101, &x, &y));  // USB
+    st.x.Click(x, y);
+    EXPECT_TRUE(WaitUntil([&] { return st.radio.mode() == 0x01; }, 5000));
+    EXPECT_TRUE(st.RadioAboveFrame());
     EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
 }
