@@ -65,6 +65,11 @@ TEST(X11Stacking, RadioWindowStaysAboveTheMaximisedFrameThroughClicksDragsAndKey
         EXPECT_EQ(after[i].y, places[i].y) << after[i].title;
     }
     EXPECT_EQ(st.x.ActiveWindow(), st.radioWindow.id);
+
+    // A frequency typed on the keypad there is the main frame's keypad entry.
+    st.x.Key("--delay 40 7 period 0 7 4 Return");
+    EXPECT_TRUE(WaitUntil([&] { return st.radio.frequency() == 7074000; }, 5000)) << st.radio.frequency();
+    EXPECT_TRUE(st.RadioAboveFrame());
     EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
 }
 
