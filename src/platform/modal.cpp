@@ -5,6 +5,7 @@
 #include "platform/event_loop.h"
 #include "platform/types.h"
 #include "platform/window.h"
+#include "platform/window_impl.h"
 
 namespace plat {
 namespace {
@@ -24,6 +25,7 @@ int RunModal(Window* dlg) {
     if (g_handler) {
         g_handler(dlg);
     } else if (app::Started() && !app::Headless() && !app::ClosingModals()) {
+        if (dlg->impl() && dlg->impl()->widget) dlg->impl()->widget->setWindowModality(Qt::ApplicationModal);
         dlg->ShowWindow(SW_SHOW);
         app::RunNested([dlg] { return g_ended.count(dlg) != 0 || !IsLiveWindow(dlg) || !dlg->IsCreated(); });
     }

@@ -25,8 +25,10 @@
 namespace plat {
 namespace {
 
-// A top-level window's place is that of its frame, as GetWindowRect reports
-// it; a child's is its own rectangle in the parent.
+// Set while an owned window is unmapped and mapped again for the window
+// manager's sake: the program sees no hide.
+bool g_remapping = false;
+
 // An owned top-level window is a transient of its owner's window: X11
 // window managers (WM_TRANSIENT_FOR) and Wayland compositors (the xdg
 // parent) then keep it above its owner, whatever is raised. The owner's
@@ -41,6 +43,8 @@ void TieToOwner(QWidget* w, QWidget* owner) {
     }
 }
 
+// A top-level window's place is that of its frame, as GetWindowRect reports
+// it; a child's is its own rectangle in the parent.
 void PlaceWidget(QWidget* w, const Rect& r) {
     if (w->isWindow()) {
         w->resize(r.width(), r.height());
@@ -222,6 +226,7 @@ void HostWidget::focusOutEvent(QFocusEvent* ev) {
 
 void HostWidget::hideEvent(QHideEvent* ev) {
     QWidget::hideEvent(ev);
+    if (g_remapping) return;
     // Hidden with an ancestor: the window itself still counts as shown, but
     // whatever it does while held (repeats, drags) must end.
     if (owner_ && owner_->IsWindowVisible()) {
@@ -483,7 +488,8 @@ void Window::ShowWindow(int cmd) {
         TieToOwner(w, parent_->impl_->widget);
         // Mapped before its owner, the window manager would not know the
         // owner yet and would stack the owner over it: it appears with it.
-        if (!parent_->impl_->widget->window()->isVisible()) {
+        // A modal box shows at once (its loop waits for an answer).
+        if (!parent_->impl_->widget->window()->isVisible() && w->windowModality() == Qt::NonModal) {
             pendingShow_ = cmd;
             visible_ = true;
             if (!was) SendMessage(WM_SHOWWINDOW, 1, 0);
@@ -699,14 +705,34 @@ void Window::SetFont(const Font* font) {
 
 void Window::SetTopMost(bool on) {
     QWidget* w = impl_->widget;
-    if (!w || !w->isWindow()) return;
+    if (!w || !w->isWindow() || w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
     bool shown = w->isVisible();
     w->setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (shown) w->show();
+    // The toolkit made the window anew: the windows it owns are tied to the
+    // new one and mapped again, so the window manager keeps them above it.
+    std::vector<Window*> owned;
+    for (const Window* o : LiveWindows())
+        if (o->parent_ == this && !(o->style_ & WS_CHILD) && o->impl_->widget && o->impl_->widget->isVisible())
+            owned.push_back(const_cast<Window*>(o));
+    for (Window* o : owned) {
+        QWidget* ow = o->impl_->widget;
+        TieToOwner(ow, w);
+        g_remapping = true;
+        ow->hide();
+        ow->show();
+        g_remapping = false;
+    }
 }
 
 void Window::BringWindowToTop() {
-    if (impl_->widget) impl_->widget->raise();
+    QWidget* w = impl_->widget;
+    if (!w) return;
+    // A frame is raised only while the program is in front: a change pushed
+    // to the radio must not lift the program over the operator's other
+    // programs (the window manager decides that).
+    if (w->isWindow() && !ProgramIsActive()) return;
+    w->raise();
 }
 
 void ChangeFocus(Window* to) {

@@ -4,6 +4,8 @@
 
 #include <signal.h>
 
+#include <cstdlib>
+
 #include "x11/station.h"
 
 using xtest::WaitUntil;
@@ -44,7 +46,10 @@ TEST(X11Stacking, RadioWindowStaysAboveTheMaximisedFrameThroughClicksDragsAndKey
         << before << " " << st.radio.level(0x02);
     EXPECT_TRUE(st.RadioAboveFrame());
 
-    // The right arrow typed on the radio window tunes VFO A, and nothing moves.
+    // A click on the frequency readout leaves the keyboard with the tuning:
+    // the right arrow typed on the radio window tunes VFO A, and nothing moves.
+    ASSERT_TRUE(st.ControlCentre(5159, &x, &y));
+    st.x.Click(x, y);
     ASSERT_TRUE(WaitUntil([&] { return st.x.ActiveWindow() == st.radioWindow.id; }, 3000));
     st.radio.settle(1000);
     const long long f = st.radio.frequency();
@@ -60,6 +65,11 @@ TEST(X11Stacking, RadioWindowStaysAboveTheMaximisedFrameThroughClicksDragsAndKey
         EXPECT_EQ(after[i].y, places[i].y) << after[i].title;
     }
     EXPECT_EQ(st.x.ActiveWindow(), st.radioWindow.id);
+
+    // A frequency typed on the keypad there is the main frame's keypad entry.
+    st.x.Key("--delay 40 7 period 0 7 4 Return");
+    EXPECT_TRUE(WaitUntil([&] { return st.radio.frequency() == 7074000; }, 5000)) << st.radio.frequency();
+    EXPECT_TRUE(st.RadioAboveFrame());
     EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
 }
 
@@ -74,4 +84,46 @@ TEST(X11Stacking, AnUnmaximisedFrameIsRememberedAtClose) {
     EXPECT_TRUE(st.RadioAboveFrame());
     EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
     EXPECT_NE(st.dir.read("qarv.ini").find("MAXIMIZE=FALSE"), std::string::npos);
+}
+
+TEST(X11Stacking, OwnedWindowsStayAboveWhenTheFrameItselfIsClicked) {
+    XStation st;
+    START_OR_SKIP(st);
+    st.ChooseMenu(1, 2);  // View > Memories
+    xtest::XWindow memories;
+    ASSERT_TRUE(WaitUntil([&] { return (memories = st.x.Find("Station Memories")).id != 0 && st.StackIndex(memories.id) >= 0; }, 5000))
+        << st.x.Run("wmctrl -lG");
+    // A spot of the frame that no other window covers.
+    int x = 1580, y = 980;
+    for (const xtest::XWindow& w : st.x.Windows())
+        if (w.id != st.frame.id && x >= w.x && x < w.x + w.width && y >= w.y && y < w.y + w.height) y = w.y - 10;
+    st.x.Click(x, y);
+    ASSERT_TRUE(WaitUntil([&] { return st.x.ActiveWindow() == st.frame.id; }, 3000));
+    EXPECT_TRUE(st.RadioAboveFrame());
+    EXPECT_GT(st.StackIndex(memories.id), st.StackIndex(st.frame.id));
+    EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
+}
+
+TEST(X11Stacking, AnAlwaysOnTopFrameStillKeepsTheRadioWindowAbove) {
+    XStation st("TOP=1\n");
+    START_OR_SKIP(st);
+    // The first tick makes the frame top-most; the toolkit gives it a new
+    // window for that.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            st.frame = st.x.Find("V3.52");
+            return st.x.Run("xprop -id " + std::to_string(st.frame.id) + " _NET_WM_STATE").find("STATE_ABOVE") != std::string::npos;
+        },
+        5000));
+    // Its owned radio window follows it to the new window.
+    const std::string owner = st.x.Run("xprop -id " + std::to_string(st.radioWindow.id) + " WM_TRANSIENT_FOR");
+    ASSERT_NE(owner.find('#'), std::string::npos) << owner;
+    EXPECT_EQ(std::strtoul(owner.c_str() + owner.find('#') + 1, nullptr, 16), st.frame.id);
+    EXPECT_TRUE(st.RadioAboveFrame());
+    int x = 0, y = 0;
+    ASSERT_TRUE(st.ControlCentre(101, &x, &y));  // USB
+    st.x.Click(x, y);
+    EXPECT_TRUE(WaitUntil([&] { return st.radio.mode() == 0x01; }, 5000));
+    EXPECT_TRUE(st.RadioAboveFrame());
+    EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
 }

@@ -6,13 +6,12 @@
 
 namespace xtest {
 
-XStation::XStation(const std::string& ini) {
+XStation::XStation(const std::string& status) {
     dir.write("qarv.ini",
               "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n"
-              "[OPERATING STATUS]\nQARV=23\nVFO-A FREQUENCY=14.074000\nVFO-B FREQUENCY=14.074000\n"
-              "[MAIN WINDOW]\nMAXIMIZE=TRUE\n"
-              "[RADIO WINDOW]\nVISIBLE=TRUE\nLOCATION=0120 0200\n" +
-                  ini);
+              "[OPERATING STATUS]\nQARV=23\nVFO-A FREQUENCY=14.074000\nVFO-B FREQUENCY=14.074000\n" + status +
+                  "[MAIN WINDOW]\nMAXIMIZE=TRUE\n"
+                  "[RADIO WINDOW]\nVISIBLE=TRUE\nLOCATION=0120 0200\n");
 }
 
 ::testing::AssertionResult XStation::Start() {

@@ -15,8 +15,9 @@ namespace xtest {
 
 class XStation {
 public:
-    // `ini` is added to a settings file that names the simulated radio.
-    explicit XStation(const std::string& ini = "");
+    // `status` lines go to [OPERATING STATUS] of a settings file that names
+    // the simulated radio.
+    explicit XStation(const std::string& status = "");
     XSession x;
     TestDir dir;
     sim::SimRadio radio{0x94, 19200};
