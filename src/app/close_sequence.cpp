@@ -26,6 +26,7 @@
 #include "devices/control_surfaces.h"
 #include "devices/cw_keyboard.h"
 #include "devices/device_options.h"
+#include "devices/flex_knob.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
@@ -70,6 +71,8 @@ int RestoreSlotCount(int radioType) {
 }
 
 char RestoreSlotMode(int slot) { return "0379403794"[slot % 10]; }
+
+bool RestoreSlotUsesAmTable(int slot) { return slot % 5 == 4; }
 
 unsigned ExitDelayMs(bool powerOff, bool digisel) { return powerOff ? 2000 : digisel ? 1200 : 500; }
 
@@ -162,7 +165,7 @@ void close2() {
                     g_selvfo = 'B';
                 }
                 SetRadioMode(mode, 41 - v);
-                SetFilterWidth(41 - v, mode);
+                SetFilterWidthFromTable(41 - v, mode, RestoreSlotUsesAmTable(i));
                 any = true;
             }
             if (mode == noted) remembered = v == 41 ? 0 : 41 - v;
@@ -201,6 +204,7 @@ void CMainWin::OnExitTimer() {
     }
     plat::SerialClose(g_ldgport);
     CloseThpPorts();
+    plat::SerialClose(g_flexport);
     if (g_flexopen) g_flexopen = 0;
     WriteTrace("Close 1");
     EndTraceFile();

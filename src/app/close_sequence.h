@@ -11,5 +11,7 @@ int MuteDecision(int muteAlways, bool radioServer, int fileAnswer, int (*askMute
 int RestoreSlotCount(int radioType);
 // The mode character of slot i (0..9): "0379403794".
 char RestoreSlotMode(int slot);
+// Slots 4 and 9 (AM) take their widths from the AM table.
+bool RestoreSlotUsesAmTable(int slot);
 // Delay of the exit step after the second close step.
 unsigned ExitDelayMs(bool powerOff, bool digisel);

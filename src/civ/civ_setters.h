@@ -121,6 +121,9 @@ void SetRadioMode(int mode, int filter);
 void SetModeA(int mode, int txMode);
 void SetModeB(int mode);
 void SetFilterWidth(int index, int mode);
+// The same with the filter-width table given: the exit's filter restore sets
+// the AM slots from the AM table whatever mode VFO A is in.
+void SetFilterWidthFromTable(int index, int mode, bool amTable);
 void SetFilterWidthA(int index);
 void SetFilterWidthB(int index);
 void SetPerseusPassband();

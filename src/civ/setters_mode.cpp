@@ -94,11 +94,13 @@ int RoofingByte(int widthHz) {
 }
 }  // namespace
 
-void SetFilterWidth(int index, int mode) {
+void SetFilterWidth(int index, int mode) { SetFilterWidthFromTable(index, mode, WidthFromAmTable()); }
+
+void SetFilterWidthFromTable(int index, int mode, bool amTable) {
     if (!ModelCap(g_hasfilterwidth) || g_passive) return;
     if (IsAmFmDv(mode) && !ModelCap(g_hasamfmwidth)) return;
     if ((IsRtty(mode) || (ModelCap(g_hasdigisel) && IsPsk(mode))) && index < 10) index = 10;
-    const FilterWidth& entry = FilterEntry(index, WidthFromAmTable());
+    const FilterWidth& entry = FilterEntry(index, amTable);
     SendCiv({0x1A, std::uint8_t(g_radiotype == 17 ? 0x02 : 0x03), ByteToBcd(entry.code)});
     if (g_radiotype == 5 && mode == 'S') {
         SendCiv({0x1A, 0x09, 0x02});

@@ -224,6 +224,7 @@ TEST(CloseSequence, DecisionsAndDelays) {
     EXPECT_EQ(RestoreSlotCount(23), 2);
     EXPECT_EQ(RestoreSlotMode(4), '4');
     EXPECT_EQ(RestoreSlotMode(5), '0');
+    for (int slot = 0; slot < 10; ++slot) EXPECT_EQ(RestoreSlotUsesAmTable(slot), slot == 4 || slot == 9) << slot;
     EXPECT_EQ(ExitDelayMs(true, true), 2000u);
     EXPECT_EQ(ExitDelayMs(false, true), 1200u);
     EXPECT_EQ(ExitDelayMs(false, false), 500u);

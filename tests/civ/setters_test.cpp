@@ -329,3 +329,13 @@ TEST(Setters, FrequencyOutsideTheEncodingIsNotSent) {
     SetCommonFrequencies(0, 999.999999, 'A');  // the top of the encoding still goes
     EXPECT_EQ(c.bodies(), (Bodies{{0x05, 0x99, 0x99, 0x99, 0x99, 0x09}}));
 }
+
+TEST(Setters, FilterWidthFromTheTableGivenWhateverVfoAsMode) {
+    Captured c(23);
+    g_vfoamode = '0';
+    // The exit's AM slot: entry 1 of the AM table is 10 kHz, code 49.
+    SetFilterWidthFromTable(1, '4', true);
+    // Without a table given the shown mode (USB) picks the SSB table: 3.6 kHz.
+    SetFilterWidth(1, '4');
+    EXPECT_EQ(c.bodies(), (Bodies{{0x1A, 0x03, 0x49}, {0x1A, 0x03, 0x40}}));
+}
