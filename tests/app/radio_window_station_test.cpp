@@ -115,17 +115,25 @@ std::string Disagreement(const Station& s, bool dsp, const char* when) {
     return out;
 }
 
-// Every mode button, then every filter button the mode shows.
+// Runs the station until the radio has what the panel shows, for at most
+// five seconds of the program's clock (a loaded machine answers late).
+void Settle(Station& s, bool dsp) {
+    s.run(800);
+    for (int i = 0; i < 14 && !Disagreement(s, dsp, "").empty(); ++i) s.run(300);
+}
+
+// Every mode button, then every filter button the mode shows (FM right
+// after CW's narrowest filter: a filter of the other table).
 void EveryModeAndFilter(Station& s, bool dsp) {
-    for (int mode : {101, 102, 103, 100, 105, 106, 109}) {
+    for (int mode : {101, 102, 103, 105, 100, 106, 109, 101}) {
         Click(mode);
-        s.run(1500);
+        Settle(s, dsp);
         const std::string m = "mode " + std::to_string(mode);
         EXPECT_EQ(Disagreement(s, dsp, m.c_str()), "");
         for (int n = 1; n <= 12; ++n) {
             if (!Shown(400 + n)) continue;
             Click(400 + n);
-            s.run(800);
+            Settle(s, dsp);
             EXPECT_EQ(Disagreement(s, dsp, (m + " button " + std::to_string(n)).c_str()), "");
         }
     }
@@ -152,7 +160,7 @@ TEST(RadioWindowStation, ASilentRadioIsSaidOnTheWindowUntilItAnswers) {
 }
 
 TEST(RadioWindowStation, ARadioAtAnotherAddressIsSilent) {
-    for (int type : {5}) {
+    for (int type : {0, 5, 17, 20}) {
         Station s(type, 0x94);
         s.run(15000);
         EXPECT_EQ(g_radioheard, 0) << type;

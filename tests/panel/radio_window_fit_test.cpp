@@ -17,6 +17,7 @@
 #include "civ/radio_models.h"
 #include "control_fixture.h"
 #include "panel/controls/owner_drawn.h"
+#include "panel/filter_table.h"
 #include "panel/function_buttons.h"
 #include "panel/panel_options.h"
 #include "panel/radio_layout.h"
@@ -51,6 +52,7 @@ struct OpenWindow {
         window.CreateSliderRow();
         window.CreateToolTips();
         window.ShowWindow(plat::SW_SHOW);
+        SetModelFilterCount();  // as the main frame's start-up does
         panel.SetPanelTuning(14.025, '0', 1000, 2, 7.1, '1');
         panel.ShowClocks("LOC 12:58:58", "UTC 23:58:58");
         panel.ShowMeterReading(2304, 4);
