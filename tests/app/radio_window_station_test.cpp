@@ -5,6 +5,8 @@
 // with the three fixed filters of its mode command (IC-756PRO).
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -24,6 +26,7 @@
 #include "panel/radio_window.h"
 #include "platform/clock.h"
 #include "platform/input_synth.h"
+#include "platform/paint.h"
 #include "sim/sim_radio.h"
 
 namespace {
@@ -149,6 +152,9 @@ TEST(RadioWindowStation, ASilentRadioIsSaidOnTheWindowUntilItAnswers) {
     EXPECT_TRUE(Shown(9330));
     EXPECT_FALSE(Shown(9200));
     EXPECT_EQ(Text(9330), "No answer from the radio\nIC-756PRO at address 5C");
+    const std::string dir = std::string(QARV_BUILD_DIR) + "/radio_window";
+    ::mkdir(dir.c_str(), 0755);
+    EXPECT_TRUE(plat::SaveWindowPng(g_radiowindow, dir + "/silent_0.png"));
     // The radio is switched on: it answers the next retry, the notice goes
     // and the meter is back.
     s.radio.setAnswering(true);

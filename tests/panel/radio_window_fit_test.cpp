@@ -279,3 +279,15 @@ TEST(RadioWindowModels, EveryNumberHasATooltip) {
     EXPECT_EQ(w.Control(9111)->GetToolTip(), "CW Keyboard Speed (WPM)");
     EXPECT_EQ(w.Control(9322)->GetToolTip(), "Noise Blanker Level");
 }
+
+// A tick label the strip's ends would cut ("-100" shown as ".00", "14.4"
+// as "14.") is left out; the others keep their place over their tick.
+TEST(TickLabels, LabelsCutByAnEndAreLeftOut) {
+    auto measure = [](const std::string& t) { return plat::Point{int(t.size()) * 8, 12}; };
+    const auto placed = PlaceTickLabels({{"-100", 10}, {"-50", 60}, {"0", 110}, {"14.4", 225}}, 230, 2, measure);
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_EQ(placed[0].text, "-50");
+    EXPECT_EQ(placed[0].box, (plat::Rect{48, 2, 72, 14}));
+    EXPECT_EQ(placed[1].text, "0");
+    EXPECT_EQ(placed[1].box, (plat::Rect{106, 2, 114, 14}));
+}
