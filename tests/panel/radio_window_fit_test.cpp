@@ -58,6 +58,7 @@ struct OpenWindow {
         panel.ShowMeterReading(2304, 4);
         panel.SetPbtInner(148);
         panel.ShowCwSpeed("25");
+        panel.SetCwCaption("Cw Kb");
         if (f.type == 5) {
             panel.fn.noiseReductionB = panel.fn.noiseBlankerB = panel.fn.autoNotchB = panel.fn.manualNotchB = panel.fn.twinPeakB = 1;
             panel.fn.attenuatorB = 7;
