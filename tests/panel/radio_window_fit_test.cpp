@@ -143,10 +143,10 @@ TEST_P(RadioWindowFit, CaptionsNumbersAndDrawnTextFitAndNothingOverlaps) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, RadioWindowFit,
-                         ::testing::Values(Fit{0, 1.0f}, Fit{0, 1.4f}, Fit{0, 2.0f}, Fit{5, 1.0f}, Fit{5, 1.4f},
-                                           Fit{5, 2.0f}, Fit{17, 1.0f}, Fit{17, 1.4f}, Fit{17, 2.0f}, Fit{20, 1.0f},
-                                           Fit{20, 1.4f}, Fit{20, 2.0f}, Fit{23, 1.0f}, Fit{23, 1.4f}, Fit{23, 1.5f},
-                                           Fit{23, 2.0f}));
+                         ::testing::Values(Fit{0, 1.0f}, Fit{0, 1.4f}, Fit{0, 1.5f}, Fit{0, 2.0f}, Fit{5, 1.0f},
+                                           Fit{5, 1.4f}, Fit{5, 1.5f}, Fit{5, 2.0f}, Fit{17, 1.0f}, Fit{17, 1.4f},
+                                           Fit{17, 1.5f}, Fit{17, 2.0f}, Fit{20, 1.0f}, Fit{20, 1.4f}, Fit{20, 1.5f},
+                                           Fit{20, 2.0f}, Fit{23, 1.0f}, Fit{23, 1.4f}, Fit{23, 1.5f}, Fit{23, 2.0f}));
 
 // Text drawn in code follows the window's scale factors.
 TEST(RadioWindowFitScale, DrawnTextGrowsWithTheWindow) {
