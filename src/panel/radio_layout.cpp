@@ -4,6 +4,7 @@
 
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
+#include "panel/band_table.h"
 #include "panel/panel_options.h"
 
 namespace radio_layout {
@@ -334,6 +335,14 @@ std::string CaptionOf(const Item& item, const Context& c) {
         }
         return item.caption ? item.caption : "";
     }
+}
+
+std::string TipOf(const Item& item, const Context& c) {
+    (void)c;
+    if (item.tip) return item.tip;
+    // A band button says its band-stack row: "20 Meters CW", "49 Meters".
+    if (item.bandRow >= 0 && item.bandRow < kBandRows) return g_bandstack[item.bandRow].name;
+    return "";
 }
 
 plat::Rect ScaleRect(int left, int top, int right, int bottom, float sx, float sy) {

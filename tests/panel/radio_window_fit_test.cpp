@@ -277,6 +277,18 @@ TEST(RadioWindowModels, EveryNumberHasATooltip) {
             EXPECT_FALSE(c->GetToolTip().empty()) << p.item->id << " \"" << text << "\"";
         }
     }
+    // Buttons captioned with a number: the band buttons say their band.
+    for (const radio_layout::Placed& p : w.window.Placement()) {
+        if (p.item->kind != radio_layout::Kind::Button) continue;
+        plat::Window* c = w.Control(p.item->id);
+        if (!c || !c->IsWindowVisible() || c->GetWindowText().empty()) continue;
+        if (std::isdigit(static_cast<unsigned char>(c->GetWindowText()[0]))) {
+            EXPECT_FALSE(c->GetToolTip().empty()) << p.item->id << " \"" << c->GetWindowText() << "\"";
+        }
+    }
+    EXPECT_EQ(w.Control(40126)->GetToolTip(), "20 Meters SSB");
+    EXPECT_EQ(w.Control(40026)->GetToolTip(), "20 Meters CW");
+    EXPECT_EQ(w.Control(40136)->GetToolTip(), "25 Meters");
     EXPECT_EQ(w.Control(9111)->GetToolTip(), "CW Keyboard Speed (WPM)");
     EXPECT_EQ(w.Control(9322)->GetToolTip(), "Noise Blanker Level");
 }
