@@ -254,7 +254,8 @@ const std::vector<Item> kItems = {
     {9324, K::Label, "", 410, 317, 600, 331, S::Model5, true, -1,
      "Sub Receiver RF: ant Antenna, rx Receive Antenna, at Attenuator (dB), pa PreAmp, af Audio Peak Filter"},
     // Shown in the meter's place until the radio has answered.
-    {9330, K::Label, "", 392, 8, 548, 74, S::Hidden, false, -1, nullptr},
+    {9330, K::Label, "", 392, 8, 548, 74, S::Hidden, false, -1,
+     "Nothing heard from the radio: check its type, CI-V address, port and baud rate in Transceiver Settings"},
 };
 
 bool Cap(const ModelTable& t, int type) { return ModelCap(t, type) != 0; }
