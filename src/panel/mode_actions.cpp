@@ -94,6 +94,12 @@ bool KnownFilter(int index) { return IsModelFilter(index); }
 
 bool HasWidthTable() { return ModelCap(g_hasfilterwidth) != 0 || g_perseus != 0; }
 bool TwoTables() { return ModelCap(g_hasamfmwidth) != 0; }
+
+bool OnAButton(int index, char mode) {
+    for (int n = 1; n <= kFilterButtons; ++n)
+        if (CSwlPanel::FilterButtonIndex(n, mode) == index) return true;
+    return false;
+}
 }  // namespace
 
 // ---- Names and captions -----------------------------------------------------------
@@ -183,6 +189,11 @@ void ApplyMode(CSwlPanel& p, char mode) {
             // A default position on a button without a filter of the model
             // takes the nearest button that has one.
             if (const int n = CSwlPanel::NearestFilterButton(*row->filterPosition, mode)) p.PressFilterButton(n);
+        } else if (!row->filterPosition && !p.bandLoading && TwoTables() && UsesAmTable(from) != UsesAmTable(mode) &&
+                   !OnAButton(p.filter, mode)) {
+            // FM keeps its filter, but one from the other table is no filter
+            // of FM's buttons: it takes the AM position's button of its table.
+            if (const int n = CSwlPanel::NearestFilterButton(g_amfilterposition, mode)) p.PressFilterButton(n);
         }
 
         if (row->speech == Speech::Off) {

@@ -4,6 +4,7 @@
 
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
+#include "panel/band_table.h"
 #include "panel/panel_options.h"
 
 namespace radio_layout {
@@ -84,12 +85,12 @@ const std::vector<Item> kItems = {
     {2489, K::Button, "Man", 498, 170, 527, 187, S::Agc3Man, false, -1, nullptr},
     {108, K::HoldButton, "XFC", 411, 190, 449, 207, S::Always, false, -1, "Temp Swap of VFO A and B if Split On"},
     {2522, K::Button, "Re-Initialize", 450, 190, 527, 207, S::Always, false, -1, "Resync Program Buttons with Radio"},
-    {701, K::Button, "", 411, 210, 454, 227, S::Always, false, -1, "Frequency Step Button 1, see Settings Steps Window"},
-    {702, K::Button, "", 455, 210, 498, 227, S::Always, false, -1, "Frequency Step Button 2, see Settings Steps Window"},
-    {703, K::Button, "", 499, 210, 542, 227, S::Always, false, -1, "Frequency Step Button 3, see Settings Steps Window"},
-    {704, K::Button, "", 411, 230, 454, 247, S::Always, false, -1, "Frequency Step Button 4, see Settings Steps Window"},
-    {705, K::Button, "", 455, 230, 498, 247, S::Always, false, -1, "Frequency Step Button 5, see Settings Steps Window"},
-    {706, K::Button, "", 499, 230, 542, 247, S::Always, false, -1, "Frequency Step Button 6, see Settings Steps Window"},
+    {701, K::Button, "", 411, 210, 456, 227, S::Always, false, -1, "Frequency Step Button 1, see Settings Steps Window"},
+    {702, K::Button, "", 457, 210, 502, 227, S::Always, false, -1, "Frequency Step Button 2, see Settings Steps Window"},
+    {703, K::Button, "", 503, 210, 548, 227, S::Always, false, -1, "Frequency Step Button 3, see Settings Steps Window"},
+    {704, K::Button, "", 411, 230, 456, 247, S::Always, false, -1, "Frequency Step Button 4, see Settings Steps Window"},
+    {705, K::Button, "", 457, 230, 502, 247, S::Always, false, -1, "Frequency Step Button 5, see Settings Steps Window"},
+    {706, K::Button, "", 503, 230, 548, 247, S::Always, false, -1, "Frequency Step Button 6, see Settings Steps Window"},
     {40022, K::Button, "160", 605, 24, 635, 41, S::Always, false, 0, nullptr},
     {40023, K::Button, "80", 605, 43, 635, 60, S::Always, false, 1, nullptr},
     {40024, K::Button, "40", 605, 62, 635, 79, S::Always, false, 2, nullptr},
@@ -236,13 +237,13 @@ const std::vector<Item> kItems = {
     // The remaining function buttons and the labels the main frame's timers
     // write, in the free column right of the AGC and step buttons. The step
     // buttons are wider than the design's so that "10.0 kHz" fits.
-    {2515, K::Button, "TPF", 546, 110, 602, 127, S::DigiSel, false, -1, "Toggles the Twin Peak Filter On/Off"},
-    {2518, K::Button, "MNotch", 546, 130, 602, 147, S::Notch, false, -1, "Toggles the Manual Notch On/Off"},
-    {596, K::Button, "Tx Dis", 546, 150, 602, 167, S::Always, false, -1, "Disable Transmit"},
-    {9109, K::Label, "", 546, 172, 602, 186, S::Always, false, -1, "SWR"},
-    {9110, K::Label, "", 546, 189, 602, 203, S::Always, false, -1, "Receiver Status"},
-    {9111, K::Label, "", 546, 206, 568, 220, S::Always, false, -1, "CW Keyboard Speed (WPM)"},
-    {9112, K::Label, "", 570, 206, 602, 220, S::Always, false, -1, "CW Keyboard"},
+    {2515, K::Button, "TPF", 551, 110, 603, 127, S::DigiSel, false, -1, "Toggles the Twin Peak Filter On/Off"},
+    {2518, K::Button, "MNotch", 551, 130, 603, 147, S::Notch, false, -1, "Toggles the Manual Notch On/Off"},
+    {596, K::Button, "Tx Dis", 551, 150, 603, 167, S::Always, false, -1, "Disable Transmit"},
+    {9109, K::Label, "", 551, 172, 603, 186, S::Always, false, -1, "SWR"},
+    {9110, K::Label, "", 551, 189, 603, 203, S::Always, false, -1, "Receiver Status"},
+    {9111, K::Label, "", 551, 206, 568, 220, S::Always, false, -1, "CW Keyboard Speed (WPM)"},
+    {9112, K::Label, "", 570, 206, 603, 220, S::Always, false, -1, "CW Keyboard"},
     // The sub receiver's two status lines keep their letters (nr, nb, agcs,
     // ant1 ...); a caption says whose they are and the tooltips what the
     // letters mean.
@@ -253,7 +254,8 @@ const std::vector<Item> kItems = {
     {9324, K::Label, "", 410, 317, 600, 331, S::Model5, true, -1,
      "Sub Receiver RF: ant Antenna, rx Receive Antenna, at Attenuator (dB), pa PreAmp, af Audio Peak Filter"},
     // Shown in the meter's place until the radio has answered.
-    {9330, K::Label, "", 392, 8, 548, 74, S::Hidden, false, -1, nullptr},
+    {9330, K::Label, "", 392, 8, 548, 74, S::Hidden, false, -1,
+     "Nothing heard from the radio: check its type, CI-V address, port and baud rate in Transceiver Settings"},
 };
 
 bool Cap(const ModelTable& t, int type) { return ModelCap(t, type) != 0; }
@@ -336,6 +338,14 @@ std::string CaptionOf(const Item& item, const Context& c) {
     }
 }
 
+std::string TipOf(const Item& item, const Context& c) {
+    (void)c;
+    if (item.tip) return item.tip;
+    // A band button says its band-stack row: "20 Meters CW", "49 Meters".
+    if (item.bandRow >= 0 && item.bandRow < kBandRows) return g_bandstack[item.bandRow].name;
+    return "";
+}
+
 plat::Rect ScaleRect(int left, int top, int right, int bottom, float sx, float sy) {
     // The products are float, as the design's scale factors are; the edges
     // are truncated, so 1.4 puts "AM" (195,110-235,127) at 336,154-392,177.
@@ -367,8 +377,8 @@ const std::vector<std::vector<Slot>> kColumns = {
     // Monitor, amplifier tune and PTT.
     {{{214, 605, 214}}, {{555, 605, 233}}, {{230, 605, 252}}},
     // The free column right of the step buttons.
-    {{{2515, 546, 110}}, {{2518, 546, 130}}, {{596, 546, 150}}, {{9109, 546, 172}}, {{9110, 546, 189}},
-     {{9111, 546, 206}, {9112, 570, 206}}},
+    {{{2515, 551, 110}}, {{2518, 551, 130}}, {{596, 551, 150}}, {{9109, 551, 172}}, {{9110, 551, 189}},
+     {{9111, 551, 206}, {9112, 570, 206}}},
     // The slider strip: a label or switch, its slider and its value.
     {{{1514, -40, 280}, {726, -37, 298}},
      {{1520, -10, 280}, {2387, -7, 298}},

@@ -91,6 +91,9 @@ enum class Presence { Absent, Hidden, Visible };
 Presence PresenceOf(const Item& item, const Context& c);
 // The caption a model gives the control.
 std::string CaptionOf(const Item& item, const Context& c);
+// The control's tooltip: its own, or for a band button its band-stack row
+// ("20 Meters SSB"); empty for none.
+std::string TipOf(const Item& item, const Context& c);
 
 // Design rectangle to pixels: x shifted by the layout offset 45, each edge
 // multiplied in float and truncated.

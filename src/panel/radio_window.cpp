@@ -260,9 +260,10 @@ bool CRadioWindow::CreateToolTips() {
         return false;
     }
     for (const radio_layout::Placed& p : placed_) {
-        if (!p.item->tip) continue;
+        const std::string tip = radio_layout::TipOf(*p.item, context_);
+        if (tip.empty()) continue;
         auto range = byId_.equal_range(p.item->id);
-        for (auto it = range.first; it != range.second; ++it) it->second->SetToolTip(p.item->tip);
+        for (auto it = range.first; it != range.second; ++it) it->second->SetToolTip(tip);
     }
     // The VFO B volume slider is the balance while dual watch runs.
     WriteTrace("ToolTip created");

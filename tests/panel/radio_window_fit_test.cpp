@@ -17,6 +17,7 @@
 #include "civ/radio_models.h"
 #include "control_fixture.h"
 #include "panel/controls/owner_drawn.h"
+#include "panel/filter_table.h"
 #include "panel/function_buttons.h"
 #include "panel/panel_options.h"
 #include "panel/radio_layout.h"
@@ -51,11 +52,13 @@ struct OpenWindow {
         window.CreateSliderRow();
         window.CreateToolTips();
         window.ShowWindow(plat::SW_SHOW);
+        SetModelFilterCount();  // as the main frame's start-up does
         panel.SetPanelTuning(14.025, '0', 1000, 2, 7.1, '1');
         panel.ShowClocks("LOC 12:58:58", "UTC 23:58:58");
         panel.ShowMeterReading(2304, 4);
         panel.SetPbtInner(148);
         panel.ShowCwSpeed("25");
+        panel.SetCwCaption("Cw Kb");
         if (f.type == 5) {
             panel.fn.noiseReductionB = panel.fn.noiseBlankerB = panel.fn.autoNotchB = panel.fn.manualNotchB = panel.fn.twinPeakB = 1;
             panel.fn.attenuatorB = 7;
@@ -140,10 +143,10 @@ TEST_P(RadioWindowFit, CaptionsNumbersAndDrawnTextFitAndNothingOverlaps) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, RadioWindowFit,
-                         ::testing::Values(Fit{0, 1.0f}, Fit{0, 1.4f}, Fit{0, 2.0f}, Fit{5, 1.0f}, Fit{5, 1.4f},
-                                           Fit{5, 2.0f}, Fit{17, 1.0f}, Fit{17, 1.4f}, Fit{17, 2.0f}, Fit{20, 1.0f},
-                                           Fit{20, 1.4f}, Fit{20, 2.0f}, Fit{23, 1.0f}, Fit{23, 1.4f}, Fit{23, 1.5f},
-                                           Fit{23, 2.0f}));
+                         ::testing::Values(Fit{0, 1.0f}, Fit{0, 1.4f}, Fit{0, 1.5f}, Fit{0, 2.0f}, Fit{5, 1.0f},
+                                           Fit{5, 1.4f}, Fit{5, 1.5f}, Fit{5, 2.0f}, Fit{17, 1.0f}, Fit{17, 1.4f},
+                                           Fit{17, 1.5f}, Fit{17, 2.0f}, Fit{20, 1.0f}, Fit{20, 1.4f}, Fit{20, 1.5f},
+                                           Fit{20, 2.0f}, Fit{23, 1.0f}, Fit{23, 1.4f}, Fit{23, 1.5f}, Fit{23, 2.0f}));
 
 // Text drawn in code follows the window's scale factors.
 TEST(RadioWindowFitScale, DrawnTextGrowsWithTheWindow) {
@@ -274,6 +277,30 @@ TEST(RadioWindowModels, EveryNumberHasATooltip) {
             EXPECT_FALSE(c->GetToolTip().empty()) << p.item->id << " \"" << text << "\"";
         }
     }
+    // Buttons captioned with a number: the band buttons say their band.
+    for (const radio_layout::Placed& p : w.window.Placement()) {
+        if (p.item->kind != radio_layout::Kind::Button) continue;
+        plat::Window* c = w.Control(p.item->id);
+        if (!c || !c->IsWindowVisible() || c->GetWindowText().empty()) continue;
+        if (std::isdigit(static_cast<unsigned char>(c->GetWindowText()[0]))) {
+            EXPECT_FALSE(c->GetToolTip().empty()) << p.item->id << " \"" << c->GetWindowText() << "\"";
+        }
+    }
+    EXPECT_EQ(w.Control(40126)->GetToolTip(), "20 Meters SSB");
+    EXPECT_EQ(w.Control(40026)->GetToolTip(), "20 Meters CW");
+    EXPECT_EQ(w.Control(40136)->GetToolTip(), "25 Meters");
     EXPECT_EQ(w.Control(9111)->GetToolTip(), "CW Keyboard Speed (WPM)");
     EXPECT_EQ(w.Control(9322)->GetToolTip(), "Noise Blanker Level");
+}
+
+// A tick label the strip's ends would cut ("-100" shown as ".00", "14.4"
+// as "14.") is left out; the others keep their place over their tick.
+TEST(TickLabels, LabelsCutByAnEndAreLeftOut) {
+    auto measure = [](const std::string& t) { return plat::Point{int(t.size()) * 8, 12}; };
+    const auto placed = PlaceTickLabels({{"-100", 10}, {"-50", 60}, {"0", 110}, {"14.4", 225}}, 230, 2, measure);
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_EQ(placed[0].text, "-50");
+    EXPECT_EQ(placed[0].box, (plat::Rect{48, 2, 72, 14}));
+    EXPECT_EQ(placed[1].text, "0");
+    EXPECT_EQ(placed[1].box, (plat::Rect{106, 2, 114, 14}));
 }
