@@ -5,6 +5,7 @@
 #include "panel/radio_window.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "base/band_files.h"
@@ -34,6 +35,7 @@
 #include "devices/wave_panel.h"
 #include "devices/tuner.h"
 #include "memories/memory_options.h"
+#include "memories/sweep_panel.h"
 #include "memories/memory_windows.h"
 #include "memories/recall_panels.h"
 #include "memories/stations.h"
@@ -73,6 +75,15 @@ int RestoreSlotCount(int radioType) {
 char RestoreSlotMode(int slot) { return "0379403794"[slot % 10]; }
 
 bool RestoreSlotUsesAmTable(int slot) { return slot % 5 == 4; }
+
+// The sweep panel is shown and moved from the View menu and its own
+// caption; what the operator left is what the next start shows.
+void RecordSweepPanelPlace() {
+    if (g_sweeppanel == nullptr || !g_sweeppanel->IsCreated()) return;
+    g_sweepvisible = g_sweeppanel->IsWindowVisible() ? 1 : 0;
+    const plat::Rect r = g_sweeppanel->GetNormalRect();
+    std::snprintf(g_sweepplace, sizeof g_sweepplace, "%04d %04d", r.left, r.top);
+}
 
 unsigned ExitDelayMs(bool powerOff, bool digisel) { return powerOff ? 2000 : digisel ? 1200 : 500; }
 
@@ -146,6 +157,7 @@ void close2() {
     RecordMemoryWindowPlaces();
     RecordRecallPanelPlaces();
     RecordMirrorPanelPlace();
+    RecordSweepPanelPlace();
     RecordRadioWindowPlace();
     WriteTrace("calling saveoper\n");
     saveoper();

@@ -13,5 +13,7 @@ int RestoreSlotCount(int radioType);
 char RestoreSlotMode(int slot);
 // Slots 4 and 9 (AM) take their widths from the AM table.
 bool RestoreSlotUsesAmTable(int slot);
+// Records the sweep panel's place and visibility for the save.
+void RecordSweepPanelPlace();
 // Delay of the exit step after the second close step.
 unsigned ExitDelayMs(bool powerOff, bool digisel);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "memories/sweep_panel.h"
 #include "app/app_options.h"
 #include "app/close_sequence.h"
 #include "app/commands.h"
@@ -282,4 +283,23 @@ TEST(Commands, MonitorClearEmptiesBothLists) {
     g_mainwin->SendMessage(plat::WM_COMMAND, ID_VIEW_CIV_MONITOR);
     g_mainwin->SendMessage(plat::WM_COMMAND, ID_MONITOR_CLEAR);
     EXPECT_TRUE(bar->IsWindowVisible());
+}
+
+TEST(Commands, TheSweepPanelsPlaceAndVisibilityAreSavedAtClose) {
+    TestDir dir;
+    dir.write("qarv.ini", "[OPERATING STATUS]\nMUTE ALWAYS=1\nQARV=23\n[SWEEP WINDOW]\nVISIBLE=FALSE\n");
+    StartedApp s;
+    ASSERT_NE(g_sweeppanel, nullptr);
+    g_mainwin->SendMessage(plat::WM_COMMAND, ID_VIEW_SPECTRUM);
+    ASSERT_TRUE(g_sweeppanel->IsWindowVisible());
+    g_sweeppanel->SetWindowPos(123, 234);
+    g_mainwin->SendMessage(plat::WM_COMMAND, ID_FILE_QUIT);
+    plat::manual_clock::Advance(600);
+    ASSERT_TRUE(g_mainwin->Closed());
+    const std::string ini = dir.read("qarv.ini");
+    const std::size_t at = ini.find("[SWEEP WINDOW]");
+    ASSERT_NE(at, std::string::npos);
+    const std::string section = ini.substr(at, ini.find('[', at + 1) - at);
+    EXPECT_NE(section.find("VISIBLE=TRUE"), std::string::npos) << section;
+    EXPECT_NE(section.find("LOCATION=0123 0234"), std::string::npos) << section;
 }
