@@ -670,6 +670,12 @@ void CTransOps::OnEditKillFocus(int id) {
     NotifyChanged();
 }
 
+int ShownAmpDrive(bool byBand) {
+    // The drive edit shows the band's own drive or the single factor.
+    if (byBand && g_bandrow >= 0 && g_bandrow < kBandRows) return g_ampdrive[g_bandrow];
+    return g_ampdrivefactor;
+}
+
 void LoadSettingsControls() {
     CTransOps* w = g_transops;
     if (!w) return;
@@ -701,7 +707,7 @@ void LoadSettingsControls() {
     w->txFilterData = g_txfilter;
     w->BiStateOf(1531)->SetState(g_ampoperate ? 1 : 0);
     w->BiStateOf(1532)->SetWindowText(g_amppower ? "ON" : "OFF");
-    if (auto* e = w->EditOf(2536)) e->SetText(Int(g_ampdrivefactor));
+    if (auto* e = w->EditOf(2536)) e->SetText(Int(ShownAmpDrive(g_ampdrivebyband != 0)));
     const int sel = w->PageList()->GetCurSel();
     w->ShowPage(sel);
     // The speed is timed and sent to the radio when it is initialised; a

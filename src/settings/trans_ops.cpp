@@ -584,11 +584,8 @@ bool CTransOps::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
         powerChange = 1;
         break;
     case 2535: {
-        // The factor edit shows the band's own drive or the single factor.
         char buf[16];
-        const int band = g_bandrow;
-        const int v = CheckOf(2535)->GetCheck() && band >= 0 && band < kBandRows ? g_ampdrive[band] : g_ampdrivefactor;
-        std::snprintf(buf, sizeof buf, "%d", v);
+        std::snprintf(buf, sizeof buf, "%d", ShownAmpDrive(CheckOf(2535)->GetCheck() != 0));
         EditOf(2536)->SetText(buf);
         break;
     }

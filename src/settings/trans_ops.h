@@ -132,6 +132,9 @@ extern CTransOps* g_transops;
 
 // The main frame's settings work, run on the window above.
 void LoadSettingsControls();
+// What the Expert amplifier drive edit shows: the current band's drive, or
+// the single factor.
+int ShownAmpDrive(bool byBand);
 // Shows a page's settings in its controls again (after its values changed).
 void FillPageRows(int page);
 // Shows one control's setting again (after the radio changed it).

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "civ/civ_options.h"
+#include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "civ/reply_processing.h"
 #include "civ/reply_store.h"
@@ -247,4 +248,19 @@ TEST(SettingsPanel, RemotePodPagesShowEveryRowAndLongCaptionsFit) {
     EXPECT_GT(f.left, factor.left);                   // the caption got more room
     EXPECT_LE(f.right, int((110 + 265 - 10) * 1.4f));  // and the field stays in its column
     EXPECT_GE(f.width(), int(50 * 1.4f) - 1);
+}
+
+TEST(SettingsPanel, TheExpertDriveShownIsTheBandsWhenDrivenByBand) {
+    g_experton = 1;
+    g_bandrow = 5;
+    g_ampdrive[5] = 77;
+    g_ampdrivefactor = 33;
+    g_ampdrivebyband = 1;
+    {
+        SettingsWindow s;
+        EXPECT_EQ(s.edit(2536).GetText(), "77");
+    }
+    g_ampdrivebyband = 0;
+    SettingsWindow s;
+    EXPECT_EQ(s.edit(2536).GetText(), "33");
 }
