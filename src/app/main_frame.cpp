@@ -447,7 +447,12 @@ int CMainWin::OnCreate() {
     if (g_flexknob) FindFlexKnob();
     if (g_usetmate2) OpenTMate2();
     if (g_qarvmempanel) g_qarvmempanel->ShowWindow(g_qarvmemvisible ? plat::SW_SHOW : plat::SW_HIDE);
-    if (In(kTunerLateTypes, g_radiotype) && g_internaltuner != kLdgTuner) g_internaltuner = 1;
+    if (In(kTunerLateTypes, g_radiotype) && g_internaltuner != kLdgTuner) {
+        g_internaltuner = 1;
+        // Types 1 and 12 lost their tuner at the settings step: the buttons
+        // come back with it.
+        if (g_radiowindow) g_radiowindow->ShowTunerButtons(g_internaltuner);
+    }
     if (g_cmdmicro) OpenMidi();
     if (g_cwpopout) ApplyCwPopOut();
     if (g_ldg1000 && !PortIsOff(g_ldgcoaxcomport)) OpenLdg6();

@@ -91,3 +91,21 @@ TEST(RadioWindowFrame, FollowsTheRadioAndTunesItFromTheKeypad) {
     const std::string dir = std::string(QARV_BUILD_DIR) + "/radio_window";
     EXPECT_TRUE(plat::SaveWindowPng(g_radiowindow, dir + "/radio_running.png"));
 }
+
+namespace {
+bool TunerOnShownForType(const char* type) {
+    TestDir dir;
+    dir.write("qarv.ini", std::string("[OPERATING STATUS]\nQARV=") + type + "\n");
+    StartedApp s;
+    if (g_radiowindow == nullptr || g_radiowindow->Control(564) == nullptr) {
+        ADD_FAILURE() << "no radio window";
+        return false;
+    }
+    return g_radiowindow->Control(564)->IsWindowVisible();
+}
+}  // namespace
+
+// Types 1 and 12 have the internal tuner again after the layout; 11 never.
+TEST(RadioWindowFrame, TheTunerButtonsShowOnType1) { EXPECT_TRUE(TunerOnShownForType("1")); }
+TEST(RadioWindowFrame, TheTunerButtonsShowOnType12) { EXPECT_TRUE(TunerOnShownForType("12")); }
+TEST(RadioWindowFrame, TheTunerButtonsStayHiddenOnType11) { EXPECT_FALSE(TunerOnShownForType("11")); }
