@@ -158,6 +158,7 @@ void close2() {
     RecordRecallPanelPlaces();
     RecordMirrorPanelPlace();
     RecordSweepPanelPlace();
+    RecordWavePanelPlace();
     RecordRadioWindowPlace();
     WriteTrace("calling saveoper\n");
     saveoper();

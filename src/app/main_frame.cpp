@@ -327,7 +327,7 @@ int CMainWin::OnCreate() {
     CreateMemoryWindows(this);
     WriteTrace("Creating CW panel");
     CreateCwKeyboard(this);
-    CreateWavePanel(this, g_wavenode && g_wavevisible);
+    CreateWavePanel(this, PopOutRect("WAVE WINDOW", kWavePanelSize, g_waveplace), g_wavenode && g_wavevisible);
     CreateRecallPanel(this, PopOutRect("QARVMEM WINDOW", RecallPanelSize(), g_qarvmemplace));
     CreateMirrorPanel(this, PopOutRect("MR WINDOW", MirrorPanelSize(), g_mrplace));
     WriteTrace("Creating SP panel");

@@ -65,11 +65,17 @@ void CWAVEPanel::Refresh() {
     hint_.ShowWindow(g_wavestarted ? 0 : 1);
 }
 
-CWAVEPanel* CreateWavePanel(plat::Window* parent, bool visible) {
+CWAVEPanel* CreateWavePanel(plat::Window* parent, const plat::Rect& place, bool visible) {
     if (!g_wavepanel) g_wavepanel = new CWAVEPanel;
-    g_wavepanel->Create("Wave Node", 0, plat::Rect{40, 40, 490, 190}, parent, 2529);
+    g_wavepanel->Create("Wave Node", 0, place, parent, 2529);
     g_wavepanel->ShowWindow(visible ? 1 : 0);
     return g_wavepanel;
+}
+
+void RecordWavePanelPlace() {
+    if (!g_wavepanel || !g_wavepanel->IsCreated()) return;
+    const plat::Rect r = g_wavepanel->GetNormalRect();
+    std::snprintf(g_waveplace, sizeof g_waveplace, "%04d %04d", r.left, r.top);
 }
 
 void DestroyWavePanel() {

@@ -28,5 +28,9 @@ private:
 // The one panel (null until created).
 extern CWAVEPanel* g_wavepanel;
 // Creates the "Wave Node" child window of `parent`, shown when `visible`.
-CWAVEPanel* CreateWavePanel(plat::Window* parent, bool visible);
+// Its size, `kWavePanelSize`, at `place`.
+CWAVEPanel* CreateWavePanel(plat::Window* parent, const plat::Rect& place, bool visible);
+constexpr plat::Point kWavePanelSize{450, 150};
+// The panel's place for the save ([WAVE WINDOW] "LOCATION").
+void RecordWavePanelPlace();
 void DestroyWavePanel();

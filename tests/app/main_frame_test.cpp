@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/wave_panel.h"
 #include "memories/sweep_panel.h"
 #include "app/app_options.h"
 #include "app/close_sequence.h"
@@ -302,4 +303,22 @@ TEST(Commands, TheSweepPanelsPlaceAndVisibilityAreSavedAtClose) {
     const std::string section = ini.substr(at, ini.find('[', at + 1) - at);
     EXPECT_NE(section.find("VISIBLE=TRUE"), std::string::npos) << section;
     EXPECT_NE(section.find("LOCATION=0123 0234"), std::string::npos) << section;
+}
+
+TEST(Commands, TheWaveNodePanelOpensAtItsSavedPlaceAndKeepsWhereItWasMoved) {
+    TestDir dir;
+    dir.write("qarv.ini",
+              "[OPERATING STATUS]\nMUTE ALWAYS=1\nWAVENODE=1\nWAVE VISIBLE=1\n[WAVE WINDOW]\nLOCATION=0321 0210\n");
+    StartedApp s;
+    ASSERT_NE(g_wavepanel, nullptr);
+    EXPECT_EQ(g_wavepanel->GetWindowRect().left, 321);
+    EXPECT_EQ(g_wavepanel->GetWindowRect().top, 210);
+    g_wavepanel->SetWindowPos(150, 160);
+    g_mainwin->SendMessage(plat::WM_COMMAND, ID_FILE_QUIT);
+    plat::manual_clock::Advance(600);
+    ASSERT_TRUE(g_mainwin->Closed());
+    const std::string ini = dir.read("qarv.ini");
+    const std::size_t at = ini.find("[WAVE WINDOW]");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_NE(ini.find("LOCATION=0150 0160", at), std::string::npos) << ini.substr(at, 60);
 }

@@ -242,7 +242,7 @@ TEST_F(Meters, ZunKeyboardModeTypesAndAnswersKeyerCommands) {
 }
 
 TEST_F(Meters, WaveNodePanelShowsReadingsAndTakesTheOperatorsChoice) {
-    CWAVEPanel* panel = CreateWavePanel(nullptr, true);
+    CWAVEPanel* panel = CreateWavePanel(nullptr, {40, 40, 490, 190}, true);
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->GetWindowText(), "Wave Node");
     g_wavesensor = 1;
