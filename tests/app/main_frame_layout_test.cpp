@@ -18,6 +18,7 @@
 #include "memories/dstar_panel.h"
 #include "memories/memory_file_panel.h"
 #include "memories/recall_panels.h"
+#include "memories/sweep.h"
 #include "memories/sweep_panel.h"
 #include "panel/mirror_panel.h"
 #include "panel/swl_panel.h"
@@ -144,6 +145,13 @@ TEST(MainFramePanels, PopOutPanelsFitTheirOwnWindows) {
         ASSERT_TRUE(g_cwpanel->PoppedOut());
         const auto faults = plat::CheckLayout(g_cwpanel);
         EXPECT_TRUE(faults.empty()) << plat::DescribeFaults(faults);
+        if (std::string(scale) == "2.0") {
+            const std::string build = QARV_BUILD_DIR;
+            EXPECT_TRUE(plat::SaveWindowImage(g_cwpanel, build + "/cw_keyboard_popped_out_2.0.png"));
+            EXPECT_TRUE(plat::SaveWindowImage(g_wavepanel, build + "/wave_node_panel.png"));
+            EXPECT_TRUE(plat::SaveWindowImage(g_dstarpanel, build + "/dstar_panel.png"));
+            EXPECT_TRUE(plat::SaveWindowImage(g_crapanel, build + "/memory_file_name_panel.png"));
+        }
     }
 }
 
@@ -228,4 +236,33 @@ TEST(HotKeysBox, EveryActionStartsInOneColumnOfAFixedPitchBox) {
     }
     EXPECT_EQ(lines, 38u);
     EXPECT_FALSE(std::getline(shown, line));
+}
+
+TEST(SweepPanel, TheGraphScaleShowsWholeFrequencies) {
+    TestDir dir;
+    dir.write("qarv.ini", Ini("1.4", 0));
+    StartedApp s;
+    ASSERT_TRUE(g_sweeppanel->IsWindowVisible());
+    // The operator presses "Sweep": the graph shows the swept range's scale.
+    plat::Window* sweep = plat::FindWindowByName(g_sweeppanel, "Sweep");
+    ASSERT_NE(sweep, nullptr);
+    plat::synth::Click(sweep, plat::synth::Button::Left, {10, 10});
+    plat::DeliverPosted();
+    const SweepRun& run = CurrentSweep();
+    ASSERT_GT(run.end, run.start);
+    CSweepWnd& graph = g_sweeppanel->Graph();
+    EXPECT_TRUE(plat::SaveWindowImage(g_sweeppanel, std::string(QARV_BUILD_DIR) + "/sweep_panel_running.png"));
+    // The first label starts at the graph's left edge with its first digit
+    // whole: scale text (yellow) in the first columns of the scale line.
+    const plat::Snapshot shot = plat::TakeSnapshot(&graph);
+    const int lineTop = shot.height - plat::MeasureText(&graph, "0").y;
+    bool leftDigit = false, rightDigit = false;
+    for (int y = lineTop; y < shot.height; ++y)
+        for (int x = 0; x < 6; ++x) {
+            leftDigit = leftDigit || shot.At(x + 1, y) == plat::RGB(255, 255, 0);
+            rightDigit = rightDigit || shot.At(shot.width - 2 - x, y) == plat::RGB(255, 255, 0);
+        }
+    EXPECT_TRUE(leftDigit);
+    EXPECT_TRUE(rightDigit);
+    g_sweeppanel->StopSweep();
 }
