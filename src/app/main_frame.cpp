@@ -543,6 +543,7 @@ void SaveMainWindowPlace(const SettingKey&, const std::string& path) {
 
 namespace {
 constexpr int kPanelGap = 4;
+constexpr int kFrameMarginX = 8, kFrameMarginY = 60;
 
 bool Collides(const plat::Rect& r, const std::vector<plat::Rect>& taken) {
     for (const plat::Rect& t : taken)
@@ -642,9 +643,12 @@ void ArrangeEmbeddedPanels() {
     std::stable_partition(panels.begin(), panels.end(), AtSavedPlace);
     std::vector<plat::Rect> wanted;
     for (plat::Window* w : panels) wanted.push_back(w->GetWindowRect());
+    // The frame's own border, title bar and the desktop's panel take some of
+    // the screen.
     const plat::Rect desktop = plat::app::DesktopRect();
-    const std::vector<plat::Rect> placed = PackPanels(wanted, fixed, top, {desktop.width(), desktop.height()},
-                                                      {g_screenlimitx, g_screenlimity});
+    const std::vector<plat::Rect> placed =
+        PackPanels(wanted, fixed, top, {desktop.width() - kFrameMarginX, desktop.height() - kFrameMarginY},
+                   {g_screenlimitx, g_screenlimity});
     int right = 0, bottom = top;
     for (std::size_t i = 0; i < panels.size(); ++i) {
         if (!(placed[i] == wanted[i])) {
@@ -658,6 +662,8 @@ void ArrangeEmbeddedPanels() {
         right = std::max(right, placed[i].right);
         bottom = std::max(bottom, placed[i].bottom);
     }
-    // The frame always holds every panel whole.
-    frame->SetMinimumSize(right + kPanelGap, bottom + kPanelGap);
+    // A normal frame always holds every panel whole. A maximised one has the
+    // screen, which the places above keep to where they can; a minimum
+    // larger than the frame would resize it out of its maximised state.
+    if (!frame->IsZoomed()) frame->SetMinimumSize(right + kPanelGap, bottom + kPanelGap);
 }

@@ -36,7 +36,8 @@ std::string Ini(const char* scale, int bigSweep, const char* status = "") {
     std::ostringstream s;
     s << "[RADIO WINDOW]\nSCALEX=" << scale << "\nSCALEY=" << scale << "\nSETTINGS SCALEX=" << scale
       << "\nSETTINGS SCALEY=" << scale << "\n[SWEEP WINDOW]\nVISIBLE=TRUE\n[OPERATING STATUS]\nSP VISIBLE=1\n"
-      << "KEYER STATE=1\nBIG SWEEP=" << bigSweep << "\n" << status << "[INTERFACE]\nMIRROR=1\n";
+      << "KEYER STATE=1\nBIG SWEEP=" << bigSweep << "\n" << status << "[INTERFACE]\nMIRROR=1\n"
+      << "[MAIN WINDOW]\nMAXIMIZE=FALSE\n";
     return s.str();
 }
 
