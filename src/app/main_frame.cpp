@@ -662,6 +662,21 @@ void ArrangeEmbeddedPanels() {
         right = std::max(right, placed[i].right);
         bottom = std::max(bottom, placed[i].bottom);
     }
+    // A popped-out keyboard goes back to its place in the frame when the
+    // operator docks it again: that place must be free too.
+    if (g_cwpanel && g_cwpanel->PoppedOut()) {
+        const plat::Point size = CCWPanel::Size();
+        std::vector<plat::Rect> taken = fixed;
+        taken.insert(taken.end(), placed.begin(), placed.end());
+        const plat::Rect want{g_cwleft, g_cwtop, g_cwleft + size.x, g_cwtop + size.y};
+        const plat::Rect r =
+            PackPanels({want}, taken, top, {desktop.width() - kFrameMarginX, desktop.height() - kFrameMarginY},
+                       {g_screenlimitx, g_screenlimity})[0];
+        g_cwleft = r.left;
+        g_cwtop = r.top;
+        right = std::max(right, r.right);
+        bottom = std::max(bottom, r.bottom);
+    }
     // A normal frame always holds every panel whole. A maximised one has the
     // screen, which the places above keep to where they can; a minimum
     // larger than the frame would resize it out of its maximised state.

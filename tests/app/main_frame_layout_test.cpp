@@ -142,10 +142,15 @@ TEST(MainFramePanels, PopOutPanelsFitTheirOwnWindows) {
             EXPECT_TRUE(faults.empty()) << Name(w) << "\n" << plat::DescribeFaults(faults);
         }
         // Popped out, the CW keyboard is a window of its own and keeps whole.
+        const plat::Rect docked = g_cwpanel->GetWindowRect();
         g_cwpanel->PopOut().Click();
         ASSERT_TRUE(g_cwpanel->PoppedOut());
         const auto faults = plat::CheckLayout(g_cwpanel);
         EXPECT_TRUE(faults.empty()) << plat::DescribeFaults(faults);
+        // The text it draws itself grows with it.
+        const double k = std::stod(scale);
+        EXPECT_TRUE(plat::TextFits(g_cwpanel, "CW Keyboard", {int(8 * k), int(4 * k), int(300 * k), int(24 * k)}));
+        EXPECT_TRUE(plat::TextFits(g_cwpanel, "CW Memory5", {int(8 * k), 0, int(96 * k), int(22 * k)}));
         if (std::string(scale) == "2.0") {
             const std::string build = QARV_BUILD_DIR;
             EXPECT_TRUE(plat::SaveWindowImage(g_cwpanel, build + "/cw_keyboard_popped_out_2.0.png"));
@@ -153,6 +158,10 @@ TEST(MainFramePanels, PopOutPanelsFitTheirOwnWindows) {
             EXPECT_TRUE(plat::SaveWindowImage(g_dstarpanel, build + "/dstar_panel.png"));
             EXPECT_TRUE(plat::SaveWindowImage(g_crapanel, build + "/memory_file_name_panel.png"));
         }
+        // Docked again, it is back at its free place in the frame.
+        g_cwpanel->PopOut().Click();
+        ASSERT_FALSE(g_cwpanel->PoppedOut());
+        EXPECT_EQ(g_cwpanel->GetWindowRect(), docked);
     }
 }
 
@@ -266,4 +275,15 @@ TEST(SweepPanel, TheGraphScaleShowsWholeFrequencies) {
     EXPECT_TRUE(leftDigit);
     EXPECT_TRUE(rightDigit);
     g_sweeppanel->StopSweep();
+}
+
+TEST(MainFramePanels, AKeyboardPoppedOutAtStartDocksOnAFreePlace) {
+    TestDir dir;
+    dir.write("qarv.ini", Ini("1.4", 0, "CW POPOUT=1\n"));
+    StartedApp s;
+    ASSERT_TRUE(g_cwpanel->PoppedOut());
+    g_cwpanel->PopOut().Click();  // the operator docks it
+    ASSERT_FALSE(g_cwpanel->PoppedOut());
+    g_cwpanel->ShowWindow(plat::SW_SHOW);
+    ExpectPanelsApart("docked after start");
 }
