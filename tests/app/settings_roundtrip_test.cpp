@@ -117,6 +117,10 @@ const std::map<std::string, std::string> kChosen = {
     // sweep panel, which the changed fonts and scales make wider.
     {"QARVMEM WINDOW/LOCATION", "0531 0060"},
     {"SP WINDOW/LOCATION", "0531 0110"},
+    // The keyboard's docked place (it is popped out in that run), below the
+    // larger settings window.
+    {"OPERATING STATUS/CWLEFT", "200"},
+    {"OPERATING STATUS/CWTOP", "1000"},
     {"OPERATING STATUS/RESTORE0", "40"},  // filter slots 0..41
     {"OPERATING STATUS/RESTORE1", "40"},
     {"OPERATING STATUS/RESTORE2", "40"},
