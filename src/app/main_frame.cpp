@@ -62,12 +62,10 @@
 #include "platform/menu.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
-#include "platform/menu.h"
 #include "settings/settings_options.h"
 #include "settings/trans_ops.h"
 #include "devices/cw_panel.h"
 #include "memories/sweep_panel.h"
-#include "app/commands.h"
 
 #include <algorithm>
 #include <climits>
