@@ -2,6 +2,10 @@
 #include "settings/trans_ops.h"
 #include <algorithm>
 #include <cstdint>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/app.h"
 #include "app/app_options.h"
@@ -55,6 +59,8 @@ int g_homepressed = 0;
 namespace {
 constexpr int kControlBarHeight = 30;
 constexpr int kMonitorBarWidth = 260;
+// How far the monitor bar has pushed the embedded panels to the right.
+int g_dockleft = 0;
 
 // Control bar (template 2118): the window toggles and the status text of
 // the remote link.
@@ -130,6 +136,45 @@ void UpdateMenus(plat::Window* w) {
 }
 }  // namespace
 
+std::string HotKeysBoxText() {
+    // Each line is a key and its action; the blanks between them were set for
+    // a proportional font. In the box's fixed-pitch font every action starts
+    // in one column, two blanks after the longest key.
+    std::vector<std::pair<std::string, std::string>> rows;
+    std::size_t widest = 0;
+    std::istringstream in(HotKeysText());
+    for (std::string line; std::getline(in, line);) {
+        std::size_t cut = line.find("  ");
+        std::size_t from = cut;
+        if (cut == std::string::npos) {
+            // "<Shift F1> to <Shift F9> SSB Band Buttons": the key ends at its last '>'.
+            cut = line.rfind('>');
+            cut = cut == std::string::npos ? line.size() : cut + 1;
+            from = cut;
+        }
+        from = line.find_first_not_of(' ', from);
+        rows.emplace_back(line.substr(0, cut), from == std::string::npos ? std::string() : line.substr(from));
+        widest = std::max(widest, rows.back().first.size());
+    }
+    std::string text;
+    for (const auto& [key, action] : rows) text += key + std::string(widest + 2 - key.size(), ' ') + action + "\n";
+    return text;
+}
+
+void OpenHelpDocument(plat::Window* owner) {
+    const std::string path = g_cwd + "/" + kHelpFile;
+    if (!plat::FileExists(path)) {
+        plat::MessageBox(owner, std::string("The help file \"") + kHelpFile + "\" is missing: it is not in " + g_cwd + ".",
+                         "Help", plat::MB_OK | plat::MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!plat::ShellOpen(path))
+        plat::MessageBox(owner,
+                         std::string("The help file \"") + kHelpFile +
+                             "\" could not be opened: no program to show it was found (xdg-open).",
+                         "Help", plat::MB_OK | plat::MB_ICONEXCLAMATION);
+}
+
 bool VolumeStep(int& gain, int delta) {
     const int before = gain;
     gain += delta;
@@ -174,6 +219,7 @@ void CMainWin::BuildMenu() {
 }
 
 void CMainWin::CreateBars() {
+    g_dockleft = 0;
     auto* cb = new ControlBarWindow;
     cb->Create("", plat::WS_CHILD, {0, 0, 800, kControlBarHeight}, this, IDW_CONTROL_BAR);
     cb->Build();
@@ -189,11 +235,22 @@ void CMainWin::CreateBars() {
 
 void CMainWin::LayOutBars() {
     // The control bar docks at the top, the monitor bar at the left below it.
-    const int width = std::max(GetWindowRect().width(), 400);
+    const int width = std::max(GetClientRect().width(), 400);
     const int menu = plat::MenuBarHeight(this);
     const int top = menu + (controlBar_ && controlBar_->IsWindowVisible() ? kControlBarHeight : 0);
     if (controlBar_) controlBar_->MoveWindow({0, menu, width, menu + kControlBarHeight});
     if (monitorBar_) monitorBar_->MoveWindow({0, top, kMonitorBarWidth, top + 440});
+    // The embedded panels make room for the monitor bar while it shows, and
+    // go back when it hides.
+    const int dockLeft = monitorBar_ && monitorBar_->IsWindowVisible() ? kMonitorBarWidth : 0;
+    if (const int shift = dockLeft - g_dockleft) {
+        for (plat::Window* w : EmbeddedPanels()) {
+            const plat::Rect r = w->GetWindowRect();
+            w->MoveWindow({r.left + shift, r.top, r.right + shift, r.bottom});
+        }
+        g_dockleft = dockLeft;
+    }
+    ArrangeEmbeddedPanels();
 }
 
 plat::Window* CMainWin::ChildById(int id) const {
@@ -278,8 +335,8 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
         g_ontop = g_ontop ? 0 : 1;
         SetTopMost(g_ontop == 1);
         return true;
-    case ID_HELP_DOCUMENT: plat::ShellOpen(g_cwd + "/qarv.pdf"); return true;
-    case ID_HOT_KEYS: plat::MessageBox(this, HotKeysText(), "Hot Keys", plat::MB_OK); return true;
+    case ID_HELP_DOCUMENT: OpenHelpDocument(this); return true;
+    case ID_HOT_KEYS: plat::MessageBox(this, HotKeysBoxText(), "Hot Keys", plat::MB_OK | plat::MB_FIXEDPITCH); return true;
     case ID_SWEEP_START:
         if (g_sweeppanel)
             OnSweepStart(g_sweeppanel->runStart, g_sweeppanel->runStep, g_sweeppanel->runCount, g_sweeppanel->highRes != 0);

@@ -64,6 +64,12 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "settings/settings_options.h"
+#include "settings/trans_ops.h"
+#include "devices/cw_panel.h"
+#include "memories/sweep_panel.h"
+
+#include <algorithm>
+#include <climits>
 
 plat::Rect g_mainrect{};
 int g_noscreencheck = 1;
@@ -536,4 +542,148 @@ void SaveMainWindowPlace(const SettingKey&, const std::string& path) {
     WriteIniKey("MAIN WINDOW", "LOCATION", buf, path);
     bool maximized = g_mainwin ? g_mainwin->IsZoomed() : g_mainmaximized != 0;
     WriteIniKey("MAIN WINDOW", "MAXIMIZE", maximized ? "TRUE" : "FALSE", path);
+}
+
+// ---- Places of the embedded panels ------------------------------------------
+
+namespace {
+constexpr int kPanelGap = 4;
+constexpr int kFrameMarginX = 8, kFrameMarginY = 60;
+
+bool Collides(const plat::Rect& r, const std::vector<plat::Rect>& taken) {
+    for (const plat::Rect& t : taken)
+        if (r.left < t.right && t.left < r.right && r.top < t.bottom && t.top < r.bottom) return true;
+    return false;
+}
+
+// The free place for a panel of `w` x `h` nearest the top left corner (least
+// x + y, then least y), right of the left edge and below `top`: first one
+// that ends within `limit` (the screen), else one whose corner is within
+// `cornerLimit` (the next start keeps it there), else below everything.
+plat::Rect FirstFree(int w, int h, const std::vector<plat::Rect>& taken, int top, plat::Point limit,
+                     plat::Point cornerLimit) {
+    std::vector<int> xs{kPanelGap}, ys{top + kPanelGap};
+    int lowest = top;
+    for (const plat::Rect& t : taken) {
+        if (t.right < INT_MAX / 4) xs.push_back(t.right + kPanelGap);
+        if (t.bottom >= top) ys.push_back(t.bottom + kPanelGap);
+        lowest = std::max(lowest, t.bottom);
+    }
+    for (const bool whole : {true, false}) {
+        bool found = false;
+        plat::Rect best{};
+        for (int y : ys)
+            for (int x : xs) {
+                if (x < 0 || y < top) continue;
+                const plat::Rect r{x, y, x + w, y + h};
+                if (whole ? r.right > limit.x || r.bottom > limit.y : x > cornerLimit.x || y > cornerLimit.y) continue;
+                if (Collides(r, taken)) continue;
+                if (!found || x + y < best.left + best.top || (x + y == best.left + best.top && y < best.top))
+                    best = r;
+                found = true;
+            }
+        if (found) return best;
+    }
+    return {kPanelGap, lowest + kPanelGap, kPanelGap + w, lowest + kPanelGap + h};
+}
+}  // namespace
+
+std::vector<plat::Rect> PackPanels(const std::vector<plat::Rect>& wanted, std::vector<plat::Rect> fixed, int top,
+                                   plat::Point limit, plat::Point cornerLimit) {
+    std::vector<plat::Rect> placed;
+    // Nothing goes under the menu and the control bar.
+    fixed.push_back({INT_MIN / 4, INT_MIN / 4, INT_MAX / 4, top});
+    for (const plat::Rect& want : wanted) {
+        plat::Rect r = want;
+        if (r.left < 0 || r.top < top || Collides(r, fixed))
+            r = FirstFree(want.width(), want.height(), fixed, top, limit, cornerLimit);
+        placed.push_back(r);
+        fixed.push_back(r);
+    }
+    return placed;
+}
+
+std::vector<plat::Window*> EmbeddedPanels() {
+    std::vector<plat::Window*> panels;
+    // The order in which they keep their places: the two with given places
+    // first, then the largest.
+    // Panels that can never show on this radio or in this mode take no room.
+    plat::Window* cw = g_cwpanel && !g_cwpanel->PoppedOut() ? g_cwpanel : nullptr;
+    plat::Window* sweep = ModelCap(g_hassweep) && !g_perseus ? g_sweeppanel : nullptr;
+    plat::Window* mirror = g_mirror ? g_mrpanel : nullptr;
+    for (plat::Window* w : std::initializer_list<plat::Window*>{g_transops, sweep, cw, mirror, g_qarvmempanel,
+                                                                g_spmemory})
+        if (w && w->IsCreated() && w->GetParent() == g_mainwin) panels.push_back(w);
+    return panels;
+}
+
+namespace {
+// True when the panel stands where the operator left it at the last close
+// (the placement rule kept the saved place); such places hold before
+// default ones.
+bool AtSavedPlace(const plat::Window* w) {
+    const plat::Rect r = w->GetWindowRect();
+    auto at = [&](const char* place) {
+        int x = 0, y = 0;
+        return place[0] != 0 && std::sscanf(place, "%d %d", &x, &y) == 2 && x == r.left && y == r.top;
+    };
+    if (w == g_transops) return at(g_txoptionsplace);  // the given place, or the operator's
+    if (w == g_sweeppanel) return at(g_sweepplace);
+    if (w == g_cwpanel) return (g_cwleft != 0 || g_cwtop != 0) && g_cwleft == r.left && g_cwtop == r.top;
+    if (w == g_mrpanel) return at(g_mrplace);
+    if (w == g_qarvmempanel) return at(g_qarvmemplace);
+    if (w == g_spmemory) return at(g_spplace);
+    return false;
+}
+}  // namespace
+
+void ArrangeEmbeddedPanels() {
+    CMainWin* frame = g_mainwin;
+    if (!frame) return;
+    int top = plat::MenuBarHeight(frame);
+    std::vector<plat::Rect> fixed;
+    if (plat::Window* bar = frame->ControlBar()) top = std::max(top, bar->GetWindowRect().bottom);
+    if (plat::Window* bar = frame->MonitorBar(); bar && bar->IsWindowVisible()) fixed.push_back(bar->GetWindowRect());
+    std::vector<plat::Window*> panels = EmbeddedPanels();
+    std::stable_partition(panels.begin(), panels.end(), AtSavedPlace);
+    std::vector<plat::Rect> wanted;
+    for (plat::Window* w : panels) wanted.push_back(w->GetWindowRect());
+    // The frame's own border, title bar and the desktop's panel take some of
+    // the screen.
+    const plat::Rect desktop = plat::app::DesktopRect();
+    const std::vector<plat::Rect> placed =
+        PackPanels(wanted, fixed, top, {desktop.width() - kFrameMarginX, desktop.height() - kFrameMarginY},
+                   {g_screenlimitx, g_screenlimity});
+    int right = 0, bottom = top;
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        if (!(placed[i] == wanted[i])) {
+            panels[i]->MoveWindow(placed[i]);
+            // The keyboard keeps its place in its own keys.
+            if (panels[i] == g_cwpanel) {
+                g_cwleft = placed[i].left;
+                g_cwtop = placed[i].top;
+            }
+        }
+        right = std::max(right, placed[i].right);
+        bottom = std::max(bottom, placed[i].bottom);
+    }
+    // A popped-out keyboard goes back to its place in the frame when the
+    // operator docks it again: that place must be free too.
+    if (g_cwpanel && g_cwpanel->PoppedOut()) {
+        const plat::Point size = CCWPanel::Size();
+        std::vector<plat::Rect> taken = fixed;
+        taken.insert(taken.end(), placed.begin(), placed.end());
+        const plat::Rect want{g_cwleft, g_cwtop, g_cwleft + size.x, g_cwtop + size.y};
+        const plat::Rect r =
+            PackPanels({want}, taken, top, {desktop.width() - kFrameMarginX, desktop.height() - kFrameMarginY},
+                       {g_screenlimitx, g_screenlimity})[0];
+        g_cwleft = r.left;
+        g_cwtop = r.top;
+        right = std::max(right, r.right);
+        bottom = std::max(bottom, r.bottom);
+    }
+    // A normal frame always holds every panel whole. A maximised one has the
+    // screen, which the places above keep to where they can; a minimum
+    // larger than the frame would resize it out of its maximised state.
+    if (!frame->IsZoomed()) frame->SetMinimumSize(right + kPanelGap, bottom + kPanelGap);
 }

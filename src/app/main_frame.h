@@ -2,6 +2,7 @@
 // target of the timers that drive the program, and the close sequence.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "base/shared_fonts.h"
 #include "platform/font.h"
@@ -144,12 +145,36 @@ int CheckWindowsVersion();
 // above `limitx` becomes 0, y below -230 or above `limity` becomes 0. The
 // window keeps its size.
 plat::Rect PlaceChildWindow(const plat::Rect& def, const char* location, int limitx, int limity);
+// Places for panels of the wanted rectangles, in order: each keeps its
+// place unless it reaches above `top` (the menu and control bar), left of
+// the frame or onto a `fixed` rectangle or a panel before it; then it takes
+// the free place nearest the top left corner that ends within `limit`
+// (the screen's size), else whose corner lies within `cornerLimit` (the
+// placement rule's limits), else below everything.
+std::vector<plat::Rect> PackPanels(const std::vector<plat::Rect>& wanted, std::vector<plat::Rect> fixed, int top,
+                                   plat::Point limit, plat::Point cornerLimit);
+// The panels that live inside the main frame: settings, sweep (on radios
+// that sweep), the CW keyboard unless popped out, mirror (in mirror mode),
+// radio-memory recall, scratch pad.
+std::vector<plat::Window*> EmbeddedPanels();
+// Keeps the embedded panels off the bars and off one another (places the
+// operator left keep before default ones), and the frame's minimum size
+// large enough to hold them all.
+void ArrangeEmbeddedPanels();
 // The internal-tuner rule of start-up for radio type `type` and "INTERNAL
 // TUNER" value `tuner`: the new value (1 with tuner buttons, 0, or unchanged).
 int InternalTunerRule(int type, int tuner, bool* showButtons, bool* traceZero);
 // Title text of the main frame for VFO A and the model name.
 std::string MainTitle(double vfoA, const char* model);
 
+// The help document, in the working directory.
+constexpr const char* kHelpFile = "qarv.pdf";
+// Help > Help: opens the help document with the desktop's viewer, or says
+// in a box that it is missing.
+void OpenHelpDocument(plat::Window* owner);
+// The "Hot Keys" box's text: the lines of HotKeysText with every action in
+// one column (the box shows it in a fixed-pitch font).
+std::string HotKeysBoxText();
 // AF gain by a key: `delta` clamped to 0..255; true when it changed.
 bool VolumeStep(int& gain, int delta);
 // Escape from a control surface: Escape to the frame, the CW keyboard in CW.

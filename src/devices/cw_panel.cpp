@@ -17,14 +17,18 @@ namespace {
 constexpr int kWidth = 520, kHeight = 250;
 constexpr int kDisplayTop = 28, kDisplayBottom = 76;
 constexpr int kMemoryTop = 82, kMemoryRow = 26;
+constexpr int kFontHeight = 12;
 constexpr plat::Colour kFace = plat::RGB(212, 208, 200);
 // The main frame's child id of this window, and the command that tells the
 // main frame a setting changed (the settings window sends it too).
 constexpr int kCwKeyboardId = 2502;
 constexpr unsigned kSettingsChanged = 2367;
 
+double ScaleX() { return g_scalex > 0.2 ? g_scalex : 1.0; }
+double ScaleY() { return g_scaley > 0.2 ? g_scaley : 1.0; }
+
 plat::Rect Scaled(int l, int t, int r, int b) {
-    return {int(l * g_scalex), int(t * g_scaley), int(r * g_scalex), int(b * g_scaley)};
+    return {int(l * ScaleX()), int(t * ScaleY()), int(r * ScaleX()), int(b * ScaleY())};
 }
 }  // namespace
 
@@ -34,7 +38,9 @@ void CCWPanel::Build(plat::Window* parent, bool popOut) {
     const int y = popOut ? g_cwtoppopout : g_cwtop;
     const plat::Rect size = Scaled(0, 0, kWidth, kHeight);
     const unsigned style = popOut ? plat::WS_CAPTION : plat::WS_CHILD;
+    font_.Create(int(kFontHeight * ScaleY()), plat::FW_NORMAL, "Arial");
     Create("CW Keyboard", style, {x, y, x + size.width(), y + size.height()}, parent, kCwKeyboardId);
+    SetFont(&font_);
     hide_.CreateControl("Hide", Scaled(440, 3, 512, 25), this, IDC_CW_HIDE);
     for (int i = 0; i < 5; ++i) {
         const int top = kMemoryTop + i * kMemoryRow;
@@ -44,6 +50,10 @@ void CCWPanel::Build(plat::Window* parent, bool popOut) {
     wordSend_.CreateControl("Transmit full words only", Scaled(8, 216, 220, 238), this, IDC_CW_WORD_SEND);
     popOutCheck_.CreateControl("Pop Out Window", Scaled(228, 216, 370, 238), this, IDC_CW_POPOUT);
     clearFile_.CreateControl("Clear File", Scaled(400, 214, 512, 240), this, IDC_CW_CLEAR_FILE);
+    for (plat::Window* w : {static_cast<plat::Window*>(&hide_), static_cast<plat::Window*>(&clearFile_),
+                            static_cast<plat::Window*>(&wordSend_), static_cast<plat::Window*>(&popOutCheck_)})
+        w->SetFont(&font_);
+    for (plat::Edit& e : memory_) e.SetFont(&font_);
     FillControls();
 }
 
@@ -58,6 +68,11 @@ void CCWPanel::Tear() {
 void CCWPanel::FillControls() {
     wordSend_.SetCheck(g_wordsend != 0);
     popOutCheck_.SetCheck(g_cwpopout != 0);
+}
+
+plat::Point CCWPanel::Size() {
+    const plat::Rect r = Scaled(0, 0, kWidth, kHeight);
+    return {r.width(), r.height()};
 }
 
 plat::Point CCWPanel::Place() const {
@@ -108,6 +123,7 @@ void CCWPanel::OnChar(unsigned ch) {
 void CCWPanel::OnPaint(plat::PaintContext& pc) {
     const plat::Rect all = Scaled(0, 0, kWidth, kHeight);
     pc.FillRect(all, kFace);
+    pc.SetFont(&font_);
     pc.SetTextColour(0);
     pc.DrawText("CW Keyboard", Scaled(8, 4, 300, 24), plat::DT_LEFT | plat::DT_VCENTER | plat::DT_SINGLELINE);
     // Pending text and paddle echo in the keyboard's own colours.

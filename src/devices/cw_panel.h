@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/font.h"
 #include "platform/window.h"
 
 // Control ids of the window.
@@ -36,6 +37,8 @@ public:
     plat::Button& Hide() { return hide_; }
     // The window's place (left, top) as it is now.
     plat::Point Place() const;
+    // The window's size in pixels at the scale "SCALEX"/"SCALEY".
+    static plat::Point Size();
 
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
     void OnChar(unsigned ch) override;
@@ -45,6 +48,7 @@ private:
     void FillControls();
     bool popOut_ = false;
     std::string pending_, echo_;
+    plat::Font font_;  // every text of the window, at the window's scale
     plat::Button hide_, clearFile_;
     plat::Edit memory_[5];
     plat::CheckBox wordSend_, popOutCheck_;

@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 
-#include "base/shared_fonts.h"
+#include <cstdio>
+
 #include "base/shell_ops.h"
 #include "memories/memory_options.h"
+#include "panel/band_table.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
 
@@ -26,25 +28,30 @@ const std::array<ScratchPadButton, 7> kScratchPadButtons{{
 
 namespace {
 // Layouts in design units, times the radio window's scale factors.
-constexpr int kTitleHeight = 10;
+constexpr int kTitleHeight = 12;  // the panel font's line
 constexpr int kMargin = 3;
 // Scratch pad: the four recalls on one row, the three stores below, and
 // the stored frequencies under them, two to a row, each named by its recall.
 constexpr int kSpButtonWidth = 40;
 constexpr int kSpPitch = 43;
-constexpr int kSpRowTop[2] = {12, 30};
+constexpr int kSpRowTop[2] = {14, 32};
 constexpr int kSpButtonHeight = 16;
-constexpr int kSpFieldTop = 48;
-constexpr int kSpFieldHeight = 12;
+constexpr int kSpFieldTop = 50;
+constexpr int kSpFieldHeight = 13;
 constexpr int kSpFieldPitch = 14;
 constexpr int kSpWidth = kMargin + 4 * kSpPitch;
 constexpr int kSpHeight = kSpFieldTop + 2 * kSpFieldPitch + 2;
 // Field n's place (0 the undo row, last) and the name shown before its text.
 constexpr int kSpFieldSlot[4] = {3, 0, 1, 2};
 constexpr const char* kSpFieldName[4] = {"X:", "1:", "2:", "3:"};
-// Recall panel: label and edit side by side under the title.
-constexpr int kRecallWidth = 118;
+// The band-stack rows the radio window keeps field n's frequency in (the
+// undo row, then scratch pads 1..3); the settings store saves them.
+constexpr int kSpFieldRow[4] = {43, 31, 41, 42};
+// Recall panel: label and edit side by side under the title, the label
+// wide enough for "QARV Memory" in the panel font.
+constexpr int kRecallWidth = 140;
 constexpr int kRecallHeight = 32;
+constexpr int kRecallLabelRight = 82;
 
 double ScaleX() { return g_scalex > 0.2 ? g_scalex : 1.0; }
 double ScaleY() { return g_scaley > 0.2 ? g_scaley : 1.0; }
@@ -58,12 +65,20 @@ plat::Colour TextOn(plat::Colour back) {
 
 int ChannelFromText(const std::string& text) { return std::atoi(text.c_str()); }
 
+std::string ScratchPadText(int row) {
+    if (row < 0 || row >= kBandRows) return {};
+    char text[24];
+    std::snprintf(text, sizeof text, "%9.6f", g_bandstack[row].last);
+    return text;
+}
+
 int CSPMemory::OnCreate() {
     const double sx = ScaleX(), sy = ScaleY();
     SetBackground(g_spmembackgroundcolor);
     title.CreateControl("Scratch Pad Memories", ScaledRect(0, 0, kSpWidth, kTitleHeight, sx, sy), this, -1);
     title.SetColours(TextOn(g_spmembackgroundcolor), g_spmembackgroundcolor);
-    if (g_textfont) title.SetFont(g_textfont);
+    const plat::Font* font = PanelFont(sy);
+    title.SetFont(font);
     for (std::size_t i = 0; i < kScratchPadButtons.size(); ++i) {
         const bool recall = i < 4;
         const int col = int(recall ? i : i - 4);
@@ -71,7 +86,7 @@ int CSPMemory::OnCreate() {
         buttons[i].CreateChild(kScratchPadButtons[i].caption,
                                ScaledRect(left, top, left + kSpButtonWidth, top + kSpButtonHeight, sx, sy), this,
                                kScratchPadButtons[i].id);
-        if (g_textfont) buttons[i].SetFont(g_textfont);
+        buttons[i].SetFont(font);
     }
     // Scratch pads 1 and 2 on the first row, 3 and the undo row on the second.
     for (std::size_t f = 0; f < fields.size(); ++f) {
@@ -80,7 +95,9 @@ int CSPMemory::OnCreate() {
         fields[f].CreateControl(kSpFieldName[f],
                                 ScaledRect(left, top, left + 2 * kSpPitch - 3, top + kSpFieldHeight, sx, sy), this, -1);
         fields[f].SetColours(plat::RGB(0, 0, 0), plat::RGB(255, 255, 255));
-        if (g_textfont) fields[f].SetFont(g_textfont);
+        fields[f].SetFont(font);
+        // The pads were saved with the band stack: show what each recalls.
+        fields[f].SetWindowText(std::string(kSpFieldName[f]) + " " + ScratchPadText(kSpFieldRow[f]));
     }
     return 0;
 }
@@ -98,11 +115,13 @@ bool CSPMemory::OnCommand(unsigned id, unsigned, plat::LPARAM) {
 int CQARVMEMPanel::OnCreate() {
     const double sx = ScaleX(), sy = ScaleY();
     title.CreateControl("Recall QARV Memory", ScaledRect(0, 0, kRecallWidth, kTitleHeight, sx, sy), this, -1);
-    label.CreateControl("QARV Memory", ScaledRect(kMargin, 15, 68, 28, sx, sy), this, -1);
-    edit.CreateControl("", ScaledRect(70, 13, kRecallWidth - kMargin, 29, sx, sy), this, IDC_QARVMEM_EDIT);
+    label.CreateControl("QARV Memory", ScaledRect(kMargin, 14, kRecallLabelRight - 2, 29, sx, sy), this, -1);
+    edit.CreateControl("", ScaledRect(kRecallLabelRight, 13, kRecallWidth - kMargin, 30, sx, sy), this,
+                       IDC_QARVMEM_EDIT);
+    const plat::Font* font = PanelFont(sy);
     for (plat::Window* w : {static_cast<plat::Window*>(&title), static_cast<plat::Window*>(&label),
                             static_cast<plat::Window*>(&edit)})
-        if (g_textfont) w->SetFont(g_textfont);
+        w->SetFont(font);
     return 0;
 }
 

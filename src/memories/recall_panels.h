@@ -29,6 +29,8 @@ extern int g_qarvmemchannel;
 
 // The typed text as a channel number: decimal, anything else counts as 0.
 int ChannelFromText(const std::string& text);
+// A band-stack row's frequency as the scratch-pad panel shows it.
+std::string ScratchPadText(int row);
 
 class CSPMemory : public CPopOutPanel {
 public:

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
@@ -13,6 +14,7 @@
 #include "panel/band_table.h"
 #include "base/shared_fonts.h"
 #include "platform/controls.h"
+#include "platform/layout_check.h"
 #include "platform/paint.h"
 #include "settings/settings_options.h"
 
@@ -75,7 +77,10 @@ void CSweepWnd::OnPaint(plat::PaintContext& pc) {
     const plat::Rect r = GetWindowRect();
     const int w = r.width(), h = r.height();
     pc.FillRect({0, 0, w, h}, kBack);
-    const int plotH = std::max(h - kScaleHeight, 1);
+    if (GetFont()) pc.SetFont(GetFont());
+    // The scale's line is as high as its text.
+    const int scaleH = std::max(pc.TextExtent("0.0").y + 1, kScaleHeight);
+    const int plotH = std::max(h - scaleH, 1);
     for (int i = 1; i < 4; ++i) pc.Line(0, plotH * i / 4, w, plotH * i / 4, kGrid);
     const SweepRun& run = CurrentSweep();
     const CSweepPanel* panel = g_sweeppanel;
@@ -103,8 +108,10 @@ void CSweepWnd::OnPaint(plat::PaintContext& pc) {
         for (int i = 0; i <= 4; ++i) {
             char text[16];
             std::snprintf(text, sizeof text, "%6.3f", run.start + (run.end - run.start) * i / 4);
-            const int x = std::clamp(i * w / 4 - 24, 0, std::max(w - 48, 0));
-            pc.DrawText(text, {x, plotH, x + 48, h}, plat::DT_CENTER | plat::DT_SINGLELINE);
+            // Centred on its tick, held inside the graph at both ends.
+            const int tw = pc.TextExtent(text).x + 2;
+            const int x = std::clamp(i * w / 4 - tw / 2, 0, std::max(w - tw, 0));
+            pc.DrawText(text, {x, plotH, x + tw, h}, plat::DT_CENTER | plat::DT_SINGLELINE);
         }
         if (panel && panel->marker >= run.start && panel->marker <= run.end) {
             const int x = int((panel->marker - run.start) / (run.end - run.start) * w);
@@ -148,34 +155,100 @@ void CSweepPanel::SaveOptions() const {
     g_bigsweep = wide;
 }
 
+namespace {
+// Rows of controls under the graph: each control is as wide as its longest
+// text needs in the panel's font, and they flow left to right in a fixed
+// order. The panel widens (never narrows) until they take at most kRows rows.
+constexpr int kRows = 4;
+constexpr int kRowPitch = 25;
+constexpr int kRowHeight = 23;
+constexpr int kGap = 4;
+// What a control adds to its text: a button's frame, a combo box's arrow
+// and frame, a check box's box, an edit's frame.
+constexpr int kButtonExtra = 18, kComboExtra = 34, kCheckExtra = 26, kEditExtra = 14;
+
+struct FlowItem {
+    plat::Window* w;
+    int width;
+};
+
+// Left edges of the items row by row in `inner` pixels; the number of rows.
+int Flow(const std::vector<FlowItem>& items, int inner, std::vector<plat::Point>* at) {
+    int x = 0, row = 0;
+    for (const FlowItem& it : items) {
+        if (x > 0 && x + it.width > inner) {
+            ++row;
+            x = 0;
+        }
+        if (at) at->push_back({x, row});
+        x += it.width + kGap;
+    }
+    return row + 1;
+}
+
+template <std::size_t N>
+int Widest(const plat::Window* w, const char* const (&items)[N]) {
+    int most = 0;
+    for (const char* s : items) most = std::max(most, plat::MeasureText(w, s).x);
+    return most;
+}
+}  // namespace
+
 int CSweepPanel::OnCreate() {
     const plat::Rect r = GetWindowRect();
-    const int w = r.width();
+    int w = r.width();
     const int graphH = g_sweepheight > 20 ? g_sweepheight : 148;
     graph_.Create("", plat::WS_CHILD | plat::WS_VISIBLE, {4, 4, w - 4, 4 + graphH}, this, kIdGraph);
-    int y = graphH + 6;
-    auto make = [&](auto& ptr, const char* text, int x, int cw, int id, int ch = 22) {
+    graph_.SetFont(g_smallfont);
+    auto make = [&](auto& ptr, const char* text, int id) {
         ptr = std::make_unique<std::remove_reference_t<decltype(*ptr)>>();
-        ptr->CreateControl(text, {x, y, x + cw, y + ch}, this, id);
+        ptr->CreateControl(text, {0, 0, 10, kRowHeight}, this, id);
         if (g_smallfont) ptr->SetFont(g_smallfont);
     };
-    // Three rows under the graph; the lists share the width in proportion
-    // to their longest entries.
-    const int u = std::max(w - 8, 300);
-    make(sweep_, "Sweep", 4, u * 12 / 100, kIdSweep);
-    make(stop_, "Stop", 4 + u * 13 / 100, u * 12 / 100, kIdStop);
-    make(rangeList_, "Range", 4 + u * 26 / 100, u * 20 / 100, kIdRange);
-    make(centreList_, "Center Frequency", 4 + u * 47 / 100, u * 31 / 100, kIdCentre);
-    make(manualEdit_, "", 4 + u * 79 / 100, u * 21 / 100, kIdManual);
-    y += 25;
-    make(displayList_, "", 4, u * 22 / 100, kIdDisplay);
-    make(passList_, "", 4 + u * 23 / 100, u * 33 / 100, kIdPass);
-    make(styleList_, "", 4 + u * 57 / 100, u * 15 / 100, kIdStyle);
-    make(pulseList_, "", 4 + u * 73 / 100, u * 27 / 100, kIdPulse);
-    y += 25;
-    make(highResBox_, "High Resolution", 4, u * 30 / 100, kIdHighRes);
-    make(wideBox_, "Wide Sweep (Pgm Restart Req)", 4 + u * 31 / 100, u * 50 / 100, kIdWide);
-    make(linearBox_, "Linear", 4 + u * 82 / 100, u * 18 / 100, kIdLinear);
+    make(sweep_, "Sweep", kIdSweep);
+    make(stop_, "Stop", kIdStop);
+    make(rangeList_, "Range", kIdRange);
+    make(centreList_, "Center Frequency", kIdCentre);
+    make(manualEdit_, "", kIdManual);
+    make(displayList_, "", kIdDisplay);
+    make(passList_, "", kIdPass);
+    make(styleList_, "", kIdStyle);
+    make(pulseList_, "", kIdPulse);
+    make(highResBox_, "High Resolution", kIdHighRes);
+    make(wideBox_, "Wide Sweep (Pgm Restart Req)", kIdWide);
+    make(linearBox_, "Linear", kIdLinear);
+
+    const char* const pulses[] = {"Default Pulse Width", "Pulse Width 16"};
+    auto text = [&](const plat::Window* c, const char* t) { return plat::MeasureText(c, t).x; };
+    const std::vector<FlowItem> items = {
+        {sweep_.get(), text(sweep_.get(), "Sweep") + kButtonExtra},
+        {stop_.get(), text(stop_.get(), "Stop") + kButtonExtra},
+        {rangeList_.get(), Widest(rangeList_.get(), kRanges) + kComboExtra},
+        {centreList_.get(), Widest(centreList_.get(), kCentres) + kComboExtra},
+        {manualEdit_.get(), text(manualEdit_.get(), "000.000000") + kEditExtra},
+        {displayList_.get(), Widest(displayList_.get(), kDisplays) + kComboExtra},
+        {passList_.get(), Widest(passList_.get(), kPasses) + kComboExtra},
+        {styleList_.get(), Widest(styleList_.get(), kStyles) + kComboExtra},
+        {pulseList_.get(), Widest(pulseList_.get(), pulses) + kComboExtra},
+        {highResBox_.get(), text(highResBox_.get(), "High Resolution") + kCheckExtra},
+        {wideBox_.get(), text(wideBox_.get(), "Wide Sweep (Pgm Restart Req)") + kCheckExtra},
+        {linearBox_.get(), text(linearBox_.get(), "Linear") + kCheckExtra},
+    };
+    while (Flow(items, w - 8, nullptr) > kRows && w < 2000) w += 20;
+    std::vector<plat::Point> at;
+    const int rows = Flow(items, w - 8, &at);
+    const int top = graphH + 8;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const int x = 4 + at[i].x, y = top + at[i].y * kRowPitch;
+        items[i].w->MoveWindow({x, y, x + items[i].width, y + kRowHeight});
+    }
+    // The panel grows to hold its rows; its place stays.
+    const int h = std::max(r.height(), top + rows * kRowPitch + 2);
+    if (w != r.width() || h != r.height()) {
+        MoveWindow({r.left, r.top, r.left + w, r.top + h});
+        graph_.MoveWindow({4, 4, w - 4, 4 + graphH});
+    }
+
     Fill(*rangeList_, kRanges, range);
     Fill(*centreList_, kCentres, centre);
     Fill(*displayList_, kDisplays, display);
@@ -184,9 +257,9 @@ int CSweepPanel::OnCreate() {
     pulseList_->AddString("Default Pulse Width");
     for (int n = 2; n <= 16; ++n) pulseList_->AddString("Pulse Width " + std::to_string(n));
     pulseList_->SetCurSel(pulse);
-    char text[32];
-    std::snprintf(text, sizeof text, "%09.6f", manualFreq);
-    manualEdit_->SetText(text);
+    char freq[32];
+    std::snprintf(freq, sizeof freq, "%09.6f", manualFreq);
+    manualEdit_->SetText(freq);
     highResBox_->SetCheck(highRes);
     wideBox_->SetCheck(wide);
     linearBox_->SetCheck(linear);

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "base/shared_fonts.h"
 #include "base/shell_ops.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
@@ -76,6 +75,7 @@ int CMRPanel::OnCreate() {
     title.SetColours(plat::RGB(255, 255, 255), kBlue);
     caption.CreateControl("Mirror Control", ScaledRect(0, 0, kWidth, kTitleHeight, sx, sy), this, -1, false);
     caption.SetColours(plat::RGB(255, 255, 255), kBlue);
+    caption.SetFont(PanelFont(sy));
     hasSplit = RadioHasSplit();
     const CSwlPanel* p = g_swlpanel;
     int top = kFirstRow;
@@ -94,7 +94,7 @@ int CMRPanel::OnCreate() {
         default: continue;
         }
         b->CreateChild(text, ScaledRect(kMargin, top, kWidth - kMargin, top + kButtonHeight, sx, sy), this, row.id);
-        if (g_textfont) b->SetFont(g_textfont);
+        b->SetFont(PanelFont(sy));
         top += kRowPitch;
     }
     polling.SetOffColor(g_buttontextcolor);
@@ -185,7 +185,6 @@ void CMRPanel::OnTuner(bool on) {
 CMRPanel* CreateMirrorPanel(plat::Window* frame, const plat::Rect& r) {
     if (!g_mrpanel) g_mrpanel = new CMRPanel;
     g_mrpanel->Create("Mirror Control", plat::WS_CHILD, r, frame, IDW_MIRROR_PANEL);
-    if (g_textfont) g_mrpanel->SetFont(g_textfont);
     return g_mrpanel;
 }
 

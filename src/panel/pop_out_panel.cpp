@@ -10,6 +10,12 @@ void CPopOutPanel::RecordPlace(char* place, std::size_t size) const {
     std::snprintf(place, size, "%04d %04d", r.left, r.top);
 }
 
+const plat::Font* CPopOutPanel::PanelFont(double sy) {
+    const int height = int(10 * sy);
+    if (!font_.IsCreated() || font_.Height() != height) font_.Create(height, plat::FW_NORMAL, "Arial");
+    return &font_;
+}
+
 void CPopOutPanel::OnLButtonDown(unsigned, plat::Point p) {
     // Screen points: the panel moves under the pointer while it is dragged.
     grab_ = ClientToScreen(p);

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 
+#include "platform/font.h"
 #include "platform/paint.h"
 #include "platform/window.h"
 
@@ -19,6 +20,10 @@ public:
     void SetBackground(plat::Colour c) { background_ = c; }
 
 protected:
+    // The panel's text font: 10 design units high at the vertical scale
+    // `sy`, so captions grow with the buttons they sit on.
+    const plat::Font* PanelFont(double sy);
+
     void OnLButtonDown(unsigned flags, plat::Point p) override;
     void OnMouseMove(unsigned flags, plat::Point p) override;
     void OnLButtonUp(unsigned flags, plat::Point p) override;
@@ -30,6 +35,7 @@ private:
     plat::Point grab_{};   // screen point where the drag began
     plat::Rect start_{};   // the panel's rectangle then
     plat::Colour background_;
+    plat::Font font_;
 };
 
 // A design-unit rectangle times the panel scale factors, truncated to pixels.

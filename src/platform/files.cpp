@@ -54,7 +54,24 @@ bool Spawn(const std::vector<std::string>& args) {
 }
 }  // namespace
 
-bool ShellOpen(const std::string& path) { return Spawn({"xdg-open", path}); }
+namespace {
+bool g_shellscripted = false;
+std::vector<std::string> g_shellopened;
+}  // namespace
+
+namespace shell_script {
+void Enable() { g_shellscripted = true; }
+const std::vector<std::string>& Opened() { return g_shellopened; }
+void Clear() { g_shellopened.clear(); }
+}  // namespace shell_script
+
+bool ShellOpen(const std::string& path) {
+    if (g_shellscripted) {
+        g_shellopened.push_back(path);
+        return true;
+    }
+    return Spawn({"xdg-open", path});
+}
 
 bool StartProgram(const std::string& commandLine) {
     std::istringstream in(commandLine);

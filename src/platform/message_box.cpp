@@ -1,6 +1,7 @@
 #include "platform/message_box.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -73,6 +74,7 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
     QMessageBox box;
     box.setWindowTitle(QString::fromLatin1(caption.c_str()));
     box.setText(QString::fromLatin1(text.c_str()));
+    if (type & MB_FIXEDPITCH) box.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     switch (type & 0xF) {
     case MB_OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;

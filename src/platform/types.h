@@ -71,6 +71,8 @@ constexpr unsigned MB_ICONSTOP = 0x10;
 constexpr unsigned MB_ICONQUESTION = 0x20;
 constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 constexpr unsigned MB_ICONINFORMATION = 0x40;
+// The box's text in a fixed-pitch font, so columns of blanks line up.
+constexpr unsigned MB_FIXEDPITCH = 0x10000;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;

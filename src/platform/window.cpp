@@ -562,9 +562,19 @@ void Window::MoveWindow(const Rect& r, bool) {
     if (impl_->widget) PlaceWidget(impl_->widget, r);
 }
 
+void Window::SetMinimumSize(int width, int height) {
+    if (impl_->widget) impl_->widget->setMinimumSize(width, height);
+}
+
 void Window::SetWindowPos(int x, int y) {
     Rect cur = GetWindowRect();
     MoveWindow({x, y, x + cur.width(), y + cur.height()});
+}
+
+Rect Window::GetClientRect() const {
+    if (impl_->widget && impl_->widget->isWindow()) return {0, 0, impl_->widget->width(), impl_->widget->height()};
+    const Rect r = GetWindowRect();
+    return {0, 0, r.width(), r.height()};
 }
 
 Rect Window::GetWindowRect() const {

@@ -76,6 +76,8 @@ public:
     void SetFont(const Font* font);
     const Font* GetFont() const { return font_; }
     void SetTopMost(bool on);
+    // The smallest size (pixels) the operator can give a top-level window.
+    void SetMinimumSize(int width, int height);
     // Raises the window. A window created with a parent but without
     // WS_CHILD is owned by it: the window manager keeps it above its owner
     // (a transient window), so raising the owner never buries it.
@@ -86,7 +88,8 @@ public:
     bool IsWindowEnabled() const { return enabled_; }
     // Client point to screen point.
     Point ClientToScreen(Point p) const;
-    Rect GetClientRect() const { return {0, 0, GetWindowRect().width(), GetWindowRect().height()}; }
+    // The area inside the window: for a top-level window without its frame.
+    Rect GetClientRect() const;
 
     // Mouse capture: while a window holds it, every mouse message goes to it,
     // also outside it. The holder gets WM_CAPTURECHANGED when it loses it

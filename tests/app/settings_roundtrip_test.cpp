@@ -113,6 +113,14 @@ const std::map<std::string, std::string> kChosen = {
     {"OPERATING STATUS/STEP", "000500"},
     {"OPERATING STATUS/RTTY MODE", "FSK"},  // LSB, USB or FSK
     {"OPERATING STATUS/RTTY MODE2", "USB"},
+    // Panels keep saved places that no other panel covers: clear of the
+    // sweep panel, which the changed fonts and scales make wider.
+    {"QARVMEM WINDOW/LOCATION", "0531 0060"},
+    {"SP WINDOW/LOCATION", "0531 0110"},
+    // The keyboard's docked place (it is popped out in that run), below the
+    // larger settings window.
+    {"OPERATING STATUS/CWLEFT", "200"},
+    {"OPERATING STATUS/CWTOP", "1000"},
     {"OPERATING STATUS/RESTORE0", "40"},  // filter slots 0..41
     {"OPERATING STATUS/RESTORE1", "40"},
     {"OPERATING STATUS/RESTORE2", "40"},
@@ -142,6 +150,9 @@ const std::set<std::string> kKeep = {
     // overwrites.
     "OPERATING STATUS/RAWMODE",
     "OPERATING STATUS/PASSIVE",
+    // The wide sweep panel leaves no free place for the scratch pad on the
+    // test's screen: it would move.
+    "OPERATING STATUS/BIG SWEEP",
 };
 
 // Keys the program derives or forces, with the reason; they are not

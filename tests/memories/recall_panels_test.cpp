@@ -152,7 +152,7 @@ TEST(RecallPanelsInTheProgram, OpenToggleAndKeepTheirPlaces) {
     TestDir dir;
     dir.write("qarv.ini",
               "[INTERFACE]\nCOMPORT=COM0\n[OPERATING STATUS]\nSP VISIBLE=1\nQARVMEM VISIBLE=0\n"
-              "[SP WINDOW]\nLOCATION=0120 0140\n[QARVMEM WINDOW]\nLOCATION=-500 0100\n");
+              "[SP WINDOW]\nLOCATION=0120 0150\n[QARVMEM WINDOW]\nLOCATION=-500 0055\n");
     CApp app;
     ASSERT_TRUE(app.InitInstance());
     ASSERT_NE(g_spmemory, nullptr);
@@ -162,10 +162,10 @@ TEST(RecallPanelsInTheProgram, OpenToggleAndKeepTheirPlaces) {
     EXPECT_EQ(g_lasttoggled, g_spmemory);
     EXPECT_FALSE(g_qarvmempanel->IsWindowVisible());
     EXPECT_EQ(g_spmemory->GetWindowRect().left, 120);
-    EXPECT_EQ(g_spmemory->GetWindowRect().top, 140);
+    EXPECT_EQ(g_spmemory->GetWindowRect().top, 150);
     // Off the left of the screen: moved back to x 0.
     EXPECT_EQ(g_qarvmempanel->GetWindowRect().left, 0);
-    EXPECT_EQ(g_qarvmempanel->GetWindowRect().top, 100);
+    EXPECT_EQ(g_qarvmempanel->GetWindowRect().top, 55);
 
     // Alt+V and Alt+N toggle them by their visibility flags.
     g_mainwin->SendMessage(plat::WM_COMMAND, ID_TOGGLE_SP_MEMORY);
@@ -185,8 +185,8 @@ TEST(RecallPanelsInTheProgram, OpenToggleAndKeepTheirPlaces) {
     plat::manual_clock::Advance(600);
     ASSERT_TRUE(g_mainwin->Closed());
     const std::string ini = dir.read("qarv.ini");
-    EXPECT_NE(ini.find("[QARVMEM WINDOW]\nLOCATION=0030 0120"), std::string::npos) << ini;
-    EXPECT_NE(ini.find("[SP WINDOW]\nLOCATION=0120 0140"), std::string::npos);
+    EXPECT_NE(ini.find("[QARVMEM WINDOW]\nLOCATION=0030 0075"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("[SP WINDOW]\nLOCATION=0120 0150"), std::string::npos);
     EXPECT_NE(ini.find("SP VISIBLE=0"), std::string::npos);
     EXPECT_NE(ini.find("QARVMEM VISIBLE=1"), std::string::npos);
     app.ExitInstance();
