@@ -199,7 +199,7 @@ void CMainWin::BuildMenu() {
           {"", 0, {}},
           {"Save Qarv Memories", ID_SAVE_RADIO_MEMORIES, {}},
           {"Restore Qarv Memories", ID_RESTORE_RADIO_MEMORIES, {}},
-          {"Abort Qarv Memories", ID_ABORT_RADIO_MEMORIES, {}},
+          {"Abort Sav/Res Mems", ID_ABORT_RADIO_MEMORIES, {}},
           {"", 0, {}},
           {"&Quit", ID_FILE_QUIT, {}}}},
         {"&View",
