@@ -286,6 +286,19 @@ TEST(Commands, MonitorClearEmptiesBothLists) {
     EXPECT_TRUE(bar->IsWindowVisible());
 }
 
+namespace {
+// Quits as File > Quit does and returns `section` of the saved qarv.ini.
+std::string SectionSavedAtQuit(TestDir& dir, const std::string& section) {
+    g_mainwin->SendMessage(plat::WM_COMMAND, ID_FILE_QUIT);
+    plat::manual_clock::Advance(600);
+    EXPECT_TRUE(g_mainwin->Closed());
+    const std::string ini = dir.read("qarv.ini");
+    const std::size_t at = ini.find("[" + section + "]");
+    if (at == std::string::npos) return {};
+    return ini.substr(at, ini.find('[', at + 1) - at);
+}
+}  // namespace
+
 TEST(Commands, TheSweepPanelsPlaceAndVisibilityAreSavedAtClose) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nMUTE ALWAYS=1\nQARV=23\n[SWEEP WINDOW]\nVISIBLE=FALSE\n");
@@ -294,13 +307,7 @@ TEST(Commands, TheSweepPanelsPlaceAndVisibilityAreSavedAtClose) {
     g_mainwin->SendMessage(plat::WM_COMMAND, ID_VIEW_SPECTRUM);
     ASSERT_TRUE(g_sweeppanel->IsWindowVisible());
     g_sweeppanel->SetWindowPos(123, 234);
-    g_mainwin->SendMessage(plat::WM_COMMAND, ID_FILE_QUIT);
-    plat::manual_clock::Advance(600);
-    ASSERT_TRUE(g_mainwin->Closed());
-    const std::string ini = dir.read("qarv.ini");
-    const std::size_t at = ini.find("[SWEEP WINDOW]");
-    ASSERT_NE(at, std::string::npos);
-    const std::string section = ini.substr(at, ini.find('[', at + 1) - at);
+    const std::string section = SectionSavedAtQuit(dir, "SWEEP WINDOW");
     EXPECT_NE(section.find("VISIBLE=TRUE"), std::string::npos) << section;
     EXPECT_NE(section.find("LOCATION=0123 0234"), std::string::npos) << section;
 }
@@ -314,11 +321,6 @@ TEST(Commands, TheWaveNodePanelOpensAtItsSavedPlaceAndKeepsWhereItWasMoved) {
     EXPECT_EQ(g_wavepanel->GetWindowRect().left, 321);
     EXPECT_EQ(g_wavepanel->GetWindowRect().top, 210);
     g_wavepanel->SetWindowPos(150, 160);
-    g_mainwin->SendMessage(plat::WM_COMMAND, ID_FILE_QUIT);
-    plat::manual_clock::Advance(600);
-    ASSERT_TRUE(g_mainwin->Closed());
-    const std::string ini = dir.read("qarv.ini");
-    const std::size_t at = ini.find("[WAVE WINDOW]");
-    ASSERT_NE(at, std::string::npos);
-    EXPECT_NE(ini.find("LOCATION=0150 0160", at), std::string::npos) << ini.substr(at, 60);
+    const std::string section = SectionSavedAtQuit(dir, "WAVE WINDOW");
+    EXPECT_NE(section.find("LOCATION=0150 0160"), std::string::npos) << section;
 }
