@@ -516,6 +516,12 @@ void ApplyAccessoryPorts(bool switchedOff) {
         if (plat::SerialIsOpen(g_steppirport)) plat::SerialClose(g_steppirport);
         if (!PortIsOff(g_steppircomport)) OpenSteppirPort();
     }
+    const std::string k = g_transops->SavedPort(6108);
+    if (!k.empty() && k != g_yaltcomport) {
+        std::snprintf(g_yaltcomport, sizeof g_yaltcomport, "%s", k.c_str());
+        if (plat::SerialIsOpen(g_yaltport)) plat::SerialClose(g_yaltport);
+        if (g_yaltkeyer) OpenKeyerPort();
+    }
     const std::string t = g_transops->SavedPort(6109);
     if (!t.empty() && t != g_ldgcomport) {
         std::snprintf(g_ldgcomport, sizeof g_ldgcomport, "%s", t.c_str());
