@@ -10,6 +10,8 @@
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "devices/device_options.h"
+#include "devices/remote_link.h"
+#include "devices/rotator.h"
 #include "panel/panel_options.h"
 #include "settings/settings_fixture.h"
 #include "settings/settings_options.h"
@@ -113,4 +115,36 @@ TEST(SettingsPlaces, TheSpeechSlidersWholeTravelGivesEachLevelOnce) {
         before = level;
     }
     EXPECT_EQ(sent, want);
+}
+
+TEST(SettingsPlaces, ATypedBearingIsTakenOnlyByARotorThatTurns) {
+    PtyPair pty;
+    g_client = 0;
+    g_tavnrg = 0;
+    g_m2rotor = 1;  // the text protocol: "ddd" CR
+    std::snprintf(g_rotorcomport, sizeof g_rotorcomport, "%s", "NONE");
+    std::snprintf(g_rotorbearing, sizeof g_rotorbearing, "%s", "045");
+    SettingsWindow s(23, 6);
+    plat::Edit& bearing = *s.w().EditOf(2525);
+    ASSERT_TRUE(bearing.IsWindowVisible());
+    // No rotor: the bearing is cleared, nothing kept, nothing to turn.
+    s.type(bearing, "123");
+    EXPECT_EQ(bearing.GetText(), "");
+    EXPECT_EQ(s.w().rotorStart, 0);
+    EXPECT_STREQ(g_rotorbearing, "045");
+    EXPECT_TRUE(pty.read(1, 50).empty());
+    // A serial rotor turns to exactly the bearing typed.
+    std::snprintf(g_rotorcomport, sizeof g_rotorcomport, "%s", pty.slavePath().c_str());
+    g_rotorport = OpenRotorPort(9600);
+    ASSERT_TRUE(plat::SerialIsOpen(g_rotorport));
+    s.type(bearing, "123");
+    EXPECT_EQ(bearing.GetText(), "123");
+    EXPECT_STREQ(g_rotorbearing, "123");
+    const std::vector<std::uint8_t> sent = pty.read(4, 1000);
+    EXPECT_EQ(std::string(sent.begin(), sent.end()), "123\r");
+    // Outside the rotor's limits: refused, the previous bearing shows.
+    s.type(bearing, "400");
+    EXPECT_EQ(bearing.GetText(), "123");
+    EXPECT_TRUE(pty.read(1, 50).empty());
+    plat::SerialClose(g_rotorport);
 }
