@@ -61,6 +61,9 @@ struct Transfer {
     double lastFreq = 0;
     int clear = 0;
     bool ended = false;     // the run reached its end (not aborted)
+    int lineNo = 0;         // restore: the line last read (1 = the first)
+    std::vector<int> skipped;  // restore: lines left out, told at the end
+    int stoppedAt = 0;         // restore: the too-long line that ended it
 };
 Transfer g_xfer;
 
@@ -196,6 +199,7 @@ bool ReadLine(std::string& line, bool& tooLong) {
     int c = 0;
     bool any = false;
     while ((c = std::fgetc(g_xfer.file)) != EOF) {
+        if (!any) ++g_xfer.lineNo;
         any = true;
         if (c == '\r') {
             const int next = std::fgetc(g_xfer.file);
@@ -235,6 +239,7 @@ void RestoreMemoryLine(const std::string& line) {
         // An empty or foreign frequency would send the radio to 0 Hz or off
         // its range: the line is left out.
         WriteTracef("skip memory line, frequency not covered: %s", line.c_str());
+        g_xfer.skipped.push_back(g_xfer.lineNo);
         Arm(1);
         return;
     }
@@ -254,6 +259,7 @@ void RestoreMemoryLine(const std::string& line) {
             double txMhz = 0;
             if (!Covered(tx, txMhz)) {
                 WriteTracef("skip memory line, transmit frequency not covered: %s", line.c_str());
+                g_xfer.skipped.push_back(g_xfer.lineNo);
                 Arm(1);
                 return;
             }
@@ -273,7 +279,10 @@ void RestoreNextLine() {
     std::string line;
     bool tooLong = false;
     if (!ReadLine(line, tooLong) || tooLong) {
-        if (tooLong) WriteTrace("memory line too long, restore ends");
+        if (tooLong) {
+            WriteTrace("memory line too long, restore ends");
+            g_xfer.stoppedAt = g_xfer.lineNo;
+        }
         g_memstate = kEnd;
         Arm(1000);
         return;
@@ -336,9 +345,15 @@ void StoreLine() {
 
 void EndTransfer() {
     g_xfer.ended = true;
+    const bool restoring = !g_xfer.saving;
+    const std::vector<int> skipped = std::move(g_xfer.skipped);
+    const int stoppedAt = g_xfer.stoppedAt;
+    g_xfer.skipped.clear();
+    g_xfer.stoppedAt = 0;
     CloseMemoryTransferFile();
     g_savemem = 0;
     InitRadio();
+    if (restoring) ReportSkippedLines("Restore Qarv Memories", skipped, stoppedAt);
 }
 
 // A contents reply belongs to the channel asked for only when it is whole

@@ -119,6 +119,25 @@ bool ParseCdfLine(const std::string& line, CStation& s) {
     return true;
 }
 
+std::string SkippedLinesText(const std::vector<int>& lines, int stoppedAt) {
+    const std::string stopped =
+        stoppedAt > 0 ? "The read stopped at line " + std::to_string(stoppedAt) + ": it is too long." : "";
+    if (lines.empty()) return stopped;
+    constexpr std::size_t kShown = 5;
+    std::string text = std::to_string(lines.size()) + (lines.size() == 1 ? " line was" : " lines were") +
+                       " skipped: " + (lines.size() == 1 ? "line " : "lines ");
+    for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) text += (i ? ", " : "") + std::to_string(lines[i]);
+    if (lines.size() > kShown) text += " and more";
+    text += ".\nA line is skipped when its frequency is missing or outside the radio's range.";
+    return stopped.empty() ? text : text + "\n" + stopped;
+}
+
+void ReportSkippedLines(const std::string& caption, const std::vector<int>& lines, int stoppedAt) {
+    if (lines.empty() && stoppedAt <= 0) return;
+    WriteTracef("%s: %zu lines skipped, stopped at %d", caption.c_str(), lines.size(), stoppedAt);
+    plat::MessageBox(g_memoryowner, SkippedLinesText(lines, stoppedAt), caption, plat::MB_OK | plat::MB_ICONEXCLAMATION);
+}
+
 bool ExportCdf(int mode, const std::string& typed) {
     std::string path;
     if (!PickFileName(mode, false, "cdf", kCdfFilter, typed, path, kOpExport)) return false;
@@ -145,14 +164,21 @@ bool ImportCdf(int mode, const std::string& typed) {
     }
     WriteTrace("import 3");
     StationList list;
+    std::vector<int> skipped;
     std::size_t start = 0;
+    int lineNo = 0;
     while (start < text->size()) {
         std::size_t end = text->find_first_of("\r\n", start);
         if (end == std::string::npos) end = text->size();
         const std::string line = text->substr(start, end - start);
-        start = end + 1;
+        // CR LF is one line end.
+        start = end + (text->compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        ++lineNo;
         CStation s;
-        if (!line.empty() && ParseCdfLine(line, s)) list.push_back(std::move(s));
+        if (line.empty()) continue;
+        if (ParseCdfLine(line, s)) list.push_back(std::move(s));
+        // Bank and clear lines of a radio-memory file hold no station.
+        else if (line.compare(0, 4, "Bank") != 0 && line.compare(0, 5, "Clear") != 0) skipped.push_back(lineNo);
     }
     ClearStationList();
     g_stationlist = std::move(list);
@@ -160,6 +186,7 @@ bool ImportCdf(int mode, const std::string& typed) {
     WriteTracef("import 23 %zu stations", g_stationlist.size());
     StationListChanged(true);
     FillStationList();
+    ReportSkippedLines("Import", skipped);
     return true;
 }
 

@@ -27,6 +27,13 @@ std::string ImportFilterWord(const std::string& field, const std::string& modeWo
 // clear lines, lines without a frequency the radio covers).
 bool ParseCdfLine(const std::string& line, CStation& s);
 
+// The operator's note on the lines of a file that a read left out: how many
+// and the first few line numbers (1 = the first line). Empty for none.
+// `stoppedAt`: the line at which the read gave up (too long), or 0.
+std::string SkippedLinesText(const std::vector<int>& lines, int stoppedAt = 0);
+// Shows that note in a message box with `caption`; nothing when all was read.
+void ReportSkippedLines(const std::string& caption, const std::vector<int>& lines, int stoppedAt = 0);
+
 // The radio's filter index for a filter word (0 when a named filter is not
 // in the model's table).
 int GetMemoryFilterIndex(const std::string& word, bool amTable = false);

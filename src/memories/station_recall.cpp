@@ -22,6 +22,7 @@
 #include "panel/swl_panel.h"
 #include "platform/message_box.h"
 #include "platform/types.h"
+#include "settings/trans_ops.h"
 
 namespace {
 struct ModeWord {
@@ -35,6 +36,8 @@ constexpr ModeWord kStoreModes[] = {{"CW", '3'},   {"CWR", '2'},  {"USB", '0'}, 
                                     {"WFM", '<'},  {"SAM", ';'},  {"RTTY", '7'},  {"PSK", '9'},  {"RTTYR", '8'},
                                     {"PSKR", ':'}, {"DV", 0x17}};
 constexpr int kSpeechMax = 10;
+constexpr int kSpeechSliderId = 2472;  // "Speech\rProcess"
+constexpr int kToneEditId = 559;       // "FM CTCSS X 10"
 constexpr int kToneMax = 9999;
 
 // Entries passed over in a row during a scan; when every station is marked
@@ -67,8 +70,9 @@ std::string ModeWordForChar(char mode) {
 
 int PbtPositionForHz(int hz) {
     if (hz < -1279 || hz > 1279) return -1;
-    // Positions above 255 are no level a radio takes.
-    return std::min(hz / 10 + 256, 255);
+    // 128 is the centre of the twin-PBT travel: 0 Hz leaves the passband
+    // unshifted and the accepted range fills 1..255.
+    return hz / 10 + 128;
 }
 
 void OnRecallEntry() {
@@ -120,10 +124,14 @@ void OnRecallEntry() {
     if (RecallDirective(e.notes, "SP=", n) && n >= 0 && n <= kSpeechMax && n != g_speechvalue) {
         g_speechvalue = n;
         SetSpeech(g_speech, n);
+        // The slider shows the recalled level, or the next settings change
+        // would read the old position back and send it.
+        ShowSettingRow(kSpeechSliderId);
     }
     if (ModelCap(g_hastone) && g_savefmcts && RecallDirective(e.notes, "FMCTS=", n) && n >= 0 && n <= kToneMax) {
         g_fmcts = n;
         SetCtcss(n);
+        ShowSettingRow(kToneEditId);
     }
     if (RecallDirective(e.notes, "PBT=", n)) {
         const int pos = PbtPositionForHz(n);

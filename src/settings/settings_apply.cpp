@@ -516,6 +516,12 @@ void ApplyAccessoryPorts(bool switchedOff) {
         if (plat::SerialIsOpen(g_steppirport)) plat::SerialClose(g_steppirport);
         if (!PortIsOff(g_steppircomport)) OpenSteppirPort();
     }
+    const std::string k = g_transops->SavedPort(6108);
+    if (!k.empty() && k != g_yaltcomport) {
+        std::snprintf(g_yaltcomport, sizeof g_yaltcomport, "%s", k.c_str());
+        if (plat::SerialIsOpen(g_yaltport)) plat::SerialClose(g_yaltport);
+        if (g_yaltkeyer) OpenKeyerPort();
+    }
     const std::string t = g_transops->SavedPort(6109);
     if (!t.empty() && t != g_ldgcomport) {
         std::snprintf(g_ldgcomport, sizeof g_ldgcomport, "%s", t.c_str());
@@ -604,6 +610,12 @@ void ApplyRadioPort() {
 }
 }  // namespace
 
+// A typed bearing needs a rotor to turn: the serial rotor, the network rotor
+// switch, or, for an operator client, the server's rotor.
+namespace {
+bool RotorTakesBearing() { return g_client || g_tavnrg == 1 || !PortIsOff(g_rotorcomport); }
+}  // namespace
+
 int StepButtonDefault(int n) { return n >= 1 && n <= 6 ? kStepDefaults[n - 1] : 1; }
 std::string StepButtonCaption(int hz) {
     char buf[32];
@@ -652,8 +664,15 @@ void CTransOps::OnEditKillFocus(int id) {
     } else if (id == 2525) {
         const std::string text = e->GetText();
         if (text.empty()) return;
+        if (!RotorTakesBearing()) {
+            // Nothing would turn: the bearing is neither kept nor sent.
+            e->SetText("");
+            return;
+        }
         if (v >= g_rotorlowlimit && v <= g_rotorhighlimit) {
             std::snprintf(g_rotortarget, sizeof g_rotortarget, "%03d", v);
+            // The rotor turns to the bearing it is given: the one typed.
+            std::memcpy(g_rotorbearing, g_rotortarget, sizeof g_rotorbearing);
             rotorStart = 1;
             NotifyChanged();
         }

@@ -122,6 +122,7 @@ const PageRow kRows[] = {
     // 0 Preferences
     WithApp(Int(2371, 0, "Local/UTC Correction:", nullptr), AppVar::UtcHour),
     WithApp(List(2376, 0, "Mute Radio On Exit?", nullptr, Items::MuteExit), AppVar::MuteAlways),
+    Check(0, 0, "Mute Speaker Only", &g_mutespeakeronly),
     Text(2391, 0, "HamCall Drive Letter or Path", g_hamcall),
     Range(0, 0, "Memory Scan Dwell Time (1 to 99)", &g_dwell, 1, 99, 2),
     CheckApp(0, 0, "Local time in 24 hour Format", AppVar::Local24),
@@ -148,6 +149,7 @@ const PageRow kRows[] = {
     // 2 Preferences3
     Check(0, 2, "No Tune Save (Leave Tune Power Unchanged)", &g_notunesave),
     Check(0, 2, "PTT Amp Tune Pulse", &g_txamptunepulse),
+    Check(0, 2, "AMPTune Disable Keying Loop", &g_amptunedisablekeyingloop),
     Check(0, 2, "Remote Pod PTT Toggle", &g_podptttoggle),
     Check(0, 2, "Passive Mode", &g_passive),
     Check(0, 2, "Cross Band Split", &g_crossband),
@@ -186,6 +188,7 @@ const PageRow kRows[] = {
     Int(0, 3, "S Meter Compensation", &g_smetercomp),
     Int(0, 3, "Frequency Display Delay (msec)", &g_frequencydelay),
     Keep(0, 3, "S Meter Polling Time (msec)", &g_metercycle, 50, 10000),
+    Check(0, 3, "S Meter Display Only", &g_smeteronlydisplay),
     Int(0, 3, "Diversity Tuning Delay (msec)", &g_diversitydelay),
     Check(0, 3, "Save FM CTCSS in Mem", &g_savefmcts),
     Check(0, 3, "Red Frequency Display on Transmit", &g_redfreqonxmit),
@@ -267,6 +270,8 @@ const PageRow kRows[] = {
     Port(6161, 10, "Commport", g_steppircomport),
     Check(2450, 10, "KPA1500", nullptr, Rule::RfKit),
     Check(0, 10, "Using Flex PGXL", &g_usingpgxlamp),
+    // The PGXL's fan follows its temperature.
+    Check(0, 10, "Auto Fan Mode", &g_pgxlautotemp),
     Check(2451, 10, "RFKit Original", nullptr, Rule::RfKit),
     Check(2452, 10, "RFKit S Model", nullptr, Rule::RfKit),
     PageRow{4514, Ctl::Edit, 10, Rule::Always, "IP Address", Enc::None},
@@ -325,6 +330,8 @@ const PageRow kRows[] = {
 
     // 14 CW Settings
     Check(2463, 14, "Yalt Keyer", &g_yaltkeyer, Rule::NotPerseus),
+    // Shown with the keyer off too, so its port can be chosen first.
+    Port(6108, 14, "Keyer Comport", g_yaltcomport, Rule::NotPerseus),
     Check(552, 14, "Enable Keyer", &g_keyer, Rule::NotPerseus),
     Range(2369, 14, "CW Pitch", &g_bfo, 0, 1000, 200, Rule::HasLevels),
     Check(2460, 14, "Reverse Paddle", &g_reversepaddle, Rule::Yalt),
@@ -351,7 +358,8 @@ const PageRow kRows[] = {
 
     // 15 SSB Settings
     Slider(2471, 15, "Mic\rGain", &g_micgain, 0, 100, Rule::TxLevels),
-    Slider(2472, 15, "Speech\rProcess", &g_speechvalue, 0, 100, Rule::TxLevels),
+    // The processor takes levels 0..10 (sent as level x 25).
+    Slider(2472, 15, "Speech\rProcess", &g_speechvalue, 0, 10, Rule::TxLevels),
     PageRow{2380, Ctl::Radio, 15, Rule::TxFilter, "Wide TX SSB Filter"},
     PageRow{2381, Ctl::Radio, 15, Rule::TxFilter, "Medium TX SSB Filter"},
     PageRow{2396, Ctl::Radio, 15, Rule::TxFilter, "Narrow TX SSB Filter"},

@@ -18,6 +18,7 @@
 #include "civ/radio_init.h"
 #include "memories/memory_options.h"
 #include "memories/radio_memories.h"
+#include "platform/message_box.h"
 #include "panel/swl_panel.h"
 #include "platform/files.h"
 #include "sim/sim_radio.h"
@@ -188,8 +189,13 @@ TEST(RadioMemoryRestore, LinesGoIntoTheirChannels) {
                 "Memory 020,,USB,1,,\r\n"        // no frequency: left out
                 "Memory 021,7.040000,DV,1,,\r\n"
                 "Memory 100,7.050000,CW,1,,\r\n"); // the limit: the restore ends
+    plat::message_box_script::Clear();
     ASSERT_TRUE(StartRadioMemoryRestore(s.dir.file("in.cdf")));
     s.RunTransfer();
+    // The line left out is named at the end.
+    ASSERT_EQ(plat::message_box_script::History().size(), 1u);
+    EXPECT_EQ(plat::message_box_script::History()[0].caption, "Restore Qarv Memories");
+    EXPECT_EQ(plat::message_box_script::History()[0].text.substr(0, 27), "1 line was skipped: line 4.");
     sim::SimRadio::Memory m;
     ASSERT_TRUE(s.radio.memory(12, &m));
     EXPECT_EQ(m.hz, 14200000);
@@ -205,6 +211,25 @@ TEST(RadioMemoryRestore, LinesGoIntoTheirChannels) {
     // The end of the restore sends the program's frequency again.
     s.Run(2000);
     EXPECT_EQ(s.radio.frequency(0), 14074000);
+}
+
+TEST(RadioMemoryRestore, ALineTooLongEndsTheRestoreAndIsNamed) {
+    SimTransfer s;
+    s.dir.write("in.cdf", "Memory 001,95.000000,FM,1,,\n"       // outside the radio's range
+                          "Memory 002,7.030000,CW,1,,\n" +
+                              std::string(300, 'X') + "\n"
+                              "Memory 004,7.040000,CW,1,,\n");  // after the end: not read
+    plat::message_box_script::Clear();
+    ASSERT_TRUE(StartRadioMemoryRestore(s.dir.file("in.cdf")));
+    s.RunTransfer();
+    sim::SimRadio::Memory m;
+    EXPECT_FALSE(s.radio.memory(1, &m));
+    EXPECT_TRUE(s.radio.memory(2, &m));
+    EXPECT_FALSE(s.radio.memory(4, &m));
+    ASSERT_EQ(plat::message_box_script::History().size(), 1u);
+    const std::string text = plat::message_box_script::History()[0].text;
+    EXPECT_EQ(text.substr(0, 27), "1 line was skipped: line 1.");
+    EXPECT_NE(text.find("The read stopped at line 3: it is too long."), std::string::npos) << text;
 }
 
 TEST(RadioMemoryBanks, SaveWritesBanksNamesAndSplit) {

@@ -62,8 +62,14 @@ TEST_F(Cdf, ImportSkipsBankClearAndUncoveredLines) {
               "Zero,0,AM,,,\r\nBroken line without commas\r\n" +
                   std::string(500, 'L') + ",15.000000,AM,,,\r\n");
     SetList({MakeStation("Old", 6.0)});
+    plat::message_box_script::Clear();
     ASSERT_TRUE(ImportCdf(kUseName, "mems.cdf"));
     ASSERT_EQ(g_stationlist.size(), 2u);
+    // The operator is told which lines held no station: bank, clear and
+    // empty lines are no stations and are not counted.
+    ASSERT_EQ(plat::message_box_script::History().size(), 1u);
+    EXPECT_EQ(plat::message_box_script::History()[0].caption, "Import");
+    EXPECT_EQ(plat::message_box_script::History()[0].text.substr(0, 37), "3 lines were skipped: lines 5, 6, 7.\n");
     EXPECT_EQ(g_stationlist[0].name, "Memory 001");
     EXPECT_EQ(g_stationlist[1].name, std::string(500, 'L'));  // a long line is a line
     EXPECT_EQ(g_stationlist[1].filter, "6.0 kHz ");  // an empty filter is 6000 Hz
@@ -97,4 +103,26 @@ TEST_F(Cdf, FilterWordsOfModelsWithoutNamedFilters) {
     EXPECT_EQ(GetMemoryFilterIndex("2.4 kHz "), 13);
     EXPECT_EQ(GetMemoryFilterIndex("FIL2"), 0);
     EXPECT_EQ(GetMemoryFilterIndex("10.0 kHz ", true), 1);
+}
+
+TEST_F(Cdf, ImportNamesTheFirstFewSkippedLinesAndKeepsTheGoodStations) {
+    g_radiotype = 23;
+    std::string text;
+    for (int n = 1; n <= 12; ++n)
+        text += n % 2 ? "Net " + std::to_string(n) + ",14.300000,USB,2400,,\n" : "Off " + std::to_string(n) + ",95.0,FM,,,\n";
+    dir.write("many.cdf", text);
+    plat::message_box_script::Clear();
+    ASSERT_TRUE(ImportCdf(kUseName, "many.cdf"));
+    EXPECT_EQ(g_stationlist.size(), 6u);
+    ASSERT_EQ(plat::message_box_script::History().size(), 1u);
+    EXPECT_EQ(plat::message_box_script::History()[0].text.substr(0, 52),
+              "6 lines were skipped: lines 2, 4, 6, 8, 10 and more.");
+    // A clean file says nothing.
+    dir.write("clean.cdf", "Net,14.300000,USB,2400,,\n");
+    g_memmodified = 0;
+    plat::message_box_script::Clear();
+    ASSERT_TRUE(ImportCdf(kUseName, "clean.cdf"));
+    EXPECT_TRUE(plat::message_box_script::History().empty());
+    EXPECT_EQ(SkippedLinesText({}, 0), "");
+    EXPECT_EQ(SkippedLinesText({}, 9), "The read stopped at line 9: it is too long.");
 }

@@ -20,6 +20,7 @@
 #include "panel/swl_panel.h"
 #include "platform/event_loop.h"
 #include "platform/message_box.h"
+#include "settings/trans_ops.h"
 #include "sim/sim_radio.h"
 
 using plat::manual_clock::Advance;
@@ -156,8 +157,8 @@ TEST(StationRecall, DirectivesInTheNotesApply) {
     plat::DeliverPosted();
     r.Drain();
     EXPECT_EQ(g_speechvalue, 5);
-    EXPECT_EQ(g_hicut, 129);
-    EXPECT_EQ(g_locut, 129);
+    EXPECT_EQ(g_hicut, 1);
+    EXPECT_EQ(g_locut, 1);
     EXPECT_DOUBLE_EQ(r.panel.vfoBFreq, 7.1);
     // Out of range: nothing changes.
     r.List({St("Odd", 14.3, "USB", "2.4 kHz ", "SP=11 PBT=1280")});
@@ -165,9 +166,11 @@ TEST(StationRecall, DirectivesInTheNotesApply) {
     plat::DeliverPosted();
     r.Drain();
     EXPECT_EQ(g_speechvalue, 5);
-    EXPECT_EQ(g_hicut, 129);
-    EXPECT_EQ(PbtPositionForHz(0), 255);
-    EXPECT_EQ(PbtPositionForHz(-1279), 129);
+    EXPECT_EQ(g_hicut, 1);
+    // 0 Hz centres the passband; the accepted range fills 1..255.
+    EXPECT_EQ(PbtPositionForHz(0), 128);
+    EXPECT_EQ(PbtPositionForHz(1279), 255);
+    EXPECT_EQ(PbtPositionForHz(-1279), 1);
     EXPECT_EQ(PbtPositionForHz(1280), -1);
 }
 
@@ -209,4 +212,59 @@ TEST(StationRecall, TheScanStopsWhenThereIsNothingToTune) {
     ToggleMemoryScan();
     ASSERT_FALSE(plat::message_box_script::History().empty());
     EXPECT_EQ(plat::message_box_script::History().back().text, "No Memory File is Open");
+}
+
+namespace {
+// The main frame's settings share: every change notification runs the apply.
+struct SettingsFrame : plat::Window {
+    bool OnCommand(unsigned id, unsigned, plat::LPARAM) override {
+        if (id == kSettingsChangedId) ApplySettings();
+        return true;
+    }
+};
+// The last tone the radio was given (1B 00), in tenths of Hz; -1 for none.
+int LastTone(const sim::SimRadio& radio) {
+    int tone = -1;
+    for (const Bytes& f : radio.frames())
+        if (f.size() == 10 && f[4] == 0x1B && f[5] == 0x00) tone = sim::Bcd2ToInt(&f[7]);
+    return tone;
+}
+}  // namespace
+
+TEST(StationRecall, ARecalledToneSpeechLevelAndCentredPassbandSurviveTheNextSettingsChange) {
+    Recall r;
+    g_savefmcts = 1;
+    g_fmcts = 0;
+    g_speechvalue = 2;
+    SettingsFrame owner;
+    owner.Create("frame", 0, {0, 0, 1000, 700}, nullptr, 0);
+    g_transops = new CTransOps;
+    g_transops->Create("Transceiver Settings", plat::WS_CHILD, {0, 0, 920, 620}, &owner, 2367);
+    LoadSettingsControls();
+    r.List({St("Repeater", 14.3, "USB", "2.4 kHz ", "PBT=0 FMCTS=885 SP=7")});
+    r.wnd.tune.Click();
+    plat::DeliverPosted();
+    r.Drain();
+    EXPECT_EQ(g_fmcts, 885);
+    EXPECT_EQ(g_speechvalue, 7);
+    // The settings window shows what the recall set.
+    EXPECT_EQ(g_transops->EditOf(559)->GetText(), "885");
+    EXPECT_EQ(g_transops->SliderOf(2472)->GetValue(), 7);
+    // Another setting changed in the window: the apply reads every control.
+    plat::Edit* pitch = g_transops->EditOf(2369);
+    pitch->TypeText("650");
+    pitch->KillFocus();
+    r.Drain();
+    r.Run(300);
+    EXPECT_EQ(g_bfo, 650);
+    EXPECT_EQ(g_fmcts, 885);
+    EXPECT_EQ(g_speechvalue, 7);
+    EXPECT_EQ(LastTone(r.radio), 885);
+    EXPECT_EQ(r.radio.level(0x0E), 7 * 25);  // the speech processor level
+    // "PBT=0" centres both cuts.
+    EXPECT_EQ(g_hicut, 128);
+    EXPECT_EQ(g_locut, 128);
+    EXPECT_EQ(r.radio.level(0x07), 128);
+    EXPECT_EQ(r.radio.level(0x08), 128);
+    delete g_transops;
 }
