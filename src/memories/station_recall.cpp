@@ -99,6 +99,7 @@ void OnRecallEntry() {
     const char mode = ModeCharForWord(e.mode);
     if (!g_memscan) TuneToFrequency(e.frequency, ModeCodeForModeChar(mode));
     g_stationcaption = e.name;
+    p.ShowStationCaption();
     g_skipstationname = 1;
     double freqB = p.vfoBFreq;
     if (e.frequency2 > 0.0001) {

@@ -10,6 +10,7 @@
 #include "base/trace_log.h"
 #include "memories/memory_file_panel.h"
 #include "memories/memory_options.h"
+#include "panel/swl_panel.h"
 #include "memories/station_archive.h"
 #include "memories/station_cdf.h"
 #include "memories/radio_memories.h"
@@ -333,10 +334,12 @@ void ShowStationName(double mhz) {
     const int pos = FindIndexedStation(mhz);
     if (pos < 0 || pos >= int(g_stationlist.size())) {
         g_stationcaption = std::string(11, ' ');
+        if (g_swlpanel) g_swlpanel->ShowStationCaption();
         return;
     }
     g_stationcaption = g_stationlist[std::size_t(pos)].name;
     if (g_stationsort == 0 && g_automemselect && g_stationwnd) g_stationwnd->SelectStationRow(pos);
+    if (g_swlpanel) g_swlpanel->ShowStationCaption();
 }
 
 void FillStationList() {

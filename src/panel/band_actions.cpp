@@ -2,11 +2,13 @@
 // pads and the state kept around a tune.
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/radio_init.h"
+#include "civ/transverters.h"
 #include "devices/device_options.h"
 #include "devices/tuner.h"
 #include "memories/recall_panels.h"
@@ -272,5 +274,17 @@ bool CSwlPanel::OnBandCommand(unsigned id) {
     case IDC_RECALL_SP3: RecallScratch(kScratch4Row); return true;
     case IDC_UNDO_SP: SelectBand(kUndoRow); return true;
     default: return false;
+    }
+}
+
+// The transverter band buttons: one for each transverter set up, captioned
+// by its "TV%d BUTTON" text (at most 4 characters, as the setting allows).
+void CSwlPanel::ShowTransverterButtons() {
+    if (!View()) return;
+    for (int n = 0; n < 5; ++n) {
+        const Transverter& tv = g_transverter[n];
+        const unsigned id = kFirstTransverterButton + unsigned(n);
+        View()->SetControlText(id, std::string(tv.button, strnlen(tv.button, 4)));
+        View()->ShowControl(id, TransverterInUse(tv));
     }
 }

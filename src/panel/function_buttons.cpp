@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
@@ -14,11 +15,14 @@
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "devices/function_table.h"
+#include "devices/device_options.h"
 #include "devices/keying.h"
+#include "memories/stations.h"
 #include "panel/band_table.h"
 #include "panel/mirror_panel.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
+#include "settings/settings_options.h"
 #include "platform/types.h"
 #include "platform/window.h"
 
@@ -171,6 +175,9 @@ bool SubDsp() { return g_radiotype == 5 && g_subsliders && g_dual; }
 
 int Toggled(int v) { return v ? 0 : 1; }
 
+constexpr unsigned kCwMemoryButton = 589;    // 589..593
+constexpr unsigned kCwMemoryCommand = 5020;  // 5020..5024, F1..F5
+
 void SendToMainFrame(CSwlPanel& p, unsigned command) {
     if (p.Parent()) p.Parent()->SendMessage(plat::WM_COMMAND, command, 0);
 }
@@ -232,6 +239,11 @@ void CSwlPanel::ShowClocks(const char* local, const char* utc) {
     View()->SetControlText(IDC_LOCAL_CLOCK, local ? local : "");
     View()->SetControlText(IDC_UTC_CLOCK, utc ? utc : "");
     ShowRadioContact();
+    // The settings window and the station lookups change these without a
+    // word to the panel: the clock tick keeps them current.
+    ShowStationCaption();
+    ShowCallSign();
+    ShowBearing();
 }
 
 void CSwlPanel::ShowRadioContact() {
@@ -263,6 +275,24 @@ void CSwlPanel::ShowIdFlash(int selected) {
 void CSwlPanel::ShowIdReminder(const char* call) {
     LightFunctionButton(IDC_CWID, 1);
     if (View()) View()->SetControlText(IDC_STATUS_LABEL, call ? call : "");
+}
+
+void CSwlPanel::ShowStationCaption() {
+    if (View()) View()->SetControlText(kStationLabel, g_stationcaption);
+}
+
+void CSwlPanel::ShowCallSign() {
+    if (!View()) return;
+    View()->SetCallSignStyle(g_callsize, g_callcolor);
+    View()->SetControlText(kCallSignLabel, std::string(g_callsign, strnlen(g_callsign, sizeof g_callsign)));
+}
+
+// The typed bearing as the settings window shows it: three characters, none
+// while the rotor has no target ('Z').
+void CSwlPanel::ShowBearing() {
+    if (!View()) return;
+    const std::size_t n = g_rotortarget[0] == 'Z' ? 0 : strnlen(g_rotortarget, 3);
+    View()->SetControlText(kBearingLabel, std::string(g_rotortarget, n));
 }
 
 void CSwlPanel::ShowCwSpeed(const char* text) {
@@ -456,6 +486,13 @@ bool CSwlPanel::OnFunctionCommand(unsigned id) {
         NotifyMainWin();
         ReturnFocus();
     };
+    // CW memory buttons 589..593 play memories 1..5: the main frame's F1..F5
+    // commands, which send them through the CW keyboard or the pod function.
+    if (id >= kCwMemoryButton && id < kCwMemoryButton + 5) {
+        SendToMainFrame(*this, kCwMemoryCommand + (id - kCwMemoryButton));
+        ReturnFocus();
+        return true;
+    }
     if (id >= IDC_USER1 && id < IDC_USER1 + 4) {
         g_userbutton = int(id - IDC_USER1) + 1;
         NotifyMainWin();

@@ -253,6 +253,22 @@ const std::vector<Item> kItems = {
      "Notch, tp Twin Peak"},
     {9324, K::Label, "", 410, 317, 600, 331, S::Model5, true, -1,
      "Sub Receiver RF: ant Antenna, rx Receive Antenna, at Attenuator (dB), pa PreAmp, af Audio Peak Filter"},
+    // Values the panel works out that the design gives no place: the RIT/XIT
+    // offsets and the PBT cut positions in the free strip left of the memory
+    // frame (each under its name), the VFO A station name in the free row
+    // under the step buttons, the call sign below the sub receiver's lines,
+    // the rotor bearing under the keyboard labels.
+    {9340, K::Label, "RIT", -42, 86, 8, 99, S::Always, false, -1, nullptr},
+    {9341, K::Label, "", -42, 100, 8, 114, S::Always, false, -1, "RIT/XIT Offset"},
+    {9342, K::Label, "XIT", -42, 120, 8, 133, S::Always, false, -1, nullptr},
+    {9343, K::Label, "", -42, 134, 8, 148, S::Always, false, -1, "XIT Value"},
+    {9344, K::Label, "Lo Cut", -42, 154, 8, 167, S::Always, false, -1, nullptr},
+    {9345, K::Label, "", -42, 168, 8, 182, S::Always, false, -1, "PBT Inner Position"},
+    {9346, K::Label, "Hi Cut", -42, 188, 8, 201, S::Always, false, -1, nullptr},
+    {9347, K::Label, "", -42, 202, 8, 216, S::Always, false, -1, "PBT Outer Position"},
+    {9348, K::Label, "", 388, 257, 600, 274, S::Always, false, -1, "Station Name of VFO A"},
+    {9349, K::Label, "", 410, 336, 600, 388, S::Always, false, -1, "Call Sign"},
+    {9350, K::Label, "", 551, 230, 603, 244, S::Always, false, -1, "Rotor Bearing"},
     // Shown in the meter's place until the radio has answered.
     {9330, K::Label, "", 392, 8, 548, 74, S::Hidden, false, -1,
      "Nothing heard from the radio: check its type, CI-V address, port and baud rate in Transceiver Settings"},

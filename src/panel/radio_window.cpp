@@ -1,5 +1,6 @@
 #include "panel/radio_window.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/trace_log.h"
@@ -136,6 +137,13 @@ void CRadioWindow::CreateSliderRow() {
         panel_->ShowFunctionButtons();
         panel_->RefreshFilters();
         panel_->ShowRadioContact();
+        panel_->ShowTransverterButtons();
+        panel_->ShowStationCaption();
+        panel_->ShowCallSign();
+        panel_->ShowBearing();
+        panel_->ShowRitXit();
+        SetText(int(CSwlPanel::kPbtInnerLabel), std::to_string(panel_->pbtInnerOffset));
+        SetText(int(CSwlPanel::kPbtOuterLabel), std::to_string(panel_->pbtOuterOffset));
     }
 }
 
@@ -408,6 +416,18 @@ void CRadioWindow::ShowRadioSilent(bool silent, const std::string& text) {
     SetText(kSilentNotice, text);
     ShowControl(kSilentNotice, silent);
     ShowControl(unsigned(kMeter), !silent);
+}
+
+// The stored size is the call sign's height at the default scale of 1.4; it
+// grows and shrinks with the window like every other text.
+void CRadioWindow::SetCallSignStyle(int height, plat::Colour colour) {
+    auto* label = dynamic_cast<plat::StaticText*>(Control(int(CSwlPanel::kCallSignLabel)));
+    if (!label || (height == callHeight_ && colour == callColour_)) return;
+    callHeight_ = height;
+    callColour_ = colour;
+    callFont_.Create(std::max(1, int(float(height) * sy_ / 1.4f)), plat::FW_NORMAL, "Arial");
+    label->SetFont(&callFont_);
+    label->SetColours(colour, g_radiobackgroundcolor);
 }
 
 void CRadioWindow::SetButtonOnColour(unsigned id, plat::Colour colour) {

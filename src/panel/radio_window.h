@@ -63,6 +63,7 @@ public:
     void SetDragValue(unsigned id, int value) override;
     void SetButtonOnColour(unsigned id, plat::Colour colour) override;
     void ShowRadioSilent(bool silent, const std::string& text) override;
+    void SetCallSignStyle(int height, plat::Colour colour) override;
 
     // The window's settings place "%04d %04d" of its normal rectangle.
     std::string PlaceText() const;
@@ -98,6 +99,9 @@ private:
     std::vector<std::unique_ptr<plat::Window>> owned_;
     std::multimap<int, plat::Window*> byId_;
     plat::Font buttonFont_, digitFontA_, digitFontB_, labelFont_;
+    plat::Font callFont_;    // the call sign's own size
+    int callHeight_ = 0;
+    plat::Colour callColour_ = 0;
     plat::Font statusFont_;  // fixed pitch: the status lines have columns
     plat::Font drawFont_;    // the text the scales, meter and passband picture draw
     int litMode_ = 0, litBand_ = 0, litFilter_ = 0, litStep_ = 0;

@@ -63,12 +63,14 @@ void FollowPositions(CSwlPanel& p) {
 void CSwlPanel::SetPbtInner(int position) {
     pbtInner = ClampPosition(position);
     pbtInnerOffset = pbtInner - kCentre;
+    if (View()) View()->SetControlText(kPbtInnerLabel, std::to_string(pbtInnerOffset));
     FollowPositions(*this);
 }
 
 void CSwlPanel::SetPbtOuter(int position) {
     pbtOuter = ClampPosition(position);
     pbtOuterOffset = pbtOuter - kCentre;
+    if (View()) View()->SetControlText(kPbtOuterLabel, std::to_string(pbtOuterOffset));
     FollowPositions(*this);
 }
 
@@ -95,6 +97,10 @@ void CSwlPanel::ShowRitXit() {
     ritText = rit || xit ? OffsetText(ritOffset) : "  ";
     if ((rit || xit) && View()) View()->SetDragValue(kRitScale, ritOffset);
     xitText = xit ? OffsetText(xitOffset) : "+0";
+    if (View()) {
+        View()->SetControlText(kRitLabel, ritText);
+        View()->SetControlText(kXitLabel, xitText);
+    }
 }
 
 namespace {

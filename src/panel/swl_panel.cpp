@@ -11,6 +11,8 @@
 #include "civ/frame_reader.h"
 #include "civ/radio_models.h"
 #include "civ/radio_init.h"
+#include "devices/control_surfaces.h"
+#include "devices/tmate2.h"
 #include "panel/band_table.h"
 #include "panel/filter_table.h"
 #include "panel/panel_options.h"
@@ -165,6 +167,8 @@ void CSwlPanel::SetFrequency(double mhz) {
     WriteTracef("SetFrequency %s", FrequencyText(mhz).c_str());
     if (mhz == 0 || keyA.hold) return;
     if (view_) view_->ShowDigits(kVfoA, FrequencyDigitBoxes(mhz, g_removeextradecimal != 0));
+    // The control surface's LCD shows VFO A as the panel does.
+    if (g_tmate2open) ShowTMate2Freq(mhz);
 }
 
 void CSwlPanel::SetFrequency2(double mhz) {
@@ -196,6 +200,7 @@ void CSwlPanel::SetMode(char mode) {
 }
 
 void CSwlPanel::ShowMode() {
+    if (g_tmate2open) ShowTMate2Mode(vfoAMode);
     if (!view_) return;
     view_->SetControlText(105, vfoAMode == '<' ? "WFM" : "FM");
     if (!g_perseus) view_->SetControlText(109, vfoAMode == ':' ? "PSKR" : g_rttylabel2);

@@ -109,6 +109,8 @@ public:
     virtual void SetDragValue(unsigned id, int value) { (void)id; (void)value; }
     // The radio has not answered (yet): said plainly where the meter is.
     virtual void ShowRadioSilent(bool silent, const std::string& text) { (void)silent; (void)text; }
+    // The call-sign label's font height (pixels at the default scale) and colour.
+    virtual void SetCallSignStyle(int height, plat::Colour colour) { (void)height; (void)colour; }
     // A two-state button's caption colour while lit.
     virtual void SetButtonOnColour(unsigned id, plat::Colour colour) { (void)id; (void)colour; }
 };
@@ -273,6 +275,17 @@ public:
     // recall `row` after keeping the current state in the undo row.
     void StoreScratch(int row, int field);
     void RecallScratch(int row);
+    // Labels of values kept elsewhere: the VFO A station name
+    // (g_stationcaption), the call sign ("CALLSIGN" in its colour and size)
+    // and the rotor's target bearing.
+    static constexpr unsigned kStationLabel = 9348, kCallSignLabel = 9349, kBearingLabel = 9350;
+    static constexpr unsigned kRitLabel = 9341, kXitLabel = 9343, kPbtInnerLabel = 9345, kPbtOuterLabel = 9347;
+    void ShowStationCaption();
+    void ShowCallSign();
+    void ShowBearing();
+    // The transverter buttons 40145..40149 for the transverters set up.
+    static constexpr unsigned kFirstTransverterButton = 40145;
+    void ShowTransverterButtons();
     // Band button command -> band row, or -1.
     static int BandRowOfCommand(unsigned id);
 

@@ -135,3 +135,24 @@ TEST(TMate2Program, ItsKnobTunesTheSimulatedRadio) {
     }
     dlclose(fake);
 }
+
+TEST_F(TMate2, TheLcdFollowsThePanelsFrequencyAndMode) {
+    OpenTMate2();
+    ASSERT_EQ(g_tmate2open, 1);
+    panel.SetFrequency(7.0745);
+    EXPECT_EQ(mainNumber(), 7074500ul);
+    panel.SetFrequency(144.3);
+    EXPECT_EQ(mainNumber(), 144300000ul);
+    panel.vfoAMode = '1';
+    panel.ShowMode();
+    EXPECT_TRUE(segment(51));
+    EXPECT_FALSE(segment(44));
+    panel.vfoAMode = '3';
+    panel.ShowMode();
+    EXPECT_TRUE(segment(50));
+    EXPECT_FALSE(segment(51));
+    // A keypad entry in progress keeps the display, the LCD too.
+    panel.keyA.hold = 1;
+    panel.SetFrequency(21.0);
+    EXPECT_EQ(mainNumber(), 144300000ul);
+}

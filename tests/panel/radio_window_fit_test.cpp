@@ -14,6 +14,10 @@
 #include <string>
 
 #include "civ/frame_reader.h"
+#include "civ/transverters.h"
+#include "devices/device_options.h"
+#include "memories/stations.h"
+#include "settings/settings_options.h"
 #include "civ/radio_models.h"
 #include "control_fixture.h"
 #include "panel/controls/owner_drawn.h"
@@ -47,6 +51,17 @@ struct OpenWindow {
         g_radioheard = 1;  // the meter in its place
         g_radiotype = f.type;
         g_scalex = g_scaley = f.scale;
+        // The longest texts the new labels carry: a long station name, the
+        // largest call-sign size, every transverter button.
+        g_stationcaption = "Radio Exterior de Espana";
+        std::snprintf(g_callsign, sizeof g_callsign, "%s", "VP2E/W1AW");
+        g_callsize = 34;
+        std::snprintf(g_rotortarget, sizeof g_rotortarget, "%s", "359");
+        for (int n = 0; n < 5; ++n) {
+            g_transverter[n].lower = 1000 + 100 * n;
+            g_transverter[n].upper = 1050 + 100 * n;
+            std::snprintf(g_transverter[n].button, sizeof g_transverter[n].button, "%s", "23cm");
+        }
         frame.Open(200, 100);
         window.CreatePanel(&frame, {10, 10, 0, 0}, &panel);
         window.CreateSliderRow();
@@ -57,6 +72,11 @@ struct OpenWindow {
         panel.ShowClocks("LOC 12:58:58", "UTC 23:58:58");
         panel.ShowMeterReading(2304, 4);
         panel.SetPbtInner(148);
+        panel.SetPbtOuter(0);
+        panel.ritOffset = -9999;
+        panel.xitOffset = -9999;
+        panel.xit = 1;
+        panel.ShowRitXit();
         panel.ShowCwSpeed("25");
         panel.SetCwCaption("Cw Kb");
         if (f.type == 5) {
@@ -128,6 +148,16 @@ TEST_P(RadioWindowFit, CaptionsNumbersAndDrawnTextFitAndNothingOverlaps) {
     EXPECT_EQ(plat::DescribeFaults(plat::CheckLayout(&w.window)), "") << Name(f);
     EXPECT_EQ(Overlaps(w), "") << Name(f);
     EXPECT_EQ(DrawnFaults(w), "") << Name(f);
+    // The values the panel works out are on the screen.
+    for (int id : {9341, 9343, 9345, 9347, 9348, 9349, 9350, 40145, 40149}) {
+        plat::Window* c = w.Control(id);
+        ASSERT_NE(c, nullptr) << id << " " << Name(f);
+        EXPECT_TRUE(c->IsWindowVisible()) << id << " " << Name(f);
+        EXPECT_FALSE(c->GetWindowText().empty()) << id << " " << Name(f);
+    }
+    EXPECT_EQ(w.Control(9341)->GetWindowText(), "-9.999");
+    EXPECT_EQ(w.Control(9347)->GetWindowText(), "-128");
+    EXPECT_EQ(w.Control(9348)->GetWindowText(), "Radio Exterior de Espana");
     // The scales show their numbers: none of them is dropped for want of room.
     auto* scale = dynamic_cast<const COwnerDrawn*>(w.Control(2358));
     ASSERT_NE(scale, nullptr);
