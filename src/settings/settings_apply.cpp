@@ -665,8 +665,11 @@ void CTransOps::OnEditKillFocus(int id) {
         const std::string text = e->GetText();
         if (text.empty()) return;
         if (!RotorTakesBearing()) {
-            // Nothing would turn: the bearing is neither kept nor sent.
+            // Nothing would turn: the bearing is neither kept nor sent, and
+            // neither the edit nor the radio panel shows one.
             e->SetText("");
+            g_rotortarget[0] = '\0';
+            if (g_swlpanel) g_swlpanel->ShowBearing();
             return;
         }
         if (v >= g_rotorlowlimit && v <= g_rotorhighlimit) {
@@ -677,6 +680,7 @@ void CTransOps::OnEditKillFocus(int id) {
             NotifyChanged();
         }
         e->SetText(g_rotortarget[0] == 'Z' ? "" : std::string(g_rotortarget, strnlen(g_rotortarget, 3)));
+        if (g_swlpanel) g_swlpanel->ShowBearing();
         return;
     } else if (id == 2536) {
         // The band index can be "none" (99): only a real band row takes a drive.

@@ -128,8 +128,10 @@ TEST(SettingsPlaces, ATypedBearingIsTakenOnlyByARotorThatTurns) {
     plat::Edit& bearing = *s.w().EditOf(2525);
     ASSERT_TRUE(bearing.IsWindowVisible());
     // No rotor: the bearing is cleared, nothing kept, nothing to turn.
+    std::snprintf(g_rotortarget, sizeof g_rotortarget, "%s", "090");
     s.type(bearing, "123");
     EXPECT_EQ(bearing.GetText(), "");
+    EXPECT_STREQ(g_rotortarget, "");  // the panel's bearing label shows none
     EXPECT_EQ(s.w().rotorStart, 0);
     EXPECT_STREQ(g_rotorbearing, "045");
     EXPECT_TRUE(pty.read(1, 50).empty());
