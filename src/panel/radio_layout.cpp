@@ -186,7 +186,7 @@ const std::vector<Item> kItems = {
     {2360, K::Slider, "", 23, 298, 43, 372, S::Always, true, -1, "Volume VFO A"},
     {9311, K::Label, "VB", 50, 280, 76, 295, S::Always, true, -1, nullptr},
     {441, K::Slider, "", 53, 298, 73, 372, S::Always, true, -1, "Volume VFO B"},
-    {9312, K::Label, "PWR", 80, 280, 106, 295, S::Always, true, -1, nullptr},
+    {9312, K::Label, "PWR", 80, 280, 106, 295, S::Always, true, -1, "Transmit power (W)"},
     {725, K::Slider, "", 83, 298, 103, 372, S::Always, true, -1, "Transmit Power"},
     {9313, K::Label, "RF", 110, 280, 136, 295, S::Always, true, -1, nullptr},
     {2359, K::Slider, "", 113, 298, 133, 372, S::Always, true, -1, "RF Gain"},
