@@ -14,6 +14,7 @@
 #include "civ/radio_models.h"
 #include "memories/memory_options.h"
 #include "memories/station_hooks.h"
+#include "panel/band_table.h"
 #include "panel/swl_panel.h"
 
 std::uint16_t* g_sweeptrace = nullptr;
@@ -208,6 +209,8 @@ void EndSweep() {
 }
 
 void OnSweepPick(double mhz) {
+    // A frequency the radio cannot tune leaves everything as it is.
+    if (CheckCoverage(mhz) != 0) return;
     if (g_sweeprunning) {
         g_run.pick = mhz;
         if (g_sweeppanel)
@@ -216,6 +219,8 @@ void OnSweepPick(double mhz) {
             EndSweep();
         return;
     }
+    // The band stack keeps where VFO A was before the pick moves it.
+    UpdateBandStack(g_vfoafreq, 1);
     g_vfoafreq = mhz;
     SetRadioFrequencies();
     if (g_swlpanel) g_swlpanel->SetPanelTuning(mhz, 0, 0, 0, 0, 0);
