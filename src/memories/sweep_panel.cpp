@@ -293,7 +293,7 @@ int CSweepPanel::OnCreate() {
     highResBox_->SetCheck(highRes);
     wideBox_->SetCheck(wide);
     linearBox_->SetCheck(linear);
-    EnableRunControls(!g_sweeprunning);
+    EnableRunControls(!(g_sweeprunning || g_sweepbrunning));
     ready_ = true;
     return 0;
 }
@@ -337,7 +337,7 @@ void CSweepPanel::EnableRunControls(bool idle) {
 }
 
 void CSweepPanel::StartSweep() {
-    if (g_memscan || g_scanfreq > 0.01 || g_sweeprunning) return;
+    if (g_memscan || g_scanfreq > 0.01 || g_sweeprunning || g_sweepbrunning) return;
     ReadControls();
     // Wide sweep is fixed at start-up: the setting is read then.
     const bool wideNow = g_bigsweep != 0;

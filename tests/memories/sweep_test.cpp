@@ -294,3 +294,57 @@ TEST(SweepGraph, PointerShowsTheReadoutAndItFitsThePanel) {
     plat::synth::Leave(&graph);
     EXPECT_EQ(s.sweep.ReadoutText(), "");
 }
+
+TEST(SweepSub, TheIc7800StepsItsSubReceiverAndPutsItBack) {
+    SimSweep s;
+    s.AddSignal();
+    g_radiotype = 5;  // IC-7800: VFO B is the sub receiver
+    g_7600fw2 = 0;
+    g_rx320duringsweep = 1;
+    g_vfobfreq = s.panel.vfoBFreq = 7.05;
+    g_vfobmode = '0';
+    g_vfobrxfilter = 2;
+    s.sweep.range = 8;  // 14.0725 .. 14.0755, around VFO A
+    s.sweep.StartSweep();
+    ASSERT_EQ(g_sweepbrunning, 1);
+    EXPECT_EQ(g_sweeprunning, 0);
+    const SweepRun& run = CurrentSweep();
+    EXPECT_TRUE(run.sub);
+    s.Run();
+    EXPECT_EQ(g_sweepbrunning, 0);
+    EXPECT_EQ(run.maxIndex, 300);
+    // The sub receiver heard the signal at 14.075 MHz: it was the one stepped
+    // and read.
+    const int at = int(std::lround((14.075 - run.start) / 0.0001)) * 10;
+    EXPECT_GT(s.trace[at], 2 * s.trace[5]);
+    // VFO B is back on its frequency and mode; VFO A never moved.
+    EXPECT_EQ(s.radio.frequency(1), 7050000);
+    EXPECT_EQ(s.radio.mode(1), 0x01);
+    EXPECT_NEAR(g_vfobfreq, 7.05, 1e-9);
+    EXPECT_NEAR(s.panel.vfoBFreq, 7.05, 1e-9);
+    EXPECT_NEAR(g_vfoafreq, 14.074, 1e-9);
+    EXPECT_NE(s.radio.mode(0), 0x03);
+    bool aMoved = false;
+    int selected = 0;
+    for (const auto& f : s.radio.frames()) {
+        if (f.size() >= 6 && f[4] == 0x07) selected = f[5] == 0xD1 || f[5] == 0x01;
+        if (f.size() >= 6 && f[4] == 0x05 && !selected) aMoved = true;
+    }
+    EXPECT_FALSE(aMoved) << "a frequency went to VFO A";
+}
+
+TEST(SweepSub, WithTheSettingOffTheIc7800StepsVfoA) {
+    SimSweep s;
+    g_radiotype = 5;
+    g_7600fw2 = 0;
+    g_rx320duringsweep = 0;
+    g_vfobfreq = s.panel.vfoBFreq = 7.05;
+    s.sweep.range = 8;
+    s.sweep.StartSweep();
+    EXPECT_EQ(g_sweeprunning, 1);
+    EXPECT_EQ(g_sweepbrunning, 0);
+    EXPECT_FALSE(CurrentSweep().sub);
+    s.Run();
+    EXPECT_EQ(s.radio.frequency(0), 14074000);
+    EXPECT_NEAR(g_vfobfreq, 7.05, 1e-9);
+}
