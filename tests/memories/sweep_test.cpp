@@ -102,7 +102,7 @@ struct SimSweep : LinkBase {
     // Runs until the sweep ends (bounded), leaving the radio real time to answer.
     int Run() {
         int ticks = 0;
-        while (g_sweeprunning && ticks < 20000) {
+        while ((g_sweeprunning || g_sweepbrunning) && ticks < 20000) {
             plat::manual_clock::Advance(10);
             std::this_thread::sleep_for(std::chrono::microseconds(500));
             ++ticks;
@@ -347,4 +347,32 @@ TEST(SweepSub, WithTheSettingOffTheIc7800StepsVfoA) {
     s.Run();
     EXPECT_EQ(s.radio.frequency(0), 14074000);
     EXPECT_NEAR(g_vfobfreq, 7.05, 1e-9);
+}
+
+TEST(SweepSub, AThresholdStopTunesTheMainReceiverToTheSignal) {
+    SimSweep s;
+    s.AddSignal();
+    g_radiotype = 5;
+    g_7600fw2 = 0;
+    g_rx320duringsweep = 1;
+    g_vfobfreq = s.panel.vfoBFreq = 7.05;
+    g_vfobmode = '0';
+    s.sweep.range = 8;
+    s.sweep.pass = 5;  // "Threshhold S9"
+    g_allowed = 1;
+    s.sweep.StartSweep();
+    s.Run();
+    EXPECT_EQ(g_sweepbrunning, 0);
+    EXPECT_NEAR(g_vfoafreq, 14.075, 1e-6);
+    EXPECT_EQ(s.radio.frequency(0), 14075000);
+    EXPECT_EQ(s.radio.frequency(1), 7050000);
+}
+
+TEST(SweepGraph, APickOutsideTheRadiosCoverageMovesNothing) {
+    SimSweep s;
+    g_allowed = 1;
+    OnSweepPick(45.0);  // between 33 and 49 MHz: no coverage
+    s.Run();
+    EXPECT_NEAR(g_vfoafreq, 14.074, 1e-9);
+    EXPECT_EQ(s.radio.frequency(0), 14074000);
 }
