@@ -14,6 +14,7 @@
 #include "civ/radio_models.h"
 #include "memories/memory_options.h"
 #include "memories/station_hooks.h"
+#include "panel/band_table.h"
 #include "panel/swl_panel.h"
 
 std::uint16_t* g_sweeptrace = nullptr;
@@ -38,9 +39,37 @@ SweepRun g_run;
 Remembered g_saved;
 
 
+bool Running() { return g_sweeprunning || g_sweepbrunning; }
+void EndSubSweep();
+
+// The receiver the run steps: VFO A, or VFO B on the sub-receiver path.
 void TuneTo(double mhz) {
+    if (g_run.sub) {
+        g_vfobfreq = mhz;
+        // The S meter reads the selected receiver: B stays selected while
+        // it is stepped, also where its frequency goes without selecting.
+        SelectVfo('B');
+        SetCommonFrequencies(0, mhz, 'B');
+        return;
+    }
     g_vfoafreq = mhz;
     SetCommonFrequencies(0, mhz, 'A');
+}
+
+// Puts one receiver in the sweep settings, or back as it was.
+void SetReceiver(bool sub, char mode, int filter, int agc, int preamp, int rfGain) {
+    if (sub) {
+        SelectVfo('B');
+        SetRadioMode(mode, filter);
+        SetAgcB(agc);
+        SetPreampB(preamp);
+        SetRfGainB(rfGain);
+    } else {
+        SetRadioMode(mode, filter);
+        SetAgcA(agc);
+        SetPreampA(preamp);
+        SetRfGain(rfGain);
+    }
 }
 
 // The frequency of measurement n, counted in whole steps so that a long run
@@ -121,27 +150,36 @@ void ClearSweepTrace() {
 void OnSweepStart(double start, int stepHz, int count, bool highRes) {
     WriteTrace("scr 27");
     ClearSweepTrace();
-    g_saved = {};
-    g_saved.freq = g_vfoafreq;
-    g_saved.mode = char(g_vfoamode);
-    g_saved.filter = g_rxfilter;
-    g_saved.agc = g_agcmodea;
-    g_saved.preamp = PanelState().preamp;
-    g_saved.rfGain = g_rfgain;
-    g_saved.volume = g_volume;
     g_run = {};
+    // The IC-7800 can sweep with its sub receiver, leaving the main one alone.
+    g_run.sub = g_radiotype == 5 && g_rx320duringsweep != 0;
+    g_saved = {};
+    if (g_run.sub) {
+        g_saved.freq = g_vfobfreq;
+        g_saved.mode = char(g_vfobmode);
+        g_saved.filter = g_vfobrxfilter;
+        g_saved.agc = g_agcmodevfob;
+        g_saved.preamp = PanelState().fn.preampB;
+        g_saved.rfGain = PanelState().fn.rfGainB;
+        SweepKeepVfoB(g_vfobfreq, g_vfobmode, g_vfobrxfilter);
+    } else {
+        g_saved.freq = g_vfoafreq;
+        g_saved.mode = char(g_vfoamode);
+        g_saved.filter = g_rxfilter;
+        g_saved.agc = g_agcmodea;
+        g_saved.preamp = PanelState().preamp;
+        g_saved.rfGain = g_rfgain;
+    }
+    g_saved.volume = g_volume;
     g_run.stepHz = std::max(stepHz, 1);
     g_run.count = std::max(count, 1);
     g_run.start = g_run.current = start;
     g_run.steps = (highRes ? 600 : 300) / g_run.count;
     g_run.end = StepFrequency(g_run.steps);
-    g_sweeprunning = 1;
+    (g_run.sub ? g_sweepbrunning : g_sweeprunning) = 1;
     // The sweep settings: CW with the filter in use, fast AGC, no preamp,
     // full RF gain, the receiver muted.
-    SetRadioMode(kCw, g_rxfilter);
-    SetAgcA('1');
-    SetPreampA(0);
-    SetRfGain(100);
+    SetReceiver(g_run.sub, kCw, g_saved.filter, '1', 0, 100);
     if (!g_muted) ToggleMute();
     TuneTo(g_run.current);
     PollMeters();
@@ -149,7 +187,7 @@ void OnSweepStart(double start, int stepHz, int count, bool highRes) {
 
 void SweepRetrigger(double mhz, int reading) {
     (void)mhz;
-    if (!g_sweeprunning || g_sweeppause) return;
+    if (!Running() || g_sweeppause) return;
     const int s = reading / 256;
     const int limit = SweepPassLimit(g_sweeppanel ? g_sweeppanel->pass : 0);
     if (g_run.step < g_run.steps && s < limit) {
@@ -181,20 +219,22 @@ void MoveSweepMarker(double mhz) {
 }
 
 void EndSweep() {
-    if (!g_sweeprunning) return;
+    if (!Running()) return;
     WriteTrace("scr 28");
     g_sweeprunning = 0;
+    g_sweepbrunning = 0;
     KillCivTimer(TIMER_SWEEP_STEP);
     KillCivTimer(TIMER_SWEEP_RETRY);
+    if (g_run.sub) {
+        EndSubSweep();
+        return;
+    }
     double back = g_saved.freq;
     if (g_run.pick > 0)
         back = g_run.pick;
     else if (g_run.found > 0)
         back = g_run.found;
-    SetRadioMode(g_saved.mode, g_saved.filter);
-    SetAgcA(g_saved.agc);
-    SetPreampA(g_saved.preamp);
-    SetRfGain(g_saved.rfGain);
+    SetReceiver(false, g_saved.mode, g_saved.filter, g_saved.agc, g_saved.preamp, g_saved.rfGain);
     if (g_muted) ToggleMute();
     SetVolume(g_saved.volume);
     // The sweep tuned the radio directly; it goes back the same way.
@@ -207,8 +247,36 @@ void EndSweep() {
     g_run.pick = 0;
 }
 
+namespace {
+// The sub receiver goes back to VFO B as kept with the run (A=B and A/B
+// during the run update that copy), or to a frequency picked meanwhile; a
+// signal a threshold stop found is tuned on VFO A, as on the main path.
+void EndSubSweep() {
+    const double back = g_run.pick > 0 ? g_run.pick : g_run.vfoBFreq;
+    g_vfobmode = g_run.vfoBMode;
+    g_vfobrxfilter = g_run.vfoBFilter;
+    SetReceiver(true, char(g_run.vfoBMode), g_run.vfoBFilter, g_saved.agc, g_saved.preamp, g_saved.rfGain);
+    if (g_muted) ToggleMute();
+    SetVolume(g_saved.volume);
+    g_lastsentb = 0;
+    TuneTo(back);
+    if (g_swlpanel) {
+        g_swlpanel->vfoBFreq = back;
+        g_swlpanel->SetFrequency2(back);
+    }
+    if (g_run.found > 0) {
+        g_vfoafreq = g_run.found;
+        SetRadioFrequencies();
+        if (g_swlpanel) g_swlpanel->SetPanelTuning(g_run.found, 0, 0, 0, 0, 0);
+    }
+    g_run.pick = 0;
+}
+}  // namespace
+
 void OnSweepPick(double mhz) {
-    if (g_sweeprunning) {
+    // A frequency the radio cannot tune leaves everything as it is.
+    if (CheckCoverage(mhz) != 0) return;
+    if (Running()) {
         g_run.pick = mhz;
         if (g_sweeppanel)
             g_sweeppanel->StopSweep();
@@ -216,6 +284,8 @@ void OnSweepPick(double mhz) {
             EndSweep();
         return;
     }
+    // The band stack keeps where VFO A was before the pick moves it.
+    UpdateBandStack(g_vfoafreq, 1);
     g_vfoafreq = mhz;
     SetRadioFrequencies();
     if (g_swlpanel) g_swlpanel->SetPanelTuning(mhz, 0, 0, 0, 0, 0);
@@ -231,9 +301,8 @@ std::string SweepReadout(double mhz, int value, bool linear) {
     return buf;
 }
 
-// Split switched on during a sweep: VFO B's state is kept with the run.
-// The VFO A sweep leaves VFO B alone, so only a sweep of the sub receiver
-// would put these back.
+// VFO B's state kept with the run: the sub-receiver sweep puts it back at
+// the end; split switched on during a VFO A sweep keeps it too.
 void SweepKeepVfoB(double mhz, int mode, int filter) {
     g_run.vfoBFreq = mhz;
     g_run.vfoBMode = mode;

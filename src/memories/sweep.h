@@ -43,7 +43,9 @@ struct SweepRun {
     bool firstPass = true;
     double found = 0;   // the frequency a threshold stop found
     double pick = 0;    // a frequency picked while it ran
-    // VFO B's state when split went on during the run (0: not kept).
+    bool sub = false;   // the sub receiver (VFO B) is stepped
+    // VFO B's state: kept at the start of a sub-receiver run, and when
+    // split went on during the run (0: not kept).
     double vfoBFreq = 0;
     int vfoBMode = 0;
     int vfoBFilter = 0;
@@ -57,8 +59,8 @@ void OnSweepStart(double start, int stepHz, int count, bool highRes);
 // to and stops the sweep; otherwise VFO A is tuned there.
 void OnSweepPick(double mhz);
 void EndSweep();
-// Split went on while a sweep runs: the run keeps VFO B's `mhz`, `mode`
-// and `filter`.
+// The run keeps VFO B's `mhz`, `mode` and `filter`: at the start of a
+// sub-receiver sweep, and when split goes on or A=B / A/B run during one.
 void SweepKeepVfoB(double mhz, int mode, int filter);
 // Clears the trace.
 void ClearSweepTrace();

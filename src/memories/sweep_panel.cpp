@@ -36,6 +36,7 @@ enum : int {
     kIdLinear,
     kIdStyle,
     kIdPulse,
+    kIdReadout,
 };
 
 const char* const kRanges[] = {"1.5 MHz", "750 kHz", "300 kHz", "150 kHz", "75 kHz",
@@ -124,6 +125,27 @@ double CSweepWnd::FrequencyAt(int x) const {
     const SweepRun& run = CurrentSweep();
     const int w = std::max(GetWindowRect().width(), 1);
     return run.start + (run.end - run.start) * std::clamp(x, 0, w) / w;
+}
+
+int CSweepWnd::ValueAt(int x) const {
+    const SweepRun& run = CurrentSweep();
+    if (!g_sweeptrace || run.end <= run.start) return 0;
+    const int samples = std::min(run.steps * run.count, kSweepSamples);
+    const int w = std::max(GetWindowRect().width(), 1);
+    const int i = std::clamp(x, 0, w - 1) * samples / w;
+    return i < run.maxIndex ? g_sweeptrace[i] : 0;
+}
+
+void CSweepWnd::OnLButtonDown(unsigned, plat::Point p) {
+    if (auto* panel = dynamic_cast<CSweepPanel*>(GetParent())) panel->PickAt(p.x);
+}
+
+void CSweepWnd::OnMouseMove(unsigned, plat::Point p) {
+    if (auto* panel = dynamic_cast<CSweepPanel*>(GetParent())) panel->ShowReadoutAt(p.x);
+}
+
+void CSweepWnd::OnMouseLeave() {
+    if (auto* panel = dynamic_cast<CSweepPanel*>(GetParent())) panel->ShowReadoutAt(-1);
 }
 
 // ---- Panel ------------------------------------------------------------------------
@@ -217,6 +239,7 @@ int CSweepPanel::OnCreate() {
     make(highResBox_, "High Resolution", kIdHighRes);
     make(wideBox_, "Wide Sweep (Pgm Restart Req)", kIdWide);
     make(linearBox_, "Linear", kIdLinear);
+    make(readout_, "", kIdReadout);
 
     const char* const pulses[] = {"Default Pulse Width", "Pulse Width 16"};
     auto text = [&](const plat::Window* c, const char* t) { return plat::MeasureText(c, t).x; };
@@ -234,10 +257,16 @@ int CSweepPanel::OnCreate() {
         {wideBox_.get(), text(wideBox_.get(), "Wide Sweep (Pgm Restart Req)") + kCheckExtra},
         {linearBox_.get(), text(linearBox_.get(), "Linear") + kCheckExtra},
     };
+    // The readout has a row of its own under the graph, as wide as its
+    // longest text (either scale, the highest frequency and value).
+    const int readoutW = std::max(text(readout_.get(), SweepReadout(999.999999, 5000, false).c_str()),
+                                  text(readout_.get(), SweepReadout(999.999999, 5000, true).c_str())) + 6;
+    w = std::max(w, readoutW + 8);
     while (Flow(items, w - 8, nullptr) > kRows && w < 2000) w += 20;
     std::vector<plat::Point> at;
     const int rows = Flow(items, w - 8, &at);
-    const int top = graphH + 8;
+    const int readoutTop = graphH + 8;
+    const int top = readoutTop + kRowPitch;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const int x = 4 + at[i].x, y = top + at[i].y * kRowPitch;
         items[i].w->MoveWindow({x, y, x + items[i].width, y + kRowHeight});
@@ -248,6 +277,7 @@ int CSweepPanel::OnCreate() {
         MoveWindow({r.left, r.top, r.left + w, r.top + h});
         graph_.MoveWindow({4, 4, w - 4, 4 + graphH});
     }
+    readout_->MoveWindow({4, readoutTop, w - 4, readoutTop + kRowHeight});
 
     Fill(*rangeList_, kRanges, range);
     Fill(*centreList_, kCentres, centre);
@@ -263,7 +293,7 @@ int CSweepPanel::OnCreate() {
     highResBox_->SetCheck(highRes);
     wideBox_->SetCheck(wide);
     linearBox_->SetCheck(linear);
-    EnableRunControls(!g_sweeprunning);
+    EnableRunControls(!(g_sweeprunning || g_sweepbrunning));
     ready_ = true;
     return 0;
 }
@@ -307,7 +337,7 @@ void CSweepPanel::EnableRunControls(bool idle) {
 }
 
 void CSweepPanel::StartSweep() {
-    if (g_memscan || g_scanfreq > 0.01 || g_sweeprunning) return;
+    if (g_memscan || g_scanfreq > 0.01 || g_sweeprunning || g_sweepbrunning) return;
     ReadControls();
     // Wide sweep is fixed at start-up: the setting is read then.
     const bool wideNow = g_bigsweep != 0;
@@ -346,11 +376,25 @@ void CSweepPanel::SetMarker(double mhz) {
 }
 
 void CSweepPanel::PickAt(int x) {
+    // Before any sweep the graph covers no frequencies: nothing to tune.
+    const SweepRun& run = CurrentSweep();
+    if (run.end <= run.start) return;
     pickFreq = graph_.FrequencyAt(x);
     if (GetParent())
         GetParent()->SendMessage(plat::WM_COMMAND, ID_SWEEP_PICK, 0);
     else
         OnSweepPick(pickFreq);
 }
+
+void CSweepPanel::ShowReadoutAt(int x) {
+    if (!readout_) return;
+    const SweepRun& run = CurrentSweep();
+    if (x < 0 || run.end <= run.start)
+        readout_->SetWindowText("");
+    else
+        readout_->SetWindowText(SweepReadout(graph_.FrequencyAt(x), graph_.ValueAt(x), linear != 0));
+}
+
+std::string CSweepPanel::ReadoutText() const { return readout_ ? readout_->GetWindowText() : std::string(); }
 
 void CSweepPanel::TraceChanged() { graph_.Invalidate(); }

@@ -14,6 +14,7 @@ class CheckBox;
 class ComboBox;
 class Edit;
 class PaintContext;
+class StaticText;
 }  // namespace plat
 
 // The graph: the trace over the swept range, a frequency scale and the
@@ -23,6 +24,12 @@ public:
     void OnPaint(plat::PaintContext& pc) override;
     // The frequency under x (pixels), for a pick and the readout.
     double FrequencyAt(int x) const;
+    // The sample under x (pixels); 0 where nothing was measured.
+    int ValueAt(int x) const;
+    // A click tunes there; the pointer shows the readout.
+    void OnLButtonDown(unsigned flags, plat::Point p) override;
+    void OnMouseMove(unsigned flags, plat::Point p) override;
+    void OnMouseLeave() override;
 };
 
 class CSweepPanel : public plat::Window {
@@ -58,6 +65,9 @@ public:
     void SetMarker(double mhz);
     // A pick at x pixels of the graph.
     void PickAt(int x);
+    // The readout for the pointer at x pixels of the graph; x < 0 clears it.
+    void ShowReadoutAt(int x);
+    std::string ReadoutText() const;
     // A step stored samples: redraw the graph.
     void TraceChanged();
 
@@ -76,6 +86,7 @@ private:
     std::unique_ptr<plat::CheckBox> highResBox_, wideBox_, linearBox_;
     std::unique_ptr<plat::ComboBox> rangeList_, centreList_, displayList_, passList_, styleList_, pulseList_;
     std::unique_ptr<plat::Edit> manualEdit_;
+    std::unique_ptr<plat::StaticText> readout_;  // the row under the graph
 };
 
 extern CSweepPanel* g_sweeppanel;  // null until the sweep panel is built
