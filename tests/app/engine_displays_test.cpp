@@ -25,6 +25,7 @@
 #include "devices/device_port.h"
 #include "devices/external_meters.h"
 #include "devices/tuner.h"
+#include "memories/sweep.h"
 #include "panel/band_table.h"
 #include "platform/input_synth.h"
 #include "panel/controls/slider.h"
@@ -214,4 +215,21 @@ TEST(EngineDisplays, TheMeterTickPollsTheLp100AndTheDualWatchReachesThePerseus) 
     EXPECT_NE(log.find("Send to Per FE FE E1 E0 70 05 00 FD", on), std::string::npos);
     g_perseuspan = 0;
     g_thpopen[0] = 0;
+}
+
+TEST(EngineDisplays, SplitDuringASweepKeepsVfoBForTheSweepAndStopsIt) {
+    Program p;
+    g_radiotype = 23;
+    ASSERT_NE(g_sweeppanel, nullptr);
+    g_sweeppanel->StartSweep();
+    ASSERT_EQ(g_sweeprunning, 1);
+    g_vfobrxfilter = 3;
+    g_swlpanel->vfoBFreq = 14.2;
+    g_swlpanel->vfoBMode = '1';
+    g_swlpanel->split = 1;
+    OnSwl();
+    EXPECT_EQ(g_sweeprunning, 0);
+    EXPECT_DOUBLE_EQ(CurrentSweep().vfoBFreq, 14.2);
+    EXPECT_EQ(CurrentSweep().vfoBMode, '1');
+    EXPECT_EQ(CurrentSweep().vfoBFilter, 3);
 }
