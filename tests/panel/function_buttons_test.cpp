@@ -21,6 +21,7 @@
 #include "panel/mirror_panel.h"
 #include "panel/panel_options.h"
 #include "panel/radio_window.h"
+#include "panel/radio_window_fixture.h"
 #include "panel/swl_panel.h"
 
 namespace {
@@ -113,11 +114,7 @@ struct FunctionButtonsTest : ::testing::Test {
     CSwlPanel panel{&frame};
     CRadioWindow window;
     void Open(int model) {
-        g_radiotype = model;
-        g_scalex = g_scaley = 1.4;
-        frame.Open(200, 100);
-        ASSERT_TRUE(window.CreatePanel(&frame, {10, 10, 0, 0}, &panel));
-        window.CreateSliderRow();
+        ASSERT_TRUE(OpenRadioWindow(frame, window, panel, model));
         window.ShowWindow(plat::SW_SHOW);
         panel.SetPanelTuning(14.2, '0', 1000, 2, 14.2, '0');
         frame.commands.clear();

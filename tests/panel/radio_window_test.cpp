@@ -16,6 +16,7 @@
 #include "panel/panel_options.h"
 #include "panel/radio_layout.h"
 #include "panel/radio_window.h"
+#include "panel/radio_window_fixture.h"
 #include "panel/swl_panel.h"
 #include "platform/controls.h"
 
@@ -149,11 +150,7 @@ struct RadioWindowTest : ::testing::Test {
     CSwlPanel panel{&frame};
     CRadioWindow window;
     void Open(int model) {
-        g_radiotype = model;
-        g_scalex = g_scaley = 1.4;
-        frame.Open(200, 100);
-        ASSERT_TRUE(window.CreatePanel(&frame, {10, 10, 0, 0}, &panel));
-        window.CreateSliderRow();
+        ASSERT_TRUE(OpenRadioWindow(frame, window, panel, model));
         window.CreateToolTips();
         window.ShowWindow(plat::SW_SHOW);
     }

@@ -15,6 +15,7 @@
 #include "panel/controls/bistate_button.h"
 #include "panel/panel_options.h"
 #include "panel/radio_window.h"
+#include "panel/radio_window_fixture.h"
 #include "panel/swl_panel.h"
 #include "platform/controls.h"
 #include "settings/settings_options.h"
@@ -25,11 +26,7 @@ struct Values : ::testing::Test {
     CSwlPanel panel{&frame};
     CRadioWindow window;
     void Open(int model) {
-        g_radiotype = model;
-        g_scalex = g_scaley = 1.4;
-        frame.Open(200, 100);
-        ASSERT_TRUE(window.CreatePanel(&frame, {10, 10, 0, 0}, &panel));
-        window.CreateSliderRow();
+        ASSERT_TRUE(OpenRadioWindow(frame, window, panel, model));
         window.ShowWindow(plat::SW_SHOW);
         panel.SetPanelTuning(14.025, '0', 1000, 2, 7.1, '1');
         frame.commands.clear();
