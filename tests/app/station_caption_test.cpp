@@ -9,6 +9,7 @@
 #include "memories/station_archive.h"
 #include "memories/station_window.h"
 #include "memories/stations.h"
+#include "memories/memory_fixture.h"
 #include "panel/radio_window.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
@@ -16,15 +17,6 @@
 #include "platform/message_box.h"
 
 namespace {
-CStation St(const char* name, double mhz, const char* mode) {
-    CStation s;
-    s.name = name;
-    s.frequency = mhz;
-    s.mode = mode;
-    s.filter = "FIL2";
-    return s;
-}
-
 std::string Caption() {
     plat::Window* label = g_radiowindow ? g_radiowindow->Control(int(CSwlPanel::kStationLabel)) : nullptr;
     return label ? label->GetWindowText() : "<no label>";
@@ -33,7 +25,7 @@ std::string Caption() {
 
 TEST(StationCaption, ARecallAndALookupShowTheNameOnTheRadioWindow) {
     TestDir dir;
-    dir.write("WORLD.RMY", WriteStationArchive({St("Radio Exterior", 9.62, "AM"), St("Net", 7.074, "LSB")}));
+    dir.write("WORLD.RMY", WriteStationArchive({MakeStation("Radio Exterior", 9.62, "AM"), MakeStation("Net", 7.074, "LSB")}));
     plat::dialog_script::Enable();
     plat::file_dialog_script::Enable();
     StartedApp s;
