@@ -121,7 +121,7 @@ void CMainWin::OnClose() {
             SetVolume(0);
         }
         if (!g_submuted) ToggleSubMute();
-        if (g_dual && g_radiotype == 5) {
+        if (g_dual && ModelCap(g_hassubreceiver)) {
             g_dual = 0;
             SendFreqToRX340();
         }

@@ -293,7 +293,7 @@ bool CMainWin::OnToggleCommand(unsigned id) {
         if (g_wavenode) ToggleWindow(ToggleRule::C, ChildById(IDW_WAVENODE), &g_wavevisible);
         return true;
     case ID_TOGGLE_DSTAR:
-        if (g_radiotype == 20) ToggleWindow(ToggleRule::C, ChildById(IDW_DSTAR), &g_dstarvisible);
+        if (ModelCap(g_hasdstar)) ToggleWindow(ToggleRule::C, ChildById(IDW_DSTAR), &g_dstarvisible);
         return true;
     case ID_TOGGLE_RECALL_MEMORY:
         ToggleWindow(ToggleRule::C, ChildById(IDW_RECALL_MEMORY), &g_qarvmemvisible);

@@ -397,7 +397,7 @@ int CMainWin::OnCreate() {
     if (g_wattmetertype) OpenPowerMeterPort();
     LoadHamCallLibrary();
     EnableCallButton();
-    if (g_radiotype == 17) g_radiomemcount = 200;
+    if (ModelCap(g_memorychannels) == 200) g_radiomemcount = 200;
     if (g_rawmode) InitRadio();
 
     WriteTrace("Create progress 3");
@@ -431,7 +431,7 @@ int CMainWin::OnCreate() {
 
     WriteTrace("Create progress 5");
     if (g_mirror) {
-        if (g_radiotype == 5) {
+        if (ModelCap(g_hasdualmenu)) {
             const std::uint8_t poll[] = {0xFE, 0xFE, std::uint8_t(g_radioadr), std::uint8_t(g_myaddr), 0x1A, 0x05,
                                          0x00, 0x87, 0x00, 0xFD};
             SendPoll(poll, int(sizeof poll));

@@ -222,7 +222,7 @@ void CMainWin::OnOneSecond() {
         }
     }
     // 7. AFSK data-mode read.
-    if (g_afsk && g_pegasustransferfile[0] && (g_radiotype == 5 || g_radiotype == 16 || g_radiotype == 18)) {
+    if (g_afsk && g_pegasustransferfile[0] && ModelCap(g_hasdataread)) {
         SendCiv({0x1A, 0x06});
     }
     // 8. Keyer host-open upkeep.
@@ -285,8 +285,7 @@ void CMainWin::OnOneSecond() {
     // 12.
     if (g_rotorconnected) PollRotorHeading();
     // 13. Antenna read.
-    if (!g_mirror && (ModelCap(g_haslevels) || g_radiotype == 6) && g_radiotype != 5 && g_radiotype != 20 &&
-        g_radiotype != 23) {
+    if (!g_mirror && ModelCap(g_antennaupkeep)) {
         SendCiv({0x12});
     }
     // 14. Perseus panadapter and THP poll.

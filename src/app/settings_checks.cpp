@@ -82,8 +82,7 @@ void ApplyLoadChecks() {
     g_rotortavn = InRangeOr(g_rotortavn, 1, 2, 1);
     g_highspeedtuningfactor = InRangeOr(g_highspeedtuningfactor, 1, 100, 1);
     g_tunepower = InRangeOr(g_tunepower, 0, 100, 25);
-    if (g_radiotype == 4 || g_radiotype == 13 || g_radiotype == 20 || g_radiotype == 25)
-        g_suppresstransverterwarnings = 1;
+    if (ModelCap(g_hastransverterbands)) g_suppresstransverterwarnings = 1;
     CheckSteps();
     CheckFilterPositions();
     g_pbtscale = ScaleStepOr8(g_pbtscale);
@@ -134,5 +133,5 @@ void ApplyLoadChecks() {
     if (g_sweepdynamic < 1) g_sweepdynamic = 5;
     // A panel of a meter or radio that is not there stays hidden.
     if (!g_wavenode) g_wavevisible = 0;
-    if (g_radiotype != 20) g_dstarvisible = 0;
+    if (!ModelCap(g_hasdstar)) g_dstarvisible = 0;
 }

@@ -37,7 +37,7 @@ void WritePlace(const char* section, int x, int y, const std::string& path) {
 }  // namespace
 
 bool HasDigiSel() { return ModelCap(g_hasdigisel, g_radiotype) != 0; }
-bool AmFiltersSaved() { return HasDigiSel() || g_perseus || g_radiotype == 23; }
+bool AmFiltersSaved() { return ModelCap(g_savesamfilters) || g_perseus; }
 bool Mirroring() { return g_mirror != 0; }
 
 void SaveVersion(const SettingKey& row, const std::string& path) { WriteIniKey(row.section, row.key, kVersionText, path); }

@@ -780,7 +780,7 @@ void SendFreqToRX340() {
             }
             if (g_submuted) ToggleSubMute();
         } else {
-            if (g_radiotype == 20)
+            if (ModelCap(g_dualby1659))
                 SendCiv({0x16, 0x59, 0x00});
             else
                 SendCiv({0x07, 0xC0});

@@ -158,7 +158,7 @@ void MirrorFilterWidth(CSwlPanel& p) {
     g_vfobrxfilter = index;
     p.ShowFilterNameB();
     g_lastvfobfiltersent = index;
-    if (g_radiotype == 5) {
+    if (ModelCap(g_hassubreceiver)) {
         WriteTrace("scr 13");
         SelectVfo('B');
         SetFilterWidth(index, g_vfobmode);

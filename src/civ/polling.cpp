@@ -41,13 +41,13 @@ enum class Gate : std::uint8_t {
     Single,        // neither dual watch nor split
     DualOrSplit,
     Levels,
-    LevelsOr6,
-    LevelsNot2Or11,
-    LevelsNot11,
+    AntennaRead,
+    SpeechQsk,
+    TwinPbt,
     DigiSel,
     Notch,
     Vsc,
-    Models5And16,
+    AgcVr,
     Menu2,         // the newer menu dialect (14 16, 14 17)
     DataMode,      // a menu dialect, which carries the data-mode control
     FilterWidth,
@@ -61,12 +61,12 @@ struct PollItem {
 
 constexpr std::array<PollItem, 35> kList1 = {{
     {{0x03, 0}, 1, Gate::Single},       {{0x11, 0}, 1, Gate::None},
-    {{0x12, 0}, 1, Gate::LevelsOr6},    {{0x14, 0x03}, 2, Gate::Levels},
+    {{0x12, 0}, 1, Gate::AntennaRead},    {{0x14, 0x03}, 2, Gate::Levels},
     {{0x14, 0x05}, 2, Gate::DigiSel},   {{0x16, 0x32}, 2, Gate::DigiSel},
     {{0x14, 0x09}, 2, Gate::Levels},    {{0x14, 0x0A}, 2, Gate::Levels},
     {{0x14, 0x0B}, 2, Gate::Levels},    {{0x14, 0x0D}, 2, Gate::Notch},
     {{0x14, 0x0E}, 2, Gate::Levels},    {{0x16, 0x44}, 2, Gate::None},
-    {{0x14, 0x0F}, 2, Gate::LevelsNot2Or11}, {{0x14, 0x11}, 2, Gate::Models5And16},
+    {{0x14, 0x0F}, 2, Gate::SpeechQsk}, {{0x14, 0x11}, 2, Gate::AgcVr},
     {{0x16, 0x12}, 2, Gate::None},      {{0x14, 0x12}, 2, Gate::Levels},
     {{0x14, 0x13}, 2, Gate::DigiSel},   {{0x14, 0x16}, 2, Gate::Menu2},
     {{0x14, 0x17}, 2, Gate::Menu2},     {{0x16, 0x4E}, 2, Gate::DigiSel},
@@ -75,7 +75,7 @@ constexpr std::array<PollItem, 35> kList1 = {{
     {{0x16, 0x45}, 2, Gate::Levels},    {{0x16, 0x4F}, 2, Gate::DigiSel},
     {{0x16, 0x46}, 2, Gate::None},      {{0x16, 0x47}, 2, Gate::None},
     {{0x16, 0x48}, 2, Gate::Notch},     {{0x16, 0x4C}, 2, Gate::Vsc},
-    {{0x16, 0x4D}, 2, Gate::Models5And16}, {{0x1A, 0x06}, 2, Gate::DataMode},
+    {{0x16, 0x4D}, 2, Gate::AgcVr}, {{0x1A, 0x06}, 2, Gate::DataMode},
     {{0x04, 0}, 1, Gate::Single},       {{0x14, 0x15}, 2, Gate::None},
     {{0x16, 0x02}, 2, Gate::None},
 }};
@@ -85,8 +85,8 @@ constexpr std::array<PollItem, 6> kList2 = {{
     {{0x1A, 0x03}, 2, Gate::FilterWidth},  // model 17 asks with 1A 02
     {{0x03, 0}, 1, Gate::DualOrSplit},
     {{0x14, 0x02}, 2, Gate::Levels},
-    {{0x14, 0x07}, 2, Gate::LevelsNot11},
-    {{0x14, 0x08}, 2, Gate::LevelsNot11},
+    {{0x14, 0x07}, 2, Gate::TwinPbt},
+    {{0x14, 0x08}, 2, Gate::TwinPbt},
 }};
 
 int g_freqcount = 0;        // meter ticks since the last frequency request
@@ -101,13 +101,13 @@ bool Passes(Gate gate) {
         case Gate::Single: return single;
         case Gate::DualOrSplit: return !single;
         case Gate::Levels: return levels;
-        case Gate::LevelsOr6: return levels || g_radiotype == 6;
-        case Gate::LevelsNot2Or11: return levels && !IsModel({2, 11});
-        case Gate::LevelsNot11: return levels && g_radiotype != 11;
+        case Gate::AntennaRead: return ModelCap(g_hasantennaread) != 0;
+        case Gate::SpeechQsk: return ModelCap(g_hasspeechqsk) != 0;
+        case Gate::TwinPbt: return ModelCap(g_hastwinpbt) != 0;
         case Gate::DigiSel: return ModelCap(g_hasdigisel) != 0;
         case Gate::Notch: return ModelCap(g_hasnotch) != 0;
         case Gate::Vsc: return ModelCap(g_hasvsc) != 0;
-        case Gate::Models5And16: return IsModel({5, 16});
+        case Gate::AgcVr: return ModelCap(g_hasagcvr) != 0;
         case Gate::Menu2: return ModelCap(g_menudialect) == 2;
         case Gate::DataMode: return ModelCap(g_menudialect) != 0;
         case Gate::FilterWidth: return ModelCap(g_hasfilterwidth) != 0;
@@ -118,7 +118,7 @@ bool Passes(Gate gate) {
 // The request bytes of an item as the running model asks for them.
 std::vector<std::uint8_t> RequestBytes(const PollItem& item) {
     std::vector<std::uint8_t> body(item.bytes.begin(), item.bytes.begin() + item.length);
-    if (body.size() == 2 && body[0] == 0x1A && body[1] == 0x03 && g_radiotype == 17) body[1] = 0x02;
+    if (body.size() == 2 && body[0] == 0x1A && body[1] == 0x03 && ModelCap(g_lowerwidthcmds)) body[1] = 0x02;
     return body;
 }
 
@@ -182,7 +182,7 @@ bool SelectPolledVfo() {
         g_selvfo = v;  // the radio is there now: SelectVfo below has nothing to send
         switched = true;
         g_pollvfoa = wantB ? 0 : 1;
-        g_pollmain = wantB && g_radiotype == 5 ? 0 : 1;
+        g_pollmain = wantB && ModelCap(g_hassubreceiver) ? 0 : 1;
         if (wantB && g_sliderreread) {
             g_sliderreread = 0;
             SetCivTimer(TIMER_SLIDER_POLL, kSliderPollMs);
@@ -244,7 +244,7 @@ void PollMeters() {
         SendCiv({0x1C, 0x00});
         return;
     }
-    if (!IsModel({4, 7})) SendCiv({0x1C, 0x00});
+    if (ModelCap(g_hastxread)) SendCiv({0x1C, 0x00});
     if (!g_polling && !g_rawmode && !g_doingcwid) {
         if (++g_freqcount >= kFreqEvery) {
             g_freqcount = 0;

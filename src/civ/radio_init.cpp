@@ -56,7 +56,7 @@ bool RawWithExchangeFile() { return g_rawmode && g_pegasustransferfile[0] != '\0
 // Step 8: the saved settings, each through its setter.
 void PushSavedSettings() {
     CSwlPanel& p = PanelState();
-    if (IsModel({5, 16, 18})) RequestRit();
+    if (ModelCap(g_hasritread)) RequestRit();
     SetVolume(0);  // the real level follows once the rest is in
     SetAntenna(p.antenna, p.rxAntenna);
     SetAgcA(g_agcmodea);
@@ -94,7 +94,7 @@ void PushSavedSettings() {
     else
         SetAttenuatorA(p.attenuator);
     SetRfGain(g_rfgain);
-    if (g_radiotype == 20) SetRfGainB(p.fn.rfGainB);
+    if (ModelCap(g_hassubrfgain)) SetRfGainB(p.fn.rfGainB);
     if (ModelCap(g_hastone)) SetCtcss(g_fmcts);
     if (g_pegportsel) SendBandData();
 }
@@ -124,7 +124,7 @@ void PushVfoAState() {
     SetRadioFrequencies();
     SetVolume(g_volume);
     p.fn.afGain = g_volume;
-    if (g_radiotype == 5) SetMenuDualFlag();
+    if (ModelCap(g_hasdualmenu)) SetMenuDualFlag();
     SetLoCut(g_locut);
     SetHiCut(g_hicut);
     g_pushcopy.loCut = g_locut;

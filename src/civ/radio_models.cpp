@@ -41,6 +41,55 @@ constexpr ModelTable g_hastone = {1, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 1, 1, 1, 1
 constexpr ModelTable g_hasdigisel = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 1, 0};
 constexpr ModelTable g_fixedfilters = {3, 0, 3, 0, 3, 0, 3, 3, 2, 2, 2, 3, 0, 0, 3, 3, 0, 0, 0, 3, 0, 0, 0, 0, 3, 0};
 
+constexpr ModelTable g_hassubreceiver = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_subafonvfob = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hassubrfgain = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hasdualmenu = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hasagcvr = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_txwatts = {100, 100, 100, 100, 100, 200, 100, 100, 100, 100, 100, 10, 100, 100, 100, 100, 200, 100, 100, 100, 100, 100, 100, 100, 100, 10};
+constexpr ModelTable g_hasnblevel = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 1, 1, 1, 0, 0, 0, 0, 1, 0, 0};
+constexpr ModelTable g_hasapflevel = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 1, 1};
+constexpr ModelTable g_hastwinpeak = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0, 1, 0};
+constexpr ModelTable g_hastwinpbt = {1, 1, 1, 1, 0, 1, 0, 1, 0, 0, 0, 0, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1};
+constexpr ModelTable g_hasspeechqsk = {1, 1, 0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1};
+constexpr ModelTable g_speechbymenu = {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hasmonitor = {1, 1, 1, 1, 0, 1, 0, 1, 0, 0, 0, 1, 1, 1, 0, 0, 1, 0, 1, 0, 1, 1, 1, 1, 0, 1};
+constexpr ModelTable g_oldmenuitems = {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_newvox = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1, 0, 0};
+constexpr ModelItems g_voxdelayitem = {0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0184, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0182, 0x0000, 0x0167, 0x0000, 0x0184, 0x0000, 0x0000, 0x0191, 0x0000, 0x0000};
+constexpr ModelItems g_sidetoneitem = {0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0017, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0023, 0x0000, 0x0024, 0x0000, 0x0017, 0x0000, 0x0000, 0x0158, 0x0000, 0x0000};
+constexpr ModelTable g_sidetoneraw = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
+constexpr ModelTable g_hasipplus = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
+constexpr ModelTable g_hasnotchwidth = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
+constexpr ModelTable g_agctwospeed = {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_agcslowcode = {3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 0, 3, 3, 3, 3, 3, 3, 3, 3};
+constexpr ModelTable g_hasagcoff = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
+constexpr ModelTable g_lowerwidthcmds = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_memorychannels = {100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 200, 100, 100, 100, 100, 100, 100, 100, 100};
+constexpr ModelTable g_hasmembanks = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hasantennaset = {1, 1, 1, 1, 0, 1, 1, 1, 0, 1, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1, 1, 0, 0, 1};
+constexpr ModelTable g_antennaonebyte = {0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hasantennaread = {1, 1, 1, 1, 0, 1, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 1, 1, 1, 1, 0, 1};
+constexpr ModelTable g_antennaupkeep = {1, 1, 1, 1, 0, 0, 1, 1, 0, 0, 0, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0, 1, 1, 0, 0, 1};
+constexpr ModelTable g_dualby1659 = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+constexpr ModelTable g_mainsubbyband = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hasdstar = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+constexpr ModelTable g_tunerstart = {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0};
+constexpr ModelTable g_oldmainsub = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hasritread = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hasdataread = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hastxread = {1, 1, 1, 1, 0, 1, 1, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+constexpr ModelTable g_hastransverterbands = {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+constexpr ModelTable g_savesamfilters = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 1, 0};
+constexpr ModelTable g_haspoweronoff = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0};
+constexpr ModelTable g_restorefilters2 = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_hasinternaltuner = {0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1, 0, 0};
+constexpr ModelTable g_haswfm = {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_txpowerprefix = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+constexpr ModelTable g_atten3db = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_fw2choice = {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0};
+constexpr ModelTable g_always25 = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0};
+
 int ModelFilterCount(int type, int oldradio) {
     if (ModelCap(g_hasfilterwidth, type)) return kFilterCount;
     if (oldradio == 1) return 5;
@@ -56,10 +105,15 @@ constexpr int kIc7410 = 21;
 constexpr int kGeneric = 10;
 
 // The types on which "7600 FW2" is an operator's choice.
-bool ReadsFw2Key() { return g_radiotype == 5 || g_radiotype == 16 || g_radiotype == 18; }
+bool ReadsFw2Key() { return ModelCap(g_fw2choice) != 0; }
 }  // namespace
 
 int ModelCap(const ModelTable& table, int type) {
+    if (type < 0 || type >= kRadioTypes) return 0;
+    return table[std::size_t(type)];
+}
+
+int ModelCap(const ModelItems& table, int type) {
     if (type < 0 || type >= kRadioTypes) return 0;
     return table[std::size_t(type)];
 }
@@ -99,7 +153,7 @@ void SetRadioAddress(long baud) {
 
 void SetFrequencyCommandFlag(int keyValue) {
     g_7600fw2 = ReadsFw2Key() ? keyValue : 0;
-    if (g_radiotype == 23 || g_model7610) g_7600fw2 = 1;
+    if (ModelCap(g_always25) || g_model7610) g_7600fw2 = 1;
 }
 
 void SetupRadioModel(const std::string& path, long baud) {

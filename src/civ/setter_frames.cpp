@@ -29,8 +29,3 @@ void SendPerseus(std::uint8_t sub, std::uint8_t value) {
     sendtoradio(buf, 8);
 }
 
-bool IsModel(std::initializer_list<int> types) {
-    for (int t : types)
-        if (g_radiotype == t) return true;
-    return false;
-}

@@ -9,5 +9,3 @@ void SendCiv(std::initializer_list<std::uint8_t> body);
 void SendCivLevel(std::initializer_list<std::uint8_t> body, int level);
 // FE FE E1 E0 70 sub value FD: the Perseus dialect.
 void SendPerseus(std::uint8_t sub, std::uint8_t value);
-// True for the running type being one of `types`.
-bool IsModel(std::initializer_list<int> types);

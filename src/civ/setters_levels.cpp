@@ -47,7 +47,7 @@ void SendAfGain(int a) {
 
 void SendSubAfGain(int a) {
     if (!HasLevels()) return;
-    if (IsModel({5, 20})) {
+    if (ModelCap(g_subafonvfob)) {
         WriteTrace("scr 12");
         LevelOnVfo('B', 0x01, AfGainLevel(a));
     } else {
@@ -88,11 +88,11 @@ void SetLoCut(int level) {
     if (!HasLevels()) return;
     g_locut = level;
     SelectCutVfo();
-    SendCivLevel({0x14, std::uint8_t(g_radiotype == 11 ? 0x04 : 0x08)}, level);
+    SendCivLevel({0x14, std::uint8_t(ModelCap(g_hastwinpbt) ? 0x08 : 0x04)}, level);
 }
 
 void SetHiCut(int level) {
-    if (!HasLevels() || g_radiotype == 11) return;
+    if (!HasLevels() || !ModelCap(g_hastwinpbt)) return;
     g_hicut = level;
     SelectCutVfo();
     SendCivLevel({0x14, 0x07}, level);
@@ -116,19 +116,19 @@ void SetNbLevelA(int level) {
         SendPerseus(0x0B, std::uint8_t(ClampLevel(level)));
         return;
     }
-    if (IsModel({5, 12, 13, 16, 17, 18, 23})) LevelOnVfo('A', 0x12, level);
+    if (ModelCap(g_hasnblevel)) LevelOnVfo('A', 0x12, level);
 }
 
 void SetNbLevelB(int level) {
-    if (g_radiotype == 5) LevelOnVfo('B', 0x12, level);
+    if (ModelCap(g_hassubreceiver)) LevelOnVfo('B', 0x12, level);
 }
 
 void SetAgcVrLevelA(int level) {
-    if (IsModel({5, 16})) LevelOnVfo('A', 0x11, level);
+    if (ModelCap(g_hasagcvr)) LevelOnVfo('A', 0x11, level);
 }
 
 void SetAgcVrLevelB(int level) {
-    if (g_radiotype == 5) LevelOnVfo('B', 0x11, level);
+    if (ModelCap(g_hassubreceiver)) LevelOnVfo('B', 0x11, level);
 }
 
 void SetNotchPositionA(int level) {
@@ -136,15 +136,15 @@ void SetNotchPositionA(int level) {
 }
 
 void SetNotchPositionB(int level) {
-    if (g_radiotype == 5) LevelOnVfo('B', 0x0D, level);
+    if (ModelCap(g_hassubreceiver)) LevelOnVfo('B', 0x0D, level);
 }
 
 void SetApfLevelA(int level) {
-    if (g_radiotype != 23) LevelOnVfo('A', 0x05, level);
+    if (ModelCap(g_hasapflevel)) LevelOnVfo('A', 0x05, level);
 }
 
 void SetApfLevelB(int level) {
-    if (g_radiotype == 5) LevelOnVfo('B', 0x05, level);
+    if (ModelCap(g_hassubreceiver)) LevelOnVfo('B', 0x05, level);
 }
 
 void SetDigiSelLevelA(int level) {
@@ -154,7 +154,7 @@ void SetDigiSelLevelA(int level) {
 }
 
 void SetDigiSelLevelB(int level) {
-    if (g_radiotype != 5) return;
+    if (!ModelCap(g_hassubreceiver)) return;
     WriteTrace("digi val B");
     LevelOnVfo('B', 0x13, level);
 }
@@ -163,17 +163,11 @@ void SetCwPitch(int hz) {
     if (HasLevels()) LevelOnVfo('A', 0x09, CwPitchLevel(hz));
 }
 
-int PowerWatts(int percent, int radiotype) {
-    switch (radiotype) {
-        case 5: case 16: return percent * 2;  // 200 W radios
-        case 11: case 25: return percent / 10;  // 10 W radios
-        default: return percent;
-    }
-}
+int PowerWatts(int percent, int radiotype) { return percent * ModelCap(g_txwatts, radiotype) / 100; }
 
 void SetTxPower(int percent) {
     if (!HasLevels() || g_firstpoll) return;
-    if (g_radiotype == 25) SendCiv({0x1A, 0x05, 0x00, 0x37, 0x34});
+    if (ModelCap(g_txpowerprefix)) SendCiv({0x1A, 0x05, 0x00, 0x37, 0x34});
     SendCivLevel({0x14, 0x0A}, g_txenable ? PercentLevel(percent) : 0);
     if (g_swlpanel && g_swlpanel->View()) {
         char text[16];
@@ -257,24 +251,24 @@ void SetSpeech(int on, int level) {
             std::snprintf(text, sizeof text, "Sp %d", level);
             label->SetWindowText(text);
         }
-    if (!HasLevels() || IsModel({2, 11}) || !on || level == lastLevel) return;
+    if (!ModelCap(g_hasspeechqsk) || !on || level == lastLevel) return;
     lastLevel = level;
-    if (g_radiotype == 3)
+    if (ModelCap(g_speechbymenu))
         SendCiv({0x1A, 0x05, 0x38, ByteToBcd(level)});
     else
         SendCivLevel({0x14, 0x0E}, level * 25);
 }
 
 void SetQskDelay(int value) {
-    if (!HasLevels() || IsModel({2, 11})) return;
-    SendCivLevel({0x14, 0x0F}, g_radiotype == 3 ? value * 110 / 255 + 20 : value);
+    if (!ModelCap(g_hasspeechqsk)) return;
+    SendCivLevel({0x14, 0x0F}, ModelCap(g_speechbymenu) ? value * 110 / 255 + 20 : value);
 }
 
 namespace {
 // The 1A 05 item of dialect 1: the older models 1 and 12 number it apart.
-std::uint8_t Dialect1Item(std::uint8_t item, std::uint8_t oldItem) { return IsModel({1, 12}) ? oldItem : item; }
-bool HasVoxMenu() { return ModelCap(g_menudialect) || g_radiotype == 23; }
-bool NewVoxCommands() { return ModelCap(g_menudialect) == 2 || g_radiotype == 23; }
+std::uint8_t Dialect1Item(std::uint8_t item, std::uint8_t oldItem) { return ModelCap(g_oldmenuitems) ? oldItem : item; }
+bool HasVoxMenu() { return ModelCap(g_menudialect) != 0; }
+bool NewVoxCommands() { return ModelCap(g_newvox) != 0; }
 }  // namespace
 
 void SetVoxGain(int percent) {
@@ -298,18 +292,8 @@ void SetVoxHang(int value) {
     const std::uint8_t hang = ByteToBcd(value * 20 / 100);
     if (NewVoxCommands()) {
         if (g_skipvoxdelay) return;
-        std::uint8_t hi = 0x01, lo = 0x84;
-        if (g_radiotype == 23) {
-            lo = 0x91;
-        } else if (g_model7610) {
-            hi = 0x02;
-            lo = 0x92;
-        } else if (g_radiotype == 16) {
-            lo = 0x82;
-        } else if (g_radiotype == 18) {
-            lo = 0x67;
-        }
-        SendCiv({0x1A, 0x05, hi, lo, hang});
+        const int item = g_model7610 ? 0x0292 : ModelCap(g_voxdelayitem);
+        SendCiv({0x1A, 0x05, std::uint8_t(item >> 8), std::uint8_t(item & 0xFF), hang});
     } else {
         SendCiv({0x1A, 0x05, Dialect1Item(0x75, 0x60), hang});
     }
@@ -317,21 +301,14 @@ void SetVoxHang(int value) {
 
 void SetSidetoneLevel(int value) {
     if (!HasVoxMenu()) return;
-    if (g_radiotype == 23) {
-        SendCivLevel({0x1A, 0x05, 0x01, 0x58}, value);
+    const int item = g_model7610 ? 0x0225 : ModelCap(g_sidetoneitem);
+    const std::uint8_t hi = std::uint8_t(item >> 8), lo = std::uint8_t(item & 0xFF);
+    if (ModelCap(g_sidetoneraw)) {
+        SendCivLevel({0x1A, 0x05, hi, lo}, value);
     } else if (ModelCap(g_menudialect) == 2) {
-        std::uint8_t hi = 0x00, lo = 0x17;
-        if (g_model7610) {
-            hi = 0x02;
-            lo = 0x25;
-        } else if (g_radiotype == 16) {
-            lo = 0x23;
-        } else if (g_radiotype == 18) {
-            lo = 0x24;
-        }
         SendCivLevel({0x1A, 0x05, hi, lo}, PercentLevel(value));
     } else {
-        const std::uint8_t item = g_radiotype == 3 ? 0x55 : Dialect1Item(0x00, 0x04);
-        SendCivLevel({0x1A, 0x05, item}, PercentLevel(value));
+        const std::uint8_t oneByte = ModelCap(g_speechbymenu) ? 0x55 : Dialect1Item(0x00, 0x04);
+        SendCivLevel({0x1A, 0x05, oneByte}, PercentLevel(value));
     }
 }

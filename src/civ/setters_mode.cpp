@@ -101,8 +101,8 @@ void SetFilterWidthFromTable(int index, int mode, bool amTable) {
     if (IsAmFmDv(mode) && !ModelCap(g_hasamfmwidth)) return;
     if ((IsRtty(mode) || (ModelCap(g_hasdigisel) && IsPsk(mode))) && index < 10) index = 10;
     const FilterWidth& entry = FilterEntry(index, amTable);
-    SendCiv({0x1A, std::uint8_t(g_radiotype == 17 ? 0x02 : 0x03), ByteToBcd(entry.code)});
-    if (g_radiotype == 5 && mode == 'S') {
+    SendCiv({0x1A, std::uint8_t(ModelCap(g_lowerwidthcmds) ? 0x02 : 0x03), ByteToBcd(entry.code)});
+    if (ModelCap(g_hassubreceiver) && mode == 'S') {
         SendCiv({0x1A, 0x09, 0x02});
     } else if (ModelCap(g_hasdigisel) && !g_model7610 && g_roof != 4) {
         SendCiv({0x1A, 0x09, std::uint8_t(RoofingByte(entry.hz))});
@@ -128,7 +128,7 @@ void SetFilterWidthA(int index) {
 }
 
 void SetFilterWidthB(int index) {
-    if (g_radiotype != 5) return;
+    if (!ModelCap(g_hassubreceiver)) return;
     WriteTrace("scr 13");
     SelectVfo('B');
     SetFilterWidth(index, g_vfobmode);

@@ -25,16 +25,16 @@ void SwitchOnVfo(char vfo, std::uint8_t sub, int value) {
 
 int AgcCode(int code) {
     if (code == '3') return 0x01;
-    if (g_radiotype == 4 || code == '2') return 0x02;
+    if (ModelCap(g_agctwospeed) || code == '2') return 0x02;
     if (code == '6') return 0x00;
-    return g_radiotype == 17 ? 0x00 : 0x03;
+    return std::uint8_t(ModelCap(g_agcslowcode));
 }
 
 void SetAgc(int code) { SendCiv({0x16, 0x12, std::uint8_t(AgcCode(code))}); }
 
 void SetAgcA(int code) {
     WriteTrace("scr 19");
-    if (g_radiotype == 4 && code == '2') code = '3';
+    if (ModelCap(g_agctwospeed) && code == '2') code = '3';
     SelectVfo('A');
     SetAgc(code);
 }
@@ -62,7 +62,7 @@ void SetPreampB(int level) {
 namespace {
 // The DIGI-SEL family counts the attenuator in 3 dB steps.
 std::uint8_t AttenuatorByte(int step) {
-    const bool times3 = (ModelCap(g_hasdigisel) && g_radiotype != 18) || g_model7610;
+    const bool times3 = ModelCap(g_atten3db) || g_model7610;
     return ByteToBcd(times3 ? step * 3 : step);
 }
 }  // namespace
@@ -116,15 +116,15 @@ void SetManualNotchA(int on) {
 }
 
 void SetManualNotchB(int on) {
-    if (g_radiotype == 5) SwitchOnVfo('B', 0x48, on);
+    if (ModelCap(g_hassubreceiver)) SwitchOnVfo('B', 0x48, on);
 }
 
 void SetAgcVrA(int on) {
-    if (IsModel({5, 16})) SwitchOnVfo('A', 0x4D, on);
+    if (ModelCap(g_hasagcvr)) SwitchOnVfo('A', 0x4D, on);
 }
 
 void SetAgcVrB(int on) {
-    if (g_radiotype == 5) SwitchOnVfo('B', 0x4D, on);
+    if (ModelCap(g_hassubreceiver)) SwitchOnVfo('B', 0x4D, on);
 }
 
 void SetApfA(int on) {
@@ -132,7 +132,7 @@ void SetApfA(int on) {
 }
 
 void SetApfB(int on) {
-    if (g_radiotype == 5) SwitchOnVfo('B', 0x32, on);
+    if (ModelCap(g_hassubreceiver)) SwitchOnVfo('B', 0x32, on);
 }
 
 void SetDigiSelA(int on) {
@@ -142,21 +142,21 @@ void SetDigiSelA(int on) {
 }
 
 void SetDigiSelB(int on) {
-    if (g_radiotype != 5) return;
+    if (!ModelCap(g_hassubreceiver)) return;
     WriteTrace("digistate B");
     SwitchOnVfo('B', 0x4E, on);
 }
 
 void SetTwinPeakA(int on) {
-    if (ModelCap(g_hasdigisel) || g_radiotype == 20) SwitchOnVfo('A', 0x4F, on);
+    if (ModelCap(g_hastwinpeak)) SwitchOnVfo('A', 0x4F, on);
 }
 
 void SetTwinPeakB(int on) {
-    if (g_radiotype == 5) SwitchOnVfo('B', 0x4F, on);
+    if (ModelCap(g_hassubreceiver)) SwitchOnVfo('B', 0x4F, on);
 }
 
 void SetMonitor(int on) {
-    if (!ModelCap(g_haslevels) || g_radiotype == 17) return;
+    if (!ModelCap(g_hasmonitor)) return;
     SendCiv({0x16, 0x45, std::uint8_t(on == 1 ? 1 : 0)});
 }
 
@@ -174,11 +174,11 @@ void SetBreakIn(int value) {
 }
 
 void SetFunction1657(int value) {
-    if (g_radiotype == 23) SwitchOnVfo('A', 0x57, value);
+    if (ModelCap(g_hasnotchwidth)) SwitchOnVfo('A', 0x57, value);
 }
 
 void SetFunction1A07(int value) {
-    if (g_radiotype != 23) return;
+    if (!ModelCap(g_hasipplus)) return;
     SelectVfo('A');
     SendCiv({0x1A, 0x07, std::uint8_t(value)});
 }
@@ -190,7 +190,7 @@ void SetSsbTxFilter(int value) {
 void SetDataMode(int value) {
     if (!ModelCap(g_menudialect) || g_firstpoll) return;
     SelectVfo('A');
-    SendCiv({0x1A, std::uint8_t(g_radiotype == 17 ? 0x04 : 0x06), std::uint8_t(value)});
+    SendCiv({0x1A, std::uint8_t(ModelCap(g_lowerwidthcmds) ? 0x04 : 0x06), std::uint8_t(value)});
 }
 
 void SetVsc(int on) {
@@ -211,17 +211,17 @@ void SetCtcss(int tenths) {
 }
 
 void SetAntenna(int antenna, int rxAntenna) {
-    if (!(ModelCap(g_haslevels) || IsModel({6, 9})) || g_radiotype == 23) return;
+    if (!ModelCap(g_hasantennaset)) return;
     const auto ant = std::uint8_t(antenna - 1);
     const auto rx = std::uint8_t(rxAntenna);
-    const bool oneByte = IsModel({2, 3, 11, 20});
+    const bool oneByte = ModelCap(g_antennaonebyte) != 0;
     auto send = [&] {
         if (oneByte)
             SendCiv({0x12, ant});
         else
             SendCiv({0x12, ant, rx});
     };
-    if (g_radiotype == 5) {
+    if (ModelCap(g_hassubreceiver)) {
         WriteTrace("scr 29");
         SelectVfo('A');
         send();
@@ -238,7 +238,7 @@ void SetAntenna(int antenna, int rxAntenna) {
 void SetDualWatch(int on, int viaPoll) {
     std::uint8_t buf[8];
     int n = 0;
-    if (g_radiotype == 20) {
+    if (ModelCap(g_dualby1659)) {
         const bool sameBand = BandIndex(g_vfoafreq) == BandIndex(g_vfobfreq);
         n = BuildCivFrame(buf, {0x16, 0x59, std::uint8_t(sameBand ? 0 : (on ? 1 : 0))});
     } else {
@@ -281,6 +281,6 @@ void SetTxEnable(int on) {
 }
 
 void SetMenuDualFlag() {
-    if (g_radiotype != 5 || !g_allowed) return;
+    if (!ModelCap(g_hasdualmenu) || !g_allowed) return;
     SendCiv({0x1A, 0x05, 0x00, 0x22, std::uint8_t(g_dual ? 0 : 1)});
 }

@@ -11,20 +11,19 @@
 #include "devices/remote_link.h"
 
 namespace {
-constexpr int kIc9100 = 20;
 
 // The 07 byte that selects `v`: D0/D1 on main/sub models (B0 on the two old
 // dual-receiver types), 00/01 on the others.
 std::uint8_t VfoByte(char v, bool mainSub) {
     if (mainSub) {
-        if (IsModel({8, 9})) return 0xB0;
+        if (ModelCap(g_oldmainsub)) return 0xB0;
         return v == 'A' ? 0xD0 : 0xD1;
     }
     return v == 'A' ? 0x00 : 0x01;
 }
 
 unsigned ReturnToADelay() {
-    if (ModelCap(g_hasmainsub) && !IsModel({8, 9})) return 1000;
+    if (ModelCap(g_hasmainsub) && !ModelCap(g_oldmainsub)) return 1000;
     return g_client ? 500 : 250;
 }
 }  // namespace
@@ -67,7 +66,7 @@ int CwPitchLevel(int hz) {
 void SelectVfo(char v) {
     if (v != g_selvfo) {
         const bool mainSub = ModelCap(g_hasmainsub) != 0;
-        if (g_radiotype == kIc9100) {
+        if (ModelCap(g_mainsubbyband)) {
             // The IC-9100 takes its main/sub choice first; within one band
             // the plain VFO choice follows, across bands VFO A is restored.
             if (BandIndex(g_vfoafreq) == BandIndex(g_vfobfreq)) {

@@ -77,10 +77,8 @@ void PushFunctions(CSwlPanel& p) {
     PushCopies& c = g_pushcopy;
     Push(f.noiseBlanker, g_hardwarenoisesetting, SetNoiseBlankerA);
     Push(f.autoNotch, g_anotch, SetAutoNotchA);
-    if (g_radiotype == 23) {
-        Push(f.ipPlus, c.ipPlus, SetFunction1A07);
-        Push(f.notchWidth, c.notchWidth, SetFunction1657);
-    }
+    if (ModelCap(g_hasipplus)) Push(f.ipPlus, c.ipPlus, SetFunction1A07);
+    if (ModelCap(g_hasnotchwidth)) Push(f.notchWidth, c.notchWidth, SetFunction1657);
     Push(f.manualNotch, g_mnotch, SetManualNotchA);
     Push(f.noiseReduction, g_noise, SetNoiseReductionA);
     Push(f.agcVr, g_agcvr, SetAgcVrA);
@@ -212,9 +210,9 @@ void StartInternalTuner() {
         SetCivTimer(TIMER_TUNER_STEP, kTunerStepMs);
         return;
     }
-    if (IsModel({1, 12}))
+    if (ModelCap(g_tunerstart) == 1)
         SendCiv({0x1A, 0x05, 0x28, std::uint8_t(g_tuneraction ? 1 : 0)});
-    else if (g_radiotype == 20)
+    else if (ModelCap(g_tunerstart) == 2)
         SendCiv({0x1A, 0x05, 0x00, 0x20, 0x01});
     else
         SendCiv({0x1C, 0x01, std::uint8_t(g_tuneraction)});
@@ -341,8 +339,8 @@ void OnSwl() {
     if (!g_rawmode) {
         Push(p.fn.squelch, g_squelch, SetSquelchA);
         if (g_tunerstate == 1) StartInternalTuner();
-        if (g_radiotype == 5 && (g_dual || g_forcepush)) PushVfoBGroup(p);
-        if (g_radiotype == 20) Push(p.fn.rfGainB, g_pushcopy.rfGainB, SetRfGainB);
+        if (ModelCap(g_hassubreceiver) && (g_dual || g_forcepush)) PushVfoBGroup(p);
+        if (ModelCap(g_hassubrfgain)) Push(p.fn.rfGainB, g_pushcopy.rfGainB, SetRfGainB);
     }
 
     // Step 12.

@@ -35,7 +35,6 @@ int g_memchannels = 100;
 int g_curbank = 1;
 
 namespace {
-constexpr int kBanked = 13;          // the radio type with banks, names and split memories
 constexpr int kLongLine = 191;       // a restore line this long ends the restore
 constexpr double kSameFrequency = 0.000003;
 constexpr std::uint8_t kBlank = 0xFF;
@@ -67,7 +66,7 @@ struct Transfer {
 };
 Transfer g_xfer;
 
-bool Banked() { return g_radiotype == kBanked; }
+bool Banked() { return ModelCap(g_hasmembanks) != 0; }
 char BankLetter(int bank) { return char('A' + bank - 1); }
 
 void Arm(unsigned ms) { SetCivTimer(TIMER_MEM_TRANSFER, ms); }
@@ -109,7 +108,7 @@ void ShowStore(const std::string& caption) {
     if (g_swlpanel) g_swlpanel->ShowStoreCaption(caption);
 }
 
-int ChannelLimit() { return g_radiotype == 17 ? 200 : 100; }
+int ChannelLimit() { return ModelCap(g_memorychannels); }
 
 bool Begin(const std::string& path, bool saving) {
     if (g_perseus) return false;

@@ -110,7 +110,7 @@ bool ParseCdfLine(const std::string& line, CStation& s) {
     if (CheckCoverage(s.frequency) != 0) return false;
     s.mode = field(2);
     s.filter = ImportFilterWord(field(3), s.mode);
-    if (radioMemory && g_radiotype == 13)
+    if (radioMemory && ModelCap(g_hasmembanks))
         s.name = field(4);
     else
         s.country = field(4);

@@ -152,7 +152,7 @@ void OnSweepStart(double start, int stepHz, int count, bool highRes) {
     ClearSweepTrace();
     g_run = {};
     // The IC-7800 can sweep with its sub receiver, leaving the main one alone.
-    g_run.sub = g_radiotype == 5 && g_rx320duringsweep != 0;
+    g_run.sub = ModelCap(g_hassubreceiver) && g_rx320duringsweep != 0;
     g_saved = {};
     if (g_run.sub) {
         g_saved.freq = g_vfobfreq;

@@ -171,7 +171,7 @@ FunctionModel RunningModel() { return {g_radiotype, g_perseus != 0, g_model7610 
 
 // On model 5 with the slider row on the sub receiver, the DSP buttons work
 // the sub receiver's copy of their flag.
-bool SubDsp() { return g_radiotype == 5 && g_subsliders && g_dual; }
+bool SubDsp() { return ModelCap(g_hassubreceiver) && g_subsliders && g_dual; }
 
 int Toggled(int v) { return v ? 0 : 1; }
 
@@ -306,12 +306,12 @@ void CSwlPanel::SetCwCaption(const char* text) {
 void CSwlPanel::ShowCwKeyboardButtons(int on) { cwKeyboard = on; }
 
 void CSwlPanel::ShowRfStatusLine() {
-    if (g_radiotype != 5 || !View()) return;
+    if (!ModelCap(g_hassubreceiver) || !View()) return;
     View()->SetControlText(IDC_RF_STATUS, RfStatusLine(fn));
 }
 
 void CSwlPanel::ShowDspStatusLine() {
-    if (g_radiotype != 5 || !View()) return;
+    if (!ModelCap(g_hassubreceiver) || !View()) return;
     View()->SetControlText(IDC_DSP_STATUS, DspStatusLine(fn, g_agcmodevfob));
 }
 

@@ -87,8 +87,8 @@ int AgcDefault(const ModeRow& r) {
     return 0;
 }
 
-bool AgcOffModel() { return g_radiotype == 23 || g_model7610; }
-bool AgcManModel() { return g_radiotype == 5 || g_radiotype == 16; }
+bool AgcOffModel() { return ModelCap(g_hasagcoff) || g_model7610; }
+bool AgcManModel() { return ModelCap(g_hasagcvr) != 0; }
 
 bool KnownFilter(int index) { return IsModelFilter(index); }
 
@@ -318,7 +318,7 @@ void CSwlPanel::PressFilterButton(int n) {
 // ---- AGC ---------------------------------------------------------------------------
 
 void CSwlPanel::ShowAgc(int code) {
-    if (g_radiotype == 4 && code == '2') code = '3';
+    if (ModelCap(g_agctwospeed) && code == '2') code = '3';
     agc = code;
     if (!View()) return;
     View()->LightButton(kAgcFast, code == '3');
@@ -448,7 +448,7 @@ bool CSwlPanel::OnModeCommand(unsigned id) {
     case 5048: SetVfoBMode(*this, '7'); return true;
     case 5049: SetVfoBMode(*this, '9'); return true;
     case 5033:
-        if (g_radiotype == 4)
+        if (ModelCap(g_haswfm))
             SetModeWFM();
         else
             SetVfoBMode(*this, '5');

@@ -23,7 +23,6 @@ constexpr unsigned kAgcLabel = 9315, kNotchLabel = 9316, kApfLabel = 9317, kNbLa
 constexpr unsigned kApfHzLabel = IDC_APF_HZ_LABEL, kNbLevelLabel = IDC_NB_LEVEL_LABEL;
 constexpr int kRitScale = 2382, kPbtScale = 2386;
 constexpr unsigned kStepRefresh = 365;         // the step dialog asks for the step display
-constexpr int kSubModel = 5;                   // the model whose row names its sub receiver in lower case
 
 // The power slider's units per percent of power.
 constexpr int kPowerSliderScale = 1;
@@ -161,7 +160,7 @@ void CSwlPanel::FillSliderRow() {
 
 void CSwlPanel::ShowReceiverSliders(int side) {
     WriteTrace("SQ CH");
-    const bool sub = side == 1 && g_radiotype == kSubModel;
+    const bool sub = side == 1 && ModelCap(g_hassubreceiver);
     PanelView* v = View();
     const PanelFunctions& f = fn;
     if (v) {
@@ -208,7 +207,7 @@ bool CSwlPanel::OnSliderMessage(int id, int value) {
     PanelFunctions& f = fn;
     const bool sub = SubSliders();
     // The notch and digital-selector levels have a sub copy on one model only.
-    const bool subModel = sub && g_radiotype == kSubModel;
+    const bool subModel = sub && ModelCap(g_hassubreceiver);
     switch (id) {
     case IDC_SLIDER_VOLUME_A:
         // The sweep runs with the audio it set itself.
@@ -258,7 +257,7 @@ int CSwlPanel::SliderPosition(int id) {
     case IDC_SLIDER_KEYER: return g_keyerks;
     default: {
         const bool sub = SubSliders();
-        return LevelPosition(id, sub, sub && g_radiotype == kSubModel);
+        return LevelPosition(id, sub, sub && ModelCap(g_hassubreceiver));
     }
     }
 }

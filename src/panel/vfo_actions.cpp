@@ -248,7 +248,7 @@ void CSwlPanel::ToggleDual() {
         dual = 1;
         if (subReceiver) {
             FillSliderRow();
-            if (g_radiotype == 5) {
+            if (ModelCap(g_hassubreceiver)) {
                 if (v) v->ShowControl(IDC_MAIN_SUB_SLIDERS, true);
                 ShowRfStatusLine();
                 ShowDspStatusLine();

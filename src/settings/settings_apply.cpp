@@ -531,11 +531,7 @@ void ApplyAccessoryPorts(bool switchedOff) {
 }
 
 void ApplyTunerSelection() {
-    const int sel = Checked(2441) ? 4 : (g_radiotype == 1 || g_radiotype == 3 || g_radiotype == 5 ||
-                                         g_radiotype == 12 || g_radiotype == 16 || g_radiotype == 18 ||
-                                         g_radiotype == 20 || g_radiotype == 23)
-                                            ? 1
-                                            : 0;
+    const int sel = Checked(2441) ? 4 : (ModelCap(g_hasinternaltuner) ? 1 : 0);
     if (Checked(2441) == (g_internaltuner == 4)) return;  // the box still shows the selection
     g_internaltuner = sel;
     ShowTunerButtons(sel);

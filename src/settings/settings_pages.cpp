@@ -130,7 +130,7 @@ const PageRow kRows[] = {
     List(1500, 0, "License Class", &g_licenseclass, Items::License),
     Check(2438, 0, "Transmit Follows License Class", &g_followlicense),
     Check(2439, 0, "Diagnostic Tracing (pgm restart required)", &g_tracecheck),
-    Check(2440, 0, "Use Sub-Receiver for Frequency Sweep", &g_rx320duringsweep, Rule::Type5),
+    Check(2440, 0, "Use Sub-Receiver for Frequency Sweep", &g_rx320duringsweep, Rule::SubReceiver),
     List(1521, 0, "Memory Bank for Save/Restore Memories", &g_membank, Items::MemBank, Enc::Index, Rule::MemBank),
 
     // 1 Preferences2
@@ -449,11 +449,6 @@ const char* const kPages[] = {"Preferences",       "Preferences2",       "Prefer
                               "Vox Controls",      "",                   "",                  "",
                               "External Ports",    "Interface",          "Restore Filters",   "User Buttons"};
 
-bool IsType(std::initializer_list<int> types) {
-    for (int t : types)
-        if (g_radiotype == t) return true;
-    return false;
-}
 }  // namespace
 
 void BindAppSetting(AppVar v, int* p) { g_appsettings[int(v)] = p; }
@@ -487,10 +482,10 @@ bool RuleHolds(Rule r) {
     switch (r) {
     case Rule::Always: return true;
     case Rule::Never: return false;
-    case Rule::Type5: return g_radiotype == 5;
-    case Rule::MemBank: return g_radiotype == 13 && !g_perseus;
+    case Rule::SubReceiver: return ModelCap(g_hassubreceiver) != 0;
+    case Rule::MemBank: return ModelCap(g_hasmembanks) && !g_perseus;
     case Rule::MenuDialect: return ModelCap(g_menudialect) != 0;
-    case Rule::PowerOnOff: return IsType({22, 23}) || g_model7610;
+    case Rule::PowerOnOff: return ModelCap(g_haspoweronoff) || g_model7610;
     case Rule::LdgTuner: return g_internaltuner == 4;
     case Rule::Alpha87: return !PortIsOff(g_alpha87acomport);
     case Rule::Acom: return !PortIsOff(g_acomcomport);
@@ -519,8 +514,8 @@ bool RuleHolds(Rule r) {
     case Rule::Antennas: return !g_perseus && !g_tavnag && (g_denkovi || g_ldg1000 || g_adr2200 || g_pelx);
     case Rule::AntennasX: return RuleHolds(Rule::Antennas) && (g_adr2200 || g_pelx);
     case Rule::RfKit: return g_b26ip[0] != 0;
-    case Rule::RestoreF2: return IsType({16, 18});
-    case Rule::RestoreF3: return digisel && !IsType({16, 18});
+    case Rule::RestoreF2: return ModelCap(g_restorefilters2) != 0;
+    case Rule::RestoreF3: return digisel && !ModelCap(g_restorefilters2);
     case Rule::Tavn: return !g_perseus && g_tavnag != 0;
     }
     return false;
@@ -558,7 +553,7 @@ void ListItems(Items kind, void (*add)(void*, const char*), void* ctx) {
         all({"Not Used", "Frequency Tuning", "Volume", "Pod Knob", "Frequency Tuning + Slider", "Pod Knob + Slider"});
         break;
     case Items::Agc:
-        if (g_radiotype == 4)
+        if (ModelCap(g_agctwospeed))
             all({"Do Not Use Auto AGC", "Slow", "Fast"});
         else
             all({"Do Not Use Auto AGC", "Slow", "Medium", "Fast"});

@@ -45,7 +45,7 @@ enum class Enc : std::uint8_t {
 
 // When a control is shown on its page.
 enum class Rule : std::uint8_t {
-    Always, Type5, MemBank, MenuDialect, PowerOnOff, LdgTuner, Alpha87, Acom, HasLevels, TxSettings,
+    Always, SubReceiver, MemBank, MenuDialect, PowerOnOff, LdgTuner, Alpha87, Acom, HasLevels, TxSettings,
     NotPerseus, Yalt, NoYalt, TxLevels, TxFilter, DigiSel, Tone, Vox, Client, Server, ClientOrServer,
     RadioPortList, NotMirror, NotMirrorNotServer, Midi, NotMidi, TMate2, Expert, Antennas, RfKit,
     RestoreF2, RestoreF3, Tavn, AntennasX, AmpOper, Never,

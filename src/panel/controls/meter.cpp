@@ -55,7 +55,7 @@ bool CMeter::Create(const plat::Rect& r, plat::Window* parent, int id) {
     const double sy = IsUsablePanelScale(g_scaley) ? g_scaley : 1.4;
     ratioX_ = r.width() * 1000 / int(sx * 250);
     ratioY_ = r.height() * 1000 / int(sy * 250);
-    if (g_radiotype == 5 || g_radiotype == 16) r1_.high = 300;
+    if (ModelCap(g_txwatts) == 200) r1_.high = 300;
     const bool ok = CreateChild("", r, parent, id, true);
     ShowName();
     return ok;
