@@ -113,6 +113,7 @@ void SimRadio::pollOnce(int ms) {
 }
 
 void SimRadio::handleInput(const std::uint8_t* data, std::size_t n) {
+    in_ += n;
     bool echo;
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -356,6 +357,7 @@ void SimRadio::writeOut(const Bytes& b) {
         ssize_t n = ::write(fd, b.data() + done, chunk);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
+            out_ += static_cast<std::uint64_t>(n);
             if (split) ::poll(nullptr, 0, 2);
             continue;
         }

@@ -61,6 +61,11 @@ public:
     // Waits (real time, at most `ms`) until the radio has taken in and
     // answered everything the program wrote; false when it has not.
     bool settle(int ms = 200) const;
+    // Every byte taken in from the program and written back to it since the
+    // start (echo included): a harness compares them with the program's own
+    // counts to know both directions of the line have been delivered.
+    std::uint64_t bytesIn() const { return in_; }
+    std::uint64_t bytesOut() const { return out_; }
 
     // Radio state (thread-safe). Frequencies in Hz; mode bytes as on the
     // wire (00 LSB, 01 USB, 02 AM, 03 CW, 04 RTTY, 05 FM, ...).
@@ -160,6 +165,7 @@ private:
     int wakeWrite_ = -1;
     std::atomic<bool> running_{false};
     std::atomic<bool> busy_{false};  // handling what it read
+    std::atomic<std::uint64_t> in_{0}, out_{0};
 
     Vfo vfo_[2];
     int selected_ = 0;
