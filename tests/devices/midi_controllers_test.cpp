@@ -136,15 +136,31 @@ TEST_F(MidiRows, TheDj2go2KeepsTheChannelAndCountsOneUp) {
     EXPECT_EQ(MidiRelativeCount(5, 127), -1);
 }
 
-TEST(MidiAlsa, AVirtualPortIsFoundAndItsControllerMessagesArrive) {
+// Each model as a sequencer client of its own name: its left jog wheel's
+// controller messages tune VFO A one count up (models 3 and 5 take the
+// first message as the wheel's starting point).
+struct AlsaController {
+    const char* client;
+    int model;
+    int control;
+    int value;
+    int messages;
+};
+void PrintTo(const AlsaController& c, std::ostream* os) { *os << c.client; }
+class MidiAlsa : public ::testing::TestWithParam<AlsaController> {};
+
+TEST_P(MidiAlsa, AVirtualPortIsFoundAndItsJogWheelTunes) {
     if (access("/dev/snd/seq", R_OK | W_OK) != 0) GTEST_SKIP() << "no ALSA sequencer here";
+    const AlsaController& c = GetParam();
     snd_seq_t* seq = nullptr;
     ASSERT_GE(snd_seq_open(&seq, "default", SND_SEQ_OPEN_OUTPUT, 0), 0);
-    snd_seq_set_client_name(seq, "CMD Micro");
-    const int port = snd_seq_create_simple_port(seq, "CMD Micro MIDI 1",
+    snd_seq_set_client_name(seq, c.client);
+    const int port = snd_seq_create_simple_port(seq, (std::string(c.client) + " MIDI 1").c_str(),
                                                 SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
                                                 SND_SEQ_PORT_TYPE_MIDI_GENERIC);
     ASSERT_GE(port, 0);
+    TestDir dir;
+    g_cwd = dir.path();
     CommandRecorder frame;
     CSwlPanel panel{&frame};
     g_swlpanel = &panel;
@@ -154,14 +170,14 @@ TEST(MidiAlsa, AVirtualPortIsFoundAndItsControllerMessagesArrive) {
     g_vfoafreq = panel.vfoAFreq = 14.2;
     OpenMidi();
     ASSERT_EQ(g_midiopen, 1);
-    EXPECT_EQ(g_midimodel, 1);
+    EXPECT_EQ(g_midimodel, c.model);
     snd_seq_event_t ev;
     snd_seq_ev_clear(&ev);
     snd_seq_ev_set_source(&ev, port);
     snd_seq_ev_set_subs(&ev);
     snd_seq_ev_set_direct(&ev);
-    snd_seq_ev_set_controller(&ev, 0, 17, 65);
-    snd_seq_event_output_direct(seq, &ev);
+    snd_seq_ev_set_controller(&ev, 0, c.control, c.value);
+    for (int i = 0; i < c.messages; ++i) snd_seq_event_output_direct(seq, &ev);
     for (int i = 0; i < 100 && std::llround(g_vfoafreq * 1e6) == 14200000; ++i) {
         usleep(5000);
         plat::MidiInPump();
@@ -172,6 +188,16 @@ TEST(MidiAlsa, AVirtualPortIsFoundAndItsControllerMessagesArrive) {
     g_swlpanel = nullptr;
     g_timerwindow = nullptr;
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryModel, MidiAlsa,
+                         ::testing::Values(AlsaController{"CMD Micro", 1, 17, 65, 1},
+                                           AlsaController{"CMD Studio 2a", 2, 0x03, 65, 1},
+                                           AlsaController{"DJ Control MP3 e2 MIDI", 3, 0x30, 1, 2},
+                                           AlsaController{"DJ2GO2", 4, 0x06, 1, 1},
+                                           AlsaController{"DJControl Compact", 5, 0x30, 1, 2}),
+                         [](const ::testing::TestParamInfo<AlsaController>& info) {
+                             return "Model" + std::to_string(info.param.model);
+                         });
 
 TEST(MidiProgram, TheJogOfAControllerTunesTheSimulatedRadio) {
     auto source = std::make_shared<FakeSourceState>();
