@@ -53,10 +53,13 @@ struct Midi : SurfaceFixture {
         plat::message_box_script::Clear();
     }
     ~Midi() override { plat::SetMidiSource(nullptr); }
-    // Plugs in one controller by its sequencer name and opens it.
-    void plugIn(const std::string& name) {
+    // Plugs in one controller by its sequencer name: it must open as `model`.
+    ::testing::AssertionResult plugIn(const std::string& name, int model) {
         source->names = {name};
         OpenMidi();
+        if (!g_midiopen) return ::testing::AssertionFailure() << name << " did not open";
+        if (g_midimodel != model) return ::testing::AssertionFailure() << name << " opened as model " << g_midimodel;
+        return ::testing::AssertionSuccess();
     }
     void send(std::uint8_t status, std::uint8_t control, std::uint8_t value) {
         source->queue.push_back(plat::PackMidi(status, control, value));
