@@ -67,13 +67,6 @@ TEST(TunerLabels, TheSettingsPageShowsTheSwrAndEveryTuneResult) {
     EXPECT_TRUE(FitsItsRow(s, kTunerResultLabelId));
 }
 
-TEST(TunerLabels, HiddenWithoutTheLdgTuner) {
-    g_internaltuner = 0;
-    SettingsWindow s(23, 2);
-    EXPECT_FALSE(s.w().RowControl(settings::RowOfId(kTunerSwrLabelId))->IsWindowVisible());
-    EXPECT_FALSE(s.w().RowControl(settings::RowOfId(kTunerResultLabelId))->IsWindowVisible());
-}
-
 TEST(KeyerFactors, TheCwPageShowsTheFactorsTheSlidersGive) {
     g_yaltkeyer = 0;
     g_keyerweight = 100;

@@ -64,12 +64,3 @@ TEST(TMate2Peak, WithTheOptionTheLcdHoldsThePeakAndWithoutItFollowsTheReading) {
     SurfaceApp::run(600);
     EXPECT_EQ(s.smeterNumber(), Shown(PanelState().meterValue));
 }
-
-TEST(TMate2Peak, WithoutTheOptionTheLcdFollowsTheReadingDown) {
-    PeakStation s(false);
-    ASSERT_EQ(g_tmate2open, 1);
-    s.meter(200, true);
-    s.meter(10, false);
-    ASSERT_NE(PanelState().meterValue, PanelState().meterPeak);
-    EXPECT_EQ(s.smeterNumber(), Shown(PanelState().meterValue));
-}
