@@ -33,6 +33,7 @@
 #include "devices/amplifiers.h"
 #include "devices/station_outputs.h"
 #include "devices/switches.h"
+#include "devices/tuner.h"
 #include "panel/swl_panel.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
@@ -153,6 +154,11 @@ void FillRow(CTransOps& w, int n) {
 void ShowSettingRow(int id) {
     const int n = RowOfId(id);
     if (g_transops && n >= 0) FillRow(*g_transops, n);
+}
+
+void ShowRowText(int id, const char* text) {
+    if (!g_transops) return;
+    if (plat::Window* c = g_transops->RowControl(RowOfId(id))) c->SetWindowText(text);
 }
 
 void FillPageRows(int page) {
@@ -732,6 +738,8 @@ void LoadSettingsControls() {
     // The speed is timed and sent to the radio when it is initialised; a
     // frame sent here would go out before the radio has answered.
     g_cwspeed = g_keyercw + g_keyerks + 10;
+    ShowKeyerFactors(g_keyerweight);
+    ShowTunerState();
 }
 
 void ApplySettings() {

@@ -19,8 +19,10 @@
 #include "civ/transverters.h"
 #include "civ/filter_widths.h"
 #include "devices/cw_keyboard.h"
+#include "devices/cw_keyer.h"
 #include "devices/device_options.h"
 #include "devices/switches.h"
+#include "devices/tuner.h"
 #include "devices/keying.h"
 #include "devices/midi_controllers.h"
 #include "memories/memory_options.h"
@@ -175,6 +177,9 @@ const PageRow kRows[] = {
     Check(0, 2, "Power On/Off start/exit", &g_poweronoff, Rule::PowerOnOff),
     Port(6109, 2, "Tuner Comport", g_ldgcomport, Rule::LdgTuner),
     Button(5062, 2, "Clear Memory", Rule::LdgTuner),
+    // The tuner's last SWR and tune result; the captions only size the rows.
+    Label(2, "Tuner SWR: High", Rule::LdgTuner, kTunerSwrLabelId),
+    Label(2, "Tuner: No Tune", Rule::LdgTuner, kTunerResultLabelId),
     // The AT-200PC's tune power: taken at once, no settings change.
     Slider(kTunerPowerId, 2, "Tuner\rPower", &g_at200pctunerpower, 0, 100, Rule::LdgTuner),
     Check(0, 2, "Tune", &g_tuneswitch),
@@ -355,6 +360,8 @@ const PageRow kRows[] = {
     Slider(2468, 14, "Dah\r\nWgt", &g_keyerweight, 50, 140, Rule::NoYalt),
     Slider(2469, 14, "Dit\r\nWgt", &g_keyerditweight, 80, 170, Rule::NoYalt),
     Slider(2470, 14, "Btw\r\nChr", &g_keyerspcweight, 5, 40, Rule::NoYalt),
+    // The factors the three sliders above give; the caption only sizes the row.
+    Label(14, "Weight 0.00  Dit 0.00  Space 0.00", Rule::NoYalt, kKeyerFactorsLabelId),
 
     // 15 SSB Settings
     Slider(2471, 15, "Mic\rGain", &g_micgain, 0, 100, Rule::TxLevels),

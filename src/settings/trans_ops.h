@@ -139,6 +139,8 @@ int ShownAmpDrive(bool byBand);
 void FillPageRows(int page);
 // Shows one control's setting again (after the radio changed it).
 void ShowSettingRow(int id);
+// Puts `text` on the control of a row (a label showing a device's state).
+void ShowRowText(int id, const char* text);
 // The handler of WM_COMMAND 2367: takes every control over in a fixed order.
 void ApplySettings();
 // Its second half: keyer, VOX, serial lines, search, user buttons, bands.
