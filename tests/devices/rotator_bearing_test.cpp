@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "app/app.h"
@@ -39,6 +38,25 @@ sim::SimDevice::Responder Ap1Rotor() {
             char reply[8];
             std::snprintf(reply, sizeof reply, ";%03d", *at);
             out += reply;
+        }
+        return sim::Bytes(out.begin(), out.end());
+    };
+}
+
+// A text-protocol rotor that turns until the test lets it stop: a bearing
+// "ddd" CR and every poll are answered "A=ddd.0 M" CR while it turns, and
+// without " M" once it stopped.
+sim::SimDevice::Responder TextRotor(std::shared_ptr<std::atomic<bool>> turning) {
+    auto pending = std::make_shared<std::string>();
+    auto bearing = std::make_shared<std::string>("000");
+    return [=](const sim::Bytes& in) {
+        pending->append(in.begin(), in.end());
+        std::string out;
+        for (std::size_t cr; (cr = pending->find('\r')) != std::string::npos;) {
+            const std::string line = pending->substr(0, cr);
+            pending->erase(0, cr + 1);
+            if (line.size() == 3) *bearing = line;
+            out += "A=" + *bearing + (*turning ? ".0 M\r" : ".0\r");
         }
         return sim::Bytes(out.begin(), out.end());
     };
@@ -85,24 +103,21 @@ TEST(RotorBearing, TheTypedBearingTurnsAnAp1RotorAndItsReportsAreShown) {
     EXPECT_TRUE(s.rotor.waitFor("AP1045;;AM1;"));
     EXPECT_EQ(s.rotor.text().find("AP1000"), std::string::npos);
     EXPECT_STREQ(g_rotortarget, "045");
-    // The polls every fifth second bring the turning rotor's bearings to the
-    // label under the field, one after the other.
-    std::set<std::string> seen;
-    EXPECT_TRUE(RunUntil([&] {
-        seen.insert(s.shown());
-        return s.shown() == "045";
-    }, 20000));
-    EXPECT_TRUE(seen.count("030"));
+    // The polls every fifth second bring the turning rotor's bearings, one
+    // after the other, to the label under the field.
+    EXPECT_TRUE(RunUntil([&] { return s.shown() == "030"; }, 20000));
     EXPECT_TRUE(s.label(kRotorShownLabelId)->IsWindowVisible());
+    EXPECT_TRUE(RunUntil([&] { return s.shown() == "045"; }, 20000));
     // Another bearing: the rotor is sent that one, and turns back.
     s.typeBearing("010");
     EXPECT_TRUE(s.rotor.waitFor("AP1010;;AM1;"));
-    EXPECT_TRUE(RunUntil([&] { return s.shown() == "015"; }, 10000));
-    EXPECT_TRUE(RunUntil([&] { return s.shown() == "010"; }, 10000));
+    EXPECT_TRUE(RunUntil([&] { return s.shown() == "010"; }, 20000));
+    EXPECT_NE(s.dir.read("comms.txt").find("received 1 rotor bearing 015, change 1"), std::string::npos);
 }
 
 TEST(RotorBearing, TheMovingIndicatorFollowsATextProtocolRotor) {
-    RotorStation s(sim::TextRotorResponder(), 1);
+    auto turning = std::make_shared<std::atomic<bool>>(true);
+    RotorStation s(TextRotor(turning), 1);
     ASSERT_NE(g_rotorport, plat::kInvalidPort);
     EXPECT_EQ(s.moving(), "");
     s.typeBearing("270");
@@ -112,7 +127,11 @@ TEST(RotorBearing, TheMovingIndicatorFollowsATextProtocolRotor) {
     EXPECT_TRUE(s.rotor.waitFor("270\r"));
     // Its answer says where it is and that it is still turning.
     EXPECT_TRUE(RunUntil([&] { return s.shown() == "270" && s.moving() == "Moving"; }, 3000));
-    // While it turns it is asked every second; its still report clears it.
+    // While it turns it is asked every second and stays "Moving".
+    RunFor(2500);
+    EXPECT_EQ(s.moving(), "Moving");
+    // It arrives: the next report clears the indicator.
+    *turning = false;
     EXPECT_TRUE(RunUntil([&] { return s.moving().empty(); }, 3000));
     EXPECT_EQ(s.shown(), "270");
     EXPECT_EQ(g_rotormoving, 0);
