@@ -42,6 +42,7 @@
 #include "panel/panel_options.h"
 #include "platform/port_list.h"
 #include "settings/band_sets.h"
+#include "settings/device_status.h"
 #include "settings/panel_captions.h"
 #include "settings/scales.h"
 #include "settings/settings_options.h"
@@ -419,6 +420,8 @@ void OnRowChanged(const PageRow& r) {
         g_manualmode = g_passive;
     } else if (p == &g_tooltip) {
         plat::EnableToolTips(g_tooltip != 0);
+    } else if (p == &g_usingpgxlamp || p == &g_pgxlautotemp) {
+        PgxlOptionChanged();
     } else if (p == &g_followlicense) {
         g_resend = 1;
     } else if (p == &g_bfo) {
@@ -733,6 +736,8 @@ void LoadSettingsControls() {
     w->BiStateOf(1531)->SetState(g_ampoperate ? 1 : 0);
     w->BiStateOf(1532)->SetWindowText(g_amppower ? "ON" : "OFF");
     if (auto* e = w->EditOf(2536)) e->SetText(Int(ShownAmpDrive(g_ampdrivebyband != 0)));
+    ShowRotorState();
+    ShowAmplifierText();
     const int sel = w->PageList()->GetCurSel();
     w->ShowPage(sel);
     // The speed is timed and sent to the radio when it is initialised; a

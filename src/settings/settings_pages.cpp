@@ -11,6 +11,7 @@
 #include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "devices/remote_link.h"
+#include "settings/device_status.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
@@ -237,14 +238,16 @@ const PageRow kRows[] = {
     PageRow{2446, Ctl::Edit, 6, Rule::Always, "Call Sign Size (1 to 15)", Enc::CallSize, &g_callsize},
     Colour(6, "Call Sign Color", &g_callcolor),
     PageRow{2525, Ctl::Edit, 6, Rule::Always, "Rotor Bearing"},
+    Label(6, "", Rule::Always, kRotorShownLabelId),
     Check(582, 6, "Stop", nullptr),
-    Label(6, "Moving"),
+    Label(6, "Moving", Rule::Always, kRotorMovingLabelId),
     Check(2447, 6, "TopTen Devices Option 1", nullptr),
     Check(2448, 6, "TopTen Devices Option 2", nullptr),
     List(5066, 6, "Mouse Wheel Options", &g_mousewheel, Items::MouseWheel),
     Label(6, "Alpha 87A", Rule::Alpha87),
     PageRow{1531, Ctl::BiState, 6, Rule::AmpOper, "Oper"},
     PageRow{1532, Ctl::BiState, 6, Rule::Alpha87, "OFF"},
+    Label(6, "", Rule::Alpha87, kAmpStatusLabelId),
     Label(6, "Acom 2000", Rule::Acom),
 
     // 7 2m TransV (the 6m rows are kept but shown on no page)

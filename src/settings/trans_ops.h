@@ -66,6 +66,8 @@ public:
 
     // The CW slider copies kept for the keyer code.
     void SetSidetoneVolume(int v) { sidetone_ = v; }
+    // The key-speed slider shows the keyer's speed-pot base (g_keyercw).
+    void SetKeySpeed(int base);
     int GetSidetoneVolume() const { return sidetone_; }
 
     int txFilterData = 0;  // item data of the last "Transmit Filter" selection
