@@ -1,6 +1,7 @@
 // Arbitrary bytes from a peer, in arbitrary segment sizes, through the radio
-// server's message assembly and handling, before and after a log-on. Nothing
-// may read out of bounds, and before a log-on nothing may reach the radio.
+// server's message assembly and handling of its partner, logged on or not.
+// Nothing may read out of bounds, and before a log-on nothing may reach the
+// radio. The callers' log-on sequence has a target of its own.
 #include <unistd.h>
 
 #include <cstdint>
@@ -21,7 +22,7 @@ const std::uint8_t* g_in = nullptr;
 std::size_t g_left = 0;
 std::uint8_t g_split = 1;
 
-int Recv(std::uint8_t* buf, int max) {
+int Recv(plat::SocketHandle, std::uint8_t* buf, int max) {
     if (g_left == 0) return 0;  // the peer closed
     std::size_t n = std::size_t(g_split % 7 + 1) * (g_split & 0x80 ? 64 : 1);
     g_split = std::uint8_t(g_split * 37 + 11);
@@ -33,9 +34,9 @@ int Recv(std::uint8_t* buf, int max) {
     return int(n);
 }
 
-int Send(const std::uint8_t*, int len) { return len; }
+int Send(plat::SocketHandle, const std::uint8_t*, int len) { return len; }
 
-const PartnerTransport kTransport{Recv, Send};
+const PartnerTransport kTransport{Recv, Send, nullptr};
 
 void Check(bool ok) {
     if (!ok) std::abort();
