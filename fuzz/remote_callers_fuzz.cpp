@@ -17,6 +17,7 @@
 #include "civ/radio_init.h"
 #include "civ/send_queue.h"
 #include "devices/remote_link.h"
+#include "fuzz_work_dir.h"
 #include "platform/clock.h"
 
 namespace {
@@ -103,26 +104,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // The server reads "passwords.csv" and appends to "calllog.txt" in the
     // working directory: work in a directory of its own, with the corpus
     // paths and crash files kept where the caller meant them.
-    static std::string here;
-    static std::vector<std::string> args;
-    static std::vector<char*> ptrs;
-    char cwd[4096];
-    if (getcwd(cwd, sizeof cwd) == nullptr) std::abort();
-    here = std::string(cwd) + "/";
-    bool prefix = false;
-    for (int i = 0; i < *argc; ++i) {
-        std::string a = (*argv)[i];
-        if (i > 0 && !a.empty() && a[0] != '-' && a[0] != '/') a = here + a;
-        if (a.rfind("-artifact_prefix=", 0) == 0) prefix = true;
-        args.push_back(a);
-    }
-    if (!prefix) args.push_back("-artifact_prefix=" + here);
-    for (std::string& a : args) ptrs.push_back(a.data());
-    ptrs.push_back(nullptr);
-    *argc = int(args.size());
-    *argv = ptrs.data();
-    char dir[] = "/tmp/qarv-callers-fuzz-XXXXXX";
-    if (mkdtemp(dir) == nullptr || chdir(dir) != 0) std::abort();
+    EnterWorkDir(argc, argv, "/tmp/qarv-callers-fuzz-XXXXXX");
     std::ofstream("passwords.csv") << "W1AW,Secret,\nK1ABC,pw\n";
     plat::manual_clock::Enable();
     g_idle = plat::UdpSocket();

@@ -15,6 +15,7 @@
 #include "civ/radio_init.h"
 #include "civ/send_queue.h"
 #include "devices/remote_link.h"
+#include "fuzz_work_dir.h"
 #include "platform/clock.h"
 
 namespace {
@@ -47,26 +48,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // The link reads "passwords.csv" and writes "calllog.txt" in the working
     // directory: work in a directory of its own, with the corpus paths and
     // the crash files kept where the caller meant them.
-    static std::string here;
-    static std::vector<std::string> args;
-    static std::vector<char*> ptrs;
-    char cwd[4096];
-    if (getcwd(cwd, sizeof cwd) == nullptr) std::abort();
-    here = std::string(cwd) + "/";
-    bool prefix = false;
-    for (int i = 0; i < *argc; ++i) {
-        std::string a = (*argv)[i];
-        if (i > 0 && !a.empty() && a[0] != '-' && a[0] != '/') a = here + a;
-        if (a.rfind("-artifact_prefix=", 0) == 0) prefix = true;
-        args.push_back(a);
-    }
-    if (!prefix) args.push_back("-artifact_prefix=" + here);
-    for (std::string& a : args) ptrs.push_back(a.data());
-    ptrs.push_back(nullptr);
-    *argc = int(args.size());
-    *argv = ptrs.data();
-    char dir[] = "/tmp/qarv-remote-fuzz-XXXXXX";
-    if (mkdtemp(dir) == nullptr || chdir(dir) != 0) std::abort();
+    EnterWorkDir(argc, argv, "/tmp/qarv-remote-fuzz-XXXXXX");
     std::ofstream("passwords.csv") << "W1AW,Secret,\n";
     plat::manual_clock::Enable();
     return 0;

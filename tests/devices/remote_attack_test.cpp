@@ -127,9 +127,7 @@ TEST(RemoteAttack, RefusedLogonsBackOffPerAddressAndAreCallLogged) {
     std::uint32_t expected = 1000;
     for (int k = 0; k < 4; ++k, expected *= 2) {
         Peer guess;
-        srv.accept(guess, "127.0.0.3");
-        guess.send(kMsgLogOn, Logon(0, "W1AW", "guess" + std::to_string(k)));
-        ASSERT_EQ(guess.expect().type, kMsgRefused);
+        ASSERT_EQ(srv.tryLogon(guess, "127.0.0.3", "W1AW", "guess" + std::to_string(k)).type, kMsgRefused);
         ASSERT_TRUE(guess.waitClosed());
         const unsigned left = LogonHeldOffMs(kThirdHost);
         EXPECT_LE(left, expected);
@@ -154,15 +152,11 @@ TEST(RemoteAttack, RefusedLogonsBackOffPerAddressAndAreCallLogged) {
     op.send(kMsgLogOff);
     ASSERT_TRUE(op.waitClosed());
     Peer back;
-    srv.accept(back, "127.0.0.3");
-    back.send(kMsgLogOn, Logon(0, "W1AW", "Secret"));
-    ASSERT_EQ(back.expect().type, kMsgAccepted);
+    ASSERT_EQ(srv.tryLogon(back, "127.0.0.3", "W1AW", "Secret").type, kMsgAccepted);
     back.send(kMsgLogOff);
     ASSERT_TRUE(back.waitClosed());
     Peer typo;
-    srv.accept(typo, "127.0.0.3");
-    typo.send(kMsgLogOn, Logon(0, "W1AW", "Secrte"));
-    ASSERT_EQ(typo.expect().type, kMsgRefused);
+    ASSERT_EQ(srv.tryLogon(typo, "127.0.0.3", "W1AW", "Secrte").type, kMsgRefused);
     EXPECT_LE(LogonHeldOffMs(kThirdHost), 1000u);
 }
 
@@ -192,9 +186,7 @@ TEST(RemoteAttack, ASecondOperatorIsToldTheRadioIsInUse) {
     Peer first;
     srv.logon(first);
     Peer second;
-    srv.accept(second, "127.0.0.2");
-    second.send(kMsgLogOn, Logon(0, "K1ABC", "OTHER"));
-    const Message m = second.expect();
+    const Message m = srv.tryLogon(second, "127.0.0.2", "K1ABC", "OTHER");
     ASSERT_EQ(m.type, kMsgInUse);
     EXPECT_EQ(m.payload, (Bytes{'W', '1', 'A', 'W', 0, 1}));
     EXPECT_TRUE(second.waitClosed());
@@ -241,9 +233,7 @@ TEST(RemoteAttack, TwoFieldPasswordLinesMatch) {
     Server srv;
     srv.dir.write("passwords.csv", "K1ABC,pw\r\nW1AW,secret123");
     Peer peer;
-    srv.accept(peer);
-    peer.send(kMsgLogOn, Logon(0, "W1AW", "secret123"));
-    EXPECT_EQ(peer.expect().type, kMsgAccepted);
+    EXPECT_EQ(srv.tryLogon(peer, nullptr, "W1AW", "secret123").type, kMsgAccepted);
 }
 
 TEST(RemoteAttack, PortOutsideItsRangeFallsBackOnLoad) {

@@ -180,6 +180,12 @@ struct Server : LinkBase {
         ASSERT_EQ(v.type, kMsgVersion);
         ASSERT_EQ(v.payload, Bytes{kProtocolVersion});
     }
+    // Connects `peer` from `from`, sends a log-on and returns the answer.
+    Message tryLogon(Peer& peer, const char* from, const std::string& call, const std::string& pw) {
+        accept(peer, from);
+        peer.send(kMsgLogOn, Logon(0, call, pw));
+        return peer.expect();
+    }
     void logon(Peer& peer) {
         accept(peer);
         peer.send(kMsgLogOn, Logon(2, "W1AW", "sEcReT"));
