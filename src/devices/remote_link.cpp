@@ -129,8 +129,8 @@ plat::SocketHandle AcceptCaller(plat::SockAddr* peer) {
 
 Assembled AssembleMessage(PartnerAssembly& rx, plat::SocketHandle s, int limit, int* length, bool* gotBytes) {
     *gotBytes = false;
-    // Reads what is wanted of the current part: 1 bytes came, 0 nothing
-    // yet, -1 the connection ended.
+    // Reads what is wanted of the current part: 1 when bytes came, 0 when
+    // nothing is there yet, -1 when the connection ended.
     auto receive = [&]() {
         const int n = TransportRecv(s, rx.buf + rx.count, rx.wanted);
         const int err = plat::SocketLastError();

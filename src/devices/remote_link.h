@@ -76,7 +76,8 @@ void SendKeepAlive();
 void ShutdownRemote();
 void OnSockTimeout();
 // Ends the connection; harmless when none is up. Codes: -1 time-out, peer
-// closed, bad message or log-off; -3 send failed.
+// closed, bad message or log-off; -2 new port or address (a server also lets
+// its callers go and listens anew); -3 send failed.
 void DropConnection(int code);
 
 // Socket messages of the link; true when `msg` was one of them.

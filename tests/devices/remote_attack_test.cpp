@@ -244,3 +244,16 @@ TEST(RemoteAttack, PortOutsideItsRangeFallsBackOnLoad) {
         EXPECT_EQ(g_serverport, port) << text;
     }
 }
+
+TEST(RemoteAttack, ANewPortLetsTheCallersGoAndListensThere) {
+    Server srv;
+    Peer waiting;
+    srv.accept(waiting, "127.0.0.2");
+    g_serverport = FreePort();
+    DropConnection(-2);  // the settings window changed the port
+    EXPECT_TRUE(waiting.waitClosed());
+    EXPECT_EQ(RemoteCallerCount(), 0);
+    srv.port = int(g_serverport);
+    Peer peer;
+    srv.logon(peer);
+}
