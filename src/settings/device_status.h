@@ -5,9 +5,9 @@
 #pragma once
 
 // Labels of that page (ids of the settings window's own controls).
-constexpr int kRotorShownLabelId = 7991;   // the bearing last received, "%03d"
-constexpr int kRotorMovingLabelId = 7992;  // "Moving" while the rotor turns
-constexpr int kAmpStatusLabelId = 7993;    // the amplifier's last reply
+constexpr int kRotorShownLabelId = 7994;   // the bearing last received, "%03d"
+constexpr int kRotorMovingLabelId = 7995;  // "Moving" while the rotor turns
+constexpr int kAmpStatusLabelId = 7996;    // the amplifier's last reply
 
 // The received bearing (g_rotorshown) and the moving flag (g_rotormoving).
 void ShowRotorState();
