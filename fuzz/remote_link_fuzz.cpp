@@ -1,6 +1,7 @@
 // Arbitrary bytes from a peer, in arbitrary segment sizes, through the radio
-// server's message assembly and handling, before and after a log-on. Nothing
-// may read out of bounds, and before a log-on nothing may reach the radio.
+// server's message assembly and handling of its partner, logged on or not.
+// Nothing may read out of bounds, and before a log-on nothing may reach the
+// radio. The callers' log-on sequence has a target of its own.
 #include <unistd.h>
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include "civ/radio_init.h"
 #include "civ/send_queue.h"
 #include "devices/remote_link.h"
+#include "fuzz_work_dir.h"
 #include "platform/clock.h"
 
 namespace {
@@ -21,7 +23,7 @@ const std::uint8_t* g_in = nullptr;
 std::size_t g_left = 0;
 std::uint8_t g_split = 1;
 
-int Recv(std::uint8_t* buf, int max) {
+int Recv(plat::SocketHandle, std::uint8_t* buf, int max) {
     if (g_left == 0) return 0;  // the peer closed
     std::size_t n = std::size_t(g_split % 7 + 1) * (g_split & 0x80 ? 64 : 1);
     g_split = std::uint8_t(g_split * 37 + 11);
@@ -33,9 +35,9 @@ int Recv(std::uint8_t* buf, int max) {
     return int(n);
 }
 
-int Send(const std::uint8_t*, int len) { return len; }
+int Send(plat::SocketHandle, const std::uint8_t*, int len) { return len; }
 
-const PartnerTransport kTransport{Recv, Send};
+const PartnerTransport kTransport{Recv, Send, nullptr};
 
 void Check(bool ok) {
     if (!ok) std::abort();
@@ -46,26 +48,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // The link reads "passwords.csv" and writes "calllog.txt" in the working
     // directory: work in a directory of its own, with the corpus paths and
     // the crash files kept where the caller meant them.
-    static std::string here;
-    static std::vector<std::string> args;
-    static std::vector<char*> ptrs;
-    char cwd[4096];
-    if (getcwd(cwd, sizeof cwd) == nullptr) std::abort();
-    here = std::string(cwd) + "/";
-    bool prefix = false;
-    for (int i = 0; i < *argc; ++i) {
-        std::string a = (*argv)[i];
-        if (i > 0 && !a.empty() && a[0] != '-' && a[0] != '/') a = here + a;
-        if (a.rfind("-artifact_prefix=", 0) == 0) prefix = true;
-        args.push_back(a);
-    }
-    if (!prefix) args.push_back("-artifact_prefix=" + here);
-    for (std::string& a : args) ptrs.push_back(a.data());
-    ptrs.push_back(nullptr);
-    *argc = int(args.size());
-    *argv = ptrs.data();
-    char dir[] = "/tmp/qarv-remote-fuzz-XXXXXX";
-    if (mkdtemp(dir) == nullptr || chdir(dir) != 0) std::abort();
+    EnterWorkDir(argc, argv, "/tmp/qarv-remote-fuzz-XXXXXX");
     std::ofstream("passwords.csv") << "W1AW,Secret,\n";
     plat::manual_clock::Enable();
     return 0;

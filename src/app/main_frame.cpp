@@ -498,7 +498,7 @@ void CMainWin::OpenAmplifierPorts() {
             SetRTS(1, g_pw1port);
             SetDTR(1, g_pw1port);
         } else {
-            WriteTrace("PW1 open failed");
+            ReportAmplifierOpenFailure("PW1 open failed");
         }
     }
     if (!PortIsOff(g_om4comport)) {
@@ -508,7 +508,7 @@ void CMainWin::OpenAmplifierPorts() {
             SetRTS(1, g_om4port);
             SetDTR(1, g_om4port);
         } else {
-            WriteTrace("OM4 open failed");
+            ReportAmplifierOpenFailure("OM4 open failed");
         }
     }
     if (g_client) return;

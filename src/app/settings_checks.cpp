@@ -124,6 +124,11 @@ void ApplyLoadChecks() {
     g_metercycle = ClampTraced("METER CYCLE", g_metercycle, 50, 60000);
     g_mirrorpoll = ClampTraced("MIRROR POLL", g_mirrorpoll, 20, 60000);
     g_pollamount = ClampTraced("POLL AMOUNT", g_pollamount, 1, 10);
+    // A TCP port is 16 bits: a larger number would listen on another port.
+    if (g_serverport < 1 || g_serverport > 65535) {
+        WriteTracef("PORT %ld out of range, using 17152", g_serverport);
+        g_serverport = 17152;
+    }
 
     FixTransverterDefaults(g_radiotype, g_perseus);
     ApplyTransverterEdges();

@@ -22,6 +22,7 @@
 #include "devices/device_options.h"
 #include "devices/external_meters.h"
 #include "devices/keypad_pod.h"
+#include "panel/panel_options.h"
 #include "panel/swl_panel.h"
 
 int g_mirror = 0;
@@ -208,7 +209,7 @@ void PollAccessories() {
         const std::uint8_t smeter[3] = {'?', 'S', '\r'};
         SendToRX331(smeter, 3);
     }
-    if (g_tmate2open) ShowTMate2Smeter(PanelState().meterValue);
+    if (g_tmate2open) ShowTMate2Smeter(g_tmate2peak ? PanelState().meterPeak : PanelState().meterValue);
 }
 
 // The meter reading to ask for: the S-meter unless the radio transmits.

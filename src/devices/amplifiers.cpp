@@ -17,6 +17,8 @@
 #include "devices/device_options.h"
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
+#include "base/shell_ops.h"
+#include "settings/device_status.h"
 #include "settings/settings_options.h"
 
 plat::PortHandle g_a87port = plat::kInvalidPort;
@@ -32,13 +34,14 @@ int g_om4reportstate = 0;
 int g_pgxlconnected = 0;
 int g_pgxlstatuschange = 0;
 int g_pgxlchange[3] = {};
-char g_amplifiertext[16] = "";
+char g_amplifiertext[92] = "";
 char g_pgxladdress[18] = "192.168.1.70";
 int g_pgxlport = 9008;
 int g_pgxlfan = 1;
 int g_pgxlmeffanow = 1;
 int g_pgxltemp = 0;
-int g_pgxlmeffa[kPgxlBandRows + 2] = {};
+int g_pgxlwantedmeffa = 1;
+int g_pgxlmeffarequest = 0;
 
 namespace {
 
@@ -68,6 +71,7 @@ void A87Line(const std::uint8_t* line, int len) {
         int k = 0;
         while (i < len && k < 10 && line[i] >= '0' && line[i] <= '9') digits[k++] = char(line[i++]);
         std::snprintf(g_amplifiertext, sizeof g_amplifiertext, "%d", std::atoi(digits));
+        ShowAmplifierText();
     }
     if (g_radioserver) {
         std::uint8_t text[DeviceCarry::kSize + 1];
@@ -137,6 +141,8 @@ void SendFreqFrame(std::uint8_t to, std::uint8_t cmd, void (*send)(const std::ui
     send(f, 11);
 }
 
+int g_pgxlmeffasync = 1;  // the next status reply checks the amplifier's MEFFA
+
 constexpr TcpAccessoryTexts kPgxlTexts{
     "ConnectToPGXL", "PGXL ip %08x, port %d", "PGXL socket failed", "PGXL ioctlsocket 0 rc %d",
     "starting connect PGXL", "back from connectPGXL", "Trying to connect to PGXL",
@@ -153,7 +159,14 @@ int PgxlLine(const std::uint8_t* data, int length) {
     return 0;
 }
 
-void PgxlConnected() { g_pgxlconnected = 1; }
+// A new connection may meet an amplifier that was switched off and on: its
+// first status reply is checked against the saved MEFFA again.
+void PgxlConnected() {
+    g_pgxlconnected = 1;
+    g_pgxlmeffasync = 1;
+}
+
+bool BandRowValid() { return g_bandrow >= 0 && g_bandrow < kBandRows; }
 
 TcpAccessory MakePgxlLink() {
     TcpAccessory link(kPgxlTexts, kMsgPgxlConnect, kMsgPgxlRead, 0, 0);
@@ -168,7 +181,6 @@ plat::SocketHandle g_discovery[6] = {plat::kInvalidSocket, plat::kInvalidSocket,
 int g_pgxlsequence = 0;
 int g_pgxlhaveaddress = 0;
 int g_pgxllastband = -1;
-int g_pgxlmeffasync = 1;
 
 int NextPgxlSequence() {
     if (++g_pgxlsequence > 999) g_pgxlsequence = 1;
@@ -289,6 +301,19 @@ void SendModeToPW1() {
     SendToPW1(f, 8);
 }
 
+void SetAmplifierText(const std::uint8_t* text, int length) {
+    int n = 0;
+    for (int i = 0; i < length && text[i] != 0 && n < int(sizeof g_amplifiertext) - 1; ++i)
+        if (text[i] >= 0x20 && text[i] < 0x7F) g_amplifiertext[n++] = char(text[i]);
+    g_amplifiertext[n] = '\0';
+    ShowAmplifierText();
+}
+
+void ReportAmplifierOpenFailure(const char* text) {
+    WriteTrace(text);
+    SetStatusBarText(text);
+}
+
 void ResetAmpSocket() {
     // The next send connects to the new address.
     g_pgxllink.Close();
@@ -336,7 +361,7 @@ void SetPGXLmeffa(int on) {
     const int n = std::snprintf(text, sizeof text, "C%03d|setup meffa=%s\n", NextPgxlSequence(), on ? "AUTO" : "OFF ");
     SendToPGXL(text, n);
     g_pgxlmeffanow = on ? 1 : 0;
-    if (g_bandrow >= 0 && g_bandrow < kPgxlBandRows) g_pgxlmeffa[g_bandrow] = g_pgxlmeffanow;
+    if (BandRowValid()) g_bandmeffa[std::size_t(g_bandrow)] = g_pgxlmeffanow;
     g_pgxlstatuschange = 1;
     WriteTrace("turn on statuschange meffa");
     SetCivTimer(TIMER_PGXL_STATUS, 200);
@@ -354,10 +379,28 @@ void SendPGXLStatus() {
 
 void ProcessAmpWindow() {
     WriteTrace("ProcessAmpWindow");
-    if (g_pgxlmeffa[kPgxlWantedCell] != g_pgxlmeffanow) SetPGXLmeffa(g_pgxlmeffa[kPgxlWantedCell]);
+    if (g_pgxlwantedmeffa != g_pgxlmeffanow) SetPGXLmeffa(g_pgxlwantedmeffa);
     SetPGXLfan(g_pgxlfan);
     g_pgxlchange[0] = g_pgxlchange[1] = g_pgxlchange[2] = 0;
-    g_pgxlmeffa[kPgxlRequestCell] = 0;
+    g_pgxlmeffarequest = 0;
+}
+
+void PgxlOptionChanged() {
+    // Status replies wait until the change went out: they would otherwise
+    // overwrite the band's MEFFA with what the amplifier had before.
+    g_pgxlchange[0] = 1;
+    g_pgxlwantedmeffa = BandRowValid() ? g_bandmeffa[std::size_t(g_bandrow)] : g_pgxlmeffanow;
+    g_pgxlmeffarequest = 1;
+}
+
+void PgxlBandChanged() {
+    if (!g_usingpgxlamp || !BandRowValid()) return;
+    // The amplifier may report its old band's MEFFA for a while: the first
+    // report of the new band is checked against the saved value, not taken.
+    g_pgxlmeffasync = 1;
+    if (g_pgxlstatuschange) return;  // the status reply due syncs it
+    WriteTracef("thplog current band %d", g_bandrow);
+    SetPGXLmeffa(g_bandmeffa[std::size_t(g_bandrow)]);
 }
 
 void ParsePgxlReply(const std::uint8_t* data, int length) {
@@ -375,6 +418,9 @@ void ParsePgxlReply(const std::uint8_t* data, int length) {
         if (ampBand != g_pgxllastband) {
             g_pgxllastband = ampBand;
             match = false;
+            // On a new band the amplifier reports its own MEFFA for it: the
+            // first report is checked against the band's saved value.
+            g_pgxlmeffasync = 1;
         }
     }
     if (!match || g_pgxlchange[0]) return;
@@ -384,15 +430,18 @@ void ParsePgxlReply(const std::uint8_t* data, int length) {
     }
     if ((at = r.find("meffa=")) != std::string::npos) {
         const int meffa = (at + 6 < r.size() && r[at + 6] == 'O') ? 0 : 1;
-        const bool row = g_bandrow >= 0 && g_bandrow < kPgxlBandRows;
+        const bool row = BandRowValid();
+        bool sent = false;
         if (g_pgxlmeffasync) {
             g_pgxlmeffasync = 0;
-            if (row && g_pgxlmeffa[g_bandrow] != meffa) {
+            if (row && g_bandmeffa[std::size_t(g_bandrow)] != meffa) {
                 WriteTrace("sync up meffa");
-                SetPGXLmeffa(g_pgxlmeffa[g_bandrow]);
+                SetPGXLmeffa(g_bandmeffa[std::size_t(g_bandrow)]);
+                sent = true;
             }
         }
-        if (row) g_pgxlmeffa[g_bandrow] = meffa;
+        // A report the sync has just corrected is not the band's setting.
+        if (row && !sent) g_bandmeffa[std::size_t(g_bandrow)] = meffa;
         WriteTracef("PGXL meffa %d", meffa);
     }
     if ((at = r.find("fanmode=")) != std::string::npos && at + 8 < r.size()) {

@@ -19,9 +19,16 @@ extern int g_om4reportstate;  // OM4 report state
 extern int g_pgxlconnected;   // the PGXL amplifier is connected
 extern int g_pgxlstatuschange;
 extern int g_pgxlchange[3];   // the three PGXL change flags
-// The amplifier's last reply number ("%d"), for the settings window's
-// amplifier text field; empty until the Alpha 87A answered.
-extern char g_amplifiertext[16];
+// The amplifier's last reply for the settings window's amplifier text
+// field: the Alpha 87A's number ("%d"), or at an operator client the reply
+// text the server sent. Empty until the amplifier answered.
+extern char g_amplifiertext[92];
+// Takes the server's amplifier reply text (message 11) at an operator
+// client: up to its NUL, printable characters only, and shows it.
+void SetAmplifierText(const std::uint8_t* text, int length);
+// An amplifier port that would not open: traced, and said on the main
+// window's status bar ("PW1 open failed", "OM4 open failed").
+void ReportAmplifierOpenFailure(const char* text);
 
 plat::PortHandle OpenA87Port();
 plat::PortHandle OpenAcomPort();
@@ -51,15 +58,21 @@ void StartPGXLDiscovery();
 constexpr unsigned kMsgPgxlConnect = 0x1807;
 constexpr unsigned kMsgPgxlRead = 0x1808;
 constexpr unsigned kMsgPgxlDiscovery = 0x1812;  // .. 0x1817, one per slot
-constexpr int kPgxlBandRows = 44;
-constexpr int kPgxlWantedCell = kPgxlBandRows;       // the MEFFA the window wants
-constexpr int kPgxlRequestCell = kPgxlBandRows + 1;  // its request flag
 extern char g_pgxladdress[18];  // the amplifier's address, from discovery
 extern int g_pgxlport;          // TCP and discovery port (9008)
 extern int g_pgxlfan;           // 1 STANDARD, 2 CONTEST, 3 BROADCAST
 extern int g_pgxlmeffanow;      // 1 AUTO, 0 OFF
 extern int g_pgxltemp;          // last reported temperature
-extern int g_pgxlmeffa[kPgxlBandRows + 2];  // MEFFA per band row, and the two cells
+// The MEFFA per band is the band table's saved "MEFFA" (g_bandmeffa): what
+// the amplifier is sent and what its reports update. Besides it, the MEFFA a
+// settings change wants sent and its request flag.
+extern int g_pgxlwantedmeffa;
+extern int g_pgxlmeffarequest;
+// The settings window changed "Using Flex PGXL" or "Auto Fan Mode": the next
+// status round sends the band's MEFFA and the fan mode (ProcessAmpWindow).
+void PgxlOptionChanged();
+// The radio's band row changed: the amplifier gets that band's MEFFA.
+void PgxlBandChanged();
 void ConnectToPGXL();
 // The network amplifier's address changed: its link is made anew on the
 // next send.

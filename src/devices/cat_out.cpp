@@ -543,10 +543,7 @@ void FollowFrequency() {
     if (perseus) PerseusFilterCode();
     if (g_bandrow != g_followed.bandrow) {
         g_followed.bandrow = g_bandrow;
-        if (g_usingpgxlamp && !g_pgxlstatuschange && g_bandrow >= 0 && g_bandrow < kBandRows) {
-            WriteTracef("thplog current band %d", g_bandrow);
-            SetPGXLmeffa(g_bandmeffa[std::size_t(g_bandrow)]);
-        }
+        PgxlBandChanged();
     }
 }
 

@@ -13,6 +13,7 @@
 #include "devices/keyer.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
+#include "settings/trans_ops.h"
 
 int g_speeddisplay = 0;
 int g_sendspeed = 20;
@@ -42,6 +43,13 @@ int RadioKeySpeedValue(int speed) {
     return std::min((speed - kRadioMinWpm) * 5, kRadioMaxValue);
 }
 
+void ShowKeyerFactors(int weight) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Weight %1.2f  Dit %1.2f  Space %1.2f", weight / 100.0,
+                  g_keyerditweight / 100.0, g_keyerspcweight / 10.0);
+    ShowRowText(kKeyerFactorsLabelId, text);
+}
+
 void kstats(int speed, int weight) {
     if (g_yaltkeyer) {
         // With a pot the keyer's own knob rules.
@@ -52,6 +60,7 @@ void kstats(int speed, int weight) {
     }
     g_sendspeed = std::clamp(speed, kMinWpm, kMaxWpm);
     ShowSpeed(g_speeddisplay || CwKeyboardOn(), g_sendspeed);
+    ShowKeyerFactors(weight);
     const CwTiming t = CwElementTimes(g_sendspeed, weight, g_keyerditweight, g_keyerspcweight);
     g_spc = g_spcbase = t.spc;
     g_dit = g_ditbase = t.dit;

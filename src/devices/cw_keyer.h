@@ -22,6 +22,11 @@ CwTiming CwElementTimes(int speed, int weight, int ditRatio, int spaceFactor);
 // The radio's key-speed value (14 0C, 0..255) for `speed` WPM.
 int RadioKeySpeedValue(int speed);
 
+// The settings window's line of the dah weight, dit and space factors,
+// shown for `weight` (hundredths) and the dit and space settings.
+constexpr int kKeyerFactorsLabelId = 7993;
+void ShowKeyerFactors(int weight);
+
 // Applies `speed` (WPM) with the dah weight `weight`: the element times of
 // CW sent by the program, the radio's key speed, or the serial keyer's.
 void kstats(int speed, int weight);

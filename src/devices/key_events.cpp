@@ -29,6 +29,7 @@
 #include "platform/types.h"
 #include "platform/window.h"
 #include "settings/settings_options.h"
+#include "settings/trans_ops.h"
 
 int g_keypadtyping = 0;
 int g_numericpending = 0;
@@ -38,6 +39,7 @@ int g_midifunctionknob = 0;
 
 namespace {
 constexpr unsigned kGuardMs = 50;
+constexpr int kScanStartBox = 2444;  // the settings window's "Start Frequency Scan"
 constexpr unsigned kHoldoffMs = 800;
 constexpr unsigned kCmdSplit = 122;
 constexpr unsigned kCmdAEqualsB = 225;
@@ -166,6 +168,10 @@ void StopScansForSurface() {
         g_memscan = 0;
     }
     if (g_scanfreq > 0.01) {
+        // A ticked start box would start the scan again at the next
+        // settings change.
+        if (g_transops)
+            if (plat::CheckBox* start = g_transops->CheckOf(kScanStartBox)) start->SetCheck(false);
         KillCivTimer(TIMER_SCAN);
         g_scanfreq = 0;
     }

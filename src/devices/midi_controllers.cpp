@@ -174,12 +174,14 @@ void MidiData(std::uint32_t message, std::uint32_t time) {
     const int control = int(message >> 8 & 0xFF);
     int value = int(message >> 16 & 0xFF);
     WriteTracef("MidiData status %8x, control %8x, value %8x", status, control, value);
-    // A note-off is a release whatever velocity it carries.
-    if ((status & 0xF0) == 0x80) value = 0;
-    if (g_midimodel != 4) {
-        status &= 0xF0;
-        if (status == 0x80) status = 0x90;
+    // A note-off is a release whatever velocity it carries, and it finds its
+    // button's row: the DJ2GO2 releases with note-offs on the button's own
+    // channel, so its channel stays.
+    if ((status & 0xF0) == 0x80) {
+        value = 0;
+        status |= 0x10;
     }
+    if (g_midimodel != 4) status &= 0xF0;
     const int rows = MidiModelInfo(g_midimodel).rows < g_midirows ? MidiModelInfo(g_midimodel).rows : g_midirows;
     int found = -1;
     for (int i = 0; i < rows; ++i)

@@ -1,6 +1,8 @@
-// The built-in MIDI controller profiles. Only the CMD Micro's controller map
-// is known; the other models keep their rows and names with status 0, which
-// no message carries, until their maps are filled in.
+// The built-in MIDI controller profiles: for each model the ini key of every
+// control, the status and data-1 bytes the controller sends for it, its type
+// and its default function. Controls a controller's published map does not
+// show keep their key with status 0, which no message carries.
+#include <array>
 #include <cstring>
 
 #include "devices/midi_controllers.h"
@@ -10,6 +12,8 @@ constexpr int CC = 0xB0;
 constexpr int NOTE = 0x90;
 constexpr const char* kNoOp = "No Op";
 
+// Behringer CMD Micro, from its published MIDI map: all on channel 1; knobs
+// and the jog wheel count around 64.
 constexpr MidiDefaultRow kCmdMicro[] = {
     {"SLIDER1", CC, 16, 1, "VOL"},
     {"SLIDER2", CC, 18, 1, "RF Gain"},
@@ -43,60 +47,220 @@ constexpr MidiDefaultRow kCmdMicro[] = {
     {"RIGHT CUE", NOTE, 40, 4, "Dual Receive"},
 };
 
-// Rows without a known controller map: status 0 never matches.
-constexpr MidiDefaultRow R(const char* key, int type = 4, const char* setting = kNoOp) {
+// A button, a control of another type, and a control the map does not show.
+constexpr MidiDefaultRow B(const char* key, int status, int control, const char* setting = kNoOp) {
+    return {key, status, control, kMidiButton, setting};
+}
+constexpr MidiDefaultRow K(const char* key, int status, int control, int type, const char* setting = kNoOp) {
+    return {key, status, control, type, setting};
+}
+constexpr MidiDefaultRow R(const char* key, int type = kMidiButton, const char* setting = kNoOp) {
     return {key, 0, 0, type, setting};
 }
 
+// Behringer CMD Studio 2a, from its published MIDI map: everything on
+// channel 1; the right deck's numbers are the left deck's plus 0x30; jog
+// wheels and pitch knobs count around 64.
 constexpr MidiDefaultRow kStudio2[] = {
-    R("MULTI LEFT PITCH BEND", 5, "RIT"), R("LEFT PITCH MINUS"), R("LEFT PITCH PLUS"), R("LEFT SYNC"),
-    R("LEFT ASSIGN A"), R("LEFT ASSIGN B"), R("LEFT CUE 1"), R("LEFT CUE 2"), R("LEFT CUE 3"), R("LEFT CUE 4"),
-    R("LEFT SAMPLE 1"), R("LEFT SAMPLE 2"), R("LEFT SAMPLE 3"), R("LEFT SAMPLE 4"), R("LEFT CUE"),
-    R("LEFT PLAY"), R("LARGE LEFT KNOB", 3, "VFOA"), R("LEFT SLIDER", 1, "VOL"),
-    R("RIGHT SLIDER", 1, "KEYER SPEED"), R("SLIDER AB", 1, "PBT"), R("VINYL"), R("MODE"), R("UP"), R("DOWN"),
-    R("FOLDER"), R("FILE"), R("CUE A"), R("LOAD A"), R("LOAD B"), R("CUE B"), R("HEADPHONES", 2),
-    R("LEFT HIGH", 2, "ALC"), R("LEFT MID", 2), R("LEFT LOW", 2), R("RIGHT HIGH", 2), R("RIGHT MID", 2),
-    R("RIGHT LOW", 2), R("RIGHT PITCH BEND", 3, "ALC"), R("RIGHT PITCH MINUS"), R("RIGHT PITCH PLUS"),
-    R("RIGHT SYNC"), R("RIGHT ASSIGN A"), R("RIGHT ASSIGN B"), R("RIGHT CUE 1"), R("RIGHT CUE 2"),
-    R("RIGHT CUE 3"), R("RIGHT CUE 4"), R("RIGHT SAMPLE 1"), R("RIGHT SAMPLE 2"), R("RIGHT SAMPLE 3"),
-    R("RIGHT SAMPLE 4"), R("RIGHT CUE"), R("RIGHT PLAY"), R("LARGE RIGHT KNOB", 3, "VFOB"),
+    K("MULTI LEFT PITCH BEND", CC, 0x05, 5, "RIT"),
+    B("LEFT PITCH MINUS", NOTE, 0x06, "UP B+1"),
+    B("LEFT PITCH PLUS", NOTE, 0x07, "UP B+5"),
+    B("LEFT SYNC", NOTE, 0x04, "VOX"),
+    B("LEFT ASSIGN A", NOTE, 0x08),
+    B("LEFT ASSIGN B", NOTE, 0x09),
+    B("LEFT CUE 1", NOTE, 0x0A, "Band Bottom"),
+    B("LEFT CUE 2", NOTE, 0x0B),
+    B("LEFT CUE 3", NOTE, 0x0C),
+    B("LEFT CUE 4", NOTE, 0x0D),
+    B("LEFT SAMPLE 1", NOTE, 0x0E),
+    B("LEFT SAMPLE 2", NOTE, 0x0F),
+    B("LEFT SAMPLE 3", NOTE, 0x11),
+    B("LEFT SAMPLE 4", NOTE, 0x12),
+    B("LEFT CUE", NOTE, 0x01, "Mute"),
+    B("LEFT PLAY", NOTE, 0x02, "Split Key"),
+    K("LARGE LEFT KNOB", CC, 0x03, 3, "VFOA"),
+    K("LEFT SLIDER", CC, 0x18, 1, "VOL"),
+    K("RIGHT SLIDER", CC, 0x48, 1, "KEYER SPEED"),
+    K("SLIDER AB", CC, 0x20, 1, "PBT"),
+    B("VINYL", NOTE, 0x22),
+    B("MODE", NOTE, 0x23),
+    B("UP", NOTE, 0x24),
+    B("DOWN", NOTE, 0x27),
+    B("FOLDER", NOTE, 0x25),
+    B("FILE", NOTE, 0x26),
+    B("CUE A", NOTE, 0x16),
+    B("LOAD A", NOTE, 0x17, "Tuning Selections"),
+    B("LOAD B", NOTE, 0x47, "A/B Toggle"),
+    B("CUE B", NOTE, 0x46, "Tune"),
+    K("HEADPHONES", CC, 0x21, 2),
+    K("LEFT HIGH", CC, 0x13, 2, "ALC"),
+    K("LEFT MID", CC, 0x14, 2),
+    K("LEFT LOW", CC, 0x15, 2),
+    K("RIGHT HIGH", CC, 0x43, 2),
+    K("RIGHT MID", CC, 0x44, 2),
+    K("RIGHT LOW", CC, 0x45, 2),
+    K("RIGHT PITCH BEND", CC, 0x35, 3, "ALC"),
+    B("RIGHT PITCH MINUS", NOTE, 0x36, "Down Filter"),
+    B("RIGHT PITCH PLUS", NOTE, 0x37, "Up Filter"),
+    B("RIGHT SYNC", NOTE, 0x34, "Tuning Steps"),
+    B("RIGHT ASSIGN A", NOTE, 0x38),
+    B("RIGHT ASSIGN B", NOTE, 0x39),
+    B("RIGHT CUE 1", NOTE, 0x3A),
+    B("RIGHT CUE 2", NOTE, 0x3B),
+    B("RIGHT CUE 3", NOTE, 0x3C),
+    B("RIGHT CUE 4", NOTE, 0x3D),
+    B("RIGHT SAMPLE 1", NOTE, 0x3E),
+    B("RIGHT SAMPLE 2", NOTE, 0x3F),
+    B("RIGHT SAMPLE 3", NOTE, 0x41),
+    B("RIGHT SAMPLE 4", NOTE, 0x42),
+    B("RIGHT CUE", NOTE, 0x31, "Dual Receive"),
+    B("RIGHT PLAY", NOTE, 0x32, "A = B"),
+    K("LARGE RIGHT KNOB", CC, 0x33, 3, "VFOB"),
 };
 
+// Hercules DJ Control MP3 e2 / MP3 LE, from its published MIDI map: all on
+// channel 1; jog wheels and pitch knobs send 1..63 forward and 65..127 back.
 constexpr MidiDefaultRow kMp3[] = {
-    R("MULTI LEFT PITCH", 5, "RIT"), R("LEFT PITCH MINUS"), R("LEFT PITCH PLUS"), R("LEFT SYNC"),
-    R("LEFT MASTER TEMPO"), R("LEFT CUE"), R("LEFT PLAY"), R("LARGE LEFT KNOB", 3, "VFOA"), R("LEFT 1"),
-    R("LEFT 2"), R("LEFT 3"), R("LEFT 4"), R("LEFT 5"), R("LEFT 6"), R("LEFT 7"), R("LEFT 8"), R("LEFT FBACK"),
-    R("LEFT FF"), R("LEFT SLIDER", 1, "VOL"), R("RIGHT SLIDER", 1, "KEYER SPEED"), R("CENTER SLIDER", 1, "PBT"),
-    R("LEFT TREBLE", 1), R("LEFT MEDIUM", 1, "ALC"), R("LEFT BASE", 1), R("LISTEN A"), R("SCRATCH"),
-    R("AUTOMIX"), R("UP"), R("DOWN"), R("FOLDER"), R("FILES"), R("LOAD A"), R("LOAD B"), R("LISTEN B"),
-    R("RIGHT TREBLE", 1), R("RIGHT MEDIUM", 1), R("RIGHT BASE", 1), R("RIGHT PITCH", 3, "ALC"),
-    R("RIGHT PITCH MINUS"), R("RIGHT PITCH PLUS"), R("RIGHT SYNC"), R("RIGHT MASTER TEMPO"), R("RIGHT CUE"),
-    R("RIGHT PLAY"), R("LARGE RIGHT KNOB", 3, "VFOB"), R("RIGHT 1"), R("RIGHT 2"), R("RIGHT 3"), R("RIGHT 4"),
-    R("RIGHT 5"), R("RIGHT 6"), R("RIGHT 7"), R("RIGHT 8"), R("RIGHT FBACK"), R("RIGHT FF"),
+    K("MULTI LEFT PITCH", CC, 0x32, 5, "RIT"),
+    B("LEFT PITCH MINUS", NOTE, 0x0A, "UP B+1"),
+    B("LEFT PITCH PLUS", NOTE, 0x0B, "UP B+5"),
+    B("LEFT SYNC", NOTE, 0x12, "VOX"),
+    B("LEFT MASTER TEMPO", NOTE, 0x13),
+    B("LEFT CUE", NOTE, 0x0E, "Mute"),
+    B("LEFT PLAY", NOTE, 0x0F, "Split Key"),
+    K("LARGE LEFT KNOB", CC, 0x30, 3, "VFOA"),
+    B("LEFT 1", NOTE, 0x01, "Band Bottom"),
+    B("LEFT 2", NOTE, 0x02),
+    B("LEFT 3", NOTE, 0x03),
+    B("LEFT 4", NOTE, 0x04),
+    B("LEFT 5", NOTE, 0x05),
+    B("LEFT 6", NOTE, 0x06),
+    B("LEFT 7", NOTE, 0x07),
+    B("LEFT 8", NOTE, 0x08),
+    B("LEFT FBACK", NOTE, 0x0C),
+    B("LEFT FF", NOTE, 0x0D),
+    K("LEFT SLIDER", CC, 0x34, 1, "VOL"),
+    K("RIGHT SLIDER", CC, 0x39, 1, "KEYER SPEED"),
+    K("CENTER SLIDER", CC, 0x38, 1, "PBT"),
+    K("LEFT TREBLE", CC, 0x35, 1),
+    K("LEFT MEDIUM", CC, 0x36, 1, "ALC"),
+    K("LEFT BASE", CC, 0x37, 1),
+    B("LISTEN A", NOTE, 0x10),
+    B("SCRATCH", NOTE, 0x2D),
+    B("AUTOMIX", NOTE, 0x2E),
+    B("UP", NOTE, 0x29),
+    B("DOWN", NOTE, 0x2A),
+    B("FOLDER", NOTE, 0x2C),
+    B("FILES", NOTE, 0x2B),
+    B("LOAD A", NOTE, 0x11, "Tuning Selections"),
+    B("LOAD B", NOTE, 0x25, "A/B Toggle"),
+    B("LISTEN B", NOTE, 0x24, "Tune"),
+    K("RIGHT TREBLE", CC, 0x3A, 1),
+    K("RIGHT MEDIUM", CC, 0x3B, 1),
+    K("RIGHT BASE", CC, 0x3C, 1),
+    K("RIGHT PITCH", CC, 0x33, 3, "ALC"),
+    B("RIGHT PITCH MINUS", NOTE, 0x1E, "Down Filter"),
+    B("RIGHT PITCH PLUS", NOTE, 0x1F, "Up Filter"),
+    B("RIGHT SYNC", NOTE, 0x26, "Tuning Steps"),
+    B("RIGHT MASTER TEMPO", NOTE, 0x27),
+    B("RIGHT CUE", NOTE, 0x22, "Dual Receive"),
+    B("RIGHT PLAY", NOTE, 0x23, "A = B"),
+    K("LARGE RIGHT KNOB", CC, 0x31, 3, "VFOB"),
+    B("RIGHT 1", NOTE, 0x15),
+    B("RIGHT 2", NOTE, 0x16),
+    B("RIGHT 3", NOTE, 0x17),
+    B("RIGHT 4", NOTE, 0x18),
+    B("RIGHT 5", NOTE, 0x19),
+    B("RIGHT 6", NOTE, 0x1A),
+    B("RIGHT 7", NOTE, 0x1B),
+    B("RIGHT 8", NOTE, 0x1C),
+    B("RIGHT FBACK", NOTE, 0x20),
+    B("RIGHT FF", NOTE, 0x21),
 };
 
-#define QARV_DJ2GO2_ROWS                                                                                      \
-    R("LEFT SYNC"), R("LEFT CUE"), R("LEFT PLAY"), R("LARGE LEFT KNOB", 3, "VFOA"), R("LEFT LOOP 1"),          \
-        R("LEFT LOOP 2"), R("LEFT LOOP 3"), R("LEFT LOOP 4"), R("LEFT FX 1"), R("LEFT FX 2"), R("LEFT FX 3"),  \
-        R("LEFT FX 4"), R("LEFT SAMPLE 1"), R("LEFT SAMPLE 2"), R("LEFT SAMPLE 3"), R("LEFT SAMPLE 4"),        \
-        R("LEFT CUE 1"), R("LEFT CUE 2"), R("LEFT CUE 3"), R("LEFT CUE 4"), R("RECORD"),                       \
-        R("LEFT VOLUME", 2, "VOL"), R("LEFT MEDIUM", 2, "TX POWER"), R("LEFT BASS", 2, "RF GAIN"),            \
-        R("CENTER SLIDER", 1, "PBT"), R("RIGHT SYNC")
-
-constexpr MidiDefaultRow kDj2go2[] = {QARV_DJ2GO2_ROWS};
-
-constexpr MidiDefaultRow kCompact[] = {
-    R("LARGE LEFT KNOB", 3, "VFOA"), R("LARGE RIGHT KNOB", 3, "VFOB"), R("MULTI BROWSE", 5, "RIT"),
-    R("MASTER LEVEL", 2, "TX POWER"), R("LEFT SLIDER", 1, "VOL"), R("RIGHT SLIDER", 1, "KEYER SPEED"),
-    R("CENTER SLIDER", 2, "PBT"), R("LEFT LEVEL", 2, "RF GAIN"), R("RIGHT LEVEL", 2), R("CUE LEVEL", 2),
-    R("LEFT SYNC"), R("LEFT CUE"), R("LEFT PAUSE"), R("RIGHT SYNC"), R("RIGHT CUE"), R("RIGHT PAUSE"),
-    R("LEFT 1"), R("LEFT 2"), R("LEFT 3"), R("LEFT 4"), R("RIGHT 1"), R("RIGHT 2"), R("RIGHT 3"), R("RIGHT 4"),
-    R("LOAD 1"), R("LOAD 2"), QARV_DJ2GO2_ROWS,
+// Numark DJ2GO2, from its published MIDI map: the left deck on channel 1,
+// the right deck on channel 2, the left pads on channel 5 and the browser
+// and master section on channel 16. Its jog wheels send 1 forward and 127
+// back. The pad modes are cues (01-04), auto loop (11-14), manual loop
+// (21-23) and sampler (31-34); it has no record button.
+constexpr int DECK2_NOTE = 0x91;
+constexpr int DECK2_CC = 0xB1;
+constexpr int PADS = 0x94;
+constexpr int MASTER_CC = 0xBF;
+constexpr MidiDefaultRow kDj2go2[] = {
+    B("LEFT SYNC", NOTE, 0x02, "VOX"),
+    B("LEFT CUE", NOTE, 0x01, "Mute"),
+    B("LEFT PLAY", NOTE, 0x00, "Split Key"),
+    K("LARGE LEFT KNOB", CC, 0x06, 3, "VFOA"),
+    B("LEFT LOOP 1", PADS, 0x11, "UP B+1"),
+    B("LEFT LOOP 2", PADS, 0x12, "UP B+5"),
+    B("LEFT LOOP 3", PADS, 0x13, "Down Filter"),
+    B("LEFT LOOP 4", PADS, 0x14, "Up Filter"),
+    B("LEFT FX 1", PADS, 0x21),
+    B("LEFT FX 2", PADS, 0x22),
+    B("LEFT FX 3", PADS, 0x23),
+    R("LEFT FX 4"),
+    B("LEFT SAMPLE 1", PADS, 0x31),
+    B("LEFT SAMPLE 2", PADS, 0x32),
+    B("LEFT SAMPLE 3", PADS, 0x33),
+    B("LEFT SAMPLE 4", PADS, 0x34),
+    B("LEFT CUE 1", PADS, 0x01, "Band Bottom"),
+    B("LEFT CUE 2", PADS, 0x02, "Tuning Selections"),
+    B("LEFT CUE 3", PADS, 0x03, "A/B Toggle"),
+    B("LEFT CUE 4", PADS, 0x04, "A = B"),
+    R("RECORD"),
+    K("LEFT VOLUME", CC, 0x16, 2, "VOL"),           // the left deck's level knob
+    K("LEFT MEDIUM", DECK2_CC, 0x16, 2, "TX POWER"),  // the right deck's level knob
+    K("LEFT BASS", MASTER_CC, 0x0A, 2, "RF GAIN"),    // the master knob
+    K("CENTER SLIDER", MASTER_CC, 0x08, 1, "PBT"),    // the crossfader
+    B("RIGHT SYNC", DECK2_NOTE, 0x02, "Tuning Steps"),
 };
-#undef QARV_DJ2GO2_ROWS
+
+// Hercules DJControl Compact, from its published MIDI map: all on channel 1;
+// the pads send another note in each mode (the cue mode's notes are used);
+// jog wheels count like the MP3 e2's. It has no browse encoder, deck faders,
+// master or cue level and load buttons. The DJ2GO2's rows follow, keys and
+// defaults only: a Compact has none of those controls, and with the channel
+// dropped their numbers would shadow the Compact's pads.
+constexpr MidiDefaultRow kCompactOwn[] = {
+    K("LARGE LEFT KNOB", CC, 0x30, 3, "VFOA"),
+    K("LARGE RIGHT KNOB", CC, 0x31, 3, "VFOB"),
+    R("MULTI BROWSE", kMidiJogWheel, "RIT"),
+    R("MASTER LEVEL", kMidiLevelKnob, "TX POWER"),
+    R("LEFT SLIDER", kMidiSlider, "VOL"),
+    R("RIGHT SLIDER", kMidiSlider, "KEYER SPEED"),
+    K("CENTER SLIDER", CC, 0x36, 2, "PBT"),  // the crossfader
+    K("LEFT LEVEL", CC, 0x39, 2, "RF GAIN"),
+    K("RIGHT LEVEL", CC, 0x3D, 2, "VOL"),
+    R("CUE LEVEL", kMidiLevelKnob),
+    B("LEFT SYNC", NOTE, 0x23, "VOX"),
+    B("LEFT CUE", NOTE, 0x22, "Mute"),
+    B("LEFT PAUSE", NOTE, 0x21, "Split Key"),
+    B("RIGHT SYNC", NOTE, 0x53, "Tuning Steps"),
+    B("RIGHT CUE", NOTE, 0x52, "Dual Receive"),
+    B("RIGHT PAUSE", NOTE, 0x51, "A = B"),
+    B("LEFT 1", NOTE, 0x01, "Band Bottom"),
+    B("LEFT 2", NOTE, 0x02, "Tuning Selections"),
+    B("LEFT 3", NOTE, 0x03, "UP B+1"),
+    B("LEFT 4", NOTE, 0x04, "UP B+5"),
+    B("RIGHT 1", NOTE, 0x31, "Down Filter"),
+    B("RIGHT 2", NOTE, 0x32, "Up Filter"),
+    B("RIGHT 3", NOTE, 0x33, "A/B Toggle"),
+    B("RIGHT 4", NOTE, 0x34),
+    R("LOAD 1"),
+    R("LOAD 2"),
+};
+
+constexpr auto kCompact = [] {
+    std::array<MidiDefaultRow, std::size(kCompactOwn) + std::size(kDj2go2)> rows{};
+    std::size_t n = 0;
+    for (const MidiDefaultRow& r : kCompactOwn) rows[n++] = r;
+    for (const MidiDefaultRow& r : kDj2go2) rows[n++] = R(r.key, r.type, r.setting);
+    return rows;
+}();
 
 static_assert(std::size(kCmdMicro) == 30 && std::size(kStudio2) == 54 && std::size(kMp3) == 55 &&
-              std::size(kDj2go2) == 26 && std::size(kCompact) <= kMidiMaxRows);
+              std::size(kDj2go2) == 26 && std::size(kCompact) == 52 && std::size(kCompact) <= kMidiMaxRows);
 
 constexpr MidiModel kModels[kMidiModels] = {
     {"cmdmicro.ini", 30, kCmdMicro}, {"studio2a.ini", 54, kStudio2}, {"hercules.ini", 55, kMp3},

@@ -26,40 +26,31 @@ int g_socktimeout = 20000;
 int g_remotelogon = 0;
 int g_remoteclass = 0;
 char g_holdercall[32] = {};
+plat::SockAddr g_partneraddr;
 RemoteSession g_remotesession;
 
 namespace {
-constexpr int kReceiveBuffer = 6000;
 constexpr int kSwitchDatagramsPerEvent = 64;
 
-struct Assembly {
-    std::uint8_t buf[kReceiveBuffer];
-    int phase = 0;   // 0 new length, 1 length half read, 2 type and payload
-    int count = 0;   // bytes read of the current part
-    int wanted = 2;  // bytes still wanted of it
-    int length = 0;  // L of the message being read
-};
-Assembly g_rx;
+PartnerAssembly g_rx;
+// When the partner's silence ends the link (while one is connected).
+unsigned g_partnerdeadline = 0;
+bool g_partnerwatched = false;
 
 const PartnerTransport* g_transport = nullptr;
 
-void ResetAssembly() {
-    g_rx.phase = 0;
-    g_rx.count = 0;
-    g_rx.wanted = 2;
-    g_rx.length = 0;
-}
+void ResetAssembly() { g_rx.reset(); }
 
 void Status(const std::string& text) { SetStatusBarText(text); }
 
-int TransportRecv(std::uint8_t* buf, int max) {
-    if (g_transport) return g_transport->recv(buf, max);
-    return plat::SocketRecv(g_partnersock, buf, max);
+int TransportRecv(plat::SocketHandle s, std::uint8_t* buf, int max) {
+    if (g_transport) return g_transport->recv(s, buf, max);
+    return plat::SocketRecv(s, buf, max);
 }
 
-int TransportSend(const std::uint8_t* data, int len) {
-    if (g_transport) return g_transport->send(data, len);
-    return plat::SocketSend(g_partnersock, data, len);
+int TransportSend(plat::SocketHandle s, const std::uint8_t* data, int len) {
+    if (g_transport) return g_transport->send(s, data, len);
+    return plat::SocketSend(s, data, len);
 }
 
 bool Connected() { return g_linkstate == 3 && (g_transport != nullptr || plat::SocketIsOpen(g_partnersock)); }
@@ -71,12 +62,10 @@ bool AllowedBeforeLogon(int type) {
            type == kMsgRefused || type == kMsgAccepted;
 }
 
-void ArmTimeout(int ms) { SetCivTimer(TIMER_SOCK_TIMEOUT, unsigned(ms)); }
-
 void OnConnected() {
     g_linkstate = 3;
     Status("Connected");
-    ArmTimeout(g_socktimeout);
+    ArmPartnerTimeout(g_socktimeout);
     WriteTracef("setsockopt rc %d", plat::SocketSetKeepAlive(g_partnersock, true) ? 0 : -1);
     // Every message is an operator's action or the radio's answer to one.
     plat::SocketSetNoDelay(g_partnersock, true);
@@ -115,29 +104,6 @@ void OpenSwitchSocket() {
     OpenBoundSocket(g_switchsock, false, "127.0.0.1", int(g_switchport), WM_SOCK_SWITCH, plat::kSockRead, " 6");
 }
 
-// Reads what is wanted of the current part; the bytes read so far.
-int ReceiveFromPartner() {
-    const int n = TransportRecv(g_rx.buf + g_rx.count, g_rx.wanted);
-    const int err = plat::SocketLastError();
-    if (g_trace > 1) {
-        WriteTracef("cs recv length %d, lenbuf %d, offset %d", n, g_rx.wanted, g_rx.count);
-        if (n < 0) WriteTracef("lasterror %d", err);
-    }
-    if (n == 0) {
-        DropConnection(-1);
-        return -1;
-    }
-    if (n < 0) {
-        // Nothing there yet is normal; any other failure ends the link.
-        if (err != plat::kSockWouldBlock) DropConnection(-1);
-        return -1;
-    }
-    g_rx.count += n;
-    g_rx.wanted -= n;
-    // Before the log-on only the fixed deadline counts.
-    if (g_client || g_remotelogon) ArmTimeout(g_socktimeout);
-    return g_rx.count;
-}
 }  // namespace
 
 // ---- The engine -------------------------------------------------------------
@@ -156,6 +122,101 @@ void TracePartnerBytes(const char* head, const std::uint8_t* payload, int length
 
 void SetPartnerTransport(const PartnerTransport* t) { g_transport = t; }
 
+plat::SocketHandle AcceptCaller(plat::SockAddr* peer) {
+    if (g_transport) return g_transport->accept ? g_transport->accept(peer) : plat::kInvalidSocket;
+    return plat::SocketAccept(g_listensock, peer);
+}
+
+Assembled AssembleMessage(PartnerAssembly& rx, plat::SocketHandle s, int limit, int* length, bool* gotBytes) {
+    *gotBytes = false;
+    // Reads what is wanted of the current part: 1 when bytes came, 0 when
+    // nothing is there yet, -1 when the connection ended.
+    auto receive = [&]() {
+        const int n = TransportRecv(s, rx.buf + rx.count, rx.wanted);
+        const int err = plat::SocketLastError();
+        if (g_trace > 1) {
+            WriteTracef("cs recv length %d, lenbuf %d, offset %d", n, rx.wanted, rx.count);
+            if (n < 0) WriteTracef("lasterror %d", err);
+        }
+        // Nothing there yet is normal; any other failure ends the link.
+        if (n < 0) return err == plat::kSockWouldBlock ? 0 : -1;
+        if (n == 0) return -1;
+        rx.count += n;
+        rx.wanted -= n;
+        *gotBytes = true;
+        return 1;
+    };
+    if (rx.phase < 2) {
+        const int r = receive();
+        if (r < 0) return Assembled::Closed;
+        if (r == 0) return Assembled::Waiting;
+        if (rx.count < 2) {
+            rx.phase = 1;
+            return Assembled::Waiting;
+        }
+        const int l = rx.buf[0] + 256 * rx.buf[1];
+        if (l < 1 || l > limit) {
+            *length = l;
+            return Assembled::BadLength;
+        }
+        rx.length = l;
+        rx.phase = 2;
+        rx.count = 0;
+        rx.wanted = l;
+    }
+    const int r = receive();
+    if (r < 0) return Assembled::Closed;
+    if (rx.wanted > 0) return Assembled::Waiting;  // the rest comes with the next notification
+    *length = rx.length;
+    rx.reset();
+    return Assembled::Message;
+}
+
+int SendPartnerMessage(plat::SocketHandle s, const std::uint8_t* payload, int length, int type) {
+    if (length < 0 || length + 1 > kMaxPartnerLength || (length > 0 && payload == nullptr)) return -1;
+    const int shown = length < 128 ? length : 128;
+    if (g_trace > 1) {
+        WriteTracef("sendtopartner length %d, type %d", length, type);
+        // A log-on carries the password: its bytes never reach the trace.
+        if (type != kMsgLogOn) TracePartnerBytes(g_client ? "to server " : "to client ", payload, length, shown);
+    }
+    // One send of the whole message: a short send leaves the stream out of
+    // step, so the caller ends the connection like after a failed one.
+    std::uint8_t msg[3 + kMaxPartnerLength];
+    const int total = length + 3;
+    msg[0] = std::uint8_t((length + 1) & 0xFF);
+    msg[1] = std::uint8_t((length + 1) >> 8);
+    msg[2] = std::uint8_t(type);
+    if (length > 0) std::memcpy(msg + 3, payload, std::size_t(length));
+    const int rc = TransportSend(s, msg, total);
+    if (rc != total) {
+        WriteTracef("bad send rc %04x, lasterror %d", unsigned(rc), plat::SocketLastError());
+        return -1;
+    }
+    return rc;
+}
+
+void ArmPartnerTimeout(int ms) {
+    g_partnerdeadline = plat::GetTickCount() + unsigned(ms);
+    g_partnerwatched = true;
+    RearmLinkTimer();
+}
+
+void RearmLinkTimer() {
+    const unsigned now = plat::GetTickCount();
+    int soonest = -1;
+    auto consider = [&](unsigned tick) {
+        int left = int(tick - now);
+        if (left < 1) left = 1;
+        if (soonest < 0 || left < soonest) soonest = left;
+    };
+    if (g_linkstate == 3 && g_partnerwatched) consider(g_partnerdeadline);
+    unsigned tick = 0;
+    if (NextCallerDeadline(&tick)) consider(tick);
+    if (soonest > 0) SetCivTimer(TIMER_SOCK_TIMEOUT, unsigned(soonest));
+    else KillCivTimer(TIMER_SOCK_TIMEOUT);
+}
+
 bool RemoteOperatorActive() { return g_radioserver && g_linkstate == 3 && g_remotelogon; }
 bool RemoteClientReady() { return g_client && g_linkstate == 3 && g_remotelogon; }
 
@@ -166,26 +227,8 @@ int sendtopartner(const std::uint8_t* payload, int length, int type) {
         if (g_trace > 1) WriteTracef("not logged on, type %d not sent", type);
         return -1;
     }
-    const int shown = length < 128 ? length : 128;
-    if (g_trace > 1) {
-        WriteTracef("sendtopartner length %d, type %d", length, type);
-        // A log-on carries the password: its bytes never reach the trace.
-        if (type != kMsgLogOn) TracePartnerBytes(g_client ? "to server " : "to client ", payload, length, shown);
-    }
-    // One send of the whole message: a short send leaves the stream out of
-    // step, so it ends the link like a failed one.
-    std::uint8_t msg[3 + kMaxPartnerLength];
-    const int total = length + 3;
-    msg[0] = std::uint8_t((length + 1) & 0xFF);
-    msg[1] = std::uint8_t((length + 1) >> 8);
-    msg[2] = std::uint8_t(type);
-    if (length > 0) std::memcpy(msg + 3, payload, std::size_t(length));
-    const int rc = TransportSend(msg, total);
-    if (rc != total) {
-        WriteTracef("bad send rc %04x, lasterror %d", unsigned(rc), plat::SocketLastError());
-        DropConnection(-3);
-        return -1;
-    }
+    const int rc = SendPartnerMessage(g_partnersock, payload, length, type);
+    if (rc < 0) DropConnection(-3);
     return rc;
 }
 
@@ -196,22 +239,28 @@ void SendKeepAlive() {
 
 void DropConnection(int code) {
     const bool wasUp = g_linkstate == 3 || plat::SocketIsOpen(g_partnersock);
+    if (g_radioserver && code == -2) {
+        // A new port: every caller goes and the listener opens anew.
+        CloseCallers();
+        plat::SocketClose(g_listensock);
+        if (g_linkstate == 2) g_linkstate = 1;
+    }
     if (wasUp) {
         const bool operated = g_remotelogon != 0;
         plat::SocketClose(g_partnersock);
-        KillCivTimer(TIMER_SOCK_TIMEOUT);
+        g_partnerwatched = false;
         ResetAssembly();
         if (g_radioserver) {
-            plat::SocketClose(g_listensock);
-            g_linkstate = 1;
+            // The listener stays open for the next caller.
+            g_linkstate = plat::SocketIsOpen(g_listensock) ? 2 : 1;
             // A client that never logged on never touched the transmitter
             // or the radio; only a real operator's drop releases them.
             if (operated) {
                 keyoff();
                 ReleaseAllKeying("remote link dropped");
                 GiveBackRadio();
+                WriteCallLog(0);
             }
-            WriteCallLog(0);
         } else {
             g_linkstate = 1;
             ReleaseAllKeying("remote link dropped");
@@ -222,12 +271,18 @@ void DropConnection(int code) {
         Status(g_remotesession.inUseReceived ? g_remotesession.inUseText : "Lost Connection");
         g_remotesession.inUseReceived = 0;
     }
+    RearmLinkTimer();
     WriteTracef("send rc %04x", unsigned(code));
 }
 
 void OnSockTimeout() {
-    WriteTrace("sock timeout");
-    DropConnection(-1);
+    // One watchdog serves the partner and every caller: end what is due.
+    if (g_linkstate == 3 && g_partnerwatched && int(plat::GetTickCount() - g_partnerdeadline) >= 0) {
+        WriteTrace("sock timeout");
+        DropConnection(-1);
+    }
+    ExpireCallers();
+    RearmLinkTimer();
 }
 
 void DispatchPartnerMessage(const std::uint8_t* msg, int length) {
@@ -249,17 +304,9 @@ void DispatchPartnerMessage(const std::uint8_t* msg, int length) {
         }
         return;
     }
-    if (!g_remotelogon) {
-        // Nothing but a log-on or a log-off before a valid log-on.
-        if (type == kMsgLogOn) {
-            ServerLogon(payload, n);
-        } else {
-            WriteTracef("not logged on, message type %d", type);
-            DropConnection(-1);
-        }
-        return;
-    }
-    if (type == kMsgLogOn || !PartnerLengthValid(type, payload, n, true)) {
+    // The server's partner has logged on as a caller; a second log-on, or
+    // anything from a partner that has not, ends the link.
+    if (!g_remotelogon || type == kMsgLogOn || !PartnerLengthValid(type, payload, n, true)) {
         WriteTracef("bad message type %d, length %d", type, n);
         DropConnection(-1);
         return;
@@ -273,29 +320,20 @@ void DispatchPartnerMessage(const std::uint8_t* msg, int length) {
 
 void ProcessPartnerData() {
     if (!Connected()) return;
-    if (g_rx.phase < 2) {
-        if (ReceiveFromPartner() < 0) return;
-        if (g_rx.count < 2) {
-            g_rx.phase = 1;
-            return;
-        }
-        const int length = g_rx.buf[0] + 256 * g_rx.buf[1];
-        const int limit = (g_radioserver && !g_remotelogon) ? kLogonMaxLength : kMaxPartnerLength;
-        if (length < 1 || length > limit) {
-            WriteTracef("Bad length %d", length);
-            DropConnection(-1);
-            return;
-        }
-        g_rx.length = length;
-        g_rx.phase = 2;
-        g_rx.count = 0;
-        g_rx.wanted = length;
+    int length = 0;
+    bool got = false;
+    const Assembled r = AssembleMessage(g_rx, g_partnersock, kMaxPartnerLength, &length, &got);
+    // Before the log-on only the fixed deadline counts.
+    if (got && (g_client || g_remotelogon) && g_linkstate == 3) ArmPartnerTimeout(g_socktimeout);
+    switch (r) {
+    case Assembled::Waiting: return;
+    case Assembled::Closed: DropConnection(-1); return;
+    case Assembled::BadLength:
+        WriteTracef("Bad length %d", length);
+        DropConnection(-1);
+        return;
+    case Assembled::Message: DispatchPartnerMessage(g_rx.buf, length); return;
     }
-    if (ReceiveFromPartner() < 0) return;
-    if (g_rx.wanted > 0) return;  // the rest comes with the next notification
-    const int length = g_rx.length;
-    ResetAssembly();
-    DispatchPartnerMessage(g_rx.buf, length);
 }
 
 void ServiceServerSocket() {
@@ -316,30 +354,14 @@ void ServiceServerSocket() {
         Status("Waiting for Connection");
         break;
     }
-    case 2: {
-        ResetAssembly();
-        const plat::SocketHandle s = plat::SocketAccept(g_listensock);
-        if (s == plat::kInvalidSocket) {
-            WriteTracef("accept skt %d, lasterror %d", s, plat::SocketLastError());
-            break;
-        }
-        // One client at a time: later callers are refused by the system.
-        plat::SocketClose(g_listensock);
-        g_partnersock = s;
-        g_remotelogon = 0;
-        g_holdercall[0] = '\0';
-        WriteTracef("setsockopt1 rc %d, we are connected", plat::SocketSetKeepAlive(s, true) ? 0 : -1);
-        plat::SocketSetNoDelay(s, true);
-        plat::SocketSelect(s, g_timerwindow, WM_SOCK_REMOTE, plat::kSockRead | plat::kSockClose);
-        g_linkstate = 3;
-        // The peer must log on in time; its bytes do not extend this.
-        ArmTimeout(kLogonDeadlineMs);
-        Status("Connected");
-        const std::uint8_t version = kProtocolVersion;
-        sendtopartner(&version, 1, kMsgVersion);
+    case 2:
+    case 3:
+        // The listener stays open while a client operates: further callers
+        // are told the radio is in use rather than refused by the system.
+        AcceptCallers();
+        ServeCallers();
+        if (g_linkstate == 3) ProcessPartnerData();
         break;
-    }
-    case 3: ProcessPartnerData(); break;
     default: break;
     }
     WriteTrace("leaving sock");
@@ -408,10 +430,17 @@ void ServiceClientSocket() {
 
 void OnSockRemote(plat::SocketHandle s, unsigned event) {
     (void)event;
-    // An event of a socket closed meanwhile says nothing about the new one.
-    if (s != g_partnersock && s != g_listensock) return;
-    if (g_client) ServiceClientSocket();
-    if (g_radioserver) ServiceServerSocket();
+    // An event of a socket closed meanwhile says nothing about a new one.
+    if (g_client && s == g_partnersock) ServiceClientSocket();
+    if (!g_radioserver || s == plat::kInvalidSocket) return;
+    if (s == g_listensock) {
+        AcceptCallers();
+    } else if (s == g_partnersock) {
+        ProcessPartnerData();
+    } else if (!ServeCaller(s)) {
+        return;
+    }
+    WriteTrace("leaving sock");
 }
 
 void OnSockConnect(plat::SocketHandle s, plat::LPARAM event) {
@@ -459,6 +488,8 @@ void ShutdownRemote() {
     g_linkstate = 0;
     g_remotelogon = 0;
     g_holdercall[0] = '\0';
+    g_partnerwatched = false;
+    CloseCallers();
     KillCivTimer(TIMER_SOCK_TIMEOUT);
     Status("Logged Off");
     plat::SocketClose(g_partnersock);

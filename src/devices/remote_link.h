@@ -12,7 +12,9 @@
 
 extern int g_client;       // "OPERATOR CLIENT": this program drives a remote radio
 extern int g_radioserver;  // "RADIO SERVER": this program serves its radio to a client
-extern int g_linkstate;    // 0 not started, 1 idle, 2 listening / connect pending, 3 connected
+// 0 not started, 1 idle, 2 listening / connect pending, 3 connected (a
+// server: a client has logged on; callers that have not stay apart).
+extern int g_linkstate;
 
 extern plat::SocketHandle g_partnersock;  // the data connection
 extern plat::SocketHandle g_listensock;   // the server's listener
@@ -21,6 +23,7 @@ extern int g_socktimeout;    // ms without a byte from the partner before the li
 extern int g_remotelogon;    // a log-on was accepted on this connection
 extern int g_remoteclass;    // the logged-on client's licence class (the server's own stays apart)
 extern char g_holdercall[32];  // call sign of the logged-on client; empty otherwise
+extern plat::SockAddr g_partneraddr;  // server: where the logged-on client calls from
 
 // Socket events of the link, to the main frame (wParam socket, lParam event).
 constexpr unsigned WM_SOCK_REMOTE = plat::WM_USER + 120;
@@ -55,6 +58,9 @@ constexpr int kMaxPartnerLength = 2511;  // type byte and payload
 // password, NUL. Nothing longer is read before a log-on.
 constexpr int kLogonMaxLength = 1 + 1 + 32 + 64;
 constexpr int kLogonDeadlineMs = 10000;
+// Connections the server holds while they log on, each with its deadline;
+// the listener stays open, so a silent caller cannot lock the operator out.
+constexpr int kCallersMax = 4;
 // The version the server announces; clients log on below 12.
 constexpr std::uint8_t kProtocolVersion = 11;
 
@@ -70,7 +76,8 @@ void SendKeepAlive();
 void ShutdownRemote();
 void OnSockTimeout();
 // Ends the connection; harmless when none is up. Codes: -1 time-out, peer
-// closed, bad message or log-off; -3 send failed.
+// closed, bad message or log-off; -2 new port or address (a server also lets
+// its callers go and listens anew); -3 send failed.
 void DropConnection(int code);
 
 // Socket messages of the link; true when `msg` was one of them.
@@ -91,10 +98,12 @@ void DispatchPartnerMessage(const std::uint8_t* msg, int length);
 // Assembles at most one message from the connection and dispatches it.
 void ProcessPartnerData();
 
-// Byte source and sink of the link; the socket unless replaced (fuzzing).
+// Byte source and sink of the link; the sockets unless replaced (fuzzing).
 struct PartnerTransport {
-    int (*recv)(std::uint8_t* buf, int max);  // like SocketRecv
-    int (*send)(const std::uint8_t* data, int len);
+    int (*recv)(plat::SocketHandle s, std::uint8_t* buf, int max);  // like SocketRecv
+    int (*send)(plat::SocketHandle s, const std::uint8_t* data, int len);
+    // The next waiting caller, like SocketAccept; null: nobody ever calls.
+    plat::SocketHandle (*accept)(plat::SockAddr* peer);
 };
 void SetPartnerTransport(const PartnerTransport* t);  // null: the socket
 
@@ -120,6 +129,11 @@ int TimeoutFromAck(int seconds);
 // One call-log line (without the line end) for `kind` 1 log-on, 0 log-off.
 std::string CallLogLine(const char* call, int kind, int licenseClass, int hour, int minute, int second, int month,
                         int day, int year);
+// A refused caller's line: "<tried> from <address> refused (<why>) at <time>".
+std::string CallLogRefusalLine(const std::string& tried, const std::string& address, const std::string& why, int hour,
+                               int minute, int second, int month, int day, int year);
+// Back-off after `failures` refused tries: 1 s doubling, at most a minute.
+unsigned LogonBackoffMs(int failures);
 
 // Internal to the link, shared by its files.
 // Per connection and per run, besides the globals above.
@@ -132,7 +146,55 @@ struct RemoteSession {
     int inUseShown = 0;       // client: the in-use box was shown since the last accepted log-on
 };
 extern RemoteSession g_remotesession;
-void ServerLogon(const std::uint8_t* payload, int length);
+
+// One message being assembled from a connection.
+struct PartnerAssembly {
+    std::uint8_t buf[6000];
+    int phase = 0;   // 0 new length, 1 length half read, 2 type and payload
+    int count = 0;   // bytes read of the current part
+    int wanted = 2;  // bytes still wanted of it
+    int length = 0;  // L of the message being read
+    void reset() { phase = 0, count = 0, wanted = 2, length = 0; }
+};
+enum class Assembled { Waiting, Message, Closed, BadLength };
+// Reads what `s` has of one message (type byte first). On Message the whole
+// message is buf[0..*length); on BadLength *length is the refused length.
+// `gotBytes` says whether anything was read.
+Assembled AssembleMessage(PartnerAssembly& rx, plat::SocketHandle s, int limit, int* length, bool* gotBytes);
+// The next connection waiting on the listener, or kInvalidSocket.
+plat::SocketHandle AcceptCaller(plat::SockAddr* peer);
+// One message on `s` in one send: the bytes sent, or -1 when it did not all go.
+int SendPartnerMessage(plat::SocketHandle s, const std::uint8_t* payload, int length, int type);
+// The partner's silence allowed from now on before the link drops.
+void ArmPartnerTimeout(int ms);
+// Sets the link's watchdog to the earliest deadline of the partner and the callers.
+void RearmLinkTimer();
+
+// Callers: connections to the server that have not logged on.
+void AcceptCallers();
+// One message of the caller on `s`; false when `s` is no caller.
+bool ServeCaller(plat::SocketHandle s);
+void ServeCallers();
+void ExpireCallers();
+bool NextCallerDeadline(unsigned* tick);
+void CloseCallers();
+int RemoteCallerCount();
+
+// The server's answer to a caller's log-on.
+enum class LogonAnswer { Accepted, Answered, Dropped };
+// Checks a caller's log-on; Answered: a refusal or "in use" went out and
+// the caller is to be let go; Dropped: close it without an answer.
+LogonAnswer ServerLogon(plat::SocketHandle s, const plat::SockAddr& peer, const std::uint8_t* payload, int length,
+                        LogonRequest* req);
+// The caller now on g_partnersock has logged on as `req`: it operates the radio.
+void OperatorLoggedOn(const LogonRequest& req);
+// Per peer address: ms until a log-on from it is looked at again (0: now).
+unsigned LogonHeldOffMs(std::uint32_t ip);
+// A refused try from `peer`: the back-off doubles and a call-log line
+// names the address, what was tried (`tried`, "-" for nothing) and why.
+void RefuseCaller(const std::string& tried, const plat::SockAddr& peer, const std::string& why);
+// The call-log line alone (a caller turned away with a good password).
+void WriteRefusalLog(const std::string& tried, const plat::SockAddr& peer, const std::string& why);
 void ClientLogonMessage(const std::uint8_t* payload, int length, int type);
 // Appends to "calllog.txt" (kind 1 log-on, 0 log-off) unless it repeats the last line.
 void WriteCallLog(int kind);

@@ -21,14 +21,26 @@
 namespace {
 constexpr int kPasswordLineMax = 256;
 constexpr int kInUseRetryTicks = 60;
-constexpr unsigned kRefusePauseMs = 100;
+// Refused tries back off per address; an address quiet for ten minutes
+// after its back-off starts over. The table keeps the latest addresses.
+constexpr unsigned kBackoffFirstMs = 1000;
+constexpr unsigned kBackoffMaxMs = 60000;
+constexpr unsigned kBackoffForgetMs = 600000;
+constexpr int kBackoffAddresses = 64;
+
+struct Backoff {
+    bool used = false;
+    std::uint32_t ip = 0;
+    int failures = 0;
+    unsigned until = 0;  // tick when the address may try again
+};
+Backoff g_backoff[kBackoffAddresses];
 
 // Call log repeat suppression.
 char g_lastlogcall[32] = {};
 int g_lastlogkind = -1;
 
 void Status(const std::string& text) { SetStatusBarText(text); }
-void ArmTimeout(int ms) { SetCivTimer(TIMER_SOCK_TIMEOUT, unsigned(ms)); }
 
 bool SameIgnoringCase(const char* a, const char* b, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i)
@@ -53,6 +65,39 @@ bool ReadLine(std::FILE* f, char* line, int size, bool* tooLong) {
     }
     line[n] = '\0';
     return n > 0 || c != EOF;
+}
+
+// The call sign and password of one "passwords.csv" line: the first two
+// fields; a line of only two ends its password at the line end.
+bool PasswordLineFields(const char* line, std::string* call, std::string* password) {
+    const char* c1 = std::strchr(line, ',');
+    if (c1 == nullptr) return false;
+    const char* c2 = std::strchr(c1 + 1, ',');
+    if (c2 == nullptr) c2 = c1 + 1 + std::strcspn(c1 + 1, "\r\n");
+    call->assign(line, c1);
+    password->assign(c1 + 1, c2);
+    return !call->empty();
+}
+
+// 0 while the back-off runs (it ends at most a minute ahead; the tick count wraps).
+unsigned SinceBackoffEnded(const Backoff& b, unsigned now) {
+    return b.until - now <= kBackoffMaxMs ? 0 : now - b.until;
+}
+
+Backoff* FindBackoff(std::uint32_t ip) {
+    for (Backoff& b : g_backoff)
+        if (b.used && b.ip == ip) return &b;
+    return nullptr;
+}
+
+// The call sign a refused log-on tried, made safe for the call log.
+std::string TriedCall(const std::uint8_t* payload, int length) {
+    std::string call;
+    for (int i = 1; i < length && payload[i] != 0 && call.size() < 31; ++i) {
+        const char c = char(payload[i]);
+        call += IsCallChar(char(std::toupper(static_cast<unsigned char>(c)))) ? c : '?';
+    }
+    return call.empty() ? "-" : call;
 }
 
 // 0 refused, 1 accepted, 2 the radio is held by another call sign.
@@ -90,13 +135,12 @@ void SendLogin() {
     if (std::FILE* f = std::fopen("passwords.csv", "rb")) {
         char line[kPasswordLineMax];
         bool tooLong = false;
+        std::string lineCall, linePassword;
         while (ReadLine(f, line, sizeof line, &tooLong)) {
-            const char* c1 = std::strchr(line, ',');
-            const char* c2 = c1 ? std::strchr(c1 + 1, ',') : nullptr;
-            if (tooLong || !c2 || std::size_t(c1 - line) != call.size() ||
-                !SameIgnoringCase(line, call.c_str(), call.size()))
+            if (tooLong || !PasswordLineFields(line, &lineCall, &linePassword) || lineCall.size() != call.size() ||
+                !SameIgnoringCase(lineCall.c_str(), call.c_str(), call.size()))
                 continue;
-            password.assign(c1 + 1, c2);
+            password = linePassword;
             break;
         }
         std::fclose(f);
@@ -134,28 +178,63 @@ void GiveBackRadio() {
     SetCivTimer(TIMER_METER_CYCLE, unsigned(g_metercycle > 0 ? g_metercycle : 200));
 }
 
-void ServerLogon(const std::uint8_t* payload, int length) {
-    LogonRequest req;
-    if (!ParseLogon(payload, length, &req)) {
-        WriteTrace("bad logon message");
-        DropConnection(-1);
-        return;
-    }
-    const int result = checkpw(req.call, req.password);
-    if (result == 1) {
-        std::snprintf(g_holdercall, sizeof g_holdercall, "%s", req.call.c_str());
-        g_remoteclass = req.licenseClass;
-        g_remotesession.logonTick = plat::GetTickCount();
-        Status("Connected to " + req.call);
-        WriteCallLog(1);
-        g_remotelogon = 1;
-        const std::uint8_t seconds = std::uint8_t(g_socktimeout / 1000);
-        sendtopartner(&seconds, 1, kMsgAccepted);
-        if (g_remotelogon) {
-            TakeOverRadio();
-            ArmTimeout(g_socktimeout);
+unsigned LogonHeldOffMs(std::uint32_t ip) {
+    const Backoff* b = FindBackoff(ip);
+    if (b == nullptr) return 0;
+    const unsigned now = plat::GetTickCount();
+    return SinceBackoffEnded(*b, now) == 0 ? b->until - now : 0;
+}
+
+void WriteRefusalLog(const std::string& tried, const plat::SockAddr& peer, const std::string& why) {
+    std::FILE* f = std::fopen("calllog.txt", "ab");
+    if (f == nullptr) return;
+    const plat::SystemTime t = plat::GetUtcTime();
+    const std::string line = CallLogRefusalLine(tried, plat::AddressText(peer.ip), why, t.hour, t.minute, t.second,
+                                                t.month, t.day, t.year) +
+                             "\n";
+    std::fwrite(line.data(), 1, line.size(), f);
+    std::fclose(f);
+}
+
+void RefuseCaller(const std::string& tried, const plat::SockAddr& peer, const std::string& why) {
+    const unsigned now = plat::GetTickCount();
+    Backoff* b = FindBackoff(peer.ip);
+    if (b != nullptr && SinceBackoffEnded(*b, now) > kBackoffForgetMs) b->failures = 0;
+    if (b == nullptr) {
+        // A free entry, else the one whose back-off ended longest ago.
+        b = &g_backoff[0];
+        for (Backoff& e : g_backoff) {
+            if (!e.used) {
+                b = &e;
+                break;
+            }
+            if (SinceBackoffEnded(e, now) > SinceBackoffEnded(*b, now)) b = &e;
         }
-        return;
+        *b = Backoff{true, peer.ip, 0, now};
+    }
+    ++b->failures;
+    const unsigned wait = LogonBackoffMs(b->failures);
+    b->until = now + wait;
+    WriteTracef("caller %s refused (%s), next try in %u ms", plat::AddressText(peer.ip).c_str(), why.c_str(), wait);
+    WriteRefusalLog(tried, peer, why);
+}
+
+LogonAnswer ServerLogon(plat::SocketHandle s, const plat::SockAddr& peer, const std::uint8_t* payload, int length,
+                        LogonRequest* req) {
+    // Tries already under way when the address was refused wait like new ones.
+    if (const unsigned left = LogonHeldOffMs(peer.ip)) {
+        WriteTracef("log-on from %s held off for %u ms", plat::AddressText(peer.ip).c_str(), left);
+        return LogonAnswer::Dropped;
+    }
+    if (!ParseLogon(payload, length, req)) {
+        WriteTrace("bad logon message");
+        RefuseCaller(TriedCall(payload, length), peer, "malformed log-on");
+        return LogonAnswer::Dropped;
+    }
+    const int result = checkpw(req->call, req->password);
+    if (result == 1) {
+        if (Backoff* b = FindBackoff(peer.ip)) b->used = false;
+        return LogonAnswer::Accepted;
     }
     if (result == 2) {
         std::uint8_t msg[40] = {};
@@ -164,12 +243,29 @@ void ServerLogon(const std::uint8_t* payload, int length) {
         int minutes = int((plat::GetTickCount() - g_remotesession.logonTick + 30000) / 60000);
         if (minutes < 1) minutes = 1;
         msg[n + 1] = std::uint8_t(minutes > 255 ? 255 : minutes);
-        sendtopartner(msg, n + 2, kMsgInUse);
+        // A good password: no back-off, but the call log says who was turned away.
+        WriteRefusalLog(req->call, peer, std::string("in use by ") + g_holdercall);
+        SendPartnerMessage(s, msg, n + 2, kMsgInUse);
     } else {
-        sendtopartner(nullptr, 0, kMsgRefused);
+        RefuseCaller(req->call, peer, "bad call sign or password");
+        SendPartnerMessage(s, nullptr, 0, kMsgRefused);
     }
-    plat::SleepMs(kRefusePauseMs);
-    DropConnection(-1);
+    return LogonAnswer::Answered;
+}
+
+void OperatorLoggedOn(const LogonRequest& req) {
+    std::snprintf(g_holdercall, sizeof g_holdercall, "%s", req.call.c_str());
+    g_remoteclass = req.licenseClass;
+    g_remotesession.logonTick = plat::GetTickCount();
+    Status("Connected to " + req.call);
+    WriteCallLog(1);
+    g_remotelogon = 1;
+    const std::uint8_t seconds = std::uint8_t(g_socktimeout / 1000);
+    sendtopartner(&seconds, 1, kMsgAccepted);
+    if (g_remotelogon) {
+        TakeOverRadio();
+        ArmPartnerTimeout(g_socktimeout);
+    }
 }
 
 void ClientLogonMessage(const std::uint8_t* payload, int length, int type) {
@@ -214,7 +310,7 @@ void ClientLogonMessage(const std::uint8_t* payload, int length, int type) {
         g_socktimeout = TimeoutFromAck(payload[0]);
         g_remotelogon = 1;
         g_remotesession.inUseShown = 0;
-        ArmTimeout(g_socktimeout);
+        ArmPartnerTimeout(g_socktimeout);
         Status("Connected");
         keyoff();
         InitRadio();
@@ -247,15 +343,21 @@ bool ParseLogon(const std::uint8_t* payload, int length, LogonRequest* out) {
 }
 
 bool PasswordLineMatches(const char* line, const std::string& call, const std::string& password) {
-    const char* c1 = std::strchr(line, ',');
-    const char* c2 = c1 ? std::strchr(c1 + 1, ',') : nullptr;
-    if (c2 == nullptr || call.empty()) return false;
-    const std::size_t callLen = std::size_t(c1 - line), pwLen = std::size_t(c2 - c1 - 1);
-    return callLen == call.size() && SameIgnoringCase(line, call.c_str(), callLen) && pwLen == password.size() &&
-           SameIgnoringCase(c1 + 1, password.c_str(), pwLen);
+    std::string lineCall, linePassword;
+    if (call.empty() || !PasswordLineFields(line, &lineCall, &linePassword)) return false;
+    return lineCall.size() == call.size() && SameIgnoringCase(lineCall.c_str(), call.c_str(), call.size()) &&
+           linePassword.size() == password.size() && SameIgnoringCase(linePassword.c_str(), password.c_str(), password.size());
 }
 
 int TimeoutFromAck(int seconds) { return seconds < 5 || seconds > 200 ? 20000 : seconds * 1000; }
+
+namespace {
+std::string CallLogTime(int hour, int minute, int second, int month, int day, int year) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d %02d/%02d/%04d", hour, minute, second, month, day, year);
+    return text;
+}
+}  // namespace
 
 std::string CallLogLine(const char* call, int kind, int licenseClass, int hour, int minute, int second, int month,
                         int day, int year) {
@@ -268,6 +370,17 @@ std::string CallLogLine(const char* call, int kind, int licenseClass, int hour, 
     } else {
         line += " logged off at ";
     }
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d %02d/%02d/%04d", hour, minute, second, month, day, year);
-    return line + text;
+    return line + CallLogTime(hour, minute, second, month, day, year);
+}
+
+std::string CallLogRefusalLine(const std::string& tried, const std::string& address, const std::string& why, int hour,
+                               int minute, int second, int month, int day, int year) {
+    return tried + " from " + address + " refused (" + why + ") at " +
+           CallLogTime(hour, minute, second, month, day, year);
+}
+
+unsigned LogonBackoffMs(int failures) {
+    unsigned ms = kBackoffFirstMs;
+    for (int i = 1; i < failures && ms < kBackoffMaxMs; ++i) ms *= 2;
+    return ms < kBackoffMaxMs ? ms : kBackoffMaxMs;
 }

@@ -1,6 +1,7 @@
 // The remote link's messages: the length each type must have, and what the
 // server does with a logged-on client's messages and the client with the
 // server's.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,9 +29,12 @@
 #include "devices/switches.h"
 #include "devices/tuner.h"
 #include "panel/band_table.h"
+#include "panel/function_buttons.h"
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
+#include "settings/device_status.h"
+#include "settings/trans_ops.h"
 
 namespace {
 enum class Check { None, CivFrame, ClientState, Digits, NulInside, InUse };
@@ -140,6 +144,24 @@ bool PartnerLengthValid(int type, const std::uint8_t* p, int n, bool fromClient)
     return true;
 }
 
+namespace {
+// The client's CW speed and its keyer's speed-pot base: the keyer, the
+// panel's speed offset, the settings window's speed slider and the CW timing
+// follow. Both stay inside what the panel and the slider can show.
+void ApplyClientKeySpeed(int speed, int base) {
+    g_cwspeed = speed;
+    const int keyercw = std::clamp(base, 0, 40);
+    if (keyercw != g_keyercw) {
+        g_keyercw = keyercw;
+        if (g_yaltport != plat::kInvalidPort) SetupKeyerPot();
+    }
+    g_keyerks = std::clamp(speed - g_keyercw - 10, 0, kKeyerKsMax);
+    if (g_swlpanel) g_swlpanel->ShowKeyerSpeed();
+    if (g_transops) g_transops->SetKeySpeed(g_keyercw);
+    kstats(g_cwspeed, g_keyerweight);
+}
+}  // namespace
+
 void ApplyClientState(const std::uint8_t* p) {
     const double a = std::atof(reinterpret_cast<const char*>(p + 1)) / 1000000.0;
     const double b = std::atof(reinterpret_cast<const char*>(p + 14)) / 1000000.0;
@@ -159,11 +181,7 @@ void ApplyClientState(const std::uint8_t* p) {
         WriteTrace("updated");
     }
     if (g_swlpanel && p[26] != g_swlpanel->split) g_swlpanel->ToggleSplit();
-    if (p[27] != g_cwspeed) {
-        g_cwspeed = p[27];
-        if (p[28] != g_keyercw) g_keyercw = p[28];
-        kstats(g_cwspeed, g_keyerweight);
-    }
+    if (p[27] != g_cwspeed) ApplyClientKeySpeed(p[27], p[28]);
     if (g_pegportsel) SendBandData();
 }
 
@@ -227,11 +245,21 @@ void ProcessServerMessage(const std::uint8_t* p, int n, int type) {
         }
         char digits[4] = {char(p[0]), char(p[1]), char(p[2]), '\0'};
         WriteTracef("from rotor server %s, change %d", digits, change);
+        // The settings window shows it where the local rotor's bearing shows.
+        std::memcpy(g_rotorshown, digits, sizeof digits);
+        ShowRotorState();
         break;
     }
-    case kMsgAmpMains: g_rotormoving = p[0]; break;
+    case kMsgAmpMains:
+        g_rotormoving = p[0] != 0;
+        ShowRotorState();
+        break;
+    case kMsgAmpOperate: SetAmplifierText(p, n); break;
     case kMsgSwitch:
-        if (g_swlpanel) g_swlpanel->ShowMeterReading(Number4(p), 1);
+        // Forward and reflected power to the meter; the third number is the
+        // server meter's SWR x 100, shown as the external SWR.
+        if (g_swlpanel) g_swlpanel->ShowPowerReading(Number4(p), Number4(p + 6));
+        g_extswr = Number4(p + 12);
         break;
     case kMsgAntenna: OnWaveNodeMessage(U32(p + 16), U32(p)); break;
     default: break;  // keep-alives re-arm the time-out as they arrive

@@ -11,6 +11,7 @@
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
 #include "platform/clock.h"
+#include "settings/device_status.h"
 #include "settings/settings_options.h"
 
 plat::PortHandle g_rotorport = plat::kInvalidPort;
@@ -32,7 +33,9 @@ bool Digit(std::uint8_t c) { return c >= '0' && c <= '9'; }
 
 void SendText(const char* text) { SendToRotor(reinterpret_cast<const std::uint8_t*>(text), int(std::strlen(text))); }
 
+// The moving state is shown and, as server, reported.
 void ReportMoving() {
+    ShowRotorState();
     if (!g_radioserver) return;
     const std::uint8_t m = std::uint8_t(g_rotormoving);
     sendtopartner(&m, 1, 10);
@@ -47,6 +50,7 @@ void Heard(int degrees, const char* traceFormat) {
     if (change) {
         std::memcpy(g_rotorshown, text, 4);
         std::memcpy(g_rotorbuffer, text, 3);
+        ShowRotorState();
         if (g_radioserver) sendtopartner(g_rotorbuffer, 3, 8);
     }
     WriteTracef(traceFormat, text, change);
@@ -138,6 +142,7 @@ bool SetRotorBearing(int degrees) {
 void StartRotor() {
     if (g_client && !g_tavnrg) {
         sendtopartner(reinterpret_cast<const std::uint8_t*>(g_rotorbearing), 3, 8);
+        ShowRotorTarget();
         return;
     }
     if (g_rotorport == plat::kInvalidPort && !g_rotorconnected) return;
@@ -159,6 +164,7 @@ void StartRotor() {
         plat::SleepMs(20);
         SendText("AM1;");
     }
+    ShowRotorTarget();
     if (g_radioserver) sendtopartner(reinterpret_cast<const std::uint8_t*>(g_rotorbearing), 3, 8);
 }
 

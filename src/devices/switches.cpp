@@ -33,6 +33,7 @@ int g_radioTavn = 1;
 namespace {
 
 constexpr int kDataRegister = 888;
+constexpr int kControlRegister = 890;  // CW keying
 constexpr const char kParallelDevice[] = "/dev/parport0";
 constexpr const char kDenkoviDescription[] = "FT245R USB FIFO";
 constexpr std::uint16_t kDelcomVendor = 0x0FC5;
@@ -97,9 +98,15 @@ bool OpenPortTalk() {
 }
 
 void outportb(int port, std::uint8_t value) {
-    if (!g_parallel || port != kDataRegister) return;
-    if (!g_parallel->WriteData(value))
-        WriteTracef("Error occured during outportb while talking to PortTalk driver %d\n", port);
+    if (!g_parallel) return;
+    bool ok = false;
+    if (port == kDataRegister)
+        ok = g_parallel->WriteData(value);
+    else if (port == kControlRegister)
+        ok = g_parallel->WriteControl(value);
+    else
+        return;
+    if (!ok) WriteTracef("Error occured during outportb while talking to PortTalk driver %d\n", port);
 }
 
 void setadr(int setting) {

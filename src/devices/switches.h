@@ -19,8 +19,8 @@ extern int g_tavnagconnected;  // the network antenna switch is connected
 extern int g_radioTavn;  // this radio's number on the network switch
 
 bool OpenPortTalk();
-// Writes `value` to I/O port `port`; only the parallel port's data register
-// (888) exists here.
+// Writes `value` to I/O port `port`; only the parallel port's data (888)
+// and control (890) registers exist here.
 void outportb(int port, std::uint8_t value);
 // The network antenna switch's socket messages.
 constexpr unsigned kMsgAgConnect = 0x1803;

@@ -13,6 +13,7 @@
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"
 #include "devices/surface_keys.h"
+#include "panel/controls/meter.h"
 #include "panel/swl_panel.h"
 #include "platform/message_box.h"
 #include "platform/library.h"
@@ -219,6 +220,10 @@ void ShowTMate2Freq(double mhz) {
     g_lib.mainNumber(g_tmate2lcd, (unsigned long)(mhz * 1000000 + 0.5));
     SetLcd();
 }
+
+// The radio window's meter hands each S-meter reading (or, with "TMate2 S
+// meter shows Peak", its held peak) to the LCD.
+const bool kMeterHooked = (g_tmate2smeter = ShowTMate2Smeter, true);
 
 void ShowTMate2Smeter(int v) {
     InitTMate2Lcd();

@@ -22,6 +22,7 @@
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "settings/trans_ops.h"
 
 std::uint8_t* g_ldgimage = nullptr;
 plat::PortHandle g_ldgcoaxport = plat::kInvalidPort;
@@ -93,6 +94,7 @@ void SetLdgRts() {
 void ShowTunerSwr() {
     if (g_ldgswr == 0) return;
     std::snprintf(g_ldgswrtext, sizeof g_ldgswrtext, "%2.2f", g_ldgswr / 100.0);
+    ShowTunerState();
 }
 
 void Record(const std::uint8_t* r) {
@@ -131,6 +133,7 @@ void Record(const std::uint8_t* r) {
         WriteTrace("mem clear complete");
         // The tuner forgot its settings: so does the image, at the recall.
         g_clearpending = 1;
+        ShowTunerState();
         SetCivTimer(TIMER_TUNER_RECALL, 100);
         break;
     default: break;
@@ -212,7 +215,10 @@ void RunAction(int action) {
         if (action == 23) SendByte(g_ldghiz ? 0x08 : 0x09);
         if (action == 24) {
             SendByte(g_ldgantenna == 2 ? 0x0B : 0x0A);
-            if (g_ldgantenna == 2) std::snprintf(g_ldgtunertext, sizeof g_ldgtunertext, "%s", "Ant2");
+            if (g_ldgantenna == 2) {
+                std::snprintf(g_ldgtunertext, sizeof g_ldgtunertext, "%s", "Ant2");
+                ShowTunerState();
+            }
         }
         if (action == 35) SendByte(0x2D);
         int next = 0;
@@ -374,6 +380,7 @@ void autotunerexit() {
         std::snprintf(g_ldgtunertext, sizeof g_ldgtunertext, "%s", g_goodtune ? "Tuned" : "No Tune");
         if (g_badtune) std::snprintf(g_ldgswrtext, sizeof g_ldgswrtext, "%s", "High");
         g_goodtune = g_badtune = 0;
+        ShowTunerState();
         SendByte(';');
         WriteTrace("back from sendtoldg");
     }
@@ -397,7 +404,10 @@ void autotunerexit() {
 }
 
 void TunerRecall() {
+    // The timer fired: the next frequency change arms it again.
+    g_tunerrecallarmed = 0;
     if (g_tunerstate != 0 || g_ldgbusy) {
+        g_tunerrecallarmed = 1;
         SetCivTimer(TIMER_TUNER_RECALL, 500);
         return;
     }
@@ -487,7 +497,8 @@ void StartLdgChain() {
     if (g_internaltuner != kLdgTunerType) return;
     g_ldgrtspulse = 1;
     g_tuneraction = 21;
-    Step(2, 100);
+    // The tuner needs the time after the port opens before it listens.
+    Step(2, 200);
 }
 
 void OnTunerTune() {
@@ -517,6 +528,7 @@ void ToggleTunerAntenna() {
     if (g_tunerstate != 0 || TxFreq() > 30.0) return;
     g_ldgantenna = g_ldgantenna == 2 ? 1 : 2;
     std::snprintf(g_ldgtunertext, sizeof g_ldgtunertext, "Ant%d", g_ldgantenna);
+    ShowTunerState();
     g_ldgrtspulse = 1;
     g_tuneraction = 20;
     Step(2, 20);
@@ -546,6 +558,14 @@ bool OnTunerButton(unsigned id) {
         g_swlpanel->View()->SetControlText(595, g_ldghiz ? "HiZ" : "LoZ");
     }
     return true;
+}
+
+void ShowTunerState() {
+    char text[40];
+    std::snprintf(text, sizeof text, "Tuner SWR: %s", g_ldgswrtext[0] ? g_ldgswrtext : "--");
+    ShowRowText(kTunerSwrLabelId, text);
+    std::snprintf(text, sizeof text, "Tuner: %s", g_ldgtunertext[0] ? g_ldgtunertext : "--");
+    ShowRowText(kTunerResultLabelId, text);
 }
 
 void SendToSteppir(const std::uint8_t* data, int length) {

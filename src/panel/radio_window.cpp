@@ -388,6 +388,10 @@ void CRadioWindow::ShowMeter(int value, int type) {
     if (auto* m = dynamic_cast<CMeter*>(Control(kMeter))) m->SetValue(value, type, 0);
 }
 
+void CRadioWindow::ShowPowerMeter(int forward, int reflected) {
+    if (auto* m = dynamic_cast<CMeter*>(Control(kMeter))) m->SetValue(forward, 1, reflected);
+}
+
 void CRadioWindow::ShowMeterPeak(int peak, int type) {
     if (auto* m = dynamic_cast<CMeter*>(Control(kMeter))) m->SetType(peak, type);
 }

@@ -52,6 +52,7 @@ public:
     void SetTransmitColour(int vfo, bool transmitting) override;
     void ShowPbt(int shift) override;
     void ShowMeter(int value, int type) override;
+    void ShowPowerMeter(int forward, int reflected) override;
     void ShowMeterPeak(int peak, int type) override;
     void ShowStoreCaption(const std::string& text) override;
     void LightButton(unsigned id, int on) override { Light(int(id), on != 0); }

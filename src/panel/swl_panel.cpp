@@ -323,6 +323,12 @@ void CSwlPanel::ShowMeterReading(int value, int type) {
     if (view_) view_->ShowMeter(value, type);
 }
 
+void CSwlPanel::ShowPowerReading(int forward, int reflected) {
+    meterValue = forward;
+    meterType = 1;
+    if (view_) view_->ShowPowerMeter(forward, reflected);
+}
+
 void CSwlPanel::ShowStoreCaption(const std::string& text) {
     storeCaption = text;
     if (view_) view_->ShowStoreCaption(text);

@@ -96,6 +96,8 @@ public:
     virtual void SetTransmitColour(int vfo, bool transmitting) { (void)vfo; (void)transmitting; }
     virtual void ShowPbt(int shift) { (void)shift; }
     virtual void ShowMeter(int value, int type) { (void)value; (void)type; }
+    // Power (type 1) with the reflected power beside it.
+    virtual void ShowPowerMeter(int forward, int reflected) { ShowMeter(forward, 1); (void)reflected; }
     virtual void ShowMeterPeak(int peak, int type) { (void)peak; (void)type; }
     virtual void ShowStoreCaption(const std::string& text) { (void)text; }
     virtual void LightButton(unsigned id, int on) { (void)id; (void)on; }
@@ -194,6 +196,7 @@ public:
     bool OnCommand(unsigned id);
     // Meter display (the panel's meter control).
     void ShowMeterReading(int value, int type);
+    void ShowPowerReading(int forward, int reflected);
     void ShowMeterPeak(int peak, int type);
     // The memory "Store" button's caption (a radio-memory transfer shows its
     // channel there).

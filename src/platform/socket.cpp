@@ -316,6 +316,16 @@ int SocketLocalPort(SocketHandle s) {
     return ntohs(sin.sin_port);
 }
 
+bool SocketShutdownSend(SocketHandle s) {
+    Entry* e = Find(s);
+    if (e == nullptr) return false;
+    if (::shutdown(e->fd, SHUT_WR) != 0) {
+        Fail();
+        return false;
+    }
+    return true;
+}
+
 int SocketSend(SocketHandle s, const std::uint8_t* data, int len) {
     Entry* e = Find(s);
     if (e == nullptr || len < 0) return -1;

@@ -92,6 +92,10 @@ SocketHandle SocketAccept(SocketHandle listener, SockAddr* peer = nullptr);
 int SocketConnect(SocketHandle s, const SockAddr& to);
 int SocketLocalPort(SocketHandle s);
 
+// Ends the sending direction only: what was sent still reaches the peer,
+// which then sees the end of the stream; reading goes on until it closes.
+bool SocketShutdownSend(SocketHandle s);
+
 // Bytes sent (may be fewer than len), or -1.
 int SocketSend(SocketHandle s, const std::uint8_t* data, int len);
 // Bytes read, 0 when the peer closed, -1 on an error or when nothing is there.

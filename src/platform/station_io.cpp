@@ -83,6 +83,7 @@ public:
         close(fd_);
     }
     bool WriteData(std::uint8_t value) override { return ioctl(fd_, PPWDATA, &value) == 0; }
+    bool WriteControl(std::uint8_t value) override { return ioctl(fd_, PPWCONTROL, &value) == 0; }
 
 private:
     int fd_;

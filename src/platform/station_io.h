@@ -43,6 +43,10 @@ public:
     virtual ~ParallelPort() = default;
     // Writes the data register (the base address of the port).
     virtual bool WriteData(std::uint8_t value) = 0;
+    // Writes the control register (base + 2): strobe, auto-feed, init and
+    // select-in, as the register holds them (the port inverts strobe,
+    // auto-feed and select-in on the pins itself).
+    virtual bool WriteControl(std::uint8_t value) = 0;
 };
 
 // Opens the first HID device with this vendor and product id.

@@ -33,6 +33,7 @@
 #include "devices/amplifiers.h"
 #include "devices/station_outputs.h"
 #include "devices/switches.h"
+#include "devices/tuner.h"
 #include "panel/swl_panel.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
@@ -41,6 +42,7 @@
 #include "panel/panel_options.h"
 #include "platform/port_list.h"
 #include "settings/band_sets.h"
+#include "settings/device_status.h"
 #include "settings/panel_captions.h"
 #include "settings/scales.h"
 #include "settings/settings_options.h"
@@ -153,6 +155,11 @@ void FillRow(CTransOps& w, int n) {
 void ShowSettingRow(int id) {
     const int n = RowOfId(id);
     if (g_transops && n >= 0) FillRow(*g_transops, n);
+}
+
+void ShowRowText(int id, const char* text) {
+    if (!g_transops) return;
+    if (plat::Window* c = g_transops->RowControl(RowOfId(id))) c->SetWindowText(text);
 }
 
 void FillPageRows(int page) {
@@ -413,6 +420,8 @@ void OnRowChanged(const PageRow& r) {
         g_manualmode = g_passive;
     } else if (p == &g_tooltip) {
         plat::EnableToolTips(g_tooltip != 0);
+    } else if (p == &g_usingpgxlamp || p == &g_pgxlautotemp) {
+        PgxlOptionChanged();
     } else if (p == &g_followlicense) {
         g_resend = 1;
     } else if (p == &g_bfo) {
@@ -727,11 +736,15 @@ void LoadSettingsControls() {
     w->BiStateOf(1531)->SetState(g_ampoperate ? 1 : 0);
     w->BiStateOf(1532)->SetWindowText(g_amppower ? "ON" : "OFF");
     if (auto* e = w->EditOf(2536)) e->SetText(Int(ShownAmpDrive(g_ampdrivebyband != 0)));
+    ShowRotorState();
+    ShowAmplifierText();
     const int sel = w->PageList()->GetCurSel();
     w->ShowPage(sel);
     // The speed is timed and sent to the radio when it is initialised; a
     // frame sent here would go out before the radio has answered.
     g_cwspeed = g_keyercw + g_keyerks + 10;
+    ShowKeyerFactors(g_keyerweight);
+    ShowTunerState();
 }
 
 void ApplySettings() {

@@ -11,6 +11,7 @@
 #include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "devices/remote_link.h"
+#include "settings/device_status.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
@@ -19,8 +20,10 @@
 #include "civ/transverters.h"
 #include "civ/filter_widths.h"
 #include "devices/cw_keyboard.h"
+#include "devices/cw_keyer.h"
 #include "devices/device_options.h"
 #include "devices/switches.h"
+#include "devices/tuner.h"
 #include "devices/keying.h"
 #include "devices/midi_controllers.h"
 #include "memories/memory_options.h"
@@ -175,6 +178,9 @@ const PageRow kRows[] = {
     Check(0, 2, "Power On/Off start/exit", &g_poweronoff, Rule::PowerOnOff),
     Port(6109, 2, "Tuner Comport", g_ldgcomport, Rule::LdgTuner),
     Button(5062, 2, "Clear Memory", Rule::LdgTuner),
+    // The tuner's last SWR and tune result; the captions only size the rows.
+    Label(2, "Tuner SWR: High", Rule::LdgTuner, kTunerSwrLabelId),
+    Label(2, "Tuner: No Tune", Rule::LdgTuner, kTunerResultLabelId),
     // The AT-200PC's tune power: taken at once, no settings change.
     Slider(kTunerPowerId, 2, "Tuner\rPower", &g_at200pctunerpower, 0, 100, Rule::LdgTuner),
     Check(0, 2, "Tune", &g_tuneswitch),
@@ -232,14 +238,16 @@ const PageRow kRows[] = {
     PageRow{2446, Ctl::Edit, 6, Rule::Always, "Call Sign Size (1 to 15)", Enc::CallSize, &g_callsize},
     Colour(6, "Call Sign Color", &g_callcolor),
     PageRow{2525, Ctl::Edit, 6, Rule::Always, "Rotor Bearing"},
+    Label(6, "", Rule::Always, kRotorShownLabelId),
     Check(582, 6, "Stop", nullptr),
-    Label(6, "Moving"),
+    Label(6, "Moving", Rule::Always, kRotorMovingLabelId),
     Check(2447, 6, "TopTen Devices Option 1", nullptr),
     Check(2448, 6, "TopTen Devices Option 2", nullptr),
     List(5066, 6, "Mouse Wheel Options", &g_mousewheel, Items::MouseWheel),
     Label(6, "Alpha 87A", Rule::Alpha87),
     PageRow{1531, Ctl::BiState, 6, Rule::AmpOper, "Oper"},
     PageRow{1532, Ctl::BiState, 6, Rule::Alpha87, "OFF"},
+    Label(6, "", Rule::Alpha87, kAmpStatusLabelId),
     Label(6, "Acom 2000", Rule::Acom),
 
     // 7 2m TransV (the 6m rows are kept but shown on no page)
@@ -355,6 +363,8 @@ const PageRow kRows[] = {
     Slider(2468, 14, "Dah\r\nWgt", &g_keyerweight, 50, 140, Rule::NoYalt),
     Slider(2469, 14, "Dit\r\nWgt", &g_keyerditweight, 80, 170, Rule::NoYalt),
     Slider(2470, 14, "Btw\r\nChr", &g_keyerspcweight, 5, 40, Rule::NoYalt),
+    // The factors the three sliders above give; the caption only sizes the row.
+    Label(14, "Weight 0.00  Dit 0.00  Space 0.00", Rule::NoYalt, kKeyerFactorsLabelId),
 
     // 15 SSB Settings
     Slider(2471, 15, "Mic\rGain", &g_micgain, 0, 100, Rule::TxLevels),

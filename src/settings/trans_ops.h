@@ -66,6 +66,8 @@ public:
 
     // The CW slider copies kept for the keyer code.
     void SetSidetoneVolume(int v) { sidetone_ = v; }
+    // The key-speed slider shows the keyer's speed-pot base (g_keyercw).
+    void SetKeySpeed(int base);
     int GetSidetoneVolume() const { return sidetone_; }
 
     int txFilterData = 0;  // item data of the last "Transmit Filter" selection
@@ -139,6 +141,8 @@ int ShownAmpDrive(bool byBand);
 void FillPageRows(int page);
 // Shows one control's setting again (after the radio changed it).
 void ShowSettingRow(int id);
+// Puts `text` on the control of a row (a label showing a device's state).
+void ShowRowText(int id, const char* text);
 // The handler of WM_COMMAND 2367: takes every control over in a fixed order.
 void ApplySettings();
 // Its second half: keyer, VOX, serial lines, search, user buttons, bands.

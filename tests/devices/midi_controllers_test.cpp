@@ -5,68 +5,14 @@
 #include <alsa/asoundlib.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <cstring>
-#include <memory>
-#include <string>
 
 #include "civ/engine_options.h"
-#include "devices/device_options.h"
-#include "devices/midi_controllers.h"
-#include "panel/panel_options.h"
-#include "platform/message_box.h"
-#include "platform/midi_in.h"
+#include "midi_fixture.h"
 #include "surface_app.h"
-#include "surface_fixture.h"
 
 namespace {
-struct FakeSourceState {
-    std::vector<std::string> names;
-    std::vector<std::uint32_t> queue;
-    int opened = -1;
-};
-
-class FakeSource : public plat::MidiSource {
-public:
-    explicit FakeSource(std::shared_ptr<FakeSourceState> s) : s_(std::move(s)) {}
-    std::vector<std::string> Inputs() override { return s_->names; }
-    int Open(int index) override {
-        s_->opened = index;
-        return 0;
-    }
-    void Close() override { s_->opened = -1; }
-    std::vector<int> PollFds() override { return {}; }
-    std::vector<std::uint32_t> Take() override {
-        std::vector<std::uint32_t> out;
-        out.swap(s_->queue);
-        return out;
-    }
-
-private:
-    std::shared_ptr<FakeSourceState> s_;
-};
-
-struct Midi : SurfaceFixture {
-    std::shared_ptr<FakeSourceState> source = std::make_shared<FakeSourceState>();
-    Midi() {
-        plat::SetMidiSource(std::make_unique<FakeSource>(source));
-        g_cmdmicro = 1;
-        g_step = 1000;
-        g_highspeedtuningfactor = 1;
-        g_vfoafreq = panel.vfoAFreq = 14.2;
-        plat::message_box_script::Clear();
-    }
-    ~Midi() override { plat::SetMidiSource(nullptr); }
-    void send(std::uint8_t status, std::uint8_t control, std::uint8_t value) {
-        source->queue.push_back(plat::PackMidi(status, control, value));
-        plat::MidiInPump();
-    }
-    long long hz() const { return std::llround(g_vfoafreq * 1e6); }
-    bool boxed(const std::string& text) {
-        for (const auto& b : plat::message_box_script::History())
-            if (b.text == text) return true;
-        return false;
-    }
+struct MidiRows : Midi {
     void synthetic(int model, std::initializer_list<MidiRow> rows) {
         g_midimodel = model;
         g_midirows = 0;
@@ -109,7 +55,7 @@ TEST_F(Midi, NoDeviceShowsTheBoxAndOneUnknownDeviceOpensAsModelTwo) {
     EXPECT_EQ(g_midiopen, 1);
     EXPECT_EQ(g_midimodel, 2);
     EXPECT_EQ(g_midirows, 54);
-    // Its rows have no controller map: nothing matches.
+    // Model 2's rows: no control of its map sends controller 17.
     const long long f = hz();
     send(0xB0, 17, 65);
     EXPECT_EQ(hz(), f);
@@ -160,7 +106,7 @@ TEST_F(Midi, ProfileFileValuesReplaceDefaultsAndLongNamesAreCut) {
     EXPECT_FALSE(frame.posted(122));
 }
 
-TEST_F(Midi, ModelsThreeAndFiveSwallowEachControlsFirstMessage) {
+TEST_F(MidiRows, ModelsThreeAndFiveSwallowEachControlsFirstMessage) {
     synthetic(3, {Row(0xB0, 10, 3, "VFOA"), Row(0x90, 11, 4, "Tuning Selections")});
     const long long f = hz();
     send(0xB0, 10, 1);
@@ -175,7 +121,7 @@ TEST_F(Midi, ModelsThreeAndFiveSwallowEachControlsFirstMessage) {
     EXPECT_EQ(g_knobfunction, kKnobVfoB);
 }
 
-TEST_F(Midi, TheDj2go2KeepsTheChannelAndCountsOneUp) {
+TEST_F(MidiRows, TheDj2go2KeepsTheChannelAndCountsOneUp) {
     synthetic(4, {Row(0xB1, 6, 3, "VFOA"), Row(0xB1, 7, 1, "VOL")});
     const long long f = hz();
     send(0xB1, 6, 1);
@@ -190,15 +136,31 @@ TEST_F(Midi, TheDj2go2KeepsTheChannelAndCountsOneUp) {
     EXPECT_EQ(MidiRelativeCount(5, 127), -1);
 }
 
-TEST(MidiAlsa, AVirtualPortIsFoundAndItsControllerMessagesArrive) {
+// Each model as a sequencer client of its own name: its left jog wheel's
+// controller messages tune VFO A one count up (models 3 and 5 take the
+// first message as the wheel's starting point).
+struct AlsaController {
+    const char* client;
+    int model;
+    int control;
+    int value;
+    int messages;
+};
+void PrintTo(const AlsaController& c, std::ostream* os) { *os << c.client; }
+class MidiAlsa : public ::testing::TestWithParam<AlsaController> {};
+
+TEST_P(MidiAlsa, AVirtualPortIsFoundAndItsJogWheelTunes) {
     if (access("/dev/snd/seq", R_OK | W_OK) != 0) GTEST_SKIP() << "no ALSA sequencer here";
+    const AlsaController& c = GetParam();
     snd_seq_t* seq = nullptr;
     ASSERT_GE(snd_seq_open(&seq, "default", SND_SEQ_OPEN_OUTPUT, 0), 0);
-    snd_seq_set_client_name(seq, "CMD Micro");
-    const int port = snd_seq_create_simple_port(seq, "CMD Micro MIDI 1",
+    snd_seq_set_client_name(seq, c.client);
+    const int port = snd_seq_create_simple_port(seq, (std::string(c.client) + " MIDI 1").c_str(),
                                                 SND_SEQ_PORT_CAP_READ | SND_SEQ_PORT_CAP_SUBS_READ,
                                                 SND_SEQ_PORT_TYPE_MIDI_GENERIC);
     ASSERT_GE(port, 0);
+    TestDir dir;
+    g_cwd = dir.path();
     CommandRecorder frame;
     CSwlPanel panel{&frame};
     g_swlpanel = &panel;
@@ -208,14 +170,14 @@ TEST(MidiAlsa, AVirtualPortIsFoundAndItsControllerMessagesArrive) {
     g_vfoafreq = panel.vfoAFreq = 14.2;
     OpenMidi();
     ASSERT_EQ(g_midiopen, 1);
-    EXPECT_EQ(g_midimodel, 1);
+    EXPECT_EQ(g_midimodel, c.model);
     snd_seq_event_t ev;
     snd_seq_ev_clear(&ev);
     snd_seq_ev_set_source(&ev, port);
     snd_seq_ev_set_subs(&ev);
     snd_seq_ev_set_direct(&ev);
-    snd_seq_ev_set_controller(&ev, 0, 17, 65);
-    snd_seq_event_output_direct(seq, &ev);
+    snd_seq_ev_set_controller(&ev, 0, c.control, c.value);
+    for (int i = 0; i < c.messages; ++i) snd_seq_event_output_direct(seq, &ev);
     for (int i = 0; i < 100 && std::llround(g_vfoafreq * 1e6) == 14200000; ++i) {
         usleep(5000);
         plat::MidiInPump();
@@ -226,6 +188,16 @@ TEST(MidiAlsa, AVirtualPortIsFoundAndItsControllerMessagesArrive) {
     g_swlpanel = nullptr;
     g_timerwindow = nullptr;
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryModel, MidiAlsa,
+                         ::testing::Values(AlsaController{"CMD Micro", 1, 17, 65, 1},
+                                           AlsaController{"CMD Studio 2a", 2, 0x03, 65, 1},
+                                           AlsaController{"DJ Control MP3 e2 MIDI", 3, 0x30, 1, 2},
+                                           AlsaController{"DJ2GO2", 4, 0x06, 1, 1},
+                                           AlsaController{"DJControl Compact", 5, 0x30, 1, 2}),
+                         [](const ::testing::TestParamInfo<AlsaController>& info) {
+                             return "Model" + std::to_string(info.param.model);
+                         });
 
 TEST(MidiProgram, TheJogOfAControllerTunesTheSimulatedRadio) {
     auto source = std::make_shared<FakeSourceState>();

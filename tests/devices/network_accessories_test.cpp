@@ -159,7 +159,8 @@ TEST_F(Network, PgxlReplyRules) {
     g_pgxlfan = 1;
     reply("state=IDLE bandA=20 temp=59 meffa=OFF fanmode=STANDARD");
     EXPECT_EQ(g_pgxlfan, 1);
-    EXPECT_EQ(g_pgxlmeffa[5], 0);
+    EXPECT_EQ(g_bandmeffa[5], 1);  // the band's saved AUTO is what the amplifier is told
+    EXPECT_TRUE(Traced("sync up meffa"));
     reply("state=IDLE bandA=40 temp=90 meffa=AUTO fanmode=STANDARD");  // another band: ignored
     EXPECT_EQ(g_pgxltemp, 59);
     reply("state=IDLE bandA=");  // cut short: nothing read past the end

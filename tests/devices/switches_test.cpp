@@ -53,6 +53,7 @@ struct FakeParallel : plat::ParallelPort {
         out->push_back(v);
         return true;
     }
+    bool WriteControl(std::uint8_t) override { return true; }
 };
 
 class Switches : public StationTest {

@@ -19,36 +19,12 @@
 #include "panel/radio_window.h"
 #include "settings/assign_pages.h"
 #include "settings/band_sets.h"
+#include "settings/radio_window_first.h"
 #include "settings/settings_fixture.h"
 #include "settings/settings_options.h"
 #include "sim/pty_pair.h"
 
 namespace {
-// The radio window exists before the settings window, as at start-up, so
-// the fill reaches it too.
-struct RadioWindowFirst {
-    plat::Window parent;
-    CSwlPanel panel{&parent};
-    CRadioWindow window;
-    explicit RadioWindowFirst(int type) {
-        g_radiotype = type;
-        g_scalex = g_scaley = 1.4;
-        parent.Create("radio frame", 0, {0, 0, 1100, 600}, nullptr, 0);
-        EXPECT_TRUE(window.CreatePanel(&parent, {10, 10, 0, 0}, &panel));
-        window.CreateSliderRow();
-        g_swlpanel = &panel;
-    }
-    ~RadioWindowFirst() { g_swlpanel = nullptr; }
-    std::string text(int id) {
-        plat::Window* w = window.Control(id);
-        return w ? w->GetWindowText() : "<none>";
-    }
-    bool visible(int id) {
-        plat::Window* w = window.Control(id);
-        return w && w->IsWindowVisible();
-    }
-};
-
 struct WithRadioWindow : RadioWindowFirst, SettingsWindow {
     explicit WithRadioWindow(int type = 23, int page = 21) : RadioWindowFirst(type), SettingsWindow(type, page) {}
 };

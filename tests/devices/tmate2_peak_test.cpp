@@ -1,0 +1,66 @@
+// "TMate2 S meter shows Peak": the TMate2's S-meter shows the held peak of
+// the radio's S meter, or with the option off the reading itself.
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include "civ/radio_init.h"
+#include "devices/control_surfaces.h"
+#include "devices/device_options.h"
+#include "panel/panel_options.h"
+#include "panel/swl_panel.h"
+#include "settings/trans_ops.h"
+#include "surface_app.h"
+
+namespace {
+// The number the TMate2 shows for an S-meter value.
+int Shown(int value) { return 127 - value * 6 / 256; }
+
+struct PeakStation {
+    void* fake = dlopen(QARV_FAKE_TMATE2, RTLD_NOW);
+    int (*smeterNumber)() = nullptr;
+    SurfaceApp qarv;
+
+    explicit PeakStation(bool peak) {
+        EXPECT_NE(fake, nullptr);
+        smeterNumber = reinterpret_cast<int (*)()>(dlsym(fake, "FakeTMate2SmeterNumber"));
+        qarv.start("", std::string("TMATE2=1\nTMATE2 PEAK=") + (peak ? "1" : "0") +
+                           "\n[PREFERENCE]\nTMATE2 LIBRARY=" + QARV_FAKE_TMATE2 + "\n");
+    }
+    ~PeakStation() {
+        if (fake) dlclose(fake);
+    }
+    // The radio's S meter goes to `level`; the program runs until its
+    // panel shows the new reading, and a little more.
+    void meter(int level, bool up) {
+        qarv.radio.setMeter(0x02, level);
+        const int before = PanelState().meterValue;
+        for (int t = 0; t < 3000; t += 100) {
+            const int now = PanelState().meterValue;
+            if (up ? now > before : now < before) break;
+            SurfaceApp::run(100);
+        }
+        SurfaceApp::run(600);
+    }
+};
+}  // namespace
+
+TEST(TMate2Peak, WithTheOptionTheLcdHoldsThePeakAndWithoutItFollowsTheReading) {
+    PeakStation s(true);
+    ASSERT_EQ(g_tmate2open, 1);
+    s.meter(200, true);
+    const int high = PanelState().meterValue;
+    EXPECT_EQ(s.smeterNumber(), Shown(PanelState().meterPeak));
+    s.meter(10, false);
+    const int low = PanelState().meterValue;
+    ASSERT_LT(low, high);
+    ASSERT_NE(Shown(low), Shown(PanelState().meterPeak));
+    EXPECT_EQ(s.smeterNumber(), Shown(PanelState().meterPeak)) << "the peak is held";
+
+    // The operator clears "TMate2 S meter shows Peak" in the settings window.
+    ASSERT_NE(g_transops, nullptr);
+    g_transops->CheckOf(2484)->Click();
+    EXPECT_EQ(g_tmate2peak, 0);
+    SurfaceApp::run(600);
+    EXPECT_EQ(s.smeterNumber(), Shown(PanelState().meterValue));
+}
