@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 
 namespace plat {
@@ -29,6 +30,18 @@ namespace {
 
 PortError g_lasterror = PortError::None;
 int g_lasterrno = 0;
+
+// Bytes moved per device (by device number, so a reopen adds to its count).
+std::map<PortHandle, dev_t> g_portdevice;
+std::map<dev_t, SerialTrafficCount> g_traffic;
+
+void CountTraffic(PortHandle h, long long written, long long read) {
+    auto it = g_portdevice.find(h);
+    if (it == g_portdevice.end()) return;
+    SerialTrafficCount& t = g_traffic[it->second];
+    t.written += static_cast<std::uint64_t>(written);
+    t.read += static_cast<std::uint64_t>(read);
+}
 
 struct BaudRow {
     long baud;
@@ -286,10 +299,13 @@ PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortErro
     g_lasterrno = 0;
     if (err) *err = PortError::None;
     if (errText) errText->clear();
+    struct stat st {};
+    if (fstat(fd, &st) == 0) g_portdevice[fd] = st.st_rdev;
     return fd;
 }
 
 void SerialClose(PortHandle& h) {
+    g_portdevice.erase(h);
     if (h >= 0) CloseQuietly(h);
     h = kInvalidPort;
 }
@@ -311,6 +327,7 @@ int SerialRead(PortHandle h, std::uint8_t* buf, int max) {
     if (max <= 0) return 0;
     for (;;) {
         ssize_t n = ::read(h, buf, static_cast<std::size_t>(max));
+        if (n > 0) CountTraffic(h, 0, n);
         if (n > 0) return static_cast<int>(n);
         // A terminal that was hung up (adapter unplugged) reads end-of-file
         // for ever; a live one with nothing buffered answers EAGAIN.
@@ -330,6 +347,7 @@ int SerialWrite(PortHandle h, const std::uint8_t* data, int len) {
         ssize_t n = ::write(h, data + done, static_cast<std::size_t>(len - done));
         if (n > 0) {
             done += static_cast<int>(n);
+            CountTraffic(h, n, 0);
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
@@ -347,7 +365,12 @@ int SerialWrite(PortHandle h, const std::uint8_t* data, int len) {
 void SerialPurge(PortHandle h, bool tx, bool rx) {
     if (h < 0) return;
     if (tx) tcflush(h, TCOFLUSH);
-    if (rx) tcflush(h, TCIFLUSH);
+    if (rx) {
+        // What the purge throws away was delivered all the same.
+        int pending = 0;
+        if (ioctl(h, FIONREAD, &pending) == 0 && pending > 0) CountTraffic(h, 0, pending);
+        tcflush(h, TCIFLUSH);
+    }
 }
 
 bool SerialSetDTR(PortHandle h, bool on, int* errorCode) { return ModemLine(h, TIOCM_DTR, on, errorCode); }
@@ -370,6 +393,19 @@ int SerialPending(PortHandle h) {
     int n = 0;
     if (ioctl(h, FIONREAD, &n) != 0) return 0;
     return n;
+}
+
+SerialTrafficCount SerialTraffic(const std::string& name) {
+    SerialTrafficCount t;
+    const std::string path = name.rfind("/", 0) == 0 ? name : ResolvePortName(name);
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return t;
+    auto it = g_traffic.find(st.st_rdev);
+    if (it != g_traffic.end()) t = it->second;
+    t.pending = 0;
+    for (const auto& [fd, dev] : g_portdevice)
+        if (dev == st.st_rdev) t.pending += static_cast<std::uint64_t>(SerialPending(fd));
+    return t;
 }
 
 int SerialWaitForInput(PortHandle h, int count, int ms) {

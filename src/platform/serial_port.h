@@ -74,6 +74,16 @@ bool SerialSetRTS(PortHandle h, bool on, int* errorCode = nullptr);
 bool SerialGetCTS(PortHandle h, bool* on);
 // Bytes waiting to be read (0 when unknown).
 int SerialPending(PortHandle h);
+// Bytes moved on a device since the program started, over every handle it
+// had open on it (a purge counts as read), and bytes buffered for reading
+// now. `name` is a settings port name or a device path; all zero for a
+// device never opened. A harness compares them with the far end's own counts.
+struct SerialTrafficCount {
+    std::uint64_t written = 0;
+    std::uint64_t read = 0;
+    std::uint64_t pending = 0;
+};
+SerialTrafficCount SerialTraffic(const std::string& name);
 // Waits up to `ms` real milliseconds (also under the manual clock: a device
 // answers in real time) until `count` bytes are buffered; returns the
 // bytes buffered then. For device searches only.

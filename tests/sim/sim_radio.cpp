@@ -1,5 +1,7 @@
 #include "sim/sim_radio.h"
 
+#include "platform/serial_port.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -64,6 +66,9 @@ SimRadio::SimRadio(std::uint8_t address, long baud) : address_(address), baud_(b
     }
     vfo_[1].hz = 7074000;
     vfo_[1].mode = 0x00;
+    const plat::SerialTrafficCount before = plat::SerialTraffic(pty_.slavePath());
+    baseWritten_ = before.written;
+    baseRead_ = before.read;
 }
 
 SimRadio::~SimRadio() {
@@ -450,6 +455,19 @@ bool SimRadio::settle(int ms) const {
         int pending = 0;
         if (::ioctl(pty_.master(), FIONREAD, &pending) != 0) pending = 0;
         if (pending == 0 && !busy_) return true;
+        if (MonotonicMs() >= deadline) return false;
+        ::poll(nullptr, 0, 1);
+    }
+}
+
+bool SimRadio::settleLine(int ms) const {
+    const long long deadline = MonotonicMs() + ms;
+    for (;;) {
+        const plat::SerialTrafficCount t = plat::SerialTraffic(pty_.slavePath());
+        int pending = 0;
+        if (::ioctl(pty_.master(), FIONREAD, &pending) != 0) pending = 0;
+        const bool taken = pending == 0 && !busy_ && in_ >= t.written - baseWritten_;
+        if (taken && t.read - baseRead_ + t.pending >= out_) return true;
         if (MonotonicMs() >= deadline) return false;
         ::poll(nullptr, 0, 1);
     }

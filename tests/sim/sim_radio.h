@@ -66,6 +66,12 @@ public:
     // counts to know both directions of the line have been delivered.
     std::uint64_t bytesIn() const { return in_; }
     std::uint64_t bytesOut() const { return out_; }
+    // Waits (real time, at most `ms`) until the line is quiet both ways:
+    // every byte the program wrote has been taken in and answered, and every
+    // byte written back can be read by the program. The terminal's buffers
+    // pass bytes on a little later than they were written, so the radio
+    // being idle alone does not say it. False when the time ran out.
+    bool settleLine(int ms = 2000) const;
 
     // Radio state (thread-safe). Frequencies in Hz; mode bytes as on the
     // wire (00 LSB, 01 USB, 02 AM, 03 CW, 04 RTTY, 05 FM, ...).
@@ -166,6 +172,7 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> busy_{false};  // handling what it read
     std::atomic<std::uint64_t> in_{0}, out_{0};
+    std::uint64_t baseWritten_ = 0, baseRead_ = 0;  // the program's counts on this terminal's number before it was ours
 
     Vfo vfo_[2];
     int selected_ = 0;
