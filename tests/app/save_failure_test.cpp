@@ -98,9 +98,8 @@ TEST(SaveFailure, AMemorySaveThatFailsAtASignalCloseIsToldToo) {
         EXPECT_EQ(CloseExitStatus(), 1);
     }
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("qarv: could not save " + dir.file("gone/list.rmy") + ": No such file or directory"),
-              std::string::npos)
-        << err;
+    EXPECT_NE(err.find("qarv: could not save " + dir.file("gone/list.rmy") + ": "), std::string::npos) << err;
+    EXPECT_NE(err.find("No such file or directory"), std::string::npos) << err;
     ASSERT_NE(SaveFailedBox(), nullptr);
     // The settings went through.
     EXPECT_NE(dir.read("qarv.ini").find("VERSION=V3.52"), std::string::npos);
