@@ -131,8 +131,11 @@ TEST(AtomicSave, AFileThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_FALSE(plat::ProfileEndBatch(&why));
     EXPECT_NE(why.find("read whole"), std::string::npos) << why;
     EXPECT_EQ(dir.read("qarv.ini/inside"), "kept");
+}
 
+TEST(AtomicSave, AFileWithoutReadPermissionIsNeverWrittenOver) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind for root";
+    TestDir dir;
     dir.write("locked.ini", "[S]\nk=old\n");
     ::chmod(dir.file("locked.ini").c_str(), 0200);  // writable, not readable
     EXPECT_FALSE(plat::ProfileWriteString("S", "k", "new", dir.file("locked.ini")));
