@@ -8,9 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "base/settings_store.h"
-
 #include "base/band_files.h"
+#include "base/settings_store.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
