@@ -230,14 +230,14 @@ void MultiLineEdit::NativeSetText(const std::string& text) {
 
 int ListControl::AddString(const std::string& item) {
     items_.push_back(item);
-    NativeSync();
+    NativeInsertRow(int(items_.size()) - 1);
     return int(items_.size()) - 1;
 }
 int ListControl::InsertString(int index, const std::string& item) {
     if (index < 0 || index > int(items_.size())) index = int(items_.size());
     items_.insert(items_.begin() + index, item);
     if (sel_ >= index) ++sel_;
-    NativeSync();
+    NativeInsertRow(index);
     return index;
 }
 int ListControl::DeleteString(int index) {
@@ -245,7 +245,7 @@ int ListControl::DeleteString(int index) {
     items_.erase(items_.begin() + index);
     if (sel_ == index) sel_ = -1;
     else if (sel_ > index) --sel_;
-    NativeSync();
+    NativeRemoveRow(index);
     return int(items_.size());
 }
 void ListControl::ResetContent() {
@@ -266,7 +266,7 @@ int ListControl::FindStringExact(const std::string& item) const {
 }
 int ListControl::SetCurSel(int index) {
     sel_ = index >= 0 && index < int(items_.size()) ? index : -1;
-    NativeSync();
+    NativeSelect();
     return sel_ < 0 && index >= 0 ? CB_ERR : sel_;
 }
 void ListControl::Choose(int index) {
@@ -280,6 +280,26 @@ void ComboBox::NativeSync() {
     QSignalBlocker block(c);
     c->clear();
     for (const auto& i : items_) c->addItem(Q(i));
+    c->setCurrentIndex(sel_);
+}
+void ComboBox::NativeInsertRow(int index) {
+    auto* c = As<QComboBox>(this);
+    if (!c) return;
+    QSignalBlocker block(c);
+    c->insertItem(index, Q(items_[std::size_t(index)]));
+    c->setCurrentIndex(sel_);
+}
+void ComboBox::NativeRemoveRow(int index) {
+    auto* c = As<QComboBox>(this);
+    if (!c) return;
+    QSignalBlocker block(c);
+    c->removeItem(index);
+    c->setCurrentIndex(sel_);
+}
+void ComboBox::NativeSelect() {
+    auto* c = As<QComboBox>(this);
+    if (!c) return;
+    QSignalBlocker block(c);
     c->setCurrentIndex(sel_);
 }
 QWidget* ComboBox::CreateNative(QWidget* parent) {
@@ -332,6 +352,26 @@ void ListBox::NativeSync() {
     for (const auto& i : items_) l->addItem(Q(i));
     l->setCurrentRow(sel_);
 }
+void ListBox::NativeInsertRow(int index) {
+    auto* l = As<QListWidget>(this);
+    if (!l) return;
+    QSignalBlocker block(l);
+    l->insertItem(index, Q(items_[std::size_t(index)]));
+    if (l->currentRow() != sel_) l->setCurrentRow(sel_);
+}
+void ListBox::NativeRemoveRow(int index) {
+    auto* l = As<QListWidget>(this);
+    if (!l) return;
+    QSignalBlocker block(l);
+    delete l->takeItem(index);
+    if (l->currentRow() != sel_) l->setCurrentRow(sel_);
+}
+void ListBox::NativeSelect() {
+    auto* l = As<QListWidget>(this);
+    if (!l) return;
+    QSignalBlocker block(l);
+    l->setCurrentRow(sel_);
+}
 void ListBox::DoubleClick(int index) {
     SetCurSel(index);
     Notify(LBN_DBLCLK);
@@ -352,6 +392,26 @@ void TabStrip::NativeSync() {
     QSignalBlocker block(t);
     while (t->count() > 0) t->removeTab(0);
     for (const auto& i : items_) t->addTab(Q(i));
+    t->setCurrentIndex(sel_);
+}
+void TabStrip::NativeInsertRow(int index) {
+    auto* t = As<QTabBar>(this);
+    if (!t) return;
+    QSignalBlocker block(t);
+    t->insertTab(index, Q(items_[std::size_t(index)]));
+    t->setCurrentIndex(sel_);
+}
+void TabStrip::NativeRemoveRow(int index) {
+    auto* t = As<QTabBar>(this);
+    if (!t) return;
+    QSignalBlocker block(t);
+    t->removeTab(index);
+    t->setCurrentIndex(sel_);
+}
+void TabStrip::NativeSelect() {
+    auto* t = As<QTabBar>(this);
+    if (!t) return;
+    QSignalBlocker block(t);
     t->setCurrentIndex(sel_);
 }
 QWidget* TabStrip::CreateNative(QWidget* parent) {

@@ -136,7 +136,13 @@ public:
     void Choose(int index);
 
 protected:
+    // The whole list to the widget (creation, reset).
     virtual void NativeSync() = 0;
+    // One row added at or removed from `index`, and the selection: the
+    // widget changes that row only, so filling a list grows linearly.
+    virtual void NativeInsertRow(int index) = 0;
+    virtual void NativeRemoveRow(int index) = 0;
+    virtual void NativeSelect() = 0;
     std::vector<std::string> items_;
     int sel_ = -1;
 };
@@ -152,6 +158,9 @@ protected:
         NativeSync();
     }
     void NativeSync() override;
+    void NativeInsertRow(int index) override;
+    void NativeRemoveRow(int index) override;
+    void NativeSelect() override;
 };
 
 class ListBox : public ListControl {
@@ -169,6 +178,9 @@ protected:
         NativeSync();
     }
     void NativeSync() override;
+    void NativeInsertRow(int index) override;
+    void NativeRemoveRow(int index) override;
+    void NativeSelect() override;
     int tabStops_ = 32;
 };
 
@@ -180,6 +192,9 @@ protected:
         NativeSync();
     }
     void NativeSync() override;
+    void NativeInsertRow(int index) override;
+    void NativeRemoveRow(int index) override;
+    void NativeSelect() override;
 };
 
 }  // namespace plat
