@@ -75,7 +75,38 @@ void Until(const std::function<bool()>& done) {
     QApplication::processEvents();
 }
 
+// The mouse's click on a row of a list (a list box, or a combo box's open list).
+void ClickRow(QAbstractItemView* view, int row) {
+    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+    const QPoint global = view->viewport()->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &press);
+    QApplication::sendEvent(view->viewport(), &release);
+    QApplication::processEvents();
+}
+
 using Commands = std::vector<std::pair<unsigned, unsigned>>;
+
+// A list-like control (list box, tab strip): the key `vk` moves it to
+// `keyRow`, then the screen reader's `action` on the item `item` gives (a
+// row, a tab; looked up when needed, the rows are made anew) moves it to
+// `itemRow`; each is told once.
+void KeyThenItemAction(Parent& p, plat::ListControl& c, unsigned vk, int keyRow,
+                       const std::function<QAccessibleInterface*()>& item, const QString& action, int itemRow,
+                       const Commands& once) {
+    p.clear();
+    plat::synth::Key(&c, vk);
+    EXPECT_EQ(c.GetCurSel(), keyRow);
+    EXPECT_EQ(p.commands, once);
+    p.clear();
+    QAccessibleInterface* a = item();
+    ASSERT_NE(a, nullptr);
+    a->actionInterface()->doAction(action);
+    QApplication::processEvents();
+    EXPECT_EQ(c.GetCurSel(), itemRow);
+    EXPECT_EQ(p.commands, once);
+}
 }  // namespace
 
 TEST(ControlParity, PushButton) {
@@ -137,23 +168,13 @@ TEST(ControlParity, ComboBox) {
     // The mouse's pick in the open list.
     q->showPopup();
     QAbstractItemView* view = q->view();
-    const QRect row = view->visualRect(view->model()->index(2, 0));
-    ASSERT_TRUE(row.isValid());
-    QMouseEvent press(QEvent::MouseButtonPress, row.center(), view->viewport()->mapToGlobal(row.center()), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, row.center(), view->viewport()->mapToGlobal(row.center()),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &press);
-    QApplication::sendEvent(view->viewport(), &release);
-    QApplication::processEvents();
+    ClickRow(view, 2);
     EXPECT_EQ(c.GetCurSel(), 2);
     EXPECT_EQ(s.parent.commands, once);
     // Picking the entry already chosen is told as well, once.
     s.parent.clear();
     q->showPopup();
-    QApplication::sendEvent(view->viewport(), &press);
-    QApplication::sendEvent(view->viewport(), &release);
-    QApplication::processEvents();
+    ClickRow(view, 2);
     EXPECT_EQ(s.parent.commands, once);
     // The arrow keys and the wheel on the closed box.
     s.parent.clear();
@@ -190,27 +211,13 @@ TEST(ControlParity, ListBox) {
     auto* q = qobject_cast<QListWidget*>(l.impl()->widget.data());
     ASSERT_NE(q, nullptr);
     const Commands once{{2370, plat::LBN_SELCHANGE}};
-    const QRect row = q->visualItemRect(q->item(1));
-    QMouseEvent press(QEvent::MouseButtonPress, row.center(), q->viewport()->mapToGlobal(row.center()), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, row.center(), q->viewport()->mapToGlobal(row.center()),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(q->viewport(), &press);
-    QApplication::sendEvent(q->viewport(), &release);
+    ClickRow(q, 1);
     EXPECT_EQ(l.GetCurSel(), 1);
     EXPECT_EQ(s.parent.commands, once);
-    s.parent.clear();
-    plat::synth::Key(&l, plat::VK_DOWN);
-    EXPECT_EQ(l.GetCurSel(), 2);
-    EXPECT_EQ(s.parent.commands, once);
     // The screen reader selects a row (it does not make it current).
-    s.parent.clear();
-    QAccessibleInterface* cell = Accessible(l)->tableInterface()->cellAt(3, 0);
-    ASSERT_NE(cell, nullptr);
-    cell->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-    QApplication::processEvents();
-    EXPECT_EQ(l.GetCurSel(), 3);
-    EXPECT_EQ(s.parent.commands, once);
+    KeyThenItemAction(
+        s.parent, l, plat::VK_DOWN, 2, [&] { return Accessible(l)->tableInterface()->cellAt(3, 0); },
+        QAccessibleActionInterface::toggleAction(), 3, once);
 }
 
 TEST(ControlParity, TabStrip) {
@@ -226,17 +233,9 @@ TEST(ControlParity, TabStrip) {
     plat::synth::Click(&t, Button::Left, {at.x(), at.y()});
     EXPECT_EQ(t.GetCurSel(), 1);
     EXPECT_EQ(s.parent.commands, once);
-    s.parent.clear();
-    plat::synth::Key(&t, plat::VK_RIGHT);
-    EXPECT_EQ(t.GetCurSel(), 2);
-    EXPECT_EQ(s.parent.commands, once);
-    s.parent.clear();
-    QAccessibleInterface* tab = Accessible(t)->child(0);
-    ASSERT_NE(tab, nullptr);
-    tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QApplication::processEvents();
-    EXPECT_EQ(t.GetCurSel(), 0);
-    EXPECT_EQ(s.parent.commands, once);
+    KeyThenItemAction(
+        s.parent, t, plat::VK_RIGHT, 2, [&] { return Accessible(t)->child(0); },
+        QAccessibleActionInterface::pressAction(), 0, once);
 }
 
 TEST(ControlParity, Edit) {
