@@ -18,6 +18,8 @@
 #include <functional>
 #include <vector>
 
+#include "civ/radio_port.h"
+#include "civ/radio_search.h"
 #include "panel/controls/bistate_button.h"
 #include "panel/controls/slider.h"
 #include "platform/controls.h"
@@ -25,6 +27,7 @@
 #include "platform/keys.h"
 #include "platform/menu.h"
 #include "platform/window_impl.h"
+#include "settings/settings_fixture.h"
 
 namespace {
 using plat::synth::Button;
@@ -332,4 +335,19 @@ TEST(ControlParity, OwnerDrawnSlider) {
     s.parent.clear();
     plat::synth::Key(&sl, plat::VK_UP);
     EXPECT_TRUE(s.parent.slider.empty());
+}
+
+// The settings window's search box ticked by a screen reader starts the
+// radio search as the mouse's tick does, and unticked stops it.
+TEST(ControlParity, TheSearchBoxTickedByAScreenReaderStartsTheSearch) {
+    SettingsWindow s(23, 21);
+    PtyPair port;
+    s.w().EnumerateComPorts({port.slavePath()});
+    plat::CheckBox* box = s.w().CheckOf(2492);
+    DoAction(*box, QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(box->GetCheck(), 1);
+    EXPECT_EQ(g_autobaud, 2);
+    EXPECT_STREQ(g_comport, port.slavePath().c_str());
+    DoAction(*box, QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(g_autobaud, 0);
 }
