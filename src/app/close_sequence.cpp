@@ -24,6 +24,7 @@
 #include "civ/civ_timers.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
+#include "civ/radio_search.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
 #include "devices/cw_keyboard.h"
@@ -175,6 +176,8 @@ void close2() {
     RecordSweepPanelPlace();
     RecordWavePanelPlace();
     RecordRadioWindowPlace();
+    // A search still running holds a port and rate it is only trying.
+    StopRadioSearch();
     WriteTrace("calling saveoper\n");
     saveoper();
     WriteTrace("back from saveoper\n");

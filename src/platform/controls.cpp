@@ -80,12 +80,16 @@ void CheckBox::Click() {
     SetCheck(checked_ ? 0 : 1);
     Notify(BN_CLICKED);
 }
+// Every change of the box's state is the operator's (the program's own
+// SetCheck blocks the signal): a click, Space, or a screen reader's toggle,
+// which changes the state without any click.
+void CheckBox::Toggled(bool on) {
+    checked_ = on;
+    Notify(BN_CLICKED);
+}
 QWidget* CheckBox::CreateNative(QWidget* parent) {
     auto* b = new QCheckBox(parent);
-    QObject::connect(b, &QCheckBox::clicked, [this](bool on) {
-        checked_ = on;
-        Notify(BN_CLICKED);
-    });
+    QObject::connect(b, &QCheckBox::toggled, [this](bool on) { Toggled(on); });
     return b;
 }
 void CheckBox::NativeCreated() {
@@ -99,10 +103,7 @@ void CheckBox::NativeSetText(const std::string& text) {
 QWidget* RadioButton::CreateNative(QWidget* parent) {
     auto* b = new QRadioButton(parent);
     b->setAutoExclusive(false);  // the program switches its groups itself
-    QObject::connect(b, &QRadioButton::clicked, [this](bool on) {
-        checked_ = on;
-        Notify(BN_CLICKED);
-    });
+    QObject::connect(b, &QRadioButton::toggled, [this](bool on) { Toggled(on); });
     return b;
 }
 
@@ -182,16 +183,19 @@ void Edit::SetSel(int start, int end) {
 
 QWidget* Edit::CreateNative(QWidget* parent) {
     auto* e = new LineEdit(this, parent);
-    QObject::connect(e, &QLineEdit::textEdited, [this](const QString& t) { TypeText(S(t)); });
+    // Typing, and a screen reader's text set or insert, which edits nothing
+    // by keys; the program's own SetText blocks the signal.
+    QObject::connect(e, &QLineEdit::textChanged, [this](const QString& t) {
+        if (S(t) != GetText()) TypeText(S(t));
+    });
     QObject::connect(e, &QLineEdit::editingFinished, [this] { KillFocus(); });
     return e;
 }
 void Edit::NativeSetText(const std::string& text) {
     if (auto* e = As<QLineEdit>(this)) {
-        if (e->text() != Q(text)) {
-            QSignalBlocker block(e);
-            e->setText(Q(text));
-        }
+        // The program's own text (a limit may cut it) is no operator's change.
+        QSignalBlocker block(e);
+        if (e->text() != Q(text)) e->setText(Q(text));
         if (limit_ > 0) e->setMaxLength(limit_);
     }
 }
@@ -304,7 +308,24 @@ void ComboBox::NativeSelect() {
 }
 QWidget* ComboBox::CreateNative(QWidget* parent) {
     auto* c = new QComboBox(parent);
-    QObject::connect(c, QOverload<int>::of(&QComboBox::activated), [this](int i) { Choose(i); });
+    // A pick by mouse, keys or wheel changes the entry and then activates
+    // it in the same call: one notification. A change without an activation
+    // (a screen reader's) notifies too, and so does picking the entry that
+    // was already chosen.
+    QObject::connect(c, &QComboBox::currentIndexChanged, [this, c](int i) {
+        if (i == sel_) return;
+        sel_ = i;  // the widget shows it already
+        reported_ = true;
+        QMetaObject::invokeMethod(c, [this] { if (IsLiveWindow(this)) reported_ = false; }, Qt::QueuedConnection);
+        Notify(CBN_SELCHANGE);
+    });
+    QObject::connect(c, QOverload<int>::of(&QComboBox::activated), [this](int i) {
+        if (reported_) {
+            reported_ = false;
+            return;
+        }
+        Choose(i);
+    });
     return c;
 }
 
@@ -381,6 +402,12 @@ QWidget* ListBox::CreateNative(QWidget* parent) {
     l->setItemDelegate(new TabStopDelegate(this, l));
     QObject::connect(l, &QListWidget::currentRowChanged, [this](int r) {
         if (r != sel_) Choose(r);
+    });
+    // A screen reader selects a row without making it current.
+    QObject::connect(l, &QListWidget::itemSelectionChanged, [this, l] {
+        const QList<QListWidgetItem*> picked = l->selectedItems();
+        const int r = picked.isEmpty() ? -1 : l->row(picked.front());
+        if (r >= 0 && r != sel_) Choose(r);
     });
     QObject::connect(l, &QListWidget::itemDoubleClicked, [this, l](QListWidgetItem* it) { DoubleClick(l->row(it)); });
     return l;

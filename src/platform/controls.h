@@ -62,6 +62,7 @@ protected:
     QWidget* CreateNative(QWidget* parent) override;
     void NativeCreated() override;
     void NativeSetText(const std::string& text) override;
+    void Toggled(bool on);
     int checked_ = 0;
 };
 
@@ -150,6 +151,9 @@ protected:
 class ComboBox : public ListControl {
 public:
     std::string GetSelectedText() const { return GetItemText(sel_); }
+
+private:
+    bool reported_ = false;  // a change was told; its activation may follow
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
