@@ -6,16 +6,6 @@
 
 using plat::manual_clock::Advance;
 
-namespace {
-// The first poll announces the state unasked; tests of answers start after it.
-struct CatPort : CatLink {
-    CatPort() {
-        Poll();
-        Answers();
-    }
-};
-}  // namespace
-
 TEST(CatOutQueries, EveryQueryOfOneReadIsAnsweredInTheOrderAsked) {
     CatPort c;
     c.Client("FA;IF;MD;FA;");

@@ -11,18 +11,6 @@
 
 using plat::manual_clock::Advance;
 
-namespace {
-
-// The first poll announces the state unasked; tests of answers start after it.
-struct CatPort : CatLink {
-    CatPort() {
-        Poll();
-        Answers();
-    }
-};
-
-}  // namespace
-
 TEST(CatOut, StatusAnswerIsExactly38Bytes) {
     CatPort c;
     g_split = 1;
