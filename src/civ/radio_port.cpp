@@ -110,7 +110,9 @@ bool RetryRadioPort() {
     if (!g_radioretry.Due(open, kPortWord, g_comport)) return false;
     if (!OpenRadioDevice() || g_radioport == plat::kInvalidPort) return false;
     g_radioretry.Opened(kPortWord, g_comport);
-    ContactRadioAgain();
+    // An operator client's port carries only its mirror polls; the radio
+    // it drives is the server's.
+    if (!g_client) ContactRadioAgain();
     return true;
 }
 
