@@ -356,6 +356,7 @@ void SimRadio::writeOut(const Bytes& b) {
         ssize_t n = ::write(fd, b.data() + done, chunk);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
+            sent_ += static_cast<std::size_t>(n);
             if (split) ::poll(nullptr, 0, 2);
             continue;
         }

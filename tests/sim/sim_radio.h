@@ -61,6 +61,8 @@ public:
     // Waits (real time, at most `ms`) until the radio has taken in and
     // answered everything the program wrote; false when it has not.
     bool settle(int ms = 200) const;
+    // Bytes written to the program so far (echoes, answers, broadcasts).
+    std::size_t sent() const { return sent_; }
 
     // Radio state (thread-safe). Frequencies in Hz; mode bytes as on the
     // wire (00 LSB, 01 USB, 02 AM, 03 CW, 04 RTTY, 05 FM, ...).
@@ -160,6 +162,7 @@ private:
     int wakeWrite_ = -1;
     std::atomic<bool> running_{false};
     std::atomic<bool> busy_{false};  // handling what it read
+    std::atomic<std::size_t> sent_{0};
 
     Vfo vfo_[2];
     int selected_ = 0;
