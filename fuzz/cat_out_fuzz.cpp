@@ -17,9 +17,9 @@ void Check(bool ok) {
 }
 
 void CheckSets(const CatBatch& b) {
-    for (int k = 0; k < kCatKinds; ++k) {
-        const std::string& t = b.text[k];
-        if (t.empty()) continue;
+    for (const CatCommand& c : b.commands) {
+        const std::string& t = c.text;
+        Check(c.kind >= 0 && c.kind < kCatKinds);
         Check(t.size() >= 3 && t.back() == ';');
         const long long hz = CatSetHz(t);
         Check(hz == -1 || (t.size() == 14 && hz >= 0 && hz <= 99999999999LL));

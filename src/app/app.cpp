@@ -43,6 +43,9 @@ bool CApp::InitInstance() {
     splash_ = new CSplashScreen;
     startTick_ = plat::GetTickCount();
     // 2. There is no separate object-library initialisation to fail here.
+    // Temporary files of saves cut short by a kill are of no use any more.
+    plat::RemoveStaleTempFiles(SettingsPathFor(plat::GetCurrentDir()));
+    plat::RemoveStaleTempFilesIn(plat::GetCurrentDir());
     // 3. The main frame; its OnCreate starts every subsystem.
     main_ = new CMainWin;
     g_mainwin = main_;

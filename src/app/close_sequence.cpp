@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/band_files.h"
+#include "base/settings_store.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
@@ -23,6 +24,7 @@
 #include "civ/civ_timers.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
+#include "civ/radio_search.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
 #include "devices/cw_keyboard.h"
@@ -84,6 +86,20 @@ void RecordSweepPanelPlace() {
     const plat::Rect r = g_sweeppanel->GetNormalRect();
     std::snprintf(g_sweepplace, sizeof g_sweepplace, "%04d %04d", r.left, r.top);
 }
+
+void ReportSaveFailures() {
+    const auto& failures = SaveFailures();
+    if (failures.empty()) return;
+    std::string text;
+    for (const SaveFailure& f : failures) {
+        std::fprintf(stderr, "qarv: could not save %s: %s\n", f.file.c_str(), f.reason.c_str());
+        text += "Could not save " + f.file + ":\n" + f.reason + ".\n";
+    }
+    std::fflush(stderr);
+    plat::MessageBox(g_mainwin, text, "Error- Save Failed", plat::MB_OK | plat::MB_ICONEXCLAMATION);
+}
+
+int CloseExitStatus() { return SaveFailures().empty() ? 0 : 1; }
 
 unsigned ExitDelayMs(bool powerOff, bool digisel) { return powerOff ? 2000 : digisel ? 1200 : 500; }
 
@@ -160,9 +176,12 @@ void close2() {
     RecordSweepPanelPlace();
     RecordWavePanelPlace();
     RecordRadioWindowPlace();
+    // A search still running holds a port and rate it is only trying.
+    StopRadioSearch();
     WriteTrace("calling saveoper\n");
     saveoper();
     WriteTrace("back from saveoper\n");
+    ReportSaveFailures();
     if (!g_ic765 && !g_perseus) {
         const char noted = char(g_vfoamode);
         int remembered = 0;
@@ -228,7 +247,8 @@ void CMainWin::OnExitTimer() {
     closed_ = true;
     if (g_timerwindow == this) g_timerwindow = nullptr;
     DestroyWindow();
-    plat::app::Quit(0);
+    // A save that failed is not a clean end: scripts and service managers see it.
+    plat::app::Quit(CloseExitStatus());
 }
 
 void DestroyMainObjects() {

@@ -17,3 +17,8 @@ bool RestoreSlotUsesAmTable(int slot);
 void RecordSweepPanelPlace();
 // Delay of the exit step after the second close step.
 unsigned ExitDelayMs(bool powerOff, bool digisel);
+// The files that could not be saved this run, each on stderr and all in one
+// message box; nothing when every save went through.
+void ReportSaveFailures();
+// The program's exit status: 1 when a save failed, else 0.
+int CloseExitStatus();

@@ -166,6 +166,10 @@ std::tm LocalFieldsAsUtc(std::tm t) {
 
 void CMainWin::OnOneSecond() {
     KillTimer(TIMER_ONE_SECOND);
+    // Ports lost in use (a radio or a logger's adapter unplugged) are tried
+    // again every few seconds; a reopened radio port starts contact over.
+    if (RetryRadioPort()) g_contactcount = 0;
+    if (g_thp) RetryThpPorts();
     // 2. Radio contact retry.
     if (g_radioheard < 2 && g_autobaud == 0) {
         if (++g_contactcount > 10) {

@@ -76,5 +76,6 @@ void saveoper() {
         g_mikepower = g_power;
     plat::ProfileBeginBatch(path);
     for (const SettingKey& row : SettingsCatalogue()) SaveSettingRow(row, path);
-    if (!plat::ProfileEndBatch()) WriteTrace("settings file could not be written");
+    std::string why;
+    if (!plat::ProfileEndBatch(&why)) NoteSaveFailure(path, why);
 }

@@ -128,3 +128,14 @@ void SetMemoryCrashFlag(int n) {
     std::snprintf(buf, sizeof buf, "%d", n);
     plat::ProfileWriteString("OPERATING STATUS", "MEMORY CRASH", buf, SettingsPath());
 }
+
+namespace {
+std::vector<SaveFailure> g_savefailures;
+}  // namespace
+
+void NoteSaveFailure(const std::string& file, const std::string& reason) {
+    WriteTrace("not saved: " + file + ": " + reason);
+    g_savefailures.push_back({file, reason});
+}
+
+const std::vector<SaveFailure>& SaveFailures() { return g_savefailures; }

@@ -4,6 +4,7 @@
 // was read at start-up.
 #pragma once
 #include <string>
+#include <vector>
 
 // Working directory recorded at start-up; the settings file lives there.
 extern std::string g_cwd;
@@ -31,3 +32,12 @@ void SetMemoryCrashFlag(int n);
 
 void SpacesToAt(char* text);
 void AtToSpaces(char* text);
+
+// A file the program failed to save this run, and why; the close reports
+// them and ends with a failure status.
+struct SaveFailure {
+    std::string file;
+    std::string reason;
+};
+void NoteSaveFailure(const std::string& file, const std::string& reason);
+const std::vector<SaveFailure>& SaveFailures();

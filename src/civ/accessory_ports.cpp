@@ -201,13 +201,14 @@ void OpenKeyerPort() {
     SetRTS(0, g_yaltport);
 }
 
-plat::PortHandle OpenThpPort(plat::PortHandle handle, long baud, const char* portName, int handshake, int lines) {
+plat::PortHandle OpenThpPort(plat::PortHandle handle, long baud, const char* portName, int handshake, int lines,
+                             bool quiet) {
     Accessory dev = kThp;
     dev.handshake = handshake != 0;
     plat::PortHandle h = OpenAccessory(handle, dev, baud, portName);
-    WriteTracef("Open THP port %s, id %d", portName, h);
+    if (!quiet || h != plat::kInvalidPort) WriteTracef("Open THP port %s, id %d", portName, h);
     if (h == plat::kInvalidPort) {
-        if (!plat::IsNoPortName(portName)) ShowPortError(dev.device, portName);
+        if (!plat::IsNoPortName(portName) && !quiet) ShowPortError(dev.device, portName);
         return h;
     }
     SetRTS(lines, h);

@@ -27,8 +27,10 @@ void OpenKeyerPort();
 void OpenLdgPort();
 // Opens one CAT-out port: closes `handle` if open, then opens `portName` at
 // `baud`, with CTS/RTS handshake when `handshake` is set and both modem lines
-// raised when `lines` is set. Returns the new handle (invalid on failure).
-plat::PortHandle OpenThpPort(plat::PortHandle handle, long baud, const char* portName, int handshake, int lines);
+// raised when `lines` is set. Returns the new handle (invalid on failure;
+// `quiet` shows no box then, for the retries of a lost port).
+plat::PortHandle OpenThpPort(plat::PortHandle handle, long baud, const char* portName, int handshake, int lines,
+                             bool quiet = false);
 
 // The LDG opener starts the tuner's start-up sequence through this hook,
 // which the tuner sets (the sequence and its timers belong to the tuner and

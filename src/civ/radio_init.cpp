@@ -193,6 +193,14 @@ void InitRadio() {
 
 void FirstPoll() { InitRadio(); }
 
+void ContactRadioAgain() {
+    g_radioheard = 0;
+    // Whatever the radio had selected, VFO A is asked for, as at start-up.
+    g_selvfo = 'C';
+    SelectVfo('A');
+    PollFreqMode();
+}
+
 void RemoteOnSwl() {
     // Outside the 0..255 of levels, so the next mirrored 14 15 is passed on.
     if (g_forcepush) g_mirrored1415 = 1000;

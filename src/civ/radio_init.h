@@ -48,6 +48,9 @@ CSwlPanel& PanelState();
 void InitRadio();
 // Thin entry to radio initialisation, used by the main loop and the replies.
 void FirstPoll();
+// The radio port was reopened (a replugged radio): contact is made again as
+// at start-up, and the radio's first frequency reply initialises it.
+void ContactRadioAgain();
 // The general state push: sends every panel value that changed.
 void OnSwl();
 // The remote link's entry to OnSwl.

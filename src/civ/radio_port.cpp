@@ -9,7 +9,10 @@
 #include "civ/civ_frame.h"
 #include "civ/civ_timers.h"
 #include "civ/polling.h"
+#include "civ/port_retry.h"
+#include "civ/radio_init.h"
 #include "civ/radio_models.h"
+#include "civ/radio_search.h"
 #include "civ/send_queue.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
@@ -33,7 +36,42 @@ constexpr int kDrainBytes = 300;
 constexpr unsigned kDrainWaitMs = 100;
 constexpr int kRemoteFrame = 1;  // remote-link message type of a CI-V frame
 
+constexpr const char kPortWord[] = "Primary ";  // the radio port in messages
+
+PortRetry g_radioretry;
+
 void ArmDevicePoll() { SetCivTimer(TIMER_DEVICE_POLL, unsigned(g_readtimer > 0 ? g_readtimer : 1)); }
+
+// Opens and configures the port named by g_comport; false when it cannot be
+// opened (nothing is shown: the callers decide). A modem line that cannot
+// be set reports the port defective, which closes it again.
+bool OpenRadioDevice() {
+    plat::SerialClose(g_radioport);
+    plat::SerialConfig cfg;
+    cfg.baud = g_baud;
+    cfg.eventChar = kCivEnd;
+    g_radioport = plat::SerialOpen(g_comport, cfg);
+    if (g_radioport == plat::kInvalidPort) return false;
+    plat::SerialPurge(g_radioport, true, true);
+    WriteTrace("setdsr");
+    SetDTR(g_dtrpw, g_radioport);
+    SetRTS(g_rtspw, g_radioport);
+    WriteTrace("back from setrts");
+    return true;
+}
+
+// The program has a radio port of its own and nothing else holds it: no
+// operator client without mirror polls, no radio search running.
+bool RadioPortWanted() { return !plat::IsNoPortName(g_comport) && (!g_client || g_mirror) && g_autobaud == 0; }
+
+// Frames queued for a radio that went away are stale by the time it is back
+// (a transmit key among them would key it); the pump stops writing them into
+// a closed port.
+void DropQueuedFrames() {
+    if (SendQueueEmpty()) return;
+    WriteTracef("radio port closed, %d queued frames dropped", SendQueueDepth());
+    while (!SendQueueEmpty()) ReleaseHeadFrame();
+}
 }  // namespace
 
 void ApplyRadioLinkOptions() {
@@ -58,21 +96,24 @@ void OpenRadioPort() {
         // polls of mirror mode.
         if (!g_mirror) return;
     }
-    plat::SerialClose(g_radioport);
-    plat::SerialConfig cfg;
-    cfg.baud = g_baud;
-    cfg.eventChar = kCivEnd;
-    g_radioport = plat::SerialOpen(g_comport, cfg);
-    if (g_radioport == plat::kInvalidPort) {
-        ShowPortError("Primary ", g_comport);
-    } else {
-        plat::SerialPurge(g_radioport, true, true);
-        WriteTrace("setdsr");
-        SetDTR(g_dtrpw, g_radioport);
-        SetRTS(g_rtspw, g_radioport);
-        WriteTrace("back from setrts");
-    }
+    if (!OpenRadioDevice()) ShowPortError(kPortWord, g_comport);
     ArmDevicePoll();
+}
+
+bool RetryRadioPort() {
+    if (!RadioPortWanted()) {
+        g_radioretry.Reset();
+        return false;
+    }
+    const bool open = g_radioport != plat::kInvalidPort;
+    if (!open) DropQueuedFrames();
+    if (!g_radioretry.Due(open, kPortWord, g_comport)) return false;
+    if (!OpenRadioDevice() || g_radioport == plat::kInvalidPort) return false;
+    g_radioretry.Opened(kPortWord, g_comport);
+    // An operator client's port carries only its mirror polls; the radio
+    // it drives is the server's.
+    if (!g_client) ContactRadioAgain();
+    return true;
 }
 
 void sendtoradio(const std::uint8_t* frame, int length) {

@@ -31,6 +31,11 @@ void ApplyRadioLinkOptions();
 // (Re)opens the radio port from g_comport and g_baud; always leaves the
 // device poll timer armed.
 void OpenRadioPort();
+// One second of upkeep: a radio port that should be open and is not (the
+// radio was unplugged or switched off, or missing at start-up) is tried
+// again every few seconds without a message box; when it opens, contact is
+// made again as at start-up. True when the port was reopened now.
+bool RetryRadioPort();
 // The one public send of every CI-V builder.
 void sendtoradio(const std::uint8_t* frame, int length);
 // Filter and route; also the entry of frames from a remote operator client.

@@ -12,6 +12,8 @@
 #include "platform/message_box.h"
 #include "platform/types.h"
 #include "platform/serial_port.h"
+#include "settings/settings_pages.h"
+#include "settings/trans_ops.h"
 
 int g_autobaud = 0;
 int g_echoseen = 0;
@@ -30,8 +32,10 @@ struct BaudStep {
 constexpr std::array<BaudStep, 7> kCycle = {{
     {19200, 9600}, {9600, 4800}, {4800, 1200}, {1200, 38400}, {38400, 57600}, {57600, 115200}, {115200, 19200},
 }};
-// The settings window's baud list, in its order.
-constexpr std::array<long, 8> kBaudList = {2400, 4800, 9600, 19200, 1200, 38400, 57600, 115200};
+constexpr int kPortList = 1317;   // the settings window's "Radio Comport"
+constexpr int kBaudCombo = 2475;  // "BAUD Rate"
+constexpr int kAddressList = 2524;
+constexpr int kSearchBox = 2492;  // "Search for Radio Automatically"
 
 std::vector<std::string> g_searchports;
 std::size_t g_portindex = 0;
@@ -39,6 +43,30 @@ std::size_t g_portindex = 0;
 // them back, so the close does not save the last rate tried.
 char g_savedport[sizeof g_comport] = {};
 long g_savedbaud = 0;
+
+// The settings window shows the port and rate in use: the ones being tried,
+// then the found ones or the operator's, so an apply never reads back a
+// value the search has left behind.
+void ShowPortAndBaud() {
+    ShowSettingRow(kPortList);
+    ShowSettingRow(kBaudCombo);
+}
+
+void Untick() {
+    if (g_transops)
+        if (plat::CheckBox* box = g_transops->CheckOf(kSearchBox)) box->SetCheck(0);
+}
+
+// The search is over without a radio: the operator's port and rate again.
+void PutBackOperatorsPort() {
+    g_autobaud = 0;
+    g_echoseen = 0;
+    KillCivTimer(TIMER_AUTOBAUD);
+    std::snprintf(g_comport, sizeof g_comport, "%s", g_savedport);
+    g_baud = g_savedbaud;
+    OpenRadioPort();
+    ShowPortAndBaud();
+}
 
 void SendIdRequest(std::uint8_t to) {
     const std::uint8_t frame[] = {0xFE, 0xFE, to, std::uint8_t(g_myaddr), 0x19, 0x00, 0xFD};
@@ -59,6 +87,7 @@ bool TryPort() {
     std::snprintf(g_comport, sizeof g_comport, "%s", g_searchports[g_portindex].c_str());
     WriteTracef("Autobaud port %s", g_comport);
     OpenRadioPort();
+    ShowSettingRow(kPortList);
     SendIdRequest(std::uint8_t(g_radioadr));
     SendIdRequest(0x00);
     return true;
@@ -69,12 +98,8 @@ void Broadcasts() {
 }
 
 void SearchFailed() {
-    g_autobaud = 0;
-    g_echoseen = 0;
-    KillCivTimer(TIMER_AUTOBAUD);
-    std::snprintf(g_comport, sizeof g_comport, "%s", g_savedport);
-    g_baud = g_savedbaud;
-    OpenRadioPort();
+    PutBackOperatorsPort();
+    Untick();
     WriteTrace(kNotFound);
     plat::MessageBox(g_timerwindow, kNotFound, kNotFound, plat::MB_OK);
 }
@@ -87,8 +112,8 @@ long NextSearchBaud(long baud) {
 }
 
 int BaudComboIndex(long baud) {
-    for (std::size_t i = 0; i < kBaudList.size(); ++i)
-        if (kBaudList[i] == baud) return int(i);
+    for (int i = 0; i < 8; ++i)
+        if (settings::BaudOfIndex(i) == baud) return i;
     return -1;
 }
 
@@ -103,6 +128,7 @@ void StartRadioSearch(const std::vector<std::string>& ports) {
     g_echoseen = 0;
     g_baud = kFirstBaud;
     plat::SerialClose(g_radioport);
+    ShowSettingRow(kBaudCombo);
     g_portindex = 0;
     if (!TryPort()) {
         SearchFailed();
@@ -112,6 +138,12 @@ void StartRadioSearch(const std::vector<std::string>& ports) {
 }
 
 void StartRadioSearch() { StartRadioSearch(plat::ListSerialPorts()); }
+
+void StopRadioSearch() {
+    if (g_autobaud == 0) return;
+    WriteTrace("Autobaud stopped");
+    PutBackOperatorsPort();
+}
 
 void RadioSearchStep() {
     KillCivTimer(TIMER_AUTOBAUD);
@@ -141,6 +173,7 @@ void RadioSearchStep() {
         }
         g_baud = next;
         OpenRadioPort();
+        ShowSettingRow(kBaudCombo);
         Broadcasts();
     }
     if (g_autobaud) SetCivTimer(TIMER_AUTOBAUD, kStepMs);
@@ -155,6 +188,9 @@ void RadioFound(int from) {
     // The address list index the settings store as "CIV".
     g_civindex = g_radioadr - 1;
     WriteTracef("Radio found on %s at %ld baud, address %02x", g_comport, g_baud, unsigned(g_radioadr));
+    Untick();
+    ShowPortAndBaud();
+    ShowSettingRow(kAddressList);
     FirstPoll();
     plat::MessageBox(g_timerwindow, "Radio Found, select correct radio type and\nthen exit and restart the program.",
                      "Radio Found", plat::MB_OK);

@@ -2,7 +2,9 @@
 // CI-V bus echoes every frame), then the baud rate at which the radio
 // answers. A radio on a USB CI-V port, which echoes nothing, is found by its
 // answer alone. The search ends found, or after one pass over the ports and
-// one cycle of the rates with the port and baud that were set before.
+// one cycle of the rates, or when it is stopped; unless it found the radio
+// it leaves the port and baud that were set before it started. The settings
+// window's port list and baud list show what it tries.
 #pragma once
 #include <string>
 #include <vector>
@@ -14,6 +16,10 @@ extern int g_echoseen;  // the program's own frame came back during the port sea
 // or over the ports the system offers.
 void StartRadioSearch(const std::vector<std::string>& ports);
 void StartRadioSearch();
+
+// Ends a running search (the operator unticked it, or the program closes)
+// with the port and baud the operator had.
+void StopRadioSearch();
 
 // The radio answered from address `from` (00: a broadcast answer).
 void RadioFound(int from);

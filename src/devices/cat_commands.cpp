@@ -50,7 +50,8 @@ int ParseTHPCommands(const std::uint8_t* data, int len, CatBatch* batch) {
         int start = pos;
         while (start < pos + n - 1 && (text[start] == '\r' || text[start] == '\n' || text[start] == ' ')) ++start;
         const int kind = CatKindOf(text + start, pos + n - start);
-        if (kind >= 0) batch->text[kind].assign(text + start, std::size_t(pos + n - start));
+        if (kind >= 0)
+            batch->commands.push_back({CatKind(kind), std::string(text + start, std::size_t(pos + n - start))});
         pos += n;
     }
     const int tail = len - pos;

@@ -2,15 +2,15 @@
 // commands, the command kinds the ports answer, and the mode-digit maps. Pure
 // functions, so the parser is tested and fuzzed without ports.
 #pragma once
-#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int kThpCarrySize = 128;  // per-port carry of an unfinished command
 constexpr int kThpMaxTail = 100;    // a longer unfinished command is dropped
 constexpr int kThpReadSize = 500;   // carry plus new bytes per read
 
-// The recognised commands, in the order a batch is answered.
+// The recognised commands.
 enum CatKind : int {
     kCatPC, kCatSB, kCatFI, kCatBW, kCatIS, kCatFW, kCatTQ, kCatSM, kCatIF, kCatAI, kCatTX,
     kCatRX, kCatMX, kCatLK, kCatRM, kCatPT, kCatSH, kCatSL, kCatK2, kCatK3, kCatID, kCatDT,
@@ -18,12 +18,15 @@ enum CatKind : int {
     kCatKinds
 };
 
-// One read's commands: the text of each recognised kind (with its ';'),
-// empty when absent. A kind sent twice in one read keeps its last text, as
-// one buffer per command would.
+// One recognised command of a read: its kind and its text with the ';'.
+struct CatCommand {
+    CatKind kind;
+    std::string text;
+};
+// One read's recognised commands in the order they came: a client that asks
+// twice gets two answers, and reads them in the order it asked.
 struct CatBatch {
-    std::array<std::string, kCatKinds> text;
-    bool has(CatKind k) const { return !text[k].empty(); }
+    std::vector<CatCommand> commands;
 };
 
 // Length up to and including the first ';' within `len` bytes; 0 when none.
@@ -31,7 +34,7 @@ int CatCommandLength(const char* text, int len);
 // The kind of one command text (letters upper case as sent); -1 when it is
 // none the ports answer.
 int CatKindOf(const char* text, int len);
-// Cuts `len` bytes into commands and files the recognised ones in `batch`.
+// Cuts `len` bytes into commands and appends the recognised ones to `batch`.
 // Returns the length of the unfinished tail that the caller keeps as carry
 // (the last bytes of `data`), or 0 when there is none or it is longer than
 // kThpMaxTail bytes (dropped: a line that never ends must not deafen the port).

@@ -14,6 +14,7 @@
 #include "civ/filter_widths.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
+#include "civ/port_retry.h"
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
 #include "devices/amplifiers.h"
@@ -47,7 +48,9 @@ constexpr unsigned kCwKeyboardCommand = 5019;  // the main frame's CW keyboard t
 struct ThpPortState {
     std::uint8_t carry[kThpCarrySize];
     int carrylen = 0;
-    int keyed = 0;  // this port's "TX" keyed the transmitter
+    int keyed = 0;   // this port's "TX" keyed the transmitter
+    int wanted = 0;  // opened by the program: a lost port is tried again
+    PortRetry retry;
 };
 ThpPortState g_thpstate[kThpPorts];
 
@@ -102,8 +105,17 @@ void LoseThpPort(int index) {
 
 // ---- "FA", "FB" and "MD" sets ------------------------------------------------
 
+// Like every other tuning path, a set asks the radio's coverage first: one
+// outside it changes nothing and is never pushed to the other ports. The
+// command set has no error answer, so the asker hears nothing.
+bool Tunable(double mhz) {
+    if (CheckCoverage(mhz) == 0) return true;
+    WriteTracef("thp freq %.6f refused", mhz);
+    return false;
+}
+
 void SetVfoBFromCat(double mhz) {
-    if (CompareFrequencies(mhz, g_vfobfreq) == 0) return;
+    if (CompareFrequencies(mhz, g_vfobfreq) == 0 || !Tunable(mhz)) return;
     SetVfoB(mhz);
     if (g_dual)
         SendFreqToRX340();
@@ -146,6 +158,7 @@ void OnFaSet(const std::string& text) {
     if (g_tuning) return;
     const double step = g_swlpanel ? g_swlpanel->step : 1;
     const double rounded = double(RoundHzToStep(hz, step)) / 1e6;
+    if (!Tunable(rounded)) return;
     if (CompareFrequencies(rounded, f) != 0) {
         g_bandreportpending = 1;
         SetCivTimer(TIMER_THP_FREQ, kSendBackMs);
@@ -212,118 +225,124 @@ int DriveFactor() {
 
 int FilterWidthHz() { return FilterEntry(g_rxfilter, UsesAmTable(g_vfoamode)).hz; }
 
-// Answers and executes one read's commands in the table's order.
-void RunBatch(const CatBatch& b, int port) {
+// Answers or executes one command. Answers go to the port that asked.
+void RunCommand(CatKind kind, const std::string& t, int port) {
     char buf[48];
-    const CatModeOptions opt = CurrentCatModeOptions();
-    const CSwlPanel& panel = PanelState();
-    if (b.has(kCatPC)) {
-        WriteTrace("turn on expert");
-        g_experton = 1;
-        const std::string& t = b.text[kCatPC];
-        if (t == "PC;") {
-            std::snprintf(buf, sizeof buf, "PC%03d;", CatPowerPercent(PercentLevel(g_power), DriveFactor()));
+    switch (kind) {
+        case kCatPC:
+            WriteTrace("turn on expert");
+            g_experton = 1;
+            if (t == "PC;") {
+                std::snprintf(buf, sizeof buf, "PC%03d;", CatPowerPercent(PercentLevel(g_power), DriveFactor()));
+                Send(buf);
+            } else if (int n = CatPowerSet(t); n >= 0) {
+                g_power = CatPowerFromPercent(n, DriveFactor());
+                SetTxPower(g_power);
+            }
+            break;
+        case kCatSB:
+            if (t == "SB;") Send(g_dual ? "SB1;" : "SB0;");
+            break;
+        case kCatFI:
+            if (t == "FI;") Send("FI5000;");
+            break;
+        case kCatBW:
+        case kCatFW:
+            std::snprintf(buf, sizeof buf, "%.2s%04d;", t.c_str(), FilterWidthHz() / 10);
             Send(buf);
-        } else if (int n = CatPowerSet(t); n >= 0) {
-            g_power = CatPowerFromPercent(n, DriveFactor());
-            SetTxPower(g_power);
-        }
-    }
-    if (b.text[kCatSB] == "SB;") Send(g_dual ? "SB1;" : "SB0;");
-    if (b.text[kCatFI] == "FI;") Send("FI5000;");
-    if (b.has(kCatBW)) {
-        std::snprintf(buf, sizeof buf, "BW%04d;", FilterWidthHz() / 10);
-        Send(buf);
-    }
-    if (b.has(kCatIS)) {
-        const bool cw = g_vfoamode == '3' || g_vfoamode == '2';
-        int shift = (g_pbton ? g_passbandshift : 0) + (cw ? g_bfo : 1500);
-        if (shift < 0) shift = 0;
-        std::snprintf(buf, sizeof buf, "IS %04d;", shift > 9999 ? 9999 : shift);
-        Send(buf);
-    }
-    if (b.has(kCatFW)) {
-        std::snprintf(buf, sizeof buf, "FW%04d;", FilterWidthHz() / 10);
-        Send(buf);
-    }
-    if (b.has(kCatTQ)) Send(g_transmitting ? "TQ1;" : "TQ0;");
-    if (b.has(kCatSM)) Send("SM0000;");
-    if (b.has(kCatIF)) Send(CatStatusText(g_vfoafreq, g_transmitting, CatModeDigit(char(g_vfoamode)), g_split).c_str());
-    if (b.has(kCatAI)) {
-        const std::string& t = b.text[kCatAI];
-        if (t == "AI;") {
-            std::snprintf(buf, sizeof buf, "AI%d;", g_aistate);
+            break;
+        case kCatIS: {
+            const bool cw = g_vfoamode == '3' || g_vfoamode == '2';
+            int shift = (g_pbton ? g_passbandshift : 0) + (cw ? g_bfo : 1500);
+            if (shift < 0) shift = 0;
+            std::snprintf(buf, sizeof buf, "IS %04d;", shift > 9999 ? 9999 : shift);
             Send(buf);
-        } else if (int d = CatSetDigit(t); d >= 0) {
-            g_aistate = d;
-            Send(t.c_str());
+            break;
         }
-    }
-    if (b.has(kCatTX)) {
-        g_thpstate[port - 1].keyed = 1;
-        keyon();
-    }
-    if (b.has(kCatRX)) {
-        g_thpstate[port - 1].keyed = 0;
-        keyoff();
-    }
-    if (b.has(kCatMX)) Send("MX0;");
-    if (b.has(kCatLK)) Send("LK0;");
-    if (b.has(kCatRM)) Send("RM10000;");
-    if (b.has(kCatPT)) Send("PT06;");
-    if (b.has(kCatSH)) Send("SH00;");
-    if (b.has(kCatSL)) Send("SL00;");
-    if (b.has(kCatK2)) Send("K22;");
-    if (b.has(kCatK3)) {
-        std::snprintf(buf, sizeof buf, "K3%c;", b.text[kCatK3][2]);
-        Send(buf);
-    }
-    if (b.has(kCatID)) Send("ID017;");
-    if (b.has(kCatDT)) Send("DT0;");
-    if (!g_lppandirect && b.has(kCatFR)) {
-        if (b.text[kCatFR] == "FR;") Send("FR0;");
-        else if (int n = CatSetDigit(b.text[kCatFR]); n >= 0) OnReceiveVfoSet(n);
-    }
-    if (!g_lppandirect && b.has(kCatFT)) {
-        if (b.text[kCatFT] == "FT;") Send(g_split ? "FT1;" : "FT0;");
-        else if (int n = CatSetDigit(b.text[kCatFT]); n >= 0) OnTransmitVfoSet(n);
-    }
-    if (b.has(kCatPS)) Send("PS1;");
-    if (b.has(kCatPA)) Send(panel.preamp ? "PA1;" : "PA0;");
-    if (b.has(kCatRA)) Send(panel.attenuator ? "RA01;" : "RA00;");
-    if (b.has(kCatCW)) {
-        int pitch = g_bfo / 10;
-        std::snprintf(buf, sizeof buf, "CW%02d;", pitch < 0 ? 0 : (pitch > 99 ? 99 : pitch));
-        Send(buf);
-    }
-    if (b.has(kCatFA)) {
-        const std::string& t = b.text[kCatFA];
-        if (port == g_thpvfobport) {
-            if (t == "FA;") SendFreq("FA", g_vfobfreq);
-            else OnVfoBSet(t);
-        } else if (t == "FA;") {
-            SendFreq("FA", g_vfoafreq);
-        } else {
-            OnFaSet(t);
-        }
-    }
-    if (b.has(kCatFB)) {
-        const std::string& t = b.text[kCatFB];
-        if (t == "FB;") SendFreq("FB", g_vfobfreq);
-        else if (!g_thppoll) OnVfoBSet(t);
-    }
-    if (b.has(kCatBG)) {
-        std::snprintf(buf, sizeof buf, "%.2s00;", b.text[kCatBG].c_str());
-        Send(buf);
-    }
-    if (b.has(kCatMD)) {
-        const std::string& t = b.text[kCatMD];
-        if (t == "MD;") {
-            std::snprintf(buf, sizeof buf, "MD%c;", CatAnswerModeDigit(char(g_vfoamode), opt));
+        case kCatTQ: Send(g_transmitting ? "TQ1;" : "TQ0;"); break;
+        case kCatSM: Send("SM0000;"); break;
+        case kCatIF:
+            Send(CatStatusText(g_vfoafreq, g_transmitting, CatModeDigit(char(g_vfoamode)), g_split).c_str());
+            break;
+        case kCatAI:
+            if (t == "AI;") {
+                std::snprintf(buf, sizeof buf, "AI%d;", g_aistate);
+                Send(buf);
+            } else if (int d = CatSetDigit(t); d >= 0) {
+                g_aistate = d;
+                Send(t.c_str());
+            }
+            break;
+        // "TX" and "RX" are not echoed: Hamlib keys the radio with them and
+        // reads no answer to its PTT commands, so an echo would be taken as
+        // the reply to its next query.
+        case kCatTX:
+            g_thpstate[port - 1].keyed = 1;
+            keyon();
+            break;
+        case kCatRX:
+            g_thpstate[port - 1].keyed = 0;
+            keyoff();
+            break;
+        case kCatMX: Send("MX0;"); break;
+        case kCatLK: Send("LK0;"); break;
+        case kCatRM: Send("RM10000;"); break;
+        case kCatPT: Send("PT06;"); break;
+        case kCatSH: Send("SH00;"); break;
+        case kCatSL: Send("SL00;"); break;
+        case kCatK2: Send("K22;"); break;
+        case kCatK3:
+            std::snprintf(buf, sizeof buf, "K3%c;", t[2]);
             Send(buf);
-        } else if (!g_lppandirect) {
-            OnModeSet(t);
+            break;
+        case kCatID: Send("ID017;"); break;
+        case kCatDT: Send("DT0;"); break;
+        case kCatFR:
+            if (g_lppandirect) break;
+            if (t == "FR;") Send("FR0;");
+            else if (int n = CatSetDigit(t); n >= 0) OnReceiveVfoSet(n);
+            break;
+        case kCatFT:
+            if (g_lppandirect) break;
+            if (t == "FT;") Send(g_split ? "FT1;" : "FT0;");
+            else if (int n = CatSetDigit(t); n >= 0) OnTransmitVfoSet(n);
+            break;
+        case kCatPS: Send("PS1;"); break;
+        case kCatPA: Send(PanelState().preamp ? "PA1;" : "PA0;"); break;
+        case kCatRA: Send(PanelState().attenuator ? "RA01;" : "RA00;"); break;
+        case kCatCW: {
+            const int pitch = g_bfo / 10;
+            std::snprintf(buf, sizeof buf, "CW%02d;", pitch < 0 ? 0 : (pitch > 99 ? 99 : pitch));
+            Send(buf);
+            break;
         }
+        case kCatFA:
+            if (port == g_thpvfobport) {
+                if (t == "FA;") SendFreq("FA", g_vfobfreq);
+                else OnVfoBSet(t);
+            } else if (t == "FA;") {
+                SendFreq("FA", g_vfoafreq);
+            } else {
+                OnFaSet(t);
+            }
+            break;
+        case kCatFB:
+            if (t == "FB;") SendFreq("FB", g_vfobfreq);
+            else if (!g_thppoll) OnVfoBSet(t);
+            break;
+        case kCatBG:
+            std::snprintf(buf, sizeof buf, "%.2s00;", t.c_str());
+            Send(buf);
+            break;
+        case kCatMD:
+            if (t == "MD;") {
+                std::snprintf(buf, sizeof buf, "MD%c;", CatAnswerModeDigit(char(g_vfoamode), CurrentCatModeOptions()));
+                Send(buf);
+            } else if (!g_lppandirect) {
+                OnModeSet(t);
+            }
+            break;
+        case kCatKinds: break;
     }
 }
 
@@ -355,18 +374,27 @@ CatModeOptions CurrentCatModeOptions() {
 
 // ---- Ports ----------------------------------------------------------------------
 
+namespace {
+const char* ThpPortName(int i) { return i == 0 ? g_thpcomport : g_thpxcomport[i - 1]; }
+
+// Opens port i + 1 by its configured name; a quiet open (a retry) shows no box.
+void OpenOneThpPort(int i, bool quiet) {
+    g_thpport[i] = OpenThpPort(g_thpport[i], g_thpbaud, ThpPortName(i), 1, 1, quiet);
+    g_thpopen[i] = g_thpport[i] != plat::kInvalidPort;
+    g_thpstate[i].carrylen = 0;
+    if (g_thpopen[i]) RegisterPortOwner(&g_thpport[i], ThpPortName(i));
+}
+}  // namespace
+
 void OpenThpPorts() {
-    const char* names[kThpPorts] = {g_thpcomport, g_thpxcomport[0], g_thpxcomport[1], g_thpxcomport[2],
-                                    g_thpxcomport[3]};
     g_pollatstart = g_thppoll;
     for (int i = 0; i < kThpPorts; ++i) {
-        if (!PortIsConfigured(names[i])) continue;
+        if (!PortIsConfigured(ThpPortName(i))) continue;
         // Reopening drops the old link: a transmitter it keyed is let go.
         ReleaseIfKeyed(i, "CAT port reopened");
-        g_thpport[i] = OpenThpPort(g_thpport[i], g_thpbaud, names[i], 1, 1);
-        g_thpopen[i] = g_thpport[i] != plat::kInvalidPort;
-        g_thpstate[i].carrylen = 0;
-        if (g_thpopen[i]) RegisterPortOwner(&g_thpport[i], names[i]);
+        g_thpstate[i].wanted = 1;
+        g_thpstate[i].retry.Reset();
+        OpenOneThpPort(i, false);
     }
 }
 
@@ -375,6 +403,7 @@ void CloseThpPorts() {
         if (g_thpport[i] != plat::kInvalidPort) plat::SerialClose(g_thpport[i]);
         g_thpopen[i] = 0;
         g_thpstate[i].carrylen = 0;
+        g_thpstate[i].wanted = 0;
         ReleaseIfKeyed(i, "CAT port closed");
     }
 }
@@ -382,17 +411,29 @@ void CloseThpPorts() {
 void ReopenThpPort(int n, int inUse) {
     if (n < 1 || n > kThpPorts) return;
     const int i = n - 1;
-    const char* names[kThpPorts] = {g_thpcomport, g_thpxcomport[0], g_thpxcomport[1], g_thpxcomport[2],
-                                    g_thpxcomport[3]};
     // The old link goes first: a transmitter it keyed is let go.
     if (g_thpport[i] != plat::kInvalidPort) plat::SerialClose(g_thpport[i]);
     g_thpopen[i] = 0;
     g_thpstate[i].carrylen = 0;
     ReleaseIfKeyed(i, "CAT port reopened");
-    if (!inUse || !PortIsConfigured(names[i])) return;
-    g_thpport[i] = OpenThpPort(g_thpport[i], g_thpbaud, names[i], 1, 1);
-    g_thpopen[i] = g_thpport[i] != plat::kInvalidPort;
-    if (g_thpopen[i]) RegisterPortOwner(&g_thpport[i], names[i]);
+    g_thpstate[i].wanted = inUse && PortIsConfigured(ThpPortName(i));
+    g_thpstate[i].retry.Reset();
+    if (g_thpstate[i].wanted) OpenOneThpPort(i, false);
+}
+
+void RetryThpPorts() {
+    for (int i = 0; i < kThpPorts; ++i) {
+        ThpPortState& st = g_thpstate[i];
+        if (!st.wanted) continue;
+        if (!st.retry.Due(g_thpport[i] != plat::kInvalidPort, "Tokyo High Power ", ThpPortName(i))) continue;
+        OpenOneThpPort(i, true);
+        if (!g_thpopen[i]) continue;
+        st.retry.Opened("Tokyo High Power ", ThpPortName(i));
+        // The device on the port may be new: the follower tells the ports
+        // the frequencies and mode again, as it did after start-up.
+        g_followed.vfoA = g_followed.vfoB = 0;
+        g_followed.mode = 0;
+    }
 }
 
 int SendToTHP(const std::uint8_t* bytes, int length) {
@@ -449,7 +490,12 @@ void ReadTHPPort(int n) {
     std::memcpy(st.carry, buf + total - tail, std::size_t(tail));
     st.carrylen = tail;
     WriteTracef("From THP count %d %s", total, Printable(buf, total).c_str());
-    RunBatch(batch, n);
+    // In the order asked: a client matches each answer to its query.
+    for (const CatCommand& c : batch.commands) {
+        RunCommand(c.kind, c.text, n);
+        // A command can close the port (a keying release that fails it).
+        if (g_thpport[i] == plat::kInvalidPort) break;
+    }
 }
 
 // ---- Modes and the follower ------------------------------------------------------

@@ -34,6 +34,10 @@ void CloseThpPorts();
 // CAT-out port n (1..5) after its name changed: closed, and opened anew
 // when in use.
 void ReopenThpPort(int n, int inUse);
+// One second of upkeep: a port that was opened and has been lost (its
+// adapter unplugged) is tried again every few seconds without a box; once
+// back, the follower tells the ports the frequencies and mode again.
+void RetryThpPorts();
 // Reads port n (1..5), answers and executes its commands.
 void ReadTHPPort(int n);
 // Pushes VFO, mode and band changes to the ports (after each poll).

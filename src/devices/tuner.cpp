@@ -22,6 +22,7 @@
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/profile.h"
 #include "settings/trans_ops.h"
 
 std::uint8_t* g_ldgimage = nullptr;
@@ -476,18 +477,9 @@ void ReadLdgFile() {
 
 void WriteLdgFile() {
     if (!g_ldgimage) return;
-    const std::string tmp = std::string(kLdgFile) + ".new";
-    std::FILE* fp = std::fopen(tmp.c_str(), "wb");
-    if (!fp) {
-        WriteTrace("ldg.dat not written");
-        return;
-    }
-    const bool ok = std::fwrite(g_ldgimage, 1, kLdgFileSize, fp) == std::size_t(kLdgFileSize);
-    const bool closed = std::fclose(fp) == 0;
-    if (!ok || !closed || !plat::RenameFile(tmp, kLdgFile)) {
-        plat::RemoveFile(tmp);
-        WriteTrace("ldg.dat not written");
-    }
+    std::string why;
+    if (!plat::WriteFileAtomic(kLdgFile, std::string(reinterpret_cast<const char*>(g_ldgimage), kLdgFileSize), &why))
+        WriteTrace("ldg.dat not written: " + why);
 }
 
 // The port opener starts the chain through its hook.

@@ -121,7 +121,9 @@ bool Begin(const std::string& path, bool saving) {
     x.saving = saving;
     x.target = path;
     if (saving) {
-        x.temp = path + ".part";
+        // Beside the file a link points to, so the link stays a link.
+        std::string real;
+        x.temp = (plat::ResolveLinks(path, real) ? real : path) + ".part";
         x.file = std::fopen(x.temp.c_str(), "wb");
     } else {
         x.file = std::fopen(path.c_str(), "rb");
@@ -498,7 +500,7 @@ void CloseMemoryTransferFile() {
         if (g_xfer.saving) {
             // The backup is replaced only by a complete run that read
             // memories; otherwise the old file stays as it was.
-            if (g_xfer.ended && g_xfer.lines > 0 && !failed && plat::RenameFile(g_xfer.temp, g_xfer.target)) {
+            if (g_xfer.ended && g_xfer.lines > 0 && !failed && plat::ReplaceFileWith(g_xfer.temp, g_xfer.target)) {
                 WriteTracef("saved %d radio memories to %s", g_xfer.lines, g_xfer.target.c_str());
                 ShowPopupText("Saved " + std::to_string(g_xfer.lines) + " radio memories");
             } else {

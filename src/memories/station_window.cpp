@@ -16,6 +16,7 @@
 #include "panel/band_table.h"
 #include "panel/filter_table.h"
 #include "panel/panel_options.h"
+#include "platform/event_loop.h"
 #include "platform/font.h"
 #include "platform/message_box.h"
 #include "platform/types.h"
@@ -243,7 +244,15 @@ void CStationWnd::FillStationList() {
         constexpr int kTabStops[3] = {40, 80, 50};
         list.SetTabStops(kTabStops[g_stationsort >= 0 && g_stationsort < 3 ? g_stationsort : 0]);
         rows_ = SortedStationRows(g_stationlist, g_stationsort);
-        for (int pos : rows_) list.AddString(StationLine(g_stationlist[std::size_t(pos)], g_stationsort));
+        for (std::size_t row = 0; row < rows_.size(); ++row) {
+            // A long list must not keep a termination signal waiting: the
+            // close needs the rows no more.
+            if (row % 1024 == 1023 && plat::app::CloseSignalled()) {
+                rows_.resize(row);
+                break;
+            }
+            list.AddString(StationLine(g_stationlist[std::size_t(rows_[row])], g_stationsort));
+        }
         list.SetCurSel(0);
         SelectStation(rows_[0]);
     }

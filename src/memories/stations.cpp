@@ -40,6 +40,12 @@ constexpr std::size_t kMaxMemoryFile = 256u << 20;
 
 bool IsNoName(const char* name) { return name[0] == '\0' || std::strcmp(name, kNoName) == 0; }
 
+// The memory file refused as damaged at start-up. Its name stays the current
+// one (the operator repairs the file and the next start loads it), but a save
+// never goes over it without the operator naming it.
+std::string g_refusedname;
+bool IsRefused(const char* name) { return !g_refusedname.empty() && g_refusedname == name; }
+
 enum class ReadResult { Ok, NotFound, Damaged };
 
 ReadResult ReadMemoryFile(const std::string& path, StationList& list, std::string& error) {
@@ -64,12 +70,15 @@ void ShowDamaged(const std::string& name, const std::string& error) {
 
 bool WriteMemoryFile(const std::string& name) {
     const std::string path = MemoryFilePath(name);
-    if (!plat::WriteFileAtomic(path, WriteStationArchive(g_stationlist))) {
-        WriteTrace("memory file not saved: " + path);
-        plat::MessageBox(g_memoryowner, "ERROR: Access to File Denied\n" + name + " was not saved; the old file is kept.",
+    std::string why;
+    if (!plat::WriteFileAtomic(path, WriteStationArchive(g_stationlist), &why)) {
+        WriteTrace("memory file not saved: " + path + ": " + why);
+        plat::MessageBox(g_memoryowner,
+                         "ERROR: Access to File Denied\n" + name + " was not saved (" + why + "); the old file is kept.",
                          "CFileException", plat::MB_OK | plat::MB_ICONEXCLAMATION);
         return false;
     }
+    if (IsRefused(name.c_str())) g_refusedname.clear();
     g_memmodified = 0;
     return true;
 }
@@ -144,6 +153,7 @@ void LoadMemoryFile() {
     if (len > 0 && (g_memfilename[len - 1] == 'f' || g_memfilename[len - 1] == 'F')) SetMemoryFileName(kNoName);
     g_indexvalid = 0;
     if (IsNoName(g_memfilename)) return;
+    plat::RemoveStaleTempFiles(MemoryFilePath(g_memfilename));
     StationList list;
     std::string error;
     switch (ReadMemoryFile(MemoryFilePath(g_memfilename), list, error)) {
@@ -155,7 +165,7 @@ void LoadMemoryFile() {
         // Saving under this name would destroy whatever the file still holds.
         WriteTrace(std::string("memory file not read: ") + g_memfilename + ": " + error);
         ShowDamaged(g_memfilename, error);
-        SetMemoryFileName(kNoName);
+        g_refusedname = g_memfilename;
         break;
     }
     g_stationcount = int(g_stationlist.size());
@@ -187,6 +197,7 @@ bool OpenMemoryFile(int mode) {
     case ReadResult::Ok: break;
     }
     if (!SetMemoryFileName(name)) return false;
+    if (IsRefused(g_memfilename)) g_refusedname.clear();  // repaired meanwhile
     g_stationlist = std::move(list);
     StationListChanged(false);
     FillStationList();
@@ -194,7 +205,7 @@ bool OpenMemoryFile(int mode) {
 }
 
 bool SaveMemoryFile(int mode) {
-    if (mode == kAskName && IsNoName(g_memfilename)) {
+    if (mode == kAskName && (IsNoName(g_memfilename) || IsRefused(g_memfilename))) {
         if (g_memcrash) {
             AskTypedName(kOpSave);
             return false;
@@ -245,7 +256,9 @@ void OnFileSaveAs() { SaveMemoryFileAs(kAskName); }
 
 bool SaveMemoryFileUnattended() {
     if (!g_memmodified) return true;
-    if (IsNoName(g_memfilename)) {
+    // The refused file stays the one to load next; the list goes beside it.
+    const std::string refused = IsRefused(g_memfilename) ? g_memfilename : "";
+    if (IsNoName(g_memfilename) || !refused.empty()) {
         const plat::SystemTime t = plat::GetLocalTime();
         char name[64];
         for (int n = 0; n < 100; ++n) {
@@ -255,12 +268,15 @@ bool SaveMemoryFileUnattended() {
         }
         SetMemoryFileName(name);
     }
-    WriteTrace(std::string("saving memory file ") + MemoryFilePath(g_memfilename));
-    if (plat::WriteFileAtomic(MemoryFilePath(g_memfilename), WriteStationArchive(g_stationlist))) {
+    const std::string path = MemoryFilePath(g_memfilename);
+    WriteTrace("saving memory file " + path);
+    if (!refused.empty()) SetMemoryFileName(refused);
+    std::string why;
+    if (plat::WriteFileAtomic(path, WriteStationArchive(g_stationlist), &why)) {
         g_memmodified = 0;
         return true;
     }
-    WriteTrace(std::string("memory file not saved: ") + MemoryFilePath(g_memfilename));
+    NoteSaveFailure(path, why);
     return false;
 }
 

@@ -80,12 +80,16 @@ void CheckBox::Click() {
     SetCheck(checked_ ? 0 : 1);
     Notify(BN_CLICKED);
 }
+// Every change of the box's state is the operator's (the program's own
+// SetCheck blocks the signal): a click, Space, or a screen reader's toggle,
+// which changes the state without any click.
+void CheckBox::Toggled(bool on) {
+    checked_ = on;
+    Notify(BN_CLICKED);
+}
 QWidget* CheckBox::CreateNative(QWidget* parent) {
     auto* b = new QCheckBox(parent);
-    QObject::connect(b, &QCheckBox::clicked, [this](bool on) {
-        checked_ = on;
-        Notify(BN_CLICKED);
-    });
+    QObject::connect(b, &QCheckBox::toggled, [this](bool on) { Toggled(on); });
     return b;
 }
 void CheckBox::NativeCreated() {
@@ -99,10 +103,7 @@ void CheckBox::NativeSetText(const std::string& text) {
 QWidget* RadioButton::CreateNative(QWidget* parent) {
     auto* b = new QRadioButton(parent);
     b->setAutoExclusive(false);  // the program switches its groups itself
-    QObject::connect(b, &QRadioButton::clicked, [this](bool on) {
-        checked_ = on;
-        Notify(BN_CLICKED);
-    });
+    QObject::connect(b, &QRadioButton::toggled, [this](bool on) { Toggled(on); });
     return b;
 }
 
@@ -182,16 +183,19 @@ void Edit::SetSel(int start, int end) {
 
 QWidget* Edit::CreateNative(QWidget* parent) {
     auto* e = new LineEdit(this, parent);
-    QObject::connect(e, &QLineEdit::textEdited, [this](const QString& t) { TypeText(S(t)); });
+    // Typing, and a screen reader's text set or insert, which edits nothing
+    // by keys; the program's own SetText blocks the signal.
+    QObject::connect(e, &QLineEdit::textChanged, [this](const QString& t) {
+        if (S(t) != GetText()) TypeText(S(t));
+    });
     QObject::connect(e, &QLineEdit::editingFinished, [this] { KillFocus(); });
     return e;
 }
 void Edit::NativeSetText(const std::string& text) {
     if (auto* e = As<QLineEdit>(this)) {
-        if (e->text() != Q(text)) {
-            QSignalBlocker block(e);
-            e->setText(Q(text));
-        }
+        // The program's own text (a limit may cut it) is no operator's change.
+        QSignalBlocker block(e);
+        if (e->text() != Q(text)) e->setText(Q(text));
         if (limit_ > 0) e->setMaxLength(limit_);
     }
 }
@@ -230,14 +234,14 @@ void MultiLineEdit::NativeSetText(const std::string& text) {
 
 int ListControl::AddString(const std::string& item) {
     items_.push_back(item);
-    NativeSync();
+    NativeInsertRow(int(items_.size()) - 1);
     return int(items_.size()) - 1;
 }
 int ListControl::InsertString(int index, const std::string& item) {
     if (index < 0 || index > int(items_.size())) index = int(items_.size());
     items_.insert(items_.begin() + index, item);
     if (sel_ >= index) ++sel_;
-    NativeSync();
+    NativeInsertRow(index);
     return index;
 }
 int ListControl::DeleteString(int index) {
@@ -245,7 +249,7 @@ int ListControl::DeleteString(int index) {
     items_.erase(items_.begin() + index);
     if (sel_ == index) sel_ = -1;
     else if (sel_ > index) --sel_;
-    NativeSync();
+    NativeRemoveRow(index);
     return int(items_.size());
 }
 void ListControl::ResetContent() {
@@ -266,7 +270,7 @@ int ListControl::FindStringExact(const std::string& item) const {
 }
 int ListControl::SetCurSel(int index) {
     sel_ = index >= 0 && index < int(items_.size()) ? index : -1;
-    NativeSync();
+    NativeSelect();
     return sel_ < 0 && index >= 0 ? CB_ERR : sel_;
 }
 void ListControl::Choose(int index) {
@@ -282,9 +286,46 @@ void ComboBox::NativeSync() {
     for (const auto& i : items_) c->addItem(Q(i));
     c->setCurrentIndex(sel_);
 }
+void ComboBox::NativeInsertRow(int index) {
+    auto* c = As<QComboBox>(this);
+    if (!c) return;
+    QSignalBlocker block(c);
+    c->insertItem(index, Q(items_[std::size_t(index)]));
+    c->setCurrentIndex(sel_);
+}
+void ComboBox::NativeRemoveRow(int index) {
+    auto* c = As<QComboBox>(this);
+    if (!c) return;
+    QSignalBlocker block(c);
+    c->removeItem(index);
+    c->setCurrentIndex(sel_);
+}
+void ComboBox::NativeSelect() {
+    auto* c = As<QComboBox>(this);
+    if (!c) return;
+    QSignalBlocker block(c);
+    c->setCurrentIndex(sel_);
+}
 QWidget* ComboBox::CreateNative(QWidget* parent) {
     auto* c = new QComboBox(parent);
-    QObject::connect(c, QOverload<int>::of(&QComboBox::activated), [this](int i) { Choose(i); });
+    // A pick by mouse, keys or wheel changes the entry and then activates
+    // it in the same call: one notification. A change without an activation
+    // (a screen reader's) notifies too, and so does picking the entry that
+    // was already chosen.
+    QObject::connect(c, &QComboBox::currentIndexChanged, [this, c](int i) {
+        if (i == sel_) return;
+        sel_ = i;  // the widget shows it already
+        reported_ = true;
+        QMetaObject::invokeMethod(c, [this] { if (IsLiveWindow(this)) reported_ = false; }, Qt::QueuedConnection);
+        Notify(CBN_SELCHANGE);
+    });
+    QObject::connect(c, QOverload<int>::of(&QComboBox::activated), [this](int i) {
+        if (reported_) {
+            reported_ = false;
+            return;
+        }
+        Choose(i);
+    });
     return c;
 }
 
@@ -332,6 +373,26 @@ void ListBox::NativeSync() {
     for (const auto& i : items_) l->addItem(Q(i));
     l->setCurrentRow(sel_);
 }
+void ListBox::NativeInsertRow(int index) {
+    auto* l = As<QListWidget>(this);
+    if (!l) return;
+    QSignalBlocker block(l);
+    l->insertItem(index, Q(items_[std::size_t(index)]));
+    if (l->currentRow() != sel_) l->setCurrentRow(sel_);
+}
+void ListBox::NativeRemoveRow(int index) {
+    auto* l = As<QListWidget>(this);
+    if (!l) return;
+    QSignalBlocker block(l);
+    delete l->takeItem(index);
+    if (l->currentRow() != sel_) l->setCurrentRow(sel_);
+}
+void ListBox::NativeSelect() {
+    auto* l = As<QListWidget>(this);
+    if (!l) return;
+    QSignalBlocker block(l);
+    l->setCurrentRow(sel_);
+}
 void ListBox::DoubleClick(int index) {
     SetCurSel(index);
     Notify(LBN_DBLCLK);
@@ -341,6 +402,12 @@ QWidget* ListBox::CreateNative(QWidget* parent) {
     l->setItemDelegate(new TabStopDelegate(this, l));
     QObject::connect(l, &QListWidget::currentRowChanged, [this](int r) {
         if (r != sel_) Choose(r);
+    });
+    // A screen reader selects a row without making it current.
+    QObject::connect(l, &QListWidget::itemSelectionChanged, [this, l] {
+        const QList<QListWidgetItem*> picked = l->selectedItems();
+        const int r = picked.isEmpty() ? -1 : l->row(picked.front());
+        if (r >= 0 && r != sel_) Choose(r);
     });
     QObject::connect(l, &QListWidget::itemDoubleClicked, [this, l](QListWidgetItem* it) { DoubleClick(l->row(it)); });
     return l;
@@ -352,6 +419,26 @@ void TabStrip::NativeSync() {
     QSignalBlocker block(t);
     while (t->count() > 0) t->removeTab(0);
     for (const auto& i : items_) t->addTab(Q(i));
+    t->setCurrentIndex(sel_);
+}
+void TabStrip::NativeInsertRow(int index) {
+    auto* t = As<QTabBar>(this);
+    if (!t) return;
+    QSignalBlocker block(t);
+    t->insertTab(index, Q(items_[std::size_t(index)]));
+    t->setCurrentIndex(sel_);
+}
+void TabStrip::NativeRemoveRow(int index) {
+    auto* t = As<QTabBar>(this);
+    if (!t) return;
+    QSignalBlocker block(t);
+    t->removeTab(index);
+    t->setCurrentIndex(sel_);
+}
+void TabStrip::NativeSelect() {
+    auto* t = As<QTabBar>(this);
+    if (!t) return;
+    QSignalBlocker block(t);
     t->setCurrentIndex(sel_);
 }
 QWidget* TabStrip::CreateNative(QWidget* parent) {

@@ -62,6 +62,7 @@ protected:
     QWidget* CreateNative(QWidget* parent) override;
     void NativeCreated() override;
     void NativeSetText(const std::string& text) override;
+    void Toggled(bool on);
     int checked_ = 0;
 };
 
@@ -136,7 +137,13 @@ public:
     void Choose(int index);
 
 protected:
+    // The whole list to the widget (creation, reset).
     virtual void NativeSync() = 0;
+    // One row added at or removed from `index`, and the selection: the
+    // widget changes that row only, so filling a list grows linearly.
+    virtual void NativeInsertRow(int index) = 0;
+    virtual void NativeRemoveRow(int index) = 0;
+    virtual void NativeSelect() = 0;
     std::vector<std::string> items_;
     int sel_ = -1;
 };
@@ -145,6 +152,9 @@ class ComboBox : public ListControl {
 public:
     std::string GetSelectedText() const { return GetItemText(sel_); }
 
+private:
+    bool reported_ = false;  // a change was told; its activation may follow
+
 protected:
     QWidget* CreateNative(QWidget* parent) override;
     void NativeCreated() override {
@@ -152,6 +162,9 @@ protected:
         NativeSync();
     }
     void NativeSync() override;
+    void NativeInsertRow(int index) override;
+    void NativeRemoveRow(int index) override;
+    void NativeSelect() override;
 };
 
 class ListBox : public ListControl {
@@ -169,6 +182,9 @@ protected:
         NativeSync();
     }
     void NativeSync() override;
+    void NativeInsertRow(int index) override;
+    void NativeRemoveRow(int index) override;
+    void NativeSelect() override;
     int tabStops_ = 32;
 };
 
@@ -180,6 +196,9 @@ protected:
         NativeSync();
     }
     void NativeSync() override;
+    void NativeInsertRow(int index) override;
+    void NativeRemoveRow(int index) override;
+    void NativeSelect() override;
 };
 
 }  // namespace plat

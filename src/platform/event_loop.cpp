@@ -373,6 +373,11 @@ void InstallCloseSignals(Window* target) {
     }
 }
 
+bool CloseSignalled() {
+    PollCloseSignals();
+    return g_unattended;
+}
+
 void SetWaitCursor(bool on) {
     if (!g_app) return;
     if (on) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));

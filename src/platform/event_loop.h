@@ -47,6 +47,9 @@ void SetInputHook(std::function<void(unsigned msg)> hook);
 // kCloseBySignal), so the close sequence runs once and knows no person is
 // there to answer.
 void InstallCloseSignals(Window* target);
+// True once a termination signal has asked for the close (a pending one is
+// taken up here), so long work on the UI thread can stop and let it run.
+bool CloseSignalled();
 void SetWaitCursor(bool on);
 Rect DesktopRect();
 // True when the toolkit runs without a real display.

@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <new>
+
+#include "platform/files.h"
 
 namespace plat {
 namespace {
@@ -53,6 +56,9 @@ struct Cached {
     timespec mtime{};
     off_t size = 0;
     ino_t inode = 0;
+    // False when the file exists but could not be read whole: writing the
+    // document back would lose what was not read.
+    bool whole = true;
     IniDocument doc;
 };
 Cached g_cache;
@@ -62,13 +68,23 @@ struct Batch {
     std::string path;
     IniDocument doc;
     bool dirty = false;
+    bool whole = true;
 };
 Batch g_batch;
 
-IniDocument LoadDoc(const std::string& path) {
-    IniDocument d;
-    if (auto text = ReadWholeFile(path)) d.Parse(*text);
-    return d;
+const char* const kNotReadWhole = "the file could not be read whole, so it is left as it is";
+
+bool LoadDoc(const std::string& path, IniDocument& d) {
+    d = IniDocument{};
+    auto text = ReadWholeFile(path);
+    if (!text) return false;
+    try {
+        d.Parse(*text);
+    } catch (const std::bad_alloc&) {
+        d = IniDocument{};
+        return false;
+    }
+    return true;
 }
 
 const IniDocument& CachedDoc(const std::string& path) {
@@ -84,7 +100,8 @@ const IniDocument& CachedDoc(const std::string& path) {
     g_cache.mtime = exists ? st.st_mtim : timespec{};
     g_cache.size = exists ? st.st_size : 0;
     g_cache.inode = exists ? st.st_ino : 0;
-    g_cache.doc = exists ? LoadDoc(path) : IniDocument{};
+    g_cache.doc = IniDocument{};
+    g_cache.whole = !exists || LoadDoc(path, g_cache.doc);
     return g_cache.doc;
 }
 
@@ -181,6 +198,7 @@ bool ProfileWriteString(const std::string& section, const std::string& key, cons
         return true;
     }
     IniDocument doc = CachedDoc(path);
+    if (!g_cache.whole) return false;
     if (!doc.Set(section, key, value) && ::access(path.c_str(), F_OK) == 0) return true;
     bool ok = WriteFileAtomic(path, doc.Serialize());
     g_cache.valid = false;
@@ -191,14 +209,20 @@ void ProfileBeginBatch(const std::string& path) {
     g_batch.active = true;
     g_batch.path = path;
     g_batch.doc = CachedDoc(path);
+    g_batch.whole = g_cache.whole;
     g_batch.dirty = false;
 }
 
-bool ProfileEndBatch() {
+bool ProfileEndBatch(std::string* error) {
     if (!g_batch.active) return true;
     g_batch.active = false;
     bool ok = true;
-    if (g_batch.dirty) ok = WriteFileAtomic(g_batch.path, g_batch.doc.Serialize());
+    if (g_batch.dirty && !g_batch.whole) {
+        ok = false;
+        if (error) *error = kNotReadWhole;
+    } else if (g_batch.dirty) {
+        ok = WriteFileAtomic(g_batch.path, g_batch.doc.Serialize(), error);
+    }
     g_cache.valid = false;
     g_batch.doc = IniDocument{};
     return ok;
@@ -206,44 +230,99 @@ bool ProfileEndBatch() {
 
 void ProfileFlushCache() { g_cache.valid = false; }
 
-bool WriteFileAtomic(const std::string& path, const std::string& data) {
-    std::string tmp = path + ".tmp" + std::to_string(::getpid());
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+namespace {
+bool Failed(std::string* error, const char* what, int err) {
+    if (error) *error = std::string(what) + ": " + std::strerror(err);
+    return false;
+}
+
+// Makes a rename in `dir` last: without it a crash soon after the save may
+// bring back the old file.
+void SyncDirectory(const std::string& file) {
+    const std::size_t slash = file.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+}  // namespace
+
+bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error) {
+    // Through a link the save goes where the link points, so the link stays.
+    std::string real;
+    if (!ResolveLinks(path, real)) return Failed(error, "cannot follow the link", errno);
+    struct stat old {};
+    const bool replacing = ::stat(real.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const std::string tmp = real + ".tmp" + std::to_string(::getpid());
+    // O_NOFOLLOW: a link planted under the temporary name is not followed.
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, replacing ? 0600 : 0666);
+    if (fd < 0) return Failed(error, "cannot create the temporary file", errno);
+    auto fail = [&](const char* what) {
+        const int err = errno;
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return Failed(error, what, err);
+    };
+    if (replacing) {
+        // The new file is what the old one was to everyone else: same
+        // permissions, same owner where this process may give it.
+        if (::fchmod(fd, old.st_mode & 07777) != 0) return fail("cannot keep the file's permissions");
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+            const int rc = ::fchown(fd, old.st_uid, old.st_gid);
+            (void)rc;
+        }
+    }
     const char* p = data.data();
     std::size_t left = data.size();
     while (left > 0) {
         ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return false;
+            return fail("cannot write");
         }
         p += n;
         left -= std::size_t(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
+    if (::fsync(fd) != 0) return fail("cannot write");
+    if (::close(fd) != 0) {
+        const int err = errno;
         ::unlink(tmp.c_str());
-        return false;
+        return Failed(error, "cannot write", err);
     }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+    if (::rename(tmp.c_str(), real.c_str()) != 0) {
+        const int err = errno;
         ::unlink(tmp.c_str());
-        return false;
+        return Failed(error, "cannot replace the file", err);
     }
+    SyncDirectory(real);
     return true;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
     std::string data;
-    char buf[65536];
-    while (in && data.size() < limit) {
-        in.read(buf, sizeof buf);
-        data.append(buf, std::size_t(in.gcount()));
+    try {
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+            data.reserve(std::min<std::size_t>(std::size_t(st.st_size), limit));
+        char buf[65536];
+        while (data.size() < limit) {
+            const ssize_t n = ::read(fd, buf, std::min(sizeof buf, limit - data.size()));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                ::close(fd);
+                return std::nullopt;  // a part is not the file
+            }
+            if (n == 0) break;
+            data.append(buf, std::size_t(n));
+        }
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        return std::nullopt;
     }
-    if (data.size() > limit) data.resize(limit);
+    ::close(fd);
     return data;
 }
 

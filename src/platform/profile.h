@@ -31,23 +31,30 @@ private:
 // gives `def`. The value is cut to `size - 1` characters like a fixed buffer.
 std::string ProfileReadString(const std::string& section, const std::string& key, const std::string& def,
                               const std::string& path, std::size_t size = 40);
-// Writes one key. Returns false when the file could not be written.
+// Writes one key. Returns false when the file could not be written. A file
+// that exists but could not be read whole is never written over: the write
+// fails and the file stays as it is.
 bool ProfileWriteString(const std::string& section, const std::string& key, const std::string& value,
                         const std::string& path);
 
 // Between BeginBatch and EndBatch the writes to `path` are collected in memory
 // and EndBatch replaces the file once (temporary file, flush, rename), so a
-// crash mid-save never leaves a truncated file. Returns false on a failed write.
+// crash mid-save never leaves a truncated file. Returns false on a failed
+// write, with the reason in `error` when given.
 void ProfileBeginBatch(const std::string& path);
-bool ProfileEndBatch();
+bool ProfileEndBatch(std::string* error = nullptr);
 
 // Forget what was read, so the next read sees the file as it is now.
 void ProfileFlushCache();
 
-// Writes `data` to `path` through a temporary file in the same directory and
-// a rename, so readers see the old or the new file, never a part.
-bool WriteFileAtomic(const std::string& path, const std::string& data);
-// Whole file as bytes; nullopt when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit = 64u << 20);
+// Writes `data` to `path` through a temporary file "<file>.tmp<PID>" in the
+// same directory and a rename, so readers see the old or the new file, never
+// a part. A symbolic link stays a link: the file it ends in is replaced. The
+// file keeps its permissions (and owner, where allowed). On failure the old
+// file is untouched and `error` (when given) says why.
+bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error = nullptr);
+// The file's first `limit` bytes (all of it by default); nullopt when it
+// cannot be opened or a read fails part-way.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit = std::size_t(-1));
 
 }  // namespace plat

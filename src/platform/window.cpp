@@ -2,6 +2,8 @@
 
 #include "platform/files.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -334,11 +336,84 @@ AccessRole FromQRole(QAccessible::Role r) {
 }
 
 // Owner-drawn windows tell screen readers what they are, as the toolkit's
-// own widgets do.
+// own widgets do, and take their actions: a button's press, a slider's
+// value and steps. Each reaches the window as the mouse would.
+class HostAccessibleWidget : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    HostAccessibleWidget(HostWidget* h, QAccessible::Role role) : QAccessibleWidget(h, role) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::ValueInterface && Value(nullptr, nullptr, nullptr))
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QStringList actionNames() const override {
+        QStringList names;
+        if (widget()->isEnabled()) {
+            if (role() == QAccessible::ButtonMenu) names << showMenuAction();
+            else if (role() == QAccessible::PushButton || role() == QAccessible::CheckBox) names << pressAction();
+            else if (Value(nullptr, nullptr, nullptr)) names << increaseAction() << decreaseAction();
+        }
+        return names + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        Window* w = Owner();
+        if (!w || !widget()->isEnabled()) return;
+        if (name == pressAction() || name == showMenuAction()) {
+            if (w->OnAccessiblePress()) return;
+        } else if (name == increaseAction() || name == decreaseAction()) {
+            int v = 0, lo = 0, hi = 0;
+            if (Value(&v, &lo, &hi)) {
+                const int next = std::clamp(v + (name == increaseAction() ? 1 : -1), std::min(lo, hi), std::max(lo, hi));
+                if (next != v) w->OnAccessibleSetValue(next);
+                return;
+            }
+        }
+        QAccessibleWidget::doAction(name);
+    }
+
+    QVariant currentValue() const override {
+        int v = 0;
+        return Value(&v, nullptr, nullptr) ? QVariant(v) : QVariant();
+    }
+    void setCurrentValue(const QVariant& value) override {
+        int v = 0, lo = 0, hi = 0;
+        Window* w = Owner();
+        if (!w || !widget()->isEnabled() || !Value(&v, &lo, &hi)) return;
+        const int next = std::clamp(value.toInt(), std::min(lo, hi), std::max(lo, hi));
+        if (next != v) w->OnAccessibleSetValue(next);
+    }
+    QVariant maximumValue() const override {
+        int lo = 0, hi = 0;
+        return Value(nullptr, &lo, &hi) ? QVariant(std::max(lo, hi)) : QVariant();
+    }
+    QVariant minimumValue() const override {
+        int lo = 0, hi = 0;
+        return Value(nullptr, &lo, &hi) ? QVariant(std::min(lo, hi)) : QVariant();
+    }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    Window* Owner() const {
+        auto* h = static_cast<HostWidget*>(widget());
+        return h && IsLiveWindow(h->owner()) ? h->owner() : nullptr;
+    }
+    bool Value(int* v, int* lo, int* hi) const {
+        int a = 0, b = 0, c = 0;
+        Window* w = Owner();
+        if (!w || !w->AccessibleValue(&a, &b, &c)) return false;
+        if (v) *v = a;
+        if (lo) *lo = b;
+        if (hi) *hi = c;
+        return true;
+    }
+};
+
 QAccessibleInterface* HostAccessible(const QString&, QObject* o) {
     auto* h = dynamic_cast<HostWidget*>(o);
     if (!h || !h->owner()) return nullptr;
-    return new QAccessibleWidget(h, ToQRole(h->owner()->GetAccessibleRole()));
+    return new HostAccessibleWidget(h, ToQRole(h->owner()->GetAccessibleRole()));
 }
 
 void ApplyToolTip(const Window* w) {

@@ -150,6 +150,13 @@ public:
     virtual void OnKillFocus(Window* gets) { (void)gets; }
     virtual void OnCaptureChanged() {}
     virtual void OnShowWindow(bool shown) { (void)shown; }
+    // A screen reader's (or switch access's) press of an owner-drawn button:
+    // the window acts as on the operator's click. False when it has no press.
+    virtual bool OnAccessiblePress() { return false; }
+    // An owner-drawn slider's value for screen readers: false when the window
+    // has none; a value set by them acts as the operator's move to it.
+    virtual bool AccessibleValue(int* value, int* low, int* high) const { (void)value; (void)low; (void)high; return false; }
+    virtual void OnAccessibleSetValue(int value) { (void)value; }
     // Every other message, WM_USER+n and the program's numbered messages.
     virtual LRESULT OnMessage(unsigned msg, WPARAM wParam, LPARAM lParam) { (void)msg; (void)wParam; (void)lParam; return 0; }
 

@@ -822,24 +822,17 @@ void ApplyFrequencyScan() {
 }
 
 // "Search for Radio Automatically": on every apply while ticked, the search
-// starts over on the first port found, at 19200 baud.
+// starts over on the first port of the radio port list; unticked, a search
+// that runs stops and gives the operator's port and baud back.
 void ApplyRadioSearch() {
     if (!Checked(2492)) {
-        g_autobaud = 0;
+        StopRadioSearch();
         return;
     }
-    g_autobaud = 2;
-    g_baud = 19200;
-    plat::SerialClose(g_radioport);
-    plat::ComboBox* list = g_transops->ComboOf(1317);
-    if (!list || list->GetCount() < 2) return;  // only "COM0": no port to search
-    list->SetCurSel(1);
-    g_transops->SelectPort(1317, list->GetItemText(1).c_str());
-    std::snprintf(g_comport, sizeof g_comport, "%s", list->GetItemText(1).c_str());
-    OpenRadioPort();
-    const std::uint8_t readId[] = {0xFE, 0xFE, std::uint8_t(g_radioadr), std::uint8_t(g_myaddr), 0x19, 0x00, 0xFD};
-    sendtoradio(readId, int(sizeof readId));
-    SetCivTimer(TIMER_AUTOBAUD, 300);
+    std::vector<std::string> ports;
+    if (plat::ComboBox* list = g_transops->ComboOf(1317))
+        for (int i = 1; i < list->GetCount(); ++i) ports.push_back(list->GetItemText(i));  // 0 is "COM0"
+    StartRadioSearch(ports);
 }
 }  // namespace
 

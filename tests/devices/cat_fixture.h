@@ -82,6 +82,14 @@ struct CatLink : LinkBase {
     }
 };
 
+// The first poll announces the state unasked; tests of answers start after it.
+struct CatPort : CatLink {
+    CatPort() {
+        Poll();
+        Answers();
+    }
+};
+
 // A CAT-out link with the simulated radio on the radio port.
 struct CatRadio : CatLink {
     sim::SimRadio radio{0x94, 19200};

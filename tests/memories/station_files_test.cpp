@@ -126,8 +126,14 @@ TEST_F(Files, StartUpLoadNeverSetsUpADamagedFileForOverwriting) {
     SetName("WORLD.RMY");
     LoadMemoryFile();
     EXPECT_TRUE(g_stationlist.empty());
-    EXPECT_STREQ(g_memfilename, "NONAME");
+    // The name stays (the repaired file loads next time); a save asks first.
+    EXPECT_STREQ(g_memfilename, "WORLD.RMY");
     EXPECT_EQ(traced("memory file not read: WORLD.RMY"), 1);
+    g_stationlist = {MakeStation("New", 7.1)};
+    StationListChanged(true);
+    plat::file_dialog_script::PushAnswer("");
+    EXPECT_FALSE(OnFileSave());
+    EXPECT_EQ(dir.read("WORLD.RMY"), "\xFF\xFF garbage");
     // A .cdf name is not reopened as a list.
     SetName("export.cdf");
     LoadMemoryFile();

@@ -386,16 +386,21 @@ TEST(SettingsWindow, VoxSlidersKeepTheirFloorAndSkipThirteen) {
     EXPECT_TRUE(sent);
 }
 
-TEST(SettingsWindow, RadioSearchWithNoPortOnlyClosesTheRadioPort) {
+// With no port to search, the search says so at once and the radio port
+// stays as it was.
+TEST(SettingsWindow, RadioSearchWithNoPortSaysSoAndKeepsTheRadioPort) {
     SettingsWindow s(23, 21);
     s.w().EnumerateComPorts({});
     ASSERT_TRUE(plat::SerialIsOpen(g_radioport));
-    s.w().CheckOf(2492)->Click();
-    EXPECT_EQ(g_autobaud, 2);
-    EXPECT_FALSE(plat::SerialIsOpen(g_radioport));
-    EXPECT_FALSE(s.win.HasTimer(TIMER_AUTOBAUD));
+    const std::string port = g_comport;
+    const long baud = g_baud;
     s.w().CheckOf(2492)->Click();
     EXPECT_EQ(g_autobaud, 0);
+    EXPECT_TRUE(plat::SerialIsOpen(g_radioport));
+    EXPECT_EQ(g_comport, port);
+    EXPECT_EQ(g_baud, baud);
+    EXPECT_EQ(s.w().CheckOf(2492)->GetCheck(), 0);
+    EXPECT_FALSE(s.win.HasTimer(TIMER_AUTOBAUD));
 }
 
 TEST(SettingsWindow, KeyerSlidersKeepTheirScales) {

@@ -72,6 +72,7 @@ public:
     // pass bytes on a little later than they were written, so the radio
     // being idle alone does not say it. False when the time ran out.
     bool settleLine(int ms = 2000) const;
+    std::size_t sent() const { return std::size_t(out_); }
 
     // Radio state (thread-safe). Frequencies in Hz; mode bytes as on the
     // wire (00 LSB, 01 USB, 02 AM, 03 CW, 04 RTTY, 05 FM, ...).

@@ -287,6 +287,12 @@ void CBiStateButton::OnKeyUp(unsigned key, unsigned) {
     }
 }
 
+bool CBiStateButton::OnAccessiblePress() {
+    StopRepeat();
+    SendCommand(unsigned(GetDlgCtrlID()));
+    return true;
+}
+
 void CBiStateButton::OnPaint(plat::PaintContext& pc) {
     plat::Rect r = DrawButtonFrame(pc, GetClientRect(), pushed_, Look());
     pc.SetFont(GetFont());
@@ -325,11 +331,46 @@ void CPHButton::OnLButtonUp(unsigned, plat::Point p) {
     SendCommand(IDC_HOLD_RELEASE);
 }
 
+// The hold lasts as long as Space is held; a screen reader's press is a
+// hold of no length.
+void CPHButton::OnKeyDown(unsigned key, unsigned flags) {
+    if (key != plat::VK_SPACE || (flags & plat::KF_REPEAT) || pushed_) return;
+    SendCommand(IDC_HOLD_PRESS);
+    if (!plat::IsLiveWindow(this)) return;
+    pushed_ = true;
+    Invalidate();
+}
+void CPHButton::OnKeyUp(unsigned key, unsigned) {
+    if (key != plat::VK_SPACE || !pushed_ || tracking_) return;
+    pushed_ = false;
+    Invalidate();
+    SendCommand(unsigned(GetDlgCtrlID()));
+    if (plat::IsLiveWindow(this)) SendCommand(IDC_HOLD_RELEASE);
+}
+bool CPHButton::OnAccessiblePress() {
+    SendCommand(IDC_HOLD_PRESS);
+    if (plat::IsLiveWindow(this)) SendCommand(unsigned(GetDlgCtrlID()));
+    if (plat::IsLiveWindow(this)) SendCommand(IDC_HOLD_RELEASE);
+    return true;
+}
+
 // ---- CMenuBtn --------------------------------------------------------------
 
 CMenuBtn::CMenuBtn() { SetAccessibleRole(plat::AccessRole::ButtonMenu); }
 
-void CMenuBtn::OnLButtonDown(unsigned, plat::Point) {
+void CMenuBtn::OnLButtonDown(unsigned, plat::Point) { OpenMenu(); }
+
+// Its click opens the menu, and so do Space and a screen reader's press.
+void CMenuBtn::OnKeyUp(unsigned key, unsigned) {
+    if (key != plat::VK_SPACE || !pushed_ || tracking_) return;
+    OpenMenu();
+}
+bool CMenuBtn::OnAccessiblePress() {
+    OpenMenu();
+    return true;
+}
+
+void CMenuBtn::OpenMenu() {
     Press();
     const std::vector<plat::MenuItem>& items =
         !menu_.empty() && !menu_.front().items.empty() ? menu_.front().items : menu_;

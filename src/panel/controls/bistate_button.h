@@ -13,6 +13,8 @@
 // CPHButton: press-and-hold; WM_COMMAND 1405 on the press, 1406 on the release.
 // CMenuBtn: opens its menu under itself on a press; the chosen command goes
 // to its parent as WM_COMMAND.
+// Space (pressed and released) and a screen reader's press act as a left
+// click on each of them.
 //
 // The buttons do not take the keyboard focus on a click: it stays with the
 // main frame, which handles the program's keys.
@@ -81,6 +83,7 @@ protected:
     void OnShowWindow(bool shown) override;
     void OnKeyDown(unsigned key, unsigned flags) override;
     void OnKeyUp(unsigned key, unsigned flags) override;
+    bool OnAccessiblePress() override;
     void OnPaint(plat::PaintContext& pc) override;
     int OnCreate() override;
     // The shared push-button behaviour: pushed while held inside, a click on
@@ -108,6 +111,9 @@ protected:
     void OnLButtonDown(unsigned flags, plat::Point p) override;
     void OnLButtonUp(unsigned flags, plat::Point p) override;
     void OnRButtonDown(unsigned, plat::Point) override {}
+    void OnKeyDown(unsigned key, unsigned flags) override;
+    void OnKeyUp(unsigned key, unsigned flags) override;
+    bool OnAccessiblePress() override;
     ButtonLook Look() const override;
 };
 
@@ -120,9 +126,12 @@ public:
 protected:
     void OnLButtonDown(unsigned flags, plat::Point p) override;
     void OnRButtonDown(unsigned, plat::Point) override {}
+    void OnKeyUp(unsigned key, unsigned flags) override;
+    bool OnAccessiblePress() override;
     void OnPaint(plat::PaintContext& pc) override;
     ButtonLook Look() const override { return {}; }
 
 private:
+    void OpenMenu();
     std::vector<plat::MenuItem> menu_;
 };

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+
+#include "platform/keys.h"
 
 namespace {
 using plat::RGB;
@@ -70,11 +73,40 @@ void CSlider::SetValue(int value) {
 
 void CSlider::Track(int y) {
     UpdateTrack();
-    value_ = scale_.ValueAt(y);
+    MoveTo(scale_.ValueAt(y));
+}
+
+void CSlider::MoveTo(int value) {
+    value_ = scale_.Clamp(value);
     ShowValueName();
     Invalidate();
     const unsigned id = unsigned(GetDlgCtrlID());
     SendToOwner(id, id, value_);
+}
+
+void CSlider::OnKeyDown(unsigned key, unsigned) {
+    const int span = scale_.high - scale_.low;
+    const int dir = span < 0 ? -1 : 1;  // towards high
+    const int page = std::max(1, std::abs(span) / 10);
+    int step = 0;
+    switch (key) {
+    case plat::VK_UP:
+    case plat::VK_RIGHT: step = dir; break;
+    case plat::VK_DOWN:
+    case plat::VK_LEFT: step = -dir; break;
+    case plat::VK_PRIOR: step = dir * page; break;
+    case plat::VK_NEXT: step = -dir * page; break;
+    default: return;
+    }
+    // At an end a key has nothing to move: the owner hears nothing.
+    if (scale_.Clamp(value_ + step) != value_) MoveTo(value_ + step);
+}
+
+bool CSlider::AccessibleValue(int* value, int* low, int* high) const {
+    *value = value_;
+    *low = scale_.low;
+    *high = scale_.high;
+    return true;
 }
 
 void CSlider::OnLButtonDown(unsigned, plat::Point p) {

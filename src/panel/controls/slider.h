@@ -6,7 +6,10 @@
 // double-clicks or drags on it, it tells the owner synchronously with the
 // message whose number is its own control id: SendMessage(id, wParam = id,
 // lParam = the value). Top is `high`, bottom is `low`; the 6 pixels at either
-// end snap to that end. Setting the value from the program does not notify.
+// end snap to that end. With the keyboard focus the arrow keys move it by one
+// (Up and Right up) and Page Up/Down by a tenth of the range; a screen
+// reader sets its value or steps it. Each move is told to the owner as a
+// click is. Setting the value from the program does not notify.
 #pragma once
 #include <string>
 
@@ -44,10 +47,15 @@ protected:
     void OnLButtonUp(unsigned flags, plat::Point p) override;
     void OnMouseMove(unsigned flags, plat::Point p) override;
     void OnCaptureChanged() override { dragging_ = false; }
+    void OnKeyDown(unsigned key, unsigned flags) override;
+    bool AccessibleValue(int* value, int* low, int* high) const override;
+    void OnAccessibleSetValue(int value) override { MoveTo(value); }
     void OnPaint(plat::PaintContext& pc) override;
 
 private:
     void Track(int y);
+    // Takes `value` (clamped) and tells the owner.
+    void MoveTo(int value);
     void UpdateTrack();
     void ShowValueName();
     SliderScale scale_;
