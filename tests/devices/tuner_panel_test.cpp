@@ -5,13 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app.h"
-#include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
-#include "civ/radio_init.h"
-#include "devices/station_fixture.h"
-#include "devices/tuner.h"
+#include "devices/tuner_fixture.h"
 #include "panel/radio_window_fixture.h"
 #include "platform/event_loop.h"
 #include "platform/input_synth.h"
@@ -26,26 +22,19 @@ constexpr int kResultField = int(CSwlPanel::kTunerField);
 
 std::string Text(plat::Window* w) { return w ? w->GetWindowText() : "<none>"; }
 
-class TunerPanel : public StationTest {
+class TunerPanel : public TunerTest {
 protected:
     void SetUp() override {
-        StationTest::SetUp();
-        image.assign(kLdgImageSize, 0);
-        g_ldgimage = image.data();
+        TunerTest::SetUp();
         g_internaltuner = 4;
         g_vfoafreq = 14.2;
-        host.onTimer = [](unsigned id) {
-            if (id == TIMER_TUNER_STEP) RunTunerSequence();
-            if (id == TIMER_TUNER_RECALL) TunerRecall();
-            if (id == TIMER_AUTOTUNE) autotunerexit();
-        };
         ASSERT_TRUE(OpenRadioWindow(frame, window, panel, 23));
         window.ShowWindow(plat::SW_SHOW);
         g_swlpanel = &panel;
     }
     void TearDown() override {
         g_swlpanel = nullptr;
-        StationTest::TearDown();
+        TunerTest::TearDown();
     }
     static void records(std::initializer_list<std::uint8_t> bytes) {
         std::uint8_t buf[90];
@@ -63,7 +52,6 @@ protected:
     std::string swr() const { return Text(window.Control(kSwrField)); }
     std::string result() const { return Text(window.Control(kResultField)); }
 
-    std::vector<std::uint8_t> image;
     ControlOwner frame;
     CSwlPanel panel{&frame};
     CRadioWindow window;
@@ -130,68 +118,47 @@ sim::SimDevice::Responder Ldg(std::uint8_t powerByte, std::uint8_t outcome, bool
     };
 }
 
-// The program with the radio on COM1 and the tuner on COM2, its start-up
-// chain done.
-struct LdgStation {
-    TestDir dir;
-    sim::SimRadio radio{0x94, 19200};
-    sim::SimDevice tuner;
-    CApp app;
-    bool started = false;
+plat::Window* Control(int id) { return g_radiowindow ? g_radiowindow->Control(id) : nullptr; }
 
-    explicit LdgStation(sim::SimDevice::Responder r) : tuner(std::move(r)) {
-        EXPECT_TRUE(radio.link(dir.file("ports/com1")));
-        EXPECT_TRUE(tuner.link(dir.file("ports/com2")));
-        radio.setFrequency(14200000, 0);
-        radio.start();
-        dir.write("qarv.ini",
-                  "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nLDG COMPORT=COM2\n[OPERATING STATUS]\nQARV=23\n"
-                  "INTERNAL TUNER=4\nVFO-A FREQUENCY=14.200000\n");
-        started = app.InitInstance();
-        if (!started) return;
-        EXPECT_TRUE(
-            RunUntil([&] { return sim::Find(tuner.received(), Bytes{0x2D, 0x00}) >= 0 && g_tunerstate == 0; }, 5000));
-    }
-    ~LdgStation() {
-        if (started) app.ExitInstance();
-        radio.stop();
-    }
-    plat::Window* control(int id) const { return g_radiowindow ? g_radiowindow->Control(id) : nullptr; }
-    void click(int id) {
-        plat::Window* b = control(id);
-        ASSERT_NE(b, nullptr) << id;
-        ASSERT_TRUE(b->IsWindowVisible()) << id;
-        plat::synth::Click(b, plat::synth::Button::Left, {4, 4});
-        plat::DeliverPosted();
-    }
-    bool shows(int id, const std::string& text, int ms = 25000) {
-        return RunUntil([&] { return Text(control(id)) == text; }, ms);
-    }
-};
+void Click(int id) {
+    plat::Window* b = Control(id);
+    ASSERT_NE(b, nullptr) << id;
+    ASSERT_TRUE(b->IsWindowVisible()) << id;
+    plat::synth::Click(b, plat::synth::Button::Left, {4, 4});
+    plat::DeliverPosted();
+}
+
+bool Shows(int id, const std::string& text, int ms = 25000) {
+    return RunUntil([&] { return Text(Control(id)) == text; }, ms);
+}
 
 bool FitsItsField(plat::Window* w) { return w && plat::TextFits(w, w->GetWindowText(), w->GetClientRect(), 1); }
 }  // namespace
 
 TEST(TunerPanelProgram, AutoTuneShowsTheSwrAndTunedBesideTheButtons) {
-    LdgStation s(Ldg(11, 9, true));
+    TunerStation s(14200000, "", Ldg(11, 9, true));
     ASSERT_TRUE(s.started);
+    ASSERT_TRUE(s.chainDone());
     ASSERT_NE(g_radiowindow, nullptr);
-    s.click(564);  // "Auto Tnr"
-    EXPECT_TRUE(s.shows(kResultField, "Tuned")) << Text(s.control(kResultField));
-    EXPECT_TRUE(s.shows(kSwrField, "1.52")) << Text(s.control(kSwrField));
+    // The chain's 3B is answered with a report, but no power record came yet.
+    EXPECT_EQ(Text(Control(kSwrField)), "");
+    Click(564);  // "Auto Tnr"
+    EXPECT_TRUE(Shows(kResultField, "Tuned")) << Text(Control(kResultField));
+    EXPECT_TRUE(Shows(kSwrField, "1.52")) << Text(Control(kSwrField));
     EXPECT_GE(sim::Find(s.tuner.received(), Bytes{0x06}), 0);
-    EXPECT_TRUE(s.control(kSwrField)->IsWindowVisible());
-    EXPECT_TRUE(FitsItsField(s.control(kSwrField)));
-    EXPECT_TRUE(FitsItsField(s.control(kResultField)));
+    EXPECT_TRUE(Control(kSwrField)->IsWindowVisible());
+    EXPECT_TRUE(FitsItsField(Control(kSwrField)));
+    EXPECT_TRUE(FitsItsField(Control(kResultField)));
     // The tuner's setting was kept for the frequency.
     EXPECT_EQ(LdgSetting(LdgPeriod(14.2)), 0x0102);
 }
 
 TEST(TunerPanelProgram, AFailedTuneShowsNoTuneAndMarksTheSwr) {
-    LdgStation s(Ldg(64, 10, false));
+    TunerStation s(14200000, "", Ldg(64, 10, false));
     ASSERT_TRUE(s.started);
-    s.click(564);
-    EXPECT_TRUE(s.shows(kResultField, "No Tune")) << Text(s.control(kResultField));
-    EXPECT_EQ(Text(s.control(kSwrField)), "High");
+    ASSERT_TRUE(s.chainDone());
+    Click(564);
+    EXPECT_TRUE(Shows(kResultField, "No Tune")) << Text(Control(kResultField));
+    EXPECT_EQ(Text(Control(kSwrField)), "High");
     EXPECT_EQ(g_tunerstate, 0);
 }
