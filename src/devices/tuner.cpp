@@ -22,6 +22,7 @@
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "settings/trans_ops.h"
 
 std::uint8_t* g_ldgimage = nullptr;
 plat::PortHandle g_ldgcoaxport = plat::kInvalidPort;
