@@ -141,6 +141,7 @@ void CRadioWindow::CreateSliderRow() {
         panel_->ShowStationCaption();
         panel_->ShowCallSign();
         panel_->ShowBearing();
+        panel_->ShowTuner();
         panel_->ShowRitXit();
         SetText(int(CSwlPanel::kPbtInnerLabel), std::to_string(panel_->pbtInnerOffset));
         SetText(int(CSwlPanel::kPbtOuterLabel), std::to_string(panel_->pbtOuterOffset));
@@ -279,8 +280,11 @@ bool CRadioWindow::CreateToolTips() {
 }
 
 plat::Window* CRadioWindow::Control(int id) const {
-    auto it = byId_.find(id);
-    return it == byId_.end() ? nullptr : it->second;
+    // Both tuners' buttons exist with the same ids: the one on show first.
+    const auto [first, last] = byId_.equal_range(id);
+    for (auto it = first; it != last; ++it)
+        if (it->second->IsWindowVisible()) return it->second;
+    return first == last ? nullptr : first->second;
 }
 
 void CRadioWindow::SetText(int id, const std::string& text) {

@@ -28,7 +28,7 @@ public:
     // Registers the tooltip texts; false when the window is not there.
     bool CreateToolTips();
 
-    // A created control by id (the first one), or null.
+    // A created control by id (the one on show where the tuners share ids), or null.
     plat::Window* Control(int id) const;
     // The layout as placed for this window.
     const std::vector<radio_layout::Placed>& Placement() const { return placed_; }
