@@ -1,19 +1,34 @@
 #!/usr/bin/env bash
 # Idle cost of the program connected to the simulated IC-7300: its share of
-# one core and its resident memory over a window of idle running, first with
-# the meter poll alone, then with the mirror poll as well. Also counts the
-# frames the radio received per second and the program's wake-ups. The
-# simulated radio's own share, a process that does little more than wake
-# for each frame, shows what one wake-up costs on the machine measured.
+# one core, its resident memory and its wake-ups over a window of idle
+# running, with the meter poll at its default 200 ms. Measured offscreen,
+# under Xvfb with the radio window shown, and offscreen with the mirror poll
+# as well; then, when flrig is installed, flrig against the same simulated
+# radio under the same Xvfb, as the reference the program is held to.
 #
 #   bench/idle_cost.sh [BUILD_DIR] [SECONDS] [TRACE]
 #
 # BUILD_DIR defaults to build, SECONDS to 30, TRACE (the [SPECIAL] level) to
-# the program's default, 3. Needs build/qarv and build/qarv-sim-radio.
+# the program's default, 3. Needs build/qarv, build/qarv-sim-radio and Xvfb;
+# flrig is the Debian package (sudo apt-get install -y flrig); without it
+# the reference is skipped.
+#
+# Wake-ups are the voluntary context switches of all the process's threads:
+# every time one of them went to sleep and was woken again. Per meter tick is
+# that rate times the meter cycle (0.2 s).
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 secs=${2:-30}
 trace=${3:-3}
+cycle_ms=200
+work=$(mktemp -d)
+xvfb=
+cleanup() {
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
 # Time on the CPU in ns from the scheduler's own accounting: precise where
 # the tick-sampled utime/stime of a process that runs briefly and often is not.
 # Summed over the process's threads.
@@ -21,39 +36,95 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{n += $1} END {printf "%d", n}
 ctxt() { cat /proc/"$1"/task/*/status | awk '$1 == "voluntary_ctxt_switches:" {n += $2} END {print n}'; }
 status_kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
 
+# Starts the simulated radio in $1; sets $sim and $port (the pty it serves).
+start_sim() {
+  mkdir -p "$1/ports"
+  (cd "$1" && exec "$build/qarv-sim-radio" --address 94 --baud 19200 --link ports/com1 --verbose 2>sim.log >/dev/null) &
+  sim=$!
+  for _ in $(seq 50); do [ -e "$1/ports/com1" ] && break; sleep 0.1; done
+  port=$(readlink -f "$1/ports/com1")
+}
+
+# measure NAME PID DIR: idle figures of PID over $secs, frames counted in
+# DIR/sim.log; leaves the CPU share in $last_cpu.
+last_cpu=0
 measure() {
-  local name=$1 mirror=$2
-  local dir
-  dir=$(mktemp -d)
-  mkdir -p "$dir/ports"
-  (cd "$dir" && exec "$build/qarv-sim-radio" --address 94 --baud 19200 --link ports/com1 --verbose 2>sim.log >/dev/null) &
-  local sim=$!
-  for _ in $(seq 50); do [ -e "$dir/ports/com1" ] && break; sleep 0.1; done
-  printf '[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nMIRROR=%s\n[OPERATING STATUS]\nQARV=23\nMUTE ALWAYS=1\n[SPECIAL]\nTRACE=%s\n' \
-    "$mirror" "$trace" >"$dir/qarv.ini"
-  (cd "$dir" && QT_QPA_PLATFORM=offscreen exec "$build/qarv" >qarv.log 2>&1) &
+  local name=$1 pid=$2 dir=$3
+  local c0 f0 t0 w0 s0 c1 f1 t1 w1 s1 rss hwm threads
+  c0=$(cpu_ns "$pid"); w0=$(ctxt "$pid"); s0=$(cpu_ns "$sim")
+  f0=$(wc -l <"$dir/sim.log"); t0=$(date +%s.%N)
+  sleep "$secs"
+  c1=$(cpu_ns "$pid"); w1=$(ctxt "$pid"); s1=$(cpu_ns "$sim")
+  f1=$(wc -l <"$dir/sim.log"); t1=$(date +%s.%N)
+  rss=$(status_kb "$pid" VmRSS); hwm=$(status_kb "$pid" VmHWM)
+  threads=$(ls /proc/"$pid"/task | wc -l)
+  last_cpu=$(awk -v c=$((c1 - c0)) -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.4f", 100 * c / 1e9 / (t1 - t0) }')
+  awk -v n="$name" -v c="$last_cpu" -v t0="$t0" -v t1="$t1" -v f=$((f1 - f0)) -v rss="$rss" -v hwm="$hwm" \
+    -v w=$((w1 - w0)) -v s=$((s1 - s0)) -v cyc="$cycle_ms" -v th="$threads" \
+    'BEGIN { d = t1 - t0
+             printf "%-30s cpu %.2f%% of one core  rss %.1f MB (peak %.1f MB)  %d threads\n", n, c, rss / 1024, hwm / 1024, th
+             printf "%-30s %.1f frames/s to the radio, %.1f wake-ups/s = %.2f per meter tick; the simulated radio: cpu %.2f%%\n",
+                    "", f / d, w / d, w / d * cyc / 1000, 100 * s / 1e9 / d }'
+}
+
+stop() { kill -TERM "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; }
+
+# run_qarv NAME PLATFORM MIRROR: PLATFORM offscreen, or xcb on the Xvfb display.
+run_qarv() {
+  local name=$1 platform=$2 mirror=$3 dir
+  dir=$(mktemp -d -p "$work")
+  start_sim "$dir"
+  printf '[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nMIRROR=%s\n[OPERATING STATUS]\nQARV=23\nMUTE ALWAYS=1\nMETER CYCLE=%s\n[SPECIAL]\nTRACE=%s\n' \
+    "$mirror" "$cycle_ms" "$trace" >"$dir/qarv.ini"
+  (cd "$dir" && QT_QPA_PLATFORM=$platform DISPLAY=${display:-} exec "$build/qarv" >qarv.log 2>&1) &
   local qarv=$!
   # First contact, initialisation and the pushes that follow it.
   sleep 5
-  local c0 f0 t0 w0 s0 c1 f1 t1 w1 s1
-  c0=$(cpu_ns "$qarv"); w0=$(ctxt "$qarv"); s0=$(cpu_ns "$sim")
-  f0=$(wc -l <"$dir/sim.log"); t0=$(date +%s.%N)
-  sleep "$secs"
-  c1=$(cpu_ns "$qarv"); w1=$(ctxt "$qarv"); s1=$(cpu_ns "$sim")
-  f1=$(wc -l <"$dir/sim.log"); t1=$(date +%s.%N)
-  local rss hwm
-  rss=$(status_kb "$qarv" VmRSS); hwm=$(status_kb "$qarv" VmHWM)
-  kill -TERM "$qarv"; wait "$qarv" || true
-  kill -TERM "$sim"; wait "$sim" || true
-  awk -v n="$name" -v c=$((c1 - c0)) -v t0="$t0" -v t1="$t1" -v f=$((f1 - f0)) -v rss="$rss" -v hwm="$hwm" \
-    -v w=$((w1 - w0)) -v s=$((s1 - s0)) \
-    'BEGIN { d = t1 - t0
-             printf "%-22s cpu %.2f%% of one core  rss %.1f MB (peak %.1f MB)\n", n, 100 * c / 1e9 / d, rss / 1024, hwm / 1024
-             printf "%-22s %.1f frames/s to the radio, %.1f wake-ups/s; the simulated radio answering them: cpu %.2f%%\n",
-                    "", f / d, w / d, 100 * s / 1e9 / d }'
-  rm -rf "$dir"
+  measure "$name" "$qarv" "$dir"
+  stop "$qarv"
+  stop "$sim"
 }
 
-echo "idle over ${secs} s, TRACE=${trace}, simulated IC-7300 at 19200 baud"
-measure "meter poll" 0
-measure "meter and mirror poll" 1
+# flrig set up through its own preferences in a directory of its own (and a
+# temporary HOME), on the simulated radio's pty at 19200 baud, CI-V address 94.
+run_flrig() {
+  local dir cfg
+  dir=$(mktemp -d -p "$work")
+  cfg=$dir/flrig
+  mkdir -p "$cfg" "$dir/home"
+  start_sim "$dir"
+  printf '; FLTK preferences file format 1.0\n; vendor: w1hkj.com\n; application: flrig\n\n[.]\n\nxcvr_name:IC-7300\n' \
+    >"$cfg/flrig.prefs"
+  # comm_baudrate is an index into flrig's list: 6 is 19200.
+  printf '; FLTK preferences file format 1.0\n; vendor: w1hkj.com\n; application: IC-7300\n\n[.]\n\nversion:%s\nxcvr_serial_port:%s\ncomm_baudrate:6\ncivadr:148\ncomm_echo:1\n' \
+    "$(flrig --version 2>/dev/null | awk '{print $NF; exit}')" "$port" >"$cfg/IC-7300.prefs"
+  (cd "$dir" && HOME=$dir/home DISPLAY=$display exec flrig --config-dir "$cfg/" >flrig.log 2>&1) &
+  local pid=$!
+  sleep 5
+  measure "flrig (Xvfb)" "$pid" "$dir"
+  stop "$pid"
+  stop "$sim"
+}
+
+echo "idle over ${secs} s, TRACE=${trace}, METER CYCLE=${cycle_ms} ms, simulated IC-7300 at 19200 baud"
+run_qarv "qarv offscreen" offscreen 0
+qarv_offscreen=$last_cpu
+display=
+if command -v Xvfb >/dev/null; then
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  display=:$(head -1 "$work/display")
+  run_qarv "qarv Xvfb, radio window shown" xcb 0
+  qarv_xvfb=$last_cpu
+else
+  echo "Xvfb not installed: the shown-window run is skipped"
+fi
+run_qarv "qarv offscreen, mirror poll" offscreen 1
+if [ -n "$display" ] && command -v flrig >/dev/null; then
+  run_flrig
+  awk -v a="$qarv_xvfb" -v o="$qarv_offscreen" -v f="$last_cpu" \
+    'BEGIN { if (f > 0) printf "cpu against flrig: %.2f under Xvfb, %.2f offscreen\n", a / f, o / f }'
+else
+  echo "flrig not installed, reference skipped (Debian: sudo apt-get install -y flrig)"
+fi
