@@ -95,8 +95,18 @@ void CMainWin::OnTimer(unsigned id) {
 void CMainWin::DispatchTimer(unsigned id) {
     switch (id) {
     case TIMER_NEW_TUNING: RunTuningTick(); break;
-    case TIMER_METER_CYCLE: OnMeterTick(); break;
-    case TIMER_ONE_SECOND: OnOneSecond(); break;
+    case TIMER_METER_CYCLE: {
+        // The tick's polls (and the housekeeping's, which falls due with it)
+        // leave in one write.
+        const SendBatch batch;
+        OnMeterTick();
+        break;
+    }
+    case TIMER_ONE_SECOND: {
+        const SendBatch batch;
+        OnOneSecond();
+        break;
+    }
     case TIMER_POPUP_TEXT: RemovePopupText(); break;
     case TIMER_SWEEP_STEP:
         KillTimer(id);

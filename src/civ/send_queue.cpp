@@ -26,6 +26,8 @@ namespace {
 // When the pump last wrote: the next write waits for the rest of its period.
 std::uint32_t g_lastwrite = 0;
 bool g_haswritten = false;
+int g_batchopen = 0;             // SendBatch scopes open now
+bool g_batched[kSendSlots] = {};  // the slot's frame may share a write
 
 int Next(int index) { return index + 1 >= kSendSlots ? 0 : index + 1; }
 
@@ -69,6 +71,9 @@ int EchoStart(const std::uint8_t* slot, int length) {
 }
 }  // namespace
 
+SendBatch::SendBatch() { ++g_batchopen; }
+SendBatch::~SendBatch() { --g_batchopen; }
+
 bool SendQueueEmpty() { return g_putq == g_getq; }
 bool SendQueueFull() { return Next(g_putq) == g_getq; }
 int SendQueueDepth() { return (g_putq - g_getq + kSendSlots) % kSendSlots; }
@@ -87,6 +92,7 @@ bool putq(const std::uint8_t* frame, int length) {
     const int s = g_putq;
     std::memcpy(g_sendbuf[s], frame, std::size_t(length));
     g_sendlen[s] = std::int16_t(length);
+    g_batched[s] = g_batchopen > 0;
     g_putq = Next(g_putq);
     ++g_qdepth;
     WriteTracef("put depth %d, putq %d, getq %d", g_qdepth, g_putq, g_getq);
@@ -126,11 +132,15 @@ void sendq() {
         if (SendQueueEmpty()) return;
     }
 
-    // Paced mode: the frames waiting leave together, so the radio's answers
+    // Paced mode: a batch's frames leave together, so the radio's answers
     // come back together too.
     static std::uint8_t batch[kFramesPerWrite * kSendSlotSize];
     const int depth = SendQueueDepth();
-    const int frames = g_sendpaced ? (depth < kFramesPerWrite ? depth : kFramesPerWrite) : 1;
+    int frames = 1;
+    if (g_sendpaced && g_batched[g_getq]) {
+        for (int slot = Next(g_getq); frames < depth && frames < kFramesPerWrite && g_batched[slot]; slot = Next(slot))
+            ++frames;
+    }
     int total = 0;
     for (int k = 0, slot = g_getq; k < frames; ++k, slot = Next(slot)) {
         std::memcpy(batch + total, g_sendbuf[slot], std::size_t(g_sendlen[slot]));

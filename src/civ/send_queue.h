@@ -1,11 +1,11 @@
 // The send queue: a ring of 180 frames that the send pump (TIMER_SENDQ,
-// 50 ms) writes to the radio port. In paced mode the pump writes what is
-// queued, up to kFramesPerWrite frames, in one write, as soon as the
-// handlers that queued it have finished, then at most once per 50 ms (a
-// reply from the radio still sends the next at once); a frame leaves the
-// ring once written in full. In echo mode the pump writes the head frame
-// alone, and it leaves the ring only when the frame reader has read its echo
-// back from the bus.
+// 50 ms) writes to the radio port. In paced mode the pump writes the head
+// frame as soon as the handlers that queued it have finished, then at most
+// once per 50 ms (a reply from the radio still sends the next at once); the
+// frames a meter tick queues (a SendBatch) leave together in one write, up
+// to kFramesPerWrite; a frame leaves the ring once written in full. In echo
+// mode the pump writes the head frame alone, and it leaves the ring only
+// when the frame reader has read its echo back from the bus.
 #pragma once
 #include <cstdint>
 
@@ -29,6 +29,18 @@ extern int g_qdepth;      // frames put and not yet released (trace only)
 extern int g_sendtimer;   // 1 while TIMER_SENDQ is armed
 extern int g_sendpaced;   // 1 paced mode, 0 echo mode
 extern int g_sendtries;   // writes of the head frame still waiting for its echo
+
+// While one exists, the frames put may share a write: requests whose
+// answers do not depend on each other's order (the meter tick's polls). The
+// others keep one write each, so that each answer is read and processed
+// before the next request goes.
+class SendBatch {
+public:
+    SendBatch();
+    ~SendBatch();
+    SendBatch(const SendBatch&) = delete;
+    SendBatch& operator=(const SendBatch&) = delete;
+};
 
 bool SendQueueEmpty();
 bool SendQueueFull();

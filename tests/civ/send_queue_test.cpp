@@ -13,9 +13,12 @@ TEST(SendQueue, PacedModeWritesWhatWasQueuedTogetherInOneWrite) {
     RadioLink link;
     ASSERT_NE(g_radioport, plat::kInvalidPort);
     const Bytes a = Frame({0x03}), b = Frame({0x04}), c = Frame({0x14, 0x01, 0x01, 0x28});
-    Put(a);
-    Put(b);
-    Put(c);
+    {
+        const SendBatch batch;  // as a meter tick queues them
+        Put(a);
+        Put(b);
+        Put(c);
+    }
     EXPECT_EQ(g_qdepth, 3);
     EXPECT_TRUE(link.written().empty());
     // Once the work that queued them is done, not a pump period later.
@@ -32,6 +35,24 @@ TEST(SendQueue, PacedModeWritesWhatWasQueuedTogetherInOneWrite) {
     Advance(200);
     EXPECT_TRUE(link.written().empty());
     EXPECT_EQ(link.traced("calling writefile"), 1);
+}
+
+TEST(SendQueue, FramesOutsideABatchLeaveOnePerTick) {
+    RadioLink link;
+    const Bytes a = Frame({0x03}), b = Frame({0x04}), c = Frame({0x1A, 0x00, 0x01, 0x00, 0x03});
+    Put(a);
+    Put(b);
+    Put(c);
+    Advance(0);
+    EXPECT_EQ(link.written(a.size()), a);
+    EXPECT_TRUE(link.written().empty());
+    Advance(50);
+    EXPECT_EQ(link.written(b.size()), b);
+    Advance(50);
+    EXPECT_EQ(link.written(c.size()), c);
+    EXPECT_EQ(link.traced("calling writefile"), 3);
+    EXPECT_TRUE(SendQueueEmpty());
+    EXPECT_FALSE(link.win.HasTimer(TIMER_SENDQ));
 }
 
 TEST(SendQueue, PacedModeKeepsAPumpPeriodBetweenWrites) {
@@ -59,6 +80,7 @@ TEST(SendQueue, PacedModeKeepsAPumpPeriodBetweenWrites) {
 TEST(SendQueue, OneWriteCarriesAtMostItsShareOfFrames) {
     RadioLink link;
     Bytes first, rest;
+    const SendBatch batch;
     for (int k = 0; k < kFramesPerWrite + 2; ++k) {
         const Bytes f = Frame({0x1A, std::uint8_t(k)});
         Put(f);
@@ -78,8 +100,11 @@ TEST(SendQueue, AWriteBringsTheReadForwardToWhenTheAnswerIsIn) {
     RadioLink link;
     link.win.SetTimer(TIMER_DEVICE_POLL, 1000);
     const Bytes a = Frame({0x15, 0x02}), b = Frame({0x1C, 0x00});
-    Put(a);
-    Put(b);
+    {
+        const SendBatch batch;
+        Put(a);
+        Put(b);
+    }
     Advance(0);
     EXPECT_EQ(plat::TimerDueIn(&link.win, TIMER_DEVICE_POLL), long(AnswerWindowMs(int(a.size() + b.size()))));
     // A poll already due sooner is left alone.
