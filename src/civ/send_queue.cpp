@@ -205,9 +205,14 @@ void ExpectRadioAnswer(int bytes) {
     if (!g_timerwindow || g_radioport == plat::kInvalidPort) return;
     const long due = plat::TimerDueIn(g_timerwindow, TIMER_DEVICE_POLL);
     if (due < 0) return;
-    // The first byte of the echo must not wake the poll: it reads once the
-    // answer should be complete (a late one still wakes it).
-    plat::StopWakeOnReadable(g_radioport);
     const unsigned window = AnswerWindowMs(bytes);
     if (due > long(window)) SetCivTimer(TIMER_DEVICE_POLL, window);
+    // With frames waiting for this answer it is read as soon as the line has
+    // gone quiet, so that they follow it without delay; otherwise the first
+    // byte of the echo must not wake the poll, which reads once the answer
+    // should be complete (a late one still wakes it).
+    if (SendQueueEmpty())
+        plat::StopWakeOnReadable(g_radioport);
+    else
+        plat::WakeTimerOnReadable(g_radioport, g_timerwindow, TIMER_DEVICE_POLL, LineQuietMs());
 }

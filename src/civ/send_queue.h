@@ -65,7 +65,8 @@ unsigned AnswerWindowMs(int bytes);
 // the line must have been quiet before a read takes what came.
 unsigned LineQuietMs();
 // Brings the device poll forward to the end of the answer to `bytes` just
-// written (never later than it already falls due).
+// written (never later than it already falls due), or, while more frames
+// wait for that answer, to when the line goes quiet after its first byte.
 void ExpectRadioAnswer(int bytes);
 
 // Echo release: true when `frame` (a complete CI-V frame read back from the
