@@ -29,11 +29,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Time on the CPU in ns from the scheduler's own accounting: precise where
-# the tick-sampled utime/stime of a process that runs briefly and often is not.
-# Summed over the process's threads.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{n += $1} END {printf "%d", n}'; }
-ctxt() { cat /proc/"$1"/task/*/status | awk '$1 == "voluntary_ctxt_switches:" {n += $2} END {print n}'; }
+# Per thread: its id, time on the CPU in ns from the scheduler's own
+# accounting (precise where the tick-sampled utime/stime of a process that
+# runs briefly and often is not) and its voluntary context switches.
+threads() {
+  local t
+  for t in /proc/"$1"/task/*; do
+    echo "${t##*/} $(awk '{print $1}' "$t/schedstat" 2>/dev/null) $(awk '$1 == "voluntary_ctxt_switches:" {print $2}' "$t/status" 2>/dev/null)"
+  done | awk 'NF == 3' | sort
+}
+# CPU ns and wake-ups between two snapshots, summed over the threads in both
+# (a pool thread that ends in between takes its counts with it).
+deltas() { join "$1" "$2" | awk '{c += $4 - $2; w += $5 - $3} END {printf "%d %d", c, w}'; }
 status_kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
 
 # Starts the simulated radio in $1; sets $sim and $port (the pty it serves).
@@ -50,17 +57,19 @@ start_sim() {
 last_cpu=0
 measure() {
   local name=$1 pid=$2 dir=$3
-  local c0 f0 t0 w0 s0 c1 f1 t1 w1 s1 rss hwm threads
-  c0=$(cpu_ns "$pid"); w0=$(ctxt "$pid"); s0=$(cpu_ns "$sim")
+  local f0 t0 f1 t1 rss hwm nthreads c w s
+  threads "$pid" >"$dir/p0"; threads "$sim" >"$dir/s0"
   f0=$(wc -l <"$dir/sim.log"); t0=$(date +%s.%N)
   sleep "$secs"
-  c1=$(cpu_ns "$pid"); w1=$(ctxt "$pid"); s1=$(cpu_ns "$sim")
+  threads "$pid" >"$dir/p1"; threads "$sim" >"$dir/s1"
   f1=$(wc -l <"$dir/sim.log"); t1=$(date +%s.%N)
   rss=$(status_kb "$pid" VmRSS); hwm=$(status_kb "$pid" VmHWM)
-  threads=$(ls /proc/"$pid"/task | wc -l)
-  last_cpu=$(awk -v c=$((c1 - c0)) -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.4f", 100 * c / 1e9 / (t1 - t0) }')
+  nthreads=$(wc -l <"$dir/p1")
+  read -r c w <<<"$(deltas "$dir/p0" "$dir/p1")"
+  read -r s _ <<<"$(deltas "$dir/s0" "$dir/s1")"
+  last_cpu=$(awk -v c="$c" -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.4f", 100 * c / 1e9 / (t1 - t0) }')
   awk -v n="$name" -v c="$last_cpu" -v t0="$t0" -v t1="$t1" -v f=$((f1 - f0)) -v rss="$rss" -v hwm="$hwm" \
-    -v w=$((w1 - w0)) -v s=$((s1 - s0)) -v cyc="$cycle_ms" -v th="$threads" \
+    -v w="$w" -v s="$s" -v cyc="$cycle_ms" -v th="$nthreads" \
     'BEGIN { d = t1 - t0
              printf "%-30s cpu %.2f%% of one core  rss %.1f MB (peak %.1f MB)  %d threads\n", n, c, rss / 1024, hwm / 1024, th
              printf "%-30s %.1f frames/s to the radio, %.1f wake-ups/s = %.2f per meter tick; the simulated radio: cpu %.2f%%\n",
