@@ -52,51 +52,28 @@ start_sim() {
   port=$(readlink -f "$1/ports/com1")
 }
 
-# measure NAME PID DIR: idle figures of PID over $secs, frames counted in
-# DIR/sim.log; leaves the CPU share in $last_cpu.
-last_cpu=0
-measure() {
-  local name=$1 pid=$2 dir=$3
-  local f0 t0 f1 t1 rss hwm nthreads c w s
-  threads "$pid" >"$dir/p0"; threads "$sim" >"$dir/s0"
-  f0=$(wc -l <"$dir/sim.log"); t0=$(date +%s.%N)
-  sleep "$secs"
-  threads "$pid" >"$dir/p1"; threads "$sim" >"$dir/s1"
-  f1=$(wc -l <"$dir/sim.log"); t1=$(date +%s.%N)
-  rss=$(status_kb "$pid" VmRSS); hwm=$(status_kb "$pid" VmHWM)
-  nthreads=$(wc -l <"$dir/p1")
-  read -r c w <<<"$(deltas "$dir/p0" "$dir/p1")"
-  read -r s _ <<<"$(deltas "$dir/s0" "$dir/s1")"
-  last_cpu=$(awk -v c="$c" -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.4f", 100 * c / 1e9 / (t1 - t0) }')
-  awk -v n="$name" -v c="$last_cpu" -v t0="$t0" -v t1="$t1" -v f=$((f1 - f0)) -v rss="$rss" -v hwm="$hwm" \
-    -v w="$w" -v s="$s" -v cyc="$cycle_ms" -v th="$nthreads" \
-    'BEGIN { d = t1 - t0
-             printf "%-30s cpu %.2f%% of one core  rss %.1f MB (peak %.1f MB)  %d threads\n", n, c, rss / 1024, hwm / 1024, th
-             printf "%-30s %.1f frames/s to the radio, %.1f wake-ups/s = %.2f per meter tick; the simulated radio: cpu %.2f%%\n",
-                    "", f / d, w / d, w / d * cyc / 1000, 100 * s / 1e9 / d }'
-}
+# The programs measured run side by side over the same window, so that what
+# else the machine does weighs on each of them alike.
+names=() pids=() dirs=() sims=()
+declare -A cpu
 
-stop() { kill -TERM "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; }
+# Starts the simulated radio in $1 and registers program PID ($3) as NAME ($2).
+register() { names+=("$2"); pids+=("$3"); dirs+=("$1"); sims+=("$sim"); }
 
-# run_qarv NAME PLATFORM MIRROR: PLATFORM offscreen, or xcb on the Xvfb display.
-run_qarv() {
+# start_qarv NAME PLATFORM MIRROR: PLATFORM offscreen, or xcb on the Xvfb display.
+start_qarv() {
   local name=$1 platform=$2 mirror=$3 dir
   dir=$(mktemp -d -p "$work")
   start_sim "$dir"
   printf '[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nMIRROR=%s\n[OPERATING STATUS]\nQARV=23\nMUTE ALWAYS=1\nMETER CYCLE=%s\n[SPECIAL]\nTRACE=%s\n' \
     "$mirror" "$cycle_ms" "$trace" >"$dir/qarv.ini"
   (cd "$dir" && QT_QPA_PLATFORM=$platform DISPLAY=${display:-} exec "$build/qarv" >qarv.log 2>&1) &
-  local qarv=$!
-  # First contact, initialisation and the pushes that follow it.
-  sleep 5
-  measure "$name" "$qarv" "$dir"
-  stop "$qarv"
-  stop "$sim"
+  register "$dir" "$name" $!
 }
 
 # flrig set up through its own preferences in a directory of its own (and a
 # temporary HOME), on the simulated radio's pty at 19200 baud, CI-V address 94.
-run_flrig() {
+start_flrig() {
   local dir cfg
   dir=$(mktemp -d -p "$work")
   cfg=$dir/flrig
@@ -108,32 +85,62 @@ run_flrig() {
   printf '; FLTK preferences file format 1.0\n; vendor: w1hkj.com\n; application: IC-7300\n\n[.]\n\nversion:%s\nxcvr_serial_port:%s\ncomm_baudrate:6\ncivadr:148\ncomm_echo:1\n' \
     "$(flrig --version 2>/dev/null | awk '{print $NF; exit}')" "$port" >"$cfg/IC-7300.prefs"
   (cd "$dir" && HOME=$dir/home DISPLAY=$display exec flrig --config-dir "$cfg/" >flrig.log 2>&1) &
-  local pid=$!
-  sleep 5
-  measure "flrig (Xvfb)" "$pid" "$dir"
-  stop "$pid"
-  stop "$sim"
+  register "$dir" "flrig (Xvfb)" $!
 }
 
-echo "idle over ${secs} s, TRACE=${trace}, METER CYCLE=${cycle_ms} ms, simulated IC-7300 at 19200 baud"
-run_qarv "qarv offscreen" offscreen 0
-qarv_offscreen=$last_cpu
+stop() { kill -TERM "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; }
+
+# Idle figures of every registered program over $secs; frames counted in
+# each one's sim.log. Fills cpu[NAME] with the share of one core.
+measure_all() {
+  local k n=${#pids[@]} t0 t1 rss hwm nthreads c w s dir pid
+  # First contact, initialisation and the pushes that follow it.
+  sleep 10
+  for ((k = 0; k < n; k++)); do
+    dir=${dirs[k]}
+    threads "${pids[k]}" >"$dir/p0"; threads "${sims[k]}" >"$dir/s0"; wc -l <"$dir/sim.log" >"$dir/f0"
+    date +%s.%N >"$dir/t0"
+  done
+  sleep "$secs"
+  for ((k = 0; k < n; k++)); do
+    dir=${dirs[k]}; pid=${pids[k]}
+    threads "$pid" >"$dir/p1"; threads "${sims[k]}" >"$dir/s1"; wc -l <"$dir/sim.log" >"$dir/f1"
+    t1=$(date +%s.%N); t0=$(cat "$dir/t0")
+    rss=$(status_kb "$pid" VmRSS); hwm=$(status_kb "$pid" VmHWM)
+    nthreads=$(wc -l <"$dir/p1")
+    read -r c w <<<"$(deltas "$dir/p0" "$dir/p1")"
+    read -r s _ <<<"$(deltas "$dir/s0" "$dir/s1")"
+    cpu[${names[k]}]=$(awk -v c="$c" -v t0="$t0" -v t1="$t1" 'BEGIN { printf "%.4f", 100 * c / 1e9 / (t1 - t0) }')
+    awk -v n="${names[k]}" -v c="${cpu[${names[k]}]}" -v t0="$t0" -v t1="$t1" -v f=$(($(cat "$dir/f1") - $(cat "$dir/f0"))) \
+      -v rss="$rss" -v hwm="$hwm" -v w="$w" -v s="$s" -v cyc="$cycle_ms" -v th="$nthreads" \
+      'BEGIN { d = t1 - t0
+               printf "%-30s cpu %.2f%% of one core  rss %.1f MB (peak %.1f MB)  %d threads\n", n, c, rss / 1024, hwm / 1024, th
+               printf "%-30s %.1f frames/s to the radio, %.1f wake-ups/s = %.2f per meter tick; the simulated radio: cpu %.2f%%\n",
+                      "", f / d, w / d, w / d * cyc / 1000, 100 * s / 1e9 / d }'
+  done
+  for ((k = 0; k < n; k++)); do stop "${pids[k]}"; stop "${sims[k]}"; done
+}
+
+echo "idle over ${secs} s, side by side, TRACE=${trace}, METER CYCLE=${cycle_ms} ms, simulated IC-7300 at 19200 baud"
 display=
+start_qarv "qarv offscreen" offscreen 0
+start_qarv "qarv offscreen, mirror poll" offscreen 1
 if command -v Xvfb >/dev/null; then
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb=$!
   for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
   display=:$(head -1 "$work/display")
-  run_qarv "qarv Xvfb, radio window shown" xcb 0
-  qarv_xvfb=$last_cpu
+  start_qarv "qarv Xvfb, radio window shown" xcb 0
+  if command -v flrig >/dev/null; then
+    start_flrig
+  else
+    echo "flrig not installed, reference skipped (Debian: sudo apt-get install -y flrig)"
+  fi
 else
-  echo "Xvfb not installed: the shown-window run is skipped"
+  echo "Xvfb not installed: the shown-window run and the reference are skipped"
 fi
-run_qarv "qarv offscreen, mirror poll" offscreen 1
-if [ -n "$display" ] && command -v flrig >/dev/null; then
-  run_flrig
-  awk -v a="$qarv_xvfb" -v o="$qarv_offscreen" -v f="$last_cpu" \
+measure_all
+if [ -n "${cpu[flrig (Xvfb)]:-}" ]; then
+  awk -v a="${cpu[qarv Xvfb, radio window shown]}" -v o="${cpu[qarv offscreen]}" -v f="${cpu[flrig (Xvfb)]}" \
     'BEGIN { if (f > 0) printf "cpu against flrig: %.2f under Xvfb, %.2f offscreen\n", a / f, o / f }'
-else
-  echo "flrig not installed, reference skipped (Debian: sudo apt-get install -y flrig)"
 fi

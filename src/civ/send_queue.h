@@ -18,8 +18,10 @@ constexpr int kMaxEchoWrites = 10;
 // Frames one write carries in paced mode: a meter tick's requests and
 // whatever else was queued with them.
 constexpr int kFramesPerWrite = 6;
-// Time the radio takes to start answering a request.
-constexpr unsigned kTurnaroundMs = 20;
+// Time the radio takes to start answering a request, with room for a busy
+// machine: an answer read late costs more wake-ups than one read a little
+// later than needed.
+constexpr unsigned kTurnaroundMs = 30;
 
 extern std::uint8_t g_sendbuf[kSendSlots][kSendSlotSize];
 extern std::int16_t g_sendlen[kSendSlots];
