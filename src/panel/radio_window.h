@@ -106,6 +106,8 @@ private:
     plat::Font statusFont_;  // fixed pitch: the status lines have columns
     plat::Font drawFont_;    // the text the scales, meter and passband picture draw
     int litMode_ = 0, litBand_ = 0, litFilter_ = 0, litStep_ = 0;
+    int txShown_[2] = {-1, -1};  // the digits' colours as last set: -1 none yet
+    int filterAm_ = -1;          // the filter buttons' caption table as last set
     bool dragging_ = false;
     plat::Point dragFrom_{};
     // Both tuner button sets, created hidden where the tuner is another.
