@@ -124,10 +124,10 @@ double NextScanFrequency(double mhz, int stepKhz, int up, double start, double s
 // Timer periods from the settings: below 10 ms they run at 10 ms, so a 0
 // never spins.
 unsigned TimerMs(long ms);
-// The device poll's period: "READ TIMER" (at least 10 ms); while nothing is
-// in flight and no accessory needs polling, at least kIdlePollMs, since the
-// radio's data then ends the wait at once.
-constexpr unsigned kIdlePollMs = 200;
+// The device poll's period: "READ TIMER" (at least 10 ms); while no
+// accessory needs polling, at least kIdlePollMs, since the radio's data and
+// the program's own writes then bring it forward.
+constexpr unsigned kIdlePollMs = 1000;
 unsigned DevicePollPeriod(bool idle, long readTimer);
 // True when an accessory port or surface needs the poll at its full rate.
 bool AccessoryPollNeeded();

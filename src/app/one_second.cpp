@@ -3,6 +3,7 @@
 // scheduled events.
 #include "app/one_second.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -43,6 +44,7 @@
 #include "panel/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
+#include "platform/event_loop.h"
 #include "settings/settings_options.h"
 
 int g_contactcount = 0;
@@ -375,5 +377,17 @@ void CMainWin::OnOneSecond() {
         g_exchangerunning = 0;
     }
     g_exchangenewdata = 0;
-    SetTimer(TIMER_ONE_SECOND, 1000);
+    SetTimer(TIMER_ONE_SECOND,
+             OneSecondDelay(plat::TimerDueIn(this, TIMER_METER_CYCLE), plat::TimerPeriod(this, TIMER_METER_CYCLE)));
+}
+
+unsigned OneSecondDelay(long meterDueIn, unsigned meterCycle) {
+    constexpr long kSecond = 1000;
+    if (meterDueIn < 0 || meterCycle == 0 || meterCycle > kSecond / 2) return unsigned(kSecond);
+    long delay = meterDueIn;
+    while (delay + long(meterCycle) <= kSecond + long(meterCycle) / 2) delay += long(meterCycle);
+    // A little after that tick: a tick that comes late by a few ms still
+    // comes first, and this timer, close behind, runs in its wake-up.
+    delay += std::min(long(meterCycle) / 10, 25L);
+    return unsigned(delay < 10 ? 10 : delay);
 }

@@ -14,6 +14,12 @@ std::tm CorrectedFields(std::tm t, int hours, int minutes);
 // The fields taken as local time and shown as UTC.
 std::tm LocalFieldsAsUtc(std::tm t);
 
+// The housekeeping's next period: just after the meter tick nearest to a
+// second from now, when the meter tick (due in `meterDueIn` ms, -1 when not
+// armed, every `meterCycle` ms) runs at least twice a second, so the two
+// share one wake-up; else 1000 ms.
+unsigned OneSecondDelay(long meterDueIn, unsigned meterCycle);
+
 // Counters of the housekeeping (reset by tests).
 extern int g_contactcount;
 extern int g_pollcount;

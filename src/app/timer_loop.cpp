@@ -95,8 +95,18 @@ void CMainWin::OnTimer(unsigned id) {
 void CMainWin::DispatchTimer(unsigned id) {
     switch (id) {
     case TIMER_NEW_TUNING: RunTuningTick(); break;
-    case TIMER_METER_CYCLE: OnMeterTick(); break;
-    case TIMER_ONE_SECOND: OnOneSecond(); break;
+    case TIMER_METER_CYCLE: {
+        // The tick's polls (and the housekeeping's, which falls due with it)
+        // leave in one write.
+        const SendBatch batch;
+        OnMeterTick();
+        break;
+    }
+    case TIMER_ONE_SECOND: {
+        const SendBatch batch;
+        OnOneSecond();
+        break;
+    }
     case TIMER_POPUP_TEXT: RemovePopupText(); break;
     case TIMER_SWEEP_STEP:
         KillTimer(id);
@@ -253,11 +263,13 @@ void CMainWin::DevicePoll() {
         }
     }
     if (RadioStateChanged()) ExchangePegasusFiles();
-    const bool idle = plat::app::Started() && !plat::manual_clock::Enabled() && SendQueueEmpty() &&
-                      g_rxcarrylen == 0 && !AccessoryPollNeeded();
+    // Unless an accessory needs the poll's rate, the poll sleeps: the radio's
+    // bytes wake it once the line has been quiet a few character times, and a
+    // write brings it forward to when the answer should be in (ExpectRadioAnswer).
+    const bool idle = plat::app::Started() && !plat::manual_clock::Enabled() && !AccessoryPollNeeded();
     SetTimer(TIMER_DEVICE_POLL, DevicePollPeriod(idle, g_readtimer));
-    // While idle the radio's first byte ends the wait at once.
-    if (idle && g_radioport != plat::kInvalidPort) plat::WakeTimerOnReadable(g_radioport, this, TIMER_DEVICE_POLL);
+    if (idle && g_radioport != plat::kInvalidPort)
+        plat::WakeTimerOnReadable(g_radioport, this, TIMER_DEVICE_POLL, LineQuietMs());
 }
 
 unsigned DevicePollPeriod(bool idle, long readTimer) {

@@ -15,16 +15,19 @@ std::FILE* g_stream = nullptr;
 int g_open = 0;
 int g_rotation = 0;
 long g_rotateLimit = 1000000;
+// Bytes in the current file: asking the stream would cost a system call per
+// line at the level that flushes every line.
+long g_length = 0;
 
 std::FILE* OpenFresh(const char* name) {
     std::FILE* f = std::fopen(name, "wb");
+    g_length = 0;
     return f;
 }
 
 void Rotate() {
     if (!g_stream) return;
-    long len = std::ftell(g_stream);
-    if (len <= g_rotateLimit) return;
+    if (g_length <= g_rotateLimit) return;
     std::fclose(g_stream);
     g_stream = nullptr;
     if (++g_rotation > 1) g_rotation = 0;
@@ -42,6 +45,7 @@ void OpenTraceFile() {
         std::fputs("Log File Begin\r\n", g_stream);
         std::fputs(kVersionText, g_stream);
         std::fputs("\r\n", g_stream);
+        g_length += long(std::strlen("Log File Begin\r\n") + std::strlen(kVersionText) + 2);
         if (g_trace == 3) std::fflush(g_stream);
     }
     plat::RemoveFile("comms2.txt");
@@ -56,6 +60,7 @@ void WriteTrace(const std::string& text) {
         std::fputs(stamp, g_stream);
         std::fwrite(text.data(), 1, text.size(), g_stream);
         std::fputs("\r\n", g_stream);
+        g_length += long(std::strlen(stamp) + text.size() + 2);
         if (g_trace == 3) std::fflush(g_stream);
     }
     Rotate();

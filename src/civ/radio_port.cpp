@@ -167,6 +167,7 @@ void SendPoll(const std::uint8_t* frame, int length) {
     const int written = WriteRadioPort(frame, length);
     const int err = errno;
     if (written != length) WriteTracef("Poll WriteFile error %ld, %04x, rc %d", long(err), unsigned(err), written);
+    if (written > 0) ExpectRadioAnswer(written);
 }
 
 void DrainRadioPort() {

@@ -10,6 +10,8 @@
 #include "civ/civ_timers.h"
 #include "civ/radio_init.h"
 #include "civ/radio_port.h"
+#include "platform/clock.h"
+#include "platform/event_loop.h"
 
 std::uint8_t g_sendbuf[kSendSlots][kSendSlotSize];
 std::int16_t g_sendlen[kSendSlots];
@@ -21,6 +23,12 @@ int g_sendpaced = 1;
 int g_sendtries = 0;
 
 namespace {
+// When the pump last wrote: the next write waits for the rest of its period.
+std::uint32_t g_lastwrite = 0;
+bool g_haswritten = false;
+int g_batchopen = 0;             // SendBatch scopes open now
+bool g_batched[kSendSlots] = {};  // the slot's frame may share a write
+
 int Next(int index) { return index + 1 >= kSendSlots ? 0 : index + 1; }
 
 bool WellFormed(const std::uint8_t* frame, int length) {
@@ -28,11 +36,29 @@ bool WellFormed(const std::uint8_t* frame, int length) {
            frame[1] == kCivPreamble && frame[length - 1] == kCivEnd;
 }
 
-void ArmSendTimer(const char* trace) {
+void ArmSendTimer(const char* trace, unsigned ms = kSendPeriodMs) {
     KillCivTimer(TIMER_SENDQ);
-    SetCivTimer(TIMER_SENDQ, kSendPeriodMs);
+    SetCivTimer(TIMER_SENDQ, ms);
     g_sendtimer = 1;
     CivTrace(trace);
+}
+
+// Paced mode: the pump runs once the handlers now running are done, unless
+// it wrote less than a period ago; then at the end of that period.
+void StartPump(const char* trace) {
+    const std::uint32_t since = plat::GetTickCount() - g_lastwrite;
+    if (g_haswritten && since < kSendPeriodMs) {
+        ArmSendTimer(trace, kSendPeriodMs - since);
+        return;
+    }
+    ArmSendTimer(trace);
+    if (g_timerwindow) plat::TimerDueSoon(g_timerwindow, TIMER_SENDQ);
+}
+
+// 10 bits a character on the line.
+unsigned CharTimesMs(long chars) {
+    const long baud = g_baud >= 300 ? g_baud : 19200;
+    return unsigned((chars * 10 * 1000 + baud - 1) / baud);
 }
 
 // Start of the CI-V frame that the bus echoes: a frame led by a longer
@@ -44,6 +70,9 @@ int EchoStart(const std::uint8_t* slot, int length) {
     return start;
 }
 }  // namespace
+
+SendBatch::SendBatch() { ++g_batchopen; }
+SendBatch::~SendBatch() { --g_batchopen; }
 
 bool SendQueueEmpty() { return g_putq == g_getq; }
 bool SendQueueFull() { return Next(g_putq) == g_getq; }
@@ -63,11 +92,12 @@ bool putq(const std::uint8_t* frame, int length) {
     const int s = g_putq;
     std::memcpy(g_sendbuf[s], frame, std::size_t(length));
     g_sendlen[s] = std::int16_t(length);
+    g_batched[s] = g_batchopen > 0;
     g_putq = Next(g_putq);
     ++g_qdepth;
     WriteTracef("put depth %d, putq %d, getq %d", g_qdepth, g_putq, g_getq);
     if (g_sendpaced) {
-        if (!g_sendtimer) ArmSendTimer("putq sets timer");
+        if (!g_sendtimer) StartPump("putq sets timer");
     } else if (s == g_getq) {
         sendq();
     }
@@ -102,17 +132,42 @@ void sendq() {
         if (SendQueueEmpty()) return;
     }
 
-    const std::uint8_t* frame = g_sendbuf[g_getq];
-    const int length = g_sendlen[g_getq];
-    const int shown = CivTraceShown(length);
+    // Paced mode: a batch's frames leave together, so the radio's answers
+    // come back together too.
+    static std::uint8_t batch[kFramesPerWrite * kSendSlotSize];
+    const int depth = SendQueueDepth();
+    int frames = 1;
+    if (g_sendpaced && g_batched[g_getq]) {
+        for (int slot = Next(g_getq); frames < depth && frames < kFramesPerWrite && g_batched[slot]; slot = Next(slot))
+            ++frames;
+    }
+    int total = 0;
+    for (int k = 0, slot = g_getq; k < frames; ++k, slot = Next(slot)) {
+        std::memcpy(batch + total, g_sendbuf[slot], std::size_t(g_sendlen[slot]));
+        total += g_sendlen[slot];
+    }
     CivTrace("calling writefile\n");
     errno = 0;
-    const int written = WriteRadioPort(frame, length);
+    const int written = WriteRadioPort(batch, total);
     const int err = errno;
     CivTrace("back from writefile\n");
     if (written < 0) WriteTracef("WriteFile error %ld, %04x", long(err), unsigned(err));
 
-    if (written == length) {
+    int end = 0;  // end of the current frame within the write
+    for (int k = 0; k < frames; ++k) {
+        const std::uint8_t* frame = g_sendbuf[g_getq];
+        const int length = g_sendlen[g_getq];
+        const int shown = CivTraceShown(length);
+        end += length;
+        if (written < end) {
+            // This frame and the rest stay; it goes again whole next time.
+            if (CivTracing()) {
+                char head[32];
+                std::snprintf(head, sizeof head, "waiting Send %d ", shown);
+                WriteTrace(std::string(head) + std::string(reinterpret_cast<const char*>(frame), std::size_t(shown)));
+            }
+            break;
+        }
         if (CivTracing()) {
             WriteTracef("really Send depth %d, length %d, allowed %d, putq %d, getq %d", g_qdepth, length,
                         g_allowed, g_putq, g_getq);
@@ -122,10 +177,11 @@ void sendq() {
             ReleaseHeadFrame();
         else
             ++g_sendtries;
-    } else if (CivTracing()) {
-        char head[32];
-        std::snprintf(head, sizeof head, "waiting Send %d ", shown);
-        WriteTrace(std::string(head) + std::string(reinterpret_cast<const char*>(frame), std::size_t(shown)));
+    }
+    if (written > 0) {
+        g_lastwrite = plat::GetTickCount();
+        g_haswritten = true;
+        ExpectRadioAnswer(written);
     }
 
     if (!SendQueueEmpty() && !g_sendtimer) ArmSendTimer("sendq sets timer");
@@ -136,4 +192,27 @@ void OnSendQueueTimer() {
     g_sendtimer = 0;
     CivTrace("timer calls sendq");
     sendq();
+}
+
+unsigned AnswerWindowMs(int bytes) { return kTurnaroundMs + CharTimesMs(2L * (bytes > 0 ? bytes : 0)); }
+
+unsigned LineQuietMs() {
+    const unsigned ms = CharTimesMs(4);
+    return ms > 10 ? ms : 10;
+}
+
+void ExpectRadioAnswer(int bytes) {
+    if (!g_timerwindow || g_radioport == plat::kInvalidPort) return;
+    const long due = plat::TimerDueIn(g_timerwindow, TIMER_DEVICE_POLL);
+    if (due < 0) return;
+    const unsigned window = AnswerWindowMs(bytes);
+    if (due > long(window)) SetCivTimer(TIMER_DEVICE_POLL, window);
+    // With frames waiting for this answer it is read as soon as the line has
+    // gone quiet, so that they follow it without delay; otherwise the first
+    // byte of the echo must not wake the poll, which reads once the answer
+    // should be complete (a late one still wakes it).
+    if (SendQueueEmpty())
+        plat::StopWakeOnReadable(g_radioport);
+    else
+        plat::WakeTimerOnReadable(g_radioport, g_timerwindow, TIMER_DEVICE_POLL, LineQuietMs());
 }

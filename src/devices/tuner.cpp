@@ -31,7 +31,7 @@ int g_ldgcoax = 0;
 int g_ldgmemclear = 0;
 int g_ldgbusy = 0;
 int g_tunerpending = 0;
-int g_ldgswr = 10000;
+int g_ldgswr = 0;  // no power record yet: nothing to show
 char g_ldgswrtext[16] = "";
 char g_ldgtunertext[16] = "";
 int g_ldgantenna = 1;
@@ -92,17 +92,25 @@ void SetLdgRts() {
     }
 }
 
+// The panel's tuner fields and buttons show what the tuner state says.
 void ShowTunerSwr() {
-    if (g_ldgswr == 0) return;
-    std::snprintf(g_ldgswrtext, sizeof g_ldgswrtext, "%2.2f", g_ldgswr / 100.0);
-    ShowTunerState();
+    if (g_swlpanel) g_swlpanel->ShowTunerSwr(g_ldgswrtext);
+}
+void ShowTunerResult() {
+    if (g_swlpanel) g_swlpanel->ShowTunerResult(g_ldgtunertext);
+}
+void ShowTunerCaptions() {
+    if (g_swlpanel) g_swlpanel->ShowTunerCaptions(g_ldgantenna, g_ldghiz);
 }
 
 void Record(const std::uint8_t* r) {
     switch (r[1]) {
     case 6: g_ldgswr = LdgSwrFromPower(r[3]); break;
     case 7: {
-        ShowTunerSwr();
+        if (g_ldgswr != 0) {
+            std::snprintf(g_ldgswrtext, sizeof g_ldgswrtext, "%2.2f", g_ldgswr / 100.0);
+            ShowTunerSwr();
+        }
         if (!g_settingrequested) break;
         g_settingrequested = 0;
         const int period = LdgPeriod(TxFreq());
@@ -134,7 +142,7 @@ void Record(const std::uint8_t* r) {
         WriteTrace("mem clear complete");
         // The tuner forgot its settings: so does the image, at the recall.
         g_clearpending = 1;
-        ShowTunerState();
+        ShowTunerResult();
         SetCivTimer(TIMER_TUNER_RECALL, 100);
         break;
     default: break;
@@ -216,10 +224,7 @@ void RunAction(int action) {
         if (action == 23) SendByte(g_ldghiz ? 0x08 : 0x09);
         if (action == 24) {
             SendByte(g_ldgantenna == 2 ? 0x0B : 0x0A);
-            if (g_ldgantenna == 2) {
-                std::snprintf(g_ldgtunertext, sizeof g_ldgtunertext, "%s", "Ant2");
-                ShowTunerState();
-            }
+            ShowTunerCaptions();
         }
         if (action == 35) SendByte(0x2D);
         int next = 0;
@@ -379,9 +384,12 @@ void autotunerexit() {
     if (wasTune) {
         g_tuneinprogress = 0;
         std::snprintf(g_ldgtunertext, sizeof g_ldgtunertext, "%s", g_goodtune ? "Tuned" : "No Tune");
-        if (g_badtune) std::snprintf(g_ldgswrtext, sizeof g_ldgswrtext, "%s", "High");
+        if (g_badtune) {
+            std::snprintf(g_ldgswrtext, sizeof g_ldgswrtext, "%s", "High");
+            ShowTunerSwr();
+        }
         g_goodtune = g_badtune = 0;
-        ShowTunerState();
+        ShowTunerResult();
         SendByte(';');
         WriteTrace("back from sendtoldg");
     }
@@ -513,14 +521,14 @@ void OnTunerStore() { Queue(10, 8000); }
 void OnTunerHiLoZ() {
     if (g_tunerstate != 0) return;
     g_ldghiz = !g_ldghiz;
+    ShowTunerCaptions();
     Queue(g_ldghiz ? 7 : 6, 8000);
 }
 
 void ToggleTunerAntenna() {
     if (g_tunerstate != 0 || TxFreq() > 30.0) return;
     g_ldgantenna = g_ldgantenna == 2 ? 1 : 2;
-    std::snprintf(g_ldgtunertext, sizeof g_ldgtunertext, "Ant%d", g_ldgantenna);
-    ShowTunerState();
+    ShowTunerCaptions();
     g_ldgrtspulse = 1;
     g_tuneraction = 20;
     Step(2, 20);
@@ -528,7 +536,7 @@ void ToggleTunerAntenna() {
 }
 
 // The radio window's tuner buttons (right clicks on "Cap" and "Ind" give
-// 568 and 570). The antenna and impedance buttons show what is in use.
+// 568 and 570).
 bool OnTunerButton(unsigned id) {
     switch (id) {
     case 564: OnTunerTune(); break;
@@ -543,21 +551,7 @@ bool OnTunerButton(unsigned id) {
     case 6120: ToggleTunerAntenna(); break;
     default: return false;
     }
-    if (g_swlpanel && g_swlpanel->View()) {
-        char text[8];
-        std::snprintf(text, sizeof text, "Ant%d", g_ldgantenna == 2 ? 2 : 1);
-        g_swlpanel->View()->SetControlText(6120, text);
-        g_swlpanel->View()->SetControlText(595, g_ldghiz ? "HiZ" : "LoZ");
-    }
     return true;
-}
-
-void ShowTunerState() {
-    char text[40];
-    std::snprintf(text, sizeof text, "Tuner SWR: %s", g_ldgswrtext[0] ? g_ldgswrtext : "--");
-    ShowRowText(kTunerSwrLabelId, text);
-    std::snprintf(text, sizeof text, "Tuner: %s", g_ldgtunertext[0] ? g_ldgtunertext : "--");
-    ShowRowText(kTunerResultLabelId, text);
 }
 
 void SendToSteppir(const std::uint8_t* data, int length) {

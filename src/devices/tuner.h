@@ -54,11 +54,6 @@ void ReadLdgFile();
 void WriteLdgFile();
 // The start-up chain that wakes the tuner and sets its mode and antenna.
 void StartLdgChain();
-// The settings window's tuner page shows the SWR and the tune result (or
-// the antenna chosen) in these labels.
-constexpr int kTunerSwrLabelId = 7991;
-constexpr int kTunerResultLabelId = 7992;
-void ShowTunerState();
 
 // The panel's tuner buttons.
 void OnTunerTune();

@@ -218,6 +218,10 @@ const std::vector<Item> kItems = {
     {576, K::Button, "Sto", 132, 257, 154, 274, S::TunerLdg, true, -1, nullptr},
     {595, K::Button, "LoZ", 155, 257, 177, 274, S::TunerLdg, true, -1, nullptr},
     {594, K::Button, "Rcl Tnr", 178, 257, 225, 274, S::TunerLdg, true, -1, nullptr},
+    // The tuner's SWR and tune result have no place in the tuner row: they
+    // take the free row just above its right end, under the tuning tools.
+    {9351, K::Label, "", 245, 232, 299, 246, S::TunerLdg, true, -1, "LDG Tuner SWR"},
+    {9352, K::Label, "", 301, 232, 355, 246, S::TunerLdg, true, -1, "LDG Tuner Result"},
     {589, K::Button, "CW1", 226, 257, 256, 274, S::Always, true, -1, "Play CW Memory 1"},
     {590, K::Button, "CW2", 258, 257, 288, 274, S::Always, true, -1, "Play CW Memory 2"},
     {591, K::Button, "CW3", 290, 257, 320, 274, S::Always, true, -1, "Play CW Memory 3"},

@@ -141,6 +141,7 @@ void CRadioWindow::CreateSliderRow() {
         panel_->ShowStationCaption();
         panel_->ShowCallSign();
         panel_->ShowBearing();
+        panel_->ShowTuner();
         panel_->ShowRitXit();
         SetText(int(CSwlPanel::kPbtInnerLabel), std::to_string(panel_->pbtInnerOffset));
         SetText(int(CSwlPanel::kPbtOuterLabel), std::to_string(panel_->pbtOuterOffset));
@@ -279,8 +280,11 @@ bool CRadioWindow::CreateToolTips() {
 }
 
 plat::Window* CRadioWindow::Control(int id) const {
-    auto it = byId_.find(id);
-    return it == byId_.end() ? nullptr : it->second;
+    // Both tuners' buttons exist with the same ids: the one on show first.
+    const auto [first, last] = byId_.equal_range(id);
+    for (auto it = first; it != last; ++it)
+        if (it->second->IsWindowVisible()) return it->second;
+    return first == last ? nullptr : first->second;
 }
 
 void CRadioWindow::SetText(int id, const std::string& text) {
@@ -289,8 +293,10 @@ void CRadioWindow::SetText(int id, const std::string& text) {
     }
 }
 
+// The panel is told its state again with every report from the radio: only
+// a control whose look changes is repainted.
 void CRadioWindow::Light(int id, bool on) {
-    if (auto* b = dynamic_cast<CBiStateButton*>(Control(id))) b->SetState(on ? 1 : 0);
+    if (auto* b = dynamic_cast<CBiStateButton*>(Control(id)); b && b->GetState() != (on ? 1 : 0)) b->SetState(on ? 1 : 0);
 }
 
 void CRadioWindow::ShowTunerButtons(int tuner) {
@@ -326,11 +332,15 @@ void CRadioWindow::LightModeButton(char mode) {
     // The filter buttons read the width table of the mode; a button without
     // a filter of the model does not show.
     const bool am = UsesAmTable(mode) && ModelCap(g_hasamfmwidth);
+    const bool tableChanged = filterAm_ != int(am);
+    filterAm_ = int(am);
     for (int i = 0; i < 12; ++i) {
         if (auto* f = dynamic_cast<CFilterButton*>(Control(401 + i))) {
             const int index = CSwlPanel::FilterButtonIndex(i + 1, mode);
-            f->SetAmTable(am);
-            f->SetFilter(index);
+            if (tableChanged || f->GetFilter() != index) {
+                f->SetAmTable(am);
+                f->SetFilter(index);
+            }
             f->ShowWindow(IsModelFilter(index) ? plat::SW_SHOW : plat::SW_HIDE);
         }
     }
@@ -366,22 +376,26 @@ void CRadioWindow::LightStepButton(int button) {
 void CRadioWindow::ShowStepBCaption(const std::string& text) { SetText(kStepLabelB, text); }
 
 void CRadioWindow::SetScaleResolution(int resolution) {
-    if (auto* s = dynamic_cast<CScale*>(Control(2358))) s->SetZoom(resolution);
+    if (auto* s = dynamic_cast<CScale*>(Control(2358)); s && s->GetZoom() != (resolution > 0 ? resolution : 1))
+        s->SetZoom(resolution);
 }
 
 void CRadioWindow::MoveFrequencyScale(double mhz) {
-    if (auto* s = dynamic_cast<CScale*>(Control(2358))) s->SetCentre(mhz);
+    if (auto* s = dynamic_cast<CScale*>(Control(2358)); s && s->GetCentre() != mhz) s->SetCentre(mhz);
 }
 
 void CRadioWindow::SetTransmitColour(int vfo, bool transmitting) {
+    int& shown = txShown_[vfo == 0 ? 0 : 1];
+    if (shown == int(transmitting)) return;
+    shown = int(transmitting);
     const int first = vfo == 0 ? int(IDC_DIGITS_A) : int(IDC_DIGITS_B);
     for (int i = 0; i < kDigitBoxes; ++i)
         if (auto* e = dynamic_cast<plat::Control*>(Control(first + i))) e->SetColours(transmitting ? kRed : kGreen, kBlack);
 }
 
 void CRadioWindow::ShowPbt(int shift) {
-    if (auto* d = dynamic_cast<CDragit*>(Control(2386))) d->SetValue(shift);
-    if (auto* f = dynamic_cast<CFilterControl*>(Control(kFilterGraphic))) f->SetShift(shift);
+    if (auto* d = dynamic_cast<CDragit*>(Control(2386)); d && d->GetValue() != shift) d->SetValue(shift);
+    if (auto* f = dynamic_cast<CFilterControl*>(Control(kFilterGraphic)); f && f->GetShift() != shift) f->SetShift(shift);
 }
 
 void CRadioWindow::ShowMeter(int value, int type) {
@@ -404,7 +418,7 @@ void CRadioWindow::ShowControl(unsigned id, bool show) {
 }
 
 void CRadioWindow::SetSliderValue(unsigned id, int value) {
-    if (auto* s = dynamic_cast<CSlider*>(Control(int(id)))) s->SetValue(value);
+    if (auto* s = dynamic_cast<CSlider*>(Control(int(id))); s && s->GetValue() != value) s->SetValue(value);
 }
 
 int CRadioWindow::SliderValue(unsigned id) const {
@@ -413,7 +427,7 @@ int CRadioWindow::SliderValue(unsigned id) const {
 }
 
 void CRadioWindow::SetDragValue(unsigned id, int value) {
-    if (auto* d = dynamic_cast<CDragit*>(Control(int(id)))) d->SetValue(value);
+    if (auto* d = dynamic_cast<CDragit*>(Control(int(id))); d && d->GetValue() != value) d->SetValue(value);
 }
 
 void CRadioWindow::ShowRadioSilent(bool silent, const std::string& text) {

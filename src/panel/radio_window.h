@@ -28,7 +28,7 @@ public:
     // Registers the tooltip texts; false when the window is not there.
     bool CreateToolTips();
 
-    // A created control by id (the first one), or null.
+    // A created control by id (the one on show where the tuners share ids), or null.
     plat::Window* Control(int id) const;
     // The layout as placed for this window.
     const std::vector<radio_layout::Placed>& Placement() const { return placed_; }
@@ -106,6 +106,8 @@ private:
     plat::Font statusFont_;  // fixed pitch: the status lines have columns
     plat::Font drawFont_;    // the text the scales, meter and passband picture draw
     int litMode_ = 0, litBand_ = 0, litFilter_ = 0, litStep_ = 0;
+    int txShown_[2] = {-1, -1};  // the digits' colours as last set: -1 none yet
+    int filterAm_ = -1;          // the filter buttons' caption table as last set
     bool dragging_ = false;
     plat::Point dragFrom_{};
     // Both tuner button sets, created hidden where the tuner is another.

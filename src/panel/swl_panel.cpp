@@ -339,6 +339,30 @@ void CSwlPanel::ShowMeterPeak(int peak, int type) {
     if (view_) view_->ShowMeterPeak(peak, type);
 }
 
+void CSwlPanel::ShowTunerSwr(const std::string& text) {
+    tunerSwr = text;
+    if (view_) view_->SetControlText(kTunerSwrField, text);
+}
+
+void CSwlPanel::ShowTunerResult(const std::string& text) {
+    tunerResult = text;
+    if (view_) view_->SetControlText(kTunerField, text);
+}
+
+void CSwlPanel::ShowTunerCaptions(int antenna, int hiz) {
+    tunerAntenna = antenna == 2 ? 2 : 1;
+    tunerHiZ = hiz != 0;
+    if (!view_) return;
+    view_->SetControlText(kTunerAntennaButton, tunerAntenna == 2 ? "Ant2" : "Ant1");
+    view_->SetControlText(kTunerImpedanceButton, tunerHiZ ? "HiZ" : "LoZ");
+}
+
+void CSwlPanel::ShowTuner() {
+    ShowTunerSwr(tunerSwr);
+    ShowTunerResult(tunerResult);
+    ShowTunerCaptions(tunerAntenna, tunerHiZ);
+}
+
 // ---- Keypad entry ------------------------------------------------------------------
 
 void CSwlPanel::KeyDigitA() { KeyDigit(kVfoA); }

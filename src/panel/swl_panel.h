@@ -286,6 +286,18 @@ public:
     void ShowStationCaption();
     void ShowCallSign();
     void ShowBearing();
+    // The LDG tuner beside its buttons: the SWR of its last report and the
+    // result of the last tune in their fields, the antenna (1, 2) and the
+    // impedance (HiZ when set) on their buttons. Kept here so that a window
+    // created later shows them too (ShowTuner).
+    static constexpr unsigned kTunerSwrField = 9351, kTunerField = 9352;
+    static constexpr unsigned kTunerAntennaButton = 6120, kTunerImpedanceButton = 595;
+    std::string tunerSwr, tunerResult;
+    int tunerAntenna = 1, tunerHiZ = 0;
+    void ShowTunerSwr(const std::string& text);
+    void ShowTunerResult(const std::string& text);
+    void ShowTunerCaptions(int antenna, int hiz);
+    void ShowTuner();
     // The transverter buttons 40145..40149 for the transverters set up.
     static constexpr unsigned kFirstTransverterButton = 40145;
     void ShowTransverterButtons();

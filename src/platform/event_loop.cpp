@@ -26,6 +26,7 @@
 
 #include "platform/clock.h"
 #include "platform/loop_internal.h"
+#include "platform/resident_memory.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -69,6 +70,34 @@ Window* g_pendingTarget = nullptr;
 WPARAM g_pendingParam = 0;
 
 bool RealLoop() { return g_app != nullptr && !detail::ManualMode(); }
+
+// Posted in place of a window message: run timer wParam of the window now.
+constexpr unsigned kTimerSoon = 0xFFFF0001u;
+
+// How early a timer may run when the loop is awake anyway: a twentieth of
+// its period, at most 50 ms; none under the manual clock, whose tests count
+// on exact times.
+std::uint64_t Slack(const TimerEntry& t) {
+    if (detail::ManualMode()) return 0;
+    return std::min<std::uint64_t>(t.period / 20, 50);
+}
+
+// The next timer to run for a wake-up at `upTo`: the earliest due, or else
+// one close enough to run early; end() when none.
+std::vector<TimerEntry>::iterator NextDue(std::uint64_t upTo) {
+    auto best = g_timers.end();
+    for (auto it = g_timers.begin(); it != g_timers.end(); ++it) {
+        if (it->due > upTo + Slack(*it)) continue;
+        if (best == g_timers.end() || it->due < best->due || (it->due == best->due && it->seq < best->seq)) best = it;
+    }
+    return best;
+}
+
+TimerEntry* FindTimer(const Window* w, unsigned id) {
+    for (auto& t : g_timers)
+        if (t.window == w && t.id == id) return &t;
+    return nullptr;
+}
 
 void Reschedule() {
     if (!RealLoop() || g_driver == nullptr) return;
@@ -164,18 +193,14 @@ void FireDueTimers(std::uint64_t upTo) {
     // Bounded so that a handler that keeps re-arming at the current time
     // cannot hold the loop forever.
     for (int guard = 0; guard < 1000000; ++guard) {
-        auto it = std::min_element(g_timers.begin(), g_timers.end(), [](const TimerEntry& a, const TimerEntry& b) {
-            return a.due != b.due ? a.due < b.due : a.seq < b.seq;
-        });
-        if (it == g_timers.end() || it->due > upTo) break;
+        auto it = NextDue(upTo);
+        if (it == g_timers.end()) break;
         if (ManualMode()) {
             if (it->due > NowMs()) SetManualNow(it->due);
             DeliverPosted();
             // Delivery may have changed the timers; look again.
-            it = std::min_element(g_timers.begin(), g_timers.end(), [](const TimerEntry& a, const TimerEntry& b) {
-                return a.due != b.due ? a.due < b.due : a.seq < b.seq;
-            });
-            if (it == g_timers.end() || it->due > upTo) break;
+            it = NextDue(upTo);
+            if (it == g_timers.end()) break;
         }
         Window* w = it->window;
         unsigned id = it->id;
@@ -209,6 +234,20 @@ void TimerKill(Window* w, unsigned id) {
     Reschedule();
 }
 
+void TimerDueSoon(Window* w, unsigned id) {
+    if (!FindTimer(w, id)) return;
+    for (const Posted& p : g_posted)
+        if (p.window == w && p.msg == kTimerSoon && p.wParam == id) return;
+    PostTo(w, kTimerSoon, id, 0);
+}
+
+long TimerDueIn(const Window* w, unsigned id) {
+    const TimerEntry* t = FindTimer(w, id);
+    if (!t) return -1;
+    const std::uint64_t now = detail::NowMs();
+    return t->due > now ? long(t->due - now) : 0;
+}
+
 bool TimerExists(const Window* w, unsigned id) {
     return std::any_of(g_timers.begin(), g_timers.end(), [&](const TimerEntry& t) { return t.window == w && t.id == id; });
 }
@@ -233,19 +272,30 @@ void PostedDropAll(const Window* w) {
     std::erase_if(g_posted, [&](const Posted& p) { return p.window == w; });
 }
 
-void WakeTimerOnReadable(int fd, Window* w, unsigned id) {
+namespace {
+std::map<int, QSocketNotifier*> g_readNotifiers;
+}
+
+void WakeTimerOnReadable(int fd, Window* w, unsigned id, unsigned quietMs) {
     if (!RealLoop() || fd < 0) return;
-    static std::map<int, QSocketNotifier*> notifiers;
-    QSocketNotifier*& n = notifiers[fd];
+    QSocketNotifier*& n = g_readNotifiers[fd];
     if (n == nullptr) n = new QSocketNotifier(fd, QSocketNotifier::Read, g_app);
     QObject::disconnect(n, nullptr, nullptr, nullptr);
     // Disabled at the first signal: an unread fd (or one closed meanwhile)
     // must not keep the loop spinning.
-    QObject::connect(n, &QSocketNotifier::activated, g_app, [n, w, id] {
+    QObject::connect(n, &QSocketNotifier::activated, g_app, [n, w, id, quietMs] {
         n->setEnabled(false);
-        if (IsLiveWindow(w) && TimerExists(w, id)) TimerSet(w, id, 0);
+        if (!IsLiveWindow(w)) return;
+        const long due = TimerDueIn(w, id);
+        if (due < 0) return;
+        if (due > long(std::max(quietMs, 10u))) TimerSet(w, id, quietMs);
     });
     n->setEnabled(true);
+}
+
+void StopWakeOnReadable(int fd) {
+    auto it = g_readNotifiers.find(fd);
+    if (it != g_readNotifiers.end() && it->second) it->second->setEnabled(false);
 }
 
 int DeliverPosted() {
@@ -256,10 +306,19 @@ int DeliverPosted() {
     for (std::size_t i = 0; i < n && !g_posted.empty(); ++i) {
         Posted p = g_posted.front();
         g_posted.pop_front();
-        if (IsLiveWindow(p.window)) {
+        if (!IsLiveWindow(p.window)) continue;
+        if (p.msg == kTimerSoon) {
+            // Still armed: it runs now and its period starts again.
+            TimerEntry* t = FindTimer(p.window, unsigned(p.wParam));
+            if (!t) continue;
+            t->due = detail::NowMs() + t->period;
+            t->seq = ++g_timerSeq;
+            Reschedule();
+            p.window->SendMessage(WM_TIMER, p.wParam, 0);
+        } else {
             p.window->SendMessage(p.msg, p.wParam, p.lParam);
-            ++delivered;
         }
+        ++delivered;
     }
     if (!g_posted.empty()) ScheduleDrain();
     return delivered;
@@ -275,6 +334,11 @@ bool Init(int& argc, char** argv) {
         std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
+    // With shared-memory images every repaint of a region drawn before waits
+    // for the X server (a round trip that wakes two threads); the program
+    // repaints small parts often (the meter, the clocks), which plain image
+    // requests carry without one.
+    setenv("QT_XCB_NO_MITSHM", "1", 0);
     const char* qpa = std::getenv("QT_QPA_PLATFORM");
     g_headless = qpa != nullptr && std::string(qpa) == "offscreen";
     g_app = new QApplication(argc, argv);
@@ -307,6 +371,9 @@ bool Started() { return g_app != nullptr; }
 
 int Run() {
     if (!g_app) return 1;
+    // Once start-up is over, what only it needed leaves the resident set.
+    constexpr int kTrimAfterStartMs = 3000;
+    QTimer::singleShot(kTrimAfterStartMs, g_app, [] { TrimResidentMemory(); });
     return g_app->exec();
 }
 

@@ -61,13 +61,26 @@ bool Headless();
 int DeliverPosted();
 std::size_t PostedCount();
 
-// One-shot: when `fd` has data to read, timer `id` of `w` falls due at once
-// (after the 10 ms floor). Lets an idle poll sleep longer without reading
-// late. No effect under the manual clock, where time only moves on request.
-void WakeTimerOnReadable(int fd, Window* w, unsigned id);
+// One-shot: when `fd` has data to read, timer `id` of `w` falls due
+// `quietMs` later (at least the 10 ms floor), so that what the far end
+// started sending has arrived by then and one read takes it all. Lets an
+// idle poll sleep without reading late. No effect under the manual clock,
+// where time only moves on request.
+void WakeTimerOnReadable(int fd, Window* w, unsigned id, unsigned quietMs = 0);
+// Stops watching `fd` (a reply is awaited at a known time instead).
+void StopWakeOnReadable(int fd);
 
-// Timers (used by Window; also inspectable in tests).
+// Timers (used by Window; also inspectable in tests). With the real clock a
+// timer may run up to a twentieth of its period early when the loop wakes
+// for another one anyway (at most 50 ms): timers that fall due close
+// together then cost one wake-up. Under the manual clock they run on time.
 void TimerSet(Window* w, unsigned id, unsigned ms);
+// An armed timer runs as soon as the loop has finished the handlers it is
+// running now, then keeps its period; nothing when it is not armed. Work
+// queued by several handlers of one wake-up thus leaves together.
+void TimerDueSoon(Window* w, unsigned id);
+// Milliseconds until an armed timer falls due (0 when overdue), or -1.
+long TimerDueIn(const Window* w, unsigned id);
 void TimerKill(Window* w, unsigned id);
 bool TimerExists(const Window* w, unsigned id);
 unsigned TimerPeriod(const Window* w, unsigned id);

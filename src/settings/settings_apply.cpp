@@ -33,7 +33,6 @@
 #include "devices/amplifiers.h"
 #include "devices/station_outputs.h"
 #include "devices/switches.h"
-#include "devices/tuner.h"
 #include "panel/swl_panel.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
@@ -744,7 +743,6 @@ void LoadSettingsControls() {
     // frame sent here would go out before the radio has answered.
     g_cwspeed = g_keyercw + g_keyerks + 10;
     ShowKeyerFactors(g_keyerweight);
-    ShowTunerState();
 }
 
 void ApplySettings() {

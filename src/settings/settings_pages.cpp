@@ -23,7 +23,6 @@
 #include "devices/cw_keyer.h"
 #include "devices/device_options.h"
 #include "devices/switches.h"
-#include "devices/tuner.h"
 #include "devices/keying.h"
 #include "devices/midi_controllers.h"
 #include "memories/memory_options.h"
@@ -178,9 +177,6 @@ const PageRow kRows[] = {
     Check(0, 2, "Power On/Off start/exit", &g_poweronoff, Rule::PowerOnOff),
     Port(6109, 2, "Tuner Comport", g_ldgcomport, Rule::LdgTuner),
     Button(5062, 2, "Clear Memory", Rule::LdgTuner),
-    // The tuner's last SWR and tune result; the captions only size the rows.
-    Label(2, "Tuner SWR: High", Rule::LdgTuner, kTunerSwrLabelId),
-    Label(2, "Tuner: No Tune", Rule::LdgTuner, kTunerResultLabelId),
     // The AT-200PC's tune power: taken at once, no settings change.
     Slider(kTunerPowerId, 2, "Tuner\rPower", &g_at200pctunerpower, 0, 100, Rule::LdgTuner),
     Check(0, 2, "Tune", &g_tuneswitch),

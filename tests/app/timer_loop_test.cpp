@@ -8,6 +8,7 @@
 
 #include "app/cw_sender.h"
 #include "app/main_frame.h"
+#include "app/one_second.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frequency_state.h"
@@ -105,4 +106,17 @@ TEST(TimerLoop, TuningTickRunsThePendingAction) {
     EXPECT_EQ(g_newtuningpending, 0);
     EXPECT_NE(g_bandrow, kGenBandRow);
     EXPECT_FALSE(g_mainwin->HasTimer(TIMER_NEW_TUNING));
+}
+
+TEST(OneSecond, FallsDueJustBehindAMeterTickSoBothShareAWakeUp) {
+    // Meter tick due in 150 ms, every 200: the tick nearest a second from
+    // now is at 950; the housekeeping follows it by a tenth of a cycle.
+    EXPECT_EQ(OneSecondDelay(150, 200), 970u);
+    EXPECT_EQ(OneSecondDelay(0, 200), 1020u);
+    EXPECT_EQ(OneSecondDelay(100, 200), 1120u);
+    EXPECT_EQ(OneSecondDelay(30, 100), 1040u);
+    // No meter tick, or one slower than twice a second: a plain second.
+    EXPECT_EQ(OneSecondDelay(-1, 200), 1000u);
+    EXPECT_EQ(OneSecondDelay(100, 600), 1000u);
+    EXPECT_EQ(OneSecondDelay(100, 0), 1000u);
 }

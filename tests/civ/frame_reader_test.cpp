@@ -95,7 +95,7 @@ TEST(FrameReader, AcknowledgementSendsTheNextFrameAtOnce) {
     RadioLink link;
     Put(Frame({0x03}));
     Put(Frame({0x04}));
-    Advance(50);
+    Advance(0);
     EXPECT_EQ(link.written(6), Frame({0x03}));
     link.feed(Reply({0xFB}), 1);  // well before the next tick
     EXPECT_EQ(link.written(6), Frame({0x04}));

@@ -4,37 +4,126 @@
 #include "civ/radio_models.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
+#include "platform/event_loop.h"
 #include "platform/message_box.h"
 
 using plat::manual_clock::Advance;
 
-TEST(SendQueue, PacedModeWritesOneFramePerTick) {
+TEST(SendQueue, PacedModeWritesWhatWasQueuedTogetherInOneWrite) {
     RadioLink link;
     ASSERT_NE(g_radioport, plat::kInvalidPort);
     const Bytes a = Frame({0x03}), b = Frame({0x04}), c = Frame({0x14, 0x01, 0x01, 0x28});
+    {
+        const SendBatch batch;  // as a meter tick queues them
+        Put(a);
+        Put(b);
+        Put(c);
+    }
+    EXPECT_EQ(g_qdepth, 3);
+    EXPECT_TRUE(link.written().empty());
+    // Once the work that queued them is done, not a pump period later.
+    Advance(0);
+    EXPECT_EQ(link.written(a.size() + b.size() + c.size()), a + b + c);
+    EXPECT_EQ(link.traced("calling writefile"), 1);
+    EXPECT_EQ(link.traced("really send FE FE 94 E0 03 FD"), 1);
+    EXPECT_EQ(link.traced("really send FE FE 94 E0 14 01 01 28 FD"), 1);
+    EXPECT_TRUE(SendQueueEmpty());
+    EXPECT_EQ(g_qdepth, 0);
+    // Nothing queued: the pump sleeps.
+    EXPECT_EQ(g_sendtimer, 0);
+    EXPECT_FALSE(link.win.HasTimer(TIMER_SENDQ));
+    Advance(200);
+    EXPECT_TRUE(link.written().empty());
+    EXPECT_EQ(link.traced("calling writefile"), 1);
+}
+
+TEST(SendQueue, FramesOutsideABatchLeaveOnePerTick) {
+    RadioLink link;
+    const Bytes a = Frame({0x03}), b = Frame({0x04}), c = Frame({0x1A, 0x00, 0x01, 0x00, 0x03});
     Put(a);
     Put(b);
     Put(c);
-    EXPECT_EQ(g_qdepth, 3);
-    EXPECT_TRUE(link.written().empty());
-    Advance(49);
-    EXPECT_TRUE(link.written().empty());
-    Advance(1);
+    Advance(0);
     EXPECT_EQ(link.written(a.size()), a);
     EXPECT_TRUE(link.written().empty());
     Advance(50);
     EXPECT_EQ(link.written(b.size()), b);
     Advance(50);
     EXPECT_EQ(link.written(c.size()), c);
-    Advance(200);
-    EXPECT_TRUE(link.written().empty());
+    EXPECT_EQ(link.traced("calling writefile"), 3);
     EXPECT_TRUE(SendQueueEmpty());
-    EXPECT_EQ(g_qdepth, 0);
-    EXPECT_EQ(g_sendtimer, 0);
     EXPECT_FALSE(link.win.HasTimer(TIMER_SENDQ));
-    EXPECT_EQ(link.traced("putq sets timer"), 1);
-    EXPECT_EQ(link.traced("timer calls sendq"), 3);
-    EXPECT_EQ(link.traced("really send FE FE 94 E0 03 FD"), 1);
+}
+
+TEST(SendQueue, PacedModeKeepsAPumpPeriodBetweenWrites) {
+    RadioLink link;
+    const Bytes a = Frame({0x03}), b = Frame({0x04});
+    Put(a);
+    Advance(10);
+    EXPECT_EQ(link.written(a.size()), a);
+    EXPECT_FALSE(link.win.HasTimer(TIMER_SENDQ));
+    Put(b);  // 10 ms after the write: the pump wakes for it at 50
+    EXPECT_TRUE(link.win.HasTimer(TIMER_SENDQ));
+    EXPECT_EQ(g_sendtimer, 1);
+    Advance(39);
+    EXPECT_TRUE(link.written().empty());
+    Advance(1);
+    EXPECT_EQ(link.written(b.size()), b);
+    EXPECT_FALSE(link.win.HasTimer(TIMER_SENDQ));
+    // Long after the last write a new frame leaves at once again.
+    Advance(500);
+    Put(a);
+    Advance(0);
+    EXPECT_EQ(link.written(a.size()), a);
+}
+
+TEST(SendQueue, OneWriteCarriesAtMostItsShareOfFrames) {
+    RadioLink link;
+    Bytes first, rest;
+    const SendBatch batch;
+    for (int k = 0; k < kFramesPerWrite + 2; ++k) {
+        const Bytes f = Frame({0x1A, std::uint8_t(k)});
+        Put(f);
+        (k < kFramesPerWrite ? first : rest) = (k < kFramesPerWrite ? first : rest) + f;
+    }
+    Advance(0);
+    EXPECT_EQ(link.written(first.size()), first);
+    EXPECT_TRUE(link.written().empty());
+    EXPECT_EQ(SendQueueDepth(), 2);
+    EXPECT_TRUE(link.win.HasTimer(TIMER_SENDQ));
+    Advance(50);
+    EXPECT_EQ(link.written(rest.size()), rest);
+    EXPECT_TRUE(SendQueueEmpty());
+}
+
+TEST(SendQueue, AWriteBringsTheReadForwardToWhenTheAnswerIsIn) {
+    RadioLink link;
+    link.win.SetTimer(TIMER_DEVICE_POLL, 1000);
+    const Bytes a = Frame({0x15, 0x02}), b = Frame({0x1C, 0x00});
+    {
+        const SendBatch batch;
+        Put(a);
+        Put(b);
+    }
+    Advance(0);
+    EXPECT_EQ(plat::TimerDueIn(&link.win, TIMER_DEVICE_POLL), long(AnswerWindowMs(int(a.size() + b.size()))));
+    // A poll already due sooner is left alone.
+    link.win.SetTimer(TIMER_DEVICE_POLL, 10);
+    Advance(100);
+    Put(a);
+    Advance(0);
+    EXPECT_LE(plat::TimerDueIn(&link.win, TIMER_DEVICE_POLL), 10);
+}
+
+TEST(SendQueue, AnswerAndQuietTimesFollowTheBaudRate) {
+    const long saved = g_baud;
+    g_baud = 19200;
+    EXPECT_EQ(AnswerWindowMs(14), kTurnaroundMs + 15);  // 28 characters of 10 bits
+    EXPECT_EQ(LineQuietMs(), 10u);                      // the timer floor
+    g_baud = 1200;
+    EXPECT_EQ(AnswerWindowMs(14), kTurnaroundMs + 234);
+    EXPECT_EQ(LineQuietMs(), 34u);
+    g_baud = saved;
 }
 
 TEST(SendQueue, EchoModeReleasesOnlyOnTheExactEcho) {
@@ -65,8 +154,8 @@ TEST(SendQueue, EchoModeReleasesOnlyOnTheExactEcho) {
 TEST(SendQueue, EchoInPacedModeReleasesNothing) {
     RadioLink link;
     Put(Frame({0x03}));
-    Put(Frame({0x04}));
-    Advance(50);
+    Advance(0);
+    Put(Frame({0x04}));  // waits for the pump period
     EXPECT_EQ(g_qdepth, 1);
     link.feed(Frame({0x04}), 1);  // the echo of the frame still queued
     EXPECT_EQ(g_qdepth, 1);
@@ -111,10 +200,13 @@ TEST(SendQueue, FullRingRefusesTheNewFrame) {
     EXPECT_EQ(g_qdepth, kSendSlots - 1);
     EXPECT_EQ(link.traced("send queue full, frame refused"), 1);
     // Every frame put is still there, in order.
-    for (int k = 0; k < kSendSlots - 1; ++k) {
+    Bytes all, got;
+    for (int k = 0; k < kSendSlots - 1; ++k) all = all + Frame({0x1A, std::uint8_t(k)});
+    for (int k = 0; k < kSendSlots && got.size() < all.size(); ++k) {
         Advance(50);
-        ASSERT_EQ(link.written(7, 200), Frame({0x1A, std::uint8_t(k)})) << k;
+        got = got + link.written(1, 20);
     }
+    EXPECT_EQ(got, all);
     EXPECT_TRUE(SendQueueEmpty());
     EXPECT_EQ(g_putq, kSendSlots - 1);
 }
@@ -235,7 +327,7 @@ TEST(SendQueue, WriteErrorKeepsTheFrame) {
     RadioLink link;
     Put(Frame({0x03}));
     link.pty.closeMaster();
-    Advance(50);
+    Advance(0);
     EXPECT_EQ(g_qdepth, 1);
     EXPECT_EQ(link.traced("WriteFile error"), 1);
     EXPECT_TRUE(link.win.HasTimer(TIMER_SENDQ));  // retried on the next tick

@@ -8,7 +8,7 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
-#include "devices/station_fixture.h"
+#include "devices/tuner_fixture.h"
 #include "devices/tuner.h"
 #include "sim/sim_radio.h"
 
@@ -30,46 +30,13 @@ std::string SeededImage() {
 
 Bytes Recall(std::uint16_t value) { return Bytes{'C', std::uint8_t(value >> 8), std::uint8_t(value & 0xFF)}; }
 
-// The program with the radio on COM1 and the tuner on COM2.
-struct TunerStation {
-    TestDir dir;
-    sim::SimRadio radio{0x94, 19200};
-    sim::SimDevice tuner;
-    CApp app;
-    bool started = false;
-
-    TunerStation() {
-        EXPECT_TRUE(radio.link(dir.file("ports/com1")));
-        EXPECT_TRUE(tuner.link(dir.file("ports/com2")));
-        // Far from both stored settings: the start-up recall finds nothing.
-        radio.setFrequency(7100000, 0);
-        radio.start();
-        dir.write("ldg.dat", SeededImage());
-        dir.write("qarv.ini",
-                  "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nLDG COMPORT=COM2\n[OPERATING STATUS]\nQARV=23\n"
-                  "INTERNAL TUNER=4\nVFO-A FREQUENCY=7.100000\n");
-        started = app.InitInstance();
-    }
-    ~TunerStation() {
-        if (started) app.ExitInstance();
-        radio.stop();
-    }
-    // The radio reports a new frequency (its transceive broadcast) and the
-    // program runs until the tuner got `expect`, or for `ms`.
-    bool report(long long hz, const Bytes& expect, int ms = 3000) {
-        const std::size_t from = tuner.received().size();
-        radio.setFrequency(hz, 0);
-        radio.sendTransceiveFrequency();
-        return RunUntil([&] { return sim::Find(tuner.received(), expect, from) >= 0; }, ms);
-    }
-};
 }  // namespace
 
 TEST(TunerRecall, EveryReportedFrequencyRecallsTheNearestStoredSetting) {
-    TunerStation s;
+    // Far from both stored settings: the start-up recall finds nothing.
+    TunerStation s(7100000, SeededImage());
     ASSERT_TRUE(s.started);
-    // The start-up chain ends with 2D 00; then the tuner is idle.
-    ASSERT_TRUE(RunUntil([&] { return sim::Find(s.tuner.received(), Bytes{0x2D, 0x00}) >= 0; }, 5000));
+    ASSERT_TRUE(s.chainDone());
     RunFor(1500);
     ASSERT_LT(sim::Find(s.tuner.received(), Bytes{'C'}), 0) << "nothing is stored near 7.1 MHz";
 
@@ -87,19 +54,12 @@ TEST(TunerRecall, EveryReportedFrequencyRecallsTheNearestStoredSetting) {
 }
 
 namespace {
-class TunerChain : public StationTest {
+class TunerChain : public TunerTest {
 protected:
     void SetUp() override {
-        StationTest::SetUp();
-        image.assign(kLdgImageSize, 0);
-        g_ldgimage = image.data();
+        TunerTest::SetUp();
         g_internaltuner = 4;
-        host.onTimer = [](unsigned id) {
-            if (id == TIMER_TUNER_STEP) RunTunerSequence();
-            if (id == TIMER_TUNER_RECALL) TunerRecall();
-        };
     }
-    std::vector<std::uint8_t> image;
 };
 }  // namespace
 

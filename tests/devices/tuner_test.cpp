@@ -10,32 +10,21 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
-#include "devices/station_fixture.h"
+#include "devices/tuner_fixture.h"
 #include "platform/files.h"
 #include "sim/sim_radio.h"
 
 using sim::Bytes;
 
 namespace {
-class Tuner : public StationTest {
+class Tuner : public TunerTest {
 protected:
-    void SetUp() override {
-        StationTest::SetUp();
-        image.assign(kLdgImageSize, 0);
-        g_ldgimage = image.data();
-        host.onTimer = [](unsigned id) {
-            if (id == TIMER_TUNER_STEP) RunTunerSequence();
-            if (id == TIMER_TUNER_RECALL) TunerRecall();
-            if (id == TIMER_AUTOTUNE) autotunerexit();
-        };
-    }
     void OpenTuner(sim::SimDevice& dev) {
         g_ldgportopened = nullptr;
         std::strcpy(g_ldgcomport, dev.slavePath().c_str());
         OpenLdgPort();
         ASSERT_NE(g_ldgport, plat::kInvalidPort);
     }
-    std::vector<std::uint8_t> image;
 };
 
 }  // namespace

@@ -84,3 +84,28 @@ TEST(MeterScale, AScaleOutsideTheUsableRangeIsNotUsed) {
     EXPECT_EQ(meter.RatioX(), 140 * 1000 / 350);
     g_scalex = 1.4;
 }
+
+TEST_F(MeterTest, RepaintsOnlyWhenWhatItShowsChanges) {
+    meter.SetValue(60, 1, 0);
+    const int before = meter.Repaints();
+    meter.SetValue(60, 1, 0);  // the same reading every meter tick
+    meter.SetType(0, 1);
+    EXPECT_EQ(meter.Repaints(), before);
+    meter.SetValue(61, 1, 0);  // the needle moves
+    EXPECT_EQ(meter.Repaints(), before + 1);
+    meter.SetValue(kS9, 4, 0);
+    meter.SetType(kS9, 4);
+    const int s = meter.Repaints();
+    meter.SetValue(kS9, 4, 0);
+    meter.SetType(kS9, 4);
+    EXPECT_EQ(meter.Repaints(), s);
+    meter.SetRange(1, kS9 + 1536, 4);  // another scale is another face
+    EXPECT_EQ(meter.Repaints(), s + 1);
+    // A frozen meter that missed a change repaints once it is let go.
+    g_meterfreeze = 1;
+    meter.SetValue(kS9 + 512, 4, 0);
+    EXPECT_EQ(meter.Repaints(), s + 1);
+    g_meterfreeze = 0;
+    meter.SetValue(kS9 + 512, 4, 0);
+    EXPECT_EQ(meter.Repaints(), s + 2);
+}

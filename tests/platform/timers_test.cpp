@@ -100,3 +100,26 @@ TEST(Windows, RegisteredMessagesAreStablePerName) {
     EXPECT_NE(a, b);
     EXPECT_EQ(plat::RegisterWindowMessage("one"), a);
 }
+
+TEST(Timers, DueSoonRunsAnArmedTimerAfterTheCurrentWorkAndKeepsItsPeriod) {
+    Recorder w;
+    const std::uint32_t t0 = plat::GetTickCount();
+    plat::TimerDueSoon(&w, 4);  // not armed: nothing
+    w.SetTimer(4, 50);
+    EXPECT_EQ(plat::TimerDueIn(&w, 4), 50);
+    EXPECT_EQ(plat::TimerDueIn(&w, 5), -1);
+    plat::TimerDueSoon(&w, 4);
+    plat::TimerDueSoon(&w, 4);  // asked twice, runs once
+    EXPECT_TRUE(w.log.empty());
+    plat::manual_clock::Advance(0);
+    ASSERT_EQ(w.log, (std::vector<std::string>{"T4"}));
+    EXPECT_EQ(w.at[0], t0);
+    EXPECT_EQ(plat::TimerDueIn(&w, 4), 50);  // its period starts again
+    plat::manual_clock::Advance(50);
+    EXPECT_EQ(w.log.size(), 2u);
+    // Killed before the loop came round: it does not run.
+    plat::TimerDueSoon(&w, 4);
+    w.KillTimer(4);
+    plat::manual_clock::Advance(100);
+    EXPECT_EQ(w.log.size(), 2u);
+}

@@ -66,11 +66,31 @@ int CMeter::OnCreate() {
     return 0;
 }
 
-void CMeter::ShowName() { SetAccessibleName(ReadingText()); }
+void CMeter::ShowName() {
+    std::string name = ReadingText();
+    if (name == name_) return;
+    name_ = std::move(name);
+    SetAccessibleName(name_);
+}
 
+std::string CMeter::Picture() const {
+    const int w = Width();
+    const bool level = type_ == 1 && levelOn_;
+    char text[128];
+    std::snprintf(text, sizeof text, "%d %d %d %d %d %d %d %d %d|", int(type_), w, Height(), PointerColumn(),
+                  type_ == 4 ? SMeterColumn(peak4_, r4_.high, w) : 0, Low(type_), High(type_), level ? v2_ : -1,
+                  level ? level_ : -1);
+    return text + ReadingText();
+}
+
+// The meter is fed at the meter rate with readings that mostly repeat: only
+// a change of what is drawn costs a repaint.
 void CMeter::Repaint(int type) {
     ShowName();
     if (g_meterfreeze && type != 1) return;
+    std::string picture = Picture();
+    if (picture == painted_) return;
+    painted_ = std::move(picture);
     ++repaints_;
     Invalidate();
 }

@@ -54,7 +54,8 @@ public:
     int PointerColumn() const;
     int RatioX() const { return ratioX_; }
     int RatioY() const { return ratioY_; }
-    // Paint requests so far (tests check the freeze rule with it).
+    // Paint requests so far (tests check the freeze rule with it). An update
+    // that leaves the face as it is drawn asks for none.
     int Repaints() const { return repaints_; }
 
 protected:
@@ -65,6 +66,8 @@ private:
     void Repaint(int type);
     void DrawFace(plat::PaintContext& pc, int w, int h);
     void ShowName();
+    // Everything the face shows, as one comparable text.
+    std::string Picture() const;
     struct Range {
         int low, high;
     };
@@ -75,5 +78,7 @@ private:
     bool levelOn_ = false;
     int level_ = 0;
     int repaints_ = 0;
+    std::string painted_;  // Picture() when the last repaint was asked
+    std::string name_;     // the accessible name last given
     plat::Font font_;
 };
