@@ -4,15 +4,14 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "app/app.h"
 #include "app/main_frame.h"
 #include "civ/civ_timers.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
+#include "common/sim_steps.h"
 #include "sim/sim_radio.h"
 
 struct SimStation {
@@ -33,12 +32,8 @@ struct SimStation {
         app.ExitInstance();
         radio.stop();
     }
-    void run(int ms) {
-        for (int i = 0; i < ms / 10; ++i) {
-            plat::manual_clock::Advance(10);
-            if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
+    // The program's clock in poll steps, the radio's line settled after each.
+    void run(int ms) { simsteps::Run(ms, {&radio}); }
     // Runs until the radio is initialised and the queue is drained.
     void initialise() {
         for (int i = 0; i < 30 && !g_mainwin->HasTimer(TIMER_METER_CYCLE); ++i) run(500);

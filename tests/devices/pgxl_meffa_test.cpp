@@ -58,9 +58,14 @@ struct PgxlStation : SimStation {
         for (int i = 0; i < 100 && !g_pgxlconnected; ++i) run(20);
         EXPECT_EQ(g_pgxlconnected, 1);
     }
+    // The fake amplifier answers on its own thread in real time: after each
+    // step give it a bounded real moment to bring what is awaited.
     template <class F>
     bool runUntil(F done, int ms) {
-        for (int t = 0; t < ms && !done(); t += 50) run(50);
+        for (int t = 0; t < ms && !done(); t += 50) {
+            run(50);
+            for (int w = 0; w < 20 && !done(); ++w) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         return done();
     }
 };
