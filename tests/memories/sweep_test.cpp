@@ -215,14 +215,18 @@ void OpenPanel(SimSweep& s) {
     s.sweep.LoadOptions();
     s.sweep.Create("SweepPanel", plat::WS_BORDER, {100, 100, 520, 340}, nullptr, 1213);
 }
+// The panel over a station with a signal, shown; its graph.
+CSweepWnd& OpenShownGraph(SimSweep& s) {
+    s.AddSignal();
+    OpenPanel(s);
+    s.sweep.ShowWindow(plat::SW_SHOW);
+    return s.sweep.Graph();
+}
 }  // namespace
 
 TEST(SweepGraph, ClickTunesTheRadioWhereItWasClicked) {
     SimSweep s;
-    s.AddSignal();
-    OpenPanel(s);
-    s.sweep.ShowWindow(plat::SW_SHOW);
-    CSweepWnd& graph = s.sweep.Graph();
+    CSweepWnd& graph = OpenShownGraph(s);
     const int w = graph.GetWindowRect().width();
     // Before any sweep the graph covers no frequencies: a click moves nothing.
     plat::synth::Click(&graph, plat::synth::Button::Left, {w / 2, 20});
@@ -266,10 +270,7 @@ TEST(SweepGraph, ClickDuringASweepStopsItAndGoesThere) {
 
 TEST(SweepGraph, PointerShowsTheReadoutAndItFitsThePanel) {
     SimSweep s;
-    s.AddSignal();
-    OpenPanel(s);
-    s.sweep.ShowWindow(plat::SW_SHOW);
-    CSweepWnd& graph = s.sweep.Graph();
+    CSweepWnd& graph = OpenShownGraph(s);
     const int w = graph.GetWindowRect().width();
     plat::synth::Move(&graph, {w / 2, 30});
     EXPECT_EQ(s.sweep.ReadoutText(), "");  // nothing swept yet

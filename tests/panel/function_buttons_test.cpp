@@ -109,16 +109,8 @@ TEST(FunctionRules, StatusLinesPutEachFieldInItsColumns) {
 }
 
 namespace {
-struct FunctionButtonsTest : ::testing::Test {
-    ControlOwner frame;
-    CSwlPanel panel{&frame};
-    CRadioWindow window;
-    void Open(int model) {
-        ASSERT_TRUE(OpenRadioWindow(frame, window, panel, model));
-        window.ShowWindow(plat::SW_SHOW);
-        panel.SetPanelTuning(14.2, '0', 1000, 2, 14.2, '0');
-        frame.commands.clear();
-    }
+struct FunctionButtonsTest : ShownRadioWindow {
+    void Open(int model) { OpenTuned(model, 14.2, '0', 14.2, '0'); }
     void Click(int id, Button b = Button::Left) {
         plat::Window* w = window.Control(id);
         ASSERT_NE(w, nullptr) << id;

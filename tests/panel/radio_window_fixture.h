@@ -2,6 +2,8 @@
 // scale over a recording owner, with its slider row. The caller shows it
 // (after its tooltips where it wants them).
 #pragma once
+#include <gtest/gtest.h>
+
 #include "civ/radio_models.h"
 #include "panel/control_fixture.h"
 #include "panel/panel_options.h"
@@ -16,3 +18,17 @@ inline bool OpenRadioWindow(ControlOwner& frame, CRadioWindow& window, CSwlPanel
     window.CreateSliderRow();
     return true;
 }
+
+// A shown radio window whose panel is tuned to `a` MHz in mode `am` on VFO A
+// and `b` in `bm` on VFO B, with nothing recorded yet.
+struct ShownRadioWindow : ::testing::Test {
+    ControlOwner frame;
+    CSwlPanel panel{&frame};
+    CRadioWindow window;
+    void OpenTuned(int model, double a, char am, double b, char bm) {
+        ASSERT_TRUE(OpenRadioWindow(frame, window, panel, model));
+        window.ShowWindow(plat::SW_SHOW);
+        panel.SetPanelTuning(a, am, 1000, 2, b, bm);
+        frame.commands.clear();
+    }
+};

@@ -21,16 +21,8 @@
 #include "settings/settings_options.h"
 
 namespace {
-struct Values : ::testing::Test {
-    ControlOwner frame;
-    CSwlPanel panel{&frame};
-    CRadioWindow window;
-    void Open(int model) {
-        ASSERT_TRUE(OpenRadioWindow(frame, window, panel, model));
-        window.ShowWindow(plat::SW_SHOW);
-        panel.SetPanelTuning(14.025, '0', 1000, 2, 7.1, '1');
-        frame.commands.clear();
-    }
+struct Values : ShownRadioWindow {
+    void Open(int model) { OpenTuned(model, 14.025, '0', 7.1, '1'); }
     std::string Text(int id) {
         plat::Window* w = window.Control(id);
         return w ? w->GetWindowText() : "<none>";
