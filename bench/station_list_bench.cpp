@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "base/settings_store.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/station_archive.h"
 #include "memories/station_window.h"
 #include "memories/stations.h"

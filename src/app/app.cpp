@@ -6,7 +6,7 @@
 
 #include "app/main_frame.h"
 #include "base/settings_store.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/program_links.h"
 #include "platform/clock.h"
 #include "platform/files.h"

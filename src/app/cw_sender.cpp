@@ -13,11 +13,11 @@
 #include "civ/frequency_options.h"
 #include "civ/civ_timers.h"
 #include "devices/cw_keyboard.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/clock.h"
 
 namespace {

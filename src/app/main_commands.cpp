@@ -12,7 +12,7 @@
 #include "app/commands.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
 #include "app/keys_table.h"

@@ -31,7 +31,7 @@
 #include "devices/amplifiers.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/external_meters.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
@@ -40,12 +40,12 @@
 #include "devices/rotator.h"
 #include "devices/tuner.h"
 #include "memories/radio_memories.h"
-#include "panel/band_table.h"
-#include "panel/panel_options.h"
+#include "civ/band_table.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 int g_contactcount = 0;
 int g_pollcount = 0;

@@ -3,10 +3,10 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
-#include "panel/band_table.h"
-#include "panel/panel_options.h"
+#include "civ/band_table.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 namespace {
 constexpr int kAntennaNotStored = 9;

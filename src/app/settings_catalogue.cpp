@@ -19,13 +19,13 @@
 #include "civ/radio_port.h"
 #include "devices/cat_out.h"
 #include "devices/cw_keyboard.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "devices/tmate2.h"
-#include "memories/memory_options.h"
-#include "panel/panel_options.h"
-#include "settings/settings_options.h"
+#include "base/memory_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 
 namespace {
 constexpr const char* OS = "OPERATING STATUS";

@@ -7,13 +7,13 @@
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/remote_link.h"
-#include "memories/memory_options.h"
-#include "panel/band_table.h"
+#include "base/memory_options.h"
+#include "civ/band_table.h"
 #include "panel/controls/meter.h"
-#include "panel/panel_options.h"
-#include "settings/settings_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 #include "base/settings_table.h"
 
 #include <cstdio>

@@ -12,11 +12,11 @@
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/surface_keys.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "settings/scales.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 int g_tracecheck = 1;
 

@@ -10,7 +10,7 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "devices/surface_keys.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 

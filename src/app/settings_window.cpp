@@ -8,7 +8,7 @@
 #include "app/main_frame.h"
 #include "app/settings_hooks.h"
 #include "civ/radio_init.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"
 

@@ -29,7 +29,7 @@
 #include "devices/amplifiers.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/external_meters.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
@@ -41,12 +41,12 @@
 #include "memories/radio_memories.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
 #include "platform/serial_port.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 double g_titlefreq = 0;
 double g_markerfreq = 0;

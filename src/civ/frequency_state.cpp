@@ -27,13 +27,13 @@
 #include "devices/remote_link.h"
 #include "devices/station_outputs.h"
 #include "memories/station_hooks.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/swl_panel.h"
-#include "devices/device_options.h"
-#include "panel/panel_options.h"
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "settings/trans_ops.h"
 
 double g_lastsenta = 0;

@@ -20,7 +20,7 @@
 #include "civ/setter_frames.h"
 #include "memories/station_hooks.h"
 #include "panel/filter_table.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "settings/trans_ops.h"
 

@@ -19,10 +19,10 @@
 #include "civ/setter_frames.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/external_meters.h"
 #include "devices/keypad_pod.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 int g_mirror = 0;

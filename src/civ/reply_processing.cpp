@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
@@ -19,7 +19,7 @@
 #include "civ/reply_store.h"
 #include "civ/setter_frames.h"
 #include "devices/cat_out.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/band_decoder.h"
 #include "devices/remote_link.h"
 #include "devices/station_outputs.h"
@@ -29,9 +29,9 @@
 #include "memories/sweep.h"
 #include "memories/sweep_panel.h"
 #include "panel/filter_table.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "settings/trans_ops.h"
 
 int g_transmitting = 0;

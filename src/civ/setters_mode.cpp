@@ -15,7 +15,7 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 int g_passbandpending = 0;

@@ -20,10 +20,10 @@
 #include "devices/cat_out.h"
 #include "memories/sweep.h"
 #include "memories/sweep_panel.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 namespace {
 constexpr int kUnsentB = 100;       // VFO B copies after a re-initialisation

@@ -19,13 +19,13 @@
 #include "civ/reply_processing.h"
 #include "devices/amplifiers.h"
 #include "devices/cw_keyboard.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keying.h"
-#include "panel/band_table.h"
-#include "panel/panel_options.h"
+#include "civ/band_table.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 int g_test = 0;
 plat::PortHandle g_thpport[kThpPorts] = {plat::kInvalidPort, plat::kInvalidPort, plat::kInvalidPort,

@@ -15,11 +15,11 @@
 #include "devices/key_events.h"
 #include "devices/cw_keyer.h"
 #include "devices/cw_panel.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 char g_cwmacro[5][kCwMacroSize] = {};

@@ -9,9 +9,9 @@
 #include "civ/radio_models.h"
 #include "civ/setter_frames.h"
 #include "devices/cw_keyboard.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keyer.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "settings/trans_ops.h"
 

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "devices/cw_keyboard.h"
-#include "devices/device_options.h"
-#include "memories/memory_options.h"
-#include "panel/panel_options.h"
+#include "base/device_options.h"
+#include "base/memory_options.h"
+#include "base/panel_options.h"
 #include "platform/files.h"
 #include "platform/paint.h"
 

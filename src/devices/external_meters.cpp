@@ -14,7 +14,7 @@
 #include "civ/civ_timers.h"
 #include "civ/frequency_options.h"
 #include "civ/reply_processing.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
 #include "devices/wave_panel.h"
@@ -22,7 +22,7 @@
 #include "platform/station_io.h"
 #include "platform/types.h"
 #include "platform/window.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 namespace {
 // A meter's number as an int: what a garbled record holds (far out of range,

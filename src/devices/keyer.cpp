@@ -11,9 +11,9 @@
 #include "civ/engine_options.h"
 #include "devices/cw_keyboard.h"
 #include "devices/cw_keyer.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/remote_link.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/serial_port.h"
 

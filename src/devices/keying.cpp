@@ -16,11 +16,11 @@
 #include "civ/setter_frames.h"
 #include "devices/cw_keyboard.h"
 #include "devices/cw_keyer.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keyer.h"
 #include "devices/remote_link.h"
 #include "devices/switches.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/message_box.h"
 

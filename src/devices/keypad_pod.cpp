@@ -10,7 +10,7 @@
 #include "civ/radio_init.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/function_table.h"
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"

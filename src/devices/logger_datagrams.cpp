@@ -9,7 +9,7 @@
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frequency_state.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/program_links.h"
 #include "platform/clock.h"
 #include "platform/socket.h"

@@ -8,7 +8,7 @@
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
 #include "devices/control_surfaces.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/function_table.h"
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"

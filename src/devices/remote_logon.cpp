@@ -12,7 +12,7 @@
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/radio_init.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "platform/clock.h"

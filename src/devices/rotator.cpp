@@ -7,12 +7,12 @@
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
 #include "devices/tcp_accessory.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
 #include "platform/clock.h"
 #include "settings/device_status.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 plat::PortHandle g_rotorport = plat::kInvalidPort;
 int g_rotorconnected = 0;

@@ -2,7 +2,7 @@
 
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/switches.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keypad_pod.h"
 
 char g_flexkeys[11][128];

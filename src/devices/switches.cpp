@@ -7,7 +7,7 @@
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/device_port.h"
 #include "devices/tuner.h"
 #include "platform/clock.h"

@@ -8,7 +8,7 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "devices/control_surfaces.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/function_table.h"
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"

@@ -15,7 +15,7 @@
 #include "civ/radio_init.h"
 #include "civ/radio_port.h"
 #include "civ/reply_processing.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/device_port.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"

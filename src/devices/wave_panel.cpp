@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/external_meters.h"
 
 CWAVEPanel* g_wavepanel = nullptr;

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "civ/civ_options.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 
 CDSTARPanel* g_dstarpanel = nullptr;
 

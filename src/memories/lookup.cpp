@@ -5,11 +5,11 @@
 
 #include "base/settings_store.h"
 #include "base/trace_log.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "platform/library.h"
 #include "platform/message_box.h"
 #include "platform/types.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 int g_hamcallloaded = 0;
 CLookupCallWnd* g_lookupwnd = nullptr;

@@ -20,11 +20,11 @@
 #include "civ/reply_processing.h"
 #include "civ/setter_frames.h"
 #include "devices/remote_link.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/station_cdf.h"
 #include "memories/stations.h"
 #include "memories/station_hooks.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/swl_panel.h"
 #include "platform/files.h"
 

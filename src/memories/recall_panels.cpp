@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "base/shell_ops.h"
-#include "memories/memory_options.h"
-#include "panel/band_table.h"
-#include "panel/panel_options.h"
+#include "base/memory_options.h"
+#include "civ/band_table.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 CSPMemory* g_spmemory = nullptr;

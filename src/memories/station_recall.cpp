@@ -14,7 +14,7 @@
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/station_cdf.h"
 #include "memories/station_window.h"
 #include "memories/stations.h"

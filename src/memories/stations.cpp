@@ -9,7 +9,7 @@
 #include "base/settings_store.h"
 #include "base/trace_log.h"
 #include "memories/memory_file_panel.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "panel/swl_panel.h"
 #include "memories/station_archive.h"
 #include "memories/station_cdf.h"

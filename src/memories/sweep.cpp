@@ -12,9 +12,9 @@
 #include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/station_hooks.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/swl_panel.h"
 
 std::uint16_t* g_sweeptrace = nullptr;

@@ -9,14 +9,14 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/sweep.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "base/shared_fonts.h"
 #include "platform/controls.h"
 #include "platform/layout_check.h"
 #include "platform/paint.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 CSweepPanel* g_sweeppanel = nullptr;
 

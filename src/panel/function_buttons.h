@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "panel/panel_functions.h"
+#include "civ/panel_functions.h"
 
 // Commands of the function buttons.
 constexpr unsigned IDC_ATTN = 126;

@@ -8,7 +8,7 @@
 #include "civ/frequency_state.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 CMRPanel* g_mrpanel = nullptr;

@@ -9,10 +9,10 @@
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/filter_table.h"
 #include "panel/function_buttons.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
 

@@ -4,8 +4,8 @@
 
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
-#include "panel/band_table.h"
-#include "panel/panel_options.h"
+#include "civ/band_table.h"
+#include "base/panel_options.h"
 
 namespace radio_layout {
 

@@ -6,7 +6,7 @@
 #include "base/trace_log.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_models.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/knob_state.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"

@@ -12,7 +12,7 @@
 #include "panel/swl_panel.h"
 #include "platform/types.h"
 #include "platform/window.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 namespace {
 // The row's controls besides the sliders: the switch between the main and

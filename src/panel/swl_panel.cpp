@@ -13,9 +13,9 @@
 #include "civ/radio_init.h"
 #include "devices/control_surfaces.h"
 #include "devices/tmate2.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/filter_table.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/types.h"
 #include "platform/window.h"
 

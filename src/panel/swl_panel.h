@@ -11,7 +11,7 @@
 #include <array>
 #include <string>
 
-#include "panel/panel_functions.h"
+#include "civ/panel_functions.h"
 #include "platform/paint.h"
 
 namespace plat {

@@ -10,10 +10,10 @@
 #include "civ/polling.h"
 #include "memories/small_dialogs.h"
 #include "memories/sweep.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/controls/bistate_button.h"
 #include "panel/mirror_panel.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 namespace {

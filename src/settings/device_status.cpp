@@ -6,7 +6,7 @@
 #include "devices/amplifiers.h"
 #include "devices/rotator.h"
 #include "panel/swl_panel.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"
 

@@ -1,6 +1,6 @@
 #include "settings/panel_captions.h"
 
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "panel/radio_layout.h"
 #include "panel/radio_window.h"
 #include "panel/swl_panel.h"

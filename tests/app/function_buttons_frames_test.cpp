@@ -15,7 +15,7 @@
 #include "civ/radio_models.h"
 #include "common/sim_station.h"
 #include "devices/function_table.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/function_buttons.h"
 #include "panel/radio_window.h"
 #include "panel/swl_panel.h"

@@ -22,7 +22,7 @@
 #include "platform/controls.h"
 #include "platform/event_loop.h"
 #include "platform/message_box.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 namespace {
 // True when `lines` stand in the trace in this order; a missing or

@@ -8,7 +8,7 @@
 #include "app/started_app.h"
 #include "civ/civ_options.h"
 #include "common/test_dir.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/station_archive.h"
 #include "memories/station_window.h"
 #include "memories/stations.h"

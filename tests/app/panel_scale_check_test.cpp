@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/settings_checks.h"
-#include "panel/panel_options.h"
-#include "settings/settings_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 
 TEST(PanelScaleCheck, AScaleOutsideHalfToFourIsNotTaken) {
     g_scalex = 0.001;

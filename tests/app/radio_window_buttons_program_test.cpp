@@ -8,7 +8,7 @@
 #include "civ/civ_options.h"
 #include "common/sim_station.h"
 #include "devices/cw_keyboard.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/radio_window.h"
 #include "platform/input_synth.h"
 

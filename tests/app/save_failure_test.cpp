@@ -15,7 +15,7 @@
 #include "base/settings_store.h"
 #include "common/program_runner.h"
 #include "common/test_dir.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/station_archive.h"
 #include "memories/stations.h"
 #include "platform/clock.h"

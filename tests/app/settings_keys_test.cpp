@@ -11,11 +11,11 @@
 #include "civ/transverters.h"
 #include "common/test_dir.h"
 #include "devices/cw_keyboard.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/surface_keys.h"
-#include "panel/band_table.h"
-#include "panel/panel_options.h"
-#include "settings/settings_options.h"
+#include "civ/band_table.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 #include "settings_test_util.h"
 
 TEST(SettingsChecks, OutOfRangeValuesFallBackOnLoad) {

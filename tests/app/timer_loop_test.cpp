@@ -17,8 +17,8 @@
 #include "devices/cw_keyboard.h"
 #include "devices/keyer.h"
 #include "devices/remote_link.h"
-#include "panel/band_table.h"
-#include "panel/panel_options.h"
+#include "civ/band_table.h"
+#include "base/panel_options.h"
 #include "platform/clock.h"
 
 namespace {

@@ -18,12 +18,12 @@
 #include "civ/transverters.h"
 #include "common/sim_station.h"
 #include "memories/memory_fixture.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/station_recall.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
 #include "panel/swl_panel.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "settings/trans_ops.h"
 
 namespace {

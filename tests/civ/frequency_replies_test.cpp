@@ -22,10 +22,10 @@
 #include "civ/reply_store.h"
 #include "civ/send_queue.h"
 #include "civ/transverters.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/panel_recorder.h"
 #include "panel/swl_panel.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 namespace {
 using Bytes = std::vector<std::uint8_t>;

@@ -9,7 +9,7 @@
 #include "civ/radio_models.h"
 #include "devices/remote_link.h"
 #include "devices/station_fixture.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "sim/sim_radio.h"
 
 using sim::Bytes;

@@ -15,9 +15,9 @@
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
 #include "devices/cat_out.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/swl_panel.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "sim/sim_radio.h"
 
 // The main frame's share of the timer loop the CAT-out ports use.

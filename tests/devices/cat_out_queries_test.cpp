@@ -2,7 +2,7 @@
 // in the order asked, and a set outside the radio's coverage changes nothing
 // and is pushed to no port.
 #include "devices/cat_fixture.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 
 using plat::manual_clock::Advance;
 

@@ -5,8 +5,8 @@
 
 #include "devices/cat_fixture.h"
 #include "civ/frequency_options.h"
-#include "devices/device_options.h"
-#include "panel/band_table.h"
+#include "base/device_options.h"
+#include "civ/band_table.h"
 #include "platform/message_box.h"
 
 using plat::manual_clock::Advance;

@@ -15,10 +15,10 @@
 #include "common/test_dir.h"
 #include "devices/cw_keyboard.h"
 #include "devices/cw_panel.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keying.h"
 #include "platform/keys.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
 

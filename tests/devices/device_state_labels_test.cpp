@@ -10,10 +10,10 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "devices/cw_keyer.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keyer.h"
 #include "devices/tuner.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/layout_check.h"
 #include "settings/settings_fixture.h"
 

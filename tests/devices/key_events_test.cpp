@@ -5,9 +5,9 @@
 
 #include "civ/engine_options.h"
 #include "civ/frequency_state.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keypad_pod.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/filter_table.h"
 #include "surface_fixture.h"
 

@@ -16,7 +16,7 @@
 #include "common/test_dir.h"
 #include "devices/cw_keyboard.h"
 #include "devices/keyer.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/serial_port.h"
 #include "platform/window.h"
 #include "sim/sim_keyer.h"

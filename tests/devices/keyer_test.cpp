@@ -11,7 +11,7 @@
 #include "civ/radio_port.h"
 #include "civ/send_queue.h"
 #include "devices/cw_keyer.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keying.h"
 #include "devices/keyer_fixture.h"
 #include "devices/remote_link.h"

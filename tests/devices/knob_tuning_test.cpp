@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "civ/engine_options.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "panel/filter_table.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "surface_fixture.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/midi_controllers.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/message_box.h"
 #include "platform/midi_in.h"
 #include "surface_fixture.h"

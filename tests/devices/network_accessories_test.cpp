@@ -8,11 +8,11 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "devices/amplifiers.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/rotator.h"
 #include "devices/station_fixture.h"
 #include "devices/switches.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "sim/sim_tcp.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/radio_models.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keying.h"
 #include "devices/station_fixture.h"
 #include "devices/switches.h"

@@ -5,11 +5,11 @@
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
 #include "civ/setter_fixture.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/program_links.h"
 #include "devices/station_outputs.h"
-#include "panel/band_table.h"
-#include "panel/panel_options.h"
+#include "civ/band_table.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 namespace {

@@ -24,7 +24,7 @@
 #include "settings/device_status.h"
 #include "settings/radio_window_first.h"
 #include "settings/settings_fixture.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 namespace {
 // The radio window first, then the settings window, as at start-up.

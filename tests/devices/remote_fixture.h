@@ -14,7 +14,7 @@
 #include "civ/civ_options.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/remote_link.h"
 #include "platform/socket.h"
 #include "sim/sim_radio.h"

@@ -17,7 +17,7 @@
 #include "civ/civ_options.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/remote_fixture.h"
 #include "devices/remote_link.h"
 #include "platform/message_box.h"

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "app/app.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/station_fixture.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "sim/sim_radio.h"
 
 using sim::Bytes;

@@ -9,7 +9,7 @@
 #include "civ/frequency_state.h"
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "panel/knob_state.h"
 #include "settings/settings_fixture.h"
 

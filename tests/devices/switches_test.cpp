@@ -9,7 +9,7 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "devices/band_decoder.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/station_fixture.h"
 #include "devices/station_outputs.h"
 #include "devices/tuner.h"

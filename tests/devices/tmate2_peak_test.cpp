@@ -6,8 +6,8 @@
 
 #include "civ/radio_init.h"
 #include "devices/control_surfaces.h"
-#include "devices/device_options.h"
-#include "panel/panel_options.h"
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "settings/trans_ops.h"
 #include "surface_app.h"

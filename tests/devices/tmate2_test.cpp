@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/tmate2.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/message_box.h"
 #include "surface_app.h"
 #include "surface_fixture.h"

@@ -2,10 +2,10 @@
 // by line, the library's errors as texts, and without a library the Call
 // command stays disabled.
 #include "memories/lookup.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memory_fixture.h"
 #include "platform/library.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 namespace {
 class Frame : public plat::Window {

@@ -16,7 +16,7 @@
 #include "civ/link_fixture.h"
 #include "civ/polling.h"
 #include "civ/radio_init.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/radio_memories.h"
 #include "platform/message_box.h"
 #include "panel/swl_panel.h"

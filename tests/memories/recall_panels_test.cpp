@@ -8,7 +8,7 @@
 #include "app/commands.h"
 #include "base/shell_ops.h"
 #include "common/sim_station.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/recall_panels.h"
 #include "panel/control_fixture.h"
 #include "panel/swl_panel.h"

@@ -12,7 +12,7 @@
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memory_fixture.h"
 #include "memories/station_recall.h"
 #include "memories/station_window.h"

@@ -14,14 +14,14 @@
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 #include "memories/station_hooks.h"
 #include "memories/sweep.h"
 #include "panel/swl_panel.h"
 #include "platform/event_loop.h"
 #include "platform/input_synth.h"
 #include "platform/layout_check.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "sim/sim_radio.h"
 
 using plat::manual_clock::Advance;

@@ -4,7 +4,7 @@
 #include "civ/radio_models.h"
 #include "control_fixture.h"
 #include "panel/controls/bistate_button.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/menu.h"
 #include "platform/message_box.h"
 

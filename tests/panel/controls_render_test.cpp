@@ -19,7 +19,7 @@
 #include "panel/controls/meter.h"
 #include "panel/controls/scale.h"
 #include "panel/controls/slider.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/font.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "civ/radio_models.h"
 #include "control_fixture.h"
 #include "panel/controls/filter_controls.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/modal.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "control_fixture.h"
 #include "panel/controls/freq_display.h"
 #include "panel/controls/numeric_edit.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/font.h"
 #include "platform/keys.h"

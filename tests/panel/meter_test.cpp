@@ -2,7 +2,7 @@
 
 #include "control_fixture.h"
 #include "panel/controls/meter.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 
 namespace {
 struct MeterTest : ::testing::Test {

@@ -13,7 +13,7 @@
 #include "common/sim_station.h"
 #include "control_fixture.h"
 #include "panel/mirror_panel.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 namespace {

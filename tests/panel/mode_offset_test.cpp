@@ -12,7 +12,7 @@
 #include "panel/filter_table.h"
 #include "panel/function_buttons.h"
 #include "panel/knob_state.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "panel_recorder.h"
 

@@ -6,7 +6,7 @@
 
 #include "civ/radio_models.h"
 #include "panel/control_fixture.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/radio_window.h"
 #include "panel/swl_panel.h"
 

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "civ/radio_models.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "control_fixture.h"
 #include "panel/controls/bistate_button.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/radio_layout.h"
 #include "panel/radio_window.h"
 #include "panel/radio_window_fixture.h"

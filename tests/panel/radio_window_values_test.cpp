@@ -10,15 +10,15 @@
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
 #include "control_fixture.h"
-#include "devices/device_options.h"
-#include "panel/band_table.h"
+#include "base/device_options.h"
+#include "civ/band_table.h"
 #include "panel/controls/bistate_button.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/radio_window.h"
 #include "panel/radio_window_fixture.h"
 #include "panel/swl_panel.h"
 #include "platform/controls.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 namespace {
 struct Values : ShownRadioWindow {

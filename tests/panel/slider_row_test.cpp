@@ -14,12 +14,12 @@
 #include "panel/controls/bistate_button.h"
 #include "panel/controls/slider.h"
 #include "panel/mirror_panel.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/radio_window.h"
 #include "panel/slider_row.h"
 #include "panel/swl_panel.h"
 #include "panel_recorder.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 TEST(SliderRules, LevelsFromPositions) {
     EXPECT_EQ(VolumeFromSlider(12), 0);

@@ -3,9 +3,9 @@
 #include "civ/frame_reader.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 #include "panel/filter_table.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "panel_recorder.h"
 

@@ -19,14 +19,14 @@
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "common/sim_station.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/remote_link.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/input_synth.h"
 #include "platform/layout_check.h"
 #include "settings/assign_pages.h"
 #include "settings/settings_fixture.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "sim/sim_radio.h"
 
 namespace {

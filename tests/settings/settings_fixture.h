@@ -9,7 +9,7 @@
 #include "civ/setter_fixture.h"
 #include "panel/controls/slider.h"
 #include "platform/input_synth.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"
 

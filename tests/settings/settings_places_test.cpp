@@ -9,12 +9,12 @@
 
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/remote_link.h"
 #include "devices/rotator.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "settings/settings_fixture.h"
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 #include "sim/pty_pair.h"
 #include "sim/sim_radio.h"
 

@@ -6,7 +6,7 @@
 #include "base/colour_names.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_models.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/keys.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "civ/radio_models.h"
 #include "panel/filter_table.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 #include "platform/modal.h"
 
 namespace {

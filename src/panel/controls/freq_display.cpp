@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "civ/frequency_state.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 
 std::string ReadoutText(double mhz, bool removeExtraDecimal) {
     if (mhz == 0) return "";

@@ -7,7 +7,7 @@
 
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 
 int g_meterfreeze = 0;
 void (*g_tmate2smeter)(int value) = nullptr;

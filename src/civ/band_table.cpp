@@ -1,4 +1,4 @@
-#include "panel/band_table.h"
+#include "civ/band_table.h"
 
 #include "civ/transverters.h"
 #include "civ/radio_models.h"

@@ -1,4 +1,4 @@
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 
 
 char g_userbuttonname[4][10] = {"User 1", "User 2", "User 3", "User 4"};

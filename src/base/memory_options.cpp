@@ -1,4 +1,4 @@
-#include "memories/memory_options.h"
+#include "base/memory_options.h"
 
 
 int g_stationsort = 0;

@@ -1,4 +1,4 @@
-#include "devices/device_options.h"
+#include "base/device_options.h"
 
 
 char g_btchar[40] = "-";

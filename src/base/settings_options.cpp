@@ -1,4 +1,4 @@
-#include "settings/settings_options.h"
+#include "base/settings_options.h"
 
 
 char g_userbuttonvalue[4][40] = {"0", "0", "0", "0"};
