@@ -3,6 +3,8 @@
 
 #include <signal.h>
 
+#include <string>
+
 #include "common/program_runner.h"
 #include "common/test_dir.h"
 
@@ -21,16 +23,21 @@ TEST(Program, StartsInEmptyDirectoryAndSavesOnSigterm) {
     EXPECT_EQ(trace.substr(trace.size() - 14), "Log File End\r\n");
 }
 
+namespace {
+// The program started on `ini` and sent `sig` as soon as it catches it,
+// while it is still starting as a rule; its exit status.
+int SignalAtOnce(TestDir& dir, const std::string& ini, int sig) {
+    dir.write("qarv.ini", ini);
+    ProgramRunner qarv(dir.path());
+    if (qarv.pid() <= 0 || !qarv.WaitForHandler(sig, 10000)) return -2;
+    EXPECT_EQ(dir.read("qarv.ini"), ini);  // rewritten only at close
+    return qarv.StopWith(sig, 20000);
+}
+}  // namespace
+
 TEST(Program, SigintClosesTooAndTraceOffWritesNoLog) {
     TestDir dir;
-    dir.write("qarv.ini", "[SPECIAL]\nTRACE=0\n[OPERATING STATUS]\nMEMORY1=KEEP@ME\n");
-    ProgramRunner qarv(dir.path());
-    ASSERT_GT(qarv.pid(), 0);
-    // Nothing to wait for in a log: the signal may come at any time once
-    // the program catches it, during start-up as well.
-    ASSERT_TRUE(qarv.WaitForHandler(SIGINT, 10000));
-    EXPECT_EQ(dir.read("qarv.ini").find("VERSION"), std::string::npos);  // rewritten only at close
-    EXPECT_EQ(qarv.StopWith(SIGINT, 10000), 0);
+    EXPECT_EQ(SignalAtOnce(dir, "[SPECIAL]\nTRACE=0\n[OPERATING STATUS]\nMEMORY1=KEEP@ME\n", SIGINT), 0);
     EXPECT_FALSE(dir.exists("comms.txt"));
     const std::string ini = dir.read("qarv.ini");
     EXPECT_NE(ini.find("MEMORY1=KEEP@ME"), std::string::npos);
@@ -39,12 +46,7 @@ TEST(Program, SigintClosesTooAndTraceOffWritesNoLog) {
 
 TEST(Program, ASignalDuringStartUpWaitsForTheWindowAndSaves) {
     TestDir dir;
-    dir.write("qarv.ini", "[OPERATING STATUS]\nMEMORY1=KEEP@ME\n");
-    ProgramRunner qarv(dir.path());
-    ASSERT_GT(qarv.pid(), 0);
-    // At once, while the program is still starting.
-    ASSERT_TRUE(qarv.WaitForHandler(SIGTERM, 10000));
-    EXPECT_EQ(qarv.StopWith(SIGTERM, 20000), 0);
+    EXPECT_EQ(SignalAtOnce(dir, "[OPERATING STATUS]\nMEMORY1=KEEP@ME\n", SIGTERM), 0);
     const std::string ini = dir.read("qarv.ini");
     EXPECT_NE(ini.find("VERSION=V3.52"), std::string::npos);
     EXPECT_NE(ini.find("MEMORY1=KEEP@ME"), std::string::npos);
