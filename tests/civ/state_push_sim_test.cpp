@@ -12,8 +12,6 @@
 #include "panel/swl_panel.h"
 #include "sim/sim_radio.h"
 
-using plat::manual_clock::Advance;
-
 namespace {
 
 struct SimPush : LinkBase {

@@ -22,8 +22,6 @@
 #include "platform/files.h"
 #include "sim/sim_radio.h"
 
-using plat::manual_clock::Advance;
-
 namespace {
 // A radio answers within milliseconds, long before the transfer's next
 // step; the simulated radio answers on a thread of its own. Each step

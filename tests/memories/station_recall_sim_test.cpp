@@ -21,8 +21,6 @@
 #include "settings/trans_ops.h"
 #include "sim/sim_radio.h"
 
-using plat::manual_clock::Advance;
-
 namespace {
 // The main frame's share: the engine's timers, the scan step and the recall.
 class Frame : public PumpWindow {

@@ -23,8 +23,6 @@
 #include "base/settings_options.h"
 #include "sim/sim_radio.h"
 
-using plat::manual_clock::Advance;
-
 TEST(SweepTables, StepsStartAndValues) {
     SweepSteps s = SweepStepsFor(0, false, false, 0);
     EXPECT_EQ(s.count, 2);
