@@ -64,6 +64,7 @@ bool g_headless = false;
 int g_nestDepth = 0;
 bool g_endNested = false;      // every nested loop ends now, as cancelled
 bool g_unattended = false;     // a signal asked: nobody answers boxes any more
+bool g_signalled = false;      // a termination signal came (perhaps before any window)
 bool g_quitting = false;
 bool g_closePending = false;
 Window* g_pendingTarget = nullptr;
@@ -164,12 +165,26 @@ void DeliverCloseWhenUnwound() {
 }
 
 // Reads what the signal handler wrote; a signal turns into a close request.
+// One that comes before the window to close exists is kept until the window
+// is named: start-up then runs on without anyone to answer its boxes, and
+// the close (with its save) follows as soon as there is something to close.
 void PollCloseSignals() {
     if (g_signalPipe[0] < 0) return;
     char buf[16];
-    bool got = false;
-    while (::read(g_signalPipe[0], buf, sizeof buf) > 0) got = true;
-    if (got && g_closeTarget && IsLiveWindow(g_closeTarget)) app::RequestClose(g_closeTarget, kCloseBySignal);
+    while (::read(g_signalPipe[0], buf, sizeof buf) > 0) g_signalled = true;
+    if (!g_signalled) return;
+    if (g_closeTarget && IsLiveWindow(g_closeTarget)) app::RequestClose(g_closeTarget, kCloseBySignal);
+    else g_endNested = true;
+}
+
+// The toolkit's loop wakes for the signal pipe (under the manual clock the
+// nested loops and CloseSignalled poll it instead).
+void WatchSignalPipe() {
+    static bool watched = false;
+    if (watched || !g_app || g_signalPipe[0] < 0) return;
+    watched = true;
+    auto* n = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, g_app);
+    QObject::connect(n, &QSocketNotifier::activated, [] { PollCloseSignals(); });
 }
 
 void OnSignal(int) {
@@ -364,6 +379,7 @@ bool Init(int& argc, char** argv) {
     });
     Reschedule();
     if (!g_posted.empty()) ScheduleDrain();
+    WatchSignalPipe();
     return true;
 }
 
@@ -424,7 +440,7 @@ void SetIdleHandler(std::function<bool()> handler) { g_idle = std::move(handler)
 void SetInputHook(std::function<void(unsigned)> hook) { g_inputHook = std::move(hook); }
 
 void InstallCloseSignals(Window* target) {
-    g_closeTarget = target;
+    if (target) g_closeTarget = target;
     if (g_signalPipe[0] < 0) {
         if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
         struct sigaction sa {};
@@ -433,16 +449,15 @@ void InstallCloseSignals(Window* target) {
         sa.sa_flags = SA_RESTART;
         sigaction(SIGTERM, &sa, nullptr);
         sigaction(SIGINT, &sa, nullptr);
-        if (g_app) {
-            auto* n = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, g_app);
-            QObject::connect(n, &QSocketNotifier::activated, [] { PollCloseSignals(); });
-        }
     }
+    WatchSignalPipe();
+    // A signal that came before the window was named closes it now.
+    if (target) PollCloseSignals();
 }
 
 bool CloseSignalled() {
     PollCloseSignals();
-    return g_unattended;
+    return g_unattended || g_signalled;
 }
 
 void SetWaitCursor(bool on) {

@@ -45,8 +45,10 @@ void SetIdleHandler(std::function<bool()> handler);
 void SetInputHook(std::function<void(unsigned msg)> hook);
 // SIGTERM and SIGINT ask `target` to close (RequestClose with
 // kCloseBySignal), so the close sequence runs once and knows no person is
-// there to answer.
-void InstallCloseSignals(Window* target);
+// there to answer. Called first without a target at program start, so that
+// no signal during start-up kills the program unsaved; a later call names
+// the window, and a signal that came before then closes it at once.
+void InstallCloseSignals(Window* target = nullptr);
 // True once a termination signal has asked for the close (a pending one is
 // taken up here), so long work on the UI thread can stop and let it run.
 bool CloseSignalled();

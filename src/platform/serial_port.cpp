@@ -289,8 +289,9 @@ PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortErro
         CloseQuietly(fd);
         return Fail(PortError::Other, e, err, errText);
     }
-    tcflush(fd, TCOFLUSH);
-    tcflush(fd, TCIFLUSH);
+    struct stat st {};
+    if (fstat(fd, &st) == 0) g_portdevice[fd] = st.st_rdev;
+    SerialPurge(fd, true, true);  // counts what it throws away as read
     // Opening a terminal raises DTR and RTS; the program expects them as its
     // line settings say: DTR only when enabled, RTS only under handshake.
     ModemLine(fd, TIOCM_DTR, cfg.dtrHandshake, nullptr);
@@ -299,8 +300,6 @@ PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortErro
     g_lasterrno = 0;
     if (err) *err = PortError::None;
     if (errText) errText->clear();
-    struct stat st {};
-    if (fstat(fd, &st) == 0) g_portdevice[fd] = st.st_rdev;
     return fd;
 }
 

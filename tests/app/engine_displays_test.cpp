@@ -194,7 +194,7 @@ TEST(EngineDisplays, TheMeterTickPollsTheLp100AndTheDualWatchReachesThePerseus) 
     g_wattmetertype = 1;  // LP-100A
     ASSERT_NE(OpenDevicePort(g_powermeterport, "LP100A ", meter.slavePath().c_str(), 115200), plat::kInvalidPort);
     PollMeters();
-    const auto poll = meter.read(1, 500);
+    const auto poll = meter.takeWritten();
     EXPECT_EQ(std::string(poll.begin(), poll.end()), "P");
     plat::SerialClose(g_powermeterport);
 

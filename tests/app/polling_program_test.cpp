@@ -3,10 +3,9 @@
 // radio's own front panel reaching the program through the mirror poll.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
+#include <functional>
 #include <map>
-#include <thread>
 
 #include "app/main_frame.h"
 #include "app/started_app.h"
@@ -15,6 +14,7 @@
 #include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
+#include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
@@ -25,22 +25,11 @@
 namespace {
 const sim::SimRadio* g_radio = nullptr;  // the running test's radio
 
-// Program time in 10 ms steps. The simulated radio answers in real time:
-// each step waits until it has answered what the program wrote.
-void Spend(int ms) {
-    for (int i = 0; i < ms / 10; ++i) {
-        plat::manual_clock::Advance(10);
-        if (g_radio) g_radio->settle();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-}
+// Program time in poll steps, the radio's line settled after each.
+void Spend(int ms) { simsteps::Run(ms, {g_radio}); }
 
-// Program time until `done` holds (the radio answers in real time, which
-// a loaded machine stretches), at most 10 s of it.
-template <typename Done>
-void SpendUntil(Done done) {
-    for (int i = 0; i < 100 && !done(); ++i) Spend(100);
-}
+// Program time until `done` holds, at most 10 s of it.
+void SpendUntil(const std::function<bool()>& done) { simsteps::RunUntil(done, 10000, {g_radio}); }
 
 // The simulated radio on ports/com1 and the program started against it,
 // run until the radio is initialised and the meter tick runs.

@@ -4,9 +4,6 @@
 
 #include <signal.h>
 
-#include <chrono>
-#include <thread>
-
 #include "app/app.h"
 #include "app/main_frame.h"
 #include "civ/civ_timers.h"
@@ -14,6 +11,7 @@
 #include "platform/keys.h"
 #include "platform/types.h"
 #include "common/program_runner.h"
+#include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
 #include "sim/sim_radio.h"
@@ -45,16 +43,10 @@ TEST(RadioContact, StartupRequestsReachTheRadioAndItsAnswersAreRead) {
             if (frames[i] == f) return int(i);
         return -1;
     };
-    for (int i = 0; i < 100 && position(readMode) < 0; ++i) {
-        plat::manual_clock::Advance(50);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    simsteps::RunUntil([&] { return position(readMode) >= 0; }, 5000, {&radio});
     ASSERT_GE(position(readFreq), 0);
     EXPECT_GT(position(readMode), position(readFreq));
-    for (int i = 0; i < 40 && g_radioheard == 0; ++i) {
-        plat::manual_clock::Advance(10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    simsteps::RunUntil([] { return g_radioheard != 0; }, 400, {&radio});
     EXPECT_GE(g_radioheard, 1);
     app.ExitInstance();
 }
@@ -80,12 +72,7 @@ TEST(RadioContact, FirstContactInitialisesAndTheArrowKeysTuneTheRadio) {
     SimOnCom1 radio(dir);
     CApp app;
     ASSERT_TRUE(app.InitInstance());
-    auto run = [&](int ms) {
-        for (int i = 0; i < ms / 10; ++i) {
-            plat::manual_clock::Advance(10);
-            if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    };
+    auto run = [&](int ms) { simsteps::Run(ms, {&radio}); };
     for (int i = 0; i < 30 && !g_mainwin->HasTimer(TIMER_METER_CYCLE); ++i) run(500);
     // The frequency reply was the first contact: the radio is initialised and
     // the meter tick runs.

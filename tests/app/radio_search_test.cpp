@@ -3,9 +3,7 @@
 // operator's settings kept when nothing is found.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "app/main_frame.h"
@@ -14,6 +12,7 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/radio_search.h"
+#include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
@@ -27,17 +26,9 @@ const std::string kFound = "Radio Found, select correct radio type and\nthen exi
 // The simulated radios of the running test.
 std::vector<const sim::SimRadio*> g_radios;
 
-// Manual time in 10 ms steps. The simulated radios answer in real time:
-// each step waits until they have answered what the program wrote, and a
-// moment more for the answer to cross the terminal, before the search's
-// next step looks.
-void Run(int ms) {
-    for (int i = 0; i < ms / 10; ++i) {
-        plat::manual_clock::Advance(10);
-        for (const sim::SimRadio* r : g_radios) r->settle();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-}
+// Manual time in poll steps, the radios' lines settled after each, before
+// the search's next step looks.
+void Run(int ms) { simsteps::Run(ms, g_radios); }
 
 void RunWhileSearching(int limitMs) {
     for (int t = 0; t < limitMs && g_autobaud != 0; t += 100) Run(100);

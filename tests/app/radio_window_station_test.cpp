@@ -7,11 +7,9 @@
 
 #include <sys/stat.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "app/app.h"
 #include "app/main_frame.h"
@@ -20,6 +18,7 @@
 #include "civ/filter_widths.h"
 #include "civ/frame_reader.h"
 #include "civ/radio_models.h"
+#include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "panel/controls/bistate_button.h"
 #include "panel/filter_table.h"
@@ -48,15 +47,7 @@ struct Station {
         app.ExitInstance();
         radio.stop();
     }
-    void run(int ms) {
-        for (int i = 0; i < ms / 10; ++i) {
-            plat::manual_clock::Advance(10);
-            if (i % 5 == 0) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-                radio.settle(50);  // the radio has read and answered what was sent
-            }
-        }
-    }
+    void run(int ms) { simsteps::Run(ms, {&radio}); }
 };
 
 bool Shown(int id) {

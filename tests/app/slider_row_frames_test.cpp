@@ -3,9 +3,7 @@
 // the digits tunes, and the levels are in qarv.ini after the close.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "app/main_frame.h"
 #include "civ/civ_options.h"
@@ -64,13 +62,7 @@ TEST(SliderRowFrames, EachClickedSliderSendsItsLevelOnce) {
     for (const Case& c : cases) {
         s.radio.clearLog();
         ClickAt(c.id, c.y);
-        s.run(500);
-        // The simulated radio logs in its own thread: on a loaded machine
-        // the frame may come a little later (bounded wait).
-        for (int i = 0; i < 100 && LevelWrites(s, c.sub) == 0; ++i) {
-            s.run(10);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+        simsteps::RunUntil([&] { return LevelWrites(s, c.sub) > 0; }, 1000, {&s.radio});
         s.run(100);
         EXPECT_EQ(LevelWrites(s, c.sub), 1) << "slider " << c.id;
         // Nothing else of the row goes with it.

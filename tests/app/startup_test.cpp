@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <string>
+
 #include "app/app.h"
 #include "app/main_frame.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
+#include "platform/event_loop.h"
 #include "platform/types.h"
 
 TEST(Startup, ComPortNumberTakesTheWholeNumber) {
@@ -60,4 +65,25 @@ TEST(Startup, WaitEndsAfterTwoSecondsOrAtAKeyPress) {
     app2.PreTranslateMessage(plat::WM_KEYDOWN, false);
     EXPECT_EQ(app2.splash(), nullptr);
     app2.ExitInstance();
+}
+
+// A termination signal that comes before the main window exists is kept:
+// start-up runs on, and the close with its save follows as soon as the
+// window is there, with the operator's settings as they were loaded.
+TEST(Startup, ASignalBeforeTheMainWindowClosesItOnceItExists) {
+    TestDir dir;
+    dir.write("qarv.ini", "[OPERATING STATUS]\nMEMORY1=KEEP@ME\n");
+    plat::app::InstallCloseSignals();
+    ASSERT_EQ(::raise(SIGTERM), 0);
+    EXPECT_TRUE(plat::app::CloseSignalled());
+    EXPECT_EQ(dir.read("qarv.ini"), "[OPERATING STATUS]\nMEMORY1=KEEP@ME\n");  // nothing to save yet
+    CApp app;
+    ASSERT_TRUE(app.InitInstance());
+    ASSERT_NE(g_mainwin, nullptr);
+    plat::manual_clock::Advance(1000);
+    EXPECT_TRUE(g_mainwin->Closed());
+    const std::string ini = dir.read("qarv.ini");
+    EXPECT_NE(ini.find("VERSION=V3.52"), std::string::npos);
+    EXPECT_NE(ini.find("MEMORY1=KEEP@ME"), std::string::npos);
+    app.ExitInstance();
 }

@@ -58,7 +58,7 @@ TEST(TransmitSafety, AMemoryScanStopsWhileTransmittingAndResumesAfterTheSetTime)
     s.transmit(1);
     EXPECT_EQ(g_memscan, 0);
     EXPECT_EQ(g_scanstopped, 1);
-    s.radio.settle(2000);
+    s.radio.settleLine();
     const long long held = s.radio.frequency(0);
     // However long the radio sends, the scan does not move it, and the
     // resume waits for the end of the transmission.
@@ -170,15 +170,15 @@ TEST(TransmitSafety, TheTransverterBoxHoldsTheSendPumpAndShowsOnce) {
         // rule); one that only echoes leaves the pacing to the send pump.
         station->radio.setAnswering(false);
         for (int k = 0; k < 3; ++k) {  // replies already on their way are read first
-            station->radio.settle(2000);
+            station->radio.settleLine();
             station->run(200);
         }
-        station->radio.settle(2000);
+        station->radio.settleLine();
         const std::size_t heard = station->radio.frames().size();
         SendCiv({0x03});
         g_titlefreq = 0;
         station->run(3000);
-        station->radio.settle(2000);
+        station->radio.settleLine();
         pumpHeld = station->radio.frames().size() == heard && !SendQueueEmpty();
         station->radio.setAnswering(true);
         depthAtClose = SendQueueDepth();

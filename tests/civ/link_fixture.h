@@ -102,16 +102,14 @@ struct RadioLink : LinkBase {
         if (openPort) open(pty.slavePath());
     }
 
-    // What the program wrote to the bus so far (waits up to `ms` real ms
-    // for `want` bytes).
-    Bytes written(std::size_t want = 4096, int ms = 30) { return pty.read(want, ms); }
-    // The bus carries `bytes` to the program; device-poll ticks pick them up.
+    // Every byte the program wrote to the bus since the last call, once it
+    // has all crossed the terminal; empty when it wrote nothing.
+    Bytes written() { return pty.takeWritten(); }
+    // The bus carries `bytes` to the program; device-poll ticks pick them up
+    // once they are all at the program's end.
     void feed(const Bytes& bytes, int ticks = 3) {
         pty.write(bytes);
-        // The terminal hands bytes over asynchronously: wait (really) until
-        // the program's end holds them all.
-        for (int k = 0; k < 200 && plat::SerialPending(g_radioport) < int(bytes.size()); ++k)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        EXPECT_TRUE(pty.delivered());
         for (int k = 0; k < ticks; ++k) plat::manual_clock::Advance(unsigned(g_readtimer));
     }
 };

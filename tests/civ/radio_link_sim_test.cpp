@@ -2,13 +2,13 @@
 // and the frame bytes cross-checked with an independent CI-V client.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
+#include <functional>
 
 #include "civ/civ_frame.h"
 #include "civ/link_fixture.h"
+#include "common/sim_steps.h"
 #include "sim/sim_radio.h"
 
 using plat::manual_clock::Advance;
@@ -24,15 +24,10 @@ struct SimLink : LinkBase {
         open(radio.slavePath());
     }
     ~SimLink() { radio.stop(); }
-    // Device-poll ticks, each once the bus has something for the program
-    // (real time, bounded), until `done` or `ticks` ran out.
-    template <class Done>
-    bool Pump(Done done, int ticks = 200) {
-        for (int k = 0; k < ticks && !done(); ++k) {
-            for (int w = 0; w < 50 && plat::SerialPending(g_radioport) == 0; ++w)
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            Advance(10);
-        }
+    // Device-poll ticks, the line settled after each, until `done` or
+    // `ticks` ran out.
+    bool Pump(const std::function<bool()>& done, int ticks = 200) {
+        simsteps::RunUntil(done, ticks * simsteps::kStepMs, {&radio});
         return done();
     }
 };
@@ -59,8 +54,7 @@ TEST(RadioLinkSim, PacedFramesLeaveOnePerTick) {
     Put(c);
     for (std::size_t k = 1; k <= 3; ++k) {
         Advance(k == 1 ? 0 : 50);  // the first at once, then one per tick
-        ASSERT_TRUE(link.radio.waitFrames(k, 1000));
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_TRUE(link.radio.settleLine());  // all that was written has been taken in
         EXPECT_EQ(link.radio.frames().size(), k);
     }
     EXPECT_EQ(link.radio.frames(), (std::vector<Bytes>{a, b, c}));

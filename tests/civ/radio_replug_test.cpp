@@ -21,6 +21,7 @@
 #include "civ/frame_reader.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_port.h"
+#include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "devices/cat_out.h"
 #include "platform/clock.h"
@@ -37,7 +38,6 @@ struct ReplugStation {
     TestDir dir;
     std::unique_ptr<sim::SimRadio> radio;
     std::unique_ptr<PtyPair> logger;
-    std::size_t taken = 0;  // bytes the radio had written at the last poll
     CApp app;
 
     explicit ReplugStation(bool withLogger = false, Radio atStart = Radio::Plugged) {
@@ -60,7 +60,6 @@ struct ReplugStation {
 
     void plugRadio(long long hz) {
         radio = std::make_unique<sim::SimRadio>(0x94, 19200);
-        taken = 0;
         radio->setFrequency(hz, 0);
         EXPECT_TRUE(radio->link(dir.file("ports/com1")));
         radio->start();
@@ -84,30 +83,12 @@ struct ReplugStation {
         dangle("ports/com5");
     }
 
-    // Runs the program's clock in device-poll steps; the radio answers in
-    // between, on its own thread.
-    void run(int ms) {
-        for (int t = 0; t < ms; t += 10) {
-            plat::manual_clock::Advance(10);
-            if (!radio) continue;
-            radio->settle(200);
-            // What the radio wrote since the last poll (echoes, answers)
-            // reaches the program's end of the port before the next one.
-            const std::size_t now = radio->sent();
-            if (now > taken && g_radioport != plat::kInvalidPort)
-                plat::SerialWaitForInput(g_radioport, int(now - taken), 200);
-            taken = now;
-        }
-    }
+    // Runs the program's clock in device-poll steps, the radio's line (when
+    // it is plugged in) settled after each.
+    void run(int ms) { simsteps::Run(ms, {radio.get()}); }
     // Runs until `done` holds, at most `ms` of the program's clock; returns
     // the program's time it took, or -1.
-    int runUntil(const std::function<bool()>& done, int ms) {
-        for (int t = 0; t <= ms; t += 10) {
-            if (done()) return t;
-            run(10);
-        }
-        return -1;
-    }
+    int runUntil(const std::function<bool()>& done, int ms) { return simsteps::RunUntil(done, ms, {radio.get()}); }
     bool heard(const Bytes& body) const {
         for (const Bytes& f : radio->frames())
             if (f.size() == body.size() + 5 && std::equal(body.begin(), body.end(), f.begin() + 4)) return true;
@@ -117,14 +98,17 @@ struct ReplugStation {
     // answers on its next device poll); what it was told before is dropped.
     std::string ask(const std::string& query) {
         run(100);
-        logger->read(4096, 5);
+        logger->takeWritten();
         logger->write(Bytes(query.begin(), query.end()));
+        EXPECT_TRUE(logger->delivered());
         std::string got;
-        for (int k = 0; k < 100 && got.find(';') == std::string::npos; ++k) {
-            run(10);
-            const Bytes b = logger->read(4096, 1);
-            got.append(b.begin(), b.end());
-        }
+        runUntil(
+            [&] {
+                const Bytes b = logger->takeWritten();
+                got.append(b.begin(), b.end());
+                return got.find(';') != std::string::npos;
+            },
+            1000);
         return got.substr(0, got.find(';') + 1);
     }
     // The trace log, over the files it continues in.

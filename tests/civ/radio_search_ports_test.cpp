@@ -5,15 +5,14 @@
 // baud in qarv.ini are the found ones or the operator's own.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
-#include <thread>
 
 #include "app/main_frame.h"
 #include "app/started_app.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/radio_search.h"
+#include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
 #include "platform/input_synth.h"
@@ -67,16 +66,8 @@ struct ThreePorts {
         ASSERT_TRUE(box()->IsWindowVisible());
         plat::synth::Click(box(), plat::synth::Button::Left, {5, 5});
     }
-    // Manual time in 10 ms steps; the simulated radio answers in real time,
-    // so each step waits until it has answered and a moment for the answer
-    // to cross the terminal.
-    void run(int ms) {
-        for (int i = 0; i < ms / 10; ++i) {
-            plat::manual_clock::Advance(10);
-            if (radio) radio->settle();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
+    // Manual time in poll steps, the radio's line settled after each.
+    void run(int ms) { simsteps::Run(ms, {radio.get()}); }
     void runWhileSearching(int limitMs) {
         for (int t = 0; t < limitMs && g_autobaud != 0; t += 100) run(100);
     }

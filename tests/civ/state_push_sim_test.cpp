@@ -1,9 +1,6 @@
 // Radio initialisation and the state push against the simulated radio: the
 // frames arrive in order through the paced send queue and leave the radio
 // in the program's state; one panel change is one frame on the wire.
-#include <chrono>
-#include <thread>
-
 #include "app/main_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
@@ -11,10 +8,9 @@
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
+#include "common/sim_steps.h"
 #include "panel/swl_panel.h"
 #include "sim/sim_radio.h"
-
-using plat::manual_clock::Advance;
 
 namespace {
 
@@ -46,17 +42,12 @@ struct SimPush : LinkBase {
         engine.KillTimer(TIMER_SENDQ);
         g_swlpanel = nullptr;
     }
-    // Runs the clock until the send queue is empty and the radio has seen
-    // everything (bounded in real time).
+    // Runs the clock until the send queue is empty, then a little more for
+    // the answers; the radio's line is settled after every step, so it has
+    // seen everything.
     void Drain() {
-        for (int k = 0; k < 400; ++k) {
-            Advance(10);
-            if (SendQueueEmpty() && !engine.HasTimer(TIMER_AF_GAIN)) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        Advance(200);
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        Advance(50);
+        simsteps::RunUntil([&] { return SendQueueEmpty() && !engine.HasTimer(TIMER_AF_GAIN); }, 4000, {&radio});
+        simsteps::Run(250, {&radio});
     }
 };
 

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -66,6 +67,24 @@ bool ProgramRunner::WaitForText(const std::string& file, const std::string& text
         s << in.rdbuf();
         if (s.str().find(text) != std::string::npos) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+bool ProgramRunner::WaitForHandler(int sig, int ms) const {
+    if (pid_ <= 0) return false;
+    const std::string status = "/proc/" + std::to_string(pid_) + "/status";
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        // "SigCgt:" is the mask of caught signals, in hexadecimal.
+        std::ifstream in(status);
+        std::string line;
+        while (std::getline(in, line))
+            if (line.rfind("SigCgt:", 0) == 0) {
+                const unsigned long long caught = std::stoull(line.substr(7), nullptr, 16);
+                if (caught & (1ULL << (sig - 1))) return true;
+            }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return false;
 }

@@ -19,6 +19,9 @@ public:
     // it did not end within `ms` (it is then killed).
     int StopWith(int sig, int ms);
 
+    // Waits until the program catches `sig` (its handler is installed);
+    // false after `ms`.
+    bool WaitForHandler(int sig, int ms) const;
     // Sends `sig` and nothing else.
     void Signal(int sig) const;
     // Waits for the program to end by itself; the exit status, or -1 when it

@@ -3,10 +3,8 @@
 // banked radio, and no failure that leaves a backup file empty.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "app/main_frame.h"
 #include "civ/civ_options.h"
@@ -17,42 +15,34 @@
 #include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "base/memory_options.h"
+#include "common/sim_steps.h"
 #include "memories/radio_memories.h"
 #include "platform/message_box.h"
 #include "panel/swl_panel.h"
 #include "platform/files.h"
 #include "sim/sim_radio.h"
 
-using plat::manual_clock::Advance;
-
 namespace {
 // A radio answers within milliseconds, long before the transfer's next
-// step; on a loaded test machine the simulated radio's thread may not. Each
-// step therefore first lets the queued frames out and waits (real time,
-// bounded) until the radio has answered and its replies are read.
-void SettleRadio() {
-    for (int i = 0; i < 200 && !SendQueueEmpty(); ++i) {
-        OnSendQueueTimer();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (g_radioport != plat::kInvalidPort) ReadRadioPort();
-    }
-    int quiet = 0;
-    for (int i = 0; i < 400 && quiet < 25; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (g_radioport != plat::kInvalidPort && plat::SerialPending(g_radioport) > 0) {
-            ReadRadioPort();
-            quiet = 0;
-        } else {
-            ++quiet;
-        }
+// step; the simulated radio answers on a thread of its own. Each step
+// therefore first lets the queued frames out, the line settled after each,
+// and reads the answers until nothing more is on the line.
+void SettleRadio(const sim::SimRadio& radio) {
+    for (int i = 0; i < 400; ++i) {
+        if (!SendQueueEmpty()) OnSendQueueTimer();
+        radio.settleLine();
+        const bool answers = g_radioport != plat::kInvalidPort && plat::SerialPending(g_radioport) > 0;
+        if (answers) ReadRadioPort();
+        else if (SendQueueEmpty()) break;
     }
 }
 
 class TransferWindow : public EngineWindow {
 public:
+    const sim::SimRadio* radio = nullptr;
     bool Extra(unsigned id) override {
         if (id != TIMER_MEM_TRANSFER) return false;
-        SettleRadio();
+        if (radio) SettleRadio(*radio);
         RadioMemoryStep();
         return true;
     }
@@ -65,6 +55,7 @@ struct SimTransfer : LinkBase {
 
     explicit SimTransfer(int type = 23) {
         g_timerwindow = &engine;
+        engine.radio = &radio;
         g_radiotype = type;
         g_7600fw2 = type == 23;
         g_baud = 19200;
@@ -82,20 +73,12 @@ struct SimTransfer : LinkBase {
         engine.KillTimer(TIMER_MEM_TRANSFER);
         g_swlpanel = nullptr;
     }
-    // Runs the clock (and the radio in real time) until the transfer ends.
+    // Runs the clock, the radio's line settled after each step, until the
+    // transfer ends.
     void RunTransfer(int maxMs = 200000) {
-        // Each tick leaves the radio a real millisecond to answer.
-        for (int t = 0; t < maxMs && (g_savemem != 0 || !SendQueueEmpty()); t += 10) {
-            Advance(10);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+        simsteps::RunUntil([] { return g_savemem == 0 && SendQueueEmpty(); }, maxMs, {&radio});
     }
-    void Run(int ms) {
-        for (int t = 0; t < ms; t += 10) {
-            Advance(10);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
+    void Run(int ms) { simsteps::Run(ms, {&radio}); }
 };
 
 sim::SimRadio::Memory Mem(long long hz, std::uint8_t mode, std::uint8_t filter, const std::string& name = "",
@@ -280,10 +263,7 @@ TEST(RadioMemoryBanks, ForeignContentsReplyIsNotWrittenBack) {
     ASSERT_TRUE(StartRadioMemoryRestore(s.dir.file("in.cdf")));
     // Step until the store asked for the contents, then answer for another
     // channel: nothing may be written to the radio from it.
-    for (int t = 0; t < 5000 && g_memstate != 8; t += 10) {
-        Advance(10);
-        if (t % 50 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    simsteps::RunUntil([] { return g_memstate == 8; }, 5000, {&s.radio});
     ASSERT_EQ(g_memstate, 8);
     // The request is still queued: the radio will refuse it, and a reply
     // for another channel arrives instead.

@@ -1,9 +1,6 @@
 // Recall and the memory scan against the simulated radio: the station's
 // frequency, mode and filter reach the radio, the directives in its notes
 // apply, and the scan steps with its dwell on the manual clock.
-#include <chrono>
-#include <thread>
-
 #include "app/main_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
@@ -12,6 +9,7 @@
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
+#include "common/sim_steps.h"
 #include "base/memory_options.h"
 #include "memory_fixture.h"
 #include "memories/station_recall.h"
@@ -22,8 +20,6 @@
 #include "platform/message_box.h"
 #include "settings/trans_ops.h"
 #include "sim/sim_radio.h"
-
-using plat::manual_clock::Advance;
 
 namespace {
 // The main frame's share: the engine's timers, the scan step and the recall.
@@ -100,23 +96,14 @@ struct Recall : LinkBase {
         StationListChanged(false);
         FillStationList();
     }
+    // Runs the clock until the send queue is empty, then a little more for
+    // the answers, the radio's line settled after every step.
     void Drain() {
-        for (int k = 0; k < 400; ++k) {
-            Advance(10);
-            if (SendQueueEmpty()) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        Advance(200);
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        Advance(50);
+        simsteps::RunUntil([] { return SendQueueEmpty(); }, 4000, {&radio});
+        Run(250);
     }
-    // Runs the clock for `ms` in 10 ms steps, letting the radio answer.
-    void Run(unsigned ms) {
-        for (unsigned t = 0; t < ms; t += 10) {
-            Advance(10);
-            if (t % 100 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
+    // Runs the clock for `ms` in poll steps, letting the radio answer.
+    void Run(unsigned ms) { simsteps::Run(int(ms), {&radio}); }
     bool SentCommand(std::uint8_t cmd, std::uint8_t sub) {
         for (const Bytes& f : radio.frames())
             if (f.size() > 6 && f[4] == cmd && f[5] == sub) return true;

@@ -2,11 +2,9 @@
 // (put in CW, stepped, put back), the threshold stop and the drawn panel.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "app/main_frame.h"
 #include "civ/civ_options.h"
@@ -14,6 +12,7 @@
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
+#include "common/sim_steps.h"
 #include "base/memory_options.h"
 #include "memories/station_hooks.h"
 #include "memories/sweep.h"
@@ -23,8 +22,6 @@
 #include "platform/layout_check.h"
 #include "base/settings_options.h"
 #include "sim/sim_radio.h"
-
-using plat::manual_clock::Advance;
 
 TEST(SweepTables, StepsStartAndValues) {
     SweepSteps s = SweepStepsFor(0, false, false, 0);
@@ -99,20 +96,13 @@ struct SimSweep : LinkBase {
     // A signal at 14.0750 MHz on the simulated radio's S meter; the sweep
     // reads it through the meter poll and the frame reader.
     void AddSignal() { radio.addSignal(14075000, 200, 50); }
-    // Runs until the sweep ends (bounded), leaving the radio real time to answer.
-    int Run() {
-        int ticks = 0;
-        while ((g_sweeprunning || g_sweepbrunning) && ticks < 20000) {
-            plat::manual_clock::Advance(10);
-            std::this_thread::sleep_for(std::chrono::microseconds(500));
-            ++ticks;
-        }
-        for (int t = 0; t < 3000; t += 10) {
-            plat::manual_clock::Advance(10);
-            if (t % 50 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return ticks;
+    // Runs until the sweep ends (bounded) and the radio is put back, the
+    // radio's line settled after every step.
+    void Run() {
+        simsteps::RunUntil([] { return !g_sweeprunning && !g_sweepbrunning; }, 200000, {&radio});
+        Run(3000);
     }
+    void Run(int ms) { simsteps::Run(ms, {&radio}); }
 };
 }  // namespace
 
@@ -164,16 +154,10 @@ TEST(SweepRun, MaxHoldKeepsPeaksOverContinuousPasses) {
     const SweepRun& run = CurrentSweep();
     const int at = int(std::lround((14.075 - run.start) / 0.0001)) * 10;
     // The first pass sees the signal, the second no longer: the peak is held.
-    for (int t = 0; t < 20000 && run.firstPass; ++t) {
-        plat::manual_clock::Advance(10);
-        std::this_thread::sleep_for(std::chrono::microseconds(500));
-    }
+    simsteps::RunUntil([&] { return !run.firstPass; }, 200000, {&s.radio});
     const int peak = s.trace[at];
     s.radio.addSignal(14075000, 0, 0);  // a weaker copy changes nothing: the table keeps the strongest
-    for (int t = 0; t < 400; ++t) {
-        plat::manual_clock::Advance(10);
-        std::this_thread::sleep_for(std::chrono::microseconds(500));
-    }
+    s.Run(4000);
     EXPECT_EQ(g_sweeprunning, 1);
     EXPECT_GE(s.trace[at], peak);
     EXPECT_LE(run.maxIndex, kSweepSamples);
@@ -252,10 +236,7 @@ TEST(SweepGraph, ClickDuringASweepStopsItAndGoesThere) {
     OpenPanel(s);
     s.sweep.ShowWindow(plat::SW_SHOW);
     s.sweep.StartSweep();
-    for (int t = 0; t < 200; ++t) {
-        plat::manual_clock::Advance(10);
-        std::this_thread::sleep_for(std::chrono::microseconds(500));
-    }
+    s.Run(2000);
     ASSERT_EQ(g_sweeprunning, 1);
     CSweepWnd& graph = s.sweep.Graph();
     const int x = graph.GetWindowRect().width() * 3 / 4;

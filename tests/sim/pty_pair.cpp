@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <time.h>
@@ -68,6 +69,9 @@ PtyPair::PtyPair() {
         cfmakeraw(&tio);
         tcsetattr(spare_, TCSANOW, &tio);
     }
+    const plat::SerialTrafficCount t = plat::SerialTraffic(path_);
+    baseWritten_ = t.written;
+    baseRead_ = t.read;
 }
 
 PtyPair::~PtyPair() {
@@ -86,6 +90,7 @@ void PtyPair::write(const std::vector<std::uint8_t>& bytes) {
         ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
         if (n > 0) {
             done += static_cast<std::size_t>(n);
+            fed_ += static_cast<std::uint64_t>(n);
         } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
             return;
         } else {
@@ -103,6 +108,7 @@ std::vector<std::uint8_t> PtyPair::read(std::size_t want, int ms) {
         ssize_t n = ::read(master_, buf, sizeof buf);
         if (n > 0) {
             out.insert(out.end(), buf, buf + n);
+            taken_ += static_cast<std::uint64_t>(n);
             continue;
         }
         long long left = end - MonotonicMs();
@@ -111,6 +117,23 @@ std::vector<std::uint8_t> PtyPair::read(std::size_t want, int ms) {
         ::poll(&p, 1, static_cast<int>(left));
     }
     return out;
+}
+
+std::vector<std::uint8_t> PtyPair::takeWritten(int ms) {
+    const std::uint64_t sent = plat::SerialTraffic(path_).written - baseWritten_;
+    if (sent <= taken_) return {};
+    return read(static_cast<std::size_t>(sent - taken_), ms);
+}
+
+bool PtyPair::delivered(int ms) const {
+    const long long end = MonotonicMs() + ms;
+    for (;;) {
+        int unread = 0;
+        if (spare_ < 0 || ::ioctl(spare_, FIONREAD, &unread) != 0) unread = 0;
+        if (plat::SerialTraffic(path_).read - baseRead_ + static_cast<std::uint64_t>(unread) >= fed_) return true;
+        if (MonotonicMs() >= end) return false;
+        ::poll(nullptr, 0, 1);
+    }
 }
 
 long PtyPair::slaveBaud() const {

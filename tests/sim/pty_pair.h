@@ -26,6 +26,15 @@ public:
     std::vector<std::uint8_t> read(std::size_t want, int ms = 1000);
     // The speed the program configured on the slave (0 when unknown).
     long slaveBaud() const;
+    // The terminal passes bytes on a little after they were written; these
+    // wait on the program's own byte counts for the port (real time, at most
+    // `ms`), never on a guess of how long the crossing takes.
+    // Every byte the program wrote since the last read, once it has all
+    // reached the device end; empty when it wrote nothing.
+    std::vector<std::uint8_t> takeWritten(int ms = 5000);
+    // True once everything written to the device end is at the program's
+    // end: read by it, or waiting to be read.
+    bool delivered(int ms = 5000) const;
     // Closes the device end: the program's next read fails.
     void closeMaster();
     // Makes a link (for example "ports/com3") to the slave.
@@ -35,6 +44,8 @@ private:
     int master_ = -1;
     int spare_ = -1;
     std::string path_;
+    std::uint64_t baseWritten_ = 0, baseRead_ = 0;  // the program's counts on an earlier terminal of this number
+    std::uint64_t taken_ = 0, fed_ = 0;             // bytes read from and written to the device end
 };
 
 // Speed constant to baud rate, for termios of the tests' own ends.

@@ -467,7 +467,11 @@ bool SimRadio::settleLine(int ms) const {
         int pending = 0;
         if (::ioctl(pty_.master(), FIONREAD, &pending) != 0) pending = 0;
         const bool taken = pending == 0 && !busy_ && in_ >= t.written - baseWritten_;
-        if (taken && t.read - baseRead_ + t.pending >= out_) return true;
+        // What waits to be read, seen through the spare descriptor: it is
+        // there whether or not the program has the port open just now.
+        int unread = 0;
+        if (::ioctl(pty_.spareSlave(), FIONREAD, &unread) != 0) unread = 0;
+        if (taken && t.read - baseRead_ + std::uint64_t(unread) >= out_) return true;
         if (MonotonicMs() >= deadline) return false;
         ::poll(nullptr, 0, 1);
     }
