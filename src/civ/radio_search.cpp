@@ -5,6 +5,7 @@
 
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
+#include "civ/engine_events.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
@@ -101,7 +102,7 @@ void SearchFailed() {
     PutBackOperatorsPort();
     Untick();
     WriteTrace(kNotFound);
-    plat::MessageBox(g_timerwindow, kNotFound, kNotFound, plat::MB_OK);
+    TellOperator({kNotFound, kNotFound, plat::MB_OK, g_timerwindow});
 }
 }  // namespace
 
@@ -192,6 +193,6 @@ void RadioFound(int from) {
     ShowPortAndBaud();
     ShowSettingRow(kAddressList);
     FirstPoll();
-    plat::MessageBox(g_timerwindow, "Radio Found, select correct radio type and\nthen exit and restart the program.",
-                     "Radio Found", plat::MB_OK);
+    TellOperator({"Radio Found, select correct radio type and\nthen exit and restart the program.", "Radio Found",
+                  plat::MB_OK, g_timerwindow});
 }
