@@ -3,14 +3,12 @@
 // listening still runs.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/engine_wiring.h"
+#include "civ/setter_fixture.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/engine_events.h"
@@ -31,8 +29,6 @@
 #include "platform/types.h"
 
 namespace {
-using Bytes = std::vector<std::uint8_t>;
-
 // Writes down what it hears, one line per announcement.
 struct Recorder : EngineListener {
     std::vector<std::string> heard;
@@ -67,33 +63,16 @@ struct ClientOperates : StationQueries {
 };
 
 struct EngineEvents : ::testing::Test {
+    Captured link{0};  // IC-756PRO
     Recorder recorder;
-    int taken = 0;
 
     EngineEvents() {
-        g_radiotype = 0;  // IC-756PRO, address 5C
         g_radioadr = 0x5C;
-        g_myaddr = 0xE0;
-        // Frames are queued only while a port is open; without a timer window
-        // the pump never writes, so the ring keeps them for the test to read.
-        g_radioport = ::open("/dev/null", O_RDWR);
-        g_sendpaced = 1;
         g_allowed = 1;
-        g_selvfo = 'A';
         AddEngineListener(&recorder);
     }
-    ~EngineEvents() override {
-        RemoveEngineListener(&recorder);
-        ::close(g_radioport);
-        g_radioport = plat::kInvalidPort;
-    }
-    std::vector<Bytes> Sent() {
-        std::vector<Bytes> out;
-        for (int i = taken; i != g_putq; i = (i + 1) % kSendSlots)
-            out.emplace_back(g_sendbuf[i], g_sendbuf[i] + g_sendlen[i]);
-        taken = g_putq;
-        return out;
-    }
+    ~EngineEvents() override { RemoveEngineListener(&recorder); }
+    std::vector<Bytes> Sent() { return link.frames(); }
     void Reply(const Bytes& f) {
         ClearReplyFlags();
         StoreCivReply(f.data(), int(f.size()), 0);
