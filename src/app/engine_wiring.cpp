@@ -3,6 +3,7 @@
 #include "civ/engine_events.h"
 #include "civ/station_queries.h"
 #include "devices/cat_out.h"
+#include "devices/control_surfaces.h"
 #include "devices/device_events.h"
 #include "devices/remote_link.h"
 #include "devices/tuner.h"
@@ -17,6 +18,7 @@ public:
     bool RemoteClientReady() override { return ::RemoteClientReady(); }
     bool CatOutPortOpen(int port) override { return port >= 1 && port <= kThpPorts && g_thpopen[port - 1]; }
     bool TunerKeysRadio() override { return g_ldgrtspulse != 0; }
+    bool SurfaceMeterShown() override { return g_tmate2open != 0; }
     bool HasStations() override { return !g_stationlist.empty(); }
 };
 

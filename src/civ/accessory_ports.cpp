@@ -9,7 +9,6 @@
 #include "civ/radio_port.h"
 #include "civ/engine_events.h"
 #include "civ/engine_options.h"
-#include "platform/message_box.h"
 #include "platform/types.h"
 
 plat::PortHandle g_pegasusport = plat::kInvalidPort;

@@ -28,7 +28,7 @@
 #include "base/device_options.h"
 #include "base/panel_options.h"
 #include "platform/clock.h"
-#include "platform/message_box.h"
+#include "platform/types.h"
 #include "base/settings_options.h"
 #include "settings/trans_ops.h"
 

@@ -18,6 +18,7 @@
 #include "civ/send_queue.h"
 #include "civ/setter_frames.h"
 #include "civ/engine_events.h"
+#include "civ/station_queries.h"
 #include "base/device_options.h"
 #include "base/panel_options.h"
 #include "panel/swl_panel.h"
@@ -192,7 +193,8 @@ bool SelectPolledVfo() {
 
 void PollAccessories() {
     Announce().PollStationMeters();
-    Announce().SurfaceMeter(g_tmate2peak ? PanelState().meterPeak : PanelState().meterValue);
+    if (Ask().SurfaceMeterShown())
+        Announce().SurfaceMeter(g_tmate2peak ? PanelState().meterPeak : PanelState().meterValue);
 }
 
 // The meter reading to ask for: the S-meter unless the radio transmits.

@@ -10,7 +10,6 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "platform/message_box.h"
 #include "platform/types.h"
 #include "platform/serial_port.h"
 #include "settings/settings_pages.h"

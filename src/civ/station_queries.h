@@ -16,6 +16,8 @@ public:
     virtual bool CatOutPortOpen(int /*port*/) { return false; }
     // The LDG tuner keys the radio itself with its RTS pulse.
     virtual bool TunerKeysRadio() { return false; }
+    // A control surface shows the radio's meter (the TMate2 is open).
+    virtual bool SurfaceMeterShown() { return false; }
     // The station list has stations to scan.
     virtual bool HasStations() { return false; }
 };

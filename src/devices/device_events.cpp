@@ -54,9 +54,7 @@ public:
             SendToRX331(smeter, 3);
         }
     }
-    void SurfaceMeter(int value) override {
-        if (g_tmate2open) ShowTMate2Smeter(value);
-    }
+    void SurfaceMeter(int value) override { ShowTMate2Smeter(value); }
 
     void FrameToPartner(const std::uint8_t* frame, int length) override { sendtopartner(frame, length, kMsgCivFrame); }
 };
