@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/engine_wiring.h"
 #include "base/trace_log.h"
 #include "civ/frame_reader.h"
 #include "civ/polling.h"
@@ -24,6 +25,8 @@ void Reset(std::uint8_t mode, std::uint8_t addr) {
     // A search that finds a radio says so in a box: answered at once here.
     plat::message_box_script::Enable();
     plat::message_box_script::Clear();
+    // Radio frames reach the remote link as in the program.
+    WireEngine();
     g_trace = 0;
     g_putq = g_getq = g_qdepth = 0;
     g_sendtimer = 0;

@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+
 #include "app/settings_window.h"
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <sstream>
 
 #include "app/app_options.h"
+#include "app/engine_wiring.h"
 #include "app/commands.h"
 #include "base/band_files.h"
 #include "civ/civ_setters.h"
@@ -275,6 +277,7 @@ void CreateRadioWindow(plat::Window* frame) {
 }
 
 void CreateMainObjects() {
+    WireEngine();
     if (g_swlpanel == nullptr) g_swlpanel = new CSwlPanel(g_mainwin);
     g_inicache.assign(32010, 0);
     g_sweepbuffer.assign(kSweepSamples, 0);

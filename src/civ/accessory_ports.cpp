@@ -7,8 +7,8 @@
 
 #include "base/trace_log.h"
 #include "civ/radio_port.h"
-#include "devices/remote_link.h"
-#include "platform/message_box.h"
+#include "civ/engine_events.h"
+#include "civ/engine_options.h"
 #include "platform/types.h"
 
 plat::PortHandle g_pegasusport = plat::kInvalidPort;
@@ -132,7 +132,7 @@ void ShowPortError(const char* device, const char* portName) {
         std::snprintf(buf, sizeof buf, ", error number %d\r\n", code);
         text += buf;
     }
-    plat::MessageBox(nullptr, text, kBoxCaption, plat::MB_OK);
+    TellOperator({text, kBoxCaption, plat::MB_OK});
 }
 
 void ReportDefectivePort(plat::PortHandle& port) {
@@ -148,7 +148,7 @@ void ReportDefectivePort(plat::PortHandle& port) {
     bool isPort = !name.empty() && (name[0] == 'C' || name[0] == 'c' || name.rfind("/dev/", 0) == 0);
     if (!isPort) return;
     g_defectshown = true;
-    plat::MessageBox(nullptr, name + " is defective", kBoxCaption, plat::MB_OK);
+    TellOperator({name + " is defective", kBoxCaption, plat::MB_OK});
 }
 
 void RegisterPortOwner(plat::PortHandle* handle, const char* portName) {

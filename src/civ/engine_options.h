@@ -14,3 +14,8 @@ extern int g_pbton;         // twin PBT on
 extern int g_ritoffset;     // RIT offset in Hz
 extern int g_xitoffset;     // XIT offset in Hz
 extern int g_passbandshift; // PBT shift in Hz for the Perseus passband (0 while PBT is off)
+extern int g_client;        // "OPERATOR CLIENT": this program drives a remote radio
+extern int g_radioserver;   // "RADIO SERVER": this program serves its radio to a client
+extern int g_rtscw;         // "RTS CW": key CW with RTS
+extern int g_dtrcw;         // "DTR CW": key CW with DTR
+extern int g_rtsxm;         // "RTS XM": transmit with RTS

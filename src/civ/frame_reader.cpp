@@ -16,7 +16,9 @@
 #include "civ/radio_search.h"
 #include "civ/reply_store.h"
 #include "civ/send_queue.h"
-#include "devices/remote_link.h"
+#include "civ/engine_events.h"
+#include "civ/engine_options.h"
+#include "civ/station_queries.h"
 
 std::uint8_t g_rxcarry[kReadBufferSize];
 int g_rxcarrylen = 0;
@@ -28,7 +30,6 @@ namespace {
 constexpr std::uint8_t kPad = 0xF0;         // never FE or FD
 constexpr std::uint8_t kAmpAddress = 0x54;  // IC-PW1 on the bus
 constexpr std::uint8_t kBroadcast = 0x00;
-constexpr int kRemoteFrame = 1;
 
 void Dump(const char* head, int count, const std::uint8_t* bytes, int n) {
     char text[64];
@@ -53,9 +54,9 @@ void RouteFrame(const std::uint8_t* buf, int i, int len) {
     if (g_radioheard == 0) g_radioheard = 1;
     // The radio has answered a request: the next frame follows at once.
     if (!g_client && to == std::uint8_t(g_myaddr)) sendq();
-    if (RemoteOperatorActive()) {
+    if (Ask().RemoteOperatorActive()) {
         WriteTracef("received message size %d, command %02x", len, unsigned(cmd));
-        if (cmd != kCivNg && cmd != kCivOk) sendtopartner(buf + i, len, kRemoteFrame);
+        if (cmd != kCivNg && cmd != kCivOk) Announce().FrameToPartner(buf + i, len);
     } else if (g_mirror) {
         StoreMirrorReply(buf, len, i);
     } else if (!g_client) {

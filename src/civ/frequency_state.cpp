@@ -21,18 +21,14 @@
 #include "civ/setter_frames.h"
 #include "civ/transverters.h"
 #include "civ/reply_processing.h"
-#include "devices/cat_out.h"
-#include "devices/keying.h"
-#include "devices/band_decoder.h"
-#include "devices/remote_link.h"
-#include "devices/station_outputs.h"
-#include "memories/station_hooks.h"
+#include "civ/engine_events.h"
+#include "civ/station_queries.h"
 #include "civ/band_table.h"
 #include "panel/swl_panel.h"
 #include "base/device_options.h"
 #include "base/panel_options.h"
 #include "platform/clock.h"
-#include "platform/message_box.h"
+#include "platform/types.h"
 #include "base/settings_options.h"
 #include "settings/trans_ops.h"
 
@@ -47,9 +43,10 @@ int g_diversity = 0;
 int g_tunemodeon = 0;
 int g_sweeprunning = 0;
 int g_sweepbrunning = 0;
+int g_sweeppause = 0;
 int g_tunerrecallarmed = 0;
 
-void ShowTransverterBox(const char* text) { plat::MessageBox(nullptr, text, "Transverter", plat::MB_OK); }
+void ShowTransverterBox(const char* text) { TellOperator({text, "Transverter", plat::MB_OK}); }
 void (*g_transverterbox)(const char* text) = ShowTransverterBox;
 
 int g_lastvfobmodesent = 0;
@@ -311,13 +308,13 @@ void SetCommonFrequencies(int rit, double f, char v) {
 
 void SetRadioFrequencies() {
     if (g_rawmode && ExchangeFileNamed() && g_firstpoll) return;
-    if (g_sweeprunning) MoveSweepMarker(g_vfoafreq);
+    if (g_sweeprunning) Announce().SweepFrequency(g_vfoafreq);
     if (g_internaltuner == 4 && !g_tunerrecallarmed) {
         g_tunerrecallarmed = 1;
         SetCivTimer(TIMER_TUNER_RECALL, 100);
     }
-    if (!g_radioserver) SelectAntennaForFreq(g_vfoafreq);
-    if (g_pegportsel) SendBandData();
+    if (!g_radioserver) Announce().AntennaFrequency(g_vfoafreq);
+    if (g_pegportsel) Announce().BandChanged();
     if (!g_sweeprunning) UpdateBandStack(g_vfoafreq, 0);
     if (g_allowed) {
         const int rit = g_riton && !g_dual && !g_split ? g_ritoffset : 0;
@@ -329,7 +326,7 @@ void SetRadioFrequencies() {
         const int half = int(g_vfoafreq * 2000);
         if (half != g_lasthalfkhz) {
             g_lasthalfkhz = half;
-            ShowStationName(g_vfoafreq);
+            Announce().StationFrequency(g_vfoafreq);
         }
         CheckTxEnable();
     }
@@ -351,7 +348,7 @@ void SetRadioFrequenciesVFOB() {
         return;
     }
     WriteTrace("SetRadioFrequenciesVFOB");
-    if (g_sweepbrunning) MoveSweepMarker(g_vfobfreq);
+    if (g_sweepbrunning) Announce().SweepFrequency(g_vfobfreq);
     SetCommonFrequencies(0, RadioFrequencyFor(g_vfobfreq), 'B');
     if (g_split) SetTxFrequencies();
 }
@@ -687,11 +684,11 @@ void SetTuneMode(int on) {
         }
         SetRadioFrequencies();
         if (g_swlpanel) g_swlpanel->SetTuneButton(1);
-        keyon();
+        Announce().KeyOn();
         if (g_autostarttuner) StartTuner();
         return;
     }
-    keyoff();
+    Announce().KeyOff();
     g_tunemodeon = 0;
     if (!keepPower && g_tunesavedpower >= 0) {
         g_tunepower = g_power;
@@ -726,12 +723,12 @@ void ForgetVfoBSent() {
 
 void SendFreqToRX340() {
     WriteTrace("SendFreqToRX340");
-    const bool named = WriteDualFile();
+    const bool named = Announce().DualFrequencyFile();
     // The Perseus on CAT-out port 1 serves as the second receiver.
-    const bool secondRx = g_perseuspan && g_thpopen[0];
+    const bool secondRx = g_perseuspan && Ask().CatOutPortOpen(1);
     if ((!named && ModelCap(g_hasmainsub) && !g_rawmode) || secondRx) {
         const int dual = PanelDual();
-        SendMultiRxToTHP();
+        Announce().SecondReceiverChanged();
         if (g_perseuspan && g_thp) {
             WriteTracef("Invalidate dual X1 dual %d", g_dual);
             HoldFrequencyReports(500);
@@ -740,7 +737,7 @@ void SendFreqToRX340() {
         if (secondRx) {
             // Dual watch is the second receiver heard (1) or muted (0); the
             // transmit start and end mute it on their own.
-            if (!g_transmitting) MuteSecondReceiver(g_dual ? 1 : 0);
+            if (!g_transmitting) Announce().SecondReceiverMute(g_dual ? 1 : 0);
             if (g_lastdiversity && !g_diversity && !named) SetModeB(g_vfobmode);
             g_lastdiversity = g_diversity;
             return;

@@ -17,6 +17,7 @@ extern int g_diversity;     // VFO B follows VFO A
 extern int g_tunemodeon;    // the transmitter is in tune mode
 extern int g_sweeprunning;  // the VFO A sweep runs
 extern int g_sweepbrunning; // the VFO B (sub receiver) sweep runs
+extern int g_sweeppause;    // the sweep waits for the end of a transmission
 extern int g_tunerrecallarmed;  // TIMER_TUNER_RECALL armed once
 extern int g_lastvfobmodesent;    // VFO B mode last sent to the radio
 extern int g_lastvfobfiltersent;  // VFO B filter last sent to the radio

@@ -18,7 +18,7 @@
 #include "civ/reply_store.h"
 #include "civ/send_queue.h"
 #include "civ/setter_frames.h"
-#include "memories/station_hooks.h"
+#include "civ/engine_events.h"
 #include "panel/filter_table.h"
 #include "base/panel_options.h"
 #include "panel/swl_panel.h"
@@ -121,7 +121,7 @@ void MirrorFrequency(CSwlPanel& p) {
     if (g_pollvfoa) {
         if (CompareFrequencies(f, g_vfoafreq) == 0) return;
         p.SetPanelTuning(f, 0, 0, 0, 0, 0);
-        ShowStationName(f);
+        Announce().StationFrequency(f);
     } else {
         if (CompareFrequencies(f, g_vfobfreq) == 0) return;
         // VFO B is sent from g_vfobfreq: it must hold what the radio has.

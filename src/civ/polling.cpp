@@ -17,11 +17,9 @@
 #include "civ/reply_processing.h"
 #include "civ/send_queue.h"
 #include "civ/setter_frames.h"
-#include "devices/cat_out.h"
-#include "devices/control_surfaces.h"
+#include "civ/engine_events.h"
+#include "civ/station_queries.h"
 #include "base/device_options.h"
-#include "devices/external_meters.h"
-#include "devices/keypad_pod.h"
 #include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
@@ -194,22 +192,9 @@ bool SelectPolledVfo() {
 }
 
 void PollAccessories() {
-    if (g_powermeterport != plat::kInvalidPort) {
-        if (g_wattmetertype == 3) {
-            SendPowerMasterRequest();
-        } else if (g_wattmetertype != 0) {
-            // The LP-100A answers a poll with one ';' record.
-            const std::uint8_t poll = 'P';
-            SendToPowerMeter(&poll, 1);
-        }
-    }
-    if (g_lp500) PollLP500();
-    // Only once the keypad-pod line has shown it carries the receiver.
-    if (g_pegasusport != plat::kInvalidPort && g_podstate == kPodCarriesReceiver) {
-        const std::uint8_t smeter[3] = {'?', 'S', '\r'};
-        SendToRX331(smeter, 3);
-    }
-    if (g_tmate2open) ShowTMate2Smeter(g_tmate2peak ? PanelState().meterPeak : PanelState().meterValue);
+    Announce().PollStationMeters();
+    if (Ask().SurfaceMeterShown())
+        Announce().SurfaceMeter(g_tmate2peak ? PanelState().meterPeak : PanelState().meterValue);
 }
 
 // The meter reading to ask for: the S-meter unless the radio transmits.

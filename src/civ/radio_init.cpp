@@ -15,12 +15,9 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "devices/cw_keyer.h"
-#include "devices/program_links.h"
-#include "devices/remote_link.h"
-#include "devices/band_decoder.h"
-#include "devices/cat_out.h"
-#include "memories/radio_memories.h"
+#include "civ/engine_events.h"
+#include "civ/engine_options.h"
+#include "civ/station_queries.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
 
@@ -84,7 +81,7 @@ void PushSavedSettings() {
     SetSpeech(g_speech, g_speechvalue);
     SetSsbTxFilter(g_ssbtxfilter);
     SetRadioKeyer(g_keyer);
-    kstats(g_cwspeed, g_keyerweight);
+    Announce().KeyerSpeed(g_cwspeed, g_keyerweight);
     SetQskDelay(g_cwqskdelay);
     SetCivTimer(TIMER_METER_CYCLE, unsigned(g_metercycle > 0 ? g_metercycle : 1));
     SetAuxTHang(1, g_auxthang);
@@ -96,7 +93,7 @@ void PushSavedSettings() {
     SetRfGain(g_rfgain);
     if (ModelCap(g_hassubrfgain)) SetRfGainB(p.fn.rfGainB);
     if (ModelCap(g_hastone)) SetCtcss(g_fmcts);
-    if (g_pegportsel) SendBandData();
+    if (g_pegportsel) Announce().BandChanged();
 }
 
 // Step 9: VFO A's state, the frequencies and the receive levels.
@@ -147,7 +144,7 @@ void PushVfoAState() {
 }  // namespace
 
 void InitRadio() {
-    if (g_client && !RemoteClientReady()) return;
+    if (g_client && !Ask().RemoteClientReady()) return;
     if (g_perseus) g_muted = 1;
     if (g_client && g_poweronoff) {
         plat::SleepMs(kClientPowerOnWaitMs);
@@ -157,15 +154,15 @@ void InitRadio() {
     g_rxreset = 1;
     if (g_mirror) SetCivTimer(TIMER_POLL_SEQUENCE, unsigned(g_mirrorpoll > 0 ? g_mirrorpoll : 1));
     if (g_savemem) {
-        CloseMemoryTransferFile();
+        Announce().MemoryTransferEnds();
         g_savemem = 0;
     }
     if (g_lppandirect && g_thp) {
         static const std::uint8_t kPowerQuery[] = {'P', 'C', '0', '0', '0', ';'};
-        SendToTHP(kPowerQuery, int(sizeof kPowerQuery));
+        Announce().CatOutText(kPowerQuery, int(sizeof kPowerQuery), false);
     }
-    MuteSecondReceiver(1);
-    ForgetDualFileVfoB();
+    Announce().SecondReceiverMute(1);
+    Announce().RadioInitialising();
     ForgetVfoBSent();
 
     if (g_rawmode) {

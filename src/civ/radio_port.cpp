@@ -14,8 +14,9 @@
 #include "civ/radio_models.h"
 #include "civ/radio_search.h"
 #include "civ/send_queue.h"
-#include "devices/keying.h"
-#include "devices/remote_link.h"
+#include "civ/engine_events.h"
+#include "civ/engine_options.h"
+#include "civ/station_queries.h"
 #include "platform/clock.h"
 
 plat::PortHandle g_radioport = plat::kInvalidPort;
@@ -34,7 +35,6 @@ namespace {
 constexpr int kMeterPassLimit = 25;
 constexpr int kDrainBytes = 300;
 constexpr unsigned kDrainWaitMs = 100;
-constexpr int kRemoteFrame = 1;  // remote-link message type of a CI-V frame
 
 constexpr const char kPortWord[] = "Primary ";  // the radio port in messages
 
@@ -119,7 +119,7 @@ bool RetryRadioPort() {
 void sendtoradio(const std::uint8_t* frame, int length) {
     // A logged-on operator client drives the radio; the server's own
     // builders keep quiet meanwhile.
-    if (RemoteOperatorActive()) return;
+    if (Ask().RemoteOperatorActive()) return;
     sendtoradioactual(frame, length);
 }
 
@@ -140,7 +140,7 @@ void sendtoradioactual(const std::uint8_t* frame, int length) {
     if (!frame || length < 1 || frame[0] != kCivPreamble) return;
     if (CivTracing()) WriteTrace("Send to Qarv " + HexBytes(frame, CivTraceShown(length)));
     if (g_client) {
-        if (RemoteClientReady()) sendtopartner(frame, length, kRemoteFrame);
+        if (Ask().RemoteClientReady()) Announce().FrameToPartner(frame, length);
         return;
     }
     if (!PassesSendFilter(frame, length)) {

@@ -5,11 +5,11 @@
 
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
+#include "civ/engine_events.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "platform/message_box.h"
 #include "platform/types.h"
 #include "platform/serial_port.h"
 #include "settings/settings_pages.h"
@@ -101,7 +101,7 @@ void SearchFailed() {
     PutBackOperatorsPort();
     Untick();
     WriteTrace(kNotFound);
-    plat::MessageBox(g_timerwindow, kNotFound, kNotFound, plat::MB_OK);
+    TellOperator({kNotFound, kNotFound, plat::MB_OK, g_timerwindow});
 }
 }  // namespace
 
@@ -192,6 +192,6 @@ void RadioFound(int from) {
     ShowPortAndBaud();
     ShowSettingRow(kAddressList);
     FirstPoll();
-    plat::MessageBox(g_timerwindow, "Radio Found, select correct radio type and\nthen exit and restart the program.",
-                     "Radio Found", plat::MB_OK);
+    TellOperator({"Radio Found, select correct radio type and\nthen exit and restart the program.", "Radio Found",
+                  plat::MB_OK, g_timerwindow});
 }

@@ -18,16 +18,10 @@
 #include "civ/reply_slots.h"
 #include "civ/reply_store.h"
 #include "civ/setter_frames.h"
-#include "devices/cat_out.h"
 #include "base/device_options.h"
-#include "devices/band_decoder.h"
-#include "devices/remote_link.h"
-#include "devices/station_outputs.h"
-#include "memories/station_hooks.h"
-#include "memories/station.h"
-#include "memories/stations.h"
-#include "memories/sweep.h"
-#include "memories/sweep_panel.h"
+#include "civ/engine_events.h"
+#include "civ/engine_options.h"
+#include "civ/station_queries.h"
 #include "panel/filter_table.h"
 #include "base/panel_options.h"
 #include "panel/swl_panel.h"
@@ -93,7 +87,7 @@ bool ProcessFrequency() {
     }
     WriteTrace("received freq");
     const double f = BcdToFrequency(slot.bytes + 5, g_tvoffset);
-    if (g_savemem && MemorySaveFrequency(f)) return false;
+    if (g_savemem && Announce().MemoryFrequency(f)) return false;
     WriteTrace("not savemem");
     if (g_7600fw2 && g_replies.freqsub == 0x01) {
         g_vfobfreq = f;
@@ -127,8 +121,8 @@ bool ProcessFrequency() {
     if (g_diversity) {
         WriteTrace("a eq b");
         SendVfoAFreq();
-        ShowStationName(f);
-        if (g_pegportsel) SendBandData();
+        Announce().StationFrequency(f);
+        if (g_pegportsel) Announce().BandChanged();
         g_vfobfreq = f;
         if (g_swlpanel) g_swlpanel->vfoBFreq = f;
         SendVfoBFreq();
@@ -141,13 +135,13 @@ bool ProcessFrequency() {
     } else {
         WriteTrace("process new freq");
         SendVfoAFreq();
-        ShowStationName(f);
+        Announce().StationFrequency(f);
         UpdateBandStack(f, 1);
-        if (g_pegportsel) SendBandData();
+        if (g_pegportsel) Announce().BandChanged();
     }
     if (g_pegasustransferfile[0] && g_rawmode && !g_dual) SendFreqToRX340();
     const bool held = g_antennaheld && g_antennaheld();
-    if (!held && (g_denkovi || g_ldg1000 || g_pelx || g_tavnag) && !g_radioserver) SelectAntennaForFreq(f);
+    if (!held && (g_denkovi || g_ldg1000 || g_pelx || g_tavnag) && !g_radioserver) Announce().AntennaFrequency(f);
     return true;
 }
 
@@ -160,7 +154,7 @@ void ProcessFilterWidth() {
     const int index = FilterIndexForCode(r.code, am);
     WriteTracef("number %d, 2 %02x 3 %02x", index, unsigned(std::int8_t(b1)) & 0xFFu, unsigned(std::int8_t(b2)) & 0xFFu);
     if (g_savemem) {
-        MemorySaveFilterWidth(FilterWidthHz(index, am));
+        Announce().MemoryFilterWidth(FilterWidthHz(index, am));
         return;
     }
     if (g_tunemodeon) return;
@@ -180,7 +174,7 @@ bool ProcessMode() {
     if (slot.length < 2) return false;
     const int civ = slot.bytes[1];
     if (g_savemem) {
-        MemorySaveMode(civ, slot.length > 2 && slot.bytes[2] != kCivEnd ? slot.bytes[2] : -1);
+        Announce().MemoryMode(civ, slot.length > 2 && slot.bytes[2] != kCivEnd ? slot.bytes[2] : -1);
         return false;
     }
     const bool keepDigital = !g_rawmode && !ModelCap(g_hasdigisel);
@@ -230,7 +224,7 @@ void ProcessSMeter() {
     if (g_sweeprunning || g_sweepbrunning) {
         KillCivTimer(TIMER_SWEEP_RETRY);
         const int dyn = g_sweepdynamic > 0 ? g_sweepdynamic : 5;
-        SweepRetrigger(g_sweeprunning ? g_vfoafreq : g_vfobfreq, s * 5 / dyn);
+        Announce().SweepReading(g_sweeprunning ? g_vfoafreq : g_vfobfreq, s * 5 / dyn);
     }
     if (s > g_smeterpeak) {
         g_smeterpeak = s;
@@ -247,7 +241,7 @@ void ProcessSMeter() {
         g_swlpanel->ShowMeterPeak(g_smeterpeak, 4);
     }
     if (g_transmitmarker && !g_transmitting) {
-        MuteSecondReceiver(2);
+        Announce().SecondReceiverMute(2);
         if (g_swlpanel) {
             g_swlpanel->SetTransmitA(0);
             g_swlpanel->SetTransmitB(0);
@@ -255,8 +249,7 @@ void ProcessSMeter() {
         g_transmitmarker = 0;
         g_txbegun = 0;
         if (g_thp && !g_sweeprunning && !g_sweepbrunning) {
-            g_activethp = 0;
-            SendToTHP(reinterpret_cast<const std::uint8_t*>("TQ0;"), 4);
+            Announce().CatOutText(reinterpret_cast<const std::uint8_t*>("TQ0;"), 4, true);
         }
     }
 }
@@ -400,7 +393,7 @@ void ProcessCivReplies() {
     ProcessMeterReplies(false);
     if (g_replies.datamode.fresh && !g_client) ProcessDataMode();
     ProcessReceiverReplies();
-    if (g_replies.memory.fresh && g_savemem) MemorySaveContents(g_replies.memory.bytes, g_replies.memory.length);
+    if (g_replies.memory.fresh && g_savemem) Announce().MemoryContents(g_replies.memory.bytes, g_replies.memory.length);
     ProcessMeterReplies(true);
 }
 
@@ -419,7 +412,7 @@ void BeginTransmit() {
     g_txbegun = 1;
     const bool first = !g_transmitmarker;
     if (g_txenable && first) {
-        MuteSecondReceiver(0);
+        Announce().SecondReceiverMute(0);
         if (g_swlpanel) {
             if (g_split)
                 g_swlpanel->SetTransmitB(1);
@@ -428,17 +421,13 @@ void BeginTransmit() {
         }
     }
     if (first && g_thp && !g_sweeprunning && !g_sweepbrunning) {
-        g_activethp = 0;
-        SendToTHP(reinterpret_cast<const std::uint8_t*>("TQ1;"), 4);
+        Announce().CatOutText(reinterpret_cast<const std::uint8_t*>("TQ1;"), 4, true);
     }
     g_transmitmarker = 1;
     // A sweep pauses for the transmission. Every transmit report pushes its
     // restart back, so it resumes only 2 s after the radio stopped sending.
     if (g_sweeprunning || g_sweepbrunning) {
-        if (g_sweeppanel)
-            g_sweeppanel->StopSweep();
-        else
-            EndSweep();
+        Announce().StopSweep();
         g_sweeprunning = 0;
         g_sweepbrunning = 0;
         g_sweeppause = 1;
@@ -472,8 +461,8 @@ void ResumeMemoryScan() {
     g_scanstopped = 0;
     // Scanning again only makes sense with stations to scan and nothing
     // else holding the radio; a scan the operator restarted meanwhile runs on.
-    if (g_memscan || g_sweeprunning || g_sweepbrunning || g_stationlist.empty()) return;
+    if (g_memscan || g_sweeprunning || g_sweepbrunning || !Ask().HasStations()) return;
     g_memscan = 1;
     if (g_swlpanel) g_swlpanel->SetMemoryScanButton(1);
-    TuneNextStation(1);
+    Announce().ScanNextStation();
 }

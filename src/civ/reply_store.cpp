@@ -15,7 +15,7 @@
 #include "civ/reply_processing.h"
 #include "civ/reply_slots.h"
 #include "civ/send_queue.h"
-#include "devices/remote_link.h"
+#include "civ/engine_options.h"
 
 ReplySlots g_replies;
 

@@ -8,7 +8,7 @@
 #include "civ/civ_setters.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "devices/remote_link.h"
+#include "civ/engine_options.h"
 #include "platform/clock.h"
 
 namespace {

@@ -13,13 +13,8 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "devices/cw_keyer.h"
-#include "devices/keying.h"
-#include "devices/remote_link.h"
-#include "devices/tuner.h"
-#include "devices/cat_out.h"
-#include "memories/sweep.h"
-#include "memories/sweep_panel.h"
+#include "civ/engine_events.h"
+#include "civ/station_queries.h"
 #include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
@@ -98,7 +93,7 @@ void PushFunctions(CSwlPanel& p) {
     }
     if (g_keyerspeedchanged) {
         g_cwspeed = g_keyerks + g_keyercw + 10;
-        kstats(g_cwspeed, g_keyerweight);
+        Announce().KeyerSpeed(g_cwspeed, g_keyerweight);
         g_keyerspeedchanged = 0;
     }
 }
@@ -135,7 +130,7 @@ bool PushReceiver(CSwlPanel& p) {
     Push(f.breakIn, g_spotvolume, SetBreakIn);
     // Tune mode keys the transmitter: only a real change switches it.
     if (f.tuneRequest != g_tunemodeon) SetTuneMode(f.tuneRequest);
-    Push(f.pttRequest, c.ptt, KeyOnOff);
+    Push(f.pttRequest, c.ptt, [](int on) { Announce().PttRequest(on); });
     Push(f.rfGain, g_rfgain, SetRfGain);
     if (p.ritOffset != g_ritoffset) {
         g_ritoffset = p.ritOffset;
@@ -166,17 +161,13 @@ bool PushSplit(CSwlPanel& p) {
     if (p.split == g_split && !g_forcepush) return false;
     g_split = p.split;
     if (g_sweeprunning && p.split) {
-        SweepKeepVfoB(p.vfoBFreq, p.vfoBMode, g_vfobrxfilter);
-        if (g_sweeppanel)
-            g_sweeppanel->StopSweep();
-        else
-            EndSweep();
+        Announce().SweepKeepsVfoB(p.vfoBFreq, p.vfoBMode, g_vfobrxfilter);
+        Announce().StopSweep();
     }
     if (g_lppandirect && g_thp && !g_sweeprunning && !g_sweepbrunning) {
         const std::uint8_t text[] = {'F', 'T', std::uint8_t(p.split ? '1' : '0'), ';'};
-        g_activethp = 0;
-        SendToTHP(text, int(sizeof text));
-        SendMultiRxToTHP();
+        Announce().CatOutText(text, int(sizeof text), true);
+        Announce().SecondReceiverChanged();
     }
     if (g_perseuspan && g_thp) {
         WriteTracef("Invalidate split X1 %d", p.split);
@@ -201,10 +192,10 @@ void PushFilter(CSwlPanel& p) {
 
 // Step 11.2: a tune requested from the panel.
 void StartInternalTuner() {
-    ClearTuneResults();
+    Announce().TuneStarting();
     if (g_internaltuner == 4) {
         // With its RTS line pulsed the LDG tuner keys the radio itself.
-        if (!g_ldgrtspulse) keyon();
+        if (!Ask().TunerKeysRadio()) Announce().KeyOn();
         g_tunerstate = 2;
         SetCivTimer(TIMER_AUTOTUNE, kTunerRunMs);
         SetCivTimer(TIMER_TUNER_STEP, kTunerStepMs);

@@ -24,9 +24,6 @@
 #include "panel/swl_panel.h"
 #include "platform/message_box.h"
 
-int g_rtscw = 0;
-int g_dtrcw = 0;
-int g_rtsxm = 0;
 int g_keyingstate = 0;
 int g_pulsekeying = 0;
 int g_pulsephase = 0;

@@ -3,9 +3,7 @@
 // identification.
 #pragma once
 
-extern int g_rtscw;  // "RTS CW": key CW with RTS
-extern int g_dtrcw;  // "DTR CW": key CW with DTR
-extern int g_rtsxm;  // "RTS XM": transmit with RTS
+#include "civ/engine_options.h"  // the keying lines: g_rtscw, g_dtrcw, g_rtsxm
 
 extern int g_keyingstate;  // CI-V keying state: 0 idle, 1 keyed within 200 ms, 2 key-off waiting
 extern int g_pulsekeying;  // the panel's pulse-keying button is on

@@ -16,8 +16,6 @@
 #include "devices/keying.h"
 #include "platform/clock.h"
 
-int g_client = 0;
-int g_radioserver = 0;
 int g_linkstate = 0;
 plat::SocketHandle g_partnersock = plat::kInvalidSocket;
 plat::SocketHandle g_listensock = plat::kInvalidSocket;

@@ -7,11 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "civ/engine_options.h"  // g_client, g_radioserver
 #include "platform/socket.h"
 #include "platform/types.h"
 
-extern int g_client;       // "OPERATOR CLIENT": this program drives a remote radio
-extern int g_radioserver;  // "RADIO SERVER": this program serves its radio to a client
 // 0 not started, 1 idle, 2 listening / connect pending, 3 connected (a
 // server: a client has logged on; callers that have not stay apart).
 extern int g_linkstate;

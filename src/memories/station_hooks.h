@@ -1,5 +1,5 @@
-// What the radio engine asks of the station memories, the spectrum sweep
-// and the radio-memory transfer.
+// What the station memories, the spectrum sweep and the radio-memory
+// transfer do when the radio engine announces (memories/memory_events.cpp).
 #pragma once
 #include <cstdint>
 

@@ -18,7 +18,6 @@
 #include "panel/swl_panel.h"
 
 std::uint16_t* g_sweeptrace = nullptr;
-int g_sweeppause = 0;
 
 namespace {
 constexpr int kMaxValue = 5000;

@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <string>
 
+#include "civ/frequency_state.h"  // g_sweeppause
 #include "memories/sweep_panel.h"
 
 constexpr int kSweepSamples = 700;
 extern std::uint16_t* g_sweeptrace;  // one sample per sweep step
-extern int g_sweeppause;             // the sweep waits for the end of a transmission
 
 // Commands between the sweep panel and the main frame.
 constexpr unsigned ID_SWEEP_START = 1224;

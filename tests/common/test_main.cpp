@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "app/engine_wiring.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
 #include "platform/message_box.h"
@@ -15,5 +16,7 @@ int main(int argc, char** argv) {
     plat::manual_clock::Enable();
     plat::message_box_script::Enable();
     plat::app::Init(argc, argv);
+    // The station hears the engine as in the program.
+    WireEngine();
     return RUN_ALL_TESTS();
 }
