@@ -42,7 +42,7 @@ TEST(AmplifierCodes, Pw1ModeBytes) {
 class AmplifierPorts : public StationTest {};
 
 TEST_F(AmplifierPorts, AlphaReplyIsShownAfterNoiseAndSplitReads) {
-    sim::SimDevice amp;
+    SettledDevice amp;
     std::strcpy(g_alpha87acomport, amp.slavePath().c_str());
     g_a87port = OpenA87Port();
     ASSERT_NE(g_a87port, plat::kInvalidPort);
@@ -68,7 +68,7 @@ TEST_F(AmplifierPorts, AlphaReplyInOneReadLeavesNoCarry) {
 }
 
 TEST_F(AmplifierPorts, Pw1RequestsAreAnsweredAndNoiseIsSkipped) {
-    sim::SimDevice amp;
+    SettledDevice amp;
     std::strcpy(g_pw1comport, amp.slavePath().c_str());
     g_pw1port = OpenPw1Port();
     ASSERT_NE(g_pw1port, plat::kInvalidPort);
@@ -109,7 +109,7 @@ TEST(AmplifiersFollowTheRadio, BandChangeReachesEveryAmplifier) {
     sim::SimRadio radio(0x94, 19200);
     ASSERT_TRUE(radio.link(dir.file("ports/com1")));
     radio.start();
-    sim::SimDevice acom, alpha(sim::Alpha87Responder(1234)), palstar, pw1, om4;
+    SettledDevice acom, alpha(sim::Alpha87Responder(1234)), palstar, pw1, om4;
     ASSERT_TRUE(acom.link(dir.file("ports/com2")));
     ASSERT_TRUE(alpha.link(dir.file("ports/com3")));
     ASSERT_TRUE(palstar.link(dir.file("ports/com4")));

@@ -107,7 +107,7 @@ TEST(SwitchCodes, BandDecoderPatterns) {
 }
 
 TEST_F(Switches, AntennaThreeReachesTheRelayBoardAsItsText) {
-    sim::SimDevice coax;
+    SettledDevice coax;
     OpenCoax(coax);
     EXPECT_EQ(coax.portBaud(), 2400);
     g_relayboards = 1;
@@ -125,7 +125,7 @@ TEST_F(Switches, AntennaThreeReachesTheRelayBoardAsItsText) {
 }
 
 TEST_F(Switches, TwoSwitchModeDrivesBothPorts) {
-    sim::SimDevice coax;
+    SettledDevice coax;
     OpenCoax(coax);
     g_relayboards = 2;
     g_antlow[0] = 7.0, g_anthigh[0] = 7.3, g_antrange[0] = 2;
@@ -136,7 +136,7 @@ TEST_F(Switches, TwoSwitchModeDrivesBothPorts) {
 }
 
 TEST_F(Switches, LdgCoaxSwitchAndItsFileMode) {
-    sim::SimDevice coax;
+    SettledDevice coax;
     OpenCoax(coax);
     SelectLdg6Antenna(3);
     SelectLdg6Antenna(3);
@@ -229,7 +229,7 @@ TEST_F(Switches, MissingParallelPortIsReportedAbsent) {
 }
 
 TEST_F(Switches, SerialBandDataDrivesTheModemLines) {
-    sim::SimDevice ab, cd;
+    SettledDevice ab, cd;
     OpenBcdPorts(ab.slavePath().c_str(), cd.slavePath().c_str());
     ASSERT_NE(g_bcdport[0], plat::kInvalidPort);
     ASSERT_NE(g_bcdport[1], plat::kInvalidPort);

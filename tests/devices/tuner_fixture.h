@@ -38,7 +38,7 @@ protected:
 struct TunerStation {
     TestDir dir;
     sim::SimRadio radio{0x94, 19200};
-    sim::SimDevice tuner;
+    SettledDevice tuner;
     CApp app;
     bool started = false;
 
