@@ -49,9 +49,9 @@ TEST_F(AmplifierPorts, AlphaReplyIsShownAfterNoiseAndSplitReads) {
     EXPECT_EQ(amp.portBaud(), 4800);
     // A long burst without any CR must not leave the port deaf.
     amp.send(Bytes(300, 'x'));
-    RunUntil([] { ReadA87Port(); return false; }, 100);
+    RunPolling([] { ReadA87Port(); }, 100);
     amp.send("PWR 12");
-    RunUntil([] { ReadA87Port(); return false; }, 50);
+    RunPolling([] { ReadA87Port(); }, 50);
     EXPECT_STREQ(g_amplifiertext, "");
     amp.send("34\rPWR 7\rPW");
     EXPECT_TRUE(RunUntil([] {
@@ -78,7 +78,7 @@ TEST_F(AmplifierPorts, Pw1RequestsAreAnsweredAndNoiseIsSkipped) {
     // Noise, a frame for someone else, half a request, then the rest and a
     // mode request.
     amp.send(Bytes{0x00, 0xFE, 0x13, 0xFE, 0xFE, 0x94, 0xE0, 0x03, 0xFD, 0xFE, 0xFE, 0xE0});
-    RunUntil([] { ReadPW1Port(); return false; }, 50);
+    RunPolling([] { ReadPW1Port(); }, 50);
     amp.send(Bytes{0x54, 0x03, 0xFD, 0xFE, 0xFE, 0xE0, 0x54, 0x04, 0xFD});
     const Bytes freq{0xFE, 0xFE, 0x54, 0xE0, 0x03, 0x00, 0x00, 0x10, 0x07, 0x00, 0xFD};
     const Bytes mode{0xFE, 0xFE, 0x54, 0xE0, 0x04, 0x03, 0x01, 0xFD};

@@ -415,11 +415,6 @@ TEST(RemoteProgram, ClientOperatesTheSimulatedRadioOnlyAfterLoggingOn) {
     ASSERT_TRUE(qarv.WaitForText("comms.txt", "Listen completed", 20000));
     // 7.123456 MHz: a frequency nothing else sends.
     const Bytes setFreq = Frame({0x05, 0x56, 0x34, 0x12, 0x07, 0x00});
-    auto radioGot = [&] {
-        for (const Bytes& f : radio.frames())
-            if (f == setFreq) return true;
-        return false;
-    };
     {
         Peer peer;
         ASSERT_TRUE(peer.connect(port));

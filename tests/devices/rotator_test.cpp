@@ -77,7 +77,7 @@ TEST_F(Rotor, NoiseWithoutLineEndsNeverDeafensThePort) {
     g_m2rotor = 1;
     Open(rotor);
     rotor.send(std::string(500, 'z'));
-    RunUntil([] { ReadRotorPort(); return false; }, 100);
+    RunPolling([] { ReadRotorPort(); }, 100);
     rotor.send("A=321.0\r");
     EXPECT_TRUE(RunUntil([] {
         ReadRotorPort();

@@ -31,6 +31,17 @@ inline void RunFor(int ms) {
     for (int i = 0; i < ms / 10; ++i) Step();
 }
 
+// Runs `ms` of manual time in poll steps, calling `poll` before each step
+// and once after the last, as the device poll would.
+template <class F>
+void RunPolling(F poll, int ms) {
+    for (int t = 0; t < ms; t += 10) {
+        poll();
+        Step();
+    }
+    poll();
+}
+
 // Runs manual time until `done` or `ms` of it passed. What answers over a
 // socket answers in real time: that is waited for at the end, with the
 // clock standing.

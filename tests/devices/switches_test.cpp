@@ -144,7 +144,7 @@ TEST_F(Switches, LdgCoaxSwitchAndItsFileMode) {
     EXPECT_TRUE(coax.waitFor(Bytes{'R', 4, 'R', 0}));
     EXPECT_TRUE(Traced("Good Send to LDG6"));
     coax.send(Bytes{0x01, 0x02});
-    RunUntil([] { ReadLdg6(); return false; }, 30);
+    RunPolling([] { ReadLdg6(); }, 30);
     EXPECT_TRUE(Traced("From LDG6 count 02 01 02 "));
     // Without a switch port the antenna goes into the file.
     plat::SerialClose(g_ldgcoaxport);

@@ -138,7 +138,7 @@ TEST_F(Tuner, NoiseOnThePortLeavesTheTunerHeard) {
     SettledDevice tuner;
     OpenTuner(tuner);
     tuner.send(Bytes(400, 0x5A));
-    RunUntil([] { ReadLdgPort(); return false; }, 100);
+    RunPolling([] { ReadLdgPort(); }, 100);
     tuner.send(Bytes{0xA5, 6, 0, 64});
     EXPECT_TRUE(RunUntil([] {
         ReadLdgPort();

@@ -119,10 +119,11 @@ TEST(Sockets, ReadEventIsPostedOnceUntilTheProgramReads) {
     ASSERT_TRUE(Pump([&] { return p.win.count(p.server, plat::kSockRead) == 2; }));
     // A close behind unread data is found by the read.
     plat::SocketClose(p.client);
-    ASSERT_TRUE(Pump([&] { return p.win.count(p.server, plat::kSockClose) == 1; }));
     EXPECT_EQ(p.recv(p.server), "c");
     std::uint8_t b;
-    EXPECT_EQ(plat::SocketRecv(p.server, &b, 1), 0);
+    int rc = -1;
+    realwait::Wait([&] { return (rc = plat::SocketRecv(p.server, &b, 1)) != -1; });
+    EXPECT_EQ(rc, 0);
 }
 
 TEST(Sockets, RefusedConnectReportsItsErrorAndHandlesAreNeverReused) {
