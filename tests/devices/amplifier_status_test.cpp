@@ -16,7 +16,7 @@
 
 TEST(AmplifierStatus, TheAlphaAnswerShowsOnItsPageAndAFailedPortOnTheStatusBar) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
+    SettledRadio radio(0x94, 19200);
     ASSERT_TRUE(radio.link(dir.file("ports/com1")));
     radio.start();
     SettledDevice alpha(sim::Alpha87Responder(1234));

@@ -106,7 +106,7 @@ TEST_F(AmplifierPorts, Om4EchoIsRecognisedAndACarryOfNoiseIsDropped) {
 // The program against the simulated radio with all five amplifiers.
 TEST(AmplifiersFollowTheRadio, BandChangeReachesEveryAmplifier) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
+    SettledRadio radio(0x94, 19200);
     ASSERT_TRUE(radio.link(dir.file("ports/com1")));
     radio.start();
     SettledDevice acom, alpha(sim::Alpha87Responder(1234)), palstar, pw1, om4;

@@ -91,7 +91,7 @@ TEST_F(Rotor, NoiseWithoutLineEndsNeverDeafensThePort) {
 // is shown.
 TEST(RotorWithTheProgram, TurnedFromABearingAndItsReplyShown) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
+    SettledRadio radio(0x94, 19200);
     ASSERT_TRUE(radio.link(dir.file("ports/com1")));
     radio.start();
     SettledDevice rotor(sim::TextRotorResponder());

@@ -14,6 +14,7 @@
 #include "common/real_waits.h"
 #include "platform/serial_port.h"
 #include "sim/sim_device.h"
+#include "sim/sim_radio.h"
 
 class SettledDevice : public sim::SimDevice {
 public:
@@ -80,4 +81,21 @@ private:
     std::uint64_t given_ = 0;
     mutable bool deaf_ = false;
     mutable std::uint64_t deafAt_ = 0;
+};
+
+// The simulated radio, known to the clock runner so that each step settles
+// its line too.
+class SettledRadio : public sim::SimRadio {
+public:
+    explicit SettledRadio(std::uint8_t address = 0x94, long baud = 19200) : SimRadio(address, baud) {
+        Live().push_back(this);
+    }
+    ~SettledRadio() {
+        auto& all = Live();
+        all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    }
+    static std::vector<SettledRadio*>& Live() {
+        static std::vector<SettledRadio*> all;
+        return all;
+    }
 };

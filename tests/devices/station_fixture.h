@@ -18,11 +18,12 @@
 #include "platform/window.h"
 #include "sim/sim_device.h"
 
-// One poll step of the program's clock, then every simulated serial device
-// is settled: what the program wrote has been answered and the answer can be
+// One poll step of the program's clock, then the line of every simulated
+// radio and serial device is settled: what the program wrote has been answered and the answer can be
 // read at the next step.
 inline void Step() {
     plat::manual_clock::Advance(10);
+    for (const SettledRadio* r : SettledRadio::Live()) r->settleLine();
     for (const SettledDevice* d : SettledDevice::Live()) d->settle();
 }
 

@@ -37,7 +37,7 @@ protected:
 // `responder`) on COM2; `image`, when given, is "ldg.dat".
 struct TunerStation {
     TestDir dir;
-    sim::SimRadio radio{0x94, 19200};
+    SettledRadio radio{0x94, 19200};
     SettledDevice tuner;
     CApp app;
     bool started = false;

@@ -150,7 +150,7 @@ TEST_F(Tuner, NoiseOnThePortLeavesTheTunerHeard) {
 // the memory file seeded before the start.
 TEST(TunerWithTheProgram, StartupChainAndRecallFromASeededFile) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
+    SettledRadio radio(0x94, 19200);
     ASSERT_TRUE(radio.link(dir.file("ports/com1")));
     radio.start();
     SettledDevice tuner;
