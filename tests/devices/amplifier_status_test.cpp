@@ -16,10 +16,10 @@
 
 TEST(AmplifierStatus, TheAlphaAnswerShowsOnItsPageAndAFailedPortOnTheStatusBar) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
+    SettledRadio radio(0x94, 19200);
     ASSERT_TRUE(radio.link(dir.file("ports/com1")));
     radio.start();
-    sim::SimDevice alpha(sim::Alpha87Responder(1234));
+    SettledDevice alpha(sim::Alpha87Responder(1234));
     ASSERT_TRUE(alpha.link(dir.file("ports/com3")));
     // COM8 has no device behind it.
     dir.write("qarv.ini",

@@ -42,16 +42,16 @@ TEST(AmplifierCodes, Pw1ModeBytes) {
 class AmplifierPorts : public StationTest {};
 
 TEST_F(AmplifierPorts, AlphaReplyIsShownAfterNoiseAndSplitReads) {
-    sim::SimDevice amp;
+    SettledDevice amp;
     std::strcpy(g_alpha87acomport, amp.slavePath().c_str());
     g_a87port = OpenA87Port();
     ASSERT_NE(g_a87port, plat::kInvalidPort);
     EXPECT_EQ(amp.portBaud(), 4800);
     // A long burst without any CR must not leave the port deaf.
     amp.send(Bytes(300, 'x'));
-    RunUntil([] { ReadA87Port(); return false; }, 100);
+    RunPolling([] { ReadA87Port(); }, 100);
     amp.send("PWR 12");
-    RunUntil([] { ReadA87Port(); return false; }, 50);
+    RunPolling([] { ReadA87Port(); }, 50);
     EXPECT_STREQ(g_amplifiertext, "");
     amp.send("34\rPWR 7\rPW");
     EXPECT_TRUE(RunUntil([] {
@@ -68,7 +68,7 @@ TEST_F(AmplifierPorts, AlphaReplyInOneReadLeavesNoCarry) {
 }
 
 TEST_F(AmplifierPorts, Pw1RequestsAreAnsweredAndNoiseIsSkipped) {
-    sim::SimDevice amp;
+    SettledDevice amp;
     std::strcpy(g_pw1comport, amp.slavePath().c_str());
     g_pw1port = OpenPw1Port();
     ASSERT_NE(g_pw1port, plat::kInvalidPort);
@@ -78,7 +78,7 @@ TEST_F(AmplifierPorts, Pw1RequestsAreAnsweredAndNoiseIsSkipped) {
     // Noise, a frame for someone else, half a request, then the rest and a
     // mode request.
     amp.send(Bytes{0x00, 0xFE, 0x13, 0xFE, 0xFE, 0x94, 0xE0, 0x03, 0xFD, 0xFE, 0xFE, 0xE0});
-    RunUntil([] { ReadPW1Port(); return false; }, 50);
+    RunPolling([] { ReadPW1Port(); }, 50);
     amp.send(Bytes{0x54, 0x03, 0xFD, 0xFE, 0xFE, 0xE0, 0x54, 0x04, 0xFD});
     const Bytes freq{0xFE, 0xFE, 0x54, 0xE0, 0x03, 0x00, 0x00, 0x10, 0x07, 0x00, 0xFD};
     const Bytes mode{0xFE, 0xFE, 0x54, 0xE0, 0x04, 0x03, 0x01, 0xFD};
@@ -106,10 +106,10 @@ TEST_F(AmplifierPorts, Om4EchoIsRecognisedAndACarryOfNoiseIsDropped) {
 // The program against the simulated radio with all five amplifiers.
 TEST(AmplifiersFollowTheRadio, BandChangeReachesEveryAmplifier) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
+    SettledRadio radio(0x94, 19200);
     ASSERT_TRUE(radio.link(dir.file("ports/com1")));
     radio.start();
-    sim::SimDevice acom, alpha(sim::Alpha87Responder(1234)), palstar, pw1, om4;
+    SettledDevice acom, alpha(sim::Alpha87Responder(1234)), palstar, pw1, om4;
     ASSERT_TRUE(acom.link(dir.file("ports/com2")));
     ASSERT_TRUE(alpha.link(dir.file("ports/com3")));
     ASSERT_TRUE(palstar.link(dir.file("ports/com4")));

@@ -4,16 +4,16 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <string>
-#include <thread>
 
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
+#include "common/real_waits.h"
+#include "common/sim_steps.h"
 #include "devices/cat_out.h"
 #include "civ/band_table.h"
 #include "panel/swl_panel.h"
@@ -39,6 +39,7 @@ public:
 
 struct CatLink : LinkBase {
     PtyPair cat;
+    realwait::PortEnd catEnd{cat};
     CatWindow engine;
     CSwlPanel panel;
 
@@ -70,16 +71,11 @@ struct CatLink : LinkBase {
     }
     // The client writes `text`; the poll runs once the bytes are there.
     void Client(const std::string& text) {
-        cat.write(Bytes(text.begin(), text.end()));
-        for (int k = 0; k < 200 && plat::SerialPending(g_thpport[0]) < int(text.size()); ++k)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_TRUE(catEnd.give(text));
         Poll();
     }
-    // Everything the program wrote to the client so far.
-    std::string Answers(int ms = 30) {
-        Bytes b = cat.read(4096, ms);
-        return std::string(b.begin(), b.end());
-    }
+    // Everything the program wrote to the client since the last look.
+    std::string Answers() { return catEnd.takeText(); }
 };
 
 // The first poll announces the state unasked; tests of answers start after it.
@@ -105,20 +101,11 @@ struct CatRadio : CatLink {
     ~CatRadio() { radio.stop(); }
     // Runs the send pump until the queue is empty and the radio has it.
     void Drain() {
-        for (int k = 0; k < 400 && !SendQueueEmpty(); ++k) {
-            plat::manual_clock::Advance(10);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        plat::manual_clock::Advance(50);
+        simsteps::RunUntil([] { return SendQueueEmpty(); }, 4000, {&radio});
+        simsteps::Run(50, {&radio});
     }
-    // True once the radio's VFO A is at `hz` (bounded real time: the radio
-    // answers from its own thread).
+    // True once the radio's VFO A is at `hz`.
     bool RadioAt(long long hz) {
-        for (int k = 0; k < 1000 && radio.frequency(0) != hz; ++k) {
-            plat::manual_clock::Advance(10);
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return radio.frequency(0) == hz;
+        return simsteps::RunUntil([&] { return radio.frequency(0) == hz; }, 10000, {&radio}) >= 0;
     }
 };

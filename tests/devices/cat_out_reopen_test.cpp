@@ -20,6 +20,7 @@ int Boxes(const std::string& text) {
 
 struct ReplugCat : CatLink {
     std::unique_ptr<PtyPair> logger;
+    std::unique_ptr<realwait::PortEnd> loggerEnd;
 
     ReplugCat() {
         plug();
@@ -30,10 +31,12 @@ struct ReplugCat : CatLink {
     }
     void plug() {
         logger = std::make_unique<PtyPair>();
+        loggerEnd = std::make_unique<realwait::PortEnd>(*logger);
         EXPECT_TRUE(logger->link("ports/com5"));
     }
     // The link dangles, as a link to an unplugged adapter's by-id name does.
     void unplug() {
+        loggerEnd.reset();
         logger.reset();
         ::unlink("ports/com5");
         EXPECT_EQ(::symlink("unplugged", "ports/com5"), 0);
@@ -42,14 +45,9 @@ struct ReplugCat : CatLink {
     void seconds(int n) {
         for (int k = 0; k < n; ++k) RetryThpPorts();
     }
-    std::string heard(int ms = 30) {
-        const Bytes b = logger->read(4096, ms);
-        return std::string(b.begin(), b.end());
-    }
+    std::string heard() { return loggerEnd->takeText(); }
     void ask(const std::string& text) {
-        logger->write(Bytes(text.begin(), text.end()));
-        for (int k = 0; k < 200 && plat::SerialPending(g_thpport[0]) < int(text.size()); ++k)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_TRUE(loggerEnd->give(text));
         Poll();
     }
 };

@@ -88,41 +88,39 @@ TEST(CatOut, PowerAnswerStaysThreeDigitsForAnyDriveFactor) {
 
 TEST(CatOut, FollowerPushesChangesToEveryPortButTheQuietOne) {
     PtyPair second;
+    realwait::PortEnd secondEnd(second);
     std::snprintf(g_thpxcomport[0], sizeof g_thpxcomport[0], "%s", second.slavePath().c_str());
     g_nothpautoinfo = 2;
     CatPort c;  // opens both ports
     ASSERT_TRUE(g_thpopen[1]);
-    second.read(4096, 20);
+    secondEnd.take();
     g_vfoafreq = 14.2;
     g_vfoamode = '1';
     c.Poll();
     EXPECT_EQ(c.Answers(), "FA00014200000;MD1;");
-    EXPECT_EQ(second.read(4096, 20).size(), 0u);
+    EXPECT_EQ(secondEnd.takeText(), "");
     // Port 2 still gets the answers to its own queries.
-    const std::string q = "FA;";
-    second.write(Bytes(q.begin(), q.end()));
-    for (int k = 0; k < 200 && plat::SerialPending(g_thpport[1]) < 3; ++k)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(secondEnd.give("FA;"));
     c.Poll();
-    Bytes got = second.read(14, 200);
-    EXPECT_EQ(std::string(got.begin(), got.end()), "FA00014200000;");
+    EXPECT_EQ(secondEnd.takeText(), "FA00014200000;");
     EXPECT_EQ(c.Answers(), "");
 }
 
 TEST(CatOut, NothingIsReadOrWrittenWhilePortOneIsClosed) {
     PtyPair second;
+    realwait::PortEnd secondEnd(second);
     std::snprintf(g_thpxcomport[0], sizeof g_thpxcomport[0], "%s", second.slavePath().c_str());
     std::snprintf(g_thpcomport, sizeof g_thpcomport, "NONE");
     g_thp = 1;
     OpenThpPorts();
     EXPECT_FALSE(g_thpopen[0]);
     EXPECT_EQ(SendToTHP(reinterpret_cast<const std::uint8_t*>("ID;"), 3), -1);
-    const std::string q = "ID;";
-    second.write(Bytes(q.begin(), q.end()));
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // The query is there to be read, and still nothing is read or answered.
+    EXPECT_TRUE(secondEnd.give("ID;"));
     ReadTHPPort(2);
     FollowFrequency();
-    EXPECT_EQ(second.read(4096, 30).size(), 0u);
+    EXPECT_EQ(secondEnd.written(), 0u);
+    EXPECT_EQ(plat::SerialTraffic(second.slavePath()).pending, 3u);
     CloseThpPorts();
 }
 

@@ -1,11 +1,13 @@
 // Hamlib's Kenwood backend (rigctl -m 2014, the TS-2000) as the logging
 // program on a CAT-out port: frequency, mode, PTT and split. rigctl opens a
 // second pseudo-terminal; the test joins the two masters like a null modem.
+#include <poll.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "devices/cat_fixture.h"
 
@@ -37,7 +39,7 @@ struct RigctlSession {
 
 // Runs rigctl with `commands` against the CAT port of `c` and serves the
 // port until rigctl ends (bounded by its own time-out).
-RigctlSession RunRigctl(CatLink& c, const std::string& commands) {
+RigctlSession RunRigctl(CatRadio& c, const std::string& commands) {
     PtyPair client;
     RigctlSession s;
     std::atomic<bool> done{false};
@@ -56,8 +58,10 @@ RigctlSession RunRigctl(CatLink& c, const std::string& commands) {
         s.fromClient += Carry(client.master(), c.cat.master());
         c.Poll();
         Carry(c.cat.master(), client.master());
-        plat::manual_clock::Advance(10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        simsteps::Run(10, {&c.radio});
+        // Until rigctl writes again (or a poll step is due).
+        pollfd p{client.master(), POLLIN, 0};
+        ::poll(&p, 1, 10);
     }
     t.join();
     return s;

@@ -62,7 +62,7 @@ TEST(MeterCodes, PowerMasterCheckCharacters) {
 }
 
 TEST_F(Meters, PowerMasterRequestAndReplyAtItsBaud) {
-    sim::SimDevice pm(sim::PowerMasterResponder("D,100.0,4.0,1.50"));
+    SettledDevice pm(sim::PowerMasterResponder("D,100.0,4.0,1.50"));
     Open(pm, 3);
     EXPECT_EQ(pm.portBaud(), 38400);
     g_transmitting = 1;
@@ -209,7 +209,7 @@ TEST_F(Meters, ZunAnswersAndAScaleOfZeroTakesTheDefault) {
 }
 
 TEST_F(Meters, ZunPortAnswersRequestsAfterNoise) {
-    sim::SimDevice sm;
+    SettledDevice sm;
     std::strcpy(g_zuncomport, sm.slavePath().c_str());
     OpenZunPort();
     ASSERT_NE(g_zunport, plat::kInvalidPort);
@@ -222,7 +222,7 @@ TEST_F(Meters, ZunPortAnswersRequestsAfterNoise) {
 }
 
 TEST_F(Meters, ZunKeyboardModeTypesAndAnswersKeyerCommands) {
-    sim::SimDevice sm;
+    SettledDevice sm;
     std::strcpy(g_zuncomport, sm.slavePath().c_str());
     OpenZunPort();
     std::vector<unsigned> typed;

@@ -8,6 +8,7 @@
 #include "devices/flex_knob.h"
 #include "sim/sim_surfaces.h"
 #include "surface_app.h"
+#include "surface_ends.h"
 #include "platform/message_box.h"
 #include "surface_fixture.h"
 
@@ -69,32 +70,33 @@ TEST(FlexKnob, FoundBySearchItTunesAndLightsItsLeds) {
     sim::SimFlexKnob knob;
     SurfaceApp qarv;
     ASSERT_TRUE(knob.link(qarv.dir.file("ports/com5")));
+    KnobEnd knobIn(knob, qarv.dir.file("ports/com5"));
     qarv.start("", "Flex Knob=1\n");
     ASSERT_TRUE(knob.identified());
     ASSERT_EQ(g_flexopen, 1);
     EXPECT_EQ(g_slotsurface, Surface::FlexControl);
     EXPECT_NE(qarv.dir.read("comms.txt").find("COM5, valid"), std::string::npos);
     // The first LED update always sends.
-    EXPECT_EQ(knob.written(5, 1500), "I000;");
+    EXPECT_EQ(knob.written(5, realwait::kBoundMs), "I000;");
     const long long f0 = qarv.radio.frequency(0);
-    knob.send("U;U;D;");
+    knobIn.send("U;U;D;");
     EXPECT_TRUE(qarv.waitForFrequency(f0 + 1000));
-    knob.send("U0");
-    SurfaceApp::run(50);
-    knob.send("5;");
+    knobIn.send("U0");
+    qarv.run(50);
+    knobIn.send("5;");
     EXPECT_TRUE(qarv.waitForFrequency(f0 + 6000));
     // Split on: the split button's LED lights.
     g_swlpanel->split = 1;
-    SurfaceApp::run(1100);
-    EXPECT_EQ(knob.written(5, 1500), "I100;");
+    qarv.run(1100);
+    EXPECT_EQ(knob.written(5, realwait::kBoundMs), "I100;");
     // Garbage, then the knob still tunes.
-    knob.send(std::string(500, 'U') + "\x01\xFF;;;X9S;");
-    SurfaceApp::run(200);
-    knob.send("D;");
+    knobIn.send(std::string(500, 'U') + "\x01\xFF;;;X9S;");
+    qarv.run(200);
+    knobIn.send("D;");
     EXPECT_TRUE(qarv.waitForFrequency(f0 + 5000));
     // Unplugged: the program stays up and the keyboard still tunes.
     knob.unplug();
-    SurfaceApp::run(300);
+    qarv.run(300);
     EXPECT_EQ(g_flexopen, 0);
     g_mainwin->SendMessage(plat::WM_COMMAND, 150, 0);  // Page Up
     EXPECT_TRUE(qarv.waitForFrequency(f0 + 6000));

@@ -3,11 +3,9 @@
 // keyer.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <thread>
 
 #include "app/app.h"
 #include "app/commands.h"
@@ -16,10 +14,12 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
+#include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "devices/cw_keyboard.h"
 #include "base/device_options.h"
 #include "devices/keyer.h"
+#include "devices/keyer_end.h"
 #include "devices/keying.h"
 #include "base/panel_options.h"
 #include "platform/clock.h"
@@ -108,10 +108,10 @@ TEST(CloseWhileKeyed, ASignalEndsWithTheRadioAndTheKeyerReleased) {
               "[OPERATING STATUS]\nQARV=23\nYALT KEYER=1\nMUTE ALWAYS=1\n");
     CApp app;
     ASSERT_TRUE(app.InitInstance());
-    auto step = [&](unsigned ms) {
-        plat::manual_clock::Advance(ms);
-        keyer.serve(3);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    KeyerEnd keyerEnd(keyer);
+    auto step = [&](int ms) {
+        simsteps::Run(ms, {&radio});
+        keyerEnd.settle();
     };
     // The keyer's port opens and its start-up exchange runs on the one-second tick.
     for (int i = 0; i < 400 && g_keyertype != 2; ++i) step(50);
@@ -128,9 +128,9 @@ TEST(CloseWhileKeyed, ASignalEndsWithTheRadioAndTheKeyerReleased) {
     g_mainwin->SendMessage(plat::WM_CLOSE, plat::kCloseBySignal);
     for (int i = 0; i < 100 && !g_mainwin->Closed(); ++i) step(20);
     EXPECT_TRUE(g_mainwin->Closed());
-    for (int i = 0; i < 40 && radio.transmitting() != 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    radio.settle(5000);  // the port is closed: what it wrote last is all taken in
     EXPECT_EQ(radio.transmitting(), 0);
-    keyer.serve(20);
+    keyerEnd.take();
     EXPECT_FALSE(keyer.keyDown());
     EXPECT_TRUE(keyer.got({0x00, 0x03}));  // host close after the release
     app.ExitInstance();

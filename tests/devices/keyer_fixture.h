@@ -4,10 +4,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/trace_log.h"
@@ -16,6 +14,7 @@
 #include "common/test_dir.h"
 #include "devices/cw_keyboard.h"
 #include "devices/keyer.h"
+#include "devices/keyer_end.h"
 #include "base/panel_options.h"
 #include "platform/serial_port.h"
 #include "platform/window.h"
@@ -24,6 +23,7 @@
 struct KeyerLink {
     TestDir dir;
     sim::SimKeyer keyer;
+    KeyerEnd end{keyer};
     plat::Window timers;  // stands in for the main frame's timers
     std::vector<std::uint8_t> ring = std::vector<std::uint8_t>(kCwRingSize, 0);
 
@@ -40,18 +40,18 @@ struct KeyerLink {
         g_timerwindow = nullptr;
         g_cwring = nullptr;
     }
+    // The keyer takes in (and answers) everything the program wrote.
+    void take() { end.take(); }
+    std::size_t written() const { return end.written(); }
     // The keyer answers what it got; the program reads what came back.
     void exchange() {
-        keyer.serve(30);
-        for (int k = 0; k < 100 && plat::SerialPending(g_yaltport) == 0; ++k)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        end.settle();
         if (plat::SerialPending(g_yaltport) > 0) ReadYaltPort();
     }
     // The keyer sends `bytes` of its own accord; the program reads them.
     void report(const std::vector<std::uint8_t>& bytes) {
-        keyer.report(bytes);
-        for (int k = 0; k < 100 && plat::SerialPending(g_yaltport) < int(bytes.size()); ++k)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        end.report(bytes);
+        end.settle();
         ReadYaltPort();
     }
     // The start-up exchange as the one-second tick drives it.

@@ -55,8 +55,7 @@ TEST(SerialKeyer, StartupOfAnOlderKeyerAndCommandsOnlyWhileRunning) {
     g_yaltpin5 = 5;
     g_reversepaddle = 1;
     SetKeyerWeight();  // not running yet: nothing goes out
-    k.keyer.serve(20);
-    EXPECT_TRUE(k.keyer.received().empty());
+    EXPECT_EQ(k.written(), 0u);
     k.start();
     EXPECT_FALSE(g_yaltextended);
     EXPECT_FALSE(k.keyer.got({0x00, 0x0B}));
@@ -85,7 +84,7 @@ TEST(SerialKeyer, EscClearsTheRingAndTheKeyerBuffer) {
     Type("test");
     g_yaltinflight = 2;
     CwKeyboardChar(27);
-    k.keyer.serve(20);
+    k.take();
     EXPECT_EQ(g_cwget, g_cwput);
     EXPECT_EQ(g_yaltinflight, 0);
     EXPECT_EQ(k.keyer.clears(), 1);
@@ -125,10 +124,10 @@ TEST(SerialKeyer, KeyingThroughTheKeyerInCw) {
     g_vfoamode = '3';
     g_radiotype = 23;
     keyon();
-    k.keyer.serve(20);
+    k.take();
     EXPECT_TRUE(k.keyer.keyDown());
     keyoff();
-    k.keyer.serve(20);
+    k.take();
     EXPECT_FALSE(k.keyer.keyDown());
 }
 

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
@@ -50,6 +48,7 @@ public:
 // A radio bus (the test reads what reached it) and the keyer.
 struct KeyingBench : KeyerLink {
     PtyPair bus;
+    realwait::PortEnd busEnd{bus};
     KeyingTimers win;
     Bytes heard;
 
@@ -72,7 +71,7 @@ struct KeyingBench : KeyerLink {
     // Advances the clock and collects what reached the bus.
     void run(unsigned ms) {
         plat::manual_clock::Advance(ms);
-        const Bytes got = bus.read(4096, 15);
+        const Bytes got = busEnd.take();
         heard.insert(heard.end(), got.begin(), got.end());
     }
     bool reached(const Bytes& frame) const {
@@ -128,7 +127,7 @@ TEST(Keying, KeyedInUsbThenSwitchedToCwWithTheKeyerStillReleasesTheRadio) {
     g_vfoamode = '3';  // now CW goes through the keyer
     keyoff();
     b.run(100);
-    b.keyer.serve(20);
+    b.take();
     EXPECT_TRUE(b.reached(kKeyOff));
     EXPECT_TRUE(b.keyer.got({0x0B, 0x00}));
 }
@@ -157,11 +156,11 @@ TEST(Keying, ReleaseAllKeyingReleasesEveryMeans) {
     keyon();
     g_vfoamode = '3';
     keyon();
-    b.keyer.serve(20);
+    b.take();
     EXPECT_TRUE(b.keyer.keyDown());
     ReleaseAllKeying("link dropped");
     b.run(100);
-    b.keyer.serve(20);
+    b.take();
     EXPECT_TRUE(b.reached(kKeyOff));
     EXPECT_FALSE(b.keyer.keyDown());
     EXPECT_EQ(g_keyingstate, 0);

@@ -14,6 +14,7 @@
 #include "panel/swl_panel.h"
 #include "sim/sim_surfaces.h"
 #include "surface_app.h"
+#include "surface_ends.h"
 
 namespace {
 PodRecords Feed(PodParser& p, const std::vector<std::uint8_t>& bytes) {
@@ -63,69 +64,71 @@ TEST(PodParser, NoiseNeverBecomesAKey) {
 
 TEST(KeypadPod, KnobRecordsTuneTheRadioAndKeysReachTheirFunctions) {
     sim::SimPod pod;
+    PodEnd podIn(pod);
     SurfaceApp qarv;
     ASSERT_TRUE(pod.link(qarv.dir.file("ports/com2")));
     qarv.start("PEGASUS COMPORT=COM2\n", "HIGH SPEED TUNING FACTOR=3\n");
     ASSERT_NE(g_pegasusport, plat::kInvalidPort);
     EXPECT_EQ(pod.portBaud(), 57600);
     const long long f0 = qarv.radio.frequency(0);
-    pod.knob(3);
+    podIn.knob(3);
     EXPECT_TRUE(qarv.waitForFrequency(f0 + 3000));
     // Two records in one read: the high-speed factor.
-    pod.send({'!', 0, 1, 0, 0, '!', 0, 1, 0, 0});
+    podIn.send({'!', 0, 1, 0, 0, '!', 0, 1, 0, 0});
     EXPECT_TRUE(qarv.waitForFrequency(f0 + 9000));
     // "Knob A/B Toggle" on function key 1, then the knob tunes VFO B.
     SelectSlotText(0, "Knob A/B Toggle");
-    pod.press(17);
-    pod.release(17);
-    SurfaceApp::run(100);
+    podIn.press(17);
+    podIn.release(17);
+    qarv.run(100);
     EXPECT_EQ(g_knobfunction, kKnobVfoB);
     ASSERT_NE(g_swlpanel, nullptr);
     EXPECT_EQ(g_swlpanel->podKnobCaption, "VFOB");
     // A second press within the guard is dropped.
-    pod.send({'U', 17, '\r', 'U', 17 | 0x80, '\r', 'U', 17, '\r'});
-    SurfaceApp::run(100);
+    podIn.send({'U', 17, '\r', 'U', 17 | 0x80, '\r', 'U', 17, '\r'});
+    qarv.run(100);
     EXPECT_EQ(g_knobfunction, kKnobVfoA);
     // While a frequency is typed the knob rests and the keys still work.
     g_keypadtyping = 1;
     const long long f1 = qarv.radio.frequency(0);
-    pod.knob(4);
-    SurfaceApp::run(300);
+    podIn.knob(4);
+    qarv.run(300);
     EXPECT_EQ(qarv.radio.frequency(0), f1);
-    pod.press(13);
-    SurfaceApp::run(100);
+    podIn.press(13);
+    qarv.run(100);
     EXPECT_EQ(g_keypadtyping, 0);
 }
 
 TEST(KeypadPod, GarbageAndAnUnpluggedPodLeaveTheProgramUp) {
     sim::SimPod pod;
+    PodEnd podIn(pod);
     SurfaceApp qarv;
     ASSERT_TRUE(pod.link(qarv.dir.file("ports/com2")));
     qarv.start("PEGASUS COMPORT=COM2\n");
     const long long f0 = qarv.radio.frequency(0);
     // The line may carry an RX331 receiver: its start-up text goes out first.
-    const auto hello = pod.written(3);
+    const auto hello = pod.written(3, realwait::kBoundMs);
     EXPECT_EQ(std::string(hello.begin(), hello.end()), "XX\r");
     std::vector<std::uint8_t> junk;
     for (int i = 0; i < 600; ++i) junk.push_back(std::uint8_t(i * 37 + 11));
-    pod.send(junk);
-    SurfaceApp::run(300);
+    podIn.send(junk);
+    qarv.run(300);
     // The receiver's greeting is answered on the same line.
-    pod.send({'R', 'A', 'D', 'I', 'O', '\r'});
-    SurfaceApp::run(100);
-    const auto answer = pod.written(3);
+    podIn.send({'R', 'A', 'D', 'I', 'O', '\r'});
+    qarv.run(100);
+    const auto answer = pod.written(3, realwait::kBoundMs);
     EXPECT_EQ(std::string(answer.begin(), answer.end()).substr(0, 3), "?V\r");
     EXPECT_EQ(g_podstate, 2);
     // From now on the meter tick asks the receiver for its S meter.
-    SurfaceApp::run(400);
-    const auto polls = pod.written(3);
+    qarv.run(400);
+    const auto polls = pod.written(3, realwait::kBoundMs);
     EXPECT_NE(std::string(polls.begin(), polls.end()).find("?S\r"), std::string::npos);
     g_knobfunction = kKnobVfoA;
     const long long f1 = qarv.radio.frequency(0);
-    pod.knob(-2);
+    podIn.knob(-2);
     EXPECT_TRUE(qarv.waitForFrequency(f1 - 2000));
     pod.unplug();
-    SurfaceApp::run(300);
+    qarv.run(300);
     EXPECT_EQ(g_pegasusport, plat::kInvalidPort);
     // Page Up and the wheel still tune.
     g_mainwin->SendMessage(plat::WM_COMMAND, 150, 0);

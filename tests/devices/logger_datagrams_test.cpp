@@ -3,13 +3,11 @@
 // active and brings the frequency at once. Bounded in count and real time.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frequency_state.h"
+#include "common/real_waits.h"
 #include "common/test_dir.h"
 #include "base/device_options.h"
 #include "devices/program_links.h"
@@ -36,15 +34,18 @@ struct Amplifier {
         port = plat::SocketLocalPort(sock);
     }
     ~Amplifier() { plat::SocketClose(sock); }
-    // The next datagram within `ms` real milliseconds, or "".
-    std::string Receive(int ms = 300) {
-        std::uint8_t buf[2048];
-        for (int k = 0; k < ms / 2; ++k) {
+    // The next datagram, or "" when none came within `ms` real milliseconds.
+    // Datagrams on loopback keep their order, so that nothing was sent is
+    // shown by the next one being a later, different datagram.
+    std::string Receive(int ms = realwait::kBoundMs) {
+        std::string got;
+        realwait::Wait([&] {
+            std::uint8_t buf[2048];
             const int n = plat::SocketRecvFrom(sock, buf, sizeof buf);
-            if (n >= 0) return std::string(reinterpret_cast<char*>(buf), std::size_t(n));
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return "";
+            if (n >= 0) got.assign(reinterpret_cast<char*>(buf), std::size_t(n));
+            return n >= 0;
+        }, ms);
+        return got;
     }
 };
 
@@ -95,25 +96,23 @@ TEST(LoggerDatagrams, NothingOutsideTheAmplifiersRange) {
     for (double f : {1.79, 60.0, 0.5, 144.2}) {
         g_vfoafreq = f;
         SendRadioInfo();
-        EXPECT_EQ(d.amp.Receive(50), "") << f;
     }
     g_vfoafreq = 1.8;
     SendRadioInfo();
-    EXPECT_EQ(d.amp.Receive(), "FA00001800000;");
+    EXPECT_EQ(d.amp.Receive(), "FA00001800000;");  // the first datagram of all
 }
 
 TEST(LoggerDatagrams, UnresolvableAddressSendsNothingAndIsTriedAgainLater) {
     Datagrams d;
     g_b26ip[0] = 0;
     SendRadioInfo();
-    EXPECT_EQ(d.amp.Receive(50), "");
     EXPECT_EQ(g_b26destination, 0u);
     std::snprintf(g_b26ip, sizeof g_b26ip, "127.0.0.1");
     SendRadioInfo();  // within the wait after a failed lookup
-    EXPECT_EQ(d.amp.Receive(50), "");
     plat::manual_clock::Advance(30000);
+    g_vfoafreq = 14.075;
     SendRadioInfo();
-    EXPECT_EQ(d.amp.Receive(), "FA00014074000;");
+    EXPECT_EQ(d.amp.Receive(), "FA00014075000;");  // the first datagram of all
 }
 
 TEST(LoggerDatagrams, ActiveRadioDatagramMakesThisRadioActiveAndSendsAtOnce) {
@@ -127,8 +126,9 @@ TEST(LoggerDatagrams, ActiveRadioDatagramMakesThisRadioActiveAndSendsAtOnce) {
         return p;
     }();
     OpenGorvSocket();
+    g_vfoafreq = 14.2;
     SendRadioInfo();  // another radio is active: nothing
-    EXPECT_EQ(d.amp.Receive(50), "");
+    g_vfoafreq = 14.074;
     plat::SocketHandle logger = plat::UdpSocket();
     const plat::SockAddr to{plat::kLoopback, g_gorvport};
     const std::string other = "<RadioInfo><ActiveRadioNr>1</ActiveRadioNr></RadioInfo>";
@@ -137,21 +137,18 @@ TEST(LoggerDatagrams, ActiveRadioDatagramMakesThisRadioActiveAndSendsAtOnce) {
     for (const std::string* s : {&junk, &other, &ours})
         plat::SocketSendTo(logger, reinterpret_cast<const std::uint8_t*>(s->data()), int(s->size()), to);
     std::string got;
-    for (int k = 0; k < 100 && got.empty(); ++k) {
-        plat::manual_clock::Advance(10);
-        got = d.amp.Receive(4);
-    }
-    EXPECT_EQ(got, "FA00014074000;");
+    realwait::Until([&] { return !(got = d.amp.Receive(0)).empty(); });
+    EXPECT_EQ(got, "FA00014074000;");  // the first datagram: none before it
     EXPECT_EQ(g_activeradio, 2);
     // Radio 1 active again: the datagrams stop.
     plat::SocketSendTo(logger, reinterpret_cast<const std::uint8_t*>(other.data()), int(other.size()), to);
-    for (int k = 0; k < 20; ++k) {
-        plat::manual_clock::Advance(10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    EXPECT_EQ(g_activeradio, 1);
+    EXPECT_TRUE(realwait::Until([] { return g_activeradio == 1; }));
     SendRadioInfo();
-    EXPECT_EQ(d.amp.Receive(50), "");
+    // Active once more at a new frequency: that is the next datagram.
+    g_vfoafreq = 7.1;
+    plat::SocketSendTo(logger, reinterpret_cast<const std::uint8_t*>(ours.data()), int(ours.size()), to);
+    realwait::Until([&] { return !(got = d.amp.Receive(0)).empty(); });
+    EXPECT_EQ(got, "FA00007100000;");
     plat::SocketClose(logger);
 }
 

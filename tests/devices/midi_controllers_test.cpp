@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "civ/engine_options.h"
+#include "common/real_waits.h"
 #include "midi_fixture.h"
 #include "surface_app.h"
 
@@ -178,10 +179,11 @@ TEST_P(MidiAlsa, AVirtualPortIsFoundAndItsJogWheelTunes) {
     snd_seq_ev_set_direct(&ev);
     snd_seq_ev_set_controller(&ev, 0, c.control, c.value);
     for (int i = 0; i < c.messages; ++i) snd_seq_event_output_direct(seq, &ev);
-    for (int i = 0; i < 100 && std::llround(g_vfoafreq * 1e6) == 14200000; ++i) {
-        usleep(5000);
+    // The sequencer hands the events on in real time.
+    realwait::Wait([] {
         plat::MidiInPump();
-    }
+        return std::llround(g_vfoafreq * 1e6) != 14200000;
+    });
     EXPECT_EQ(std::llround(g_vfoafreq * 1e6), 14201000);
     plat::MidiInClose();
     snd_seq_close(seq);

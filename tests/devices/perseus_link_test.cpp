@@ -13,11 +13,9 @@ struct PerseusPort : CatRadio {
         g_perseuspan = 1;
         g_thppoll = 0;
     }
-    Bytes Frames(int ms = 30) { return cat.read(4096, ms); }
+    Bytes Frames() { return catEnd.take(); }
     void Receiver(const Bytes& b) {
-        cat.write(b);
-        for (int k = 0; k < 200 && plat::SerialPending(g_thpport[0]) < int(b.size()); ++k)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_TRUE(catEnd.give(b));
         Poll();
     }
 };

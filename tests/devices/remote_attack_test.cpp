@@ -84,14 +84,12 @@ int LogonsUnderAttack(Server& srv, SilentLoop& loop, int rounds) {
 // clock would show any sleep. Runs until `done`.
 template <class Done>
 bool HandledWithoutWaiting(Done done) {
-    for (int k = 0; k < 300; ++k) {
+    return realwait::Wait([&] {
         const std::uint32_t before = plat::GetTickCount();
         ServiceServerSocket();
         EXPECT_EQ(plat::GetTickCount(), before);
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return false;
+        return done();
+    });
 }
 }  // namespace
 

@@ -4,16 +4,15 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "base/shell_ops.h"
 #include "civ/civ_options.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
+#include "common/real_waits.h"
 #include "base/device_options.h"
 #include "devices/remote_link.h"
 #include "platform/socket.h"
@@ -43,16 +42,34 @@ public:
     }
 };
 
-// Real time for the kernel between manual-clock steps; bounded. `done` is
-// asked once per step (it may consume what it looks at).
+// The simulated radio beside the program while a server runs: each step
+// settles its line.
+inline const sim::SimRadio*& PumpRadio() {
+    static const sim::SimRadio* radio = nullptr;
+    return radio;
+}
+
+// Runs `steps` steps of the manual clock, the radio's line settled after each.
+inline void RunSteps(int steps, unsigned stepMs = 10) {
+    for (int k = 0; k < steps; ++k) {
+        Advance(stepMs);
+        if (PumpRadio()) PumpRadio()->settleLine();
+    }
+}
+
+// Runs the manual clock in steps until `done`, at most `steps` of them; the
+// radio's line is settled after each. Loopback carries a peer's bytes
+// within the send, so a step sees them; what still lags in real time is
+// waited for at the end with the clock standing. `done` is asked once per
+// step (it may consume what it looks at).
 template <class Done>
 bool Pump(Done done, int steps = 300, unsigned stepMs = 10) {
     for (int k = 0; k < steps; ++k) {
         if (done()) return true;
         Advance(stepMs);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (PumpRadio()) PumpRadio()->settleLine();
     }
-    return done();
+    return done() || realwait::Until(done);
 }
 
 inline int FreePort() {
@@ -153,6 +170,7 @@ struct Server : LinkBase {
 
     Server() {
         g_timerwindow = &rwin;
+        PumpRadio() = &radio;
         radio.start();
         open(radio.slavePath());
         g_radioserver = 1;
@@ -166,6 +184,7 @@ struct Server : LinkBase {
     }
     ~Server() {
         ShutdownRemote();
+        PumpRadio() = nullptr;
         radio.stop();
         plat::SerialClose(g_radioport);
         rwin.KillTimer(TIMER_DEVICE_POLL);
@@ -194,12 +213,16 @@ struct Server : LinkBase {
         ASSERT_EQ(a.payload, Bytes{20});
         ASSERT_TRUE(RemoteOperatorActive());
     }
+    // Whether `frame` reached the radio within `steps` steps: with the
+    // radio's line settled after each step, the answer is final.
     bool radioGot(const Bytes& frame, int steps = 200) {
-        return Pump([&] {
+        auto got = [&] {
             for (const Bytes& f : radio.frames())
                 if (f == frame) return true;
             return false;
-        }, steps);
+        };
+        for (int k = 0; k < steps && !got(); ++k) RunSteps(1);
+        return got();
     }
     std::string logs() { return dir.read("comms.txt") + (dir.exists("comms2.txt") ? dir.read("comms2.txt") : ""); }
 };

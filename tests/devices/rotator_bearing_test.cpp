@@ -66,8 +66,8 @@ sim::SimDevice::Responder TextRotor(std::shared_ptr<std::atomic<bool>> turning) 
 // window on the rotor's page.
 struct RotorStation {
     TestDir dir;
-    sim::SimRadio radio{0x94, 19200};
-    sim::SimDevice rotor;
+    SettledRadio radio{0x94, 19200};
+    SettledDevice rotor;
     CApp app;
     explicit RotorStation(sim::SimDevice::Responder responder, int m2rotor) : rotor(std::move(responder)) {
         EXPECT_TRUE(radio.link(dir.file("ports/com1")));

@@ -29,7 +29,7 @@ protected:
 }  // namespace
 
 TEST_F(Rotor, Ap1BearingIsSentAsThreeCommands) {
-    sim::SimDevice rotor;
+    SettledDevice rotor;
     Open(rotor);
     ASSERT_TRUE(SetRotorBearing(45));
     StartRotor();
@@ -73,11 +73,11 @@ TEST_F(Rotor, Ap1RecordsResyncAfterNoise) {
 }
 
 TEST_F(Rotor, NoiseWithoutLineEndsNeverDeafensThePort) {
-    sim::SimDevice rotor;
+    SettledDevice rotor;
     g_m2rotor = 1;
     Open(rotor);
     rotor.send(std::string(500, 'z'));
-    RunUntil([] { ReadRotorPort(); return false; }, 100);
+    RunPolling([] { ReadRotorPort(); }, 100);
     rotor.send("A=321.0\r");
     EXPECT_TRUE(RunUntil([] {
         ReadRotorPort();
@@ -91,10 +91,10 @@ TEST_F(Rotor, NoiseWithoutLineEndsNeverDeafensThePort) {
 // is shown.
 TEST(RotorWithTheProgram, TurnedFromABearingAndItsReplyShown) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
+    SettledRadio radio(0x94, 19200);
     ASSERT_TRUE(radio.link(dir.file("ports/com1")));
     radio.start();
-    sim::SimDevice rotor(sim::TextRotorResponder());
+    SettledDevice rotor(sim::TextRotorResponder());
     ASSERT_TRUE(rotor.link(dir.file("ports/com2")));
     dir.write("qarv.ini",
               "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nROTOR COMPORT=COM2\n[OPERATING STATUS]\nQARV=23\n"

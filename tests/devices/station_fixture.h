@@ -1,40 +1,55 @@
 // Shared by the accessory tests: a working directory with the trace on, the
 // main frame's timers on a window of the test's own, and a clock runner
-// that gives the simulated devices real time to answer.
+// that lets the simulated devices answer between its steps.
 #pragma once
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
 #include "devices/tcp_accessory.h"
+#include "common/real_waits.h"
 #include "common/test_dir.h"
+#include "devices/settled_device.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "sim/sim_device.h"
 
-// Runs `ms` of manual time in 10 ms steps, with a little real time now and
-// then for the devices' threads.
-inline void RunFor(int ms) {
-    for (int i = 0; i < ms / 10; ++i) {
-        plat::manual_clock::Advance(10);
-        if (i % 3 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+// One poll step of the program's clock, then the line of every simulated
+// radio and serial device is settled: what the program wrote has been answered and the answer can be
+// read at the next step.
+inline void Step() {
+    plat::manual_clock::Advance(10);
+    for (const SettledRadio* r : SettledRadio::Live()) r->settleLine();
+    for (const SettledDevice* d : SettledDevice::Live()) d->settle();
 }
 
-// Runs manual time until `done` or `ms` of it passed.
+// Runs `ms` of manual time in poll steps.
+inline void RunFor(int ms) {
+    for (int i = 0; i < ms / 10; ++i) Step();
+}
+
+// Runs `ms` of manual time in poll steps, calling `poll` before each step
+// and once after the last, as the device poll would.
+template <class F>
+void RunPolling(F poll, int ms) {
+    for (int t = 0; t < ms; t += 10) {
+        poll();
+        Step();
+    }
+    poll();
+}
+
+// Runs manual time until `done` or `ms` of it passed. What answers over a
+// socket answers in real time: that is waited for at the end, with the
+// clock standing.
 template <class F>
 bool RunUntil(F done, int ms = 5000) {
-    for (int t = 0; t < ms && !done(); t += 10) {
-        plat::manual_clock::Advance(10);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return done();
+    for (int t = 0; t < ms && !done(); t += 10) Step();
+    return done() || realwait::Until(done);
 }
 
 // A window that only hosts the devices' timers and forwards them.

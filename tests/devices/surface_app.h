@@ -3,14 +3,13 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "app/app.h"
 #include "app/main_frame.h"
 #include "civ/civ_timers.h"
 #include "civ/frame_reader.h"
+#include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
 #include "sim/sim_radio.h"
@@ -37,19 +36,10 @@ struct SurfaceApp {
         if (started) app.ExitInstance();
         radio.stop();
     }
-    // Program time with pauses for the simulated devices' real time.
-    static void run(int ms) {
-        for (int i = 0; i < ms / 10; ++i) {
-            plat::manual_clock::Advance(10);
-            if (i % 5 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
+    // Program time in poll steps, the radio's line settled after each.
+    void run(int ms) { simsteps::Run(ms, {&radio}); }
     // Runs until the radio's VFO A is `hz`; false after `ms` of program time.
     bool waitForFrequency(long long hz, int ms = 3000) {
-        for (int t = 0; t < ms; t += 50) {
-            if (radio.frequency(0) == hz) return true;
-            run(50);
-        }
-        return radio.frequency(0) == hz;
+        return simsteps::RunUntil([&] { return radio.frequency(0) == hz; }, ms, {&radio}) >= 0;
     }
 };

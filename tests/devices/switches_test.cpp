@@ -107,7 +107,7 @@ TEST(SwitchCodes, BandDecoderPatterns) {
 }
 
 TEST_F(Switches, AntennaThreeReachesTheRelayBoardAsItsText) {
-    sim::SimDevice coax;
+    SettledDevice coax;
     OpenCoax(coax);
     EXPECT_EQ(coax.portBaud(), 2400);
     g_relayboards = 1;
@@ -125,7 +125,7 @@ TEST_F(Switches, AntennaThreeReachesTheRelayBoardAsItsText) {
 }
 
 TEST_F(Switches, TwoSwitchModeDrivesBothPorts) {
-    sim::SimDevice coax;
+    SettledDevice coax;
     OpenCoax(coax);
     g_relayboards = 2;
     g_antlow[0] = 7.0, g_anthigh[0] = 7.3, g_antrange[0] = 2;
@@ -136,7 +136,7 @@ TEST_F(Switches, TwoSwitchModeDrivesBothPorts) {
 }
 
 TEST_F(Switches, LdgCoaxSwitchAndItsFileMode) {
-    sim::SimDevice coax;
+    SettledDevice coax;
     OpenCoax(coax);
     SelectLdg6Antenna(3);
     SelectLdg6Antenna(3);
@@ -144,7 +144,7 @@ TEST_F(Switches, LdgCoaxSwitchAndItsFileMode) {
     EXPECT_TRUE(coax.waitFor(Bytes{'R', 4, 'R', 0}));
     EXPECT_TRUE(Traced("Good Send to LDG6"));
     coax.send(Bytes{0x01, 0x02});
-    RunUntil([] { ReadLdg6(); return false; }, 30);
+    RunPolling([] { ReadLdg6(); }, 30);
     EXPECT_TRUE(Traced("From LDG6 count 02 01 02 "));
     // Without a switch port the antenna goes into the file.
     plat::SerialClose(g_ldgcoaxport);
@@ -229,7 +229,7 @@ TEST_F(Switches, MissingParallelPortIsReportedAbsent) {
 }
 
 TEST_F(Switches, SerialBandDataDrivesTheModemLines) {
-    sim::SimDevice ab, cd;
+    SettledDevice ab, cd;
     OpenBcdPorts(ab.slavePath().c_str(), cd.slavePath().c_str());
     ASSERT_NE(g_bcdport[0], plat::kInvalidPort);
     ASSERT_NE(g_bcdport[1], plat::kInvalidPort);

@@ -38,9 +38,9 @@ struct PeakStation {
         for (int t = 0; t < 3000; t += 100) {
             const int now = PanelState().meterValue;
             if (up ? now > before : now < before) break;
-            SurfaceApp::run(100);
+            qarv.run(100);
         }
-        SurfaceApp::run(600);
+        qarv.run(600);
     }
 };
 }  // namespace
@@ -61,6 +61,6 @@ TEST(TMate2Peak, WithTheOptionTheLcdHoldsThePeakAndWithoutItFollowsTheReading) {
     ASSERT_NE(g_transops, nullptr);
     g_transops->CheckOf(2484)->Click();
     EXPECT_EQ(g_tmate2peak, 0);
-    SurfaceApp::run(600);
+    s.qarv.run(600);
     EXPECT_EQ(s.smeterNumber(), Shown(PanelState().meterValue));
 }

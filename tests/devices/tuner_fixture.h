@@ -37,8 +37,8 @@ protected:
 // `responder`) on COM2; `image`, when given, is "ldg.dat".
 struct TunerStation {
     TestDir dir;
-    sim::SimRadio radio{0x94, 19200};
-    sim::SimDevice tuner;
+    SettledRadio radio{0x94, 19200};
+    SettledDevice tuner;
     CApp app;
     bool started = false;
 

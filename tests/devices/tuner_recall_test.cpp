@@ -64,7 +64,7 @@ protected:
 }  // namespace
 
 TEST_F(TunerChain, TheFirstByteGoesOut200MsAfterThePortOpens) {
-    sim::SimDevice tuner;
+    SettledDevice tuner;
     std::strcpy(g_ldgcomport, tuner.slavePath().c_str());
     g_ldgportopened = StartLdgChain;
     OpenLdgPort();

@@ -94,7 +94,7 @@ TEST_F(Tuner, MemoryFileRoundTripsAndAShortFileReadsZeroFilled) {
 }
 
 TEST_F(Tuner, RecallSendsTheStoredOrNearestSettingOnce) {
-    sim::SimDevice tuner;
+    SettledDevice tuner;
     OpenTuner(tuner);
     g_internaltuner = 4;
     StoreLdgSetting(1445, 0x0A0B);  // three periods below 14.2 MHz... above in period
@@ -115,7 +115,7 @@ TEST_F(Tuner, RecallSendsTheStoredOrNearestSettingOnce) {
 }
 
 TEST_F(Tuner, TuneStoresTheSettingTheTunerReports) {
-    sim::SimDevice tuner(sim::LdgTunerResponder(0x0304));
+    SettledDevice tuner(sim::LdgTunerResponder(0x0304));
     OpenTuner(tuner);
     g_internaltuner = 4;
     g_vfoafreq = 7.1;
@@ -135,10 +135,10 @@ TEST_F(Tuner, TuneStoresTheSettingTheTunerReports) {
 }
 
 TEST_F(Tuner, NoiseOnThePortLeavesTheTunerHeard) {
-    sim::SimDevice tuner;
+    SettledDevice tuner;
     OpenTuner(tuner);
     tuner.send(Bytes(400, 0x5A));
-    RunUntil([] { ReadLdgPort(); return false; }, 100);
+    RunPolling([] { ReadLdgPort(); }, 100);
     tuner.send(Bytes{0xA5, 6, 0, 64});
     EXPECT_TRUE(RunUntil([] {
         ReadLdgPort();
@@ -150,10 +150,10 @@ TEST_F(Tuner, NoiseOnThePortLeavesTheTunerHeard) {
 // the memory file seeded before the start.
 TEST(TunerWithTheProgram, StartupChainAndRecallFromASeededFile) {
     TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
+    SettledRadio radio(0x94, 19200);
     ASSERT_TRUE(radio.link(dir.file("ports/com1")));
     radio.start();
-    sim::SimDevice tuner;
+    SettledDevice tuner;
     ASSERT_TRUE(tuner.link(dir.file("ports/com2")));
     std::string image(kLdgFileSize, '\0');
     const int period = LdgPeriod(14.025);

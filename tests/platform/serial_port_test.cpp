@@ -6,6 +6,7 @@
 
 #include <chrono>
 
+#include "common/real_waits.h"
 #include "common/test_dir.h"
 #include "sim/pty_pair.h"
 
@@ -135,7 +136,7 @@ TEST(SerialPort, PurgeDiscardsBufferedInput) {
     PortHandle h = SerialOpen(pty.slavePath(), SerialConfig{});
     ASSERT_NE(h, kInvalidPort);
     pty.write({1, 2, 3, 4});
-    for (int i = 0; i < 200 && SerialPending(h) < 4; ++i) usleep(1000);
+    realwait::Wait([&] { return SerialPending(h) >= 4; });
     EXPECT_EQ(SerialPending(h), 4);
     SerialPurge(h);
     std::uint8_t buf[8];
