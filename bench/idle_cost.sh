@@ -17,6 +17,8 @@
 # every time one of them went to sleep and was woken again. Per meter tick is
 # that rate times the meter cycle (0.2 s).
 set -euo pipefail
+# Times and sums are read and written with a '.', whatever the locale.
+export LC_ALL=C
 build=$(cd "${1:-build}" && pwd)
 secs=${2:-30}
 trace=${3:-3}
@@ -31,12 +33,20 @@ trap cleanup EXIT
 
 # Per thread: its id, time on the CPU in ns from the scheduler's own
 # accounting (precise where the tick-sampled utime/stime of a process that
-# runs briefly and often is not) and its voluntary context switches.
+# runs briefly and often is not) and its voluntary context switches. Shell
+# built-ins only: a snapshot that started a process or two per thread would
+# take longer, on a loaded machine, the more threads there are, and the
+# wake-ups counted would cover a longer window than the one timed.
 threads() {
-  local t
+  local t c v k val
   for t in /proc/"$1"/task/*; do
-    echo "${t##*/} $(awk '{print $1}' "$t/schedstat" 2>/dev/null) $(awk '$1 == "voluntary_ctxt_switches:" {print $2}' "$t/status" 2>/dev/null)"
-  done | awk 'NF == 3' | sort
+    c= v=
+    read -r c _ 2>/dev/null <"$t/schedstat" || continue
+    while read -r k val _; do
+      [ "$k" = voluntary_ctxt_switches: ] && { v=$val; break; }
+    done 2>/dev/null <"$t/status"
+    [ -n "$c" ] && [ -n "$v" ] && echo "${t##*/} $c $v"
+  done | sort
 }
 # CPU ns and wake-ups between two snapshots, summed over the threads in both
 # (a pool thread that ends in between takes its counts with it).
@@ -98,14 +108,14 @@ measure_all() {
   sleep 10
   for ((k = 0; k < n; k++)); do
     dir=${dirs[k]}
+    echo "$EPOCHREALTIME" >"$dir/t0"
     threads "${pids[k]}" >"$dir/p0"; threads "${sims[k]}" >"$dir/s0"; wc -l <"$dir/sim.log" >"$dir/f0"
-    date +%s.%N >"$dir/t0"
   done
   sleep "$secs"
   for ((k = 0; k < n; k++)); do
     dir=${dirs[k]}; pid=${pids[k]}
+    t1=$EPOCHREALTIME; t0=$(cat "$dir/t0")
     threads "$pid" >"$dir/p1"; threads "${sims[k]}" >"$dir/s1"; wc -l <"$dir/sim.log" >"$dir/f1"
-    t1=$(date +%s.%N); t0=$(cat "$dir/t0")
     rss=$(status_kb "$pid" VmRSS); hwm=$(status_kb "$pid" VmHWM)
     nthreads=$(wc -l <"$dir/p1")
     read -r c w <<<"$(deltas "$dir/p0" "$dir/p1")"

@@ -381,13 +381,28 @@ void CMainWin::OnOneSecond() {
              OneSecondDelay(plat::TimerDueIn(this, TIMER_METER_CYCLE), plat::TimerPeriod(this, TIMER_METER_CYCLE)));
 }
 
+namespace {
+// The meter tick carries the housekeeping when it runs at least twice a second.
+constexpr long kSecond = 1000;
+bool TickCarriesSecond(unsigned meterCycle) { return meterCycle > 0 && meterCycle <= kSecond / 2; }
+}  // namespace
+
 unsigned OneSecondDelay(long meterDueIn, unsigned meterCycle) {
-    constexpr long kSecond = 1000;
-    if (meterDueIn < 0 || meterCycle == 0 || meterCycle > kSecond / 2) return unsigned(kSecond);
+    if (meterDueIn < 0 || !TickCarriesSecond(meterCycle)) return unsigned(kSecond);
     long delay = meterDueIn;
     while (delay + long(meterCycle) <= kSecond + long(meterCycle) / 2) delay += long(meterCycle);
-    // A little after that tick: a tick that comes late by a few ms still
-    // comes first, and this timer, close behind, runs in its wake-up.
-    delay += std::min(long(meterCycle) / 10, 25L);
+    // Each tick is re-armed from when it ran, so under load the ticks drift
+    // later than this forecast; a cycle's grace keeps the timer from running
+    // alone ahead of its tick.
+    delay += long(meterCycle);
     return unsigned(delay < 10 ? 10 : delay);
+}
+
+bool OneSecondRidesTick(long oneSecondDueIn, unsigned oneSecondPeriod, unsigned meterCycle) {
+    if (oneSecondDueIn < 0 || !TickCarriesSecond(meterCycle)) return false;
+    // OneSecondDelay's periods are over a second and a half cycle; a plain
+    // second has no grace after it.
+    const long cycle = long(meterCycle);
+    const long grace = long(oneSecondPeriod) > kSecond + cycle / 2 ? cycle : 0;
+    return oneSecondDueIn - grace <= cycle / 2;
 }

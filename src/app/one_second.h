@@ -14,11 +14,18 @@ std::tm CorrectedFields(std::tm t, int hours, int minutes);
 // The fields taken as local time and shown as UTC.
 std::tm LocalFieldsAsUtc(std::tm t);
 
-// The housekeeping's next period: just after the meter tick nearest to a
-// second from now, when the meter tick (due in `meterDueIn` ms, -1 when not
-// armed, every `meterCycle` ms) runs at least twice a second, so the two
-// share one wake-up; else 1000 ms.
+// The housekeeping's next period while the meter tick (due in `meterDueIn`
+// ms, -1 when not armed, every `meterCycle` ms) runs at least twice a
+// second: a cycle after the tick nearest to a second from now. That tick runs
+// the housekeeping (OneSecondRidesTick); its own timer only stands in for a
+// tick that does not come. Else 1000 ms.
 unsigned OneSecondDelay(long meterDueIn, unsigned meterCycle);
+// Whether the meter tick running now is the one nearest the housekeeping's
+// second: its timer is due in `oneSecondDueIn` ms (-1 when not armed) with
+// period `oneSecondPeriod`, a cycle after that second when OneSecondDelay set
+// it. Then the housekeeping runs in the tick's wake-up, however late the
+// ticks have come.
+bool OneSecondRidesTick(long oneSecondDueIn, unsigned oneSecondPeriod, unsigned meterCycle);
 
 // Counters of the housekeeping (reset by tests).
 extern int g_contactcount;

@@ -6,6 +6,7 @@
 
 #include "app/commands.h"
 #include "app/cw_sender.h"
+#include "app/one_second.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
@@ -96,10 +97,13 @@ void CMainWin::DispatchTimer(unsigned id) {
     switch (id) {
     case TIMER_NEW_TUNING: RunTuningTick(); break;
     case TIMER_METER_CYCLE: {
-        // The tick's polls (and the housekeeping's, which falls due with it)
-        // leave in one write.
+        // The tick's polls (and the housekeeping's, when this tick carries
+        // it) leave in one write.
         const SendBatch batch;
         OnMeterTick();
+        if (OneSecondRidesTick(plat::TimerDueIn(this, TIMER_ONE_SECOND), plat::TimerPeriod(this, TIMER_ONE_SECOND),
+                               plat::TimerPeriod(this, TIMER_METER_CYCLE)))
+            OnTimer(TIMER_ONE_SECOND);
         break;
     }
     case TIMER_ONE_SECOND: {

@@ -848,6 +848,10 @@ void Window::Invalidate() {
     if (impl_->widget) impl_->widget->update();
 }
 
+void Window::InvalidateRect(const Rect& r) {
+    if (impl_->widget && r.width() > 0 && r.height() > 0) impl_->widget->update(r.left, r.top, r.width(), r.height());
+}
+
 void Window::EnableWindow(bool on) {
     enabled_ = on;
     if (impl_->widget) impl_->widget->setEnabled(on);

@@ -84,6 +84,9 @@ public:
     void BringWindowToTop();
     void SetFocus();
     void Invalidate();
+    // Only `r` (client coordinates) is painted again: a small change costs
+    // a small copy to the screen.
+    void InvalidateRect(const Rect& r);
     void EnableWindow(bool on);
     bool IsWindowEnabled() const { return enabled_; }
     // Client point to screen point.

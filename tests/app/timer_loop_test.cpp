@@ -108,13 +108,14 @@ TEST(TimerLoop, TuningTickRunsThePendingAction) {
     EXPECT_FALSE(g_mainwin->HasTimer(TIMER_NEW_TUNING));
 }
 
-TEST(OneSecond, FallsDueJustBehindAMeterTickSoBothShareAWakeUp) {
+TEST(OneSecond, FallsDueACycleBehindTheMeterTickNearestASecond) {
     // Meter tick due in 150 ms, every 200: the tick nearest a second from
-    // now is at 950; the housekeeping follows it by a tenth of a cycle.
-    EXPECT_EQ(OneSecondDelay(150, 200), 970u);
-    EXPECT_EQ(OneSecondDelay(0, 200), 1020u);
-    EXPECT_EQ(OneSecondDelay(100, 200), 1120u);
-    EXPECT_EQ(OneSecondDelay(30, 100), 1040u);
+    // now is at 950, which runs the housekeeping; its own timer waits a cycle
+    // longer for a tick that comes late.
+    EXPECT_EQ(OneSecondDelay(150, 200), 1150u);
+    EXPECT_EQ(OneSecondDelay(0, 200), 1200u);
+    EXPECT_EQ(OneSecondDelay(100, 200), 1300u);
+    EXPECT_EQ(OneSecondDelay(30, 100), 1130u);
     // No meter tick, or one slower than twice a second: a plain second.
     EXPECT_EQ(OneSecondDelay(-1, 200), 1000u);
     EXPECT_EQ(OneSecondDelay(100, 600), 1000u);

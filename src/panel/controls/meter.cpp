@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <cmath>
 #include <cstdio>
 
@@ -73,26 +74,48 @@ void CMeter::ShowName() {
     SetAccessibleName(name_);
 }
 
-std::string CMeter::Picture() const {
+std::vector<plat::Rect> MeterRepaintRects(const MeterPicture& was, const MeterPicture& now, int w, int h,
+                                          int readingBottom) {
+    if (now == was) return {};
+    if (now.face != was.face || readingBottom <= 0) return {{0, 0, w, h}};
+    std::vector<plat::Rect> rects;
+    // Both pens reach from the middle down, 3 pixels wide at most.
+    const auto column = [&](int x) {
+        if (x >= 0) rects.push_back({x - 4, h / 2 - 2, x + 5, h});
+    };
+    if (now.pointer != was.pointer) {
+        column(was.pointer);
+        column(now.pointer);
+    }
+    if (now.peak != was.peak) {
+        column(was.peak);
+        column(now.peak);
+    }
+    if (now.reading != was.reading) rects.push_back({0, 0, w, readingBottom + 1});
+    return rects;
+}
+
+MeterPicture CMeter::Drawn() const {
     const int w = Width();
     const bool level = type_ == 1 && levelOn_;
     char text[128];
-    std::snprintf(text, sizeof text, "%d %d %d %d %d %d %d %d %d|", int(type_), w, Height(), PointerColumn(),
-                  type_ == 4 ? SMeterColumn(peak4_, r4_.high, w) : 0, Low(type_), High(type_), level ? v2_ : -1,
-                  level ? level_ : -1);
-    return text + ReadingText();
+    std::snprintf(text, sizeof text, "%d %d %d %d %d %d %d", int(type_), w, Height(), Low(type_), High(type_),
+                  level ? v2_ : -1, level ? level_ : -1);
+    return {text, ReadingText(), PointerColumn(), type_ == 4 ? SMeterColumn(peak4_, r4_.high, w) : -1};
 }
 
 // The meter is fed at the meter rate with readings that mostly repeat: only
-// a change of what is drawn costs a repaint.
+// a change of what is drawn costs a repaint, and only of the part that
+// changed (a small copy to the screen where the whole face would be a large
+// one each time the needle moves).
 void CMeter::Repaint(int type) {
     ShowName();
     if (g_meterfreeze && type != 1) return;
-    std::string picture = Picture();
-    if (picture == painted_) return;
-    painted_ = std::move(picture);
+    const MeterPicture was = std::exchange(painted_, Drawn());
+    const std::vector<plat::Rect> rects = MeterRepaintRects(was, painted_, Width(), Height(), readingBottom_);
+    if (rects.empty()) return;
     ++repaints_;
-    Invalidate();
+    for (const plat::Rect& r : rects) InvalidateRect(r);
 }
 
 void CMeter::SetValue(int value, int type, int value2) {
@@ -336,6 +359,7 @@ void CMeter::OnPaint(plat::PaintContext& target) {
     const int left = (w - ext.x) / 2;
     const plat::Rect band{left, 5, left + ext.x, 5 + ext.y};
     DrawLabel(pc, reading, band, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+    readingBottom_ = band.bottom;
     if (type_ == 1 && levelOn_) {
         char text[32];
         std::snprintf(text, sizeof text, "%d", v2_);

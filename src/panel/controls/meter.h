@@ -6,6 +6,7 @@
 // pointer in dark red, the reading as text in the band at the top.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "panel/controls/owner_drawn.h"
 #include "platform/font.h"
@@ -32,6 +33,21 @@ MeterReading MeterPointer(double value, int low, int high, int width);
 // Pointer column of an S-meter value (1/256 S units, S9 = 2304) whose range
 // ends at `high`; at most 0.97 of the inner width.
 int SMeterColumn(int value, int high, int width);
+
+// What a meter's face shows: the scale and the rest as one comparable text,
+// and apart from it what moves with the readings (-1: not drawn).
+struct MeterPicture {
+    std::string face, reading;
+    int pointer = -1, peak = -1;
+    bool operator==(const MeterPicture&) const = default;
+};
+// The parts of a `w` x `h` meter to paint again when what it shows goes from
+// `was` to `now`: none when nothing changed; the whole face when the face
+// changed or the reading's band (rows above `readingBottom`) is not known
+// yet; else the columns of the pointer and the peak that moved and the
+// reading's band when its text changed.
+std::vector<plat::Rect> MeterRepaintRects(const MeterPicture& was, const MeterPicture& now, int w, int h,
+                                          int readingBottom);
 
 class CMeter : public COwnerDrawn {
 public:
@@ -66,8 +82,7 @@ private:
     void Repaint(int type);
     void DrawFace(plat::PaintContext& pc, int w, int h);
     void ShowName();
-    // Everything the face shows, as one comparable text.
-    std::string Picture() const;
+    MeterPicture Drawn() const;
     struct Range {
         int low, high;
     };
@@ -78,7 +93,8 @@ private:
     bool levelOn_ = false;
     int level_ = 0;
     int repaints_ = 0;
-    std::string painted_;  // Picture() when the last repaint was asked
+    MeterPicture painted_;  // Drawn() when the last repaint was asked
+    int readingBottom_ = 0;  // lower edge of the reading's band, once painted
     std::string name_;     // the accessible name last given
     plat::Font font_;
 };
