@@ -23,7 +23,7 @@
 #include "devices/external_meters.h"
 #include "devices/keypad_pod.h"
 #include "base/panel_options.h"
-#include "panel/swl_panel.h"
+#include "civ/tuning_state.h"
 
 int g_mirror = 0;
 int g_mirrorpoll = 60;
@@ -209,7 +209,7 @@ void PollAccessories() {
         const std::uint8_t smeter[3] = {'?', 'S', '\r'};
         SendToRX331(smeter, 3);
     }
-    if (g_tmate2open) ShowTMate2Smeter(g_tmate2peak ? PanelState().meterPeak : PanelState().meterValue);
+    if (g_tmate2open) ShowTMate2Smeter(g_tmate2peak ? Tuning().meterPeak : Tuning().meterValue);
 }
 
 // The meter reading to ask for: the S-meter unless the radio transmits.

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/tuning_wiring.h"
 #include "base/band_plan.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
@@ -49,6 +50,7 @@ struct EngineFixture : ::testing::Test {
         panel.SetView(&view);
         panel.enabled = 1;
         g_swlpanel = &panel;
+        WireTuningView();
     }
     ~EngineFixture() override {
         g_swlpanel = nullptr;

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "app/tuning_wiring.h"
 #include "civ/engine_options.h"
 #include "midi_fixture.h"
 #include "surface_app.h"
@@ -164,6 +165,7 @@ TEST_P(MidiAlsa, AVirtualPortIsFoundAndItsJogWheelTunes) {
     CommandRecorder frame;
     CSwlPanel panel{&frame};
     g_swlpanel = &panel;
+    WireTuningView();
     g_timerwindow = &frame;
     g_cmdmicro = 1;
     g_step = 1000;
