@@ -3,9 +3,6 @@
 // the radio with no view at all, and the saved VFO copies agree with it.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
@@ -25,6 +22,7 @@
 #include "base/panel_options.h"
 #include "panel/panel_recorder.h"
 #include "panel/swl_panel.h"
+#include "queued_engine.h"
 
 namespace {
 using Bytes = std::vector<std::uint8_t>;
@@ -49,13 +47,7 @@ struct RecordingTuningView : TuningView {
 
 struct TuningAnnouncements : ::testing::Test {
     TuningAnnouncements() {
-        g_radiotype = 0;  // IC-756PRO, address 5C
-        g_radioadr = 0x5C;
-        g_myaddr = 0xE0;
-        g_radioport = ::open("/dev/null", O_RDWR);
-        g_sendpaced = 1;
-        g_allowed = 1;
-        g_selvfo = 'A';
+        OpenQueuedEngine();
         g_frequencydelay = 0;
         g_vfoafreq = 14.025;
         g_vfoamode = '0';
@@ -63,8 +55,7 @@ struct TuningAnnouncements : ::testing::Test {
     ~TuningAnnouncements() override {
         SetTuningView(nullptr);
         g_swlpanel = nullptr;
-        ::close(g_radioport);
-        g_radioport = plat::kInvalidPort;
+        CloseQueuedEngine();
     }
     void Reply(const Bytes& f) {
         ClearReplyFlags();
