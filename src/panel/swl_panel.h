@@ -1,9 +1,10 @@
-// The radio panel's tuning state and its update operations. The panel keeps
-// its own copy of VFO A and B (frequency, mode), the step and the filter,
-// and shows it through an attached view. The CI-V engine and the main frame
-// put radio state on it through the update operations; operator actions
-// change it and tell the main frame (WM_COMMAND 1213), whose OnSwl sends
-// what differs. The panel itself never builds a radio command.
+// The radio panel: the update operations over the tuning state (the
+// engine's TuningState, whose fields the panel carries under the same names)
+// and its display through an attached view. The CI-V engine announces radio
+// state through its tuning view, which the program wires to this panel; the
+// main frame calls the update operations itself. Operator actions change the
+// state and tell the main frame (WM_COMMAND 1213), whose OnSwl sends what
+// differs. The panel itself never builds a radio command.
 //
 // Without a view every display call does nothing; the texts a view would
 // show come from the free functions below.
