@@ -19,6 +19,7 @@
 #include "app/keys_table.h"
 #include "app/settings_hooks.h"
 #include "app/settings_load.h"
+#include "app/tuning_wiring.h"
 #include "base/settings_table.h"
 #include "base/shell_ops.h"
 #include "base/trace_log.h"
@@ -279,6 +280,7 @@ void CreateRadioWindow(plat::Window* frame) {
 void CreateMainObjects() {
     WireEngine();
     if (g_swlpanel == nullptr) g_swlpanel = new CSwlPanel(g_mainwin);
+    WireTuningView();
     g_inicache.assign(32010, 0);
     g_sweepbuffer.assign(kSweepSamples, 0);
     g_sweeptrace = g_sweepbuffer.data();

@@ -3,6 +3,7 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
+#include "civ/tuning_state.h"
 #include "civ/band_table.h"
 #include "base/panel_options.h"
 #include "panel/swl_panel.h"
@@ -13,7 +14,7 @@ constexpr int kAntennaNotStored = 9;
 
 // The row of the saved VFO A frequency carries the receiver settings last
 // used on that band; a row that never stored an antenna keeps antenna 1.
-void TakeBandRowValues(CSwlPanel& p) {
+void TakeBandRowValues(TuningState& p) {
     const int row = BandStackRow(g_vfoafreq);
     if (row < 0 || row >= kBandRows) return;
     if (g_bandmainant[row] != kAntennaNotStored) {
@@ -26,15 +27,10 @@ void TakeBandRowValues(CSwlPanel& p) {
 }  // namespace
 
 void PushLoadedStateToPanel() {
-    CSwlPanel& p = PanelState();
+    TuningState& p = Tuning();
     PanelFunctions& f = p.fn;
 
-    p.vfoAFreq = g_vfoafreq;
-    p.vfoAMode = char(g_vfoamode);
-    p.vfoBFreq = g_vfobfreq;
-    p.vfoBMode = char(g_vfobmode);
-    p.step = g_step < 1 ? 1 : g_step;
-    p.filter = g_rxfilter;
+    TuningFromSaved();
     p.agc = g_agcmodea;
     p.dataMode = g_datamode;
     p.vsc = g_vsc;
@@ -103,10 +99,12 @@ void PushLoadedStateToPanel() {
     c.hiCut = p.pbtOuter;
 
     // The displays follow (each does nothing until the window exists).
-    p.ShowStep(p.step);
-    p.ShowStepB();
-    p.ShowFilterButtons(p.filter);
-    p.ShowAntenna();
-    p.ShowPreamp();
-    p.ShowAttenuator();
+    if (CSwlPanel* panel = g_swlpanel) {
+        panel->ShowStep(p.step);
+        panel->ShowStepB();
+        panel->ShowFilterButtons(p.filter);
+        panel->ShowAntenna();
+        panel->ShowPreamp();
+        panel->ShowAttenuator();
+    }
 }

@@ -33,3 +33,17 @@ const FilterWidth& FilterEntry(int index, bool amTable) {
 }
 
 bool UsesAmTable(int mode) { return mode == '4' || mode == '5' || mode == ';' || mode == '<'; }
+
+int g_filtercount = kFilterCount;
+
+int FilterWidthHz(int index, bool amTable) {
+    if (index < 1 || index > kFilterCount) return 0;
+    return FilterEntry(index, amTable).hz;
+}
+
+int FilterIndexForCode(int code, bool amTable) {
+    const int count = g_filtercount < kFilterCount ? g_filtercount : kFilterCount;
+    for (int i = 1; i <= count; ++i)
+        if (FilterEntry(i, amTable).code == code) return i;
+    return 0;
+}

@@ -22,3 +22,10 @@ extern const FilterWidthTable g_amfilterwidths;
 const FilterWidth& FilterEntry(int index, bool amTable);
 // True for the modes that use the AM/FM table on two-table models.
 bool UsesAmTable(int mode);
+
+extern int g_filtercount;  // filters of the model (41 with DSP filters)
+
+// The entry's width in Hz; 0 for an index outside 1..41.
+int FilterWidthHz(int index, bool amTable);
+// The first index 1..g_filtercount whose width code is `code`, or 0 when none.
+int FilterIndexForCode(int code, bool amTable = false);

@@ -24,7 +24,8 @@
 #include "civ/engine_events.h"
 #include "civ/station_queries.h"
 #include "civ/band_table.h"
-#include "panel/swl_panel.h"
+#include "civ/tuning_state.h"
+#include "civ/tuning_view.h"
 #include "base/device_options.h"
 #include "base/panel_options.h"
 #include "platform/clock.h"
@@ -114,7 +115,7 @@ int TransverterFor(double mhz, double pad) {
 
 bool In2mTransverter(double mhz) { return !HasNative2m() && mhz > 143 && mhz < 149; }
 
-int PanelDual() { return g_swlpanel ? g_swlpanel->dual : g_dual; }
+int PanelDual() { return Tuning().dual; }
 
 bool RowHolds(int row, double mhz) {
     return row >= 0 && row < kBandRows && g_bandstack[row].low <= mhz && mhz < g_bandstack[row].high - 1e-7;
@@ -331,8 +332,7 @@ void SetRadioFrequencies() {
         CheckTxEnable();
     }
     if (g_diversity) {
-        g_vfobfreq = g_vfoafreq;
-        if (g_swlpanel) g_swlpanel->vfoBFreq = g_vfoafreq;
+        SetVfoBFrequency(g_vfoafreq);
         SendVfoBFreq();
         if (ExchangeFileNamed())
             SetRadioFrequenciesVFOB();
@@ -461,7 +461,7 @@ void SetTxFrequencies() {
 
 void SendVfoAFreq() {
     if (g_frequencydelay == 0) {
-        if (g_swlpanel) g_swlpanel->SetFrequency(g_vfoafreq);
+        TuningDisplay().ShowFrequency('A', g_vfoafreq);
         return;
     }
     if (g_vfoadelaypending) return;
@@ -471,7 +471,7 @@ void SendVfoAFreq() {
 
 void SendVfoBFreq() {
     if (g_frequencydelay == 0 || g_7600fw2) {
-        if (g_swlpanel) g_swlpanel->SetFrequency2(g_vfobfreq);
+        TuningDisplay().ShowFrequency('B', g_vfobfreq);
         return;
     }
     if (g_vfobdelaypending) return;
@@ -482,13 +482,13 @@ void SendVfoBFreq() {
 void OnVfoADelayTimer() {
     KillCivTimer(TIMER_VFOA_DELAY);
     g_vfoadelaypending = 0;
-    if (g_swlpanel) g_swlpanel->SetFrequency(g_vfoafreq);
+    TuningDisplay().ShowFrequency('A', g_vfoafreq);
 }
 
 void OnVfoBDelayTimer() {
     KillCivTimer(TIMER_VFOB_DELAY);
     g_vfobdelaypending = 0;
-    if (g_swlpanel) g_swlpanel->SetFrequency2(g_vfobfreq);
+    TuningDisplay().ShowFrequency('B', g_vfobfreq);
 }
 
 void OnFreqHoldoffTimer() {
@@ -508,14 +508,13 @@ void ArmNewTuning() {
 void TuneBy(double hz) {
     const double f = g_vfoafreq + hz / 1e6;
     if (CheckCoverage(f) != 0) return;
-    g_vfoafreq = f;
-    if (g_swlpanel) g_swlpanel->vfoAFreq = f;
+    SetVfoAFrequency(f);
     SendVfoAFreq();
     ArmNewTuning();
 }
 
 double Step() {
-    const double s = g_swlpanel ? g_swlpanel->step : g_step;
+    const double s = Tuning().step;
     return s < 1 ? 1 : s;
 }
 }  // namespace
@@ -534,10 +533,7 @@ void OnFastTuneDown() { TuneBy(-Step() * g_fasttuningmult); }
 void TuneVfoA(int deltaHz) {
     if (g_sweeprunning) return;
     const double f = g_vfoafreq + deltaHz / 1e6;
-    if (CheckCoverage(f) == 0) {
-        g_vfoafreq = f;
-        if (g_swlpanel) g_swlpanel->vfoAFreq = f;
-    }
+    if (CheckCoverage(f) == 0) SetVfoAFrequency(f);
     SendVfoAFreq();
     ArmNewTuning();
 }
@@ -545,10 +541,7 @@ void TuneVfoA(int deltaHz) {
 void TuneVfoB(int deltaHz) {
     if (g_sweepbrunning) return;
     const double f = g_vfobfreq + deltaHz / 1e6;
-    if (CheckCoverage(f) == 0) {
-        g_vfobfreq = f;
-        if (g_swlpanel) g_swlpanel->vfoBFreq = f;
-    }
+    if (CheckCoverage(f) == 0) SetVfoBFrequency(f);
     if ((g_split || g_dual) && !g_vfobsendpending) {
         g_vfobsendpending = 1;
         SetCivTimer(TIMER_VFOB_SEND, unsigned(g_tuningdelay));
@@ -579,11 +572,10 @@ void TuneDigitB(unsigned id, int clicks) {
 }
 
 void OnVScroll(int delta) {
-    if (!g_swlpanel) return;
-    double s = g_swlpanel->step + delta;
+    double s = Tuning().step + delta;
     if (s < 0) s = 0;
     if (s > 100000) s = 100000;
-    g_swlpanel->SetStep(int(s));
+    TuningDisplay().SetStep(int(s));
 }
 
 // ---- Band stack ------------------------------------------------------------------
@@ -602,7 +594,7 @@ void UpdateBandStack(double f, int store) {
         e.mode = g_vfoamode;
         e.filter = g_rxfilter;
     }
-    if (g_bandrow != before && g_swlpanel) g_swlpanel->ShowBand();
+    if (g_bandrow != before) TuningDisplay().Show(TuningShow::Band);
     if (g_experton && g_bandrow >= 0 && g_bandrow < kBandRows) {
         const int drive = g_ampdrive[g_bandrow];
         char text[16];
@@ -616,35 +608,36 @@ void UpdateBandStack(double f, int store) {
 void TuneToFrequency(double f, int source) {
     if (CheckCoverage(f) != 0) return;
     const int before = g_bandrow;
-    if (g_swlpanel) g_swlpanel->StoreCurrentBand(g_vfoafreq);
-    g_vfoafreq = f;
-    if (g_swlpanel) g_swlpanel->vfoAFreq = f;
+    TuningDisplay().StoreBand(g_vfoafreq);
+    SetVfoAFrequency(f);
     SetRadioFrequencies();
     SendVfoAFreq();
     UpdateBandStack(f, 0);
     const bool bandChanged = g_bandrow != before;
-    if (bandChanged && !g_passive && g_swlpanel) {
+    if (bandChanged && !g_passive) {
         const int r = g_bandrow;
+        TuningState& t = Tuning();
+        TuningView& view = TuningDisplay();
         if (g_bandpower[r] != 0) {
             g_power = g_bandpower[r];
             g_powerchanged = 1;
-            g_swlpanel->ShowPower();
+            view.Show(TuningShow::Power);
         }
         // The panel shows the band's values at once; the next push sends them.
-        g_swlpanel->preamp = g_bandpreamp[r];
-        g_swlpanel->ShowPreamp();
-        g_swlpanel->attenuator = g_bandattn[r];
-        g_swlpanel->ShowAttenuator();
+        t.preamp = g_bandpreamp[r];
+        view.Show(TuningShow::Preamp);
+        t.attenuator = g_bandattn[r];
+        view.Show(TuningShow::Attenuator);
         if (g_bandmainant[r] != 9) {
-            g_swlpanel->antenna = g_bandmainant[r];
-            g_swlpanel->ShowAntenna();
+            t.antenna = g_bandmainant[r];
+            view.Show(TuningShow::Antenna);
         }
         if (g_bandsubant[r] != 9) {
-            g_swlpanel->rxAntenna = g_bandsubant[r];
-            g_swlpanel->ShowRxAntenna();
+            t.rxAntenna = g_bandsubant[r];
+            view.Show(TuningShow::RxAntenna);
         }
-        if (g_bandlocut[r] != 355) g_swlpanel->SetPbtInner(g_bandlocut[r]);
-        if (g_bandhicut[r] != 355) g_swlpanel->SetPbtOuter(g_bandhicut[r]);
+        if (g_bandlocut[r] != 355) view.SetPbt(PbtCut::Inner, g_bandlocut[r]);
+        if (g_bandhicut[r] != 355) view.SetPbt(PbtCut::Outer, g_bandhicut[r]);
     }
     int code = 0;
     if (source != 0 || g_rawmode || !g_modeoldway)
@@ -654,12 +647,7 @@ void TuneToFrequency(double f, int source) {
     else
         code = BandPlanModeCode(f);
     const char mode = ModeCharForCode(code);
-    if (mode && g_swlpanel) {
-        // A preset's mode leaves the CW keyboard as the operator has it.
-        g_swlpanel->modeFromPreset = 1;
-        g_swlpanel->PressModeButton(mode);
-        g_swlpanel->modeFromPreset = 0;
-    }
+    if (mode) TuningDisplay().SelectPresetMode(mode);
 }
 
 // ---- Tune mode -----------------------------------------------------------------------
@@ -678,12 +666,11 @@ void SetTuneMode(int on) {
         if (g_vfoamode != '4') {
             const int tm = g_rttytunemode ? '7' : '3';
             const bool already = g_vfoamode == tm && g_vfobmode == tm;
-            g_vfoamode = g_vfobmode = tm;
-            if (g_swlpanel) g_swlpanel->vfoAMode = g_swlpanel->vfoBMode = char(tm);
+            SetVfoModes(tm, tm);
             if (g_notunesave || !already) SetModeA(tm, tm);
         }
         SetRadioFrequencies();
-        if (g_swlpanel) g_swlpanel->SetTuneButton(1);
+        TuningDisplay().Show(TuningShow::TuneButton, 1);
         Announce().KeyOn();
         if (g_autostarttuner) StartTuner();
         return;
@@ -696,21 +683,14 @@ void SetTuneMode(int on) {
         g_power = g_tunesavedpower;
     }
     const int tunemode = g_vfoamode;
-    g_vfoamode = g_tunesavedmodea;
-    g_vfobmode = g_tunesavedmodeb;
-    if (g_swlpanel) {
-        g_swlpanel->vfoAMode = char(g_vfoamode);
-        g_swlpanel->vfoBMode = char(g_vfobmode);
-    }
+    SetVfoModes(g_tunesavedmodea, g_tunesavedmodeb);
     if (!(g_vfoamode == tunemode && g_vfobmode == tunemode)) SetModeA(g_vfoamode, g_split ? g_vfobmode : g_vfoamode);
     SetRadioFrequencies();
-    if (g_swlpanel) g_swlpanel->SetTuneButton(0);
+    TuningDisplay().Show(TuningShow::TuneButton, 0);
     g_rxfilter = g_tunesavedfilter;
     SetFilterWidthA(g_rxfilter);
-    if (g_swlpanel) {
-        g_swlpanel->filter = g_rxfilter;
-        g_swlpanel->ShowFilterButtons(g_rxfilter);
-    }
+    Tuning().filter = g_rxfilter;
+    TuningDisplay().Show(TuningShow::FilterButtons, g_rxfilter);
 }
 
 // ---- Second receiver and dual watch -------------------------------------------------
@@ -748,7 +728,7 @@ void SendFreqToRX340() {
             g_dualchanged = 0;
         }
         if (g_dual) {
-            if (g_swlpanel) g_vfobmode = g_swlpanel->vfoBMode;
+            g_vfobmode = Tuning().vfoBMode;
             if (!g_lastdual) {
                 SetDualWatch(1);
                 SetMenuDualFlag();
@@ -756,7 +736,7 @@ void SendFreqToRX340() {
             if (g_vfobmode != g_lastvfobmodesent) {
                 g_lastvfobmodesent = g_vfobmode;
                 SetModeB(g_vfobmode);
-                SetFilterWidthA(g_swlpanel ? g_swlpanel->filter : g_rxfilter);
+                SetFilterWidthA(Tuning().filter);
             }
             if (g_agcmodevfob != g_lastvfobagcsent) {
                 g_lastvfobagcsent = g_agcmodevfob;
@@ -766,7 +746,7 @@ void SendFreqToRX340() {
                 g_lastvfobfiltersent = g_vfobrxfilter;
                 SetFilterWidthB(g_vfobrxfilter);
             }
-            if (g_swlpanel) g_vfobfreq = g_swlpanel->vfoBFreq;
+            g_vfobfreq = Tuning().vfoBFreq;
             if (!g_vfobsendpending) {
                 g_vfobsendpending = 1;
                 SetCivTimer(TIMER_VFOB_SEND, unsigned(g_tuningdelay));
@@ -812,17 +792,15 @@ int RadioStateChanged() {
 void OnTimeStation(double mhz) {
     if (!g_timestationused) {
         g_timestationused = 1;
-        if (g_swlpanel) g_swlpanel->StoreCurrentBand(g_vfoafreq);
+        TuningDisplay().StoreBand(g_vfoafreq);
         g_rxfilter = 2;
         g_vfoamode = '4';
-        if (g_swlpanel) {
-            g_swlpanel->SetFilter(2);
-            g_swlpanel->vfoAMode = '4';
-        }
+        Tuning().filter = 2;
+        TuningDisplay().ShowFilter(2);
+        Tuning().vfoAMode = '4';
         SetModeA('4', '4');
     }
-    g_vfoafreq = mhz;
-    if (g_swlpanel) g_swlpanel->vfoAFreq = mhz;
+    SetVfoAFrequency(mhz);
     SendVfoAFreq();
     SetRadioFrequencies();
     SetFilterWidthA(g_rxfilter);

@@ -56,7 +56,10 @@ void OnFastTuneUp();
 void OnFastTuneDown();
 void TuneVfoA(int deltaHz);
 void TuneVfoB(int deltaHz);
-// A wheel on digit box `id` (5156..5162 / 5165..5171) by `clicks`.
+// A wheel on digit box `id` (5156..5162 / 5165..5171) by `clicks`; the
+// ids are the radio window's digit boxes.
+constexpr unsigned IDC_DIGITS_A = 5155;  // 5155..5162: VFO A digit boxes
+constexpr unsigned IDC_DIGITS_B = 5164;  // 5164..5171: VFO B digit boxes
 void TuneDigitA(unsigned id, int clicks);
 void TuneDigitB(unsigned id, int clicks);
 // The step spin control: +1 or -1 Hz.

@@ -19,9 +19,9 @@
 #include "civ/send_queue.h"
 #include "civ/setter_frames.h"
 #include "civ/engine_events.h"
-#include "panel/filter_table.h"
 #include "base/panel_options.h"
-#include "panel/swl_panel.h"
+#include "civ/tuning_state.h"
+#include "civ/tuning_view.h"
 #include "settings/trans_ops.h"
 
 namespace {
@@ -87,13 +87,13 @@ int FreshSwitch(int sub) {
 }
 
 // The receiver sliders of the polled side show the new value.
-void RefreshSliders(CSwlPanel& p) {
-    p.ShowReceiverSliders(g_pollvfoa ? 0 : 1);
+void RefreshSliders(TuningState&) {
+    TuningDisplay().Show(TuningShow::ReceiverSliders, g_pollvfoa ? 0 : 1);
     g_swlpending = 1;
 }
 
 // A level that goes unchanged into the panel's main or VFO B value.
-void MirrorLevel(CSwlPanel& p, int sub, int& mainValue, int& subValue) {
+void MirrorLevel(TuningState& p, int sub, int& mainValue, int& subValue) {
     const int level = FreshLevel(sub);
     if (level < 0) return;
     int& target = Main() ? mainValue : subValue;
@@ -114,20 +114,19 @@ void MirrorSetting(int sub, int& value, int margin, int (*scale)(int), Send send
     send(v);
 }
 
-void MirrorFrequency(CSwlPanel& p) {
+void MirrorFrequency(TuningState&) {
     const ReplySlot& s = g_replies.freq;
     if (!s.fresh || s.length < 11) return;
     const double f = double(BcdToHz(s.bytes + 5)) / 1000000.0;
     if (g_pollvfoa) {
         if (CompareFrequencies(f, g_vfoafreq) == 0) return;
-        p.SetPanelTuning(f, 0, 0, 0, 0, 0);
+        TuningDisplay().ShowTuning(f, 0, 0, 0, 0, 0);
         Announce().StationFrequency(f);
     } else {
         if (CompareFrequencies(f, g_vfobfreq) == 0) return;
         // VFO B is sent from g_vfobfreq: it must hold what the radio has.
-        p.vfoBFreq = f;
-        g_vfobfreq = f;
-        p.SetFrequency2(f);
+        SetVfoBFrequency(f);
+        TuningDisplay().ShowFrequency('B', f);
         if (!g_dual)
             SetRadioFrequenciesVFOB();
         else
@@ -136,7 +135,7 @@ void MirrorFrequency(CSwlPanel& p) {
     g_swlpending = 1;
 }
 
-void MirrorFilterWidth(CSwlPanel& p) {
+void MirrorFilterWidth(TuningState& p) {
     const ReplySlot& s = g_replies.filterwidth;
     if (!s.fresh) return;
     const FilterWidthReply r = ReadFilterWidthReply(s);
@@ -149,14 +148,15 @@ void MirrorFilterWidth(CSwlPanel& p) {
     if (index < 1) return;
     if (!vfoB) {
         if (index == g_rxfilter) return;
-        p.SetFilter(index);
-        p.ShowFilterButtons(index);
+        p.filter = index;
+        TuningDisplay().ShowFilter(index);
+        TuningDisplay().Show(TuningShow::FilterButtons, index);
         g_swlpending = 1;
         return;
     }
     if (index == g_vfobrxfilter) return;
     g_vfobrxfilter = index;
-    p.ShowFilterNameB();
+    TuningDisplay().Show(TuningShow::FilterNameB);
     g_lastvfobfiltersent = index;
     if (ModelCap(g_hassubreceiver)) {
         WriteTrace("scr 13");
@@ -173,7 +173,7 @@ bool ModeReplyFilter(const ReplySlot& s) {
     return f >= 1 && f <= top;
 }
 
-void MirrorMode(CSwlPanel& p) {
+void MirrorMode(TuningState& p) {
     const ReplySlot& s = g_replies.mode;
     if (!s.fresh || s.length < 2) return;
     WriteTrace("Received mode");
@@ -189,7 +189,7 @@ void MirrorMode(CSwlPanel& p) {
         WriteTrace("new OppMode");
         p.vfoBMode = code;
         g_vfobmode = code;
-        p.SetPanelTuning(0, 0, 0, 0, 0, code);
+        TuningDisplay().ShowTuning(0, 0, 0, 0, 0, code);
         if (!Main()) {
             SetModeB(code);
             g_lastvfobmodesent = code;
@@ -200,32 +200,33 @@ void MirrorMode(CSwlPanel& p) {
     if (code != p.vfoAMode) {
         WriteTrace("new mode");
         p.vfoAMode = code;
-        p.SetModeCaption();
-        p.ShowMode();
-        p.SetPanelTuning(g_vfoafreq, code, g_step, g_rxfilter, g_vfobfreq, char(g_vfobmode));
+        TuningDisplay().Show(TuningShow::ModeCaptions);
+        TuningDisplay().Show(TuningShow::Mode);
+        TuningDisplay().ShowTuning(g_vfoafreq, code, g_step, g_rxfilter, g_vfobfreq, char(g_vfobmode));
         g_swlpending = 1;
     }
     const bool dsp = ModelCap(g_hasfilterwidth) != 0;
     if ((!dsp || code == '4' || code == '5') && ModeReplyFilter(s)) {
         const int f = FilterFromModeReply(s, dsp, code);
         if (f >= 1 && f != g_rxfilter) {
-            p.SetFilter(f);
-            p.ShowFilterButtons(f);
+            p.filter = f;
+            TuningDisplay().ShowFilter(f);
+            TuningDisplay().Show(TuningShow::FilterButtons, f);
         }
     }
     if (code != g_vfoamode) {
-        p.SetPanelTuning(0, code, 0, 0, 0, 0);
+        TuningDisplay().ShowTuning(0, code, 0, 0, 0, 0);
         g_swlpending = 1;
     }
 }
 
-void MirrorDataMode(CSwlPanel& p) {
+void MirrorDataMode(TuningState& p) {
     const ReplySlot& s = g_replies.datamode;
     if (!s.fresh || !Main() || !ModelCap(g_menudialect)) return;
     if (s.length < 4 || s.bytes[2] == kCivEnd) return;
     const int value = s.bytes[2];
     if (value == p.dataMode) return;
-    p.ToggleDataMode();
+    TuningDisplay().Toggle(TuningToggle::DataMode);
     // The panel's toggle knows on and off; the radio's D1..D3 stay as reported.
     if (p.dataMode != value) p.dataMode = value;
     g_datamode = p.dataMode;
@@ -236,7 +237,7 @@ void MirrorDataMode(CSwlPanel& p) {
         SendCiv({0x1A, 0x06, v, s.bytes[3]});
 }
 
-void MirrorAntenna(CSwlPanel& p) {
+void MirrorAntenna(TuningState& p) {
     const ReplySlot& s = g_replies.antenna;
     if (!s.fresh || s.length < 3 || s.bytes[1] == kCivEnd) return;
     const int antenna = s.bytes[1] + 1;
@@ -244,14 +245,14 @@ void MirrorAntenna(CSwlPanel& p) {
     if (Main()) {
         if (antenna != g_pushcopy.antenna) {
             p.antenna = antenna;
-            p.ShowAntenna();
+            TuningDisplay().Show(TuningShow::Antenna);
             g_swlpending = 1;
         }
         if (rx) {
             WriteTrace("mirror rx ant");
             if (s.bytes[2] != p.rxAntenna) {
                 p.rxAntenna = s.bytes[2];
-                p.ShowRxAntenna();
+                TuningDisplay().Show(TuningShow::RxAntenna);
                 g_swlpending = 1;
             }
         }
@@ -259,20 +260,20 @@ void MirrorAntenna(CSwlPanel& p) {
     }
     if (antenna != g_pushcopy.antennaB) {
         p.fn.antennaB = antenna;
-        p.ShowRfStatusLine();
+        TuningDisplay().Show(TuningShow::RfStatusLine);
         g_swlpending = 1;
     }
     if (rx) {
         WriteTrace("mirror rxb ant");
         if (s.bytes[2] != p.fn.rxAntennaB) {
             p.fn.rxAntennaB = s.bytes[2];
-            p.ShowRfStatusLine();
+            TuningDisplay().Show(TuningShow::RfStatusLine);
             g_swlpending = 1;
         }
     }
 }
 
-void MirrorGains(CSwlPanel& p) {
+void MirrorGains(TuningState& p) {
     int level = FreshLevel(0x01);
     if (level >= 0) {
         const int a = AfGainFromLevel(level);
@@ -280,12 +281,12 @@ void MirrorGains(CSwlPanel& p) {
             if (a != p.fn.afGain) {
                 WriteTrace("volume a change");
                 p.fn.afGain = a;
-                p.SetVolumeA(a);
+                TuningDisplay().Show(TuningShow::VolumeA, a);
                 g_swlpending = 1;
             }
         } else if (a != g_volumeb) {
             g_volumeb = a;
-            p.ShowReceiverSliders(1);
+            TuningDisplay().Show(TuningShow::ReceiverSliders, 1);
             SetSubVolume(a);
         }
     }
@@ -308,7 +309,7 @@ int Percent(int level) { return level * 100 / 255; }
 int Pitch(int level) { return level * 75 / 32 + 300; }
 int SpeechStep(int level) { return level / 25; }
 
-void MirrorTransmitLevels(CSwlPanel& p) {
+void MirrorTransmitLevels(TuningState& p) {
     const int level = FreshLevel(0x15);
     if (level >= 0 && level != g_mirrored1415) {
         g_mirrored1415 = level;
@@ -317,13 +318,13 @@ void MirrorTransmitLevels(CSwlPanel& p) {
     int pbt = FreshLevel(0x07);
     if (pbt >= 0 && pbt != p.pbtOuter) {
         p.pbtOuter = pbt;
-        p.SetPbtOuter(pbt);
+        TuningDisplay().SetPbt(PbtCut::Outer, pbt);
         g_swlpending = 1;
     }
     pbt = FreshLevel(0x08);
     if (pbt >= 0 && pbt != p.pbtInner) {
         p.pbtInner = pbt;
-        p.SetPbtInner(pbt);
+        TuningDisplay().SetPbt(PbtCut::Inner, pbt);
         g_swlpending = 1;
     }
     MirrorSetting(0x09, g_bfo, 5, Pitch, [](int hz) {
@@ -332,7 +333,7 @@ void MirrorTransmitLevels(CSwlPanel& p) {
     });
     MirrorSetting(0x0A, g_power, 2, Percent, [&p](int) {
         g_powerchanged = 1;
-        p.ShowPower();
+        TuningDisplay().Show(TuningShow::Power);
         g_swlpending = 1;
     });
     MirrorSetting(0x0B, g_micgain, 2, Percent, [](int m) {
@@ -358,16 +359,16 @@ void MirrorTransmitLevels(CSwlPanel& p) {
     });
 }
 
-void MirrorReceiverSwitches(CSwlPanel& p) {
+void MirrorReceiverSwitches(TuningState& p) {
     const int pre = FreshSwitch(0x02);
     if (pre >= 0) {
         if (Main() && pre != p.preamp) {
             p.preamp = pre;
-            p.ShowPreamp();
+            TuningDisplay().Show(TuningShow::Preamp);
             g_swlpending = 1;
         } else if (!Main() && pre != p.fn.preampB) {
             p.fn.preampB = pre;
-            p.ShowRfStatusLine();
+            TuningDisplay().Show(TuningShow::RfStatusLine);
             g_swlpending = 1;
         }
     }
@@ -380,9 +381,9 @@ void MirrorReceiverSwitches(CSwlPanel& p) {
         if (step != target) {
             target = step;
             if (Main())
-                p.ShowAttenuator();
+                TuningDisplay().Show(TuningShow::Attenuator);
             else
-                p.ShowRfStatusLine();
+                TuningDisplay().Show(TuningShow::RfStatusLine);
             g_swlpending = 1;
         }
     }
@@ -392,11 +393,11 @@ void MirrorReceiverSwitches(CSwlPanel& p) {
     if (Main()) {
         if (agc == p.agc) return;
         p.agc = agc;
-        p.ShowAgc(agc);
+        TuningDisplay().Show(TuningShow::Agc, agc);
         g_swlpending = 1;
     } else if (agc != g_agcmodevfob) {
         g_agcmodevfob = agc;
-        p.ShowDspStatusLine();
+        TuningDisplay().Show(TuningShow::DspStatusLine);
         WriteTrace("scr 20");
         SelectVfo('B');
         SetAgc(agc);
@@ -438,7 +439,7 @@ const OnOff* OnOffRow(int sub) {
     return nullptr;
 }
 
-void MirrorOnOff(CSwlPanel& p, const OnOff& row) {
+void MirrorOnOff(TuningState& p, const OnOff& row) {
     const int v = FreshSwitch(row.sub);
     if (v < 0) return;
     const bool main = Main() || !row.subFlag;
@@ -447,26 +448,26 @@ void MirrorOnOff(CSwlPanel& p, const OnOff& row) {
     flag = v;
     g_swlpending = 1;
     if (!main) {
-        if (row.subButton) p.LightFunctionButton(row.button, v != 0);
-        if (row.subShow == SubShow::Dsp) p.ShowDspStatusLine();
-        if (row.subShow == SubShow::Rf) p.ShowRfStatusLine();
+        if (row.subButton) TuningDisplay().LightButton(row.button, v != 0);
+        if (row.subShow == SubShow::Dsp) TuningDisplay().Show(TuningShow::DspStatusLine);
+        if (row.subShow == SubShow::Rf) TuningDisplay().Show(TuningShow::RfStatusLine);
         return;
     }
-    if (row.button) p.LightFunctionButton(row.button, v != 0);
-    if (row.sub == 0x32) p.ShowApf();
-    if (row.sub == 0x47) p.ShowBreakIn(v);
+    if (row.button) TuningDisplay().LightButton(row.button, v != 0);
+    if (row.sub == 0x32) TuningDisplay().Show(TuningShow::Apf);
+    if (row.sub == 0x47) TuningDisplay().Show(TuningShow::BreakIn, v);
     if (row.sub == 0x4D) {
-        for (unsigned b : {kAgcFast, kAgcMed, kAgcSlow}) p.LightFunctionButton(b, 0);
-        p.LightFunctionButton(kAgcMan, v != 0);
-        if (!v) p.LightFunctionButton(p.agc == '3' ? kAgcFast : p.agc == '2' ? kAgcMed : kAgcSlow, 1);
+        for (unsigned b : {kAgcFast, kAgcMed, kAgcSlow}) TuningDisplay().LightButton(b, 0);
+        TuningDisplay().LightButton(kAgcMan, v != 0);
+        if (!v) TuningDisplay().LightButton(p.agc == '3' ? kAgcFast : p.agc == '2' ? kAgcMed : kAgcSlow, 1);
     }
 }
 
-void MirrorVsc(CSwlPanel& p) {
+void MirrorVsc(TuningState& p) {
     const int v = FreshSwitch(0x4C);
     if (v < 0 || !Main() || v == p.vsc) return;
     p.vsc = v;
-    p.LightFunctionButton(1520, v != 0);
+    TuningDisplay().LightButton(1520, v != 0);
     WriteTrace(v ? "SQ TRUE" : "SQ FALSE");
     g_swlpending = 1;
 }
@@ -478,13 +479,13 @@ void MirrorSpeech() {
     SetSpeech(g_speech, g_speechvalue);
 }
 
-void MirrorSplit(CSwlPanel& p) {
+void MirrorSplit(TuningState& p) {
     const ReplySlot& s = g_mirrorslots.split;
     if (!s.fresh || s.length < 3 || s.bytes[1] == kCivEnd) return;
-    if (s.bytes[1] != p.split) p.ToggleSplit();
+    if (s.bytes[1] != p.split) TuningDisplay().Toggle(TuningToggle::Split);
 }
 
-void MirrorMeterType(CSwlPanel& p) {
+void MirrorMeterType(TuningState&) {
     const ReplySlot& s = g_mirrorslots.meterType;
     if (!s.fresh || s.length < 6 || s.bytes[4] == kCivEnd) return;
     static constexpr int kSetting[6] = {-1, 0, 1, 2, 4, 3};
@@ -493,11 +494,11 @@ void MirrorMeterType(CSwlPanel& p) {
     const int setting = kSetting[b];
     if (setting == g_metersetting) return;
     g_metersetting = setting;
-    p.ShowMeterSetting();
+    TuningDisplay().Show(TuningShow::MeterSetting);
 }
 
 // Steps 23 to 27, interleaved in their fixed order.
-void MirrorFunctions(CSwlPanel& p) {
+void MirrorFunctions(TuningState& p) {
     constexpr int kSplit = 0x100, kMeterType = 0x105;
     constexpr int order[] = {0x22, 0x32, 0x40, 0x41, 0x44, kSplit, kMeterType, 0x45,
                              0x46, 0x47, 0x48, 0x4C, 0x4D, 0x4E, 0x4F};
@@ -577,7 +578,7 @@ void ClearMirrorFlags() {
 }
 
 void ApplyMirrorReplies() {
-    CSwlPanel& p = PanelState();
+    TuningState& p = Tuning();
     MirrorFrequency(p);
     MirrorFilterWidth(p);
     MirrorMode(p);

@@ -21,7 +21,7 @@
 #include "civ/station_queries.h"
 #include "base/device_options.h"
 #include "base/panel_options.h"
-#include "panel/swl_panel.h"
+#include "civ/tuning_state.h"
 
 int g_mirror = 0;
 int g_mirrorpoll = 60;
@@ -194,7 +194,7 @@ bool SelectPolledVfo() {
 void PollAccessories() {
     Announce().PollStationMeters();
     if (Ask().SurfaceMeterShown())
-        Announce().SurfaceMeter(g_tmate2peak ? PanelState().meterPeak : PanelState().meterValue);
+        Announce().SurfaceMeter(g_tmate2peak ? Tuning().meterPeak : Tuning().meterValue);
 }
 
 // The meter reading to ask for: the S-meter unless the radio transmits.

@@ -16,9 +16,9 @@
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
 #include "civ/engine_events.h"
-#include "civ/engine_options.h"
 #include "civ/station_queries.h"
-#include "panel/swl_panel.h"
+#include "civ/tuning_state.h"
+#include "civ/tuning_view.h"
 #include "platform/clock.h"
 
 int g_allowed = 0;
@@ -40,11 +40,6 @@ int g_bandreportpending = 0;
 int g_mirrored1415 = 0;
 PushCopies g_pushcopy;
 
-CSwlPanel& PanelState() {
-    static CSwlPanel standIn;
-    return g_swlpanel ? *g_swlpanel : standIn;
-}
-
 namespace {
 constexpr unsigned kClientPowerOnWaitMs = 800;
 
@@ -52,7 +47,7 @@ bool RawWithExchangeFile() { return g_rawmode && g_pegasustransferfile[0] != '\0
 
 // Step 8: the saved settings, each through its setter.
 void PushSavedSettings() {
-    CSwlPanel& p = PanelState();
+    TuningState& p = Tuning();
     if (ModelCap(g_hasritread)) RequestRit();
     SetVolume(0);  // the real level follows once the rest is in
     SetAntenna(p.antenna, p.rxAntenna);
@@ -98,20 +93,20 @@ void PushSavedSettings() {
 
 // Step 9: VFO A's state, the frequencies and the receive levels.
 void PushVfoAState() {
-    CSwlPanel& p = PanelState();
+    TuningState& p = Tuning();
     g_resendfreqs = 0;
     if (ModelCap(g_hasmainsub)) {
         WriteTrace("scr 11");
         SelectVfo('A');
         SetDualWatch(0);
-        if (p.dual) p.ToggleDual();
+        if (p.dual) TuningDisplay().Toggle(TuningToggle::Dual);
     }
     g_selvfo = 'A';
     g_allowed = 1;
     SetCwPitch(g_bfo);
     g_lastsenta = 0;
     p.vfoAMode = char(g_vfoamode);
-    p.ShowMode();
+    TuningDisplay().Show(TuningShow::Mode);
     SetModeA(g_vfoamode, g_vfoamode);
     if (g_perseus) {
         ForgetPerseusPassband();
@@ -126,8 +121,8 @@ void PushVfoAState() {
     SetHiCut(g_hicut);
     g_pushcopy.loCut = g_locut;
     g_pushcopy.hiCut = g_hicut;
-    p.SetPbtInner(g_locut);
-    p.SetPbtOuter(g_hicut);
+    TuningDisplay().SetPbt(PbtCut::Inner, g_locut);
+    TuningDisplay().SetPbt(PbtCut::Outer, g_hicut);
     g_pushcopy.preamp = p.preamp;
     if (g_qarvstart)
         SendCiv({0x16, 0x02});
@@ -173,7 +168,7 @@ void InitRadio() {
         g_sweeprunning = 0;
         g_sweepbrunning = 0;
         g_allowed = 1;
-        if (g_pegasustransferfile[0] && !g_dual) PanelState().SetDiversity(1);
+        if (g_pegasustransferfile[0] && !g_dual) TuningDisplay().StartDiversity();
     } else {
         PushSavedSettings();
         PushVfoAState();

@@ -39,10 +39,6 @@ struct PushCopies {
 };
 extern PushCopies g_pushcopy;
 
-class CSwlPanel;
-// The radio panel's state that the pushes read: the panel, or a panel of
-// defaults while none exists.
-CSwlPanel& PanelState();
 
 // Pushes every saved setting to the radio ("Initializing Radio").
 void InitRadio();

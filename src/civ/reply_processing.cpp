@@ -22,9 +22,9 @@
 #include "civ/engine_events.h"
 #include "civ/engine_options.h"
 #include "civ/station_queries.h"
-#include "panel/filter_table.h"
 #include "base/panel_options.h"
-#include "panel/swl_panel.h"
+#include "civ/tuning_state.h"
+#include "civ/tuning_view.h"
 #include "base/settings_options.h"
 #include "settings/trans_ops.h"
 
@@ -90,8 +90,7 @@ bool ProcessFrequency() {
     if (g_savemem && Announce().MemoryFrequency(f)) return false;
     WriteTrace("not savemem");
     if (g_7600fw2 && g_replies.freqsub == 0x01) {
-        g_vfobfreq = f;
-        if (g_swlpanel) g_swlpanel->vfoBFreq = f;
+        SetVfoBFrequency(f);
         if (g_dual) SendFreqToRX340();
         SendVfoBFreq();
         return false;
@@ -107,7 +106,7 @@ bool ProcessFrequency() {
     }
     // A report that arrives while the operator's own tuning waits to be sent
     // is older than that tuning (the meter poll asks every tick).
-    const bool panelPending = (g_swlpanel && (g_swlpanel->keyA.active || g_swlpending)) || g_newtuningpending == 1;
+    const bool panelPending = (Tuning().keyA.active || g_swlpending) || g_newtuningpending == 1;
     if (ignore || panelPending || CompareFrequencies(f, g_vfoafreq) == 0) return false;
 
     WriteTrace("new freq");
@@ -115,16 +114,14 @@ bool ProcessFrequency() {
         g_tunerrecallarmed = 1;
         SetCivTimer(TIMER_TUNER_RECALL, 100);
     }
-    g_vfoafreq = f;
+    SetVfoAFrequency(f);
     g_lastsenta = f;
-    if (g_swlpanel) g_swlpanel->vfoAFreq = f;
     if (g_diversity) {
         WriteTrace("a eq b");
         SendVfoAFreq();
         Announce().StationFrequency(f);
         if (g_pegportsel) Announce().BandChanged();
-        g_vfobfreq = f;
-        if (g_swlpanel) g_swlpanel->vfoBFreq = f;
+        SetVfoBFrequency(f);
         SendVfoBFreq();
         if (g_pegasustransferfile[0])
             SetRadioFrequenciesVFOB();
@@ -159,11 +156,9 @@ void ProcessFilterWidth() {
     }
     if (g_tunemodeon) return;
     if (index >= 1 && index != g_rxfilter) {
-        g_rxfilter = index;
-        if (g_swlpanel) {
-            g_swlpanel->SetFilter(index);
-            g_swlpanel->ShowFilterButtons(index);
-        }
+        SetRxFilter(index);
+        TuningDisplay().ShowFilter(index);
+        TuningDisplay().Show(TuningShow::FilterButtons, index);
     }
     if (g_firstpoll) FirstPoll();
 }
@@ -182,12 +177,9 @@ bool ProcessMode() {
     bool changed = false;
     if (m && m != g_vfoamode) {
         WriteTracef("Mode change %d", m);
-        g_vfoamode = m;
-        g_vfobmode = m;
-        if (g_swlpanel) {
-            g_swlpanel->SetModeCaption();
-            g_swlpanel->SetPanelTuning(g_vfoafreq, char(m), g_step, g_rxfilter, g_vfobfreq, char(m));
-        }
+        SetVfoModes(m, m);
+        TuningDisplay().Show(TuningShow::ModeCaptions);
+        TuningDisplay().ShowTuning(g_vfoafreq, char(m), g_step, g_rxfilter, g_vfobfreq, char(m));
         if (g_rawmode && g_pegasustransferfile[0]) SendFreqToRX340();
         changed = true;
     }
@@ -202,8 +194,8 @@ bool ProcessMode() {
         fromReply = true;
         const int f = FilterFromModeReply(slot, dsp, mode);
         if (f >= 1 && f != g_rxfilter) {
-            g_rxfilter = f;
-            if (g_swlpanel) g_swlpanel->SetFilter(f);
+            SetRxFilter(f);
+            TuningDisplay().ShowFilter(f);
         }
     }
     if (g_firstpoll && !g_rawmode && fromReply) FirstPoll();
@@ -236,16 +228,12 @@ void ProcessSMeter() {
     }
     s = std::max(s, 1);
     g_smeterpeak = std::max(g_smeterpeak, 1);
-    if (g_swlpanel) {
-        g_swlpanel->ShowMeterReading(s, 4);
-        g_swlpanel->ShowMeterPeak(g_smeterpeak, 4);
-    }
+    AnnounceMeter(s, 4);
+    AnnounceMeterPeak(g_smeterpeak, 4);
     if (g_transmitmarker && !g_transmitting) {
         Announce().SecondReceiverMute(2);
-        if (g_swlpanel) {
-            g_swlpanel->SetTransmitA(0);
-            g_swlpanel->SetTransmitB(0);
-        }
+        AnnounceTransmit('A', 0);
+        AnnounceTransmit('B', 0);
         g_transmitmarker = 0;
         g_txbegun = 0;
         if (g_thp && !g_sweeprunning && !g_sweepbrunning) {
@@ -278,7 +266,7 @@ void ProcessMeter(const ReplySlot& slot, int type) {
             break;
         default: break;
     }
-    if (show && g_swlpanel) g_swlpanel->ShowMeterReading(value, type);
+    if (show) AnnounceMeter(value, type);
 }
 
 void ProcessDataMode() {
@@ -297,43 +285,39 @@ void ProcessDataMode() {
         return;
     }
     g_datamode = byte;
-    if (g_swlpanel && g_swlpanel->dataMode != byte) g_swlpanel->ToggleDataMode();
+    if (Tuning().dataMode != byte) TuningDisplay().Toggle(TuningToggle::DataMode);
 }
 
 void ProcessReceiverReplies() {
     if (g_replies.vsc.fresh && !g_client && g_replies.vsc.length > 2) {
         g_vsc = g_replies.vsc.bytes[2];
-        if (g_swlpanel && g_swlpanel->vsc != g_vsc) g_swlpanel->ToggleSquelch();
+        if (Tuning().vsc != g_vsc) TuningDisplay().Toggle(TuningToggle::Squelch);
     }
     const ReplySlot& ant = g_replies.antenna;
     if (ant.fresh && !g_client && !g_tuning && ant.length > 1 && ant.bytes[1] != kCivEnd) {
         const int antenna = ant.bytes[1] + 1;
-        if (g_swlpanel) {
-            g_swlpanel->antenna = antenna;
-            g_swlpanel->ShowAntenna();
-        }
+        Tuning().antenna = antenna;
+        TuningDisplay().Show(TuningShow::Antenna);
         if (ant.length > 2 && ant.bytes[2] != kCivEnd) {
             WriteTrace("rx ant");
-            if (g_swlpanel) {
-                g_swlpanel->rxAntenna = ant.bytes[2];
-                g_swlpanel->ShowRxAntenna();
-            }
+            Tuning().rxAntenna = ant.bytes[2];
+            TuningDisplay().Show(TuningShow::RxAntenna);
         }
     }
     const ReplySlot& att = g_replies.attenuator;
     if (att.fresh && !g_client && att.length > 1 && att.bytes[1] != kCivEnd) {
         int step = Bcd(att.bytes[1]);
         if (ModelCap(g_hasdigisel)) step /= 3;
-        if (g_swlpanel && g_swlpanel->attenuator != step) {
-            g_swlpanel->attenuator = step;
-            g_swlpanel->ShowAttenuator();
+        if (Tuning().attenuator != step) {
+            Tuning().attenuator = step;
+            TuningDisplay().Show(TuningShow::Attenuator);
         }
     }
     const ReplySlot& pre = g_replies.preamp;
     if (pre.fresh && !g_client && pre.length > 2 && pre.bytes[2] != kCivEnd) {
-        if (g_swlpanel && g_swlpanel->preamp != pre.bytes[2]) {
-            g_swlpanel->preamp = pre.bytes[2];
-            g_swlpanel->ShowPreamp();
+        if (Tuning().preamp != pre.bytes[2]) {
+            Tuning().preamp = pre.bytes[2];
+            TuningDisplay().Show(TuningShow::Preamp);
         }
     }
 }
@@ -413,12 +397,10 @@ void BeginTransmit() {
     const bool first = !g_transmitmarker;
     if (g_txenable && first) {
         Announce().SecondReceiverMute(0);
-        if (g_swlpanel) {
-            if (g_split)
-                g_swlpanel->SetTransmitB(1);
-            else if (g_redfreqonxmit)
-                g_swlpanel->SetTransmitA(1);
-        }
+        if (g_split)
+            AnnounceTransmit('B', 1);
+        else if (g_redfreqonxmit)
+            AnnounceTransmit('A', 1);
     }
     if (first && g_thp && !g_sweeprunning && !g_sweepbrunning) {
         Announce().CatOutText(reinterpret_cast<const std::uint8_t*>("TQ1;"), 4, true);
@@ -435,7 +417,7 @@ void BeginTransmit() {
     if (g_sweeppause) SetCivTimer(TIMER_SWEEP_RESUME, kSweepResumeMs);
     if (g_memscan) {
         g_memscan = 0;
-        if (g_swlpanel) g_swlpanel->SetMemoryScanButton(0);
+        TuningDisplay().Show(TuningShow::MemoryScanButton, 0);
         KillCivTimer(TIMER_SCAN);
         g_scanstopped = 1;
     }
@@ -463,6 +445,6 @@ void ResumeMemoryScan() {
     // else holding the radio; a scan the operator restarted meanwhile runs on.
     if (g_memscan || g_sweeprunning || g_sweepbrunning || !Ask().HasStations()) return;
     g_memscan = 1;
-    if (g_swlpanel) g_swlpanel->SetMemoryScanButton(1);
+    TuningDisplay().Show(TuningShow::MemoryScanButton, 1);
     Announce().ScanNextStation();
 }

@@ -12,7 +12,7 @@
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/setter_frames.h"
-#include "panel/swl_panel.h"
+#include "civ/tuning_view.h"
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"
 
@@ -24,7 +24,6 @@ constexpr unsigned kAfDebounceMs = 200;
 int g_pendingaf = 0;     // AF gain waiting for TIMER_AF_GAIN
 int g_pendingsubaf = 0;  // sub AF gain waiting for TIMER_SUB_AF_GAIN
 
-constexpr unsigned kPowerLabel = 9312;  // the radio window's label over the power slider
 constexpr int kSpeechSlider = 2472;     // the settings window's "Speech Process" slider
 
 bool HasLevels() { return ModelCap(g_haslevels) != 0; }
@@ -169,11 +168,9 @@ void SetTxPower(int percent) {
     if (!HasLevels() || g_firstpoll) return;
     if (ModelCap(g_txpowerprefix)) SendCiv({0x1A, 0x05, 0x00, 0x37, 0x34});
     SendCivLevel({0x14, 0x0A}, g_txenable ? PercentLevel(percent) : 0);
-    if (g_swlpanel && g_swlpanel->View()) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%dW", PowerWatts(percent, g_radiotype));
-        g_swlpanel->View()->SetControlText(kPowerLabel, text);
-    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%dW", PowerWatts(percent, g_radiotype));
+    TuningDisplay().ShowPowerText(text);
 }
 
 // The power slider follows both keys, so it never shows a power that is
@@ -181,13 +178,13 @@ void SetTxPower(int percent) {
 void PowerUp() {
     g_power = g_power + 5 > 100 ? 100 : g_power + 5;
     SetTxPower(g_power);
-    if (g_swlpanel) g_swlpanel->ShowPower();
+    TuningDisplay().Show(TuningShow::Power);
 }
 
 void PowerDown() {
     g_power = g_power - 5 < 0 ? 0 : g_power - 5;
     SetTxPower(g_power);
-    if (g_swlpanel) g_swlpanel->ShowPower();
+    TuningDisplay().Show(TuningShow::Power);
 }
 
 void SetVolume(int a) {

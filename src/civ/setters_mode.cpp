@@ -16,7 +16,7 @@
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
 #include "base/panel_options.h"
-#include "panel/swl_panel.h"
+#include "civ/tuning_state.h"
 
 int g_passbandpending = 0;
 
@@ -59,7 +59,7 @@ void SetModeA(int mode, int txMode) {
     WriteTracef("scr 17 tx %c", txMode);
     SelectVfo('A');
     SetRadioMode(mode, g_rxfilter);
-    if (g_swlpanel) g_datamode = g_swlpanel->dataMode;
+    g_datamode = Tuning().dataMode;
     if (g_datamode) SetDataMode(g_datamode);
     SetTxPower(g_power);
 }

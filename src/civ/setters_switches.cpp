@@ -10,7 +10,7 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "panel/swl_panel.h"
+#include "civ/tuning_state.h"
 
 int g_equalizestep = 0;
 
@@ -276,7 +276,7 @@ void SetTxEnable(int on) {
     g_txenable = on ? 1 : 0;
     // The panel's transmit-disable state is this one: a later state push
     // must find nothing to undo.
-    PanelState().fn.txEnabled = g_txenable;
+    Tuning().fn.txEnabled = g_txenable;
     SetTxPower(g_power);
 }
 

@@ -16,7 +16,7 @@
 #include "civ/engine_events.h"
 #include "civ/station_queries.h"
 #include "base/panel_options.h"
-#include "panel/swl_panel.h"
+#include "civ/tuning_state.h"
 #include "platform/window.h"
 #include "base/settings_options.h"
 
@@ -42,7 +42,7 @@ bool Push(int value, int& copy, Setter setter) {
 }
 
 void ReinitRadio() {
-    CSwlPanel& p = PanelState();
+    TuningState& p = Tuning();
     OpenRadioPort();
     const int wasDual = g_dual;
     if (wasDual) {
@@ -67,7 +67,7 @@ void ReinitRadio() {
 }
 
 // Step 5: VFO A's functions and levels, the power and the keyer speed.
-void PushFunctions(CSwlPanel& p) {
+void PushFunctions(TuningState& p) {
     PanelFunctions& f = p.fn;
     PushCopies& c = g_pushcopy;
     Push(f.noiseBlanker, g_hardwarenoisesetting, SetNoiseBlankerA);
@@ -98,11 +98,11 @@ void PushFunctions(CSwlPanel& p) {
     }
 }
 
-int TxMode(const CSwlPanel& p) { return p.split ? p.vfoBMode : p.vfoAMode; }
+int TxMode(const TuningState& p) { return p.split ? p.vfoBMode : p.vfoAMode; }
 
 // Step 7: receive and transmit settings; true when a frequency-relevant
 // value (RIT, XIT, PBT) changed.
-bool PushReceiver(CSwlPanel& p) {
+bool PushReceiver(TuningState& p) {
     PanelFunctions& f = p.fn;
     PushCopies& c = g_pushcopy;
     bool changed = false;
@@ -157,7 +157,7 @@ bool PushReceiver(CSwlPanel& p) {
 }
 
 // Step 8: split.
-bool PushSplit(CSwlPanel& p) {
+bool PushSplit(TuningState& p) {
     if (p.split == g_split && !g_forcepush) return false;
     g_split = p.split;
     if (g_sweeprunning && p.split) {
@@ -178,7 +178,7 @@ bool PushSplit(CSwlPanel& p) {
 }
 
 // Step 9: transmit enable, VFO A's filter and the twin-PBT cuts.
-void PushFilter(CSwlPanel& p) {
+void PushFilter(TuningState& p) {
     PushCopies& c = g_pushcopy;
     Push(p.fn.txEnabled, g_txenable, SetTxEnable);
     if (p.filter != g_rxfilter || g_forcepush) {
@@ -211,7 +211,7 @@ void StartInternalTuner() {
 }
 
 // Step 11.3: the sub receiver of model 5.
-void PushVfoBGroup(CSwlPanel& p) {
+void PushVfoBGroup(TuningState& p) {
     PanelFunctions& f = p.fn;
     PushCopies& c = g_pushcopy;
     Push(f.preampB, c.preampB, SetPreampB);
@@ -257,7 +257,7 @@ void OnSwl() {
         ReinitRadio();
         return;
     }
-    CSwlPanel& p = PanelState();
+    TuningState& p = Tuning();
     if (g_timerwindow) g_timerwindow->BringWindowToTop();
 
     // Step 3: the frequencies themselves go in step 10.

@@ -17,6 +17,7 @@
 #include "civ/port_retry.h"
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
+#include "civ/tuning_state.h"
 #include "devices/amplifiers.h"
 #include "devices/cw_keyboard.h"
 #include "base/device_options.h"
@@ -308,8 +309,8 @@ void RunCommand(CatKind kind, const std::string& t, int port) {
             else if (int n = CatSetDigit(t); n >= 0) OnTransmitVfoSet(n);
             break;
         case kCatPS: Send("PS1;"); break;
-        case kCatPA: Send(PanelState().preamp ? "PA1;" : "PA0;"); break;
-        case kCatRA: Send(PanelState().attenuator ? "RA01;" : "RA00;"); break;
+        case kCatPA: Send(Tuning().preamp ? "PA1;" : "PA0;"); break;
+        case kCatRA: Send(Tuning().attenuator ? "RA01;" : "RA00;"); break;
         case kCatCW: {
             const int pitch = g_bfo / 10;
             std::snprintf(buf, sizeof buf, "CW%02d;", pitch < 0 ? 0 : (pitch > 99 ? 99 : pitch));

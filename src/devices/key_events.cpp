@@ -15,6 +15,7 @@
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
+#include "civ/tuning_state.h"
 #include "devices/control_surfaces.h"
 #include "devices/cw_keyboard.h"
 #include "base/device_options.h"
@@ -50,20 +51,14 @@ constexpr unsigned kCmdTunerOff = 566;
 bool SplitOn() { return g_swlpanel ? g_swlpanel->split != 0 : g_split != 0; }
 bool RitOn() { return g_swlpanel ? g_swlpanel->rit != 0 : g_riton != 0; }
 
-void SetVfoA(double mhz) {
-    g_vfoafreq = mhz;
-    if (g_swlpanel) g_swlpanel->vfoAFreq = mhz;
-}
+void SetVfoA(double mhz) { SetVfoAFrequency(mhz); }
 
 // VFO B takes VFO A's frequency, mode and filter.
 void SaveAAsB() {
-    g_vfobfreq = g_vfoafreq;
+    SetVfoBFrequency(g_vfoafreq);
     g_vfobmode = g_vfoamode;
     g_vfobrxfilter = g_rxfilter;
-    if (g_swlpanel) {
-        g_swlpanel->vfoBFreq = g_vfoafreq;
-        g_swlpanel->vfoBMode = char(g_vfoamode);
-    }
+    if (g_swlpanel) g_swlpanel->vfoBMode = char(g_vfoamode);
 }
 
 int KnobFunctionFor(int action) {

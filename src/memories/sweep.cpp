@@ -12,6 +12,7 @@
 #include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
+#include "civ/tuning_state.h"
 #include "base/memory_options.h"
 #include "memories/station_hooks.h"
 #include "civ/band_table.h"
@@ -158,15 +159,15 @@ void OnSweepStart(double start, int stepHz, int count, bool highRes) {
         g_saved.mode = char(g_vfobmode);
         g_saved.filter = g_vfobrxfilter;
         g_saved.agc = g_agcmodevfob;
-        g_saved.preamp = PanelState().fn.preampB;
-        g_saved.rfGain = PanelState().fn.rfGainB;
+        g_saved.preamp = Tuning().fn.preampB;
+        g_saved.rfGain = Tuning().fn.rfGainB;
         SweepKeepVfoB(g_vfobfreq, g_vfobmode, g_vfobrxfilter);
     } else {
         g_saved.freq = g_vfoafreq;
         g_saved.mode = char(g_vfoamode);
         g_saved.filter = g_rxfilter;
         g_saved.agc = g_agcmodea;
-        g_saved.preamp = PanelState().preamp;
+        g_saved.preamp = Tuning().preamp;
         g_saved.rfGain = g_rfgain;
     }
     g_saved.volume = g_volume;

@@ -4,7 +4,6 @@
 #include "memories/memory_windows.h"
 #include "memories/station_recall.h"
 
-int g_subsliders = 0;
 int g_tunea = 1;
 int g_tuneb = 1;
 int g_wheelctrl = 0;

@@ -1,9 +1,10 @@
-// The radio panel's tuning state and its update operations. The panel keeps
-// its own copy of VFO A and B (frequency, mode), the step and the filter,
-// and shows it through an attached view. The CI-V engine and the main frame
-// put radio state on it through the update operations; operator actions
-// change it and tell the main frame (WM_COMMAND 1213), whose OnSwl sends
-// what differs. The panel itself never builds a radio command.
+// The radio panel: the update operations over the tuning state (the
+// engine's TuningState, whose fields the panel carries under the same names)
+// and its display through an attached view. The CI-V engine announces radio
+// state through its tuning view, which the program wires to this panel; the
+// main frame calls the update operations itself. Operator actions change the
+// state and tell the main frame (WM_COMMAND 1213), whose OnSwl sends what
+// differs. The panel itself never builds a radio command.
 //
 // Without a view every display call does nothing; the texts a view would
 // show come from the free functions below.
@@ -11,7 +12,8 @@
 #include <array>
 #include <string>
 
-#include "civ/panel_functions.h"
+#include "civ/frequency_state.h"
+#include "civ/tuning_state.h"
 #include "platform/paint.h"
 
 namespace plat {
@@ -31,8 +33,6 @@ constexpr unsigned IDC_STEP_LABEL = 1201;  // a click on the step label: the ste
 constexpr unsigned WM_VFO_DRAG = 1305;     // the VFO drag tool's message, wParam its code
 constexpr unsigned IDC_KEY_DIGIT_A = 5163;
 constexpr unsigned IDC_KEY_DIGIT_B = 5172;
-constexpr unsigned IDC_DIGITS_A = 5155;  // 5155..5162: VFO A digit boxes
-constexpr unsigned IDC_DIGITS_B = 5164;  // 5164..5171: VFO B digit boxes
 
 constexpr int kDigitBoxes = 8;
 constexpr int kStepButtons = 6;
@@ -121,46 +121,50 @@ public:
 
 class CSwlPanel {
 public:
-    // Tuning state (frequencies in MHz, steps in Hz).
-    double vfoAFreq = 14.025;
-    char vfoAMode = '0';
-    double vfoBFreq = 14.025;
-    char vfoBMode = '0';
-    double step = 1000;   // never below 1
-    int filter = 2;       // VFO A filter index
-    int agc = '3';        // VFO A AGC code
-    int split = 0;
-    int dual = 0;
-    int diversity = 0;
-    int rit = 0, xit = 0, pbt = 0;
-    int ritOffset = 0;    // Hz
-    int xitOffset = 0;    // Hz
-    int pbtInner = 128, pbtOuter = 128;
-    int pbtShift = 0;     // Hz
-    int pbtShown = 0;     // shift the PBT scale shows
-    int enabled = 0;      // set by the first SetPanelTuning
-    int transmitA = 0, transmitB = 0;
-    // Receiver values the replies put on the panel.
-    int antenna = 1, rxAntenna = 0;
-    int attenuator = 0;
-    int preamp = 0;
-    int dataMode = 0;
-    int vsc = 0;
-    int meterValue = 0, meterType = 0, meterPeak = 0;
-    // Function flags and levels.
-    PanelFunctions fn;
+    // The tuning state (civ/tuning_state.h) under the names the panel's
+    // routines have always used: frequencies in MHz, steps in Hz.
+    TuningState& state = Tuning();
+    double& vfoAFreq = state.vfoAFreq;
+    char& vfoAMode = state.vfoAMode;
+    double& vfoBFreq = state.vfoBFreq;
+    char& vfoBMode = state.vfoBMode;
+    double& step = state.step;
+    int& filter = state.filter;
+    int& agc = state.agc;
+    int& split = state.split;
+    int& dual = state.dual;
+    int& diversity = state.diversity;
+    int& rit = state.rit;
+    int& xit = state.xit;
+    int& pbt = state.pbt;
+    int& ritOffset = state.ritOffset;
+    int& xitOffset = state.xitOffset;
+    int& pbtInner = state.pbtInner;
+    int& pbtOuter = state.pbtOuter;
+    int& pbtShift = state.pbtShift;
+    int& pbtShown = state.pbtShown;
+    int& enabled = state.enabled;
+    int& transmitA = state.transmitA;
+    int& transmitB = state.transmitB;
+    int& antenna = state.antenna;
+    int& rxAntenna = state.rxAntenna;
+    int& attenuator = state.attenuator;
+    int& preamp = state.preamp;
+    int& dataMode = state.dataMode;
+    int& vsc = state.vsc;
+    int& meterValue = state.meterValue;
+    int& meterType = state.meterType;
+    int& meterPeak = state.meterPeak;
+    PanelFunctions& fn = state.fn;
+    using KeyEntry = TuningState::KeyEntry;
+    KeyEntry& keyA = state.keyA;
+    KeyEntry& keyB = state.keyB;
 
-    // Keypad entry of one VFO.
-    struct KeyEntry {
-        int active = 0;
-        int fraction = 0;
-        double accumulator = 0;
-        int weight = 100000;
-        int hold = 0;  // keeps updates from overwriting the typed digits
-    };
-    KeyEntry keyA, keyB;
-
-    explicit CSwlPanel(plat::Window* parent = nullptr) : parent_(parent) {}
+    // A new panel starts the tuning state from its defaults. The members
+    // above are references into it, so a panel is neither copied nor assigned.
+    explicit CSwlPanel(plat::Window* parent = nullptr) : parent_(parent) { state = TuningState{}; }
+    CSwlPanel(const CSwlPanel&) = delete;
+    CSwlPanel& operator=(const CSwlPanel&) = delete;
     void SetParent(plat::Window* parent) { parent_ = parent; }
     plat::Window* Parent() const { return parent_; }
     void SetView(PanelView* view) { view_ = view; }
@@ -481,8 +485,6 @@ private:
     PanelView* view_ = nullptr;
 };
 
-// The slider row shows the sub receiver's sliders.
-extern int g_subsliders;
 // VFO A / VFO B may be tuned (the LOCK button clears g_tunea).
 extern int g_tunea;
 extern int g_tuneb;

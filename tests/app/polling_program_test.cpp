@@ -102,9 +102,9 @@ TEST(PollingProgram, TheMetersMoveAndTransmitMetersFollowTheMeterSetting) {
     StartedApp app;
     st.waitForInit(app);
     st.radio.setMeter(0x02, 120);
-    SpendUntil([] { return PanelState().meterValue > 256; });
-    EXPECT_GT(PanelState().meterValue, 256);
-    EXPECT_EQ(PanelState().meterType, 4);
+    SpendUntil([] { return Tuning().meterValue > 256; });
+    EXPECT_GT(Tuning().meterValue, 256);
+    EXPECT_EQ(Tuning().meterType, 4);
     g_metersetting = 2;
     st.radio.setTransmit(1);
     st.radio.setMeter(0x12, 40);
@@ -131,15 +131,15 @@ TEST(PollingProgram, AChangeOnTheRadiosFrontPanelReachesTheProgramWithMirrorOn) 
     st.radio.setLevel(0x03, 90);
     // One pass over the poll lists: 27 list-1 items at one per other 60 ms tick.
     int waited = 0;
-    while (waited < 4000 && !(g_vfoafreq == 7.1 && g_vfoamode == '3' && PanelState().fn.noiseBlanker == 1 &&
-                              PanelState().fn.squelch == 90)) {
+    while (waited < 4000 && !(g_vfoafreq == 7.1 && g_vfoamode == '3' && Tuning().fn.noiseBlanker == 1 &&
+                              Tuning().fn.squelch == 90)) {
         Spend(100);
         waited += 100;
     }
     EXPECT_DOUBLE_EQ(g_vfoafreq, 7.1);
     EXPECT_EQ(g_vfoamode, '3');
-    EXPECT_EQ(PanelState().fn.noiseBlanker, 1);
-    EXPECT_EQ(PanelState().fn.squelch, 90);
+    EXPECT_EQ(Tuning().fn.noiseBlanker, 1);
+    EXPECT_EQ(Tuning().fn.squelch, 90);
     // What the program passes on leaves the radio as the operator set it.
     Spend(1000);
     EXPECT_EQ(st.radio.frequency(0), 7100000);
@@ -168,7 +168,7 @@ TEST(PollingProgram, KeyTuningWithTheMeterPollRunning) {
     StartedApp app;
     st.waitForInit(app);
     const long long before = st.radio.frequency(0);
-    const long long step = static_cast<long long>(PanelState().step);
+    const long long step = static_cast<long long>(Tuning().step);
     // Presses 130 ms apart fall at every phase of the 200 ms meter tick.
     constexpr int kPresses = 20;
     for (int i = 0; i < kPresses; ++i) {

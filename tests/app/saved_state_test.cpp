@@ -60,8 +60,8 @@ TEST(SavedState, InitRadioSendsTheSavedPanelValues) {
     EXPECT_TRUE(attenuator);
     // What the program holds is still what was saved (this radio has one
     // antenna connector, so the band's antenna is only the panel's).
-    EXPECT_EQ(PanelState().antenna, 2);
-    EXPECT_EQ(PanelState().filter, 3);
+    EXPECT_EQ(Tuning().antenna, 2);
+    EXPECT_EQ(Tuning().filter, 3);
     EXPECT_EQ(g_rxfilter, 3);
     EXPECT_EQ(g_agcmodea, '2');
     EXPECT_EQ(g_spotvolume, 2);
@@ -80,7 +80,7 @@ TEST(SavedState, LicenceLimitHoldsThroughLaterPushesAndTheCloseGivesPowerBack) {
     s.run(1000);
     EXPECT_EQ(g_txenable, 0);
     EXPECT_EQ(s.radio.level(0x0A), 0);
-    PanelState().fn.nrLevel = 10;  // any later push
+    Tuning().fn.nrLevel = 10;  // any later push
     OnSwl();
     s.run(1000);
     EXPECT_EQ(g_txenable, 0);

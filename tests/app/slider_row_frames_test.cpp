@@ -74,7 +74,7 @@ TEST(SliderRowFrames, EachClickedSliderSendsItsLevelOnce) {
     EXPECT_EQ(s.radio.level(0x0A), 255);  // full power
     EXPECT_EQ(g_power, 100);
     EXPECT_EQ(g_volume, 255);
-    EXPECT_EQ(g_squelch, PanelState().fn.squelch);
+    EXPECT_EQ(g_squelch, Tuning().fn.squelch);
 }
 
 TEST(SliderRowFrames, TheWheelOverASliderStepsItsLevel) {

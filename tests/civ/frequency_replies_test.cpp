@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/tuning_wiring.h"
 #include "base/band_plan.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
@@ -25,6 +26,7 @@
 #include "civ/band_table.h"
 #include "panel/panel_recorder.h"
 #include "panel/swl_panel.h"
+#include "queued_engine.h"
 #include "base/settings_options.h"
 
 namespace {
@@ -37,23 +39,15 @@ struct EngineFixture : ::testing::Test {
     int taken = 0;
 
     EngineFixture() {
-        g_radiotype = 0;  // IC-756PRO, address 5C
-        g_radioadr = 0x5C;
-        g_myaddr = 0xE0;
-        // Frames are queued only while a port is open; without a timer window
-        // the pump never writes, so the ring keeps them for the test to read.
-        g_radioport = ::open("/dev/null", O_RDWR);
-        g_sendpaced = 1;
-        g_allowed = 1;
-        g_selvfo = 'A';
+        OpenQueuedEngine();
         panel.SetView(&view);
         panel.enabled = 1;
         g_swlpanel = &panel;
+        WireTuningView();
     }
     ~EngineFixture() override {
         g_swlpanel = nullptr;
-        ::close(g_radioport);
-        g_radioport = plat::kInvalidPort;
+        CloseQueuedEngine();
     }
     // Frames queued since the last call.
     std::vector<Bytes> Sent() {

@@ -2,6 +2,7 @@
 // panel and the program, read by the frame reader as on the wire.
 #include <gtest/gtest.h>
 
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/engine_options.h"
@@ -22,6 +23,7 @@ struct Mirror : LinkBase {
         g_mirror = 1;
         g_radiotype = type;
         g_swlpanel = &panel;
+        WireTuningView();
         g_vfoafreq = panel.vfoAFreq = 14.074;
         g_vfobfreq = panel.vfoBFreq = 7.074;
         g_vfoamode = panel.vfoAMode = '0';

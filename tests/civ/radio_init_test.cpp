@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
 #include "base/panel_options.h"
@@ -27,6 +28,7 @@ struct PushFixture : Captured {
     CSwlPanel panel;
     explicit PushFixture(int type = 23) : Captured(type) {
         g_swlpanel = &panel;
+        WireTuningView();
         g_agcmodea = '3';
         g_power = 50;
         g_txenable = 1;

@@ -2,6 +2,7 @@
 // frames arrive in order through the paced send queue and leave the radio
 // in the program's state; one panel change is one frame on the wire.
 #include "app/main_frame.h"
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/engine_options.h"
@@ -25,6 +26,7 @@ struct SimPush : LinkBase {
         g_7600fw2 = 1;
         g_baud = 19200;
         g_swlpanel = &panel;
+        WireTuningView();
         g_power = 50;
         g_txenable = 1;
         g_vfoamode = '0';

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
@@ -46,6 +47,7 @@ struct CatLink : LinkBase {
     CatLink() {
         g_timerwindow = &engine;
         g_swlpanel = &panel;
+        WireTuningView();
         g_vfoafreq = panel.vfoAFreq = 14.025;
         g_vfobfreq = panel.vfoBFreq = 14.025;
         g_vfoamode = panel.vfoAMode = '0';

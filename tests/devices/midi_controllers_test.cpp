@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "app/tuning_wiring.h"
 #include "civ/engine_options.h"
 #include "common/real_waits.h"
 #include "midi_fixture.h"
@@ -165,6 +166,7 @@ TEST_P(MidiAlsa, AVirtualPortIsFoundAndItsJogWheelTunes) {
     CommandRecorder frame;
     CSwlPanel panel{&frame};
     g_swlpanel = &panel;
+    WireTuningView();
     g_timerwindow = &frame;
     g_cmdmicro = 1;
     g_step = 1000;

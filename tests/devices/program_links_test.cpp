@@ -1,6 +1,7 @@
 // Program links: the automation object's methods as a logger would call
 // them, the exchange files in the transfer folder and the dual frequency
 // file. The radio is a captured send queue, so a mute is seen as its frame.
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
@@ -18,6 +19,7 @@ struct Links : Captured {
     CSwlPanel panel;
     Links() {
         g_swlpanel = &panel;
+        WireTuningView();
         g_allowed = 1;
         g_vfoafreq = panel.vfoAFreq = 14.025;
         g_vfobfreq = panel.vfoBFreq = 7.1;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/tuning_wiring.h"
 #include "base/settings_store.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
@@ -72,6 +73,7 @@ struct SurfaceFixture : ::testing::Test {
         g_cwd = dir.path();
         g_timerwindow = &frame;
         g_swlpanel = &panel;
+        WireTuningView();
         DefaultSurfaceTexts();
         SetupPodSlots();
     }

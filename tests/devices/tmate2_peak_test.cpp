@@ -34,9 +34,9 @@ struct PeakStation {
     // panel shows the new reading, and a little more.
     void meter(int level, bool up) {
         qarv.radio.setMeter(0x02, level);
-        const int before = PanelState().meterValue;
+        const int before = Tuning().meterValue;
         for (int t = 0; t < 3000; t += 100) {
-            const int now = PanelState().meterValue;
+            const int now = Tuning().meterValue;
             if (up ? now > before : now < before) break;
             qarv.run(100);
         }
@@ -49,18 +49,18 @@ TEST(TMate2Peak, WithTheOptionTheLcdHoldsThePeakAndWithoutItFollowsTheReading) {
     PeakStation s(true);
     ASSERT_EQ(g_tmate2open, 1);
     s.meter(200, true);
-    const int high = PanelState().meterValue;
-    EXPECT_EQ(s.smeterNumber(), Shown(PanelState().meterPeak));
+    const int high = Tuning().meterValue;
+    EXPECT_EQ(s.smeterNumber(), Shown(Tuning().meterPeak));
     s.meter(10, false);
-    const int low = PanelState().meterValue;
+    const int low = Tuning().meterValue;
     ASSERT_LT(low, high);
-    ASSERT_NE(Shown(low), Shown(PanelState().meterPeak));
-    EXPECT_EQ(s.smeterNumber(), Shown(PanelState().meterPeak)) << "the peak is held";
+    ASSERT_NE(Shown(low), Shown(Tuning().meterPeak));
+    EXPECT_EQ(s.smeterNumber(), Shown(Tuning().meterPeak)) << "the peak is held";
 
     // The operator clears "TMate2 S meter shows Peak" in the settings window.
     ASSERT_NE(g_transops, nullptr);
     g_transops->CheckOf(2484)->Click();
     EXPECT_EQ(g_tmate2peak, 0);
     s.qarv.run(600);
-    EXPECT_EQ(s.smeterNumber(), Shown(PanelState().meterValue));
+    EXPECT_EQ(s.smeterNumber(), Shown(Tuning().meterValue));
 }

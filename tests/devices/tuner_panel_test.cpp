@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "devices/tuner_fixture.h"
@@ -31,6 +32,7 @@ protected:
         ASSERT_TRUE(OpenRadioWindow(frame, window, panel, 23));
         window.ShowWindow(plat::SW_SHOW);
         g_swlpanel = &panel;
+        WireTuningView();
     }
     void TearDown() override {
         g_swlpanel = nullptr;

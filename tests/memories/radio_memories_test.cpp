@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/main_frame.h"
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_options.h"
@@ -60,6 +61,7 @@ struct SimTransfer : LinkBase {
         g_7600fw2 = type == 23;
         g_baud = 19200;
         g_swlpanel = &panel;
+        WireTuningView();
         g_vfoafreq = panel.vfoAFreq = 14.074;
         g_vfobfreq = panel.vfoBFreq = 14.074;
         g_muted = 1;  // nothing to mute in the test

@@ -6,6 +6,7 @@
 
 #include "app/app_options.h"
 #include "app/commands.h"
+#include "app/tuning_wiring.h"
 #include "base/shell_ops.h"
 #include "common/sim_station.h"
 #include "base/memory_options.h"
@@ -23,6 +24,7 @@ struct PanelsTest : ::testing::Test {
     void SetUp() override {
         frame.Open(500, 400);
         g_swlpanel = &panel;
+        WireTuningView();
     }
     void TearDown() override {
         DestroyRecallPanels();

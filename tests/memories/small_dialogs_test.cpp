@@ -1,6 +1,7 @@
 // The small dialogs pressed as an operator presses them: time stations
 // tune at once and a cancel puts VFO A back; the pickers hand their choice
 // to the radio window; the clock rounds to the minute.
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "memories/memory_windows.h"
@@ -22,6 +23,7 @@ struct Dialogs : MemoryFixture {
         frame.Create("qarv", plat::WS_OVERLAPPEDWINDOW, {0, 0, 800, 600}, nullptr, 0);
         g_memoryowner = &frame;
         g_swlpanel = &panel;
+        WireTuningView();
         g_vfoafreq = panel.vfoAFreq = 14.2;
         g_vfoamode = panel.vfoAMode = '0';
         g_rxfilter = panel.filter = 3;

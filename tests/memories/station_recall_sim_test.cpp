@@ -2,6 +2,7 @@
 // frequency, mode and filter reach the radio, the directives in its notes
 // apply, and the scan steps with its dwell on the manual clock.
 #include "app/main_frame.h"
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/engine_options.h"
@@ -66,6 +67,7 @@ struct Recall : LinkBase {
         g_radiotype = 23;
         g_baud = 19200;
         g_swlpanel = &panel;
+        WireTuningView();
         g_txenable = 1;
         g_vfoamode = '0';
         g_rxfilter = 1;

@@ -1,6 +1,7 @@
 // The station window used as an operator uses it: clicks on its buttons and
 // rows, typing into the edit dialog; then what the list, the flags and the
 // main frame received.
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
 #include "memories/station_recall.h"
@@ -175,6 +176,7 @@ TEST_F(Window, TheEditPutsTheToneIntoTheNotesDigitsOnly) {
 TEST_F(Window, StoreTakesVfoAAndInSplitVfoB) {
     CSwlPanel panel;
     g_swlpanel = &panel;
+    WireTuningView();
     panel.vfoAFreq = 7.074;
     panel.vfoAMode = '1';
     panel.filter = 13;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/main_frame.h"
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
@@ -74,6 +75,7 @@ struct SimSweep : LinkBase {
         g_7600fw2 = 1;
         g_baud = 19200;
         g_swlpanel = &panel;
+        WireTuningView();
         g_sweeppanel = &sweep;
         g_sweeptrace = trace;
         g_vfoafreq = panel.vfoAFreq = 14.074;

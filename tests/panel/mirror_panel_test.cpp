@@ -3,6 +3,7 @@
 // running program its Transmit and S Meter buttons reach the radio.
 #include <gtest/gtest.h>
 
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
 #include "civ/frequency_options.h"
@@ -35,6 +36,7 @@ struct MirrorPanelTest : ::testing::Test {
     void SetUp() override {
         frame.Open(400, 400);
         g_swlpanel = &panel;
+        WireTuningView();
         panel.enabled = 1;  // the program has put its first tuning on the panel
     }
     void TearDown() override {

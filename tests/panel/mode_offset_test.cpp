@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
@@ -503,6 +504,7 @@ TEST(OffsetText, HzAndKhz) {
 // keyboard as the operator has it.
 TEST_F(ModePanel, APresetsModeLeavesTheCwKeyboardAlone) {
     g_swlpanel = &panel;
+    WireTuningView();
     g_keyerstate = 1;
     Tune(14.02, '3');
     g_vfoafreq = 14.02;

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/polling.h"
@@ -336,6 +337,7 @@ TEST_F(SliderWindow, MainAndSubSlidersOnModelFive) {
     EXPECT_EQ(mirror->polling.GetWindowText(), "Polling MAIN");
     // The mirror panel's Polling button switches the row the same way.
     g_swlpanel = &panel;
+    WireTuningView();
     plat::synth::Click(&mirror->polling, plat::synth::Button::Left, {5, 5});
     EXPECT_EQ(g_subsliders, 1);
     EXPECT_EQ(Text(2508), "S Sliders");

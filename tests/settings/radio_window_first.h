@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/tuning_wiring.h"
 #include "civ/radio_models.h"
 #include "base/panel_options.h"
 #include "panel/radio_window.h"
@@ -21,6 +22,7 @@ struct RadioWindowFirst {
         EXPECT_TRUE(window.CreatePanel(&parent, {10, 10, 0, 0}, &panel));
         window.CreateSliderRow();
         g_swlpanel = &panel;
+        WireTuningView();
     }
     ~RadioWindowFirst() { g_swlpanel = nullptr; }
     std::string text(int id) {
