@@ -32,7 +32,7 @@
 #include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "base/settings_options.h"
-#include "settings/trans_ops.h"
+#include "base/settings_view.h"
 
 int g_transmitting = 0;
 int g_transmitmarker = 0;
@@ -452,10 +452,8 @@ void BeginTransmit() {
     }
     if (g_scanfreq > 0.01) {
         // The range scan ends for good: the settings window shows it stopped.
-        if (g_transops) {
-            if (plat::CheckBox* start = g_transops->CheckOf(kScanStartBox)) start->SetCheck(false);
-            if (plat::CheckBox* stop = g_transops->CheckOf(kScanStopBox)) stop->SetCheck(true);
-        }
+        SettingsWindow().SetCheck(kScanStartBox, false);
+        SettingsWindow().SetCheck(kScanStopBox, true);
         KillCivTimer(TIMER_SCAN);
         g_scanfreq = 0;
     }

@@ -2,6 +2,7 @@
 // keyoff, the pulsed keying of amplifier tune and the automatic CW
 // identification.
 #pragma once
+#include "panel/cw_id.h"
 
 extern int g_rtscw;  // "RTS CW": key CW with RTS
 extern int g_dtrcw;  // "DTR CW": key CW with DTR
@@ -10,9 +11,6 @@ extern int g_rtsxm;  // "RTS XM": transmit with RTS
 extern int g_keyingstate;  // CI-V keying state: 0 idle, 1 keyed within 200 ms, 2 key-off waiting
 extern int g_pulsekeying;  // the panel's pulse-keying button is on
 extern int g_pulsephase;   // the pulsed keying's last call was keyon
-extern int g_idarmed;      // automatic CW identification armed
-extern int g_idjustarmed;  // just armed: the reminder resets
-extern int g_idflash;      // a flash of the ID button is requested
 extern int g_idrestorepending;  // mode restore after an identification by the keyer
 extern char g_idsavedmode;  // VFO A mode before the identification
 extern int g_idsavedfilter;
