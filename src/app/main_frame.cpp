@@ -17,9 +17,11 @@
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
 #include "app/keys_table.h"
+#include "app/panel_requests_wiring.h"
 #include "app/settings_hooks.h"
 #include "app/settings_load.h"
 #include "app/tuning_wiring.h"
+#include "app/settings_view_wiring.h"
 #include "base/settings_table.h"
 #include "base/shell_ops.h"
 #include "base/trace_log.h"
@@ -281,6 +283,8 @@ void CreateMainObjects() {
     WireEngine();
     if (g_swlpanel == nullptr) g_swlpanel = new CSwlPanel(g_mainwin);
     WireTuningView();
+    WirePanelRequests();
+    WireSettingsView();
     g_inicache.assign(32010, 0);
     g_sweepbuffer.assign(kSweepSamples, 0);
     g_sweeptrace = g_sweepbuffer.data();

@@ -31,7 +31,7 @@
 #include "platform/clock.h"
 #include "platform/types.h"
 #include "base/settings_options.h"
-#include "settings/trans_ops.h"
+#include "base/settings_view.h"
 
 double g_lastsenta = 0;
 double g_lastsentb = 0;
@@ -599,8 +599,7 @@ void UpdateBandStack(double f, int store) {
         const int drive = g_ampdrive[g_bandrow];
         char text[16];
         std::snprintf(text, sizeof text, "%d", g_ampdrivebyband ? drive : g_ampdrivefactor);
-        if (g_transops)
-            if (plat::Edit* e = g_transops->EditOf(kAmpDriveEdit)) e->SetWindowText(text);
+        SettingsWindow().SetEditText(kAmpDriveEdit, text);
         WriteTracef("band amp drive %d, band %d", drive, g_bandrow);
     }
 }

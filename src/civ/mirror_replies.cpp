@@ -22,7 +22,7 @@
 #include "base/panel_options.h"
 #include "civ/tuning_state.h"
 #include "civ/tuning_view.h"
-#include "settings/trans_ops.h"
+#include "base/settings_view.h"
 
 namespace {
 // Sub-commands of 14 (levels) and 16 (switches) that have a slot of their
@@ -329,7 +329,7 @@ void MirrorTransmitLevels(TuningState& p) {
     }
     MirrorSetting(0x09, g_bfo, 5, Pitch, [](int hz) {
         SetCwPitch(hz);
-        ShowSettingRow(kPitchEdit);
+        SettingsWindow().ShowSettingRow(kPitchEdit);
     });
     MirrorSetting(0x0A, g_power, 2, Percent, [&p](int) {
         g_powerchanged = 1;
@@ -337,13 +337,13 @@ void MirrorTransmitLevels(TuningState& p) {
         g_swlpending = 1;
     });
     MirrorSetting(0x0B, g_micgain, 2, Percent, [](int m) {
-        ShowSettingRow(kMicGainSlider);
+        SettingsWindow().ShowSettingRow(kMicGainSlider);
         if (ModelCap(g_haslevels)) SendCivLevel({0x14, 0x0B}, m * 255 / 100);
     });
     MirrorLevel(p, 0x0D, p.fn.notchPosition, p.fn.notchPositionB);
     MirrorSetting(0x0E, g_speechvalue, 1, SpeechStep, [](int s) { SetSpeech(g_speech, s); });
     MirrorSetting(0x0F, g_cwqskdelay, 3, Same, [](int v) {
-        ShowSettingRow(kQskSlider);
+        SettingsWindow().ShowSettingRow(kQskSlider);
         SetQskDelay(v);
     });
     MirrorLevel(p, 0x11, p.fn.agcVrLevel, p.fn.agcVrLevelB);
@@ -351,11 +351,11 @@ void MirrorTransmitLevels(TuningState& p) {
     MirrorLevel(p, 0x13, p.fn.digiSelLevel, p.fn.digiSelLevelB);
     MirrorSetting(0x16, g_voxgain, 1, Percent, [](int v) {
         SetVoxGain(v);
-        ShowSettingRow(kVoxGainSlider);
+        SettingsWindow().ShowSettingRow(kVoxGainSlider);
     });
     MirrorSetting(0x17, g_antivox, 1, Percent, [](int v) {
         SetAntiVox(v);
-        ShowSettingRow(kAntiVoxSlider);
+        SettingsWindow().ShowSettingRow(kAntiVoxSlider);
     });
 }
 

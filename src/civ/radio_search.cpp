@@ -12,8 +12,8 @@
 #include "civ/setter_frames.h"
 #include "platform/types.h"
 #include "platform/serial_port.h"
-#include "settings/settings_pages.h"
-#include "settings/trans_ops.h"
+#include "base/baud_list.h"
+#include "base/settings_view.h"
 
 int g_autobaud = 0;
 int g_echoseen = 0;
@@ -48,13 +48,12 @@ long g_savedbaud = 0;
 // then the found ones or the operator's, so an apply never reads back a
 // value the search has left behind.
 void ShowPortAndBaud() {
-    ShowSettingRow(kPortList);
-    ShowSettingRow(kBaudCombo);
+    SettingsWindow().ShowSettingRow(kPortList);
+    SettingsWindow().ShowSettingRow(kBaudCombo);
 }
 
 void Untick() {
-    if (g_transops)
-        if (plat::CheckBox* box = g_transops->CheckOf(kSearchBox)) box->SetCheck(0);
+    SettingsWindow().SetCheck(kSearchBox, 0);
 }
 
 // The search is over without a radio: the operator's port and rate again.
@@ -87,7 +86,7 @@ bool TryPort() {
     std::snprintf(g_comport, sizeof g_comport, "%s", g_searchports[g_portindex].c_str());
     WriteTracef("Autobaud port %s", g_comport);
     OpenRadioPort();
-    ShowSettingRow(kPortList);
+    SettingsWindow().ShowSettingRow(kPortList);
     SendIdRequest(std::uint8_t(g_radioadr));
     SendIdRequest(0x00);
     return true;
@@ -113,7 +112,7 @@ long NextSearchBaud(long baud) {
 
 int BaudComboIndex(long baud) {
     for (int i = 0; i < 8; ++i)
-        if (settings::BaudOfIndex(i) == baud) return i;
+        if (BaudOfIndex(i) == baud) return i;
     return -1;
 }
 
@@ -128,7 +127,7 @@ void StartRadioSearch(const std::vector<std::string>& ports) {
     g_echoseen = 0;
     g_baud = kFirstBaud;
     plat::SerialClose(g_radioport);
-    ShowSettingRow(kBaudCombo);
+    SettingsWindow().ShowSettingRow(kBaudCombo);
     g_portindex = 0;
     if (!TryPort()) {
         SearchFailed();
@@ -173,7 +172,7 @@ void RadioSearchStep() {
         }
         g_baud = next;
         OpenRadioPort();
-        ShowSettingRow(kBaudCombo);
+        SettingsWindow().ShowSettingRow(kBaudCombo);
         Broadcasts();
     }
     if (g_autobaud) SetCivTimer(TIMER_AUTOBAUD, kStepMs);
@@ -190,7 +189,7 @@ void RadioFound(int from) {
     WriteTracef("Radio found on %s at %ld baud, address %02x", g_comport, g_baud, unsigned(g_radioadr));
     Untick();
     ShowPortAndBaud();
-    ShowSettingRow(kAddressList);
+    SettingsWindow().ShowSettingRow(kAddressList);
     FirstPoll();
     TellOperator({"Radio Found, select correct radio type and\nthen exit and restart the program.", "Radio Found",
                   plat::MB_OK, g_timerwindow});

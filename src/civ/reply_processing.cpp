@@ -26,7 +26,7 @@
 #include "civ/tuning_state.h"
 #include "civ/tuning_view.h"
 #include "base/settings_options.h"
-#include "settings/trans_ops.h"
+#include "base/settings_view.h"
 
 int g_transmitting = 0;
 int g_transmitmarker = 0;
@@ -423,10 +423,8 @@ void BeginTransmit() {
     }
     if (g_scanfreq > 0.01) {
         // The range scan ends for good: the settings window shows it stopped.
-        if (g_transops) {
-            if (plat::CheckBox* start = g_transops->CheckOf(kScanStartBox)) start->SetCheck(false);
-            if (plat::CheckBox* stop = g_transops->CheckOf(kScanStopBox)) stop->SetCheck(true);
-        }
+        SettingsWindow().SetCheck(kScanStartBox, false);
+        SettingsWindow().SetCheck(kScanStopBox, true);
         KillCivTimer(TIMER_SCAN);
         g_scanfreq = 0;
     }

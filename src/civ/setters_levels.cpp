@@ -13,8 +13,7 @@
 #include "civ/radio_models.h"
 #include "civ/setter_frames.h"
 #include "civ/tuning_view.h"
-#include "settings/settings_pages.h"
-#include "settings/trans_ops.h"
+#include "base/settings_view.h"
 
 int g_muted = 0;
 int g_submuted = 0;
@@ -242,12 +241,11 @@ void SetMicGain(int percent) {
 void SetSpeech(int on, int level) {
     static int lastLevel = -1;
     SendCiv({0x16, 0x44, std::uint8_t(on ? 1 : 0)});
-    if (g_transops)
-        if (plat::StaticText* label = g_transops->ValueLabel(settings::RowOfId(kSpeechSlider))) {
-            char text[16];
-            std::snprintf(text, sizeof text, "Sp %d", level);
-            label->SetWindowText(text);
-        }
+    {
+        char text[16];
+        std::snprintf(text, sizeof text, "Sp %d", level);
+        SettingsWindow().SetValueLabel(kSpeechSlider, text);
+    }
     if (!ModelCap(g_hasspeechqsk) || !on || level == lastLevel) return;
     lastLevel = level;
     if (ModelCap(g_speechbymenu))

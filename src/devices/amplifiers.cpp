@@ -18,7 +18,7 @@
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
 #include "base/shell_ops.h"
-#include "settings/device_status.h"
+#include "base/settings_view.h"
 #include "base/settings_options.h"
 
 plat::PortHandle g_a87port = plat::kInvalidPort;
@@ -71,7 +71,7 @@ void A87Line(const std::uint8_t* line, int len) {
         int k = 0;
         while (i < len && k < 10 && line[i] >= '0' && line[i] <= '9') digits[k++] = char(line[i++]);
         std::snprintf(g_amplifiertext, sizeof g_amplifiertext, "%d", std::atoi(digits));
-        ShowAmplifierText();
+        SettingsWindow().ShowAmplifierText();
     }
     if (g_radioserver) {
         std::uint8_t text[DeviceCarry::kSize + 1];
@@ -306,7 +306,7 @@ void SetAmplifierText(const std::uint8_t* text, int length) {
     for (int i = 0; i < length && text[i] != 0 && n < int(sizeof g_amplifiertext) - 1; ++i)
         if (text[i] >= 0x20 && text[i] < 0x7F) g_amplifiertext[n++] = char(text[i]);
     g_amplifiertext[n] = '\0';
-    ShowAmplifierText();
+    SettingsWindow().ShowAmplifierText();
 }
 
 void ReportAmplifierOpenFailure(const char* text) {

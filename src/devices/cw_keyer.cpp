@@ -13,7 +13,7 @@
 #include "devices/keyer.h"
 #include "base/panel_options.h"
 #include "panel/swl_panel.h"
-#include "settings/trans_ops.h"
+#include "base/settings_view.h"
 
 int g_speeddisplay = 0;
 int g_sendspeed = 20;
@@ -47,7 +47,7 @@ void ShowKeyerFactors(int weight) {
     char text[64];
     std::snprintf(text, sizeof text, "Weight %1.2f  Dit %1.2f  Space %1.2f", weight / 100.0,
                   g_keyerditweight / 100.0, g_keyerspcweight / 10.0);
-    ShowRowText(kKeyerFactorsLabelId, text);
+    SettingsWindow().ShowRowText(kKeyerFactorsLabelId, text);
 }
 
 void kstats(int speed, int weight) {

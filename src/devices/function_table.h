@@ -4,6 +4,7 @@
 // window builds its assignment lists from these tables.
 #pragma once
 // g_knobfunction (initial kKnobVfoA) lives with the panel.
+#include "panel/knob_functions.h"
 #include "panel/knob_state.h"
 #include <cstdint>
 #include <span>
@@ -63,19 +64,6 @@ enum FunctionAction : int {
     kActTunerOn = 5180,
     kActTunerOff = 5181,
     kActPreamp = 6181,
-};
-
-// What the tuning knob adjusts (g_knobfunction).
-enum KnobFunction : int {
-    kKnobVfoA = 1,
-    kKnobPbt = 2,
-    kKnobRit = 3,
-    kKnobPower = 5,
-    kKnobVolume = 6,
-    kKnobVfoB = 7,
-    kKnobRfGain = 9,
-    kKnobKeyerSpeed = 10,
-    kKnobFilter = 11,
 };
 
 inline constexpr FunctionEntry g_functions[46] = {

@@ -30,7 +30,7 @@
 #include "platform/types.h"
 #include "platform/window.h"
 #include "base/settings_options.h"
-#include "settings/trans_ops.h"
+#include "base/settings_view.h"
 
 int g_keypadtyping = 0;
 int g_numericpending = 0;
@@ -165,8 +165,7 @@ void StopScansForSurface() {
     if (g_scanfreq > 0.01) {
         // A ticked start box would start the scan again at the next
         // settings change.
-        if (g_transops)
-            if (plat::CheckBox* start = g_transops->CheckOf(kScanStartBox)) start->SetCheck(false);
+        SettingsWindow().SetCheck(kScanStartBox, false);
         KillCivTimer(TIMER_SCAN);
         g_scanfreq = 0;
     }

@@ -2,15 +2,13 @@
 // keyoff, the pulsed keying of amplifier tune and the automatic CW
 // identification.
 #pragma once
+#include "panel/cw_id.h"
 
 #include "civ/engine_options.h"  // the keying lines: g_rtscw, g_dtrcw, g_rtsxm
 
 extern int g_keyingstate;  // CI-V keying state: 0 idle, 1 keyed within 200 ms, 2 key-off waiting
 extern int g_pulsekeying;  // the panel's pulse-keying button is on
 extern int g_pulsephase;   // the pulsed keying's last call was keyon
-extern int g_idarmed;      // automatic CW identification armed
-extern int g_idjustarmed;  // just armed: the reminder resets
-extern int g_idflash;      // a flash of the ID button is requested
 extern int g_idrestorepending;  // mode restore after an identification by the keyer
 extern char g_idsavedmode;  // VFO A mode before the identification
 extern int g_idsavedfilter;

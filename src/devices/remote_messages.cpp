@@ -33,8 +33,7 @@
 #include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
-#include "settings/device_status.h"
-#include "settings/trans_ops.h"
+#include "base/settings_view.h"
 
 namespace {
 enum class Check { None, CivFrame, ClientState, Digits, NulInside, InUse };
@@ -157,7 +156,7 @@ void ApplyClientKeySpeed(int speed, int base) {
     }
     g_keyerks = std::clamp(speed - g_keyercw - 10, 0, kKeyerKsMax);
     if (g_swlpanel) g_swlpanel->ShowKeyerSpeed();
-    if (g_transops) g_transops->SetKeySpeed(g_keyercw);
+    SettingsWindow().SetKeySpeed(g_keyercw);
     kstats(g_cwspeed, g_keyerweight);
 }
 }  // namespace
@@ -247,12 +246,12 @@ void ProcessServerMessage(const std::uint8_t* p, int n, int type) {
         WriteTracef("from rotor server %s, change %d", digits, change);
         // The settings window shows it where the local rotor's bearing shows.
         std::memcpy(g_rotorshown, digits, sizeof digits);
-        ShowRotorState();
+        SettingsWindow().ShowRotorState();
         break;
     }
     case kMsgAmpMains:
         g_rotormoving = p[0] != 0;
-        ShowRotorState();
+        SettingsWindow().ShowRotorState();
         break;
     case kMsgAmpOperate: SetAmplifierText(p, n); break;
     case kMsgSwitch:

@@ -10,8 +10,9 @@
 #include "base/device_options.h"
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
+#include "panel/swl_panel.h"
 #include "platform/clock.h"
-#include "settings/device_status.h"
+#include "base/settings_view.h"
 #include "base/settings_options.h"
 
 plat::PortHandle g_rotorport = plat::kInvalidPort;
@@ -35,7 +36,7 @@ void SendText(const char* text) { SendToRotor(reinterpret_cast<const std::uint8_
 
 // The moving state is shown and, as server, reported.
 void ReportMoving() {
-    ShowRotorState();
+    SettingsWindow().ShowRotorState();
     if (!g_radioserver) return;
     const std::uint8_t m = std::uint8_t(g_rotormoving);
     sendtopartner(&m, 1, 10);
@@ -50,10 +51,19 @@ void Heard(int degrees, const char* traceFormat) {
     if (change) {
         std::memcpy(g_rotorshown, text, 4);
         std::memcpy(g_rotorbuffer, text, 3);
-        ShowRotorState();
+        SettingsWindow().ShowRotorState();
         if (g_radioserver) sendtopartner(g_rotorbuffer, 3, 8);
     }
     WriteTracef(traceFormat, text, change);
+}
+
+// The bearing the rotor was last sent becomes the typed target: the settings
+// window's "Rotor Bearing" edit and the radio panel's bearing show it.
+void ShowRotorTarget() {
+    std::memcpy(g_rotortarget, g_rotorbearing, sizeof g_rotortarget);
+    g_rotortarget[sizeof g_rotortarget - 1] = '\0';
+    SettingsWindow().ShowRotorTarget();
+    if (g_swlpanel) g_swlpanel->ShowBearing();
 }
 
 int Number(const std::uint8_t* p, int n) {

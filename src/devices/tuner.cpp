@@ -23,7 +23,6 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "settings/trans_ops.h"
 
 std::uint8_t* g_ldgimage = nullptr;
 plat::PortHandle g_ldgcoaxport = plat::kInvalidPort;

@@ -27,7 +27,6 @@ int g_indexvalid = 1;
 int g_stationcount = 0;
 int g_memcrashop = 0;
 int g_skipstationname = 0;
-std::string g_stationcaption;
 plat::Window* g_memoryowner = nullptr;
 
 namespace {

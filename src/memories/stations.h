@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "memories/station.h"
+#include "panel/station_caption.h"
 
 namespace plat {
 class Window;
@@ -15,9 +16,6 @@ extern int g_indexvalid;    // the station frequency index matches the list
 extern int g_stationcount;  // stations in the list
 extern int g_memcrashop;    // file operation waiting for a typed name (0 none)
 extern int g_skipstationname;  // the next station-name lookup leaves the caption alone
-// The radio window's station caption: the name of the station VFO A sits
-// on, or 11 blanks.
-extern std::string g_stationcaption;
 
 // Typed-name operations.
 enum MemCrashOp { kOpOpen = 1, kOpSave, kOpSaveAs, kOpRestoreRadio, kOpSaveRadio, kOpExport, kOpImport };

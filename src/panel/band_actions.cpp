@@ -10,14 +10,13 @@
 #include "civ/radio_init.h"
 #include "civ/transverters.h"
 #include "base/device_options.h"
-#include "devices/tuner.h"
-#include "memories/recall_panels.h"
+#include "base/settings_view.h"
 #include "civ/band_table.h"
 #include "panel/filter_table.h"
+#include "panel/panel_requests.h"
 #include "base/panel_options.h"
 #include "panel/radio_layout.h"
 #include "panel/swl_panel.h"
-#include "settings/trans_ops.h"
 
 int g_manualmodesaved = 0;
 
@@ -79,7 +78,7 @@ void CSwlPanel::StoreBandRow(double mhz, int row) {
     g_bandsubant[row] = rxAntenna;
     g_bandmainantb[row] = fn.antennaB;
     g_bandsubantb[row] = fn.rxAntennaB;
-    g_bandtunerant[row] = std::int16_t(g_ldgantenna);
+    g_bandtunerant[row] = std::int16_t(Requests().TunerAntenna());
     g_bandlocut[row] = std::clamp(pbtInner, 0, 255);
     g_bandhicut[row] = std::clamp(pbtOuter, 0, 255);
     g_bandpower[row] = g_power;
@@ -97,7 +96,7 @@ void CSwlPanel::SelectBand(int row) {
         StoreCurrentBand(vfoAFreq);
         g_prevbandrow = g_bandrow;
         g_bandchanged = 1;
-        if (g_internaltuner == 4 && g_bandtunerant[row] != g_ldgantenna) ToggleTunerAntenna();
+        if (g_internaltuner == 4 && g_bandtunerant[row] != Requests().TunerAntenna()) Requests().ToggleTunerAntenna();
 
         double f = b.last;
         if (!KeepsAnyFrequency(row) && (f >= b.high || f <= b.low)) f = b.low;
@@ -116,8 +115,7 @@ void CSwlPanel::SelectBand(int row) {
                                                                                           : g_ampdrivefactor;
             char text[16];
             std::snprintf(text, sizeof text, "%d", drive);
-            if (g_transops)
-                if (plat::Edit* e = g_transops->EditOf(int(IDC_AMP_DRIVE))) e->SetWindowText(text);
+            SettingsWindow().SetEditText(int(IDC_AMP_DRIVE), text);
             WriteTracef("Update ampdrive %s, band %d", text, g_bandrow);
         }
         // A hand-edited mode no radio has keeps the mode in use.
@@ -218,14 +216,14 @@ void CSwlPanel::BandBottom() {
 
 void CSwlPanel::StoreScratch(int row, int field) {
     ShowBand();
-    ShowScratchPadField(field, ScratchText(vfoAFreq));
+    Requests().ShowScratchPadField(field, ScratchText(vfoAFreq));
     StoreBandRow(vfoAFreq, row);
     ReturnFocus();
 }
 
 void CSwlPanel::RecallScratch(int row) {
     StoreBandRow(vfoAFreq, kUndoRow);
-    ShowScratchPadField(kUndoField, ScratchText(vfoAFreq));
+    Requests().ShowScratchPadField(kUndoField, ScratchText(vfoAFreq));
     SelectBand(row);
 }
 

@@ -11,10 +11,9 @@
 #include "civ/frame_reader.h"
 #include "civ/radio_models.h"
 #include "civ/radio_init.h"
-#include "devices/control_surfaces.h"
-#include "devices/tmate2.h"
 #include "civ/band_table.h"
 #include "panel/filter_table.h"
+#include "panel/panel_requests.h"
 #include "base/panel_options.h"
 #include "platform/types.h"
 #include "platform/window.h"
@@ -168,7 +167,7 @@ void CSwlPanel::SetFrequency(double mhz) {
     if (mhz == 0 || keyA.hold) return;
     if (view_) view_->ShowDigits(kVfoA, FrequencyDigitBoxes(mhz, g_removeextradecimal != 0));
     // The control surface's LCD shows VFO A as the panel does.
-    if (g_tmate2open) ShowTMate2Freq(mhz);
+    Requests().ShowTMate2Freq(mhz);
 }
 
 void CSwlPanel::SetFrequency2(double mhz) {
@@ -200,7 +199,7 @@ void CSwlPanel::SetMode(char mode) {
 }
 
 void CSwlPanel::ShowMode() {
-    if (g_tmate2open) ShowTMate2Mode(vfoAMode);
+    Requests().ShowTMate2Mode(vfoAMode);
     if (!view_) return;
     view_->SetControlText(105, vfoAMode == '<' ? "WFM" : "FM");
     if (!g_perseus) view_->SetControlText(109, vfoAMode == ':' ? "PSKR" : g_rttylabel2);

@@ -8,11 +8,10 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/polling.h"
-#include "memories/small_dialogs.h"
-#include "memories/sweep.h"
 #include "civ/band_table.h"
 #include "panel/controls/bistate_button.h"
 #include "panel/mirror_panel.h"
+#include "panel/panel_requests.h"
 #include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
@@ -153,7 +152,7 @@ void CSwlPanel::CopyAToB() {
     SetFrequency2(vfoBFreq);
     g_stepb = step;
     ShowStepB();
-    if (SweepRuns()) SweepKeepVfoB(vfoBFreq, vfoBMode, g_vfobrxfilter);
+    if (SweepRuns()) Requests().SweepKeepVfoB(vfoBFreq, vfoBMode, g_vfobrxfilter);
     ReturnFocus();
     NotifyMainWin();
     NotifyVfoB();
@@ -189,7 +188,7 @@ void CSwlPanel::SwapAB() {
         // The other VFO may have other settings on the radio: send both again.
         g_pushcopy.preamp = 9;
         g_pushcopy.attenuator = 9;
-        if (SweepRuns()) SweepKeepVfoB(vfoBFreq, vfoBMode, g_vfobrxfilter);
+        if (SweepRuns()) Requests().SweepKeepVfoB(vfoBFreq, vfoBMode, g_vfobrxfilter);
         ReturnFocus();
     }
     // A control surface's dispatcher pushes the state itself when it ends.
@@ -295,13 +294,11 @@ void CSwlPanel::RepeaterOffset() {
 // ---- Steps ----------------------------------------------------------------------
 
 void CSwlPanel::StepDialog() {
-    CTuneSel dlg;
-    dlg.step = step;
-    dlg.text = StepDialogText(step);
+    double chosen = step;
     plat::Window* owner = dynamic_cast<plat::Window*>(View());
     // A step below 1 Hz would stop the tuning (and divide by it).
-    if (dlg.Run(owner ? owner : Parent()) && dlg.step >= 1) {
-        step = dlg.step;
+    if (Requests().RunTuneSel(owner ? owner : Parent(), StepDialogText(step), chosen) && chosen >= 1) {
+        step = chosen;
         ShowStep(step);
     }
     ReturnFocus();

@@ -5,7 +5,6 @@
 
 #include "devices/amplifiers.h"
 #include "devices/rotator.h"
-#include "panel/swl_panel.h"
 #include "base/settings_options.h"
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"
@@ -27,13 +26,10 @@ void ShowRotorState() {
 }
 
 void ShowRotorTarget() {
-    std::memcpy(g_rotortarget, g_rotorbearing, sizeof g_rotortarget);
-    g_rotortarget[sizeof g_rotortarget - 1] = '\0';
     if (g_transops) {
         if (plat::Edit* e = g_transops->EditOf(2525); e && e->GetText() != Digits(g_rotortarget))
             e->SetText(Digits(g_rotortarget));
     }
-    if (g_swlpanel) g_swlpanel->ShowBearing();
 }
 
 void ShowAmplifierText() {

@@ -11,8 +11,7 @@ constexpr int kAmpStatusLabelId = 7996;    // the amplifier's last reply
 
 // The received bearing (g_rotorshown) and the moving flag (g_rotormoving).
 void ShowRotorState();
-// The bearing the rotor was last sent (g_rotorbearing) becomes the typed
-// target: the "Rotor Bearing" edit and the radio panel's bearing show it.
+// The "Rotor Bearing" edit shows the typed target (g_rotortarget).
 void ShowRotorTarget();
 // The amplifier text (g_amplifiertext).
 void ShowAmplifierText();

@@ -637,15 +637,8 @@ int SettingOfSlider(const PageRow& r, int v) {
 }
 
 namespace {
-constexpr long kBauds[] = {2400, 4800, 9600, 19200, 1200, 38400, 57600, 115200};
 constexpr int kDragScales[] = {1, 2, 4, 8, 16, 32};
 }  // namespace
-long BaudOfIndex(int n) { return n >= 0 && n < 8 ? kBauds[n] : 1200; }
-int IndexOfBaud(long baud) {
-    for (int n = 0; n < 8; ++n)
-        if (kBauds[n] == baud) return n;
-    return 4;
-}
 int DragScaleOfIndex(int n) { return n >= 0 && n < 6 ? kDragScales[n] : 8; }
 int IndexOfDragScale(int v) {
     for (int n = 0; n < 6; ++n)

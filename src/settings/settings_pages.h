@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "base/baud_list.h"
 #include "platform/paint.h"
 
 namespace settings {
@@ -129,9 +130,9 @@ int SliderHigh(const PageRow& r);
 int SliderOfSetting(const PageRow& r, int setting);
 int SettingOfSlider(const PageRow& r, int position);
 
-// Baud rate of list entry n and back (an unlisted rate gives entry 4, "1200").
-long BaudOfIndex(int n);
-int IndexOfBaud(long baud);
+// Baud rate of list entry n and back.
+using ::BaudOfIndex;
+using ::IndexOfBaud;
 // 1, 2, 4, 8, 16, 32.
 int DragScaleOfIndex(int n);
 int IndexOfDragScale(int v);

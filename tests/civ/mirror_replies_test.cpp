@@ -2,6 +2,10 @@
 // panel and the program, read by the frame reader as on the wire.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "base/settings_view.h"
 #include "app/tuning_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
@@ -206,4 +210,33 @@ TEST(MirrorReplies, TheMeterMovesWhileMirroring) {
     EXPECT_EQ(m.panel.meterType, 4);
     m.feed(Reply({0x1C, 0x00, 0x01}));
     EXPECT_EQ(g_transmitting, 1);
+}
+
+namespace {
+// Records what the engine asks of the settings window.
+struct ShownRows : SettingsView {
+    std::vector<int> rows;
+    void ShowSettingRow(int id) override { rows.push_back(id); }
+};
+}  // namespace
+
+TEST(MirrorReplies, AMicGainFromTheRadioShowsOnItsSettingsRowOnce) {
+    Mirror m;
+    ShownRows shown;
+    RegisterSettingsView(&shown);
+    g_micgain = 10;
+    m.feed(Reply({0x14, 0x0B, 0x01, 0x28}));  // 128: 50 %
+    EXPECT_EQ(g_micgain, 50);
+    EXPECT_EQ(std::count(shown.rows.begin(), shown.rows.end(), 2471), 1);
+    // The same level again shows nothing new.
+    m.feed(Reply({0x14, 0x0B, 0x01, 0x28}));
+    EXPECT_EQ(std::count(shown.rows.begin(), shown.rows.end(), 2471), 1);
+    RegisterSettingsView(nullptr);
+}
+
+TEST(MirrorReplies, WithoutTheSettingsWindowAMicGainIsStillTakenOver) {
+    Mirror m;
+    g_micgain = 10;
+    m.feed(Reply({0x14, 0x0B, 0x01, 0x28}));
+    EXPECT_EQ(g_micgain, 50);
 }

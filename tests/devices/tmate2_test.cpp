@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/panel_requests_wiring.h"
 #include "base/device_options.h"
 #include "devices/tmate2.h"
 #include "base/panel_options.h"
@@ -21,6 +22,7 @@ struct TMate2 : SurfaceFixture {
     unsigned long (*mainNumber)() = nullptr;
     const unsigned char* (*lcd)() = nullptr;
     TMate2() {
+        WirePanelRequests();  // the panel reaches the LCD as in the program
         EXPECT_NE(fake, nullptr);
         set = reinterpret_cast<void (*)(int, int, int, int)>(dlsym(fake, "FakeTMate2Set"));
         results = reinterpret_cast<void (*)(int, int)>(dlsym(fake, "FakeTMate2SetResults"));

@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "app/panel_requests_wiring.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/polling.h"
@@ -33,6 +34,7 @@ struct BandVfo : ::testing::Test {
     View view;
     CSwlPanel panel{&frame};
     BandVfo() {
+        WirePanelRequests();  // the step picker opens as in the program
         panel.SetView(&view);
         panel.SetPanelTuning(0, 0, 0, 0, 0, 0);  // enabled
         frame.commands.clear();

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/settings_view_wiring.h"
 #include "civ/setter_fixture.h"
 #include "panel/controls/slider.h"
 #include "platform/input_synth.h"
@@ -36,6 +37,8 @@ struct SettingsWindow : Captured {
         settings::BindAppSetting(settings::AppVar::Steppir, &g_appsteppir);
         settings::BindAppSetting(settings::AppVar::MuteAlways, &g_appmute);
         frame.Create("frame", 0, {0, 0, 1000, 700}, nullptr, 0);
+        // The engine and the devices reach the window as in the program.
+        WireSettingsView();
         g_transops = new CTransOps;
         g_transops->Create("Transceiver Settings", plat::WS_CHILD, {0, 0, 920, 620}, &frame, 2367);
         LoadSettingsControls();
