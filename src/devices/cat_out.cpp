@@ -129,11 +129,8 @@ void MoveVfoA(double mhz) {
     UpdateBandStack(mhz, 0);
     if (g_bandrow == before || g_bandrow > 20) {
         WriteTrace("new thp freq no band change");
-        g_vfoafreq = mhz;
-        if (g_swlpanel) {
-            g_swlpanel->vfoAFreq = mhz;
-            g_swlpanel->SetPanelTuning(mhz, 0, 0, 0, 0, 0);
-        }
+        SetVfoAFrequency(mhz);
+        if (g_swlpanel) g_swlpanel->SetPanelTuning(mhz, 0, 0, 0, 0, 0);
         SetRadioFrequencies();
         return;
     }
@@ -350,11 +347,8 @@ void RunCommand(CatKind kind, const std::string& t, int port) {
 }  // namespace
 
 void SetVfoB(double mhz) {
-    g_vfobfreq = mhz;
-    if (g_swlpanel) {
-        g_swlpanel->vfoBFreq = mhz;
-        g_swlpanel->SetFrequency2(mhz);
-    }
+    SetVfoBFrequency(mhz);
+    if (g_swlpanel) g_swlpanel->SetFrequency2(mhz);
 }
 
 void OnThpFreqTimer() {

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "base/trace_log.h"
+#include "civ/tuning_state.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/engine_options.h"
@@ -167,8 +168,7 @@ void ReadPegasusIn(const std::string& path) {
     if (g_rawmode && DualFileNamed()) {
         if (freqB != 0 && panel && panel->dual) panel->ToggleDual();
         if (l3.empty() && !g_splitswitchonly) {
-            g_vfobfreq = freqA;
-            if (panel) panel->vfoBFreq = freqA;
+            SetVfoBFrequency(freqA);
             g_vfobmode = SecondModeChar(letter) ? SecondModeChar(letter) : g_vfobmode;
             if (!(g_dual && g_diversity) && panel) panel->SetDiversity(1);
         }

@@ -260,10 +260,8 @@ void EndSubSweep() {
     SetVolume(g_saved.volume);
     g_lastsentb = 0;
     TuneTo(back);
-    if (g_swlpanel) {
-        g_swlpanel->vfoBFreq = back;
-        g_swlpanel->SetFrequency2(back);
-    }
+    SetVfoBFrequency(back);
+    if (g_swlpanel) g_swlpanel->SetFrequency2(back);
     if (g_run.found > 0) {
         g_vfoafreq = g_run.found;
         SetRadioFrequencies();
