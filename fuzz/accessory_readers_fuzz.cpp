@@ -10,7 +10,7 @@
 #include "civ/civ_options.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/amplifiers.h"
 #include "devices/device_port.h"
 #include "devices/external_meters.h"

@@ -9,10 +9,10 @@
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "devices/cw_keyboard.h"
-#include "devices/device_options.h"
+#include "base/device_options.h"
 #include "devices/keyer.h"
 #include "devices/remote_link.h"
-#include "panel/panel_options.h"
+#include "base/panel_options.h"
 
 namespace {
 void Check(bool ok) {
