@@ -7,8 +7,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "base/settings_store.h"
 #include "base/memory_options.h"
+#include "base/settings_store.h"
 #include "memories/station_archive.h"
 #include "memories/station_window.h"
 #include "memories/stations.h"

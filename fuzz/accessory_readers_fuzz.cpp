@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/device_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
-#include "base/device_options.h"
 #include "devices/amplifiers.h"
 #include "devices/device_port.h"
 #include "devices/external_meters.h"

@@ -6,13 +6,13 @@
 #include <cstring>
 #include <vector>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "devices/cw_keyboard.h"
-#include "base/device_options.h"
 #include "devices/keyer.h"
 #include "devices/remote_link.h"
-#include "base/panel_options.h"
 
 namespace {
 void Check(bool ok) {

@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "app/main_frame.h"
-#include "base/settings_store.h"
 #include "base/device_options.h"
+#include "base/settings_store.h"
 #include "devices/program_links.h"
 #include "platform/clock.h"
-#include "platform/files.h"
 #include "platform/event_loop.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/types.h"
 #include "platform/window.h"

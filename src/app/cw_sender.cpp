@@ -3,21 +3,21 @@
 #include <cctype>
 #include <cstdint>
 
+#include "app/main_frame.h"
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "civ/civ_options.h"
 #include "civ/civ_setters.h"
+#include "civ/civ_timers.h"
+#include "civ/engine_options.h"
+#include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "civ/reply_processing.h"
-#include "app/main_frame.h"
-#include "civ/civ_options.h"
-#include "civ/engine_options.h"
-#include "civ/frequency_options.h"
-#include "civ/civ_timers.h"
 #include "devices/cw_keyboard.h"
-#include "base/device_options.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
-#include "base/panel_options.h"
 #include "platform/clock.h"
 
 namespace {

@@ -1,13 +1,13 @@
 #include "app/panel_restore.h"
 
+#include "base/panel_options.h"
+#include "base/settings_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "civ/tuning_state.h"
-#include "civ/band_table.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
-#include "base/settings_options.h"
 
 namespace {
 constexpr int kAntennaNotStored = 9;

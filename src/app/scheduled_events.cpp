@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "base/trace_log.h"
+#include "civ/band_table.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
-#include "civ/band_table.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/profile.h"

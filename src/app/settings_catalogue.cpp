@@ -7,10 +7,14 @@
 
 #include "app/app.h"
 #include "app/app_options.h"
-#include "base/band_plan.h"
-#include "base/colour_names.h"
 #include "app/main_frame.h"
 #include "app/settings_hooks.h"
+#include "base/band_plan.h"
+#include "base/colour_names.h"
+#include "base/device_options.h"
+#include "base/memory_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 #include "base/settings_table.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
@@ -19,13 +23,9 @@
 #include "civ/radio_port.h"
 #include "devices/cat_out.h"
 #include "devices/cw_keyboard.h"
-#include "base/device_options.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "devices/tmate2.h"
-#include "base/memory_options.h"
-#include "base/panel_options.h"
-#include "base/settings_options.h"
 
 namespace {
 constexpr const char* OS = "OPERATING STATUS";

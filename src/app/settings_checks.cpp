@@ -2,19 +2,19 @@
 
 #include "app/app_options.h"
 #include "base/band_plan.h"
+#include "base/device_options.h"
+#include "base/memory_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
+#include "base/settings_table.h"
 #include "base/trace_log.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
-#include "base/device_options.h"
 #include "devices/remote_link.h"
-#include "base/memory_options.h"
-#include "civ/band_table.h"
 #include "panel/controls/meter.h"
-#include "base/panel_options.h"
-#include "base/settings_options.h"
-#include "base/settings_table.h"
 
 #include <cstdio>
 

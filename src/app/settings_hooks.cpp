@@ -4,19 +4,19 @@
 #include <cstring>
 #include <strings.h>
 
+#include "base/device_options.h"
+#include "base/settings_options.h"
 #include "base/settings_store.h"
 #include "base/settings_table.h"
 #include "base/trace_log.h"
 #include "base/version.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
-#include "base/device_options.h"
 #include "devices/surface_keys.h"
-#include "civ/band_table.h"
 #include "settings/scales.h"
-#include "base/settings_options.h"
 
 int g_tracecheck = 1;
 

@@ -1,8 +1,9 @@
-#include "app/settings_window.h"
 #include "app/settings_load.h"
+#include "app/settings_window.h"
 
 #include "app/panel_restore.h"
 #include "app/settings_checks.h"
+#include "base/panel_options.h"
 #include "base/settings_store.h"
 #include "base/settings_table.h"
 #include "base/trace_log.h"
@@ -10,7 +11,6 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "devices/surface_keys.h"
-#include "base/panel_options.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 

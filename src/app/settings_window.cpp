@@ -7,8 +7,8 @@
 #include "app/commands.h"
 #include "app/main_frame.h"
 #include "app/settings_hooks.h"
-#include "civ/radio_init.h"
 #include "base/settings_options.h"
+#include "civ/radio_init.h"
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"
 

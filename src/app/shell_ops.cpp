@@ -9,9 +9,9 @@
 #include "app/main_frame.h"
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
+#include "panel/radio_window.h"
 #include "platform/paint.h"
 #include "platform/window.h"
-#include "panel/radio_window.h"
 
 plat::Window* g_lasttoggled = nullptr;
 

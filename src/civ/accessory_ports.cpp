@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "base/trace_log.h"
-#include "civ/radio_port.h"
 #include "civ/engine_events.h"
 #include "civ/engine_options.h"
+#include "civ/radio_port.h"
 #include "platform/types.h"
 
 plat::PortHandle g_pegasusport = plat::kInvalidPort;

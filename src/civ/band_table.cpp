@@ -1,7 +1,7 @@
 #include "civ/band_table.h"
 
-#include "civ/transverters.h"
 #include "civ/radio_models.h"
+#include "civ/transverters.h"
 
 namespace {
 constexpr int CW = '3', USB = '0', LSB = '1', AM = '4';

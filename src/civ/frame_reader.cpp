@@ -5,9 +5,11 @@
 #include <string>
 
 #include "base/trace_log.h"
-#include "civ/civ_options.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_frame.h"
+#include "civ/civ_options.h"
+#include "civ/engine_events.h"
+#include "civ/engine_options.h"
 #include "civ/mirror_replies.h"
 #include "civ/polling.h"
 #include "civ/radio_init.h"
@@ -16,8 +18,6 @@
 #include "civ/radio_search.h"
 #include "civ/reply_store.h"
 #include "civ/send_queue.h"
-#include "civ/engine_events.h"
-#include "civ/engine_options.h"
 #include "civ/station_queries.h"
 
 std::uint8_t g_rxcarry[kReadBufferSize];

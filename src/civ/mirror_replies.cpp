@@ -3,10 +3,13 @@
 #include <array>
 #include <cstdlib>
 
+#include "base/panel_options.h"
+#include "base/settings_view.h"
 #include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
+#include "civ/engine_events.h"
 #include "civ/engine_options.h"
 #include "civ/filter_widths.h"
 #include "civ/frequency_state.h"
@@ -18,11 +21,8 @@
 #include "civ/reply_store.h"
 #include "civ/send_queue.h"
 #include "civ/setter_frames.h"
-#include "civ/engine_events.h"
-#include "base/panel_options.h"
 #include "civ/tuning_state.h"
 #include "civ/tuning_view.h"
-#include "base/settings_view.h"
 
 namespace {
 // Sub-commands of 14 (levels) and 16 (switches) that have a slot of their

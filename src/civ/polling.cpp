@@ -2,12 +2,15 @@
 
 #include <array>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
+#include "civ/engine_events.h"
 #include "civ/engine_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
@@ -17,10 +20,7 @@
 #include "civ/reply_processing.h"
 #include "civ/send_queue.h"
 #include "civ/setter_frames.h"
-#include "civ/engine_events.h"
 #include "civ/station_queries.h"
-#include "base/device_options.h"
-#include "base/panel_options.h"
 #include "civ/tuning_state.h"
 
 int g_mirror = 0;

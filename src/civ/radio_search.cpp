@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "base/baud_list.h"
+#include "base/settings_view.h"
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
 #include "civ/engine_events.h"
@@ -10,10 +12,8 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "platform/types.h"
 #include "platform/serial_port.h"
-#include "base/baud_list.h"
-#include "base/settings_view.h"
+#include "platform/types.h"
 
 int g_autobaud = 0;
 int g_echoseen = 0;

@@ -3,11 +3,16 @@
 #include <algorithm>
 
 #include "base/device_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
+#include "base/settings_view.h"
 #include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
+#include "civ/engine_events.h"
+#include "civ/engine_options.h"
 #include "civ/filter_widths.h"
 #include "civ/frame_reader.h"
 #include "civ/frequency_options.h"
@@ -18,15 +23,9 @@
 #include "civ/reply_slots.h"
 #include "civ/reply_store.h"
 #include "civ/setter_frames.h"
-#include "base/device_options.h"
-#include "civ/engine_events.h"
-#include "civ/engine_options.h"
 #include "civ/station_queries.h"
-#include "base/panel_options.h"
 #include "civ/tuning_state.h"
 #include "civ/tuning_view.h"
-#include "base/settings_options.h"
-#include "base/settings_view.h"
 
 int g_transmitting = 0;
 int g_transmitmarker = 0;

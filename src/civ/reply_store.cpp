@@ -6,6 +6,7 @@
 #include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
+#include "civ/engine_options.h"
 #include "civ/frame_reader.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
@@ -15,7 +16,6 @@
 #include "civ/reply_processing.h"
 #include "civ/reply_slots.h"
 #include "civ/send_queue.h"
-#include "civ/engine_options.h"
 
 ReplySlots g_replies;
 

@@ -1,6 +1,7 @@
 // Level setters: 14 xx with a 2-byte BCD level, and the AF debounces.
 #include <cstdio>
 
+#include "base/settings_view.h"
 #include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
@@ -13,7 +14,6 @@
 #include "civ/radio_models.h"
 #include "civ/setter_frames.h"
 #include "civ/tuning_view.h"
-#include "base/settings_view.h"
 
 int g_muted = 0;
 int g_submuted = 0;

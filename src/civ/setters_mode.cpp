@@ -2,6 +2,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "base/panel_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
@@ -15,7 +16,6 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "base/panel_options.h"
 #include "civ/tuning_state.h"
 
 int g_passbandpending = 0;

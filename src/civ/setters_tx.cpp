@@ -6,9 +6,9 @@
 #include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_setters.h"
+#include "civ/engine_options.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "civ/engine_options.h"
 #include "platform/clock.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
+#include "civ/engine_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "civ/engine_options.h"
 
 namespace {
 

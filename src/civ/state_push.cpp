@@ -2,10 +2,13 @@
 // sent and calls the setter of each value that changed, in a fixed order.
 #include <cstdint>
 
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
+#include "civ/engine_events.h"
 #include "civ/engine_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
@@ -13,12 +16,9 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/setter_frames.h"
-#include "civ/engine_events.h"
 #include "civ/station_queries.h"
-#include "base/panel_options.h"
 #include "civ/tuning_state.h"
 #include "platform/window.h"
-#include "base/settings_options.h"
 
 namespace {
 constexpr int kUnsentB = 100;       // VFO B copies after a re-initialisation

@@ -1,7 +1,7 @@
 #include "civ/tuning_state.h"
 
-#include "civ/civ_options.h"
 #include "base/panel_options.h"
+#include "civ/civ_options.h"
 
 int g_subsliders = 0;
 

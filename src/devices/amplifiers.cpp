@@ -6,20 +6,20 @@
 #include <cstring>
 #include <string>
 
+#include "base/device_options.h"
+#include "base/settings_options.h"
+#include "base/settings_view.h"
+#include "base/shell_ops.h"
 #include "base/trace_log.h"
-#include "civ/civ_timers.h"
-#include "devices/tcp_accessory.h"
 #include "civ/band_table.h"
-#include "platform/socket.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
+#include "civ/civ_timers.h"
 #include "civ/radio_models.h"
-#include "base/device_options.h"
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
-#include "base/shell_ops.h"
-#include "base/settings_view.h"
-#include "base/settings_options.h"
+#include "devices/tcp_accessory.h"
+#include "platform/socket.h"
 
 plat::PortHandle g_a87port = plat::kInvalidPort;
 plat::PortHandle g_acomport = plat::kInvalidPort;

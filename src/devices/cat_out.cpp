@@ -5,8 +5,12 @@
 #include <cstring>
 #include <string>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
+#include "civ/band_table.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
@@ -20,13 +24,9 @@
 #include "civ/tuning_state.h"
 #include "devices/amplifiers.h"
 #include "devices/cw_keyboard.h"
-#include "base/device_options.h"
 #include "devices/keying.h"
-#include "civ/band_table.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
-#include "base/settings_options.h"
 
 int g_test = 0;
 plat::PortHandle g_thpport[kThpPorts] = {plat::kInvalidPort, plat::kInvalidPort, plat::kInvalidPort,

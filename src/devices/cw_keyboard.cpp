@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "base/shell_ops.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
@@ -12,14 +14,12 @@
 #include "civ/frequency_options.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
-#include "devices/key_events.h"
 #include "devices/cw_keyer.h"
 #include "devices/cw_panel.h"
-#include "base/device_options.h"
+#include "devices/key_events.h"
 #include "devices/keyer.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 char g_cwmacro[5][kCwMacroSize] = {};

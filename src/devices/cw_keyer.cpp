@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "base/settings_view.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
 #include "civ/radio_models.h"
 #include "civ/setter_frames.h"
 #include "devices/cw_keyboard.h"
-#include "base/device_options.h"
 #include "devices/keyer.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
-#include "base/settings_view.h"
 
 int g_speeddisplay = 0;
 int g_sendspeed = 20;

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "devices/cw_keyboard.h"
 #include "base/device_options.h"
 #include "base/memory_options.h"
 #include "base/panel_options.h"
+#include "devices/cw_keyboard.h"
 #include "platform/files.h"
 #include "platform/paint.h"
 

@@ -8,13 +8,14 @@
 #include <cstring>
 #include <memory>
 
+#include "base/device_options.h"
+#include "base/settings_options.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_timers.h"
 #include "civ/frequency_options.h"
 #include "civ/reply_processing.h"
-#include "base/device_options.h"
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
 #include "devices/wave_panel.h"
@@ -22,7 +23,6 @@
 #include "platform/station_io.h"
 #include "platform/types.h"
 #include "platform/window.h"
-#include "base/settings_options.h"
 
 namespace {
 // A meter's number as an int: what a garbled record holds (far out of range,

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "base/settings_table.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
@@ -12,12 +14,10 @@
 #include "civ/engine_options.h"
 #include "civ/frequency_state.h"
 #include "devices/control_surfaces.h"
-#include "base/device_options.h"
 #include "devices/function_table.h"
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"
 #include "devices/surface_keys.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/message_box.h"
 

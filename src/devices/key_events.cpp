@@ -3,9 +3,14 @@
 #include <cstdio>
 #include <string>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
+#include "base/settings_view.h"
 #include "base/shell_ops.h"
 #include "base/trace_log.h"
 #include "base/version.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
@@ -18,19 +23,14 @@
 #include "civ/tuning_state.h"
 #include "devices/control_surfaces.h"
 #include "devices/cw_keyboard.h"
-#include "base/device_options.h"
 #include "devices/function_table.h"
 #include "devices/keying.h"
 #include "devices/keypad_pod.h"
 #include "devices/surface_keys.h"
-#include "civ/band_table.h"
 #include "panel/filter_table.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/types.h"
 #include "platform/window.h"
-#include "base/settings_options.h"
-#include "base/settings_view.h"
 
 int g_keypadtyping = 0;
 int g_numericpending = 0;

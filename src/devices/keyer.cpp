@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
@@ -11,9 +13,7 @@
 #include "civ/engine_options.h"
 #include "devices/cw_keyboard.h"
 #include "devices/cw_keyer.h"
-#include "base/device_options.h"
 #include "devices/remote_link.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/serial_port.h"
 

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
@@ -16,11 +18,9 @@
 #include "civ/setter_frames.h"
 #include "devices/cw_keyboard.h"
 #include "devices/cw_keyer.h"
-#include "base/device_options.h"
 #include "devices/keyer.h"
 #include "devices/remote_link.h"
 #include "devices/switches.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/message_box.h"
 

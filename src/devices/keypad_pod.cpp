@@ -4,13 +4,13 @@
 #include <cstring>
 #include <string>
 
+#include "base/device_options.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "devices/cat_out.h"
 #include "devices/control_surfaces.h"
-#include "base/device_options.h"
 #include "devices/function_table.h"
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
@@ -10,11 +12,9 @@
 #include "civ/frequency_state.h"
 #include "devices/control_surfaces.h"
 #include "devices/cw_keyer.h"
-#include "base/device_options.h"
 #include "devices/function_table.h"
 #include "devices/key_events.h"
 #include "panel/filter_table.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/types.h"
 #include "platform/window.h"

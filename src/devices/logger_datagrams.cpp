@@ -5,11 +5,11 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/device_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frequency_state.h"
-#include "base/device_options.h"
 #include "devices/program_links.h"
 #include "platform/clock.h"
 #include "platform/socket.h"

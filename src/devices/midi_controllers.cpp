@@ -4,11 +4,11 @@
 #include <cstring>
 #include <string>
 
+#include "base/device_options.h"
 #include "base/settings_store.h"
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
 #include "devices/control_surfaces.h"
-#include "base/device_options.h"
 #include "devices/function_table.h"
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"

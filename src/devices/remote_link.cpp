@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/device_options.h"
 #include "base/shell_ops.h"
 #include "base/trace_log.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/radio_init.h"
-#include "base/device_options.h"
 #include "devices/keying.h"
 #include "platform/clock.h"
 

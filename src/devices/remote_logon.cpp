@@ -7,12 +7,12 @@
 #include <string>
 
 #include "base/band_plan.h"
+#include "base/device_options.h"
 #include "base/shell_ops.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/radio_init.h"
-#include "base/device_options.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "platform/clock.h"

@@ -7,8 +7,11 @@
 #include <cstring>
 #include <string>
 
+#include "base/panel_options.h"
+#include "base/settings_view.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
+#include "civ/band_table.h"
 #include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
@@ -28,12 +31,9 @@
 #include "devices/rotator.h"
 #include "devices/switches.h"
 #include "devices/tuner.h"
-#include "civ/band_table.h"
 #include "panel/function_buttons.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
-#include "base/settings_view.h"
 
 namespace {
 enum class Check { None, CivFrame, ClientState, Digits, NulInside, InUse };

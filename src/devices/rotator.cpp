@@ -4,16 +4,16 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/device_options.h"
+#include "base/settings_options.h"
+#include "base/settings_view.h"
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
-#include "devices/tcp_accessory.h"
-#include "base/device_options.h"
 #include "devices/device_port.h"
 #include "devices/remote_link.h"
+#include "devices/tcp_accessory.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
-#include "base/settings_view.h"
-#include "base/settings_options.h"
 
 plat::PortHandle g_rotorport = plat::kInvalidPort;
 int g_rotorconnected = 0;

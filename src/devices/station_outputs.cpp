@@ -1,8 +1,8 @@
 #include "devices/station_outputs.h"
 
+#include "base/device_options.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
-#include "base/device_options.h"
 #include "devices/switches.h"
 
 namespace {

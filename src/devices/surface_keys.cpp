@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "base/device_options.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
-#include "base/device_options.h"
 #include "devices/keypad_pod.h"
 
 char g_flexkeys[11][128];

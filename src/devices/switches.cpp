@@ -4,20 +4,20 @@
 #include <cstring>
 #include <memory>
 
-#include "base/trace_log.h"
-#include "civ/civ_options.h"
-#include "civ/frequency_state.h"
 #include "base/device_options.h"
+#include "base/trace_log.h"
+#include "civ/accessory_ports.h"
+#include "civ/civ_options.h"
+#include "civ/civ_timers.h"
+#include "civ/frequency_state.h"
 #include "devices/device_port.h"
+#include "devices/remote_link.h"
+#include "devices/station_outputs.h"
+#include "devices/tcp_accessory.h"
 #include "devices/tuner.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/station_io.h"
-#include "civ/accessory_ports.h"
-#include "civ/civ_timers.h"
-#include "devices/remote_link.h"
-#include "devices/station_outputs.h"
-#include "devices/tcp_accessory.h"
 
 int g_relayboards = 0;
 int g_porttalkok = 0;

@@ -3,20 +3,20 @@
 #include <cstring>
 #include <string>
 
+#include "base/device_options.h"
 #include "base/settings_store.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "devices/control_surfaces.h"
-#include "base/device_options.h"
 #include "devices/function_table.h"
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"
 #include "devices/surface_keys.h"
 #include "panel/controls/meter.h"
 #include "panel/swl_panel.h"
-#include "platform/message_box.h"
 #include "platform/library.h"
+#include "platform/message_box.h"
 
 char g_tmate2library[128] = "tmate2.so";
 std::uint8_t g_tmate2lcd[kTMate2LcdBytes];

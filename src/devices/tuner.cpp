@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/device_options.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
@@ -15,7 +16,6 @@
 #include "civ/radio_init.h"
 #include "civ/radio_port.h"
 #include "civ/reply_processing.h"
-#include "base/device_options.h"
 #include "devices/device_port.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"

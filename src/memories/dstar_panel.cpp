@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "civ/civ_options.h"
 #include "base/memory_options.h"
+#include "civ/civ_options.h"
 
 CDSTARPanel* g_dstarpanel = nullptr;
 

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/memory_options.h"
+#include "base/settings_options.h"
 #include "base/settings_store.h"
 #include "base/trace_log.h"
-#include "base/memory_options.h"
 #include "platform/library.h"
 #include "platform/message_box.h"
 #include "platform/types.h"
-#include "base/settings_options.h"
 
 int g_hamcallloaded = 0;
 CLookupCallWnd* g_lookupwnd = nullptr;

@@ -2,18 +2,18 @@
 
 #include <cstdio>
 
+#include "base/memory_options.h"
+#include "base/panel_options.h"
 #include "base/trace_log.h"
 #include "civ/frequency_state.h"
-#include "memories/lookup.h"
 #include "memories/dstar_panel.h"
+#include "memories/lookup.h"
 #include "memories/memory_file_panel.h"
-#include "base/memory_options.h"
 #include "memories/radio_memories.h"
 #include "memories/small_dialogs.h"
 #include "memories/station_cdf.h"
 #include "memories/station_window.h"
 #include "memories/stations.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
 

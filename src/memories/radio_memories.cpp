@@ -6,12 +6,14 @@
 #include <cstring>
 #include <vector>
 
+#include "base/memory_options.h"
 #include "base/shell_ops.h"
 #include "base/trace_log.h"
+#include "civ/band_table.h"
 #include "civ/civ_frame.h"
+#include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
-#include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
@@ -20,11 +22,9 @@
 #include "civ/reply_processing.h"
 #include "civ/setter_frames.h"
 #include "devices/remote_link.h"
-#include "base/memory_options.h"
 #include "memories/station_cdf.h"
-#include "memories/stations.h"
 #include "memories/station_hooks.h"
-#include "civ/band_table.h"
+#include "memories/stations.h"
 #include "panel/swl_panel.h"
 #include "platform/files.h"
 

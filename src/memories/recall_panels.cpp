@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "base/shell_ops.h"
 #include "base/memory_options.h"
-#include "civ/band_table.h"
 #include "base/panel_options.h"
+#include "base/shell_ops.h"
+#include "civ/band_table.h"
 #include "panel/swl_panel.h"
 
 CSPMemory* g_spmemory = nullptr;

@@ -4,13 +4,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/memory_options.h"
 #include "base/settings_store.h"
 #include "base/trace_log.h"
+#include "civ/band_table.h"
 #include "civ/radio_models.h"
 #include "memories/memory_file_panel.h"
-#include "base/memory_options.h"
 #include "memories/stations.h"
-#include "civ/band_table.h"
 #include "panel/filter_table.h"
 #include "platform/dialog.h"
 #include "platform/message_box.h"

@@ -5,16 +5,16 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/memory_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
-#include "civ/frequency_options.h"
 #include "civ/filter_widths.h"
+#include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
-#include "base/memory_options.h"
 #include "memories/station_cdf.h"
 #include "memories/station_window.h"
 #include "memories/stations.h"

@@ -7,15 +7,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/memory_options.h"
+#include "base/panel_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/radio_models.h"
-#include "base/memory_options.h"
 #include "memories/station_cdf.h"
 #include "memories/stations.h"
-#include "civ/band_table.h"
 #include "panel/filter_table.h"
-#include "base/panel_options.h"
 #include "platform/event_loop.h"
 #include "platform/font.h"
 #include "platform/message_box.h"

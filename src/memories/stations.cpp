@@ -6,15 +6,15 @@
 #include <cstring>
 #include <utility>
 
+#include "base/memory_options.h"
 #include "base/settings_store.h"
 #include "base/trace_log.h"
 #include "memories/memory_file_panel.h"
-#include "base/memory_options.h"
-#include "panel/swl_panel.h"
+#include "memories/radio_memories.h"
 #include "memories/station_archive.h"
 #include "memories/station_cdf.h"
-#include "memories/radio_memories.h"
 #include "memories/station_window.h"
+#include "panel/swl_panel.h"
 #include "platform/clock.h"
 #include "platform/dialog.h"
 #include "platform/files.h"

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/memory_options.h"
 #include "base/trace_log.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
@@ -13,9 +15,7 @@
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/tuning_state.h"
-#include "base/memory_options.h"
 #include "memories/station_hooks.h"
-#include "civ/band_table.h"
 #include "panel/swl_panel.h"
 
 std::uint16_t* g_sweeptrace = nullptr;

@@ -6,17 +6,17 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/memory_options.h"
+#include "base/settings_options.h"
+#include "base/shared_fonts.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
-#include "base/memory_options.h"
 #include "memories/sweep.h"
-#include "civ/band_table.h"
-#include "base/shared_fonts.h"
 #include "platform/controls.h"
 #include "platform/layout_check.h"
 #include "platform/paint.h"
-#include "base/settings_options.h"
 
 CSweepPanel* g_sweeppanel = nullptr;
 

@@ -4,17 +4,17 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "base/settings_view.h"
 #include "base/trace_log.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/radio_init.h"
 #include "civ/transverters.h"
-#include "base/device_options.h"
-#include "base/settings_view.h"
-#include "civ/band_table.h"
 #include "panel/filter_table.h"
 #include "panel/panel_requests.h"
-#include "base/panel_options.h"
 #include "panel/radio_layout.h"
 #include "panel/swl_panel.h"
 

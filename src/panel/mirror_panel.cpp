@@ -2,13 +2,13 @@
 
 #include <array>
 
+#include "base/panel_options.h"
 #include "base/shell_ops.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 CMRPanel* g_mrpanel = nullptr;

@@ -4,15 +4,15 @@
 #include <cstdio>
 #include <string>
 
+#include "base/panel_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/filter_widths.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
-#include "civ/band_table.h"
 #include "panel/filter_table.h"
 #include "panel/function_buttons.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"
 

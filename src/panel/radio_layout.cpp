@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "base/panel_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
-#include "civ/band_table.h"
-#include "base/panel_options.h"
 
 namespace radio_layout {
 

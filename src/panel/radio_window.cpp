@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/panel_options.h"
 #include "base/trace_log.h"
+#include "civ/band_table.h"
 #include "civ/filter_widths.h"
 #include "civ/radio_models.h"
-#include "civ/band_table.h"
 #include "panel/controls/bistate_button.h"
 #include "panel/controls/dragit.h"
 #include "panel/controls/filter_controls.h"
@@ -16,7 +17,6 @@
 #include "panel/controls/slider.h"
 #include "panel/filter_table.h"
 #include "panel/function_buttons.h"
-#include "base/panel_options.h"
 #include "panel/slider_row.h"
 #include "platform/controls.h"
 #include "platform/paint.h"

@@ -4,9 +4,9 @@
 #include <cstdlib>
 
 #include "base/trace_log.h"
+#include "civ/band_table.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_models.h"
-#include "civ/band_table.h"
 #include "panel/knob_state.h"
 #include "panel/swl_panel.h"
 #include "platform/window.h"

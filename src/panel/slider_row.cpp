@@ -1,6 +1,7 @@
 // The slider row (main and sub receiver) and the mouse wheel over the panel.
 #include <cstdio>
 
+#include "base/settings_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
@@ -12,7 +13,6 @@
 #include "panel/swl_panel.h"
 #include "platform/types.h"
 #include "platform/window.h"
-#include "base/settings_options.h"
 
 namespace {
 // The row's controls besides the sliders: the switch between the main and

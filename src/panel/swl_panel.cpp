@@ -5,16 +5,16 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/panel_options.h"
 #include "base/trace_log.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/filter_widths.h"
 #include "civ/frame_reader.h"
-#include "civ/radio_models.h"
 #include "civ/radio_init.h"
-#include "civ/band_table.h"
+#include "civ/radio_models.h"
 #include "panel/filter_table.h"
 #include "panel/panel_requests.h"
-#include "base/panel_options.h"
 #include "platform/types.h"
 #include "platform/window.h"
 

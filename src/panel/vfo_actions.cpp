@@ -2,17 +2,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/panel_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
+#include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
-#include "civ/polling.h"
-#include "civ/band_table.h"
 #include "panel/controls/bistate_button.h"
 #include "panel/mirror_panel.h"
 #include "panel/panel_requests.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 namespace {

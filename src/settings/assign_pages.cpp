@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "base/device_options.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
-#include "base/device_options.h"
 #include "devices/function_table.h"
 #include "devices/surface_keys.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "civ/band_table.h"
 #include "base/panel_options.h"
+#include "civ/band_table.h"
 #include "settings/panel_captions.h"
 #include "settings/trans_ops.h"
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "base/settings_options.h"
 #include "devices/amplifiers.h"
 #include "devices/rotator.h"
-#include "base/settings_options.h"
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"
 

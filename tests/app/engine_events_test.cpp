@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/engine_wiring.h"
-#include "civ/setter_fixture.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/engine_events.h"
@@ -23,8 +22,9 @@
 #include "civ/reply_slots.h"
 #include "civ/reply_store.h"
 #include "civ/send_queue.h"
-#include "civ/station_queries.h"
+#include "civ/setter_fixture.h"
 #include "civ/setter_frames.h"
+#include "civ/station_queries.h"
 #include "platform/message_box.h"
 #include "platform/types.h"
 

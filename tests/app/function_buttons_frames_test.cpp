@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
@@ -15,7 +16,6 @@
 #include "civ/radio_models.h"
 #include "common/sim_station.h"
 #include "devices/function_table.h"
-#include "civ/band_table.h"
 #include "panel/function_buttons.h"
 #include "panel/radio_window.h"
 #include "panel/swl_panel.h"

@@ -5,24 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "devices/wave_panel.h"
-#include "memories/sweep_panel.h"
 #include "app/app_options.h"
 #include "app/close_sequence.h"
 #include "app/commands.h"
 #include "app/main_frame.h"
+#include "app/started_app.h"
+#include "base/settings_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/radio_port.h"
-#include "app/started_app.h"
 #include "common/test_dir.h"
+#include "devices/wave_panel.h"
 #include "memories/stations.h"
+#include "memories/sweep_panel.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/event_loop.h"
 #include "platform/message_box.h"
-#include "base/settings_options.h"
 
 namespace {
 // True when `lines` stand in the trace in this order; a missing or

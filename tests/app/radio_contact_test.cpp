@@ -8,12 +8,12 @@
 #include "app/main_frame.h"
 #include "civ/civ_timers.h"
 #include "civ/frame_reader.h"
-#include "platform/keys.h"
-#include "platform/types.h"
 #include "common/program_runner.h"
 #include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
+#include "platform/keys.h"
+#include "platform/types.h"
 #include "sim/sim_radio.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include <cstring>
 
+#include "base/panel_options.h"
 #include "civ/civ_options.h"
 #include "common/sim_station.h"
 #include "devices/cw_keyboard.h"
-#include "base/panel_options.h"
 #include "panel/radio_window.h"
 #include "platform/input_synth.h"
 

@@ -2,20 +2,20 @@
 // load, decorated and converted forms, conditional writes, port names.
 #include <gtest/gtest.h>
 
-#include "base/band_plan.h"
-#include "base/colour_names.h"
 #include "app/settings_checks.h"
 #include "app/settings_hooks.h"
+#include "base/band_plan.h"
+#include "base/colour_names.h"
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
 #include "common/test_dir.h"
 #include "devices/cw_keyboard.h"
-#include "base/device_options.h"
 #include "devices/surface_keys.h"
-#include "civ/band_table.h"
-#include "base/panel_options.h"
-#include "base/settings_options.h"
 #include "settings_test_util.h"
 
 TEST(SettingsChecks, OutOfRangeValuesFallBackOnLoad) {

@@ -8,22 +8,22 @@
 #include <vector>
 
 #include "app/main_frame.h"
+#include "base/memory_options.h"
+#include "base/settings_options.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
-#include "civ/setter_frames.h"
 #include "civ/reply_processing.h"
 #include "civ/send_queue.h"
+#include "civ/setter_frames.h"
 #include "civ/transverters.h"
 #include "common/sim_station.h"
 #include "memories/memory_fixture.h"
-#include "base/memory_options.h"
 #include "memories/station_recall.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
 #include "panel/swl_panel.h"
-#include "base/settings_options.h"
 #include "settings/trans_ops.h"
 
 namespace {

@@ -11,6 +11,8 @@
 
 #include "app/tuning_wiring.h"
 #include "base/band_plan.h"
+#include "base/settings_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
 #include "civ/frame_reader.h"
@@ -23,11 +25,9 @@
 #include "civ/reply_store.h"
 #include "civ/send_queue.h"
 #include "civ/transverters.h"
-#include "civ/band_table.h"
 #include "panel/panel_recorder.h"
 #include "panel/swl_panel.h"
 #include "queued_engine.h"
-#include "base/settings_options.h"
 
 namespace {
 using Bytes = std::vector<std::uint8_t>;

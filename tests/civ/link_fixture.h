@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "base/trace_log.h"
 #include "app/main_frame.h"
+#include "base/trace_log.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
-#include "civ/frequency_state.h"
 #include "civ/frame_reader.h"
+#include "civ/frequency_state.h"
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"

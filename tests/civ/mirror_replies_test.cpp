@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "base/settings_view.h"
 #include "app/tuning_wiring.h"
+#include "base/settings_view.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/engine_options.h"
@@ -14,8 +14,8 @@
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
 #include "civ/mirror_replies.h"
-#include "civ/reply_processing.h"
 #include "civ/radio_init.h"
+#include "civ/reply_processing.h"
 #include "panel/swl_panel.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <unistd.h>
 
 #include "civ/civ_options.h"
+#include "civ/frequency_state.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/send_queue.h"
-#include "civ/frequency_state.h"
 
 inline void OpenQueuedEngine() {
     g_radiotype = 0;

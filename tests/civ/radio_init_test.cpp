@@ -4,12 +4,12 @@
 #include <algorithm>
 
 #include "app/tuning_wiring.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
-#include "base/panel_options.h"
-#include "panel/swl_panel.h"
 #include "devices/remote_link.h"
-#include "base/settings_options.h"
+#include "panel/swl_panel.h"
 
 namespace {
 // Frequency frames (and the RIT/XIT state that goes with them) depend on

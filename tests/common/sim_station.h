@@ -9,9 +9,9 @@
 #include "app/app.h"
 #include "app/main_frame.h"
 #include "civ/civ_timers.h"
+#include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
-#include "common/sim_steps.h"
 #include "sim/sim_radio.h"
 
 struct SimStation {

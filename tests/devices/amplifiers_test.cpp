@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "app/app.h"
+#include "base/settings_options.h"
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
 #include "devices/remote_link.h"
 #include "devices/station_fixture.h"
-#include "base/settings_options.h"
 #include "sim/sim_radio.h"
 
 using sim::Bytes;

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "app/tuning_wiring.h"
+#include "base/settings_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
@@ -16,9 +18,7 @@
 #include "common/real_waits.h"
 #include "common/sim_steps.h"
 #include "devices/cat_out.h"
-#include "civ/band_table.h"
 #include "panel/swl_panel.h"
-#include "base/settings_options.h"
 #include "sim/sim_radio.h"
 
 // The main frame's share of the timer loop the CAT-out ports use.

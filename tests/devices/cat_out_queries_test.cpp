@@ -1,8 +1,8 @@
 // Several commands in one read of a CAT-out port: every query is answered,
 // in the order asked, and a set outside the radio's coverage changes nothing
 // and is pushed to no port.
-#include "devices/cat_fixture.h"
 #include "base/device_options.h"
+#include "devices/cat_fixture.h"
 
 using plat::manual_clock::Advance;
 

@@ -3,10 +3,10 @@
 // input that must not deafen a port, and a lost port that keyed the radio.
 #include <algorithm>
 
-#include "devices/cat_fixture.h"
-#include "civ/frequency_options.h"
 #include "base/device_options.h"
 #include "civ/band_table.h"
+#include "civ/frequency_options.h"
+#include "devices/cat_fixture.h"
 #include "platform/message_box.h"
 
 using plat::manual_clock::Advance;

@@ -10,17 +10,17 @@
 #include "app/commands.h"
 #include "app/main_frame.h"
 #include "app/started_app.h"
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "common/test_dir.h"
 #include "devices/cw_keyboard.h"
 #include "devices/cw_panel.h"
-#include "base/device_options.h"
 #include "devices/keying.h"
-#include "platform/keys.h"
-#include "base/panel_options.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
+#include "platform/keys.h"
 
 namespace {
 void Type(const char* text) {

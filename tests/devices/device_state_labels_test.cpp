@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <string>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "devices/cw_keyer.h"
-#include "base/device_options.h"
 #include "devices/keyer.h"
 #include "devices/tuner.h"
-#include "base/panel_options.h"
 #include "platform/layout_check.h"
 #include "settings/settings_fixture.h"
 

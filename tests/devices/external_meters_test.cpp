@@ -6,13 +6,13 @@
 #include <cstring>
 #include <vector>
 
+#include "base/device_options.h"
+#include "base/settings_options.h"
 #include "civ/frequency_options.h"
 #include "civ/reply_processing.h"
-#include "base/device_options.h"
 #include "devices/station_fixture.h"
 #include "devices/wave_panel.h"
 #include "platform/station_io.h"
-#include "base/settings_options.h"
 
 using sim::Bytes;
 

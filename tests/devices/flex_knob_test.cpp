@@ -6,10 +6,10 @@
 
 #include "civ/frequency_state.h"
 #include "devices/flex_knob.h"
+#include "platform/message_box.h"
 #include "sim/sim_surfaces.h"
 #include "surface_app.h"
 #include "surface_ends.h"
-#include "platform/message_box.h"
 #include "surface_fixture.h"
 
 namespace {

@@ -3,11 +3,11 @@
 
 #include <cmath>
 
+#include "base/device_options.h"
+#include "civ/band_table.h"
 #include "civ/engine_options.h"
 #include "civ/frequency_state.h"
-#include "base/device_options.h"
 #include "devices/keypad_pod.h"
-#include "civ/band_table.h"
 #include "panel/filter_table.h"
 #include "surface_fixture.h"
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/panel_options.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_timers.h"
@@ -15,7 +16,6 @@
 #include "devices/cw_keyboard.h"
 #include "devices/keyer.h"
 #include "devices/keyer_end.h"
-#include "base/panel_options.h"
 #include "platform/serial_port.h"
 #include "platform/window.h"
 #include "sim/sim_keyer.h"

@@ -5,15 +5,15 @@
 #include <cstring>
 
 #include "app/cw_sender.h"
+#include "base/device_options.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/send_queue.h"
 #include "devices/cw_keyer.h"
-#include "base/device_options.h"
-#include "devices/keying.h"
 #include "devices/keyer_fixture.h"
+#include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "platform/clock.h"
 

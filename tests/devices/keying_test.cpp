@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/device_options.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/frame_reader.h"
@@ -13,7 +14,6 @@
 #include "civ/radio_port.h"
 #include "civ/send_queue.h"
 #include "devices/keyer_fixture.h"
-#include "base/device_options.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "platform/clock.h"

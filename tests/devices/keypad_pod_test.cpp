@@ -2,16 +2,16 @@
 // driving the program against the simulated radio.
 #include <gtest/gtest.h>
 
+#include "base/device_options.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
-#include "base/device_options.h"
-#include "platform/types.h"
 #include "devices/control_surfaces.h"
 #include "devices/function_table.h"
-#include "devices/surface_keys.h"
 #include "devices/key_events.h"
 #include "devices/keypad_pod.h"
+#include "devices/surface_keys.h"
 #include "panel/swl_panel.h"
+#include "platform/types.h"
 #include "sim/sim_surfaces.h"
 #include "surface_app.h"
 #include "surface_ends.h"

@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "civ/engine_options.h"
 #include "base/device_options.h"
-#include "panel/filter_table.h"
 #include "base/panel_options.h"
+#include "civ/engine_options.h"
+#include "panel/filter_table.h"
 #include "surface_fixture.h"
 
 namespace {

@@ -3,13 +3,13 @@
 // active and brings the frequency at once. Bounded in count and real time.
 #include <gtest/gtest.h>
 
+#include "base/device_options.h"
 #include "base/trace_log.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frequency_state.h"
 #include "common/real_waits.h"
 #include "common/test_dir.h"
-#include "base/device_options.h"
 #include "devices/program_links.h"
 #include "platform/clock.h"
 #include "platform/socket.h"

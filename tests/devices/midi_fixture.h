@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "base/device_options.h"
-#include "devices/midi_controllers.h"
 #include "base/panel_options.h"
+#include "devices/midi_controllers.h"
 #include "platform/message_box.h"
 #include "platform/midi_in.h"
 #include "surface_fixture.h"

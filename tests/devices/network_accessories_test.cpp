@@ -4,15 +4,15 @@
 #include <cstring>
 #include <string>
 
+#include "base/device_options.h"
 #include "base/shell_ops.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "devices/amplifiers.h"
-#include "base/device_options.h"
 #include "devices/rotator.h"
 #include "devices/station_fixture.h"
 #include "devices/switches.h"
-#include "civ/band_table.h"
 #include "sim/sim_tcp.h"
 
 namespace {

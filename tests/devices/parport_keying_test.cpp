@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/device_options.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/radio_models.h"
-#include "base/device_options.h"
 #include "devices/keying.h"
 #include "devices/station_fixture.h"
 #include "devices/switches.h"

@@ -8,12 +8,12 @@
 #include <memory>
 #include <string>
 
+#include "base/device_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "common/sim_station.h"
 #include "devices/amplifiers.h"
-#include "base/device_options.h"
-#include "civ/band_table.h"
 #include "platform/input_synth.h"
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"

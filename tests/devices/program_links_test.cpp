@@ -2,15 +2,15 @@
 // them, the exchange files in the transfer folder and the dual frequency
 // file. The radio is a captured send queue, so a mute is seen as its frame.
 #include "app/tuning_wiring.h"
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
 #include "civ/setter_fixture.h"
-#include "base/device_options.h"
 #include "devices/program_links.h"
 #include "devices/station_outputs.h"
-#include "civ/band_table.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 namespace {

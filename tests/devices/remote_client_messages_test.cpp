@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/settings_options.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
@@ -24,7 +25,6 @@
 #include "settings/device_status.h"
 #include "settings/radio_window_first.h"
 #include "settings/settings_fixture.h"
-#include "base/settings_options.h"
 
 namespace {
 // The radio window first, then the settings window, as at start-up.

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "base/device_options.h"
 #include "base/shell_ops.h"
 #include "civ/civ_options.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
 #include "common/real_waits.h"
-#include "base/device_options.h"
 #include "devices/remote_link.h"
 #include "platform/socket.h"
 #include "sim/sim_radio.h"

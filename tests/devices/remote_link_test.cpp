@@ -11,12 +11,12 @@
 #include <signal.h>
 
 #include "base/band_plan.h"
-#include "common/program_runner.h"
+#include "base/device_options.h"
 #include "base/shell_ops.h"
 #include "civ/civ_options.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
-#include "base/device_options.h"
+#include "common/program_runner.h"
 #include "devices/remote_fixture.h"
 #include "devices/remote_link.h"
 #include "platform/message_box.h"

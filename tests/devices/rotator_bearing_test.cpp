@@ -9,10 +9,10 @@
 #include <string>
 
 #include "app/app.h"
+#include "base/settings_options.h"
 #include "devices/rotator.h"
 #include "devices/station_fixture.h"
 #include "settings/device_status.h"
-#include "base/settings_options.h"
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"
 #include "sim/sim_radio.h"

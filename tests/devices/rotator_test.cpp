@@ -6,8 +6,8 @@
 
 #include "app/app.h"
 #include "base/device_options.h"
-#include "devices/station_fixture.h"
 #include "base/settings_options.h"
+#include "devices/station_fixture.h"
 #include "sim/sim_radio.h"
 
 using sim::Bytes;

@@ -3,13 +3,13 @@
 // next change in the window does not start the scan again.
 #include <gtest/gtest.h>
 
+#include "base/memory_options.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "devices/key_events.h"
 #include "devices/knob_tuning.h"
-#include "base/memory_options.h"
 #include "panel/knob_state.h"
 #include "settings/settings_fixture.h"
 

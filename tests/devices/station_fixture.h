@@ -9,10 +9,10 @@
 
 #include "base/trace_log.h"
 #include "civ/civ_timers.h"
-#include "devices/tcp_accessory.h"
 #include "common/real_waits.h"
 #include "common/test_dir.h"
 #include "devices/settled_device.h"
+#include "devices/tcp_accessory.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/window.h"

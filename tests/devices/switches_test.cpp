@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#include "base/device_options.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "devices/band_decoder.h"
-#include "base/device_options.h"
 #include "devices/station_fixture.h"
 #include "devices/station_outputs.h"
 #include "devices/tuner.h"

@@ -4,10 +4,10 @@
 
 #include <dlfcn.h>
 
-#include "civ/radio_init.h"
-#include "devices/control_surfaces.h"
 #include "base/device_options.h"
 #include "base/panel_options.h"
+#include "civ/radio_init.h"
+#include "devices/control_surfaces.h"
 #include "panel/swl_panel.h"
 #include "settings/trans_ops.h"
 #include "surface_app.h"

@@ -8,8 +8,8 @@
 
 #include "app/panel_requests_wiring.h"
 #include "base/device_options.h"
-#include "devices/tmate2.h"
 #include "base/panel_options.h"
+#include "devices/tmate2.h"
 #include "platform/message_box.h"
 #include "surface_app.h"
 #include "surface_fixture.h"

@@ -8,8 +8,8 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
-#include "devices/tuner_fixture.h"
 #include "devices/tuner.h"
+#include "devices/tuner_fixture.h"
 #include "sim/sim_radio.h"
 
 using sim::Bytes;

@@ -1,11 +1,11 @@
 // Callsign lookup through a library loaded by path: the record shown line
 // by line, the library's errors as texts, and without a library the Call
 // command stays disabled.
-#include "memories/lookup.h"
 #include "base/memory_options.h"
+#include "base/settings_options.h"
+#include "memories/lookup.h"
 #include "memory_fixture.h"
 #include "platform/library.h"
-#include "base/settings_options.h"
 
 namespace {
 class Frame : public plat::Window {

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/memory_options.h"
 #include "base/settings_store.h"
 #include "base/trace_log.h"
 #include "common/test_dir.h"
-#include "base/memory_options.h"
 #include "memories/station.h"
 #include "memories/stations.h"
 #include "platform/dialog.h"

@@ -8,6 +8,7 @@
 
 #include "app/main_frame.h"
 #include "app/tuning_wiring.h"
+#include "base/memory_options.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_options.h"
@@ -15,12 +16,11 @@
 #include "civ/link_fixture.h"
 #include "civ/polling.h"
 #include "civ/radio_init.h"
-#include "base/memory_options.h"
 #include "common/sim_steps.h"
 #include "memories/radio_memories.h"
-#include "platform/message_box.h"
 #include "panel/swl_panel.h"
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "sim/sim_radio.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "civ/radio_models.h"
 #include "memories/station_recall.h"
 #include "memories/station_window.h"
-#include "panel/swl_panel.h"
 #include "memory_fixture.h"
+#include "panel/swl_panel.h"
 #include "platform/event_loop.h"
 
 namespace {

@@ -8,20 +8,20 @@
 
 #include "app/main_frame.h"
 #include "app/tuning_wiring.h"
+#include "base/memory_options.h"
+#include "base/settings_options.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
 #include "common/sim_steps.h"
-#include "base/memory_options.h"
 #include "memories/station_hooks.h"
 #include "memories/sweep.h"
 #include "panel/swl_panel.h"
 #include "platform/event_loop.h"
 #include "platform/input_synth.h"
 #include "platform/layout_check.h"
-#include "base/settings_options.h"
 #include "sim/sim_radio.h"
 
 TEST(SweepTables, StepsStartAndValues) {

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
+#include "civ/band_table.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
-#include "civ/band_table.h"
 
 TEST(BandTable, DefaultRows) {
     EXPECT_STREQ(g_bandstack[0].name, "160 Meters CW");

@@ -6,14 +6,14 @@
 #include <map>
 
 #include "app/panel_requests_wiring.h"
+#include "base/panel_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "civ/transverters.h"
 #include "memories/small_dialogs.h"
-#include "civ/band_table.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "panel_recorder.h"
 #include "platform/controls.h"

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "base/panel_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_models.h"
 #include "control_fixture.h"
 #include "panel/controls/bistate_button.h"
-#include "base/panel_options.h"
 #include "platform/menu.h"
 #include "platform/message_box.h"
 

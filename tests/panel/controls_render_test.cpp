@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/band_files.h"
+#include "base/panel_options.h"
 #include "civ/radio_models.h"
 #include "control_fixture.h"
 #include "panel/controls/bistate_button.h"
@@ -19,7 +20,6 @@
 #include "panel/controls/meter.h"
 #include "panel/controls/scale.h"
 #include "panel/controls/slider.h"
-#include "base/panel_options.h"
 #include "platform/font.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/panel_options.h"
 #include "civ/radio_models.h"
 #include "control_fixture.h"
 #include "panel/controls/filter_controls.h"
-#include "base/panel_options.h"
 #include "platform/modal.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // of the mode command, and under the generic type's old-radio dialects.
 #include <gtest/gtest.h>
 
+#include "base/panel_options.h"
 #include "civ/radio_models.h"
 #include "panel/filter_table.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 TEST(FilterCount, FollowsTheModel) {

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "base/panel_options.h"
 #include "civ/frequency_state.h"
 #include "control_fixture.h"
 #include "panel/controls/freq_display.h"
 #include "panel/controls/numeric_edit.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "platform/font.h"
 #include "platform/keys.h"

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "base/panel_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
@@ -15,11 +17,9 @@
 #include "control_fixture.h"
 #include "devices/function_table.h"
 #include "devices/keying.h"
-#include "civ/band_table.h"
 #include "panel/controls/bistate_button.h"
 #include "panel/function_buttons.h"
 #include "panel/mirror_panel.h"
-#include "base/panel_options.h"
 #include "panel/radio_window.h"
 #include "panel/radio_window_fixture.h"
 #include "panel/swl_panel.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/panel_options.h"
 #include "control_fixture.h"
 #include "panel/controls/meter.h"
-#include "base/panel_options.h"
 
 namespace {
 struct MeterTest : ::testing::Test {

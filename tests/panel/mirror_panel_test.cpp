@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/tuning_wiring.h"
+#include "base/panel_options.h"
 #include "civ/civ_options.h"
 #include "civ/engine_options.h"
 #include "civ/frequency_options.h"
@@ -14,7 +15,6 @@
 #include "common/sim_station.h"
 #include "control_fixture.h"
 #include "panel/mirror_panel.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 
 namespace {

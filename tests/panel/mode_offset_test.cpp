@@ -6,6 +6,7 @@
 #include <map>
 
 #include "app/tuning_wiring.h"
+#include "base/panel_options.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
@@ -13,7 +14,6 @@
 #include "panel/filter_table.h"
 #include "panel/function_buttons.h"
 #include "panel/knob_state.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "panel_recorder.h"
 

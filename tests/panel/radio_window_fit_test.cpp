@@ -13,17 +13,17 @@
 #include <cstdio>
 #include <string>
 
-#include "civ/frame_reader.h"
-#include "civ/transverters.h"
 #include "base/device_options.h"
-#include "memories/stations.h"
+#include "base/panel_options.h"
 #include "base/settings_options.h"
+#include "civ/frame_reader.h"
 #include "civ/radio_models.h"
+#include "civ/transverters.h"
 #include "control_fixture.h"
+#include "memories/stations.h"
 #include "panel/controls/owner_drawn.h"
 #include "panel/filter_table.h"
 #include "panel/function_buttons.h"
-#include "base/panel_options.h"
 #include "panel/radio_layout.h"
 #include "panel/radio_window.h"
 #include "panel/swl_panel.h"

@@ -4,9 +4,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "base/panel_options.h"
 #include "civ/radio_models.h"
 #include "panel/control_fixture.h"
-#include "base/panel_options.h"
 #include "panel/radio_window.h"
 #include "panel/swl_panel.h"
 

@@ -9,11 +9,11 @@
 #include <fstream>
 #include <string>
 
-#include "civ/radio_models.h"
+#include "base/panel_options.h"
 #include "civ/band_table.h"
+#include "civ/radio_models.h"
 #include "control_fixture.h"
 #include "panel/controls/bistate_button.h"
-#include "base/panel_options.h"
 #include "panel/radio_layout.h"
 #include "panel/radio_window.h"
 #include "panel/radio_window_fixture.h"

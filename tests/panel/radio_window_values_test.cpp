@@ -7,18 +7,18 @@
 #include <cstring>
 #include <string>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
+#include "civ/band_table.h"
 #include "civ/radio_models.h"
 #include "civ/transverters.h"
 #include "control_fixture.h"
-#include "base/device_options.h"
-#include "civ/band_table.h"
 #include "panel/controls/bistate_button.h"
-#include "base/panel_options.h"
 #include "panel/radio_window.h"
 #include "panel/radio_window_fixture.h"
 #include "panel/swl_panel.h"
 #include "platform/controls.h"
-#include "base/settings_options.h"
 
 namespace {
 struct Values : ShownRadioWindow {

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 
 #include "app/tuning_wiring.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/polling.h"
@@ -15,12 +17,10 @@
 #include "panel/controls/bistate_button.h"
 #include "panel/controls/slider.h"
 #include "panel/mirror_panel.h"
-#include "base/panel_options.h"
 #include "panel/radio_window.h"
 #include "panel/slider_row.h"
 #include "panel/swl_panel.h"
 #include "panel_recorder.h"
-#include "base/settings_options.h"
 
 TEST(SliderRules, LevelsFromPositions) {
     EXPECT_EQ(VolumeFromSlider(12), 0);

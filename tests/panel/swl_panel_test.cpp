@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "base/panel_options.h"
+#include "civ/band_table.h"
 #include "civ/frame_reader.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
-#include "civ/band_table.h"
 #include "panel/filter_table.h"
-#include "base/panel_options.h"
 #include "panel/swl_panel.h"
 #include "panel_recorder.h"
 

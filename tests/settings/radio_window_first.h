@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/tuning_wiring.h"
-#include "civ/radio_models.h"
 #include "base/panel_options.h"
+#include "civ/radio_models.h"
 #include "panel/radio_window.h"
 #include "panel/swl_panel.h"
 

@@ -12,6 +12,9 @@
 
 #include "app/app.h"
 #include "app/main_frame.h"
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
 #include "civ/civ_timers.h"
@@ -19,14 +22,11 @@
 #include "civ/polling.h"
 #include "civ/radio_models.h"
 #include "common/sim_station.h"
-#include "base/device_options.h"
 #include "devices/remote_link.h"
-#include "base/panel_options.h"
 #include "platform/input_synth.h"
 #include "platform/layout_check.h"
 #include "settings/assign_pages.h"
 #include "settings/settings_fixture.h"
-#include "base/settings_options.h"
 #include "sim/sim_radio.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "app/settings_view_wiring.h"
+#include "base/settings_options.h"
 #include "civ/setter_fixture.h"
 #include "panel/controls/slider.h"
 #include "platform/input_synth.h"
-#include "base/settings_options.h"
 #include "settings/settings_pages.h"
 #include "settings/trans_ops.h"
 

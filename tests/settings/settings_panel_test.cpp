@@ -6,22 +6,22 @@
 
 #include <cstdio>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
+#include "civ/band_table.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "civ/reply_processing.h"
 #include "civ/reply_store.h"
 #include "devices/cat_out.h"
-#include "base/device_options.h"
 #include "devices/tuner.h"
-#include "civ/band_table.h"
-#include "base/panel_options.h"
 #include "panel/radio_window.h"
 #include "settings/assign_pages.h"
 #include "settings/band_sets.h"
 #include "settings/radio_window_first.h"
 #include "settings/settings_fixture.h"
-#include "base/settings_options.h"
 #include "sim/pty_pair.h"
 
 namespace {

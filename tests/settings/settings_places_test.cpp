@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "base/device_options.h"
+#include "base/panel_options.h"
+#include "base/settings_options.h"
 #include "civ/accessory_ports.h"
 #include "civ/civ_options.h"
-#include "base/device_options.h"
 #include "devices/remote_link.h"
 #include "devices/rotator.h"
-#include "base/panel_options.h"
 #include "settings/settings_fixture.h"
-#include "base/settings_options.h"
 #include "sim/pty_pair.h"
 #include "sim/sim_radio.h"
 

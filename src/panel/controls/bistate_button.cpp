@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "base/colour_names.h"
+#include "base/panel_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_models.h"
-#include "base/panel_options.h"
 #include "platform/keys.h"
 
 namespace {

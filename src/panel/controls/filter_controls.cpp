@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/panel_options.h"
 #include "civ/radio_models.h"
 #include "panel/filter_table.h"
-#include "base/panel_options.h"
 #include "platform/modal.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "civ/frequency_state.h"
 #include "base/panel_options.h"
+#include "civ/frequency_state.h"
 
 std::string ReadoutText(double mhz, bool removeExtraDecimal) {
     if (mhz == 0) return "";

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/panel_options.h"
 #include "civ/civ_options.h"
 #include "civ/radio_models.h"
-#include "base/panel_options.h"
 
 int g_meterfreeze = 0;
 void (*g_tmate2smeter)(int value) = nullptr;
