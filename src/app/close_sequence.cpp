@@ -138,7 +138,10 @@ void CMainWin::OnClose() {
         }
         if (!g_submuted) ToggleSubMute();
         if (g_dual && ModelCap(g_hassubreceiver)) {
+            // The push takes dual watch from the panel: switched off there
+            // too, it sends 07 C0 and leaves the sub receiver muted.
             g_dual = 0;
+            if (g_swlpanel) g_swlpanel->dual = 0;
             SendFreqToRX340();
         }
     }

@@ -15,6 +15,7 @@
 #include "devices/function_table.h"
 #include "devices/key_events.h"
 #include "panel/filter_table.h"
+#include "panel/slider_row.h"
 #include "panel/swl_panel.h"
 #include "platform/types.h"
 #include "platform/window.h"
@@ -110,25 +111,33 @@ void StepRfGain(int d) {
         g_rfgain -= Sign(d);
     if (g_rfgain < 0) g_rfgain = 0;
     if (g_rfgain > 100) g_rfgain = 100;
-    if (g_swlpanel) g_swlpanel->fn.rfGain = g_rfgain;
+    if (g_swlpanel) {
+        g_swlpanel->fn.rfGain = g_rfgain;
+        // The slider stands upside down (100 is full gain); with the sub
+        // sliders up it shows the sub receiver, which the knob leaves alone.
+        if (!g_swlpanel->SubSliders()) g_swlpanel->SetSlider(IDC_SLIDER_RF_GAIN, 100 - g_rfgain);
+    }
     SetRfGain(g_rfgain);
 }
 
+// The knob moves the pot offset ("KEYER KS", 0..15) over the base ("KEYER
+// CW"), as the keyer's own speed pot does; the base is the operator's
+// setting and stays as it is.
 void StepKeyerSpeed(int d) {
     if (g_yaltkeyer && !g_nospeedpot) return;  // the keyer's own pot rules
     if (g_knobabsolute) {
-        g_keyercw = g_knobabsvalue * 15 / 127;
+        g_keyerks = g_knobabsvalue * 15 / 127;
     } else {
         if (Sign(d) != Sign(g_keyersteps)) g_keyersteps = 0;
         g_keyersteps += Sign(d);
         if (g_keyersteps >= 6 || g_keyersteps <= -6) {
-            g_keyercw += Sign(g_keyersteps);
+            g_keyerks += Sign(g_keyersteps);
             g_keyersteps = 0;
         }
     }
-    if (g_keyercw < 0) g_keyercw = 0;
-    if (g_keyercw > 15) g_keyercw = 15;
-    g_cwspeed = g_keyerks + g_keyercw + 10;
+    if (g_keyerks < 0) g_keyerks = 0;
+    if (g_keyerks > 15) g_keyerks = 15;
+    g_cwspeed = g_keyercw + g_keyerks + 10;
     kstats(g_cwspeed, g_keyerweight);
     if (g_swlpanel) g_swlpanel->ShowKeyerSpeed();
 }

@@ -31,7 +31,8 @@ struct ModeWord {
 };
 constexpr ModeWord kRecallModes[] = {{"AM", '4'},    {"CW", '3'},    {"CWR", '2'},    {"USB", '0'},   {"LSB", '1'},
                                      {"SAM", ';'},   {"RTTY", '7'},  {"RTTYR", '8'},  {"RTTY2", '7'}, {"RTTY2R", '8'},
-                                     {"PSK", '9'},   {"PSKR", ':'},  {"FM", '5'},     {"DV", 0x17}};
+                                     {"PSK", '9'},   {"PSKR", ':'},  {"FM", '5'},     {"DV", 0x17},
+                                     {"WFM", '<'}};
 constexpr ModeWord kStoreModes[] = {{"CW", '3'},   {"CWR", '2'},  {"USB", '0'},   {"LSB", '1'},  {"FM", '5'},
                                     {"WFM", '<'},  {"SAM", ';'},  {"RTTY", '7'},  {"PSK", '9'},  {"RTTYR", '8'},
                                     {"PSKR", ':'}, {"DV", 0x17}};

@@ -108,7 +108,13 @@ void CEditStationDialog::OnInitDialog() {
     ok.CreateControl("OK", Scaled(102, 194, 172, 212), this, plat::IDOK);
     cancel.CreateControl("Cancel", Scaled(184, 194, 254, 212), this, plat::IDCANCEL);
     for (const char* m : kModes) mode.AddString(m);
+    // A station stored in a mode the list does not name (PSK, PSKR, WFM,
+    // DV from the Store button or a file) keeps it: the mode joins the list.
     int sel = mode.FindStringExact(station.mode);
+    if (sel < 0 && !station.mode.empty()) {
+        mode.AddString(station.mode);
+        sel = mode.FindStringExact(station.mode);
+    }
     mode.SetCurSel(sel < 0 ? 0 : sel);
     FillFilters();
 }

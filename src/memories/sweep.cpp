@@ -24,6 +24,7 @@ namespace {
 constexpr int kMaxValue = 5000;
 constexpr char kCw = '3';
 constexpr int kNoLimit = 10000;
+constexpr int kFullRfGain = 0;
 
 struct Remembered {
     double freq = 0;
@@ -178,8 +179,9 @@ void OnSweepStart(double start, int stepHz, int count, bool highRes) {
     g_run.end = StepFrequency(g_run.steps);
     (g_run.sub ? g_sweepbrunning : g_sweeprunning) = 1;
     // The sweep settings: CW with the filter in use, fast AGC, no preamp,
-    // full RF gain, the receiver muted.
-    SetReceiver(g_run.sub, kCw, g_saved.filter, '1', 0, 100);
+    // full RF gain, the receiver muted. The RF gain setting counts down
+    // from full gain: 0 is full, 100 the minimum.
+    SetReceiver(g_run.sub, kCw, g_saved.filter, '1', 0, kFullRfGain);
     if (!g_muted) ToggleMute();
     TuneTo(g_run.current);
     PollMeters();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "civ/civ_options.h"
 #include "civ/filter_widths.h"
 #include "civ/radio_models.h"
 #include "panel/controls/filter_controls.h"
@@ -34,6 +35,13 @@ std::string FilterReadout(int index, bool amTable) {
     char buf[16];
     const char* caption = FilterButtonCaption(index, false, g_oldradio, false, buf);
     return caption ? caption : "";
+}
+
+int UsableFilterB(int filterA, char modeB) {
+    if (IsModelFilter(g_vfobrxfilter)) return g_vfobrxfilter;
+    if (IsModelFilter(filterA)) return filterA;
+    const int byMode = ModeDefaultFilter(modeB);
+    return IsModelFilter(byMode) ? byMode : LowestFilter();
 }
 
 void SetModelFilterCount() {

@@ -20,3 +20,11 @@ std::string FilterReadout(int index, bool amTable);
 // Start-up: the filter count of the model (by its capability tables), and
 // the panel's filter buttons and readout follow it.
 void SetModelFilterCount();
+
+// A filter a mode chooses by default: the filter button of the mode's
+// filter position (FM and WFM have none: 0).
+int ModeDefaultFilter(char mode);
+// VFO B's filter as it may be shown and sent: "VFO-B RX FILTER" when the
+// model has it, else VFO A's filter `filterA`, else the default of VFO B's
+// mode `modeB`, else the lowest filter.
+int UsableFilterB(int filterA, char modeB);

@@ -102,6 +102,12 @@ bool OnAButton(int index, char mode) {
 }
 }  // namespace
 
+int ModeDefaultFilter(char mode) {
+    const ModeRow* row = RowFor(mode);
+    if (!row || !row->filterPosition) return 0;
+    return CSwlPanel::FilterButtonIndex(CSwlPanel::NearestFilterButton(*row->filterPosition, mode), mode);
+}
+
 // ---- Names and captions -----------------------------------------------------------
 
 std::string CSwlPanel::ModeName(int code) {
@@ -129,15 +135,18 @@ void CSwlPanel::SetModeCaption() {
 }
 
 void CSwlPanel::ShowFilterNameB() {
+    // What VFO B will get, also while "VFO-B RX FILTER" names no filter of
+    // the model yet (its first use takes the usable one).
+    const int shown = UsableFilterB(filter, char(vfoBMode));
     std::string text;
     if (!ModelCap(g_hasfilterwidth) && !g_perseus) {
         // A filter the model does not have is no filter to show.
         char fil[16];
-        std::snprintf(fil, sizeof fil, "FIL%1d", g_vfobrxfilter);
-        if (IsModelFilter(g_vfobrxfilter)) text = fil;
+        std::snprintf(fil, sizeof fil, "FIL%1d", shown);
+        if (IsModelFilter(shown)) text = fil;
     } else {
         const bool am = ModelCap(g_hasamfmwidth) && UsesAmTable(vfoBMode);
-        text = FilterCaption(g_vfobrxfilter, am);
+        text = FilterCaption(shown, am);
         text = text.substr(0, text.find(' '));
     }
     if (View()) View()->SetControlText(kVfoBFilterLabel, text);
@@ -395,8 +404,7 @@ void SetVfoBMode(CSwlPanel& p, char mode) {
     if (!g_manualmode && row) {
         if (const int agc = AgcDefault(*row)) g_agcmodevfob = agc;
         if (row->filterPosition) {
-            const int n = CSwlPanel::NearestFilterButton(*row->filterPosition, mode);
-            const int index = CSwlPanel::FilterButtonIndex(n, mode);
+            const int index = ModeDefaultFilter(mode);
             if (KnownFilter(index)) g_vfobrxfilter = index;
         }
         g_stepb = StepFor(*row, p.vfoBFreq);
@@ -480,7 +488,7 @@ bool CSwlPanel::OnModeCommand(unsigned id) {
         return true;
     }
     case 2409: case 2415: {
-        int f = g_vfobrxfilter + (id == 2409 ? -1 : 1);
+        int f = UsableFilterB(filter, char(vfoBMode)) + (id == 2409 ? -1 : 1);
         if (f <= 0 || f > g_filtercount) f = id == 2409 ? g_filtercount : 1;
         g_vfobrxfilter = f;
         ShowFilterNameB();

@@ -11,6 +11,7 @@
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "panel/controls/bistate_button.h"
+#include "panel/filter_table.h"
 #include "panel/mirror_panel.h"
 #include "panel/panel_requests.h"
 #include "panel/swl_panel.h"
@@ -161,6 +162,8 @@ void CSwlPanel::CopyAToB() {
 void CSwlPanel::SwapAB() {
     {
         NotifyHold hold(*this);
+        // A VFO B filter the model does not have would become VFO A's.
+        g_vfobrxfilter = UsableFilterB(filter, char(vfoBMode));
         std::swap(vfoAFreq, vfoBFreq);
         std::swap(vfoAMode, vfoBMode);
         std::swap(step, g_stepb);
@@ -244,6 +247,8 @@ void CSwlPanel::ToggleDual() {
     } else {
         if (SweepRuns()) return;
         SwitchRitXitOff();
+        // The sub receiver gets VFO B's filter: one the model has.
+        g_vfobrxfilter = UsableFilterB(filter, char(vfoBMode));
         dual = 1;
         if (subReceiver) {
             FillSliderRow();

@@ -136,9 +136,10 @@ TEST_F(KnobTuning, KeyerSpeedMovesEverySixCounts) {
     g_keyercw = 7;
     g_keyerks = 8;
     for (int i = 0; i < 5; ++i) turn(1);
-    EXPECT_EQ(g_keyercw, 7);
+    EXPECT_EQ(g_keyerks, 8);
     turn(1);
-    EXPECT_EQ(g_keyercw, 8);
+    EXPECT_EQ(g_keyerks, 9);
+    EXPECT_EQ(g_keyercw, 7);
     EXPECT_EQ(g_cwspeed, 26);
 }
 

@@ -60,8 +60,8 @@ TEST_F(Midi, TheStudio2aTunesRunsItsButtonsAndSetsLevels) {
     EXPECT_EQ(g_volume, 255);
     send(0xB0, 0x18, 0);
     EXPECT_EQ(g_volume, 0);
-    send(0xB0, 0x48, 127);  // the right fader: keyer speed
-    EXPECT_EQ(g_keyercw, 15);
+    send(0xB0, 0x48, 127);  // the right fader: the keyer's pot offset
+    EXPECT_EQ(g_keyerks, 15);
     EXPECT_NE(dir.read("studio2a.ini").find("RIGHT SAMPLE 4=No Op"), std::string::npos);
 }
 
