@@ -16,6 +16,7 @@
 #include "civ/radio_models.h"
 #include "civ/tuning_state.h"
 #include "memories/station_hooks.h"
+#include "panel/filter_table.h"
 #include "panel/swl_panel.h"
 
 std::uint16_t* g_sweeptrace = nullptr;
@@ -158,6 +159,8 @@ void OnSweepStart(double start, int stepHz, int count, bool highRes) {
     if (g_run.sub) {
         g_saved.freq = g_vfobfreq;
         g_saved.mode = char(g_vfobmode);
+        // The sub receiver sweeps and goes back with a filter it has.
+        g_vfobrxfilter = UsableFilterB(g_rxfilter, char(g_vfobmode));
         g_saved.filter = g_vfobrxfilter;
         g_saved.agc = g_agcmodevfob;
         g_saved.preamp = Tuning().fn.preampB;
