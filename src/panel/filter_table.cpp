@@ -38,7 +38,8 @@ std::string FilterReadout(int index, bool amTable) {
 }
 
 int UsableFilterB(int filterA, char modeB) {
-    if (IsModelFilter(g_vfobrxfilter)) return g_vfobrxfilter;
+    // VFO B's filter tools run over 1..g_filtercount, whatever the dialect.
+    if (g_vfobrxfilter >= 1 && g_vfobrxfilter <= g_filtercount && g_vfobrxfilter <= kFilterCount) return g_vfobrxfilter;
     if (IsModelFilter(filterA)) return filterA;
     const int byMode = ModeDefaultFilter(modeB);
     return IsModelFilter(byMode) ? byMode : LowestFilter();

@@ -488,7 +488,7 @@ bool CSwlPanel::OnModeCommand(unsigned id) {
         return true;
     }
     case 2409: case 2415: {
-        int f = UsableFilterB(filter, char(vfoBMode)) + (id == 2409 ? -1 : 1);
+        int f = g_vfobrxfilter + (id == 2409 ? -1 : 1);
         if (f <= 0 || f > g_filtercount) f = id == 2409 ? g_filtercount : 1;
         g_vfobrxfilter = f;
         ShowFilterNameB();

@@ -203,5 +203,5 @@ TEST_F(Window, StoreTakesVfoAAndInSplitVfoB) {
     EXPECT_EQ(ModeWordForChar(':'), "PSKR");
     EXPECT_EQ(ModeWordForChar('x'), "AM");
     EXPECT_EQ(ModeCharForWord("RTTY2R"), '8');
-    EXPECT_EQ(ModeCharForWord("WFM"), '4');
+    EXPECT_EQ(ModeCharForWord("WFM"), '<');
 }
