@@ -469,10 +469,12 @@ void InstallCloseSignals(Window* target) {
         sigemptyset(&sa.sa_mask);
         sa.sa_flags = SA_RESTART;
         for (int sig : CloseSignals()) {
-            // One the parent set to be ignored (nohup) stays ignored.
+            // One that the parent set to be ignored (nohup) stays ignored,
+            // and one already taken (a profiler's timer) stays with its taker.
             struct sigaction old {};
-            if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN && sig != SIGTERM && sig != SIGINT)
-                continue;
+            const bool taken = sigaction(sig, nullptr, &old) == 0 &&
+                               ((old.sa_flags & SA_SIGINFO) != 0 || old.sa_handler != SIG_DFL);
+            if (taken && sig != SIGTERM && sig != SIGINT) continue;
             sigaction(sig, &sa, nullptr);
         }
         struct sigaction pipe {};
@@ -510,6 +512,7 @@ Rect DesktopRect() {
 bool Headless() { return g_app == nullptr || g_headless; }
 
 }  // namespace app
+
 namespace fatal_release {
 namespace {
 struct ArmedSlot {
