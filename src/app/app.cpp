@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -11,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/event_loop.h"
 #include "platform/files.h"
+#include "platform/folder_lock.h"
 #include "platform/message_box.h"
 #include "platform/types.h"
 #include "platform/window.h"
@@ -28,15 +30,46 @@ int ComPortNumber(const char* name) {
     return n > 0 && n < 1000 ? int(n) : 0;
 }
 
+namespace {
+// This run holds its working folder.
+bool g_folderheld = false;
+
+// One copy per working folder: a second one would read the same settings
+// and overwrite the first one's changes at close (and share its trace and
+// temporary files). Folders of their own run side by side.
+bool TakeWorkingFolder(const std::string& dir) {
+    if (plat::LockFolder(dir) != plat::FolderLock::Held) {
+        g_folderheld = true;
+        return true;
+    }
+    const std::string text = "Another copy of qarv is already running in the folder " + dir +
+                             ".\nIts settings would be overwritten: use that copy, or start this one in a "
+                             "folder of its own.";
+    std::fprintf(stderr, "qarv: another copy is already running in %s; this one does not start\n", dir.c_str());
+    std::fflush(stderr);
+    if (!plat::app::Headless()) plat::MessageBox(nullptr, text, "qarv", plat::MB_OK | plat::MB_ICONSTOP);
+    return false;
+}
+
+void ReleaseWorkingFolder() {
+    if (!g_folderheld) return;
+    g_folderheld = false;
+    plat::UnlockFolder();
+}
+}  // namespace
+
 CApp::CApp() = default;
 
 CApp::~CApp() {
+    ReleaseWorkingFolder();
     delete splash_;
     delete automation_;
     delete main_;
 }
 
 bool CApp::InitInstance() {
+    // Before anything touches the folder's files.
+    if (!TakeWorkingFolder(plat::GetCurrentDir())) return false;
     // 1. Start-up wait.
     plat::app::SetWaitCursor(true);
     waitCursor_ = true;
@@ -104,5 +137,6 @@ int CApp::ExitInstance() {
     if (g_mainwin == main_) g_mainwin = nullptr;
     delete main_;
     main_ = nullptr;
+    ReleaseWorkingFolder();
     return 0;
 }

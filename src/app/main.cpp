@@ -4,11 +4,14 @@
 
 int main(int argc, char** argv) {
     // Before anything else: a close asked for during start-up waits for the
-    // main window and its save instead of killing the program.
+    // main window and its save instead of killing the program, and a fault
+    // lets go of the transmitter on its way out.
     plat::app::InstallCloseSignals();
+    plat::fatal_release::Install();
     if (!plat::app::Init(argc, argv)) return 1;
     CApp app;
-    if (!app.InitInstance()) return 0;
+    // A start refused (another copy runs in this folder) is a failure.
+    if (!app.InitInstance()) return 1;
     int rc = plat::app::Run();
     app.ExitInstance();
     return rc;

@@ -70,6 +70,10 @@ std::string ReadIniText(const char* section, const char* key, const char* def, c
     return plat::ProfileReadString(section, key, def ? def : "", path, std::size_t(size > 0 ? size : 1));
 }
 
+std::string ReadIniTextWhole(const char* section, const char* key, const char* def, const std::string& path) {
+    return plat::ProfileReadString(section, key, def ? def : "", path, std::size_t(-1));
+}
+
 int ReadIniInt(const char* section, const char* key, const char* def, const std::string& path, int size) {
     return std::atoi(ReadIniText(section, key, def, path, size).c_str());
 }

@@ -17,6 +17,8 @@ std::string SettingsPath();
 // Reads one key as text with a default; the value is cut to size-1 characters.
 std::string ReadIniText(const char* section, const char* key, const char* def, const std::string& path,
                         int size = 40);
+// The same, whole however long the stored value is.
+std::string ReadIniTextWhole(const char* section, const char* key, const char* def, const std::string& path);
 int ReadIniInt(const char* section, const char* key, const char* def, const std::string& path, int size = 40);
 
 // The start-up cache of the settings file (first 32000 bytes, CR LF read as LF).

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <strings.h>
 
 #include "base/colour_names.h"
@@ -22,6 +23,13 @@ std::string StripDecoration(const char* fmt, const std::string& text) {
         return text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
     return text;
 }
+
+namespace {
+// Rows whose stored value was longer than the variable holds, with the
+// value as the variable took it. While the variable keeps that value the
+// file keeps its own whole text: a start and close changes nothing.
+std::map<const SettingKey*, std::string> g_longvalues;
+}  // namespace
 
 bool PortIsOff(const char* port) { return port == nullptr || plat::IsNoPortName(port); }
 
@@ -65,7 +73,11 @@ void LoadSettingRow(const SettingKey& row, const std::string& path) {
         // A row without a default keeps the variable's built-in value when
         // the key is missing.
         std::string def = row.def ? row.def : FormatSetting(row);
-        std::string text = ReadIniText(row.section, row.key, def.c_str(), path, row.size);
+        std::string text = ReadIniTextWhole(row.section, row.key, def.c_str(), path);
+        const std::size_t room = row.size > 0 ? std::size_t(row.size - 1) : 0;
+        const bool cut = text.size() > room;
+        if (cut) text.resize(room);
+        g_longvalues.erase(&row);
         switch (row.kind) {
         case SettingKind::Int: *row.i = std::atoi(text.c_str()); break;
         case SettingKind::Long: *row.l = std::atol(text.c_str()); break;
@@ -87,6 +99,11 @@ void LoadSettingRow(const SettingKey& row, const std::string& path) {
         }
         case SettingKind::Custom: break;
         }
+        if (cut) {
+            WriteTracef("%s %s is longer than %d characters: the file keeps it whole", row.section, row.key,
+                        int(room));
+            g_longvalues[&row] = FormatSetting(row);
+        }
     }
     if (row.load) row.load(row, path);
 }
@@ -104,5 +121,8 @@ void SaveSettingRow(const SettingKey& row, const std::string& path) {
         WriteTracef("no colour name for %s %06X", row.key, unsigned(*row.c));
         return;
     }
-    WriteIniKey(row.section, row.key, FormatSetting(row).c_str(), path);
+    const std::string value = FormatSetting(row);
+    auto kept = g_longvalues.find(&row);
+    if (kept != g_longvalues.end() && kept->second == value) return;
+    WriteIniKey(row.section, row.key, value.c_str(), path);
 }

@@ -7,6 +7,7 @@
 #include "base/panel_options.h"
 #include "base/trace_log.h"
 #include "civ/accessory_ports.h"
+#include "civ/civ_frame.h"
 #include "civ/civ_options.h"
 #include "civ/civ_setters.h"
 #include "civ/civ_timers.h"
@@ -22,6 +23,7 @@
 #include "devices/remote_link.h"
 #include "devices/switches.h"
 #include "panel/swl_panel.h"
+#include "platform/event_loop.h"
 #include "platform/message_box.h"
 
 int g_keyingstate = 0;
@@ -59,6 +61,35 @@ void SendKeyer(std::uint8_t down) {
 }
 
 void SendRemoteKey(std::uint8_t on) { sendtopartner(&on, 1, kRemoteKey); }
+
+// What holds the transmitter is armed for release by a program that dies of
+// a fault and cannot run keyoff: the radio's transmit-off frame, the
+// keyer's key-up, the keying lines.
+namespace fatal = plat::fatal_release;
+
+void ArmCivRelease() {
+    std::uint8_t frame[kCivHeaderLen + 4];
+    const int n = BuildCivFrame(frame, {0x1C, 0x00, 0x00});
+    fatal::Arm(fatal::kRadioFrame, g_radioport, frame, n);
+}
+
+void ArmKeyerRelease() {
+    if (g_keyertype != 2) return;
+    const std::uint8_t up[2] = {0x0B, 0x00};
+    fatal::Arm(fatal::kKeyerFrame, g_yaltport, up, 2);
+}
+
+// As DropLines: a line that powers the radio's interface stays up.
+void ArmLineRelease(int slot, plat::PortHandle port, bool rts, bool dtr) {
+    const bool powerPort = port == g_radioport;
+    rts = rts && !(powerPort && g_rtspw);
+    dtr = dtr && !(powerPort && g_dtrpw);
+    if (rts || dtr) fatal::Arm(slot, port, nullptr, 0, rts, dtr);
+}
+
+void DisarmAllReleases() {
+    for (int slot = 0; slot < fatal::kSlotCount; ++slot) fatal::Disarm(slot);
+}
 
 // Drops the keying lines on `port`, leaving a line that powers the radio's
 // interface alone.
@@ -100,7 +131,9 @@ void keyon() {
     if (m & kKeyByKeyer) {
         WriteTrace("YALT");
         SendKeyer(0x01);
+        ArmKeyerRelease();
     }
+    if (m & kKeyByCiv) ArmCivRelease();
     if (m & kKeyByCiv) {
         if (g_keyingstate != 0) {
             // A key-off still waiting out the delay is cancelled: the
@@ -127,8 +160,12 @@ void keyon() {
         if (m & kKeyByRts) SetRTS(1, port);
         if (m & kKeyByDtr) SetDTR(1, port);
         g_keyedlineport = &port;
+        ArmLineRelease(fatal::kKeyLines, port, m & kKeyByRts, m & kKeyByDtr);
     }
-    if (m & kKeyByRadioRts) SetRTS(1, g_radioport);
+    if (m & kKeyByRadioRts) {
+        SetRTS(1, g_radioport);
+        ArmLineRelease(fatal::kRadioLines, g_radioport, true, false);
+    }
     if (m & kKeyByRemote) SendRemoteKey(1);
     g_keyedmeans |= m;
     WriteTrace("keyon exit");
@@ -139,11 +176,16 @@ void keyoff() {
     // What the settings choose now, and whatever the last key-on used.
     const unsigned m = KeyingPath() | g_keyedmeans;
     if (m & kKeyByKeyer) SendKeyer(0x00);
+    fatal::Disarm(fatal::kKeyerFrame);
     if (m & kKeyByCiv) {
-        if (g_keyingstate != 0)
-            g_keyingstate = 2;
-        else
+        if (g_keyingstate != 0) {
+            g_keyingstate = 2;  // still keyed until the delay sends the key-off
+        } else {
             SendCiv({0x1C, 0x00, 0x00});
+            fatal::Disarm(fatal::kRadioFrame);
+        }
+    } else {
+        fatal::Disarm(fatal::kRadioFrame);
     }
     if (m & kKeyByLpt) {
         outportb(kLptKeyPort, kLptKeyUp);
@@ -156,6 +198,8 @@ void keyoff() {
         g_keyedlineport = nullptr;
     }
     if (m & kKeyByRadioRts) DropLines(g_radioport, true, false);
+    fatal::Disarm(fatal::kKeyLines);
+    fatal::Disarm(fatal::kRadioLines);
     if (m & kKeyByRemote) SendRemoteKey(0);
     g_keyedmeans = 0;
 }
@@ -181,7 +225,10 @@ void OnKeyToggle() {
 
 void OnKeyonDelay() {
     KillCivTimer(TIMER_KEYON_DELAY);
-    if (g_keyingstate == 2) SendCiv({0x1C, 0x00, 0x00});
+    if (g_keyingstate == 2) {
+        SendCiv({0x1C, 0x00, 0x00});
+        fatal::Disarm(fatal::kRadioFrame);
+    }
     g_keyingstate = 0;
 }
 
@@ -226,6 +273,7 @@ void ReleaseAllKeying(const char* why) {
     if (g_client && g_linkstate == 3) SendRemoteKey(0);
     g_keyedmeans = 0;
     g_keyedlineport = nullptr;
+    DisarmAllReleases();
     releasing = false;
 }
 

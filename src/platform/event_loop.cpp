@@ -13,9 +13,13 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <clocale>
 #include <cstdint>
 #include <cstdlib>
@@ -188,11 +192,28 @@ void WatchSignalPipe() {
 }
 
 void OnSignal(int) {
+    const int saved = errno;
     if (g_signalPipe[1] >= 0) {
         char b = 1;
         ssize_t r = ::write(g_signalPipe[1], &b, 1);
         (void)r;
     }
+    errno = saved;
+}
+
+// A write to a pipe or socket nobody reads then fails with EPIPE. A handler
+// rather than SIG_IGN: programs the operator starts from here get the
+// default back when they are executed.
+void OnBrokenPipe(int) {}
+
+// Signals whose default ends the program and that carry no fault: each
+// closes the program in order. Those the C library keeps for itself are not
+// among SIGRTMIN..SIGRTMAX.
+std::vector<int> CloseSignals() {
+    std::vector<int> s = {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM,
+                          SIGPROF, SIGXCPU, SIGXFSZ, SIGIO, SIGPWR, SIGSTKFLT};
+    for (int r = SIGRTMIN; r <= SIGRTMAX; ++r) s.push_back(r);
+    return s;
 }
 
 }  // namespace
@@ -447,8 +468,20 @@ void InstallCloseSignals(Window* target) {
         sa.sa_handler = OnSignal;
         sigemptyset(&sa.sa_mask);
         sa.sa_flags = SA_RESTART;
-        sigaction(SIGTERM, &sa, nullptr);
-        sigaction(SIGINT, &sa, nullptr);
+        for (int sig : CloseSignals()) {
+            // One that the parent set to be ignored (nohup) stays ignored,
+            // and one already taken (a profiler's timer) stays with its taker.
+            struct sigaction old {};
+            const bool taken = sigaction(sig, nullptr, &old) == 0 &&
+                               ((old.sa_flags & SA_SIGINFO) != 0 || old.sa_handler != SIG_DFL);
+            if (taken && sig != SIGTERM && sig != SIGINT) continue;
+            sigaction(sig, &sa, nullptr);
+        }
+        struct sigaction pipe {};
+        pipe.sa_handler = OnBrokenPipe;
+        sigemptyset(&pipe.sa_mask);
+        pipe.sa_flags = SA_RESTART;
+        sigaction(SIGPIPE, &pipe, nullptr);
     }
     WatchSignalPipe();
     // A signal that came before the window was named closes it now.
@@ -479,4 +512,98 @@ Rect DesktopRect() {
 bool Headless() { return g_app == nullptr || g_headless; }
 
 }  // namespace app
+
+namespace fatal_release {
+namespace {
+struct ArmedSlot {
+    // -1 while not armed; written last when arming, first when disarming,
+    // so the handler never sees a slot half filled.
+    std::atomic<int> fd{-1};
+    dev_t dev = 0;
+    ino_t ino = 0;
+    std::uint8_t bytes[kMaxBytes] = {};
+    int len = 0;
+    int lines = 0;  // TIOCM_RTS | TIOCM_DTR
+};
+ArmedSlot g_slots[kSlotCount];
+volatile sig_atomic_t g_dying = 0;
+
+void Say(const char* text) {
+    std::size_t n = 0;
+    while (text[n]) ++n;
+    ssize_t r = ::write(2, text, n);
+    (void)r;
+}
+
+// Only async-signal-safe calls from here on: the heap may be what broke.
+void OnFatalSignal(int sig) {
+    if (!g_dying) {
+        g_dying = 1;
+        bool released = false;
+        for (ArmedSlot& s : g_slots) {
+            const int fd = s.fd.load(std::memory_order_acquire);
+            if (fd < 0) continue;
+            struct stat st {};
+            if (::fstat(fd, &st) != 0 || st.st_dev != s.dev || st.st_ino != s.ino) continue;
+            int off = 0;
+            // The port is non-blocking: a full output buffer ends the try.
+            for (int tries = 0; off < s.len && tries < 100; ++tries) {
+                const ssize_t n = ::write(fd, s.bytes + off, std::size_t(s.len - off));
+                if (n > 0) off += int(n);
+                else if (n < 0 && errno != EINTR && errno != EAGAIN) break;
+            }
+            if (s.lines) {
+                int bits = s.lines;
+                ::ioctl(fd, TIOCMBIC, &bits);
+            }
+            released = true;
+        }
+        Say(released ? "qarv: fatal signal, the transmitter was released\n" : "qarv: fatal signal\n");
+    }
+    // SA_RESETHAND gave the signal its default action back: it ends the
+    // program now, with a core where the system keeps them.
+    ::signal(sig, SIG_DFL);
+    ::raise(sig);
+}
+}  // namespace
+
+void Arm(int slot, int fd, const std::uint8_t* bytes, int len, bool dropRts, bool dropDtr) {
+    if (slot < 0 || slot >= kSlotCount) return;
+    ArmedSlot& s = g_slots[slot];
+    s.fd.store(-1, std::memory_order_release);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0) return;
+    s.dev = st.st_dev;
+    s.ino = st.st_ino;
+    s.len = std::clamp(len, 0, kMaxBytes);
+    for (int i = 0; i < s.len; ++i) s.bytes[i] = bytes[i];
+    s.lines = (dropRts ? TIOCM_RTS : 0) | (dropDtr ? TIOCM_DTR : 0);
+    s.fd.store(fd, std::memory_order_release);
+}
+
+void Disarm(int slot) {
+    if (slot < 0 || slot >= kSlotCount) return;
+    g_slots[slot].fd.store(-1, std::memory_order_release);
+}
+
+bool Armed(int slot) { return slot >= 0 && slot < kSlotCount && g_slots[slot].fd.load() >= 0; }
+
+void Install() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    // A stack overflow leaves no stack for the handler: it runs on its own.
+    static char altStack[64 * 1024];
+    stack_t ss {};
+    ss.ss_sp = altStack;
+    ss.ss_size = sizeof altStack;
+    sigaltstack(&ss, nullptr);
+    struct sigaction sa {};
+    sa.sa_handler = OnFatalSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESETHAND | SA_NODEFER | SA_ONSTACK;
+    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGSYS, SIGTRAP}) sigaction(sig, &sa, nullptr);
+}
+}  // namespace fatal_release
+
 }  // namespace plat

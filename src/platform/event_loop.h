@@ -2,6 +2,7 @@
 // input hooks, the application object of the display toolkit, and the
 // termination signals that ask the main window to close.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -43,11 +44,15 @@ void SetIdleHandler(std::function<bool()> handler);
 // Input hook: key and mouse button presses anywhere in the program, given as
 // WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN ... before the window sees them.
 void SetInputHook(std::function<void(unsigned msg)> hook);
-// SIGTERM and SIGINT ask `target` to close (RequestClose with
-// kCloseBySignal), so the close sequence runs once and knows no person is
-// there to answer. Called first without a target at program start, so that
-// no signal during start-up kills the program unsaved; a later call names
-// the window, and a signal that came before then closes it at once.
+// Every signal that would end the program and can be caught (SIGTERM,
+// SIGINT, SIGHUP of a closed terminal, SIGQUIT, SIGUSR1/2, the timer and
+// resource signals, the real-time ones) asks `target` to close
+// (RequestClose with kCloseBySignal), so the close sequence runs once, with
+// its unkeying, save and trace end, and knows no person is there to answer.
+// SIGPIPE ends nothing: a write to a pipe, socket or port nobody reads fails
+// with EPIPE instead. Called first without a target at program start, so
+// that no signal during start-up kills the program unsaved; a later call
+// names the window, and a signal that came before then closes it at once.
 void InstallCloseSignals(Window* target = nullptr);
 // True once a termination signal has asked for the close (a pending one is
 // taken up here), so long work on the UI thread can stop and let it run.
@@ -89,5 +94,23 @@ unsigned TimerPeriod(const Window* w, unsigned id);
 void TimerKillAll(const Window* w);
 void PostedDropAll(const Window* w);
 void PostTo(Window* w, unsigned msg, WPARAM wParam, LPARAM lParam);
+
+// The last words of a program that dies of a fault (SIGSEGV, SIGBUS, SIGFPE,
+// SIGILL, SIGABRT, SIGSYS, SIGTRAP) and cannot run its close: whatever
+// holds the transmitter is let go without allocating, from what was armed
+// here beforehand, and the signal then ends the program as it would have.
+// A slot holds bytes to write to a port (a transmit-off frame, a keyer's
+// key-up) and modem lines to drop on it. The port is checked to be the
+// same device it was when armed, so a descriptor reused meanwhile for
+// something else is left alone.
+namespace fatal_release {
+enum Slot : int { kRadioFrame, kKeyerFrame, kKeyLines, kRadioLines, kSlotCount };
+constexpr int kMaxBytes = 32;
+void Arm(int slot, int fd, const std::uint8_t* bytes, int len, bool dropRts = false, bool dropDtr = false);
+void Disarm(int slot);
+bool Armed(int slot);
+// Installs the handlers (once, at program start).
+void Install();
+}  // namespace fatal_release
 
 }  // namespace plat

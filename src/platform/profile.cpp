@@ -16,39 +16,6 @@
 namespace plat {
 namespace {
 
-std::string Trim(const std::string& s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-    return s.substr(b, e - b);
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-// "[name]" gives name; anything else nullopt.
-std::optional<std::string> SectionOf(const std::string& line) {
-    std::string t = Trim(line);
-    if (t.size() < 2 || t.front() != '[') return std::nullopt;
-    auto close = t.find(']');
-    if (close == std::string::npos) return std::nullopt;
-    return Trim(t.substr(1, close - 1));
-}
-
-// "key=value" gives (key, value); nullopt when there is no '='.
-bool KeyOf(const std::string& line, std::string& key, std::string& value) {
-    auto eq = line.find('=');
-    if (eq == std::string::npos) return false;
-    key = Trim(line.substr(0, eq));
-    value = Trim(line.substr(eq + 1));
-    return !key.empty();
-}
-
 struct Cached {
     std::string path;
     bool valid = false;
@@ -79,7 +46,7 @@ bool LoadDoc(const std::string& path, IniDocument& d) {
     auto text = ReadWholeFile(path);
     if (!text) return false;
     try {
-        d.Parse(*text);
+        d.Parse(std::move(*text));
     } catch (const std::bad_alloc&) {
         d = IniDocument{};
         return false;
@@ -107,76 +74,149 @@ const IniDocument& CachedDoc(const std::string& path) {
 
 }  // namespace
 
-void IniDocument::Parse(const std::string& text) {
-    lines_.clear();
-    crlf_ = text.find("\r\n") != std::string::npos;
+namespace {
+std::string_view TrimView(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+    return s.substr(b, e - b);
+}
+
+std::string Upper(std::string_view s) {
+    std::string u(s);
+    for (char& c : u) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return u;
+}
+
+// "[name]" gives name; anything else nullopt.
+std::optional<std::string_view> SectionName(std::string_view line) {
+    std::string_view t = TrimView(line);
+    if (t.size() < 2 || t.front() != '[') return std::nullopt;
+    auto close = t.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return TrimView(t.substr(1, close - 1));
+}
+
+// "key=value" gives the key; nullopt when there is no '=' or no name.
+std::optional<std::string_view> KeyName(std::string_view line) {
+    auto eq = line.find('=');
+    if (eq == std::string_view::npos) return std::nullopt;
+    std::string_view k = TrimView(line.substr(0, eq));
+    if (k.empty()) return std::nullopt;
+    return k;
+}
+}  // namespace
+
+std::string_view IniDocument::Text(const Line& l) const {
+    const std::string& from = l.own ? own_ : text_;
+    return std::string_view(from).substr(l.off, l.len);
+}
+
+void IniDocument::Parse(const std::string& text) { Parse(std::string(text)); }
+
+void IniDocument::Parse(std::string&& text) {
+    text_ = std::move(text);
+    own_.clear();
+    sections_.clear();
+    sections_.emplace_back();
+    sectionIndex_.clear();
+    crlf_ = text_.find("\r\n") != std::string::npos;
+    const char* base = text_.data();
     std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t nl = text.find('\n', pos);
-        std::string line = text.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines_.push_back(std::move(line));
-        if (nl == std::string::npos) break;
-        pos = nl + 1;
+    while (pos < text_.size()) {
+        const void* nl = std::memchr(base + pos, '\n', text_.size() - pos);
+        const std::size_t end = nl ? std::size_t(static_cast<const char*>(nl) - base) : text_.size();
+        std::size_t len = end - pos;
+        if (len > 0 && base[pos + len - 1] == '\r') --len;
+        const Line line{pos, std::uint32_t(len), 0};
+        if (auto name = SectionName(Text(line))) {
+            sections_.emplace_back();
+            sections_.back().header = line;
+            sectionIndex_.try_emplace(Upper(*name), sections_.size() - 1);
+        } else {
+            sections_.back().body.push_back(line);
+        }
+        if (!nl) break;
+        pos = end + 1;
     }
 }
 
 std::string IniDocument::Serialize() const {
     const char* eol = crlf_ ? "\r\n" : "\n";
     std::string out;
-    for (const auto& l : lines_) {
-        out += l;
-        out += eol;
+    out.reserve(text_.size() + own_.size());
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        if (i > 0) {
+            out += Text(sections_[i].header);
+            out += eol;
+        }
+        for (const Line& l : sections_[i].body) {
+            out += Text(l);
+            out += eol;
+        }
     }
     return out;
 }
 
-std::optional<std::string> IniDocument::Get(const std::string& section, const std::string& key) const {
-    bool inSection = false;
-    bool seenSection = false;
-    for (const auto& line : lines_) {
-        if (auto s = SectionOf(line)) {
-            if (inSection) return std::nullopt;  // first matching section only
-            inSection = EqualNoCase(*s, section) && !seenSection;
-            seenSection = seenSection || inSection;
-            continue;
-        }
-        if (!inSection) continue;
-        std::string k, v;
-        if (KeyOf(line, k, v) && EqualNoCase(k, key)) return v;
+const std::unordered_map<std::string, std::size_t>& IniDocument::KeysOf(std::size_t section) const {
+    Section& sec = sections_[section];
+    if (!sec.keys) {
+        sec.keys = std::make_unique<std::unordered_map<std::string, std::size_t>>();
+        for (std::size_t i = 0; i < sec.body.size(); ++i)
+            if (auto k = KeyName(Text(sec.body[i]))) sec.keys->try_emplace(Upper(*k), i);
     }
-    return std::nullopt;
+    return *sec.keys;
+}
+
+std::optional<std::size_t> IniDocument::FindSection(const std::string& name) const {
+    auto it = sectionIndex_.find(Upper(TrimView(name)));
+    if (it == sectionIndex_.end()) return std::nullopt;
+    return it->second;
+}
+
+IniDocument::Line IniDocument::Own(const std::string& text) {
+    Line l{own_.size(), std::uint32_t(text.size()), 1};
+    own_ += text;
+    return l;
+}
+
+std::optional<std::string> IniDocument::Get(const std::string& section, const std::string& key) const {
+    auto sec = FindSection(section);
+    if (!sec) return std::nullopt;
+    const auto& keys = KeysOf(*sec);
+    auto it = keys.find(Upper(key));
+    if (it == keys.end()) return std::nullopt;
+    std::string_view line = Text(sections_[*sec].body[it->second]);
+    return std::string(TrimView(line.substr(line.find('=') + 1)));
 }
 
 bool IniDocument::Set(const std::string& section, const std::string& key, const std::string& value) {
     const std::string newLine = key + "=" + value;
-    std::size_t secLine = std::string::npos;
-    std::size_t lastContent = std::string::npos;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (auto s = SectionOf(lines_[i])) {
-            if (secLine != std::string::npos) break;
-            if (EqualNoCase(*s, section)) {
-                secLine = i;
-                lastContent = i;
-            }
-            continue;
-        }
-        if (secLine == std::string::npos) continue;
-        if (!Trim(lines_[i]).empty()) lastContent = i;
-        std::string k, v;
-        if (KeyOf(lines_[i], k, v) && EqualNoCase(k, key)) {
-            if (lines_[i] == newLine) return false;
-            lines_[i] = newLine;
+    if (auto sec = FindSection(section)) {
+        KeysOf(*sec);
+        Section& s = sections_[*sec];
+        auto it = s.keys->find(Upper(key));
+        if (it != s.keys->end()) {
+            if (Text(s.body[it->second]) == newLine) return false;
+            s.body[it->second] = Own(newLine);
             return true;
         }
-    }
-    if (secLine != std::string::npos) {
-        lines_.insert(lines_.begin() + std::ptrdiff_t(lastContent + 1), newLine);
+        // A new key goes after the section's last line that is not blank;
+        // only blank lines move, so no key changes its place.
+        std::size_t at = s.body.size();
+        while (at > 0 && TrimView(Text(s.body[at - 1])).empty()) --at;
+        s.body.insert(s.body.begin() + std::ptrdiff_t(at), Own(newLine));
+        if (auto k = KeyName(newLine)) s.keys->try_emplace(Upper(*k), at);
         return true;
     }
-    if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.push_back("");
-    lines_.push_back("[" + section + "]");
-    lines_.push_back(newLine);
+    const Section& last = sections_.back();
+    const bool lastBlank = last.body.empty() ? sections_.size() == 1 : TrimView(Text(last.body.back())).empty();
+    if (!lastBlank) sections_.back().body.push_back(Own(""));
+    const std::string header = "[" + section + "]";
+    sections_.emplace_back();
+    sections_.back().header = Own(header);
+    sections_.back().body.push_back(Own(newLine));
+    if (auto name = SectionName(header)) sectionIndex_.try_emplace(Upper(*name), sections_.size() - 1);
     return true;
 }
 
@@ -197,19 +237,27 @@ bool ProfileWriteString(const std::string& section, const std::string& key, cons
         g_batch.dirty |= g_batch.doc.Set(section, key, value);
         return true;
     }
-    IniDocument doc = CachedDoc(path);
+    CachedDoc(path);
     if (!g_cache.whole) return false;
-    if (!doc.Set(section, key, value) && ::access(path.c_str(), F_OK) == 0) return true;
-    bool ok = WriteFileAtomic(path, doc.Serialize());
+    // The cached document takes the change; it is read again after the
+    // write, whichever way the write went.
+    if (!g_cache.doc.Set(section, key, value) && ::access(path.c_str(), F_OK) == 0) return true;
+    bool ok = WriteFileAtomic(path, g_cache.doc.Serialize());
     g_cache.valid = false;
+    g_cache.doc = IniDocument{};
     return ok;
 }
 
 void ProfileBeginBatch(const std::string& path) {
     g_batch.active = true;
     g_batch.path = path;
-    g_batch.doc = CachedDoc(path);
+    // The batch takes the cached document over rather than copying a
+    // large file.
+    CachedDoc(path);
+    g_batch.doc = std::move(g_cache.doc);
     g_batch.whole = g_cache.whole;
+    g_cache.valid = false;
+    g_cache.doc = IniDocument{};
     g_batch.dirty = false;
 }
 

@@ -6,24 +6,55 @@
 // keeps every other line as it was. Files are replaced atomically.
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace plat {
 
-// One ini text held in memory, line by line.
+// One ini text held in memory. The text is kept as read and indexed once:
+// a section is found by its name and a key within it in constant time, so
+// reading and writing every setting costs time linear in the file's size
+// however many foreign sections come first.
 class IniDocument {
 public:
     void Parse(const std::string& text);
+    void Parse(std::string&& text);
     std::string Serialize() const;
     std::optional<std::string> Get(const std::string& section, const std::string& key) const;
     // Sets a key; returns true when the document changed.
     bool Set(const std::string& section, const std::string& key, const std::string& value);
-    bool Empty() const { return lines_.empty(); }
+    bool Empty() const { return sections_.size() == 1 && sections_[0].body.empty(); }
 
 private:
-    std::vector<std::string> lines_;
+    // A line of text_ (or, once written, of own_), without its line end.
+    struct Line {
+        std::size_t off = 0;
+        std::uint32_t len = 0;
+        std::uint32_t own = 0;
+    };
+    struct Section {
+        Line header;               // unused for the lines before the first header
+        std::vector<Line> body;
+        // Upper-case key name to its first line in body; built at the
+        // first look into the section.
+        std::unique_ptr<std::unordered_map<std::string, std::size_t>> keys;
+    };
+    std::string_view Text(const Line& l) const;
+    void Index();
+    const std::unordered_map<std::string, std::size_t>& KeysOf(std::size_t section) const;
+    std::optional<std::size_t> FindSection(const std::string& name) const;
+    Line Own(const std::string& text);
+
+    std::string text_;
+    std::string own_;
+    // sections_[0]: the lines before the first section header.
+    mutable std::vector<Section> sections_ = std::vector<Section>(1);
+    std::unordered_map<std::string, std::size_t> sectionIndex_;  // first section of each name
     bool crlf_ = false;
 };
 

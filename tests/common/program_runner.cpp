@@ -19,11 +19,13 @@ ProgramRunner::ProgramRunner(const std::string& dir) : dir_(dir) { Start(""); }
 
 ProgramRunner::ProgramRunner(const std::string& dir, const std::string& display) : dir_(dir) { Start(display); }
 
+ProgramRunner::ProgramRunner(const std::string& dir, int stderrFd) : dir_(dir) { Start("", stderrFd); }
+
 void ProgramRunner::Signal(int sig) const {
     if (pid_ > 0) ::kill(pid_, sig);
 }
 
-void ProgramRunner::Start(const std::string& display) {
+void ProgramRunner::Start(const std::string& display, int stderrFd) {
     const std::string& dir = dir_;
     std::string bin = std::string(QARV_BUILD_DIR) + "/qarv";
     std::vector<std::string> env;
@@ -47,7 +49,8 @@ void ProgramRunner::Start(const std::string& display) {
     posix_spawn_file_actions_t fa;
     posix_spawn_file_actions_init(&fa);
     posix_spawn_file_actions_addchdir_np(&fa, dir.c_str());
-    posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
+    if (stderrFd >= 0) posix_spawn_file_actions_adddup2(&fa, stderrFd, 2);
+    else posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
     if (posix_spawn(&pid_, bin.c_str(), &fa, nullptr, argv, envp.data()) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&fa);
 }

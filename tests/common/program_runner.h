@@ -11,6 +11,8 @@ public:
     explicit ProgramRunner(const std::string& dir);
     // The same on the X display `display` (":N") instead of headless.
     ProgramRunner(const std::string& dir, const std::string& display);
+    // Headless, with its standard error on `stderrFd` instead of /dev/null.
+    ProgramRunner(const std::string& dir, int stderrFd);
     ~ProgramRunner();
     pid_t pid() const { return pid_; }
     // Waits until `file` in the directory contains `text`; false after `ms`.
@@ -29,7 +31,7 @@ public:
     int WaitExit(int ms);
 
 private:
-    void Start(const std::string& display);
+    void Start(const std::string& display, int stderrFd = -1);
     std::string dir_;
     pid_t pid_ = -1;
 };

@@ -1,0 +1,152 @@
+// How the whole program ends when something outside ends it: a hang-up or a
+// user signal closes it as SIGTERM does, a fault still lets go of the
+// transmitter, a broken pipe ends nothing; and a second copy started in the
+// same folder is refused. The program runs as its own process against the
+// simulated radio, keyed by a logging program's CAT "TX;".
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "common/program_runner.h"
+#include "common/test_dir.h"
+#include "sim/pty_pair.h"
+#include "sim/sim_radio.h"
+
+namespace {
+const std::string kSeed =
+    "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nTHP COMPORT=COM2\n[OPERATING STATUS]\nQARV=23\nTHP=1\n";
+
+// The radio and the program run in real time: waits are on what the
+// simulated radio has seen, bounded.
+template <class F>
+bool Within(int ms, F done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+// The program on the simulated IC-7300 (ports/com1) with a CAT port
+// (ports/com2), keyed by "TX;" once the radio answered.
+struct KeyedStation {
+    TestDir dir;
+    sim::SimRadio radio{0x94, 19200};
+    PtyPair cat;
+    std::unique_ptr<ProgramRunner> qarv;
+
+    KeyedStation() {
+        EXPECT_TRUE(radio.link(dir.file("ports/com1")));
+        EXPECT_TRUE(cat.link(dir.file("ports/com2")));
+        radio.start();
+        dir.write("qarv.ini", kSeed);
+        qarv = std::make_unique<ProgramRunner>(dir.path());
+    }
+    ~KeyedStation() {
+        qarv.reset();
+        radio.stop();
+    }
+    bool key() {
+        if (!qarv->WaitForText("comms.txt", "Good Message 3", 15000)) return false;
+        cat.write({'T', 'X', ';'});
+        return Within(5000, [&] { return radio.transmitting() == 1; });
+    }
+    bool sawTransmitOff() const {
+        const sim::Bytes off{0xFE, 0xFE, 0x94, 0xE0, 0x1C, 0x00, 0x00, 0xFD};
+        const auto frames = radio.frames();
+        return std::find(frames.begin(), frames.end(), off) != frames.end();
+    }
+};
+}  // namespace
+
+TEST(ProgramEnding, HangUpAndUserSignalsUnkeySaveAndEndTheTrace) {
+    for (int sig : {SIGHUP, SIGUSR1, SIGQUIT}) {
+        SCOPED_TRACE(sig);
+        KeyedStation st;
+        ASSERT_TRUE(st.key());
+        EXPECT_EQ(st.qarv->StopWith(sig, 20000), 0);
+        EXPECT_TRUE(Within(3000, [&] { return st.radio.transmitting() == 0; }));
+        EXPECT_TRUE(st.sawTransmitOff());
+        EXPECT_NE(st.dir.read("qarv.ini").find("VERSION=V3.52"), std::string::npos);
+        const std::string trace = st.dir.read("comms.txt");
+        EXPECT_NE(trace.find("calling saveoper"), std::string::npos);
+        EXPECT_EQ(trace.substr(trace.size() - 14), "Log File End\r\n");
+    }
+}
+
+TEST(ProgramEnding, AFaultStillUnkeysTheRadioAndEndsByItsSignal) {
+    const rlimit noCore{0, 0};  // the faults are sent, not real: no core files
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    for (int sig : {SIGSEGV, SIGABRT}) {
+        SCOPED_TRACE(sig);
+        KeyedStation st;
+        ASSERT_TRUE(st.key());
+        EXPECT_EQ(st.qarv->StopWith(sig, 10000), 128 + sig);
+        EXPECT_TRUE(Within(3000, [&] { return st.radio.transmitting() == 0; }));
+        EXPECT_TRUE(st.sawTransmitOff());
+        // Nothing pretends to have closed in order: no save, no trace end.
+        EXPECT_EQ(st.dir.read("qarv.ini"), kSeed);
+        EXPECT_EQ(st.dir.read("comms.txt").find("Log File End"), std::string::npos);
+    }
+}
+
+TEST(ProgramEnding, ABrokenPipeEndsNothing) {
+    TestDir dir;
+    // A missing radio port is reported on standard error, here a pipe that
+    // nobody reads any more.
+    dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM5\n[OPERATING STATUS]\nMEMORY1=KEEP@ME\n");
+    int p[2];
+    ASSERT_EQ(::pipe(p), 0);
+    ::close(p[0]);
+    ProgramRunner qarv(dir.path(), p[1]);
+    ::close(p[1]);
+    ASSERT_TRUE(qarv.WaitForText("comms.txt", "OnTimer called 206", 15000));
+    qarv.Signal(SIGPIPE);
+    EXPECT_EQ(qarv.WaitExit(500), -1);  // still running
+    EXPECT_EQ(qarv.StopWith(SIGTERM, 20000), 0);
+    EXPECT_NE(dir.read("qarv.ini").find("MEMORY1=KEEP@ME"), std::string::npos);
+    EXPECT_NE(dir.read("qarv.ini").find("VERSION=V3.52"), std::string::npos);
+}
+
+TEST(ProgramEnding, ASecondCopyInTheSameFolderIsRefusedAndAnotherFolderRuns) {
+    TestDir other;
+    TestDir dir;
+    dir.write("qarv.ini", "[OPERATING STATUS]\nCALLSIGN=W1AW\n");
+    ProgramRunner first(dir.path());
+    ASSERT_TRUE(first.WaitForText("comms.txt", "OnCreate exit", 15000));
+    const std::string traceBefore = dir.read("comms.txt");
+
+    int p[2];
+    ASSERT_EQ(::pipe(p), 0);
+    ProgramRunner second(dir.path(), p[1]);
+    ::close(p[1]);
+    EXPECT_EQ(second.WaitExit(15000), 1);
+    char buf[512] = {};
+    const ssize_t n = ::read(p[0], buf, sizeof buf - 1);
+    ::close(p[0]);
+    EXPECT_NE(std::string(buf, n > 0 ? std::size_t(n) : 0).find("another copy is already running in " + dir.path()),
+              std::string::npos);
+    // The refused copy left the first one's trace alone.
+    EXPECT_EQ(dir.read("comms.txt").compare(0, traceBefore.size(), traceBefore), 0);
+
+    ProgramRunner elsewhere(other.path());
+    EXPECT_TRUE(elsewhere.WaitForText("comms.txt", "OnCreate exit", 15000));
+    EXPECT_EQ(elsewhere.StopWith(SIGTERM, 20000), 0);
+
+    // A copy that died without a close leaves the folder free.
+    first.Signal(SIGKILL);
+    EXPECT_EQ(first.WaitExit(5000), 128 + SIGKILL);
+    ::unlink(dir.file("comms.txt").c_str());
+    ProgramRunner next(dir.path());
+    EXPECT_TRUE(next.WaitForText("comms.txt", "OnCreate exit", 15000));
+    EXPECT_EQ(next.StopWith(SIGTERM, 20000), 0);
+}
