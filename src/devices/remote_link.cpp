@@ -488,6 +488,7 @@ void ShutdownRemote() {
     g_holdercall[0] = '\0';
     g_partnerwatched = false;
     CloseCallers();
+    FlushCallLogSummaries();
     KillCivTimer(TIMER_SOCK_TIMEOUT);
     Status("Logged Off");
     plat::SocketClose(g_partnersock);
