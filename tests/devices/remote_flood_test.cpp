@@ -11,9 +11,9 @@
 using namespace remote_test;
 
 namespace {
-// `each` callers from each of `hosts` addresses; a caller the server lets
-// go calls again at once (at most `perStep` new ones a step, as a backlog
-// takes them) and sends `hello` once connected. Counts the answers.
+// `each` callers from each of `hosts` addresses, each calling again as soon
+// as it is let go (at most `perStep` a step, every address in turn) and
+// sending `hello` once connected. Counts the answers by type.
 struct Flood {
     struct Caller {
         std::string from;
@@ -24,10 +24,11 @@ struct Flood {
     Bytes hello;
     std::vector<Caller> callers;
     int answers[256] = {};
-    std::size_t turn = 0;  // who calls first this step: every address in turn
-    Flood(int port_, int net, int hosts, int each, Bytes hello_ = {}) : port(port_), hello(std::move(hello_)), callers(std::size_t(hosts * each)) {
+    std::size_t turn = 0;
+    Flood(int port_, int net, int hosts, int each, Bytes hello_ = {})
+        : port(port_), hello(std::move(hello_)), callers(std::size_t(hosts * each)) {
         for (std::size_t i = 0; i < callers.size(); ++i)
-            callers[i].from = "127.0." + std::to_string(net + int(i) / each / 250) + "." + std::to_string(1 + int(i) / each % 250);
+            callers[i].from = "127.0." + std::to_string(net) + "." + std::to_string(1 + int(i) / each);
     }
     void step(int perStep = 4) {
         turn = (turn + 1) % callers.size();
@@ -35,44 +36,42 @@ struct Flood {
             Caller& c = callers[(turn + i) % callers.size()];
             Message m;
             while (c.peer.s != plat::kInvalidSocket && c.peer.next(&m)) ++answers[m.type];
-            if (c.peer.closed) plat::SocketClose(c.peer.s);
-            if (c.peer.s == plat::kInvalidSocket && perStep-- > 0) {
+            if (c.peer.closed) {
+                plat::SocketClose(c.peer.s);
                 c.peer = Peer();
+            }
+            if (c.peer.s == plat::kInvalidSocket && perStep-- > 0) {
                 c.peer.s = plat::TcpSocket();
                 plat::SocketBind(c.peer.s, c.from, 0);
                 plat::SocketConnect(c.peer.s, {plat::kLoopback, port});
                 c.said = hello.empty();
-            } else if (!c.said && plat::SocketSend(c.peer.s, hello.data(), int(hello.size())) == int(hello.size())) {
-                c.said = true;
+            } else if (!c.said) {
+                c.said = plat::SocketSend(c.peer.s, hello.data(), int(hello.size())) == int(hello.size());
             }
         }
     }
 };
 
-// One log-on of the operator from 127.0.0.1 while `flood` goes on, sent at
-// once or (as this program's client does) on the version message; then
-// its log-off. True when it was accepted.
+// One log-on and log-off of the operator from 127.0.0.1 while `flood` goes
+// on, the log-on sent at once or (as this program's client does) on the
+// version message. True when it was accepted.
 bool OperatorRound(Flood& flood, int port, bool atOnce) {
     Peer op;
     op.s = plat::TcpSocket();
     plat::SocketConnect(op.s, {plat::kLoopback, port});
     const Bytes logon = Encode(kMsgLogOn, Logon(2, "W1AW", "Secret"));
-    bool sent = false, accepted = false;
+    bool sent = !atOnce, accepted = false;
     Pump([&] {
         flood.step();
-        if (atOnce && !sent) sent = plat::SocketSend(op.s, logon.data(), int(logon.size())) == int(logon.size());
-        Message m;
-        while (op.next(&m)) {
+        if (!sent) sent = plat::SocketSend(op.s, logon.data(), int(logon.size())) == int(logon.size());
+        for (Message m; op.next(&m);) {
             if (m.type == kMsgVersion && !atOnce) op.sendRaw(logon);
             accepted = accepted || m.type == kMsgAccepted;
         }
         return accepted || op.closed;
     }, 200);
     if (accepted) op.send(kMsgLogOff);
-    Pump([&] {
-        flood.step();
-        return !RemoteOperatorActive();
-    });
+    Pump([&] { return flood.step(), !RemoteOperatorActive(); });
     return accepted;
 }
 }  // namespace
