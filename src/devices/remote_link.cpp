@@ -342,7 +342,10 @@ void ServiceServerSocket() {
         ResetAssembly();
         if (!OpenBoundSocket(g_listensock, true, "", int(g_serverport), WM_SOCK_REMOTE, plat::kSockAccept, ""))
             break;
-        if (!plat::SocketListen(g_listensock, 5)) {
+        // A backlog as deep as the places: under a flood of callers the
+        // system then drops no operator's connection attempt on the floor
+        // (to be tried again only a second later).
+        if (!plat::SocketListen(g_listensock, kCallersMax)) {
             WriteTracef("listen rc -1, lasterror %d", plat::SocketLastError());
             plat::SocketClose(g_listensock);
             break;
