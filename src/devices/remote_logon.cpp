@@ -200,10 +200,8 @@ void RememberGoodAddress(std::uint32_t ip) {
             }
             if (int(b.seen - k->seen) < 0) k = &b;
         }
-        FlushRefusals(*k);
-    } else {
-        FlushRefusals(*k);
     }
+    FlushRefusals(*k);
     *k = Backoff{};
     k->used = true;
     k->ip = ip;
