@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "devices/remote_fixture.h"
 #include "platform/files.h"

@@ -289,7 +289,8 @@ TEST(RemoteServer, PasswordLinesWithoutAPasswordGrantNothingAndRefusalsAreSummed
     const std::string log = srv.dir.read("calllog.txt");
     EXPECT_NE(log.find("\n127.0.0.5 refused 4 more times (last: bad call sign or password) up to "), std::string::npos);
     int full = 0;
-    for (auto p = log.find("K1ABC from 127.0.0.5"); p != std::string::npos; p = log.find("K1ABC from 127.0.0.5", p + 1)) ++full;
+    for (auto p = log.find("K1ABC from 127.0.0.5"); p != std::string::npos; p = log.find("K1ABC from 127.0.0.5", p + 1))
+        ++full;
     EXPECT_EQ(full, 3);
 }
 
