@@ -200,6 +200,15 @@ void RememberGoodAddress(std::uint32_t ip) {
             }
             if (int(b.seen - k->seen) < 0) k = &b;
         }
+        // The address it makes room for keeps its back-off among the others.
+        if (k->used && k->failures > 0)
+            for (Backoff& b : g_backoff)
+                if (Forgotten(b, now)) {
+                    FlushRefusals(b);
+                    b = *k;
+                    k->untold = 0;
+                    break;
+                }
     }
     FlushRefusals(*k);
     *k = Backoff{};
