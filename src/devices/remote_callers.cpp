@@ -43,26 +43,49 @@ Caller* Find(plat::SocketHandle s) {
     return nullptr;
 }
 
-// A place for a new caller. When all are taken an answered caller goes
-// first, else the oldest of the address holding the most places: a single
-// address reconnecting in a loop only ever pushes out its own callers.
-Caller& FreePlace() {
+void Serve(Caller& c);
+
+// The caller to let go for a newcomer from `ip`: an answered caller first,
+// else the oldest caller of the address that would hold the most places
+// (the newcomer's own first), so that no address holds two places while
+// another's caller waits, and an address reconnecting in a loop only ever
+// pushes out its own callers.
+Caller& Victim(std::uint32_t ip) {
     Caller* victim = nullptr;
     int victimShare = 0;
     for (Caller& c : g_callers) {
-        if (c.s == plat::kInvalidSocket) return c;
-        int share = 0;
+        int share = c.peer.ip == ip ? 1 : 0;
         for (const Caller& o : g_callers)
             if (o.peer.ip == c.peer.ip) ++share;
-        if (c.answered) share += kCallersMax;
+        share = share * 2 + (c.peer.ip == ip ? 1 : 0);
+        if (c.answered) share += 4 * kCallersMax;
         if (victim == nullptr || share > victimShare || (share == victimShare && c.order < victim->order)) {
             victim = &c;
             victimShare = share;
         }
     }
-    WriteTracef("caller %s let go for a newer one", From(*victim).c_str());
-    Forget(*victim);
     return *victim;
+}
+
+// A place for a new caller from `ip`. A caller is read before it is let
+// go: a log-on it has already sent is answered, never lost.
+Caller& FreePlace(std::uint32_t ip) {
+    for (int round = 0; round <= kCallersMax; ++round) {
+        for (Caller& c : g_callers)
+            if (c.s == plat::kInvalidSocket) return c;
+        Caller& victim = Victim(ip);
+        if (!victim.answered && round < kCallersMax) {
+            Serve(victim);
+            // It logged on, was answered or left: look again.
+            if (victim.s == plat::kInvalidSocket || victim.answered) continue;
+        }
+        WriteTracef("caller %s let go for a newer one", From(victim).c_str());
+        Forget(victim);
+        return victim;
+    }
+    Caller& victim = Victim(ip);
+    Forget(victim);
+    return victim;
 }
 
 // Refused or told "in use": the answer goes out ahead of the end of the
@@ -147,7 +170,7 @@ void AcceptCallers() {
             plat::SocketClose(s);
             continue;
         }
-        Caller& c = FreePlace();
+        Caller& c = FreePlace(peer.ip);
         c.s = s;
         c.peer = peer;
         c.order = ++g_acceptorder;
@@ -159,7 +182,13 @@ void AcceptCallers() {
         plat::SocketSetNoDelay(s, true);
         plat::SocketSelect(s, g_timerwindow, WM_SOCK_REMOTE, plat::kSockRead | plat::kSockClose);
         const std::uint8_t version = kProtocolVersion;
-        if (SendPartnerMessage(s, &version, 1, kMsgVersion) < 0) Forget(c);
+        if (SendPartnerMessage(s, &version, 1, kMsgVersion) < 0) {
+            Forget(c);
+            continue;
+        }
+        // A caller that was kept waiting in the backlog may have sent its
+        // log-on already: it is read before the next caller can push it out.
+        Serve(c);
     }
     RearmLinkTimer();
 }

@@ -342,7 +342,10 @@ void ServiceServerSocket() {
         ResetAssembly();
         if (!OpenBoundSocket(g_listensock, true, "", int(g_serverport), WM_SOCK_REMOTE, plat::kSockAccept, ""))
             break;
-        if (!plat::SocketListen(g_listensock, 5)) {
+        // A backlog as deep as the places: under a flood of callers the
+        // system then drops no operator's connection attempt on the floor
+        // (to be tried again only a second later).
+        if (!plat::SocketListen(g_listensock, kCallersMax)) {
             WriteTracef("listen rc -1, lasterror %d", plat::SocketLastError());
             plat::SocketClose(g_listensock);
             break;
@@ -488,6 +491,7 @@ void ShutdownRemote() {
     g_holdercall[0] = '\0';
     g_partnerwatched = false;
     CloseCallers();
+    FlushCallLogSummaries();
     KillCivTimer(TIMER_SOCK_TIMEOUT);
     Status("Logged Off");
     plat::SocketClose(g_partnersock);

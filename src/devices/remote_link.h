@@ -59,7 +59,9 @@ constexpr int kLogonMaxLength = 1 + 1 + 32 + 64;
 constexpr int kLogonDeadlineMs = 10000;
 // Connections the server holds while they log on, each with its deadline;
 // the listener stays open, so a silent caller cannot lock the operator out.
-constexpr int kCallersMax = 4;
+// More places than a flood has addresses: the places are shared out by
+// address, and a caller is only let go for one from an address holding fewer.
+constexpr int kCallersMax = 64;
 // The version the server announces; clients log on below 12.
 constexpr std::uint8_t kProtocolVersion = 11;
 
@@ -131,6 +133,9 @@ std::string CallLogLine(const char* call, int kind, int licenseClass, int hour, 
 // A refused caller's line: "<tried> from <address> refused (<why>) at <time>".
 std::string CallLogRefusalLine(const std::string& tried, const std::string& address, const std::string& why, int hour,
                                int minute, int second, int month, int day, int year);
+// The refusals of one address counted since its last line, summed up.
+std::string CallLogSummaryLine(const std::string& address, int count, const std::string& why, int hour, int minute,
+                               int second, int month, int day, int year);
 // Back-off after `failures` refused tries: 1 s doubling, at most a minute.
 unsigned LogonBackoffMs(int failures);
 
@@ -197,6 +202,8 @@ void WriteRefusalLog(const std::string& tried, const plat::SockAddr& peer, const
 void ClientLogonMessage(const std::uint8_t* payload, int length, int type);
 // Appends to "calllog.txt" (kind 1 log-on, 0 log-off) unless it repeats the last line.
 void WriteCallLog(int kind);
+// Writes the refusals still counted but not yet in the call log.
+void FlushCallLogSummaries();
 // The radio window and meter poll return to the local operator.
 void GiveBackRadio();
 // "<head>length %d " and the bytes in hex (the first `shown`).

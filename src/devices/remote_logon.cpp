@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "base/band_plan.h"
 #include "base/device_options.h"
@@ -16,25 +17,55 @@
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 
 namespace {
 constexpr int kPasswordLineMax = 256;
 constexpr int kInUseRetryTicks = 60;
 // Refused tries back off per address; an address quiet for ten minutes
-// after its back-off starts over. The table keeps the latest addresses.
+// after its back-off starts over. A record is only ever reused once it is
+// that old: when the table is full of younger ones, a new address's log-on
+// is not checked at all, so no flood of addresses resets anyone's back-off.
 constexpr unsigned kBackoffFirstMs = 1000;
 constexpr unsigned kBackoffMaxMs = 60000;
 constexpr unsigned kBackoffForgetMs = 600000;
-constexpr int kBackoffAddresses = 64;
+constexpr int kBackoffAddresses = 1024;
+// Addresses that logged on keep their own back-off and check their
+// passwords outside the common budget, so a guessing flood from elsewhere
+// cannot lock the operator out.
+constexpr int kKnownAddresses = 16;
+// Every other address shares one budget of password checks: a burst of 20,
+// then one each 600 ms (at most 120 in any minute).
+constexpr int kGuessBurst = 20;
+constexpr unsigned kGuessEveryMs = 600;
+// Refusals of one address written in full before they are summed up, and
+// how often a sum is written while the address goes on.
+constexpr int kRefusalLinesInFull = 3;
+constexpr unsigned kSummaryEveryMs = 600000;
+// "calllog.txt" moves on to "calllog2.txt" (and that to "calllog3.txt")
+// past this size.
+constexpr long long kCallLogRotateBytes = 1000000;
 
 struct Backoff {
     bool used = false;
     std::uint32_t ip = 0;
     int failures = 0;
     unsigned until = 0;  // tick when the address may try again
+    unsigned seen = 0;   // known addresses: the last log-on
+    // The call log of this address's refusals: lines written in full, and
+    // those since counted but not yet written.
+    int written = 0;
+    int untold = 0;
+    unsigned toldTick = 0;
+    plat::SystemTime lastTime;
+    char lastWhy[48] = {};
 };
 Backoff g_backoff[kBackoffAddresses];
+Backoff g_known[kKnownAddresses];
+
+int g_guesstokens = kGuessBurst;
+unsigned g_guessclock = 0;  // tick the last token was added
 
 // Call log repeat suppression.
 char g_lastlogcall[32] = {};
@@ -67,16 +98,26 @@ bool ReadLine(std::FILE* f, char* line, int size, bool* tooLong) {
     return n > 0 || c != EOF;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 // The call sign and password of one "passwords.csv" line: the first two
-// fields; a line of only two ends its password at the line end.
+// fields, without blanks around them; a line of only two ends its password
+// at the line end. An editor's byte-order mark before the first is no part
+// of the call sign, and a line without a password grants nothing.
 bool PasswordLineFields(const char* line, std::string* call, std::string* password) {
-    const char* c1 = std::strchr(line, ',');
-    if (c1 == nullptr) return false;
-    const char* c2 = std::strchr(c1 + 1, ',');
-    if (c2 == nullptr) c2 = c1 + 1 + std::strcspn(c1 + 1, "\r\n");
-    call->assign(line, c1);
-    password->assign(c1 + 1, c2);
-    return !call->empty();
+    std::string_view text(line);
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    text = text.substr(0, text.find_first_of("\r\n"));
+    const auto c1 = text.find(',');
+    if (c1 == std::string_view::npos) return false;
+    const auto c2 = text.find(',', c1 + 1);
+    *call = TrimBlanks(text.substr(0, c1));
+    *password = TrimBlanks(text.substr(c1 + 1, c2 == std::string_view::npos ? c2 : c2 - c1 - 1));
+    return !call->empty() && !password->empty();
 }
 
 // 0 while the back-off runs (it ends at most a minute ahead; the tick count wraps).
@@ -84,10 +125,97 @@ unsigned SinceBackoffEnded(const Backoff& b, unsigned now) {
     return b.until - now <= kBackoffMaxMs ? 0 : now - b.until;
 }
 
+bool Forgotten(const Backoff& b, unsigned now) { return !b.used || SinceBackoffEnded(b, now) > kBackoffForgetMs; }
+
+Backoff* FindKnown(std::uint32_t ip) {
+    for (Backoff& b : g_known)
+        if (b.used && b.ip == ip) return &b;
+    return nullptr;
+}
+
 Backoff* FindBackoff(std::uint32_t ip) {
+    if (Backoff* k = FindKnown(ip)) return k;
     for (Backoff& b : g_backoff)
         if (b.used && b.ip == ip) return &b;
     return nullptr;
+}
+
+void AppendCallLog(const std::string& line);
+
+// Writes the refusals of `b` counted since its last line, if any.
+void FlushRefusals(Backoff& b) {
+    if (b.untold == 0) return;
+    const plat::SystemTime& t = b.lastTime;
+    AppendCallLog(CallLogSummaryLine(plat::AddressText(b.ip), b.untold, b.lastWhy, t.hour, t.minute, t.second,
+                                     t.month, t.day, t.year));
+    b.untold = 0;
+    b.toldTick = plat::GetTickCount();
+}
+
+// The record of `ip` for a refusal: its own, else a free or long-forgotten
+// one. Null when every record is still in use.
+Backoff* RecordFor(std::uint32_t ip, unsigned now) {
+    if (Backoff* b = FindBackoff(ip)) return b;
+    for (Backoff& b : g_backoff) {
+        if (!Forgotten(b, now)) continue;
+        FlushRefusals(b);
+        b = Backoff{};
+        b.used = true;
+        b.ip = ip;
+        b.until = now;
+        return &b;
+    }
+    return nullptr;
+}
+
+// Takes one password check from the budget every unknown address shares.
+bool TakeGuess(unsigned now) {
+    if (g_guesstokens >= kGuessBurst) {
+        g_guessclock = now;
+    } else if (const unsigned steps = (now - g_guessclock) / kGuessEveryMs) {
+        g_guesstokens = steps >= unsigned(kGuessBurst - g_guesstokens) ? kGuessBurst : g_guesstokens + int(steps);
+        g_guessclock += steps * kGuessEveryMs;
+    }
+    if (g_guesstokens == 0) return false;
+    --g_guesstokens;
+    return true;
+}
+
+// The address logged on (or gave the right password): its refusals are
+// forgiven and from now on it checks outside the common budget.
+void RememberGoodAddress(std::uint32_t ip) {
+    const unsigned now = plat::GetTickCount();
+    for (Backoff& b : g_backoff)
+        if (b.used && b.ip == ip) {
+            FlushRefusals(b);
+            b.used = false;
+        }
+    Backoff* k = FindKnown(ip);
+    if (k == nullptr) {
+        k = &g_known[0];
+        for (Backoff& b : g_known) {
+            if (!b.used) {
+                k = &b;
+                break;
+            }
+            if (int(b.seen - k->seen) < 0) k = &b;
+        }
+        // The address it makes room for keeps its back-off among the others.
+        if (k->used && k->failures > 0)
+            for (Backoff& b : g_backoff)
+                if (Forgotten(b, now)) {
+                    FlushRefusals(b);
+                    b = *k;
+                    k->untold = 0;
+                    break;
+                }
+    }
+    FlushRefusals(*k);
+    *k = Backoff{};
+    k->used = true;
+    k->ip = ip;
+    k->until = now;
+    k->seen = now;
 }
 
 // The call sign a refused log-on tried, made safe for the call log.
@@ -159,17 +287,36 @@ void SendLogin() {
 
 }  // namespace
 
-void WriteCallLog(int kind) {
-    if (kind == g_lastlogkind && std::strcmp(g_holdercall, g_lastlogcall) == 0) return;
+namespace {
+// Appends one line to "calllog.txt", first moving a full file on to
+// "calllog2.txt" and that to "calllog3.txt", so the log never outgrows
+// three files whoever calls.
+void AppendCallLog(const std::string& line) {
+    if (plat::FileSize("calllog.txt") > kCallLogRotateBytes) {
+        plat::RenameFile("calllog2.txt", "calllog3.txt");
+        plat::RenameFile("calllog.txt", "calllog2.txt");
+    }
     std::FILE* f = std::fopen("calllog.txt", "ab");
     if (f == nullptr) return;
-    const plat::SystemTime t = plat::GetUtcTime();
-    const std::string line =
-        CallLogLine(g_holdercall, kind, g_remoteclass, t.hour, t.minute, t.second, t.month, t.day, t.year) + "\n";
-    std::fwrite(line.data(), 1, line.size(), f);
+    const std::string text = line + "\n";
+    std::fwrite(text.data(), 1, text.size(), f);
     std::fclose(f);
+}
+}  // namespace
+
+void WriteCallLog(int kind) {
+    if (kind == g_lastlogkind && std::strcmp(g_holdercall, g_lastlogcall) == 0) return;
+    const plat::SystemTime t = plat::GetUtcTime();
+    AppendCallLog(CallLogLine(g_holdercall, kind, g_remoteclass, t.hour, t.minute, t.second, t.month, t.day, t.year));
     std::snprintf(g_lastlogcall, sizeof g_lastlogcall, "%s", g_holdercall);
     g_lastlogkind = kind;
+}
+
+void FlushCallLogSummaries() {
+    for (Backoff& b : g_backoff)
+        if (b.used) FlushRefusals(b);
+    for (Backoff& b : g_known)
+        if (b.used) FlushRefusals(b);
 }
 
 // The log-on has made the client the radio's operator.
@@ -186,44 +333,50 @@ unsigned LogonHeldOffMs(std::uint32_t ip) {
 }
 
 void WriteRefusalLog(const std::string& tried, const plat::SockAddr& peer, const std::string& why) {
-    std::FILE* f = std::fopen("calllog.txt", "ab");
-    if (f == nullptr) return;
     const plat::SystemTime t = plat::GetUtcTime();
-    const std::string line = CallLogRefusalLine(tried, plat::AddressText(peer.ip), why, t.hour, t.minute, t.second,
-                                                t.month, t.day, t.year) +
-                             "\n";
-    std::fwrite(line.data(), 1, line.size(), f);
-    std::fclose(f);
+    AppendCallLog(CallLogRefusalLine(tried, plat::AddressText(peer.ip), why, t.hour, t.minute, t.second, t.month,
+                                     t.day, t.year));
 }
 
 void RefuseCaller(const std::string& tried, const plat::SockAddr& peer, const std::string& why) {
     const unsigned now = plat::GetTickCount();
-    Backoff* b = FindBackoff(peer.ip);
-    if (b != nullptr && SinceBackoffEnded(*b, now) > kBackoffForgetMs) b->failures = 0;
+    const std::string from = plat::AddressText(peer.ip);
+    Backoff* b = RecordFor(peer.ip, now);
     if (b == nullptr) {
-        // A free entry, else the one whose back-off ended longest ago.
-        b = &g_backoff[0];
-        for (Backoff& e : g_backoff) {
-            if (!e.used) {
-                b = &e;
-                break;
-            }
-            if (SinceBackoffEnded(e, now) > SinceBackoffEnded(*b, now)) b = &e;
-        }
-        *b = Backoff{true, peer.ip, 0, now};
+        // Every record is taken by addresses still backing off: this one
+        // is not remembered, and its log-ons wait until a record is free.
+        WriteTracef("caller %s refused (%s), too many addresses backing off", from.c_str(), why.c_str());
+        return;
+    }
+    if (SinceBackoffEnded(*b, now) > kBackoffForgetMs) {
+        FlushRefusals(*b);
+        b->failures = 0;
+        b->written = 0;
     }
     ++b->failures;
     const unsigned wait = LogonBackoffMs(b->failures);
     b->until = now + wait;
-    WriteTracef("caller %s refused (%s), next try in %u ms", plat::AddressText(peer.ip).c_str(), why.c_str(), wait);
-    WriteRefusalLog(tried, peer, why);
+    WriteTracef("caller %s refused (%s), next try in %u ms", from.c_str(), why.c_str(), wait);
+    // The first refusals in full; later ones are counted and summed up now
+    // and then, so a persistent address adds a line every ten minutes.
+    if (b->written < kRefusalLinesInFull) {
+        ++b->written;
+        b->toldTick = now;
+        WriteRefusalLog(tried, peer, why);
+        return;
+    }
+    ++b->untold;
+    b->lastTime = plat::GetUtcTime();
+    std::snprintf(b->lastWhy, sizeof b->lastWhy, "%s", why.c_str());
+    if (now - b->toldTick >= kSummaryEveryMs) FlushRefusals(*b);
 }
 
 LogonAnswer ServerLogon(plat::SocketHandle s, const plat::SockAddr& peer, const std::uint8_t* payload, int length,
                         LogonRequest* req) {
+    const std::string from = plat::AddressText(peer.ip);
     // Tries already under way when the address was refused wait like new ones.
     if (const unsigned left = LogonHeldOffMs(peer.ip)) {
-        WriteTracef("log-on from %s held off for %u ms", plat::AddressText(peer.ip).c_str(), left);
+        WriteTracef("log-on from %s held off for %u ms", from.c_str(), left);
         return LogonAnswer::Dropped;
     }
     if (!ParseLogon(payload, length, req)) {
@@ -231,11 +384,24 @@ LogonAnswer ServerLogon(plat::SocketHandle s, const plat::SockAddr& peer, const 
         RefuseCaller(TriedCall(payload, length), peer, "malformed log-on");
         return LogonAnswer::Dropped;
     }
-    const int result = checkpw(req->call, req->password);
-    if (result == 1) {
-        if (Backoff* b = FindBackoff(peer.ip)) b->used = false;
-        return LogonAnswer::Accepted;
+    const unsigned now = plat::GetTickCount();
+    if (FindKnown(peer.ip) == nullptr) {
+        // A refusal must have a record to back off in, and every check
+        // from an address that never logged on comes out of one budget.
+        bool recordFree = FindBackoff(peer.ip) != nullptr;
+        for (int i = 0; !recordFree && i < kBackoffAddresses; ++i) recordFree = Forgotten(g_backoff[i], now);
+        if (!recordFree) {
+            WriteTracef("log-on from %s not checked, too many addresses backing off", from.c_str());
+            return LogonAnswer::Dropped;
+        }
+        if (!TakeGuess(now)) {
+            WriteTracef("log-on from %s not checked, too many log-ons", from.c_str());
+            return LogonAnswer::Dropped;
+        }
     }
+    const int result = checkpw(req->call, req->password);
+    if (result != 0) RememberGoodAddress(peer.ip);
+    if (result == 1) return LogonAnswer::Accepted;
     if (result == 2) {
         std::uint8_t msg[40] = {};
         const int n = int(std::strlen(g_holdercall));
@@ -344,7 +510,7 @@ bool ParseLogon(const std::uint8_t* payload, int length, LogonRequest* out) {
 
 bool PasswordLineMatches(const char* line, const std::string& call, const std::string& password) {
     std::string lineCall, linePassword;
-    if (call.empty() || !PasswordLineFields(line, &lineCall, &linePassword)) return false;
+    if (call.empty() || password.empty() || !PasswordLineFields(line, &lineCall, &linePassword)) return false;
     return lineCall.size() == call.size() && SameIgnoringCase(lineCall.c_str(), call.c_str(), call.size()) &&
            linePassword.size() == password.size() && SameIgnoringCase(linePassword.c_str(), password.c_str(), password.size());
 }
@@ -376,6 +542,12 @@ std::string CallLogLine(const char* call, int kind, int licenseClass, int hour, 
 std::string CallLogRefusalLine(const std::string& tried, const std::string& address, const std::string& why, int hour,
                                int minute, int second, int month, int day, int year) {
     return tried + " from " + address + " refused (" + why + ") at " +
+           CallLogTime(hour, minute, second, month, day, year);
+}
+
+std::string CallLogSummaryLine(const std::string& address, int count, const std::string& why, int hour, int minute,
+                               int second, int month, int day, int year) {
+    return address + " refused " + std::to_string(count) + " more times (last: " + why + ") up to " +
            CallLogTime(hour, minute, second, month, day, year);
 }
 

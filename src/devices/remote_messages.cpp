@@ -17,8 +17,10 @@
 #include "civ/civ_timers.h"
 #include "civ/engine_options.h"
 #include "civ/frequency_state.h"
+#include "civ/radio_models.h"
 #include "civ/radio_port.h"
 #include "civ/reply_store.h"
+#include "civ/send_queue.h"
 #include "devices/amplifiers.h"
 #include "devices/band_decoder.h"
 #include "devices/cat_out.h"
@@ -85,6 +87,34 @@ bool AllDigits(const std::uint8_t* p, int n) {
 
 void Dump(const char* head, const std::uint8_t* payload, int length) {
     if (g_trace > 1) TracePartnerBytes(head, payload, length, length);
+}
+
+// Frames from the client refused while the send queue was full, not yet traced.
+int g_queuefullrefused = 0;
+
+// One frame of the client's to the radio. A frame with a preamble inside
+// would reach the radio as two; a frame the full send queue cannot take is
+// answered with the radio's own "not done" (FA), so the client is not left
+// believing it went.
+void ClientFrameToRadio(const std::uint8_t* p, int n) {
+    int body = 0;
+    while (body < n && p[body] == kCivPreamble) ++body;
+    if (std::memchr(p + body, kCivPreamble, std::size_t(n - body)) != nullptr) {
+        WriteTrace("frame from client refused, preamble inside");
+        return;
+    }
+    if (SendQueueFull()) {
+        if (g_queuefullrefused++ == 0) WriteTrace("send queue full, frames from client refused");
+        const std::uint8_t ng[6] = {kCivPreamble, kCivPreamble, std::uint8_t(g_myaddr), std::uint8_t(g_radioadr),
+                                    kCivNg, kCivEnd};
+        sendtopartner(ng, 6, kMsgCivFrame);
+        return;
+    }
+    if (g_queuefullrefused > 0) {
+        WriteTracef("send queue full: %d frames from client refused", g_queuefullrefused);
+        g_queuefullrefused = 0;
+    }
+    sendtoradioactual(p, n);
 }
 
 void TypedCharacters(const std::uint8_t* payload, int length) {
@@ -187,7 +217,7 @@ void ApplyClientState(const std::uint8_t* p) {
 void ProcessClientMessage(const std::uint8_t* p, int n, int type) {
     Dump("from client ", p, n);
     switch (type) {
-    case kMsgCivFrame: sendtoradioactual(p, n); break;
+    case kMsgCivFrame: ClientFrameToRadio(p, n); break;
     case kMsgTypedChars: TypedCharacters(p, n); break;
     case kMsgClientState: ApplyClientState(p); break;
     case kMsgKey:

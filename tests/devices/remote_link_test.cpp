@@ -16,6 +16,7 @@
 #include "civ/civ_options.h"
 #include "civ/link_fixture.h"
 #include "civ/radio_init.h"
+#include "civ/send_queue.h"
 #include "common/program_runner.h"
 #include "devices/remote_fixture.h"
 #include "devices/remote_link.h"
@@ -270,6 +271,56 @@ TEST(RemoteServer, AStalledClientIsDroppedOnceAndCleanly) {
     const std::string log = srv.dir.read("calllog.txt");
     EXPECT_EQ(log.find("logged off"), log.rfind("logged off"));
     EXPECT_TRUE(srv.rwin.HasTimer(TIMER_METER_CYCLE));
+}
+
+TEST(RemoteServer, PasswordLinesWithoutAPasswordGrantNothingAndRefusalsAreSummedUp) {
+    Server srv;
+    srv.dir.write("passwords.csv", "\xEF\xBB\xBFK1ABC , Secret \r\nW1AW,\r\nN0CALL,,x\r\n");
+    Peer empty, emptyMiddle, bom;
+    EXPECT_EQ(srv.tryLogon(empty, "127.0.0.2", "W1AW", "").type, kMsgRefused);
+    EXPECT_EQ(srv.tryLogon(emptyMiddle, "127.0.0.3", "N0CALL", "").type, kMsgRefused);
+    EXPECT_EQ(srv.tryLogon(bom, "127.0.0.4", "K1ABC", "secret").type, kMsgAccepted);
+    // One address refused again and again: three lines, then a sum each ten minutes.
+    for (int k = 0; k < 7; ++k) {
+        Advance(k == 6 ? 600000 : LogonHeldOffMs(0x7F000005u));
+        Peer guess;
+        EXPECT_EQ(srv.tryLogon(guess, "127.0.0.5", "K1ABC", "x").type, kMsgRefused);
+    }
+    const std::string log = srv.dir.read("calllog.txt");
+    EXPECT_NE(log.find("\n127.0.0.5 refused 4 more times (last: bad call sign or password) up to "), std::string::npos);
+    int full = 0;
+    for (auto p = log.find("K1ABC from 127.0.0.5"); p != std::string::npos; p = log.find("K1ABC from 127.0.0.5", p + 1))
+        ++full;
+    EXPECT_EQ(full, 3);
+}
+
+TEST(RemoteServer, ClientFramesReachTheRadioOneByOneAndAFullQueueSaysSo) {
+    Server srv;
+    Peer peer;
+    srv.logon(peer);
+    // Two frames in one message: refused whole, and the link goes on.
+    peer.send(kMsgCivFrame, {0xFE, 0xFE, 0x94, 0xE0, 0x03, 0xFE, 0xFE, 0x94, 0xE0, 0x1C, 0x00, 0x01, 0xFD});
+    peer.send(kMsgCivFrame, kReadFreq);
+    ASSERT_TRUE(srv.radioGot(kReadFreq));
+    EXPECT_FALSE(srv.radioGot(Frame({0x1C, 0x00, 0x01}), 5));
+    EXPECT_EQ(srv.traced("frame from client refused, preamble inside"), 1);
+    // 500 requests in one write: what the send queue cannot take is answered
+    // "not done" (FA); each run of refusals is traced where it starts and ends.
+    srv.radio.clearLog();
+    Bytes burst;
+    for (int k = 0; k < 500; ++k) burst = burst + Encode(kMsgCivFrame, Frame({0x15, 0x02}));
+    peer.sendRaw(burst);
+    int refused = 0;
+    ASSERT_TRUE(Pump([&] {
+        for (Message m; peer.next(&m);) refused += m.payload == Frame({0xFA}, 0xE0, 0x94);
+        return refused + SendQueueDepth() + int(srv.radio.frames().size()) == 500;
+    }, 2000));
+    EXPECT_GT(refused, 0);
+    EXPECT_TRUE(Pump([] { return SendQueueEmpty(); }, 2000));
+    peer.send(kMsgCivFrame, kReadFreq);
+    ASSERT_TRUE(srv.radioGot(kReadFreq));
+    EXPECT_GE(srv.traced("send queue full, frames from client refused"), 1);
+    EXPECT_EQ(srv.traced("send queue full: "), srv.traced("send queue full, frames from client refused"));
 }
 
 // ---- The program as operator client ----------------------------------------
