@@ -614,11 +614,12 @@ std::vector<plat::Window*> EmbeddedPanels() {
     std::vector<plat::Window*> panels;
     // The order in which they keep their places: the two with given places
     // first, then the largest.
-    // Panels that can never show on this radio take no room.
+    // Panels that can never show on this radio take no room. The small
+    // mirror panel gives way to the others.
     plat::Window* cw = g_cwpanel && !g_cwpanel->PoppedOut() ? g_cwpanel : nullptr;
     plat::Window* sweep = ModelCap(g_hassweep) && !g_perseus ? g_sweeppanel : nullptr;
-    for (plat::Window* w : std::initializer_list<plat::Window*>{g_transops, sweep, cw, g_mrpanel, g_qarvmempanel,
-                                                                g_spmemory})
+    for (plat::Window* w : std::initializer_list<plat::Window*>{g_transops, sweep, cw, g_qarvmempanel, g_spmemory,
+                                                                g_mrpanel})
         if (w && w->IsCreated() && w->GetParent() == g_mainwin) panels.push_back(w);
     return panels;
 }
