@@ -92,6 +92,10 @@ bool CApp::InitInstance() {
     waitCursor_ = true;
     splash_ = new CSplashScreen;
     startTick_ = plat::GetTickCount();
+    // A key or click ends the wait from the start, also on a box that
+    // start-up shows before the main frame stands.
+    plat::app::SetIdleHandler([this] { return OnIdle(0); });
+    plat::app::SetInputHook([this](unsigned msg) { PreTranslateMessage(msg, false); });
     // 2. There is no separate object-library initialisation to fail here.
     // Temporary files of saves cut short by a kill are of no use any more.
     plat::RemoveStaleTempFiles(SettingsPathFor(plat::GetCurrentDir()));
@@ -111,8 +115,6 @@ bool CApp::InitInstance() {
         WM_WAVENODE_EXPORT = plat::RegisterWindowMessage("WaveNode RegisterWindowMessage Export Messages");
         WM_WAVENODE_RECEIVE = plat::RegisterWindowMessage("WaveNode RegisterWindowMessage Receive Messages");
     }
-    plat::app::SetIdleHandler([this] { return OnIdle(0); });
-    plat::app::SetInputHook([this](unsigned msg) { PreTranslateMessage(msg, false); });
     return true;
 }
 
