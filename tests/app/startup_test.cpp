@@ -76,8 +76,6 @@ TEST(Startup, WaitEndsAfterTwoSecondsOrAtAKeyPress) {
     ASSERT_NE(splash, nullptr);
     EXPECT_TRUE(splash->IsWindowVisible());
     EXPECT_EQ(splash->GetParent(), nullptr);
-    const plat::Rect desk = plat::app::DesktopRect(), r = splash->GetWindowRect();
-    EXPECT_NEAR(r.left + r.width() / 2, desk.left + desk.width() / 2, 1);
     EXPECT_TRUE(plat::SaveWindowImage(splash, std::string(QARV_BUILD_DIR) + "/splash.png"));
     plat::manual_clock::Advance(1999);
     EXPECT_TRUE(app3.OnIdle(0));
