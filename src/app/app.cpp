@@ -4,16 +4,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "app/main_frame.h"
 #include "base/device_options.h"
 #include "base/settings_store.h"
+#include "base/version.h"
 #include "devices/program_links.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "platform/message_box.h"
+#include "platform/paint.h"
 #include "platform/types.h"
 #include "platform/window.h"
 
@@ -56,7 +59,52 @@ void ReleaseWorkingFolder() {
     g_folderheld = false;
     plat::UnlockFolder();
 }
+
+constexpr unsigned kWaitMs = 2000;  // the start-up wait
+// -1: a splash window wherever there is a display; 0 or 1 as set.
+int g_splashwindows = -1;
+
+bool SplashWindows() { return g_splashwindows < 0 ? !plat::app::Headless() : g_splashwindows != 0; }
+
+// The version text without the blanks the title bar keeps after it.
+std::string VersionLine() {
+    std::string v = kVersionText;
+    while (!v.empty() && v.back() == ' ') v.pop_back();
+    return "Version " + (v.size() > 1 && v[0] == 'V' ? v.substr(1) : v);
+}
 }  // namespace
+
+plat::Point CSplashScreen::Size() { return {360, 150}; }
+
+bool CSplashScreen::Show() {
+    const plat::Rect desk = plat::app::DesktopRect();
+    const plat::Point size = Size();
+    const int x = desk.left + (desk.width() - size.x) / 2, y = desk.top + (desk.height() - size.y) / 2;
+    if (!Create("QARV", plat::WS_POPUP, {x, y, x + size.x, y + size.y}, nullptr, 0)) return false;
+    ShowWindow(plat::SW_SHOWNORMAL);
+    return true;
+}
+
+void CSplashScreen::OnPaint(plat::PaintContext& pc) {
+    if (!title_.IsCreated()) title_.Create(44, plat::FW_BOLD, "Arial");
+    if (!small_.IsCreated()) small_.Create(15, plat::FW_NORMAL, "Arial");
+    const plat::Rect r = GetClientRect();
+    pc.FillRect(r, plat::RGB(0, 0, 128));
+    pc.Rectangle({r.left + 4, r.top + 4, r.right - 4, r.bottom - 4}, plat::RGB(255, 255, 255), 2, plat::RGB(0, 0, 128));
+    pc.SetBkMode(plat::TRANSPARENT);
+    pc.SetTextColour(plat::RGB(255, 255, 255));
+    pc.SetFont(&title_);
+    pc.DrawText("QARV", {r.left, r.top + 14, r.right, r.top + 74}, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+    pc.SetFont(&small_);
+    pc.SetTextColour(plat::RGB(255, 255, 0));
+    pc.DrawText("Station control for CI-V transceivers", {r.left, r.top + 78, r.right, r.top + 98},
+                plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+    pc.SetTextColour(plat::RGB(255, 255, 255));
+    pc.DrawText(VersionLine(), {r.left, r.top + 104, r.right, r.top + 124},
+                plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+}
+
+void CApp::SetSplashWindows(bool on) { g_splashwindows = on ? 1 : 0; }
 
 CApp::CApp() = default;
 
@@ -75,6 +123,10 @@ bool CApp::InitInstance() {
     waitCursor_ = true;
     splash_ = new CSplashScreen;
     startTick_ = plat::GetTickCount();
+    // A key or click ends the wait from the start, also on a box that
+    // start-up shows before the main frame stands.
+    plat::app::SetIdleHandler([this] { return OnIdle(0); });
+    plat::app::SetInputHook([this](unsigned msg) { PreTranslateMessage(msg, false); });
     // 2. There is no separate object-library initialisation to fail here.
     // Temporary files of saves cut short by a kill are of no use any more.
     plat::RemoveStaleTempFiles(SettingsPathFor(plat::GetCurrentDir()));
@@ -94,12 +146,11 @@ bool CApp::InitInstance() {
         WM_WAVENODE_EXPORT = plat::RegisterWindowMessage("WaveNode RegisterWindowMessage Export Messages");
         WM_WAVENODE_RECEIVE = plat::RegisterWindowMessage("WaveNode RegisterWindowMessage Receive Messages");
     }
-    plat::app::SetIdleHandler([this] { return OnIdle(0); });
-    plat::app::SetInputHook([this](unsigned msg) { PreTranslateMessage(msg, false); });
     return true;
 }
 
 void CApp::EndWait() {
+    if (splash_) splash_->DestroyWindow();
     delete splash_;
     splash_ = nullptr;
     if (waitCursor_) plat::app::SetWaitCursor(false);
@@ -108,7 +159,12 @@ void CApp::EndWait() {
 
 bool CApp::OnIdle(long) {
     if (splash_ == nullptr) return false;
-    if (plat::GetTickCount() - startTick_ < 2000) return true;
+    if (plat::GetTickCount() - startTick_ < kWaitMs) {
+        // The window comes once the main frame stands, so that a box of
+        // start-up itself (a port that cannot be opened) is never under it.
+        if (main_ && !splash_->IsCreated() && SplashWindows()) splash_->Show();
+        return true;
+    }
     EndWait();
     if (main_ && !main_->IsWindowVisible()) main_->ShowWindow(plat::SW_SHOW);
     return false;
@@ -122,7 +178,7 @@ void CApp::PreTranslateMessage(unsigned msg, bool forSplash) {
     case plat::WM_LBUTTONDOWN:
     case plat::WM_RBUTTONDOWN:
     case plat::WM_MBUTTONDOWN:
-        if (forSplash) startTick_ -= 2000;  // the next idle call ends the wait
+        if (forSplash) startTick_ -= kWaitMs;  // the next idle call ends the wait
         else EndWait();
         break;
     default: break;

@@ -1,11 +1,27 @@
 // The application object: start-up wait, main frame, automation object.
 #pragma once
 
+#include "platform/font.h"
+#include "platform/window.h"
+
 class CMainWin;
 class CWLInterface;
 
-// Start-up wait object; it has no window of its own.
-class CSplashScreen {};
+// The start-up wait. With a display it shows a small frameless window in
+// the middle of the screen (the program's name and version) once the main
+// frame stands, until the wait ends.
+class CSplashScreen : public plat::Window {
+public:
+    // Creates and shows the window centred on the screen; false when it
+    // could not be created.
+    bool Show();
+    void OnPaint(plat::PaintContext& pc) override;
+
+    static plat::Point Size();
+
+private:
+    plat::Font title_, small_;
+};
 
 class CApp {
 public:
@@ -17,6 +33,9 @@ public:
     int ExitInstance();
 
     CSplashScreen* splash() const { return splash_; }
+    // Whether the wait shows its window: only where someone can see it, so
+    // not under the offscreen platform; tests switch it on to look at it.
+    static void SetSplashWindows(bool on);
     CMainWin* mainWindow() const { return main_; }
 
 private:

@@ -497,6 +497,7 @@ void CMainWin::SetPanelTransmit(int on) {
     if (!g_swlpanel) return;
     g_swlpanel->transmit = on;
     g_swlpanel->ShowTransmitButton(on);
+    if (g_mirror) MirrorShowTransmit(on);
 }
 
 plat::LRESULT CMainWin::WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) {

@@ -345,6 +345,7 @@ int CMainWin::OnCreate() {
     CreateWavePanel(this, PopOutRect("WAVE WINDOW", kWavePanelSize, g_waveplace), g_wavenode && g_wavevisible);
     CreateRecallPanel(this, PopOutRect("QARVMEM WINDOW", RecallPanelSize(), g_qarvmemplace));
     CreateMirrorPanel(this, PopOutRect("MR WINDOW", MirrorPanelSize(), g_mrplace));
+    if (g_mrpanel) g_mrpanel->ShowWindow(plat::SW_SHOW);
     WriteTrace("Creating SP panel");
     CreateScratchPadPanel(this, PopOutRect("SP WINDOW", ScratchPadPanelSize(), g_spplace));
     if (g_voxstate) {
@@ -453,9 +454,6 @@ int CMainWin::OnCreate() {
         SendPoll(split, 6);
         SelectVfoDirect('A');
         SetTimer(TIMER_POLL_SEQUENCE, unsigned(g_mirrorpoll));
-        // The mirror panel is for mirror mode; the control bar's Mirror
-        // button brings it back to the top.
-        if (g_mrpanel) g_mrpanel->ShowWindow(plat::SW_SHOW);
     }
     g_pw1reportstate = 0;
     g_om4reportstate = 0;
@@ -616,12 +614,12 @@ std::vector<plat::Window*> EmbeddedPanels() {
     std::vector<plat::Window*> panels;
     // The order in which they keep their places: the two with given places
     // first, then the largest.
-    // Panels that can never show on this radio or in this mode take no room.
+    // Panels that can never show on this radio take no room. The small
+    // mirror panel gives way to the others.
     plat::Window* cw = g_cwpanel && !g_cwpanel->PoppedOut() ? g_cwpanel : nullptr;
     plat::Window* sweep = ModelCap(g_hassweep) && !g_perseus ? g_sweeppanel : nullptr;
-    plat::Window* mirror = g_mirror ? g_mrpanel : nullptr;
-    for (plat::Window* w : std::initializer_list<plat::Window*>{g_transops, sweep, cw, mirror, g_qarvmempanel,
-                                                                g_spmemory})
+    for (plat::Window* w : std::initializer_list<plat::Window*>{g_transops, sweep, cw, g_qarvmempanel, g_spmemory,
+                                                                g_mrpanel})
         if (w && w->IsCreated() && w->GetParent() == g_mainwin) panels.push_back(w);
     return panels;
 }

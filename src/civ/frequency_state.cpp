@@ -21,6 +21,7 @@
 #include "civ/engine_options.h"
 #include "civ/frame_reader.h"
 #include "civ/frequency_options.h"
+#include "civ/polling.h"
 #include "civ/radio_init.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
@@ -427,12 +428,16 @@ void SetTxFrequencies() {
         if (!g_radiosplit) {
             g_radiosplit = 1;
             SendCiv({0x0F, 0x01});
+            // The mirror poll writes it once more, straight to the port, so
+            // the split its next replies report is the one set here.
+            g_pollrequests.splitOn = 1;
             SetModeB(g_vfobmode);
         }
     } else if (g_radiosplit) {
         g_radiosplit = 0;
         SetCommonFrequencies(0, f, 'A');
         SendCiv({0x0F, 0x00});
+        g_pollrequests.splitOff = 1;
     }
 
     if (g_7600fw2) {
@@ -730,6 +735,7 @@ void SendFreqToRX340() {
             g_vfobmode = Tuning().vfoBMode;
             if (!g_lastdual) {
                 SetDualWatch(1);
+                g_pollrequests.dualOn = 1;
                 SetMenuDualFlag();
             }
             if (g_vfobmode != g_lastvfobmodesent) {
@@ -760,6 +766,7 @@ void SendFreqToRX340() {
                 SendCiv({0x16, 0x59, 0x00});
             else
                 SendCiv({0x07, 0xC0});
+            g_pollrequests.dualOff = 1;
             WriteTrace("scr 6");
             SelectVfo('A');
             SetMenuDualFlag();

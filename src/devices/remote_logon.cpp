@@ -477,6 +477,8 @@ void ClientLogonMessage(const std::uint8_t* payload, int length, int type) {
         g_remotelogon = 1;
         g_remotesession.inUseShown = 0;
         ArmPartnerTimeout(g_socktimeout);
+        // The operator hears that the server took the log-on.
+        plat::MessageBeep(plat::MB_ICONEXCLAMATION);
         Status("Connected");
         keyoff();
         InitRadio();

@@ -260,6 +260,7 @@ void CSwlPanel::ShowRadioContact() {
 void CSwlPanel::ShowMute(int muted) {
     statusText = muted ? "Mute" : "    ";
     if (View()) View()->SetControlText(IDC_STATUS_LABEL, statusText);
+    LightFunctionButton(IDC_MUTE, muted);
 }
 
 void CSwlPanel::ShowIdLabel() {

@@ -133,6 +133,9 @@ const std::vector<Item> kItems = {
     {230, K::Button, "PTT", 605, 252, 636, 269, S::Always, false, -1, "Push to Talk, see pref3"},
     {560, K::Button, "I D", 671, 233, 701, 250, S::Always, false, -1, "Send Call for ID in CW, see Auto CW ID in pref3"},
     {597, K::Button, "D M", 671, 252, 701, 269, S::Always, false, -1, "Data Mode"},
+    // The mute toggle (Alt+M) joins the transmit buttons, in the free place
+    // under "GEN" between "PTT" and "D M".
+    {114, K::Button, "Mute", 638, 252, 668, 269, S::Always, false, -1, nullptr},
     {238, K::Button, "ManMD", 2, 5, 44, 22, S::Always, false, -1, "Manual Mode"},
     {1402, K::Button, "Vox", 2, 24, 44, 41, S::Always, false, -1, nullptr},
     {1407, K::Button, "Bk-In", 2, 43, 44, 60, S::Always, false, -1, "Break In Setting"},

@@ -48,7 +48,11 @@ void Clear() {
 }
 }  // namespace message_box_script
 
+unsigned g_beeps = 0;
+unsigned BeepCount() { return g_beeps; }
+
 void MessageBeep(unsigned) {
+    ++g_beeps;
     if (message_box_script::Enabled() || app::Headless() || !app::Started()) return;
     QApplication::beep();
 }

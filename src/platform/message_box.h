@@ -13,6 +13,8 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
 // The system's alert sound of a box of `type` (MB_ICONEXCLAMATION ...);
 // silent without a display or under scripted boxes.
 void MessageBeep(unsigned type);
+// How many alert sounds the program asked for (sounded or not), for tests.
+unsigned BeepCount();
 
 namespace message_box_script {
 struct Shown {

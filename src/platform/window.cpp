@@ -480,6 +480,14 @@ bool Window::Create(const std::string& title, unsigned style, const Rect& rect, 
             // what carries the transient relation to the window manager.
             w->setParent(parent->impl_->widget, Qt::Dialog);
         }
+        if (!parent && (style & WS_POPUP) && (style & WS_CAPTION) != WS_CAPTION) {
+            // A frameless pop-up of its own (the start-up splash): above
+            // everything, never active, and a click goes through to the
+            // window under it.
+            w->setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                              Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
+            w->setAttribute(Qt::WA_ShowWithoutActivating);
+        }
         impl_->widget = w;
         w->setProperty("plat_window", QVariant::fromValue<void*>(this));
         NativeSetText(title);

@@ -42,7 +42,9 @@ public:
 
     // Creates the on-screen window (when a display session exists) and sends
     // WM_CREATE, i.e. OnCreate runs inside this call. A window whose parent is
-    // null is a top-level frame; children live inside their parent.
+    // null is a top-level frame; children live inside their parent. A
+    // parentless WS_POPUP without a caption is a frameless splash window that
+    // stays on top, never takes the focus and lets clicks through.
     bool Create(const std::string& title, unsigned style, const Rect& rect, Window* parent, int id);
     bool IsCreated() const;
     // Hides and releases the on-screen window, kills the window's timers and

@@ -10,6 +10,7 @@
 
 #include "civ/band_table.h"
 #include "civ/civ_options.h"
+#include "civ/civ_setters.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
@@ -223,3 +224,25 @@ void CloseKeyed(int id) {
 
 TEST(FunctionButtonsFrames, ClosingWithPttLatchedUnkeysTheRadio) { CloseKeyed(IDC_PTT); }
 TEST(FunctionButtonsFrames, ClosingWithTuneLatchedUnkeysTheRadio) { CloseKeyed(IDC_TUNE); }
+
+// '+' and '-' typed on the radio window turn the speaker volume, as the Hot
+// Keys box says; typed on the main frame they tune. "Mute" silences the
+// radio and gives it its volume back.
+TEST(FunctionButtonsFrames, VolumeKeysOnTheRadioWindowAndTheMuteButton) {
+    Station s;
+    const long long hz = s.radio.frequency();
+    const int volume = g_volume + 3;
+    plat::synth::Type(g_radiowindow, "++-");
+    s.run(1000);
+    EXPECT_EQ(s.radio.level(0x01), AfGainLevel(volume));
+    EXPECT_EQ(s.radio.frequency(), hz);
+    s.click(IDC_MUTE);
+    EXPECT_EQ(s.radio.level(0x01), AfGainLevel(0));
+    EXPECT_EQ(g_radiowindow->Control(IDC_STATUS_LABEL)->GetWindowText(), "Mute");
+    s.click(IDC_MUTE);
+    EXPECT_EQ(s.radio.level(0x01), AfGainLevel(volume));
+    plat::synth::Type(g_mainwin, "-");
+    s.run(1000);
+    EXPECT_LT(s.radio.frequency(), hz);
+    EXPECT_EQ(s.radio.level(0x01), AfGainLevel(volume));
+}

@@ -65,6 +65,26 @@ TEST(Startup, WaitEndsAfterTwoSecondsOrAtAKeyPress) {
     app2.PreTranslateMessage(plat::WM_KEYDOWN, false);
     EXPECT_EQ(app2.splash(), nullptr);
     app2.ExitInstance();
+
+    // With a display the wait shows a frameless window of its own in the
+    // middle of the screen once the main frame stands, gone after 2000 ms.
+    CApp::SetSplashWindows(true);
+    CApp app3;
+    ASSERT_TRUE(app3.InitInstance());
+    EXPECT_TRUE(app3.OnIdle(0));
+    CSplashScreen* splash = app3.splash();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->IsWindowVisible());
+    EXPECT_EQ(splash->GetParent(), nullptr);
+    EXPECT_TRUE(plat::SaveWindowImage(splash, std::string(QARV_BUILD_DIR) + "/splash.png"));
+    plat::manual_clock::Advance(1999);
+    EXPECT_TRUE(app3.OnIdle(0));
+    EXPECT_TRUE(splash->IsWindowVisible());
+    plat::manual_clock::Advance(1);
+    EXPECT_FALSE(app3.OnIdle(0));
+    EXPECT_EQ(app3.splash(), nullptr);
+    CApp::SetSplashWindows(false);
+    app3.ExitInstance();
 }
 
 // A termination signal that comes before the main window exists is kept:

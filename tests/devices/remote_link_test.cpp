@@ -368,9 +368,11 @@ TEST(RemoteClient, LogsOnAndOperatesTheRadioThroughTheServer) {
     ASSERT_EQ(m.type, kMsgLogOn);
     EXPECT_EQ(m.payload, Logon(0, "W1AW", "Secret"));
     EXPECT_EQ(c.traced("Secret"), 0);
+    const unsigned beeps = plat::BeepCount();
     c.server.send(kMsgAccepted, {3});
     ASSERT_TRUE(Pump([] { return RemoteClientReady(); }));
     EXPECT_EQ(g_socktimeout, 20000);
+    EXPECT_EQ(plat::BeepCount(), beeps + 1);  // the operator hears the log-on taken
     // Radio initialisation now runs through the link.
     m = c.server.expect();
     EXPECT_EQ(m.type, kMsgCivFrame);

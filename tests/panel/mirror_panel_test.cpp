@@ -3,6 +3,8 @@
 // running program its Transmit and S Meter buttons reach the radio.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/tuning_wiring.h"
 #include "base/panel_options.h"
 #include "civ/civ_options.h"
@@ -15,7 +17,9 @@
 #include "common/sim_station.h"
 #include "control_fixture.h"
 #include "panel/mirror_panel.h"
+#include "panel/radio_window.h"
 #include "panel/swl_panel.h"
+#include "platform/keys.h"
 
 namespace {
 using plat::synth::Button;
@@ -218,15 +222,50 @@ TEST_F(MirrorPanelTest, DragsByItsBodyAndHidesOnClose) {
 
 // ---- In the running program -------------------------------------------------
 
-TEST(MirrorPanelInTheProgram, ShownOnlyWhenMirroring) {
+TEST(MirrorPanelInTheProgram, ShownAtStartAlsoWithoutMirroring) {
     TestDir dir;
     dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM0\n");
     CApp app;
     ASSERT_TRUE(app.InitInstance());
     ASSERT_NE(g_mrpanel, nullptr);
     EXPECT_EQ(g_mainwin->ChildById(IDW_MIRROR_PANEL), g_mrpanel);
-    EXPECT_FALSE(g_mrpanel->IsWindowVisible());
+    EXPECT_TRUE(g_mrpanel->IsWindowVisible());
     app.ExitInstance();
+}
+
+// A dual-receiver radio (IC-756PRO) in mirror mode: the space bar lights
+// both Transmit buttons; split and dual watch clicked on the radio window
+// reach the radio from the send queue and once more from the mirror poll.
+TEST(MirrorPanelInTheProgram, SpaceSplitAndDualWatchReachBothPanelsAndTheMirrorPoll) {
+    TestDir dir;
+    sim::SimRadio radio{0x5C, 19200};
+    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
+    dir.write("qarv.ini", "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nMIRROR=1\n[OPERATING STATUS]\nQARV=0\n");
+    radio.start();
+    CApp app;
+    ASSERT_TRUE(app.InitInstance());
+    auto run = [&](int ms) { simsteps::Run(ms, {&radio}); };
+    for (int i = 0; i < 30 && !g_mainwin->HasTimer(TIMER_METER_CYCLE); ++i) run(500);
+    run(3000);
+    g_mainwin->SendMessage(plat::WM_KEYDOWN, plat::VK_SPACE, 0);
+    EXPECT_EQ(g_mrpanel->transmit.GetState(), 1);
+    g_mainwin->SendMessage(plat::WM_KEYUP, plat::VK_SPACE, 0);
+    EXPECT_EQ(g_mrpanel->transmit.GetState(), 0);
+    auto clickAndCount = [&](int id, std::vector<std::uint8_t> cmd) {
+        radio.clearLog();
+        plat::synth::Click(g_radiowindow->Control(id), plat::synth::Button::Left, {5, 5});
+        run(1500);
+        const std::vector<sim::Bytes> frames = radio.frames();
+        return std::count_if(frames.begin(), frames.end(), [&](const sim::Bytes& f) {
+            return f.size() == cmd.size() + 5 && std::equal(cmd.begin(), cmd.end(), f.begin() + 4);
+        });
+    };
+    EXPECT_EQ(clickAndCount(122, {0x0F, 0x01}), 2);  // SPLIT on
+    EXPECT_EQ(clickAndCount(122, {0x0F, 0x00}), 2);  // and off
+    EXPECT_EQ(clickAndCount(439, {0x07, 0xC1}), 2);  // DUAL on
+    EXPECT_EQ(clickAndCount(439, {0x07, 0xC0}), 2);  // and off
+    app.ExitInstance();
+    radio.stop();
 }
 
 TEST(MirrorPanelInTheProgram, TransmitAndTheMeterButtonReachTheRadio) {

@@ -29,6 +29,13 @@ XStation::XStation(const std::string& status) {
         },
         10000);
     if (!managed) return ::testing::AssertionFailure() << "the windows were not managed:\n" << x.Run("wmctrl -lG");
+    // The start-up splash is gone 2 s after start: the windows counted and
+    // stacked below are the program's own from here on.
+    auto splash = [this] {
+        for (const XWindow& w : x.Windows()) if (w.title == "QARV") return true;
+        return false;
+    };
+    if (!WaitUntil([&] { return !splash(); }, 10000)) return ::testing::AssertionFailure() << "the splash stayed";
     // The radio answers and the program has pushed its state.
     if (!qarv->WaitForText("comms.txt", "firstpoll 0 1", 15000))
         return ::testing::AssertionFailure() << "the radio was not initialised";
