@@ -86,7 +86,13 @@ bool CivFrameBcdValid(const std::uint8_t* frame, int length) {
     case 0x25: return data(6);
     case 0x14:
     case 0x15: return data(6);
-    case 0x1A: return length < 7 || frame[5] != 0x03 || data(6);
+    case 0x1A:
+        if (length >= 7 && frame[5] == 0x03) return data(6);
+        // A memory's contents (54 bytes): the frequency of a channel in use,
+        // and its transmit frequency when split.
+        if (length == 54 && frame[5] == 0x00 && frame[9] != 0xFF)
+            return BcdValid(frame + 10, 5) && (!(frame[9] & 0x10) || BcdValid(frame + 27, 5));
+        return true;
     default: return true;
     }
 }

@@ -42,7 +42,8 @@ bool BcdValid(const std::uint8_t* bytes, int count);
 // True unless a frame of `length` bytes (FE FE to from command ... FD)
 // carries a BCD value with a nibble above 9 where the program reads one:
 // frequencies (00, 03, 05, 25 xx), levels and meters (14 xx, 15 xx), the
-// attenuator (11) and the filter width (1A 03). Such a value would be taken
+// attenuator (11), the filter width (1A 03) and a memory channel's
+// frequencies (1A 00). Such a value would be taken
 // as a wrong number (AA BB CC DD EE reads as 15,544,332,210 Hz).
 bool CivFrameBcdValid(const std::uint8_t* frame, int length);
 // 5 BCD bytes to hertz (the caller checks the digits with BcdValid).
