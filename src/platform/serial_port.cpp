@@ -36,6 +36,9 @@ std::map<PortHandle, dev_t> g_portdevice;
 
 // Ports whose writes never wait, with what they still owe of a message.
 std::map<PortHandle, std::vector<std::uint8_t>> g_nowait;
+// Output queued in the driver past this much at close: the device is not
+// taking it.
+constexpr int kStalledQueue = 512;
 std::map<dev_t, SerialTrafficCount> g_traffic;
 
 void CountTraffic(PortHandle h, long long written, long long read) {
@@ -341,8 +344,14 @@ PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortErro
 void SerialClose(PortHandle& h) {
     g_portdevice.erase(h);
     // A device that stopped reading would hold the close until the
-    // driver's output drained (half a minute on a serial port).
-    if (g_nowait.erase(h) && h >= 0) tcflush(h, TCOFLUSH);
+    // driver's output drained (half a minute on a serial port): its output
+    // is dropped. A live device's last short command is left to go out.
+    if (auto it = g_nowait.find(h); it != g_nowait.end()) {
+        int queued = 0;
+        if (!it->second.empty() || (ioctl(h, TIOCOUTQ, &queued) == 0 && queued >= kStalledQueue))
+            tcflush(h, TCOFLUSH);
+        g_nowait.erase(it);
+    }
     if (h >= 0) CloseQuietly(h);
     h = kInvalidPort;
 }

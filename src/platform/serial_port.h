@@ -59,8 +59,8 @@ PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortErro
 // (0 when there was none), like the last-error code of the platform the
 // program's error boxes were written for.
 PortError SerialLastError(int* code = nullptr);
-// Closes the port and marks the handle invalid. A noWaitWrites port drops
-// the output its device never took, so the close cannot wait on it.
+// Closes the port and marks the handle invalid. A noWaitWrites port whose
+// device stopped taking its output drops it, so the close cannot wait on it.
 void SerialClose(PortHandle& h);
 bool SerialIsOpen(PortHandle h);
 bool SerialSetBaud(PortHandle h, long baud);
