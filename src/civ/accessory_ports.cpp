@@ -72,6 +72,8 @@ plat::PortHandle OpenAccessory(plat::PortHandle& handle, const Accessory& dev, l
     cfg.rtsHandshake = dev.handshake;
     cfg.dtrHandshake = dev.dtrEnabled;
     cfg.eventChar = dev.eventChar;
+    // A device that stops reading must not hold up the UI thread.
+    cfg.noWaitWrites = true;
     handle = plat::SerialOpen(portName, cfg);
     return handle;
 }

@@ -68,6 +68,35 @@ bool FrequencyToBcd(double mhz, std::uint8_t* out) {
     return true;
 }
 
+bool BcdValid(const std::uint8_t* bytes, int count) {
+    for (int k = 0; k < count; ++k)
+        if ((bytes[k] & 0x0F) > 9 || (bytes[k] >> 4) > 9) return false;
+    return true;
+}
+
+bool CivFrameBcdValid(const std::uint8_t* frame, int length) {
+    // Data runs from `at` up to the FD; a short frame carries no value.
+    const auto data = [&](int at) { return length - 1 - at > 0 ? BcdValid(frame + at, length - 1 - at) : true; };
+    if (length < 6) return true;
+    switch (frame[4]) {
+    case 0x00:
+    case 0x03:
+    case 0x05: return data(5);
+    case 0x11: return data(5);
+    case 0x25: return data(6);
+    case 0x14:
+    case 0x15: return data(6);
+    case 0x1A:
+        if (length >= 7 && frame[5] == 0x03) return data(6);
+        // A memory's contents (54 bytes): the frequency of a channel in use,
+        // and its transmit frequency when split.
+        if (length == 54 && frame[5] == 0x00 && frame[9] != 0xFF)
+            return BcdValid(frame + 10, 5) && (!(frame[9] & 0x10) || BcdValid(frame + 27, 5));
+        return true;
+    default: return true;
+    }
+}
+
 long long BcdToHz(const std::uint8_t* five) {
     long long hz = 0;
     long long scale = 1;

@@ -37,7 +37,16 @@ int pdtoi(const std::uint8_t* two);
 // nearest hertz. False (and `out` untouched) outside 0 to 999.999999 MHz:
 // the fifth byte has no room for a thousands digit.
 bool FrequencyToBcd(double mhz, std::uint8_t* out);
-// 5 BCD bytes to hertz.
+// True when every nibble of the `count` bytes is a decimal digit 0..9.
+bool BcdValid(const std::uint8_t* bytes, int count);
+// True unless a frame of `length` bytes (FE FE to from command ... FD)
+// carries a BCD value with a nibble above 9 where the program reads one:
+// frequencies (00, 03, 05, 25 xx), levels and meters (14 xx, 15 xx), the
+// attenuator (11), the filter width (1A 03) and a memory channel's
+// frequencies (1A 00). Such a value would be taken
+// as a wrong number (AA BB CC DD EE reads as 15,544,332,210 Hz).
+bool CivFrameBcdValid(const std::uint8_t* frame, int length);
+// 5 BCD bytes to hertz (the caller checks the digits with BcdValid).
 long long BcdToHz(const std::uint8_t* five);
 // 5 BCD bytes to MHz plus the transverter offset in force.
 double BcdToFrequency(const std::uint8_t* five, double offset);

@@ -54,6 +54,12 @@ void RouteFrame(const std::uint8_t* buf, int i, int len) {
     if (g_radioheard == 0) g_radioheard = 1;
     // The radio has answered a request: the next frame follows at once.
     if (!g_client && to == std::uint8_t(g_myaddr)) sendq();
+    // A value with a nibble above 9 is no number the radio meant: taken, it
+    // would tune, save and pass on a frequency the radio never had.
+    if (!CivFrameBcdValid(buf + i, len)) {
+        WriteTrace("Throw away bad BCD " + HexBytes(buf + i, CivTraceShown(len)));
+        return;
+    }
     if (Ask().RemoteOperatorActive()) {
         WriteTracef("received message size %d, command %02x", len, unsigned(cmd));
         if (cmd != kCivNg && cmd != kCivOk) Announce().FrameToPartner(buf + i, len);

@@ -85,6 +85,12 @@ bool ProcessFrequency() {
         return false;
     }
     WriteTrace("received freq");
+    // Frames from the remote link reach the slot without the reader's check.
+    if (!BcdValid(slot.bytes + 5, 5)) {
+        WriteTrace("Throw away bad BCD " + HexBytes(slot.bytes, slot.length < 11 ? slot.length : 11));
+        slot.fresh = false;
+        return false;
+    }
     const double f = BcdToFrequency(slot.bytes + 5, g_tvoffset);
     if (g_savemem && Announce().MemoryFrequency(f)) return false;
     WriteTrace("not savemem");

@@ -1,9 +1,11 @@
 #include "devices/cat_out.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base/device_options.h"
 #include "base/panel_options.h"
@@ -372,8 +374,76 @@ CatModeOptions CurrentCatModeOptions() {
 namespace {
 const char* ThpPortName(int i) { return i == 0 ? g_thpcomport : g_thpxcomport[i - 1]; }
 
+// A port whose device stopped reading is left behind, never waited on: it
+// keeps only the newest text of each command (the latest frequency, mode
+// and so on) and is given them once it takes bytes again.
+struct ThpBacklog {
+    bool behind = false;
+    int replaced = 0;                 // texts that a newer one of their command replaced
+    std::vector<std::string> latest;  // one per command, oldest first
+};
+ThpBacklog g_thpbacklog[kThpPorts];
+constexpr std::size_t kBacklogCommands = 16;
+
+// The command a text carries: its first two characters and the letters
+// after them ("FA", "MD", "K2", "ZZMU").
+std::string CommandKey(const std::string& text) {
+    std::size_t n = text.size() < 2 ? text.size() : 2;
+    while (n < text.size() && n < 4 && std::isalpha(static_cast<unsigned char>(text[n]))) ++n;
+    return text.substr(0, n);
+}
+
+void KeepLatest(ThpBacklog& b, const std::uint8_t* bytes, int length) {
+    std::string text(reinterpret_cast<const char*>(bytes), std::size_t(length));
+    const std::string key = CommandKey(text);
+    for (std::string& t : b.latest) {
+        if (CommandKey(t) == key) {
+            t = std::move(text);
+            ++b.replaced;
+            return;
+        }
+    }
+    if (b.latest.size() >= kBacklogCommands) {
+        b.latest.erase(b.latest.begin());
+        ++b.replaced;
+    }
+    b.latest.push_back(std::move(text));
+}
+
+// Port i, left behind, is given its kept texts as far as it takes them.
+void CatchUpThpPort(int i) {
+    ThpBacklog& b = g_thpbacklog[i];
+    plat::PortHandle h = g_thpport[i];
+    if (!b.behind || h == plat::kInvalidPort || plat::SerialWriteBacklog(h) > 0) return;
+    while (!b.latest.empty()) {
+        const std::string& t = b.latest.front();
+        const int rc = plat::SerialWrite(h, reinterpret_cast<const std::uint8_t*>(t.data()), int(t.size()));
+        if (rc <= 0) return;  // still behind (a failed port is found by its next read)
+        b.latest.erase(b.latest.begin());
+    }
+    b.behind = false;
+    WriteTracef("THP port %d reading again, %d stale texts left out", i + 1, b.replaced);
+    b.replaced = 0;
+}
+
+// One text to port i: written when the port takes it, else kept as the
+// latest of its command. The write's result (-1 on a port error).
+int WriteThpPort(int i, const std::uint8_t* bytes, int length) {
+    ThpBacklog& b = g_thpbacklog[i];
+    CatchUpThpPort(i);
+    if (!b.behind) {
+        const int rc = plat::SerialWrite(g_thpport[i], bytes, length);
+        if (rc != 0) return rc;
+        b.behind = true;
+        WriteTracef("THP port %d not reading, its output left behind", i + 1);
+    }
+    KeepLatest(b, bytes, length);
+    return 0;
+}
+
 // Opens port i + 1 by its configured name; a quiet open (a retry) shows no box.
 void OpenOneThpPort(int i, bool quiet) {
+    g_thpbacklog[i] = ThpBacklog{};
     g_thpport[i] = OpenThpPort(g_thpport[i], g_thpbaud, ThpPortName(i), 1, 1, quiet);
     g_thpopen[i] = g_thpport[i] != plat::kInvalidPort;
     g_thpstate[i].carrylen = 0;
@@ -447,7 +517,7 @@ int SendToTHP(const std::uint8_t* bytes, int length) {
             WriteTrace("Block not for AMP");
             continue;
         }
-        rc = plat::SerialWrite(h, bytes, length);
+        rc = WriteThpPort(i - 1, bytes, length);
         if (g_trace > 0)
             WriteTracef("THP write rc=%d, length=%d, error=%d, activeTHP %d", rc, length, rc < 0 ? 1 : 0, g_activethp);
         if (rc < 0) LoseThpPort(i - 1);
@@ -460,6 +530,7 @@ void ReadTHPPort(int n) {
     const int i = n - 1;
     if (g_thpport[i] == plat::kInvalidPort) return;
     ThpPortState& st = g_thpstate[i];
+    CatchUpThpPort(i);
     WriteTrace("thp read called");
     std::uint8_t buf[kThpReadSize];
     std::memcpy(buf, st.carry, std::size_t(st.carrylen));

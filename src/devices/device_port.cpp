@@ -11,6 +11,8 @@ plat::PortHandle OpenDevicePort(plat::PortHandle& handle, const char* device, co
     if (plat::IsNoPortName(portName)) return plat::kInvalidPort;
     plat::SerialConfig cfg;
     cfg.baud = baud;
+    // A device that stops reading must not hold up the UI thread.
+    cfg.noWaitWrites = true;
     handle = plat::SerialOpen(portName, cfg);
     if (handle == plat::kInvalidPort) {
         ShowPortError(device, portName);

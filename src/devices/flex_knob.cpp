@@ -119,6 +119,8 @@ bool AssignedElsewhere(const std::string& name) {
 bool TryFlexPort(const std::string& name) {
     plat::SerialConfig cfg;
     cfg.baud = 1200;
+    // A device that stops reading must not hold up the UI thread.
+    cfg.noWaitWrites = true;
     plat::PortHandle h = plat::SerialOpen(name, cfg);
     if (h == plat::kInvalidPort) return false;
     WriteTracef("%s, valid", name.c_str());

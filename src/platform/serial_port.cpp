@@ -33,6 +33,12 @@ int g_lasterrno = 0;
 
 // Bytes moved per device (by device number, so a reopen adds to its count).
 std::map<PortHandle, dev_t> g_portdevice;
+
+// Ports whose writes never wait, with what they still owe of a message.
+std::map<PortHandle, std::vector<std::uint8_t>> g_nowait;
+// Output queued in the driver past this much at close: the device is not
+// taking it.
+constexpr int kStalledQueue = 512;
 std::map<dev_t, SerialTrafficCount> g_traffic;
 
 void CountTraffic(PortHandle h, long long written, long long read) {
@@ -119,6 +125,34 @@ PortHandle Fail(PortError err, int e, PortError* errOut, std::string* textOut) {
         if (err == PortError::Other && e != 0) *textOut += std::string(": ") + std::strerror(e);
     }
     return kInvalidPort;
+}
+
+// Writes what the driver takes now; bytes written, or -1 on a port error
+// before any byte went.
+int WriteNow(PortHandle h, const std::uint8_t* data, int len) {
+    int done = 0;
+    while (done < len) {
+        const ssize_t n = ::write(h, data + done, static_cast<std::size_t>(len - done));
+        if (n > 0) {
+            done += static_cast<int>(n);
+            CountTraffic(h, n, 0);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return done > 0 ? done : -1;
+        break;
+    }
+    return done;
+}
+
+// The owed tail of a no-wait port moved on as far as the driver takes it;
+// -1 on a port error.
+int MoveTail(PortHandle h, std::vector<std::uint8_t>& tail) {
+    if (tail.empty()) return 0;
+    const int n = WriteNow(h, tail.data(), static_cast<int>(tail.size()));
+    if (n < 0) return -1;
+    tail.erase(tail.begin(), tail.begin() + n);
+    return static_cast<int>(tail.size());
 }
 
 void CloseQuietly(int fd) {
@@ -291,6 +325,10 @@ PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortErro
     }
     struct stat st {};
     if (fstat(fd, &st) == 0) g_portdevice[fd] = st.st_rdev;
+    if (cfg.noWaitWrites)
+        g_nowait[fd].clear();
+    else
+        g_nowait.erase(fd);
     SerialPurge(fd, true, true);  // counts what it throws away as read
     // Opening a terminal raises DTR and RTS; the program expects them as its
     // line settings say: DTR only when enabled, RTS only under handshake.
@@ -305,6 +343,15 @@ PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortErro
 
 void SerialClose(PortHandle& h) {
     g_portdevice.erase(h);
+    // A device that stopped reading would hold the close until the
+    // driver's output drained (half a minute on a serial port): its output
+    // is dropped. A live device's last short command is left to go out.
+    if (auto it = g_nowait.find(h); it != g_nowait.end()) {
+        int queued = 0;
+        if (!it->second.empty() || (ioctl(h, TIOCOUTQ, &queued) == 0 && queued >= kStalledQueue))
+            tcflush(h, TCOFLUSH);
+        g_nowait.erase(it);
+    }
     if (h >= 0) CloseQuietly(h);
     h = kInvalidPort;
 }
@@ -323,6 +370,8 @@ bool SerialSetBaud(PortHandle h, long baud) {
 
 int SerialRead(PortHandle h, std::uint8_t* buf, int max) {
     if (h < 0) return -1;
+    // The device poll reads every port each tick: an owed tail moves on here.
+    if (auto it = g_nowait.find(h); it != g_nowait.end() && MoveTail(h, it->second) < 0) return -1;
     if (max <= 0) return 0;
     for (;;) {
         ssize_t n = ::read(h, buf, static_cast<std::size_t>(max));
@@ -337,9 +386,26 @@ int SerialRead(PortHandle h, std::uint8_t* buf, int max) {
     }
 }
 
+int SerialWriteBacklog(PortHandle h) {
+    auto it = g_nowait.find(h);
+    if (h < 0 || it == g_nowait.end()) return 0;
+    const int left = MoveTail(h, it->second);
+    return left < 0 ? static_cast<int>(it->second.size()) : left;
+}
+
 int SerialWrite(PortHandle h, const std::uint8_t* data, int len) {
     if (h < 0) return -1;
     if (len <= 0) return 0;
+    if (auto it = g_nowait.find(h); it != g_nowait.end()) {
+        std::vector<std::uint8_t>& tail = it->second;
+        const int owed = MoveTail(h, tail);
+        if (owed < 0) return -1;
+        if (owed > 0) return 0;
+        const int n = WriteNow(h, data, len);
+        if (n < 0) return -1;
+        tail.assign(data + n, data + len);
+        return len;
+    }
     const long long deadline = NowMs() + 10 + 10LL * len;
     int done = 0;
     while (done < len) {

@@ -20,6 +20,12 @@ struct SerialConfig {
     bool rtsHandshake = false;   // RTS follows the receive buffer
     bool dtrHandshake = false;   // DTR enabled by the line settings: raised on open
     int eventChar = -1;          // informational; reads never wait for it
+    // Writes never wait (accessory ports): what the driver does not take at
+    // once is not waited for. The rest of a message begun is kept and goes
+    // out first, on later writes and reads, so the device never sees half a
+    // message; while it waits the port takes nothing more (the port is left
+    // behind, its new output dropped, and the caller decides what to keep).
+    bool noWaitWrites = false;
 };
 
 enum class PortError {
@@ -53,7 +59,8 @@ PortHandle SerialOpen(const std::string& name, const SerialConfig& cfg, PortErro
 // (0 when there was none), like the last-error code of the platform the
 // program's error boxes were written for.
 PortError SerialLastError(int* code = nullptr);
-// Closes the port and marks the handle invalid.
+// Closes the port and marks the handle invalid. A noWaitWrites port whose
+// device stopped taking its output drops it, so the close cannot wait on it.
 void SerialClose(PortHandle& h);
 bool SerialIsOpen(PortHandle h);
 bool SerialSetBaud(PortHandle h, long baud);
@@ -62,8 +69,13 @@ bool SerialSetBaud(PortHandle h, long baud);
 // pseudo-terminal closed); the caller closes it and reports once.
 int SerialRead(PortHandle h, std::uint8_t* buf, int max);
 // Bytes written before the time-out (fewer than `len` is a short write), or
-// -1 on a port error.
+// -1 on a port error. On a port opened with noWaitWrites: `len` when the
+// message was taken (its tail may still wait in the program), 0 when the
+// port is still behind with an earlier one and took nothing, -1 on an error.
 int SerialWrite(PortHandle h, const std::uint8_t* data, int len);
+// Moves on what a noWaitWrites port still owes of an earlier message;
+// returns the bytes still waiting (0: the port has caught up).
+int SerialWriteBacklog(PortHandle h);
 // Discards buffered input and output.
 void SerialPurge(PortHandle h, bool tx = true, bool rx = true);
 // Modem lines. Return false with an error code when the line could not be

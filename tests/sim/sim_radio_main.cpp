@@ -2,11 +2,12 @@
 // script: creates a pseudo-terminal, prints its path (and links it with
 // --link), and serves until SIGTERM or SIGINT.
 //
-//   qarv-sim-radio [--address HEX] [--baud N] [--link PATH] [--tune-every S] [--verbose]
+//   qarv-sim-radio [--address HEX] [--baud N] [--link PATH] [--tune-every S] [--tune-rate N] [--verbose]
 //
 // --tune-every S turns the simulated VFO by 1 kHz every S seconds and
 // announces it as a transceive broadcast, as an operator at the radio would,
-// so a person watching the program sees it follow the radio.
+// so a person watching the program sees it follow the radio. --tune-rate N
+// turns it by 10 Hz N times a second instead, as a knob spun fast does.
 #include <signal.h>
 
 #include <cstdio>
@@ -18,7 +19,9 @@
 
 namespace {
 void Usage() {
-    std::fprintf(stderr, "usage: qarv-sim-radio [--address HEX] [--baud N] [--link PATH] [--tune-every S] [--verbose]\n");
+    std::fprintf(stderr,
+                 "usage: qarv-sim-radio [--address HEX] [--baud N] [--link PATH] [--tune-every S] [--tune-rate N] "
+                 "[--verbose]\n");
 }
 }  // namespace
 
@@ -28,6 +31,7 @@ int main(int argc, char** argv) {
     std::string link;
     bool verbose = false;
     int tuneEvery = 0;
+    int tuneRate = 0;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         bool hasValue = i + 1 < argc;
@@ -39,6 +43,8 @@ int main(int argc, char** argv) {
             link = argv[++i];
         } else if (a == "--tune-every" && hasValue) {
             tuneEvery = std::atoi(argv[++i]);
+        } else if (a == "--tune-rate" && hasValue) {
+            tuneRate = std::atoi(argv[++i]);
         } else if (a == "--verbose") {
             verbose = true;
         } else {
@@ -75,10 +81,14 @@ int main(int argc, char** argv) {
     int ticks = 0;
     int step = 1000;
     for (bool stopping = false; !stopping;) {
-        timespec wait{0, 200 * 1000 * 1000};
+        const long waitMs = tuneRate > 0 && tuneRate <= 1000 ? 1000 / tuneRate : 200;
+        timespec wait{0, waitMs * 1000 * 1000};
         int sig = sigtimedwait(&stopSignals, nullptr, &wait);
         stopping = sig == SIGTERM || sig == SIGINT;
-        if (tuneEvery > 0 && ++ticks >= tuneEvery * 5) {
+        if (tuneRate > 0 && !stopping) {
+            radio.setFrequency(radio.frequency() + 10);
+            radio.sendTransceiveFrequency();
+        } else if (tuneEvery > 0 && ++ticks >= tuneEvery * 5) {
             ticks = 0;
             // Wander 10 kHz up, then back down, and so on.
             static int moved = 0;
