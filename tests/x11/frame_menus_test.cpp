@@ -1,6 +1,7 @@
-// What the screen shows under a real X server and window manager after the
-// main frame's windows changed state: View > Always On Top, switched on and
-// off again, leaves the settings window painting its pages.
+// The main frame's menu under a real X server and window manager, as an
+// operator works it: View > Always On Top, switched on and off again,
+// leaves the settings window painting its pages; the box of Help > About
+// closes with Enter and with Escape.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -42,7 +43,7 @@ bool Above(const XStation& st) {
 }
 }  // namespace
 
-TEST(X11Repaint, SettingsPagesPaintAfterAlwaysOnTopOnAndOff) {
+TEST(X11FrameMenus, SettingsPagesPaintAfterAlwaysOnTopOnAndOff) {
     XStation st("SELECTION=3\n");
     if (!st.x.ok()) GTEST_SKIP() << "no X server with a window manager: " << st.x.why();
     if (st.x.Run("command -v import").empty()) GTEST_SKIP() << "no screen grabber (import)";
@@ -80,4 +81,19 @@ TEST(X11Repaint, SettingsPagesPaintAfterAlwaysOnTopOnAndOff) {
     EXPECT_TRUE(painted) << "the page area still shows " << (screen.Page() == page3 ? "page 3" : "something else");
     EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
     EXPECT_NE(st.dir.read("qarv.ini").find("SELECTION=4"), std::string::npos);
+}
+
+TEST(X11FrameMenus, TheAboutBoxClosesWithEnterAndEscape) {
+    XStation st;
+    if (!st.x.ok()) GTEST_SKIP() << "no X server with a window manager: " << st.x.why();
+    ASSERT_TRUE(st.Start());
+    auto open = [&] { return st.x.Find("About qarv").id != 0; };
+    for (const char* key : {"Escape", "Return"}) {
+        st.ChooseMenu(2, 2);  // Help > About
+        ASSERT_TRUE(WaitUntil(open, 5000)) << st.x.Run("wmctrl -lG");
+        st.x.Key(key);
+        EXPECT_TRUE(WaitUntil([&] { return !open(); }, 5000)) << key;
+        st.x.Run("xdotool mousemove 700 120");  // the next click comes from elsewhere
+    }
+    EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
 }
