@@ -180,6 +180,24 @@ TEST(RadioWindowStation, ARadioThatStopsAnsweringIsSaidUntilItAnswersAgain) {
     EXPECT_FALSE(Shown(9330));
 }
 
+// What the screen shows, not only a fresh render: a filter button whose
+// caption changes with the filter table is painted with its new caption.
+TEST(RadioWindowStation, FilterCaptionsChangedByAModeArePaintedAtOnce) {
+    Station s(23, 0x94);
+    s.run(6000);
+    for (int mode : {101, 100, 105, 101}) {  // USB, AM, FM, USB
+        plat::ScreenSnapshot(g_radiowindow);  // the window as it stands on the screen
+        Click(mode);
+        s.run(1000);
+        for (int id = 401; id <= 412; ++id) {
+            plat::Window* b = g_radiowindow->Control(id);
+            EXPECT_EQ(plat::AccessibleName(b), b->GetWindowText());
+            if (!b->IsWindowVisible()) continue;
+            EXPECT_EQ(plat::ScreenSnapshot(b).pixels, plat::TakeSnapshot(b).pixels) << b->GetWindowText() << " after " << mode;
+        }
+    }
+}
+
 TEST(RadioWindowStation, ARadioAtAnotherAddressIsSilent) {
     for (int type : {0, 5, 17, 20}) {
         Station s(type, 0x94);
