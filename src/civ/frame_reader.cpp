@@ -52,6 +52,7 @@ void RouteFrame(const std::uint8_t* buf, int i, int len) {
         RadioFound(from);
     }
     if (g_radioheard == 0) g_radioheard = 1;
+    NoteRadioFrame();
     // The radio has answered a request: the next frame follows at once.
     if (!g_client && to == std::uint8_t(g_myaddr)) sendq();
     // A value with a nibble above 9 is no number the radio meant: taken, it

@@ -12,6 +12,7 @@
 #include "civ/civ_timers.h"
 #include "civ/engine_events.h"
 #include "civ/engine_options.h"
+#include "civ/frame_reader.h"
 #include "civ/frequency_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
@@ -22,6 +23,8 @@
 #include "civ/setter_frames.h"
 #include "civ/station_queries.h"
 #include "civ/tuning_state.h"
+#include "civ/tuning_view.h"
+#include "platform/clock.h"
 
 int g_mirror = 0;
 int g_mirrorpoll = 60;
@@ -29,6 +32,30 @@ int g_metersuspend = 0;
 int g_pollmain = 1;
 int g_sliderreread = 0;
 PollOneShots g_pollrequests;
+
+namespace {
+// Set when a poll goes out after the radio's last frame, with the time of
+// the first such poll; a frame from the radio clears it.
+bool g_pollunanswered = false;
+std::uint32_t g_pollunansweredsince = 0;
+
+void NotePollSent() {
+    if (g_pollunanswered) return;
+    g_pollunanswered = true;
+    g_pollunansweredsince = plat::GetTickCount();
+}
+}  // namespace
+
+bool RadioFellSilent() {
+    return g_radioheard != 0 && !g_client && g_pollunanswered &&
+           plat::GetTickCount() - g_pollunansweredsince >= kRadioSilentMs;
+}
+
+void NoteRadioFrame() {
+    const bool wasSilent = RadioFellSilent();
+    g_pollunanswered = false;
+    if (wasSilent) TuningDisplay().Show(TuningShow::RadioContact);
+}
 
 namespace {
 constexpr int kFreqEvery = 6;            // meter ticks per frequency request
@@ -211,6 +238,8 @@ std::uint8_t MeterRequest() {
 }  // namespace
 
 void PollMeters() {
+    // A radio gone silent is said at the next tick, not at the next second.
+    if (RadioFellSilent()) TuningDisplay().Show(TuningShow::RadioContact);
     if (g_doingcwid || g_savemem) return;
     PollAccessories();
     // The send pump writes one frame per 50 ms; while it is behind, another
@@ -220,28 +249,37 @@ void PollMeters() {
         return;
     }
     const bool sweeping = g_sweeprunning || g_sweepbrunning;
+    bool sent = false;
     if (ModelCap(g_hassweep)) {
         SendCiv({0x15, MeterRequest()});
+        sent = true;
         if (sweeping) SetCivTimer(TIMER_SWEEP_RETRY, kSweepRetryMs);
     }
     if (g_7600fw2) {
         SendCiv({0x25, 0x00});
         if (g_dual || g_split) SendCiv({0x25, 0x01});
         SendCiv({0x1C, 0x00});
+        NotePollSent();
         return;
     }
-    if (ModelCap(g_hastxread)) SendCiv({0x1C, 0x00});
+    if (ModelCap(g_hastxread)) {
+        SendCiv({0x1C, 0x00});
+        sent = true;
+    }
     if (!g_polling && !g_rawmode && !g_doingcwid) {
         if (++g_freqcount >= kFreqEvery) {
             g_freqcount = 0;
             SendCiv({0x03});
+            sent = true;
         }
     }
+    if (sent) NotePollSent();
 }
 
 void PollRadio() {
     // A radio-memory transfer owns the radio's replies, as for the meter poll.
     if (!g_mirror || g_savemem) return;
+    NotePollSent();
     if (SendOneShot()) return;
     const int sent = SelectPolledVfo() ? 1 : 0;
     const int list = g_listtoggle;

@@ -30,6 +30,16 @@ constexpr int kMeterBacklog = 8;
 void PollMeters();
 void PollRadio();
 
+// A radio that answered once and then stops (switched off, cable pulled)
+// must not look alive: it counts as silent once polls have gone out for
+// this long with no frame from it since.
+constexpr std::uint32_t kRadioSilentMs = 3000;
+// True while the radio has been heard before and is silent now as above
+// (never for an operator client, whose radio is heard through the link).
+bool RadioFellSilent();
+// The frame reader heard a frame from the radio.
+void NoteRadioFrame();
+
 // The sequencer's lists, for the tests: the request bytes (after the header)
 // of every item of list 1 or 2 whose gate passes now, in list order.
 std::vector<std::vector<std::uint8_t>> PollListItems(int list);

@@ -30,6 +30,7 @@ enum class TuningShow {
     VolumeA,           // value: the AF gain slider
     TuneButton,        // value: lit or not
     MemoryScanButton,  // value: lit or not
+    RadioContact,      // the notice of a radio that does not answer, shown or cleared
 };
 
 // The panel's own two-state controls the engine may flip as their buttons

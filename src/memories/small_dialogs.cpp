@@ -8,6 +8,7 @@
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
 #include "panel/swl_panel.h"
+#include "platform/keys.h"
 #include "platform/message_box.h"
 #include "platform/types.h"
 
@@ -147,6 +148,11 @@ bool CAboutProgram::OnCommand(unsigned id, unsigned, plat::LPARAM) {
     if (id != unsigned(plat::IDOK) && id != unsigned(plat::IDCANCEL)) return false;
     EndDialog(int(id));
     return true;
+}
+
+void CAboutProgram::OnKeyDown(unsigned key, unsigned) {
+    if (key == plat::VK_RETURN) EndDialog(plat::IDOK);
+    else if (key == plat::VK_ESCAPE) EndDialog(plat::IDCANCEL);
 }
 
 void OnTimeUtc(plat::Window* frame) {

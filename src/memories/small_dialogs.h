@@ -96,6 +96,8 @@ public:
     std::string keyerVersion;  // the serial keyer's version text, empty without one
     void OnInitDialog() override;
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
+    // Enter is OK and Escape closes the box, as in every other box.
+    void OnKeyDown(unsigned key, unsigned flags) override;
 };
 
 // WM_COMMAND 3231: the world-time dialog; anything but "Exit and Keep

@@ -248,7 +248,8 @@ void CSwlPanel::ShowClocks(const char* local, const char* utc) {
 }
 
 void CSwlPanel::ShowRadioContact() {
-    const int silent = g_radioheard == 0 ? 1 : 0;
+    // Never heard, or heard once and silent since (polls unanswered).
+    const int silent = g_radioheard == 0 || RadioFellSilent() ? 1 : 0;
     if (!View() || silent == silentShown) return;
     silentShown = silent;
     char text[96];

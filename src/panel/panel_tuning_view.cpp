@@ -70,6 +70,7 @@ void PanelTuningView::Show(TuningShow what, int value) {
         case TuningShow::VolumeA: p->SetVolumeA(value); break;
         case TuningShow::TuneButton: p->SetTuneButton(value); break;
         case TuningShow::MemoryScanButton: p->SetMemoryScanButton(value); break;
+        case TuningShow::RadioContact: p->ShowRadioContact(); break;
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointingDevice>
+#include <QScreen>
 #include <QWheelEvent>
 
 #include "platform/keys.h"
@@ -158,14 +159,10 @@ bool SaveWindowPng(Window* w, const std::string& path, double pixelRatio) {
     return pm.save(QString::fromStdString(path), "PNG");
 }
 
-Snapshot TakeSnapshot(Window* w) {
+namespace {
+Snapshot FromImage(const QImage& picture) {
     Snapshot s;
-    QWidget* q = Target(w);
-    if (!q || q->width() <= 0 || q->height() <= 0) return s;
-    QPixmap pm(q->size());
-    pm.fill(Qt::white);
-    q->render(&pm, QPoint(), QRegion(), QWidget::DrawChildren);
-    const QImage img = pm.toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage img = picture.convertToFormat(QImage::Format_RGB32);
     s.width = img.width();
     s.height = img.height();
     s.pixels.resize(std::size_t(s.width) * std::size_t(s.height));
@@ -176,6 +173,30 @@ Snapshot TakeSnapshot(Window* w) {
                 std::uint32_t(qRed(c)) | (std::uint32_t(qGreen(c)) << 8) | (std::uint32_t(qBlue(c)) << 16);
         }
     return s;
+}
+}  // namespace
+
+Snapshot TakeSnapshot(Window* w) {
+    QWidget* q = Target(w);
+    if (!q || q->width() <= 0 || q->height() <= 0) return {};
+    QPixmap pm(q->size());
+    pm.fill(Qt::white);
+    q->render(&pm, QPoint(), QRegion(), QWidget::DrawChildren);
+    return FromImage(pm.toImage());
+}
+
+Snapshot ScreenSnapshot(Window* w) {
+    QWidget* q = Target(w);
+    if (!q || !q->isVisible() || q->width() <= 0 || q->height() <= 0) return {};
+    // The repaints the loop owes run first (user input is not taken here).
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QWidget* top = q->window();
+    QScreen* screen = top->screen();
+    if (!screen) return {};
+    const QPoint at = q->mapTo(top, QPoint(0, 0));
+    const QPixmap pm = screen->grabWindow(top->winId(), at.x(), at.y(), q->width(), q->height());
+    if (pm.isNull()) return {};
+    return FromImage(pm.toImage());
 }
 
 std::uint32_t WindowPixel(Window* w, int x, int y) { return TakeSnapshot(w).At(x, y); }

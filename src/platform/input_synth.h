@@ -51,5 +51,10 @@ Snapshot TakeSnapshot(Window* w);
 // The colour (0x00BBGGRR) of one pixel of the window as rendered at 1:1;
 // 0xFFFFFFFF when out of range or not renderable.
 std::uint32_t WindowPixel(Window* w, int x, int y);
+// The window as it stands on the screen now, after the paints that are due
+// have run, as a person sees it: unlike TakeSnapshot, which paints the
+// window afresh, a part that was never repainted shows its old pixels.
+// Empty when the window is not on the screen.
+Snapshot ScreenSnapshot(Window* w);
 
 }  // namespace plat

@@ -27,10 +27,6 @@
 namespace plat {
 namespace {
 
-// Set while an owned window is unmapped and mapped again for the window
-// manager's sake: the program sees no hide.
-bool g_remapping = false;
-
 // An owned top-level window is a transient of its owner's window: X11
 // window managers (WM_TRANSIENT_FOR) and Wayland compositors (the xdg
 // parent) then keep it above its owner, whatever is raised. The owner's
@@ -228,7 +224,6 @@ void HostWidget::focusOutEvent(QFocusEvent* ev) {
 
 void HostWidget::hideEvent(QHideEvent* ev) {
     QWidget::hideEvent(ev);
-    if (g_remapping) return;
     // Hidden with an ancestor: the window itself still counts as shown, but
     // whatever it does while held (repeats, drags) must end.
     if (owner_ && owner_->IsWindowVisible()) {
@@ -680,10 +675,14 @@ Rect Window::GetNormalRect() const {
 }
 
 void Window::SetWindowText(const std::string& text) {
+    const bool changed = text != title_;
     title_ = text;
     if (impl_->widget) {
         NativeSetText(text);
         if (!accNameSet_) impl_->widget->setAccessibleName(QString::fromLatin1(text.c_str()));
+        // An owner-drawn control paints its caption itself: the old one
+        // would stay on the screen until something else repainted it.
+        if (changed && !impl_->widget->isWindow()) impl_->widget->update();
     }
 }
 
@@ -799,23 +798,14 @@ void Window::SetFont(const Font* font) {
 void Window::SetTopMost(bool on) {
     QWidget* w = impl_->widget;
     if (!w || !w->isWindow() || w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on) return;
-    bool shown = w->isVisible();
-    w->setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (shown) w->show();
-    // The toolkit made the window anew: the windows it owns are tied to the
-    // new one and mapped again, so the window manager keeps them above it.
-    std::vector<Window*> owned;
-    for (const Window* o : LiveWindows())
-        if (o->parent_ == this && !(o->style_ & WS_CHILD) && o->impl_->widget && o->impl_->widget->isVisible())
-            owned.push_back(const_cast<Window*>(o));
-    for (Window* o : owned) {
-        QWidget* ow = o->impl_->widget;
-        TieToOwner(ow, w);
-        g_remapping = true;
-        ow->hide();
-        ow->show();
-        g_remapping = false;
-    }
+    // A changed flag on the widget makes the toolkit build the window anew,
+    // and the child windows lose their painting on the new one (a settings
+    // page stays as it was). The window we have takes the new state
+    // instead: children, owned windows and their ties stay as they are.
+    Qt::WindowFlags flags = w->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, on);
+    w->overrideWindowFlags(flags);
+    if (QWindow* h = w->windowHandle()) h->setFlags(flags);
 }
 
 void Window::BringWindowToTop() {

@@ -156,6 +156,40 @@ TEST(RadioWindowStation, ASilentRadioIsSaidOnTheWindowUntilItAnswers) {
     EXPECT_TRUE(Shown(9200));
 }
 
+TEST(RadioWindowStation, ARadioThatStopsAnsweringIsSaidUntilItAnswersAgain) {
+    Station s(0, 0x5C);
+    s.run(8000);
+    ASSERT_EQ(g_radioheard, 2);
+    EXPECT_FALSE(Shown(9330));
+    s.radio.setAnswering(false);  // switched off: the bus still echoes the polls
+    const int said = simsteps::RunUntil([] { return Shown(9330); }, 6000, {&s.radio});
+    EXPECT_TRUE(said >= 3000 && said <= 4000) << said;
+    EXPECT_EQ(Text(9330), "No answer from the radio\nIC-756PRO at address 5C");
+    s.radio.setAnswering(true);  // its first answer takes the notice away for good
+    EXPECT_TRUE(simsteps::RunUntil([] { return !Shown(9330); }, 500, {&s.radio}) >= 0);
+    s.run(6000);
+    EXPECT_FALSE(Shown(9330));
+    EXPECT_TRUE(Shown(9200));
+}
+
+// What the screen shows, not only a fresh render: a filter button whose
+// caption changes with the filter table is painted with its new caption.
+TEST(RadioWindowStation, FilterCaptionsChangedByAModeArePaintedAtOnce) {
+    Station s(23, 0x94);
+    s.run(6000);
+    for (int mode : {101, 100, 105, 101}) {  // USB, AM, FM, USB
+        plat::ScreenSnapshot(g_radiowindow);  // the window as it stands on the screen
+        Click(mode);
+        s.run(1000);
+        for (int id = 401; id <= 412; ++id) {
+            plat::Window* b = g_radiowindow->Control(id);
+            EXPECT_EQ(plat::AccessibleName(b), b->GetWindowText());
+            if (!b->IsWindowVisible()) continue;
+            EXPECT_EQ(plat::ScreenSnapshot(b).pixels, plat::TakeSnapshot(b).pixels) << b->GetWindowText() << " after " << mode;
+        }
+    }
+}
+
 TEST(RadioWindowStation, ARadioAtAnotherAddressIsSilent) {
     for (int type : {0, 5, 17, 20}) {
         Station s(type, 0x94);

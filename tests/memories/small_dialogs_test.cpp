@@ -9,6 +9,8 @@
 #include "memory_fixture.h"
 #include "panel/swl_panel.h"
 #include "platform/clock.h"
+#include "platform/input_synth.h"
+#include "platform/keys.h"
 
 namespace {
 class Frame : public plat::Window {
@@ -108,4 +110,17 @@ TEST_F(Dialogs, PickersReturnTheChosenStepAndAgc) {
     });
     frame.SendMessage(plat::WM_COMMAND, ID_ABOUT);
     EXPECT_EQ(plat::dialog_script::History().back(), "About qarv");
+}
+
+TEST_F(Dialogs, TheAboutBoxClosesWithEnterAndEscape) {
+    for (unsigned key : {plat::VK_RETURN, plat::VK_ESCAPE}) {
+        bool ended = false;
+        plat::dialog_script::PushHandler([&](plat::Dialog& d) {
+            // The keys reach the OK button, which has the keyboard first.
+            plat::synth::Key(static_cast<CSmallDialog&>(d).Control(plat::IDOK), key);
+            ended = d.Ended();
+        });
+        frame.SendMessage(plat::WM_COMMAND, ID_ABOUT);
+        EXPECT_TRUE(ended) << "key " << key;
+    }
 }

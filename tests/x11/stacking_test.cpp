@@ -107,8 +107,7 @@ TEST(X11Stacking, OwnedWindowsStayAboveWhenTheFrameItselfIsClicked) {
 TEST(X11Stacking, AnAlwaysOnTopFrameStillKeepsTheRadioWindowAbove) {
     XStation st("TOP=1\n");
     START_OR_SKIP(st);
-    // The first tick makes the frame top-most; the toolkit gives it a new
-    // window for that.
+    // The first tick makes the frame top-most.
     ASSERT_TRUE(WaitUntil(
         [&] {
             st.frame = st.x.Find("V3.52");
@@ -125,5 +124,37 @@ TEST(X11Stacking, AnAlwaysOnTopFrameStillKeepsTheRadioWindowAbove) {
     st.x.Click(x, y);
     EXPECT_TRUE(WaitUntil([&] { return st.radio.mode() == 0x01; }, 5000));
     EXPECT_TRUE(st.RadioAboveFrame());
+    EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
+}
+
+TEST(X11Stacking, SettingsPagesStillPaintAfterAlwaysOnTopOnAndOff) {
+    XStation st("SELECTION=3\n");
+    START_OR_SKIP(st);
+    st.x.Run("xdotool windowmove --sync " + std::to_string(st.radioWindow.id) + " 1300 0");  // off the settings window
+    int ox = 0, oy = 0;
+    ASSERT_TRUE(st.x.ClientOrigin(st.frame.id, &ox, &oy));
+    // "Menu Down", "Menu Up" and a stretch of the page area of the settings window (at 14,359, scale 1.40).
+    auto click = [&](int y) { st.x.Click(ox + 87, oy + y); };
+    const std::string crop = "import -window root -crop 420x240+" + std::to_string(ox + 174) + "+" + std::to_string(oy + 369);
+    auto page = [&] { return st.x.Run(crop + " -depth 8 rgb:- | md5sum"); };
+    auto topMost = [&] {
+        st.frame = st.x.Find("V3.52");  // a toolkit may give the frame a new window
+        return st.x.Run("xprop -id " + std::to_string(st.frame.id) + " _NET_WM_STATE").find("ABOVE") != std::string::npos;
+    };
+    // Pages 3 and 4 as painted before the frame changes.
+    std::string page3, page4;
+    ASSERT_TRUE(WaitUntil([&] { return !(page3 = page()).empty() && page() == page3; }, 5000));
+    click(453);
+    ASSERT_TRUE(WaitUntil([&] { return (page4 = page()) != page3; }, 5000));
+    click(425);
+    ASSERT_TRUE(WaitUntil([&] { return page() == page3; }, 5000));
+    st.ChooseMenu(1, 6);  // View > Always On Top
+    ASSERT_TRUE(WaitUntil(topMost, 5000));
+    st.x.Run("xdotool mousemove 700 120");  // a pointer already in place would stall the next click
+    st.ChooseMenu(1, 6);
+    ASSERT_TRUE(WaitUntil([&] { return !topMost(); }, 5000));
+    click(453);
+    EXPECT_TRUE(WaitUntil([&] { return page() == page4; }, 5000)) << "page 4 is not painted";
+    st.x.Run(crop + " " + std::string(QARV_BUILD_DIR) + "/x11_settings_page4_after_on_top.png");
     EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
 }
