@@ -26,8 +26,6 @@ namespace {
 // When the pump last wrote: the next write waits for the rest of its period.
 std::uint32_t g_lastwrite = 0;
 bool g_haswritten = false;
-int g_batchopen = 0;             // SendBatch scopes open now
-bool g_batched[kSendSlots] = {};  // the slot's frame may share a write
 
 int Next(int index) { return index + 1 >= kSendSlots ? 0 : index + 1; }
 
@@ -71,9 +69,6 @@ int EchoStart(const std::uint8_t* slot, int length) {
 }
 }  // namespace
 
-SendBatch::SendBatch() { ++g_batchopen; }
-SendBatch::~SendBatch() { --g_batchopen; }
-
 bool SendQueueEmpty() { return g_putq == g_getq; }
 bool SendQueueFull() { return Next(g_putq) == g_getq; }
 int SendQueueDepth() { return (g_putq - g_getq + kSendSlots) % kSendSlots; }
@@ -92,7 +87,6 @@ bool putq(const std::uint8_t* frame, int length) {
     const int s = g_putq;
     std::memcpy(g_sendbuf[s], frame, std::size_t(length));
     g_sendlen[s] = std::int16_t(length);
-    g_batched[s] = g_batchopen > 0;
     g_putq = Next(g_putq);
     ++g_qdepth;
     WriteTracef("put depth %d, putq %d, getq %d", g_qdepth, g_putq, g_getq);
@@ -132,42 +126,19 @@ void sendq() {
         if (SendQueueEmpty()) return;
     }
 
-    // Paced mode: a batch's frames leave together, so the radio's answers
-    // come back together too.
-    static std::uint8_t batch[kFramesPerWrite * kSendSlotSize];
-    const int depth = SendQueueDepth();
-    int frames = 1;
-    if (g_sendpaced && g_batched[g_getq]) {
-        for (int slot = Next(g_getq); frames < depth && frames < kFramesPerWrite && g_batched[slot]; slot = Next(slot))
-            ++frames;
-    }
-    int total = 0;
-    for (int k = 0, slot = g_getq; k < frames; ++k, slot = Next(slot)) {
-        std::memcpy(batch + total, g_sendbuf[slot], std::size_t(g_sendlen[slot]));
-        total += g_sendlen[slot];
-    }
+    // One frame per write: paced mode gives the radio a pump period to take
+    // each in, echo mode waits for each one's echo.
+    const std::uint8_t* frame = g_sendbuf[g_getq];
+    const int length = g_sendlen[g_getq];
+    const int shown = CivTraceShown(length);
     CivTrace("calling writefile\n");
     errno = 0;
-    const int written = WriteRadioPort(batch, total);
+    const int written = WriteRadioPort(frame, length);
     const int err = errno;
     CivTrace("back from writefile\n");
     if (written < 0) WriteTracef("WriteFile error %ld, %04x", long(err), unsigned(err));
 
-    int end = 0;  // end of the current frame within the write
-    for (int k = 0; k < frames; ++k) {
-        const std::uint8_t* frame = g_sendbuf[g_getq];
-        const int length = g_sendlen[g_getq];
-        const int shown = CivTraceShown(length);
-        end += length;
-        if (written < end) {
-            // This frame and the rest stay; it goes again whole next time.
-            if (CivTracing()) {
-                char head[32];
-                std::snprintf(head, sizeof head, "waiting Send %d ", shown);
-                WriteTrace(std::string(head) + std::string(reinterpret_cast<const char*>(frame), std::size_t(shown)));
-            }
-            break;
-        }
+    if (written == length) {
         if (CivTracing()) {
             WriteTracef("really Send depth %d, length %d, allowed %d, putq %d, getq %d", g_qdepth, length,
                         g_allowed, g_putq, g_getq);
@@ -177,6 +148,11 @@ void sendq() {
             ReleaseHeadFrame();
         else
             ++g_sendtries;
+    } else if (CivTracing()) {
+        // The frame stays; it goes again whole next time.
+        char head[32];
+        std::snprintf(head, sizeof head, "waiting Send %d ", shown);
+        WriteTrace(std::string(head) + std::string(reinterpret_cast<const char*>(frame), std::size_t(shown)));
     }
     if (written > 0) {
         g_lastwrite = plat::GetTickCount();
