@@ -12,6 +12,7 @@
 #include "civ/radio_port.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
+#include "platform/serial_port.h"
 
 std::uint8_t g_sendbuf[kSendSlots][kSendSlotSize];
 std::int16_t g_sendlen[kSendSlots];
@@ -26,6 +27,7 @@ namespace {
 // When the pump last wrote: the next write waits for the rest of its period.
 std::uint32_t g_lastwrite = 0;
 bool g_haswritten = false;
+bool g_readfirst = false;  // echo mode: the repeat of the head frame waits for a read
 
 int Next(int index) { return index + 1 >= kSendSlots ? 0 : index + 1; }
 
@@ -125,6 +127,26 @@ void sendq() {
         ReleaseHeadFrame();
         if (SendQueueEmpty()) return;
     }
+    // Echo mode, the head frame written and its echo not read yet: it is
+    // written again only once a pump period has passed and nothing waits to
+    // be read. A reply to the frame before must not repeat it (each repeat
+    // draws another reply, and that one repeats the next frame, so every
+    // frame would go twice from then on), and an echo that a busy moment
+    // left unread is read first.
+    if (!g_sendpaced && g_sendtries > 0) {
+        const std::uint32_t since = plat::GetTickCount() - g_lastwrite;
+        if (since < kSendPeriodMs) {
+            ArmSendTimer("sendq sets timer", kSendPeriodMs - since);
+            return;
+        }
+        if (!g_readfirst && g_radioport != plat::kInvalidPort && plat::SerialPending(g_radioport) > 0 &&
+            g_timerwindow) {
+            g_readfirst = true;  // once per write: a chattering line cannot hold the frame back
+            plat::TimerDueSoon(g_timerwindow, TIMER_DEVICE_POLL);
+            ArmSendTimer("sendq sets timer");
+            return;
+        }
+    }
 
     // One frame per write: paced mode gives the radio a pump period to take
     // each in, echo mode waits for each one's echo.
@@ -157,6 +179,7 @@ void sendq() {
     if (written > 0) {
         g_lastwrite = plat::GetTickCount();
         g_haswritten = true;
+        g_readfirst = false;
         ExpectRadioAnswer(written);
     }
 

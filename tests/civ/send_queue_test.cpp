@@ -144,6 +144,30 @@ TEST(SendQueue, EchoModeReleasesOnlyOnTheExactEcho) {
     EXPECT_TRUE(SendQueueEmpty());
 }
 
+TEST(SendQueue, EchoModeRepeatsTheHeadOnlyOnThePumpTickAndReadsFirst) {
+    RadioLink link;
+    g_sendpaced = 0;
+    const Bytes a = Frame({0x07, 0x00}), b = Frame({0x03}), ok = Frame({0xFB}, 0xE0, 0x94);
+    Put(a);
+    Put(b);
+    EXPECT_EQ(link.written(), a);
+    // An answer before a's echo (a late one to an earlier request) does not
+    // repeat a: a repeat draws a second answer, which would repeat b, and
+    // so on for every frame after.
+    link.feed(ok, 1);
+    EXPECT_TRUE(link.written().empty());
+    Advance(40);  // a pump period after the write: a again
+    EXPECT_EQ(link.written(), a);
+    // Its echo and answer wait unread (the poll sleeps) when the pump falls
+    // due: they are read first, so a is not repeated and b follows.
+    link.win.SetTimer(TIMER_DEVICE_POLL, 1000);
+    link.pty.write(a + ok);
+    EXPECT_TRUE(link.pty.delivered());
+    Advance(50);
+    EXPECT_EQ(link.written(), b);
+    EXPECT_EQ(g_qdepth, 1);
+}
+
 TEST(SendQueue, EchoInPacedModeReleasesNothing) {
     RadioLink link;
     Put(Frame({0x03}));
