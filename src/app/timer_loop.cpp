@@ -267,8 +267,10 @@ void CMainWin::DevicePoll() {
     // write brings it forward to when the answer should be in (ExpectRadioAnswer).
     const bool idle = plat::app::Started() && !plat::manual_clock::Enabled() && !AccessoryPollNeeded();
     SetTimer(TIMER_DEVICE_POLL, DevicePollPeriod(idle, g_readtimer));
-    if (idle && g_radioport != plat::kInvalidPort)
+    if (idle && g_radioport != plat::kInvalidPort) {
         plat::WakeTimerOnReadable(g_radioport, this, TIMER_DEVICE_POLL, LineQuietMs());
+        KeepAnswerExpected();
+    }
 }
 
 unsigned DevicePollPeriod(bool idle, long readTimer) {

@@ -28,6 +28,9 @@ namespace {
 std::uint32_t g_lastwrite = 0;
 bool g_haswritten = false;
 bool g_readfirst = false;  // echo mode: the repeat of the head frame waits for a read
+// The answer to the last write is read when it should be complete.
+std::uint32_t g_answerdue = 0;
+bool g_answerpending = false;
 
 int Next(int index) { return index + 1 >= kSendSlots ? 0 : index + 1; }
 
@@ -201,17 +204,24 @@ unsigned LineQuietMs() {
 }
 
 void ExpectRadioAnswer(int bytes) {
-    if (!g_timerwindow || g_radioport == plat::kInvalidPort) return;
+    g_answerdue = plat::GetTickCount() + AnswerWindowMs(bytes);
+    g_answerpending = true;
+    KeepAnswerExpected();
+}
+
+void KeepAnswerExpected() {
+    if (!g_answerpending || !g_timerwindow || g_radioport == plat::kInvalidPort) return;
+    const auto left = std::int32_t(g_answerdue - plat::GetTickCount());
+    if (left <= 0) {
+        g_answerpending = false;
+        return;
+    }
+    // A write made by the device poll itself (a reply sent the next frame):
+    // the poll calls this again once it has re-armed.
     const long due = plat::TimerDueIn(g_timerwindow, TIMER_DEVICE_POLL);
     if (due < 0) return;
-    const unsigned window = AnswerWindowMs(bytes);
-    if (due > long(window)) SetCivTimer(TIMER_DEVICE_POLL, window);
-    // With frames waiting for this answer it is read as soon as the line has
-    // gone quiet, so that they follow it without delay; otherwise the first
-    // byte of the echo must not wake the poll, which reads once the answer
-    // should be complete (a late one still wakes it).
-    if (SendQueueEmpty())
-        plat::StopWakeOnReadable(g_radioport);
-    else
-        plat::WakeTimerOnReadable(g_radioport, g_timerwindow, TIMER_DEVICE_POLL, LineQuietMs());
+    if (due > long(left)) SetCivTimer(TIMER_DEVICE_POLL, unsigned(left));
+    // The first byte of the echo must not wake the poll, which reads once
+    // the answer should be complete (a late one still wakes it afterwards).
+    plat::StopWakeOnReadable(g_radioport);
 }

@@ -53,9 +53,13 @@ unsigned AnswerWindowMs(int bytes);
 // the line must have been quiet before a read takes what came.
 unsigned LineQuietMs();
 // Brings the device poll forward to the end of the answer to `bytes` just
-// written (never later than it already falls due), or, while more frames
-// wait for that answer, to when the line goes quiet after its first byte.
+// written (never later than it already falls due). Until then the echo's
+// first byte does not wake it: each frame costs one wake-up, and the
+// answer read then sends the next frame.
 void ExpectRadioAnswer(int bytes);
+// The device poll has re-armed itself: the answer to a frame written since
+// (a reply sent it) is still read at its time, not woken by its echo.
+void KeepAnswerExpected();
 
 // Echo release: true when `frame` (a complete CI-V frame read back from the
 // bus) is the echo of the head frame; a leading run of extra preamble bytes
