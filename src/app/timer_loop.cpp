@@ -97,20 +97,15 @@ void CMainWin::DispatchTimer(unsigned id) {
     switch (id) {
     case TIMER_NEW_TUNING: RunTuningTick(); break;
     case TIMER_METER_CYCLE: {
-        // The tick's polls (and the housekeeping's, when this tick carries
-        // it) leave in one write.
-        const SendBatch batch;
+        // The housekeeping runs with the tick nearest its second, so both
+        // share a wake-up.
         OnMeterTick();
         if (OneSecondRidesTick(plat::TimerDueIn(this, TIMER_ONE_SECOND), plat::TimerPeriod(this, TIMER_ONE_SECOND),
                                plat::TimerPeriod(this, TIMER_METER_CYCLE)))
             OnTimer(TIMER_ONE_SECOND);
         break;
     }
-    case TIMER_ONE_SECOND: {
-        const SendBatch batch;
-        OnOneSecond();
-        break;
-    }
+    case TIMER_ONE_SECOND: OnOneSecond(); break;
     case TIMER_POPUP_TEXT: RemovePopupText(); break;
     case TIMER_SWEEP_STEP:
         KillTimer(id);
@@ -272,8 +267,10 @@ void CMainWin::DevicePoll() {
     // write brings it forward to when the answer should be in (ExpectRadioAnswer).
     const bool idle = plat::app::Started() && !plat::manual_clock::Enabled() && !AccessoryPollNeeded();
     SetTimer(TIMER_DEVICE_POLL, DevicePollPeriod(idle, g_readtimer));
-    if (idle && g_radioport != plat::kInvalidPort)
+    if (idle && g_radioport != plat::kInvalidPort) {
         plat::WakeTimerOnReadable(g_radioport, this, TIMER_DEVICE_POLL, LineQuietMs());
+        KeepAnswerExpected();
+    }
 }
 
 unsigned DevicePollPeriod(bool idle, long readTimer) {

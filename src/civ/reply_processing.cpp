@@ -110,8 +110,12 @@ bool ProcessFrequency() {
         }
     }
     // A report that arrives while the operator's own tuning waits to be sent
-    // is older than that tuning (the meter poll asks every tick).
-    const bool panelPending = (Tuning().keyA.active || g_swlpending) || g_newtuningpending == 1;
+    // is older than that tuning (the meter poll asks every tick). Not so
+    // under the start-up hold: the program starts from the radio's
+    // frequency, and the tuning then pending is only the saved one that the
+    // panel showed at creation.
+    const bool panelPending =
+        !g_firstpoll && ((Tuning().keyA.active || g_swlpending) || g_newtuningpending == 1);
     if (ignore || panelPending || CompareFrequencies(f, g_vfoafreq) == 0) return false;
 
     WriteTrace("new freq");

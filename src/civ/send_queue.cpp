@@ -12,6 +12,7 @@
 #include "civ/radio_port.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
+#include "platform/serial_port.h"
 
 std::uint8_t g_sendbuf[kSendSlots][kSendSlotSize];
 std::int16_t g_sendlen[kSendSlots];
@@ -26,8 +27,10 @@ namespace {
 // When the pump last wrote: the next write waits for the rest of its period.
 std::uint32_t g_lastwrite = 0;
 bool g_haswritten = false;
-int g_batchopen = 0;             // SendBatch scopes open now
-bool g_batched[kSendSlots] = {};  // the slot's frame may share a write
+bool g_readfirst = false;  // echo mode: the repeat of the head frame waits for a read
+// The answer to the last write is read when it should be complete.
+std::uint32_t g_answerdue = 0;
+bool g_answerpending = false;
 
 int Next(int index) { return index + 1 >= kSendSlots ? 0 : index + 1; }
 
@@ -71,9 +74,6 @@ int EchoStart(const std::uint8_t* slot, int length) {
 }
 }  // namespace
 
-SendBatch::SendBatch() { ++g_batchopen; }
-SendBatch::~SendBatch() { --g_batchopen; }
-
 bool SendQueueEmpty() { return g_putq == g_getq; }
 bool SendQueueFull() { return Next(g_putq) == g_getq; }
 int SendQueueDepth() { return (g_putq - g_getq + kSendSlots) % kSendSlots; }
@@ -92,7 +92,6 @@ bool putq(const std::uint8_t* frame, int length) {
     const int s = g_putq;
     std::memcpy(g_sendbuf[s], frame, std::size_t(length));
     g_sendlen[s] = std::int16_t(length);
-    g_batched[s] = g_batchopen > 0;
     g_putq = Next(g_putq);
     ++g_qdepth;
     WriteTracef("put depth %d, putq %d, getq %d", g_qdepth, g_putq, g_getq);
@@ -131,43 +130,40 @@ void sendq() {
         ReleaseHeadFrame();
         if (SendQueueEmpty()) return;
     }
+    // Echo mode, the head frame written and its echo not read yet: it is
+    // written again only once a pump period has passed and nothing waits to
+    // be read. A reply to the frame before must not repeat it (each repeat
+    // draws another reply, and that one repeats the next frame, so every
+    // frame would go twice from then on), and an echo that a busy moment
+    // left unread is read first.
+    if (!g_sendpaced && g_sendtries > 0) {
+        const std::uint32_t since = plat::GetTickCount() - g_lastwrite;
+        if (since < kSendPeriodMs) {
+            ArmSendTimer("sendq sets timer", kSendPeriodMs - since);
+            return;
+        }
+        if (!g_readfirst && g_radioport != plat::kInvalidPort && plat::SerialPending(g_radioport) > 0 &&
+            g_timerwindow) {
+            g_readfirst = true;  // once per write: a chattering line cannot hold the frame back
+            plat::TimerDueSoon(g_timerwindow, TIMER_DEVICE_POLL);
+            ArmSendTimer("sendq sets timer");
+            return;
+        }
+    }
 
-    // Paced mode: a batch's frames leave together, so the radio's answers
-    // come back together too.
-    static std::uint8_t batch[kFramesPerWrite * kSendSlotSize];
-    const int depth = SendQueueDepth();
-    int frames = 1;
-    if (g_sendpaced && g_batched[g_getq]) {
-        for (int slot = Next(g_getq); frames < depth && frames < kFramesPerWrite && g_batched[slot]; slot = Next(slot))
-            ++frames;
-    }
-    int total = 0;
-    for (int k = 0, slot = g_getq; k < frames; ++k, slot = Next(slot)) {
-        std::memcpy(batch + total, g_sendbuf[slot], std::size_t(g_sendlen[slot]));
-        total += g_sendlen[slot];
-    }
+    // One frame per write: paced mode gives the radio a pump period to take
+    // each in, echo mode waits for each one's echo.
+    const std::uint8_t* frame = g_sendbuf[g_getq];
+    const int length = g_sendlen[g_getq];
+    const int shown = CivTraceShown(length);
     CivTrace("calling writefile\n");
     errno = 0;
-    const int written = WriteRadioPort(batch, total);
+    const int written = WriteRadioPort(frame, length);
     const int err = errno;
     CivTrace("back from writefile\n");
     if (written < 0) WriteTracef("WriteFile error %ld, %04x", long(err), unsigned(err));
 
-    int end = 0;  // end of the current frame within the write
-    for (int k = 0; k < frames; ++k) {
-        const std::uint8_t* frame = g_sendbuf[g_getq];
-        const int length = g_sendlen[g_getq];
-        const int shown = CivTraceShown(length);
-        end += length;
-        if (written < end) {
-            // This frame and the rest stay; it goes again whole next time.
-            if (CivTracing()) {
-                char head[32];
-                std::snprintf(head, sizeof head, "waiting Send %d ", shown);
-                WriteTrace(std::string(head) + std::string(reinterpret_cast<const char*>(frame), std::size_t(shown)));
-            }
-            break;
-        }
+    if (written == length) {
         if (CivTracing()) {
             WriteTracef("really Send depth %d, length %d, allowed %d, putq %d, getq %d", g_qdepth, length,
                         g_allowed, g_putq, g_getq);
@@ -177,10 +173,16 @@ void sendq() {
             ReleaseHeadFrame();
         else
             ++g_sendtries;
+    } else if (CivTracing()) {
+        // The frame stays; it goes again whole next time.
+        char head[32];
+        std::snprintf(head, sizeof head, "waiting Send %d ", shown);
+        WriteTrace(std::string(head) + std::string(reinterpret_cast<const char*>(frame), std::size_t(shown)));
     }
     if (written > 0) {
         g_lastwrite = plat::GetTickCount();
         g_haswritten = true;
+        g_readfirst = false;
         ExpectRadioAnswer(written);
     }
 
@@ -202,17 +204,24 @@ unsigned LineQuietMs() {
 }
 
 void ExpectRadioAnswer(int bytes) {
-    if (!g_timerwindow || g_radioport == plat::kInvalidPort) return;
+    g_answerdue = plat::GetTickCount() + AnswerWindowMs(bytes);
+    g_answerpending = true;
+    KeepAnswerExpected();
+}
+
+void KeepAnswerExpected() {
+    if (!g_answerpending || !g_timerwindow || g_radioport == plat::kInvalidPort) return;
+    const auto left = std::int32_t(g_answerdue - plat::GetTickCount());
+    if (left <= 0) {
+        g_answerpending = false;
+        return;
+    }
+    // A write made by the device poll itself (a reply sent the next frame):
+    // the poll calls this again once it has re-armed.
     const long due = plat::TimerDueIn(g_timerwindow, TIMER_DEVICE_POLL);
     if (due < 0) return;
-    const unsigned window = AnswerWindowMs(bytes);
-    if (due > long(window)) SetCivTimer(TIMER_DEVICE_POLL, window);
-    // With frames waiting for this answer it is read as soon as the line has
-    // gone quiet, so that they follow it without delay; otherwise the first
-    // byte of the echo must not wake the poll, which reads once the answer
-    // should be complete (a late one still wakes it).
-    if (SendQueueEmpty())
-        plat::StopWakeOnReadable(g_radioport);
-    else
-        plat::WakeTimerOnReadable(g_radioport, g_timerwindow, TIMER_DEVICE_POLL, LineQuietMs());
+    if (due > long(left)) SetCivTimer(TIMER_DEVICE_POLL, unsigned(left));
+    // The first byte of the echo must not wake the poll, which reads once
+    // the answer should be complete (a late one still wakes it afterwards).
+    plat::StopWakeOnReadable(g_radioport);
 }

@@ -1,11 +1,12 @@
 // The send queue: a ring of 180 frames that the send pump (TIMER_SENDQ,
-// 50 ms) writes to the radio port. In paced mode the pump writes the head
-// frame as soon as the handlers that queued it have finished, then at most
-// once per 50 ms (a reply from the radio still sends the next at once); the
-// frames a meter tick queues (a SendBatch) leave together in one write, up
-// to kFramesPerWrite; a frame leaves the ring once written in full. In echo
-// mode the pump writes the head frame alone, and it leaves the ring only
-// when the frame reader has read its echo back from the bus.
+// 50 ms) writes to the radio port, one frame per write. In paced mode the
+// pump writes the head frame as soon as the handlers that queued it have
+// finished when it has been idle for a period, then at most one frame per
+// 50 ms, so that the radio's CI-V input never overflows (a reply from the
+// radio, which has then taken the last frame in, still sends the next at
+// once); a frame leaves the ring once written in full. In echo mode a frame
+// leaves the ring only when the frame reader has read its echo back from
+// the bus.
 #pragma once
 #include <cstdint>
 
@@ -15,9 +16,6 @@ constexpr int kMinCivFrame = 6;       // FE FE to from command FD
 constexpr unsigned kSendPeriodMs = 50;
 // Writes of one frame in echo mode before it is given up as unechoed.
 constexpr int kMaxEchoWrites = 10;
-// Frames one write carries in paced mode: a meter tick's requests and
-// whatever else was queued with them.
-constexpr int kFramesPerWrite = 6;
 // Time the radio takes to start answering a request, with room for a busy
 // machine: an answer read late costs more wake-ups than one read a little
 // later than needed.
@@ -31,18 +29,6 @@ extern int g_qdepth;      // frames put and not yet released (trace only)
 extern int g_sendtimer;   // 1 while TIMER_SENDQ is armed
 extern int g_sendpaced;   // 1 paced mode, 0 echo mode
 extern int g_sendtries;   // writes of the head frame still waiting for its echo
-
-// While one exists, the frames put may share a write: requests whose
-// answers do not depend on each other's order (the meter tick's polls). The
-// others keep one write each, so that each answer is read and processed
-// before the next request goes.
-class SendBatch {
-public:
-    SendBatch();
-    ~SendBatch();
-    SendBatch(const SendBatch&) = delete;
-    SendBatch& operator=(const SendBatch&) = delete;
-};
 
 bool SendQueueEmpty();
 bool SendQueueFull();
@@ -67,9 +53,13 @@ unsigned AnswerWindowMs(int bytes);
 // the line must have been quiet before a read takes what came.
 unsigned LineQuietMs();
 // Brings the device poll forward to the end of the answer to `bytes` just
-// written (never later than it already falls due), or, while more frames
-// wait for that answer, to when the line goes quiet after its first byte.
+// written (never later than it already falls due). Until then the echo's
+// first byte does not wake it: each frame costs one wake-up, and the
+// answer read then sends the next frame.
 void ExpectRadioAnswer(int bytes);
+// The device poll has re-armed itself: the answer to a frame written since
+// (a reply sent it) is still read at its time, not woken by its echo.
+void KeepAnswerExpected();
 
 // Echo release: true when `frame` (a complete CI-V frame read back from the
 // bus) is the echo of the head frame; a leading run of extra preamble bytes

@@ -143,7 +143,35 @@ void MoveVfoA(double mhz) {
     SetCivTimer(TIMER_THP_FREQ, kSendBackMs);
 }
 
-void OnFaSet(const std::string& text) {
+// A frequency set that arrives while frequency reports are held off
+// (g_tuning: the program's own tuning, an antenna or split change, a send to
+// a polling client) is not thrown away: the command set has no error answer,
+// so the client takes it as done. The latest one of each kind is kept and
+// carried out once the hold has ended, unless the VFO it moves has been
+// moved meanwhile (by the operator or the radio), which is the later wish.
+struct HeldSet {
+    bool pending = false;
+    std::string text;
+    int port = 0;
+    bool vfoB = false;  // the VFO it moves
+    double vfo = 0;     // that VFO's frequency when it came
+};
+HeldSet g_heldfa;  // "FA": VFO A, or VFO B with "THP POLL" in split or dual receive
+HeldSet g_heldfb;  // "FB", and "FA" on the "THP VFOB PORT"
+
+bool FaMovesVfoB() { return g_thppoll && SplitOrDual() && !g_freqonly; }
+
+void HoldSet(HeldSet& held, const std::string& text, int port, bool vfoB) {
+    if (held.pending) WriteTracef("thp held set %s replaced", held.text.c_str());
+    held.pending = true;
+    held.text = text;
+    held.port = port;
+    held.vfoB = vfoB;
+    held.vfo = vfoB ? g_vfobfreq : g_vfoafreq;
+    WriteTracef("thp set %s held while tuning", text.c_str());
+}
+
+void OnFaSet(const std::string& text, int port) {
     const long long hz = CatSetHz(text);
     if (hz < 0) return;
     const double f = double(hz) / 1e6;
@@ -155,7 +183,10 @@ void OnFaSet(const std::string& text) {
         }
         return;
     }
-    if (g_tuning) return;
+    if (g_tuning) {
+        HoldSet(g_heldfa, text, port, FaMovesVfoB());
+        return;
+    }
     const double step = g_swlpanel ? g_swlpanel->step : 1;
     const double rounded = double(RoundHzToStep(hz, step)) / 1e6;
     if (!Tunable(rounded)) return;
@@ -164,12 +195,11 @@ void OnFaSet(const std::string& text) {
         SetCivTimer(TIMER_THP_FREQ, kSendBackMs);
         WriteTrace("round need send back");
     }
-    if (!g_thppoll || !SplitOrDual() || g_freqonly) {
+    if (!FaMovesVfoB()) {
         if (CompareFrequencies(rounded, g_vfoafreq) != 0 && !g_tunemodeon) MoveVfoA(rounded);
         return;
     }
     WriteTrace("fabuf with split");
-    if (g_tuning) return;
     WriteTrace("fabuf with split, tuning off");
     if (CompareFrequencies(rounded, g_vfobfreq) == 0) return;
     WriteTrace("fabuf with split, tuning off, new freq");
@@ -182,10 +212,35 @@ void OnFaSet(const std::string& text) {
     if (g_diversity && CompareFrequencies(rounded, g_vfoafreq) != 0) MoveVfoA(rounded);
 }
 
-void OnVfoBSet(const std::string& text) {
-    if (g_tuning && g_lppandirect) return;
+void OnVfoBSet(const std::string& text, int port) {
     const long long hz = CatSetHz(text);
-    if (hz >= 0) SetVfoBFromCat(double(hz) / 1e6);
+    if (hz < 0) return;
+    if (g_tuning && g_lppandirect) {
+        HoldSet(g_heldfb, text, port, true);
+        return;
+    }
+    SetVfoBFromCat(double(hz) / 1e6);
+}
+
+// Once the hold has ended: the held sets, each as if it came now from its port.
+void ApplyHeldSets() {
+    if (g_tuning) return;
+    for (HeldSet* held : {&g_heldfa, &g_heldfb}) {
+        if (!held->pending) continue;
+        held->pending = false;
+        if (CompareFrequencies(held->vfoB ? g_vfobfreq : g_vfoafreq, held->vfo) != 0) {
+            WriteTracef("thp held set %s dropped, moved since", held->text.c_str());
+            continue;
+        }
+        WriteTracef("thp held set %s", held->text.c_str());
+        const int saved = g_activethp;
+        g_activethp = held->port;
+        if (held == &g_heldfa)
+            OnFaSet(held->text, held->port);
+        else
+            OnVfoBSet(held->text, held->port);
+        g_activethp = saved;
+    }
 }
 
 void OnModeSet(const std::string& text) {
@@ -319,16 +374,16 @@ void RunCommand(CatKind kind, const std::string& t, int port) {
         case kCatFA:
             if (port == g_thpvfobport) {
                 if (t == "FA;") SendFreq("FA", g_vfobfreq);
-                else OnVfoBSet(t);
+                else OnVfoBSet(t, port);
             } else if (t == "FA;") {
                 SendFreq("FA", g_vfoafreq);
             } else {
-                OnFaSet(t);
+                OnFaSet(t, port);
             }
             break;
         case kCatFB:
             if (t == "FB;") SendFreq("FB", g_vfobfreq);
-            else if (!g_thppoll) OnVfoBSet(t);
+            else if (!g_thppoll) OnVfoBSet(t, port);
             break;
         case kCatBG:
             std::snprintf(buf, sizeof buf, "%.2s00;", t.c_str());
@@ -614,6 +669,7 @@ static void SendFrequencyToPerseus(double mhz) {
 }
 
 void FollowFrequency() {
+    ApplyHeldSets();
     const bool perseus = g_perseuspan != 0;
     const bool fm = g_vfoamode == '5';
     if (g_thpidrequest && !perseus) {

@@ -9,23 +9,26 @@
 
 using plat::manual_clock::Advance;
 
-TEST(SendQueue, PacedModeWritesWhatWasQueuedTogetherInOneWrite) {
+TEST(SendQueue, PacedModeWritesFramesQueuedTogetherOnePerTick) {
     RadioLink link;
     ASSERT_NE(g_radioport, plat::kInvalidPort);
     const Bytes a = Frame({0x03}), b = Frame({0x04}), c = Frame({0x14, 0x01, 0x01, 0x28});
-    {
-        const SendBatch batch;  // as a meter tick queues them
-        Put(a);
-        Put(b);
-        Put(c);
-    }
+    Put(a);  // as a meter tick queues them
+    Put(b);
+    Put(c);
     EXPECT_EQ(g_qdepth, 3);
     EXPECT_TRUE(link.written().empty());
-    // Once the work that queued them is done, not a pump period later.
+    // The first once the work that queued them is done, not a pump period later.
     Advance(0);
-    EXPECT_EQ(link.written(), a + b + c);
-    EXPECT_EQ(link.traced("calling writefile"), 1);
+    EXPECT_EQ(link.written(), a);
     EXPECT_EQ(link.traced("really send FE FE 94 E0 03 FD"), 1);
+    Advance(49);
+    EXPECT_TRUE(link.written().empty());
+    Advance(1);
+    EXPECT_EQ(link.written(), b);
+    Advance(50);
+    EXPECT_EQ(link.written(), c);
+    EXPECT_EQ(link.traced("calling writefile"), 3);
     EXPECT_EQ(link.traced("really send FE FE 94 E0 14 01 01 28 FD"), 1);
     EXPECT_TRUE(SendQueueEmpty());
     EXPECT_EQ(g_qdepth, 0);
@@ -34,10 +37,10 @@ TEST(SendQueue, PacedModeWritesWhatWasQueuedTogetherInOneWrite) {
     EXPECT_FALSE(link.win.HasTimer(TIMER_SENDQ));
     Advance(200);
     EXPECT_TRUE(link.written().empty());
-    EXPECT_EQ(link.traced("calling writefile"), 1);
+    EXPECT_EQ(link.traced("calling writefile"), 3);
 }
 
-TEST(SendQueue, FramesOutsideABatchLeaveOnePerTick) {
+TEST(SendQueue, FramesLeaveOnePerTick) {
     RadioLink link;
     const Bytes a = Frame({0x03}), b = Frame({0x04}), c = Frame({0x1A, 0x00, 0x01, 0x00, 0x03});
     Put(a);
@@ -77,22 +80,15 @@ TEST(SendQueue, PacedModeKeepsAPumpPeriodBetweenWrites) {
     EXPECT_EQ(link.written(), a);
 }
 
-TEST(SendQueue, OneWriteCarriesAtMostItsShareOfFrames) {
+TEST(SendQueue, ALongQueueStillLeavesOneFramePerTick) {
     RadioLink link;
-    Bytes first, rest;
-    const SendBatch batch;
-    for (int k = 0; k < kFramesPerWrite + 2; ++k) {
-        const Bytes f = Frame({0x1A, std::uint8_t(k)});
-        Put(f);
-        (k < kFramesPerWrite ? first : rest) = (k < kFramesPerWrite ? first : rest) + f;
-    }
+    for (int k = 0; k < 8; ++k) Put(Frame({0x1A, std::uint8_t(k)}));
     Advance(0);
-    EXPECT_EQ(link.written(), first);
-    EXPECT_TRUE(link.written().empty());
-    EXPECT_EQ(SendQueueDepth(), 2);
-    EXPECT_TRUE(link.win.HasTimer(TIMER_SENDQ));
-    Advance(50);
-    EXPECT_EQ(link.written(), rest);
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_EQ(link.written(), Frame({0x1A, std::uint8_t(k)})) << k;
+        EXPECT_EQ(SendQueueDepth(), 7 - k);
+        Advance(50);
+    }
     EXPECT_TRUE(SendQueueEmpty());
 }
 
@@ -100,13 +96,10 @@ TEST(SendQueue, AWriteBringsTheReadForwardToWhenTheAnswerIsIn) {
     RadioLink link;
     link.win.SetTimer(TIMER_DEVICE_POLL, 1000);
     const Bytes a = Frame({0x15, 0x02}), b = Frame({0x1C, 0x00});
-    {
-        const SendBatch batch;
-        Put(a);
-        Put(b);
-    }
+    Put(a);
+    Put(b);
     Advance(0);
-    EXPECT_EQ(plat::TimerDueIn(&link.win, TIMER_DEVICE_POLL), long(AnswerWindowMs(int(a.size() + b.size()))));
+    EXPECT_EQ(plat::TimerDueIn(&link.win, TIMER_DEVICE_POLL), long(AnswerWindowMs(int(a.size()))));
     // A poll already due sooner is left alone.
     link.win.SetTimer(TIMER_DEVICE_POLL, 10);
     Advance(100);
@@ -149,6 +142,30 @@ TEST(SendQueue, EchoModeReleasesOnlyOnTheExactEcho) {
     EXPECT_EQ(link.written(), b);
     link.feed(b, 1);
     EXPECT_TRUE(SendQueueEmpty());
+}
+
+TEST(SendQueue, EchoModeRepeatsTheHeadOnlyOnThePumpTickAndReadsFirst) {
+    RadioLink link;
+    g_sendpaced = 0;
+    const Bytes a = Frame({0x07, 0x00}), b = Frame({0x03}), ok = Frame({0xFB}, 0xE0, 0x94);
+    Put(a);
+    Put(b);
+    EXPECT_EQ(link.written(), a);
+    // An answer before a's echo (a late one to an earlier request) does not
+    // repeat a: a repeat draws a second answer, which would repeat b, and
+    // so on for every frame after.
+    link.feed(ok, 1);
+    EXPECT_TRUE(link.written().empty());
+    Advance(40);  // a pump period after the write: a again
+    EXPECT_EQ(link.written(), a);
+    // Its echo and answer wait unread (the poll sleeps) when the pump falls
+    // due: they are read first, so a is not repeated and b follows.
+    link.win.SetTimer(TIMER_DEVICE_POLL, 1000);
+    link.pty.write(a + ok);
+    EXPECT_TRUE(link.pty.delivered());
+    Advance(50);
+    EXPECT_EQ(link.written(), b);
+    EXPECT_EQ(g_qdepth, 1);
 }
 
 TEST(SendQueue, EchoInPacedModeReleasesNothing) {

@@ -3,7 +3,10 @@
 // frequency set reaches the simulated radio.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/app.h"
+#include "app/main_frame.h"
 #include "civ/civ_options.h"
 #include "civ/frequency_state.h"
 #include "civ/radio_init.h"
@@ -12,6 +15,8 @@
 #include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "platform/clock.h"
+#include "platform/keys.h"
+#include "platform/types.h"
 #include "sim/sim_radio.h"
 
 namespace {
@@ -50,11 +55,55 @@ TEST(CatProgram, LoggerOnComFiveReadsAndSetsTheRadio) {
     const std::size_t at = status.find("IF00014025000");
     ASSERT_NE(at, std::string::npos) << status;
     EXPECT_EQ(status.size() - at, 38u) << status;
-    // A set inside the hold-off after the program's own tuning is not taken.
+    // Outside the hold-off after the program's own tuning a set is taken at once.
     simsteps::RunUntil([] { return !g_tuning; }, 2000, {&radio});
     loggerEnd.give("FA00014100000;");
     simsteps::RunUntil([&] { return radio.frequency(0) == 14100000; }, 4000, {&radio});
     EXPECT_EQ(radio.frequency(0), 14100000);
+    app.ExitInstance();
+    radio.stop();
+}
+
+TEST(CatProgram, ASetDuringTheHoldOffIsCarriedOutWhenItEnds) {
+    TestDir dir;
+    sim::SimRadio radio(0x94, 19200);
+    PtyPair logger;
+    realwait::PortEnd loggerEnd(logger);
+    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
+    ASSERT_TRUE(logger.link(dir.file("ports/com5")));
+    radio.start();
+    // A polling logger: every frequency sent to the radio holds its reports off.
+    dir.write("qarv.ini",
+              "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nTHP COMPORT=COM5\n"
+              "[OPERATING STATUS]\nQARV=23\nTHP=1\nTHP POLL=1\n");
+    CApp app;
+    ASSERT_TRUE(app.InitInstance());
+    simsteps::RunUntil([&] { return g_allowed && radio.frequency(0) == 14025000; }, 30000, {&radio});
+    simsteps::RunUntil([] { return !g_tuning; }, 2000, {&radio});
+    ASSERT_FALSE(g_tuning);
+
+    loggerEnd.give("FA00014100000;");
+    ASSERT_GE(simsteps::RunUntil([&] { return radio.frequency(0) == 14100000; }, 1000, {&radio}), 0);
+    ASSERT_TRUE(g_tuning);
+    // The logger's next set comes inside the hold: it takes effect when the
+    // hold ends, not never.
+    loggerEnd.give("FA00014200000;");
+    simsteps::Run(200, {&radio});
+    EXPECT_EQ(radio.frequency(0), 14100000);
+    EXPECT_GE(simsteps::RunUntil([&] { return radio.frequency(0) == 14200000; }, 1500, {&radio}), 0);
+    EXPECT_DOUBLE_EQ(g_vfoafreq, 14.2);
+
+    // A held set that the operator's own tuning overtakes is not carried out.
+    ASSERT_TRUE(g_tuning);
+    loggerEnd.give("FA00014300000;");
+    simsteps::Run(20, {&radio});
+    g_mainwin->SendMessage(plat::WM_KEYDOWN, plat::VK_RIGHT);
+    simsteps::Run(2000, {&radio});
+    EXPECT_GT(radio.frequency(0), 14200000);  // a step up from where it was
+    EXPECT_LT(radio.frequency(0), 14300000);
+    EXPECT_EQ(radio.frequency(0), std::llround(g_vfoafreq * 1e6));
+    for (const sim::Bytes& f : radio.frames())
+        EXPECT_FALSE(f.size() >= 10 && sim::BcdToHz(f.data() + f.size() - 6) == 14300000);
     app.ExitInstance();
     radio.stop();
 }
