@@ -409,14 +409,10 @@ int SerialWrite(PortHandle h, const std::uint8_t* data, int len) {
     const long long deadline = NowMs() + 10 + 10LL * len;
     int done = 0;
     while (done < len) {
-        ssize_t n = ::write(h, data + done, static_cast<std::size_t>(len - done));
-        if (n > 0) {
-            done += static_cast<int>(n);
-            CountTraffic(h, n, 0);
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return done > 0 ? done : -1;
+        const int n = WriteNow(h, data + done, len - done);
+        if (n < 0) return done > 0 ? done : -1;
+        done += n;
+        if (done >= len) break;
         long long left = deadline - NowMs();
         if (left <= 0) break;
         pollfd p{h, POLLOUT, 0};
