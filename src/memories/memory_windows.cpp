@@ -47,7 +47,11 @@ plat::Rect Placed(const char* place, int w, int h, int defx, int defy) {
 template <class T>
 T* MakeWindow(T*& global, plat::Window* frame, const char* caption, int id, const plat::Rect& r) {
     if (!global) global = new T;
-    global->Create(caption, plat::WS_POPUP | plat::WS_CAPTION, r, frame, id);
+    // A child of the main frame, dragged by its body; the call lookup has a
+    // caption of its own.
+    const unsigned style = plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU;
+    global->Create(caption, id == IDW_CALL_LOOKUP ? style | plat::WS_CAPTION : style, r, frame, id);
+    global->SetDragByBody(true);
     global->Build();
     return global;
 }
