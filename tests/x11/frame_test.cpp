@@ -157,3 +157,27 @@ TEST(X11Frame, AnAlwaysOnTopFrameStillTakesTheRadioWindowsClicks) {
     EXPECT_TRUE(WaitUntil([&] { return st.radio.mode() == 0x01; }, 5000));
     EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
 }
+
+TEST(X11Frame, AtFirstStartOnCommonScreensTheBarsStayFreeAndTheMenuOpens) {
+    for (const char* screen : {"1366x768", "1920x1080"}) {
+        SCOPED_TRACE(screen);
+        XStation st("", true, screen);
+        // No window places yet: where the program puts its windows itself.
+        std::string ini = st.dir.read("qarv.ini");
+        ini.erase(ini.find("LOCATION=0120 0200\n"), 19);
+        st.dir.write("qarv.ini", ini);
+        if (!st.x.ok()) GTEST_SKIP() << "no X server: " << st.x.why();
+        st.radioX = 1;  // the column search starts at the frame's left
+        ASSERT_TRUE(st.Start());
+        EXPECT_EQ(st.TopWindows().size(), 1u);
+        // The radio window starts right under the control bar.
+        int ox = 0, oy = 0;
+        ASSERT_TRUE(st.x.ClientOrigin(st.frame.id, &ox, &oy));
+        EXPECT_EQ(st.radioX, ox);
+        EXPECT_GT(st.radioY, oy + 40);
+        EXPECT_LT(st.radioY, oy + 80);
+        EXPECT_TRUE(FileMenuOpens(st));
+        st.x.Screenshot(std::string(QARV_BUILD_DIR) + "/x11-frame-" + screen + ".png");
+        EXPECT_EQ(st.qarv->StopWith(SIGTERM, 5000), 0);
+    }
+}
