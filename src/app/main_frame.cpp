@@ -156,7 +156,10 @@ CMainWin::CMainWin() {
     if (g_ontop) g_ontoppending = 1;
     std::string maximize = ReadIniText("MAIN WINDOW", "MAXIMIZE", "TRUE", path);
 
-    Create(kVersionText, plat::WS_OVERLAPPEDWINDOW, g_mainrect == kDefaultRect ? kFirstRect : g_mainrect, nullptr, 0);
+    // Without a saved place the frame takes the screen, so that it fills it
+    // also where no window manager maximises it.
+    const plat::Rect first = desktop.width() > 0 && desktop.height() > 0 ? desktop : kFirstRect;
+    Create(kVersionText, plat::WS_OVERLAPPEDWINDOW, g_mainrect == kDefaultRect ? first : g_mainrect, nullptr, 0);
     // Only the exact text "FALSE" opens the window normal.
     g_mainmaximized = maximize != "FALSE";
     ShowWindow(g_mainmaximized ? plat::SW_SHOWMAXIMIZED : plat::SW_SHOWNORMAL);

@@ -62,7 +62,7 @@ void CreateMemoryWindows(plat::Window* frame) {
     const double sx = g_scalex > 0.2 ? g_scalex : 1.0, sy = g_scaley > 0.2 ? g_scaley : 1.0;
     MakeWindow(g_stationwnd, frame, "Station Memories", IDW_STATIONS,
                Placed(g_memoryplace, int(296 * sx), int(278 * sy), 60, 60));
-    MakeWindow(g_lookupwnd, frame, "Call Lookup", IDW_CALL_LOOKUP, Placed(g_lookupplace, 328, 158, 80, 80));
+    MakeWindow(g_lookupwnd, frame, "Call Lookup", IDW_CALL_LOOKUP, Placed(g_lookupplace, 328, 158 + CLookupCallWnd::kCaptionHeight, 80, 80));
     MakeWindow(g_crapanel, frame, "Memory File Name", IDW_MEMORY_FILE_NAME, Placed(g_craplace, 308, 62, 100, 100));
     if (g_memoryvisible) g_stationwnd->ShowWindow(plat::SW_SHOW);
     CreateDstarPanel(frame);

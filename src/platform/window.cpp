@@ -312,6 +312,12 @@ void HostWidget::paintEvent(QPaintEvent*) {
     if (owner_->GetFont() && owner_->GetFont()->impl()) p.setFont(owner_->GetFont()->impl()->font);
     PaintContext pc(p);
     owner_->OnPaint(pc);
+    // A bordered child window: a one-pixel line round it.
+    if (!isWindow() && (owner_->GetStyle() & WS_BORDER) == WS_BORDER && (owner_->GetStyle() & WS_CHILD)) {
+        p.setPen(Qt::black);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(0, 0, width() - 1, height() - 1);
+    }
 }
 
 namespace {

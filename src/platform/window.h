@@ -55,6 +55,7 @@ public:
     void DestroyWindow();
 
     int GetDlgCtrlID() const { return id_; }
+    unsigned GetStyle() const { return style_; }
     Window* GetParent() const { return parent_; }
 
     // Messages.
