@@ -59,8 +59,6 @@ int g_homepressed = 0;
 namespace {
 constexpr int kControlBarHeight = 30;
 constexpr int kMonitorBarWidth = 260;
-// How far the monitor bar has pushed the embedded panels to the right.
-int g_dockleft = 0;
 
 // Control bar (template 2118): the window toggles and the status text of
 // the remote link.
@@ -219,14 +217,13 @@ void CMainWin::BuildMenu() {
 }
 
 void CMainWin::CreateBars() {
-    g_dockleft = 0;
     auto* cb = new ControlBarWindow;
-    cb->Create("", plat::WS_CHILD, {0, 0, 800, kControlBarHeight}, this, IDW_CONTROL_BAR);
+    cb->Create("", plat::WS_CHILD | plat::WS_DOCKED, {0, 0, 800, kControlBarHeight}, this, IDW_CONTROL_BAR);
     cb->Build();
     controlBar_ = cb;
     auto* mb = new MonitorBarWindow;
-    mb->Create("", plat::WS_CHILD, {0, kControlBarHeight, kMonitorBarWidth, kControlBarHeight + 440}, this,
-               IDW_CIV_MONITOR);
+    mb->Create("", plat::WS_CHILD | plat::WS_DOCKED, {0, kControlBarHeight, kMonitorBarWidth, kControlBarHeight + 440},
+               this, IDW_CIV_MONITOR);
     mb->Build();
     monitorBar_ = mb;
     if (g_controlbar) cb->ShowWindow(plat::SW_SHOW);
@@ -234,23 +231,17 @@ void CMainWin::CreateBars() {
 }
 
 void CMainWin::LayOutBars() {
-    // The control bar docks at the top, the monitor bar at the left below it.
-    const int width = std::max(GetClientRect().width(), 400);
+    // The control bar docks across the top, the monitor bar at the left
+    // below it; the client area with the child windows takes the rest.
+    const plat::Rect client = GetClientRect();
+    const int width = std::max(client.width(), 1);
     const int menu = plat::MenuBarHeight(this);
     const int top = menu + (controlBar_ && controlBar_->IsWindowVisible() ? kControlBarHeight : 0);
     if (controlBar_) controlBar_->MoveWindow({0, menu, width, menu + kControlBarHeight});
-    if (monitorBar_) monitorBar_->MoveWindow({0, top, kMonitorBarWidth, top + 440});
-    // The embedded panels make room for the monitor bar while it shows, and
-    // go back when it hides.
-    const int dockLeft = monitorBar_ && monitorBar_->IsWindowVisible() ? kMonitorBarWidth : 0;
-    if (const int shift = dockLeft - g_dockleft) {
-        for (plat::Window* w : EmbeddedPanels()) {
-            const plat::Rect r = w->GetWindowRect();
-            w->MoveWindow({r.left + shift, r.top, r.right + shift, r.bottom});
-        }
-        g_dockleft = dockLeft;
-    }
-    ArrangeEmbeddedPanels();
+    const int bottom = std::max(client.bottom, top + 1);
+    if (monitorBar_) monitorBar_->MoveWindow({0, top, kMonitorBarWidth, std::max(top + 440, bottom)});
+    const int left = monitorBar_ && monitorBar_->IsWindowVisible() ? kMonitorBarWidth : 0;
+    if (client_) client_->MoveWindow({left, top, std::max(width, left + 1), bottom});
 }
 
 plat::Window* CMainWin::ChildById(int id) const {
@@ -330,7 +321,10 @@ bool CMainWin::OnCommand(unsigned id, unsigned code, plat::LPARAM control) {
         g_speech = !g_speech;
         SetSpeech(g_speech, g_speechvalue);
         return true;
-    case IDC_TRANSCEIVER_SETTINGS: ApplySettings(); return true;
+    case IDC_TRANSCEIVER_SETTINGS:
+        ApplySettings();
+        PlaceDockedKeyboard();
+        return true;
     case ID_VIEW_ALWAYS_ON_TOP:
         g_ontop = g_ontop ? 0 : 1;
         SetTopMost(g_ontop == 1);
@@ -515,6 +509,9 @@ plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARA
 }
 
 void CMainWin::OnMouseWheel(unsigned, int delta, plat::Point) { ::OnMouseWheel(delta); }
+
+// The bars span the frame's width at any size; the client area takes the rest.
+void CMainWin::OnSize(int, int) { LayOutBars(); }
 
 void CMainWin::EnableCallButton() {
     if (auto* cb = static_cast<ControlBarWindow*>(controlBar_); cb && cb->call) cb->call->EnableWindow(g_hamcallloaded != 0);

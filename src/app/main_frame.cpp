@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 #include <sstream>
 
@@ -155,7 +156,10 @@ CMainWin::CMainWin() {
     if (g_ontop) g_ontoppending = 1;
     std::string maximize = ReadIniText("MAIN WINDOW", "MAXIMIZE", "TRUE", path);
 
-    Create(kVersionText, plat::WS_OVERLAPPEDWINDOW, g_mainrect == kDefaultRect ? kFirstRect : g_mainrect, nullptr, 0);
+    // Without a saved place the frame takes the screen, so that it fills it
+    // also where no window manager maximises it.
+    const plat::Rect first = desktop.width() > 0 && desktop.height() > 0 ? desktop : kFirstRect;
+    Create(kVersionText, plat::WS_OVERLAPPEDWINDOW, g_mainrect == kDefaultRect ? first : g_mainrect, nullptr, 0);
     // Only the exact text "FALSE" opens the window normal.
     g_mainmaximized = maximize != "FALSE";
     ShowWindow(g_mainmaximized ? plat::SW_SHOWMAXIMIZED : plat::SW_SHOWNORMAL);
@@ -173,6 +177,7 @@ CMainWin::~CMainWin() {
     DestroyMemoryWindows();
     delete controlBar_;
     delete monitorBar_;
+    delete client_;
     for (plat::Font** f : {&g_textfont, &g_boldfont, &g_plainfont, &g_microfont, &g_smallfont, &g_settingssmallfont,
                            &g_settingsmicrofont}) {
         delete *f;
@@ -262,7 +267,7 @@ void CreateSweepPanel() {
     g_sweeppanel->LoadOptions();
     const plat::Rect def{100, 100, g_bigsweep ? 760 : 480, 340};
     const plat::Rect r = PlaceChildWindow(def, g_sweepplace, g_screenlimitx, g_screenlimity);
-    g_sweeppanel->Create("SweepPanel", plat::WS_CHILD | plat::WS_BORDER, r, g_mainwin, IDW_SWEEP);
+    g_sweeppanel->Create("SweepPanel", plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU | plat::WS_BORDER, r, g_mainwin, IDW_SWEEP);
     if (g_sweepvisible && ModelCap(g_hassweep) && !g_perseus) g_sweeppanel->ShowWindow(plat::SW_SHOW);
 }
 
@@ -322,6 +327,15 @@ int CMainWin::OnCreate() {
     plat::app::InstallCloseSignals(this);
     // A port that fails may have been holding the transmitter.
     g_onportlost = ReleaseAllKeying;
+
+    // The child windows live in a scrolled client area under the bars: a
+    // window larger than the screen scrolls rather than leaving its far
+    // controls out of reach.
+    client_ = new plat::ScrollArea;
+    client_->Create("", plat::WS_CHILD | plat::WS_DOCKED | plat::WS_VISIBLE, GetClientRect(), this, 0);
+    client_->SetBackground(plat::GetSysColour(plat::COLOR_BTNSHADOW));
+    SetClientArea(client_);
+    client_->FitToChildren();
 
     // 6. The sweep panel.
     CreateSweepPanel();
@@ -493,6 +507,9 @@ int CMainWin::OnCreate() {
         WriteTrace("Unable to create the ToolTip");
     plat::EnableToolTips(g_tooltip != 0);
     g_swlpanel->InitAgc();
+    // Every window that shows at start has its place now: none covers another.
+    ArrangeEmbeddedPanels();
+    PlaceDockedKeyboard();
     WriteTrace("OnCreate exit");
     return 0;
 }
@@ -556,6 +573,8 @@ void SaveMainWindowPlace(const SettingKey&, const std::string& path) {
 namespace {
 constexpr int kPanelGap = 4;
 constexpr int kFrameMarginX = 8, kFrameMarginY = 60;
+// The menu bar's height before it is built (the frame is made first).
+constexpr int kMenuBarGuess = 24;
 
 bool Collides(const plat::Rect& r, const std::vector<plat::Rect>& taken) {
     for (const plat::Rect& t : taken)
@@ -612,85 +631,126 @@ std::vector<plat::Rect> PackPanels(const std::vector<plat::Rect>& wanted, std::v
 
 std::vector<plat::Window*> EmbeddedPanels() {
     std::vector<plat::Window*> panels;
-    // The order in which they keep their places: the two with given places
-    // first, then the largest.
-    // Panels that can never show on this radio take no room. The small
-    // mirror panel gives way to the others.
+    // The radio window first: the others make room for it. The small mirror
+    // panel (shown at start) gives way to the others.
+    // Panels that can never show on this radio or in this mode take no room.
     plat::Window* cw = g_cwpanel && !g_cwpanel->PoppedOut() ? g_cwpanel : nullptr;
     plat::Window* sweep = ModelCap(g_hassweep) && !g_perseus ? g_sweeppanel : nullptr;
-    for (plat::Window* w : std::initializer_list<plat::Window*>{g_transops, sweep, cw, g_qarvmempanel, g_spmemory,
-                                                                g_mrpanel})
+    for (plat::Window* w : std::initializer_list<plat::Window*>{
+             g_radiowindow, g_transops, sweep, cw, g_qarvmempanel, g_spmemory, g_wavepanel, g_dstarpanel,
+             MemoryWindowById(IDW_STATIONS), MemoryWindowById(IDW_CALL_LOOKUP), MemoryWindowById(IDW_MEMORY_FILE_NAME),
+             g_mrpanel})
         if (w && w->IsCreated() && w->GetParent() == g_mainwin) panels.push_back(w);
     return panels;
 }
 
 namespace {
 // True when the panel stands where the operator left it at the last close
-// (the placement rule kept the saved place); such places hold before
-// default ones.
+// (the placement rule kept the saved place); such places hold.
 bool AtSavedPlace(const plat::Window* w) {
     const plat::Rect r = w->GetWindowRect();
     auto at = [&](const char* place) {
         int x = 0, y = 0;
-        return place[0] != 0 && std::sscanf(place, "%d %d", &x, &y) == 2 && x == r.left && y == r.top;
+        if (place[0] == 0 || std::sscanf(place, "%d %d", &x, &y) != 2) return false;
+        const plat::Rect p = PlaceChildWindow({0, 0, 1, 1}, place, g_screenlimitx, g_screenlimity);
+        return p.left == r.left && p.top == r.top;
     };
-    if (w == g_transops) return at(g_txoptionsplace);  // the given place, or the operator's
+    // The settings window's given place is its default, not the operator's.
+    if (w == g_transops) return at(g_txoptionsplace) && std::strcmp(g_txoptionsplace, "0014 0359") != 0;
     if (w == g_sweeppanel) return at(g_sweepplace);
     if (w == g_cwpanel) return (g_cwleft != 0 || g_cwtop != 0) && g_cwleft == r.left && g_cwtop == r.top;
     if (w == g_mrpanel) return at(g_mrplace);
     if (w == g_qarvmempanel) return at(g_qarvmemplace);
     if (w == g_spmemory) return at(g_spplace);
+    if (w == g_wavepanel) return at(g_waveplace);
+    if (w == g_dstarpanel) return at(g_dstarplace);
+    if (w == MemoryWindowById(IDW_STATIONS)) return at(g_memoryplace);
+    if (w == MemoryWindowById(IDW_CALL_LOOKUP)) return at(g_lookupplace);
+    if (w == MemoryWindowById(IDW_MEMORY_FILE_NAME)) return at(g_craplace);
     return false;
+}
+
+// The room the client area has on this screen: the desktop without the
+// frame's border and title, the menu bar, the control bar and the monitor
+// bar; and the corner limits of the placement rule in its pixels.
+void ClientLimits(plat::Point& limit, plat::Point& corner) {
+    const plat::Rect desktop = plat::app::DesktopRect();
+    int top = g_mainwin ? plat::MenuBarHeight(g_mainwin) : 0;
+    if (top == 0) top = kMenuBarGuess;
+    int left = 0;
+    if (g_mainwin) {
+        if (plat::Window* bar = g_mainwin->ControlBar(); bar && bar->IsWindowVisible()) top += bar->GetWindowRect().height();
+        if (plat::Window* bar = g_mainwin->MonitorBar(); bar && bar->IsWindowVisible()) left = bar->GetWindowRect().width();
+    }
+    limit = {desktop.width() - kFrameMarginX - left, desktop.height() - kFrameMarginY - top};
+    corner = {g_screenlimitx, g_screenlimity};
+}
+
+void KeepCwPlace(const plat::Window* w, const plat::Rect& r) {
+    // The keyboard keeps its place in its own keys.
+    if (w == g_cwpanel) {
+        g_cwleft = r.left;
+        g_cwtop = r.top;
+    }
 }
 }  // namespace
 
 void ArrangeEmbeddedPanels() {
-    CMainWin* frame = g_mainwin;
-    if (!frame) return;
-    int top = plat::MenuBarHeight(frame);
-    std::vector<plat::Rect> fixed;
-    if (plat::Window* bar = frame->ControlBar()) top = std::max(top, bar->GetWindowRect().bottom);
-    if (plat::Window* bar = frame->MonitorBar(); bar && bar->IsWindowVisible()) fixed.push_back(bar->GetWindowRect());
-    std::vector<plat::Window*> panels = EmbeddedPanels();
-    std::stable_partition(panels.begin(), panels.end(), AtSavedPlace);
-    std::vector<plat::Rect> wanted;
-    for (plat::Window* w : panels) wanted.push_back(w->GetWindowRect());
-    // The frame's own border, title bar and the desktop's panel take some of
-    // the screen.
-    const plat::Rect desktop = plat::app::DesktopRect();
-    const std::vector<plat::Rect> placed =
-        PackPanels(wanted, fixed, top, {desktop.width() - kFrameMarginX, desktop.height() - kFrameMarginY},
-                   {g_screenlimitx, g_screenlimity});
-    int right = 0, bottom = top;
-    for (std::size_t i = 0; i < panels.size(); ++i) {
-        if (!(placed[i] == wanted[i])) {
-            panels[i]->MoveWindow(placed[i]);
-            // The keyboard keeps its place in its own keys.
-            if (panels[i] == g_cwpanel) {
-                g_cwleft = placed[i].left;
-                g_cwtop = placed[i].top;
-            }
+    if (!g_mainwin) return;
+    // The radio window and the panels the operator placed stay; the others
+    // (at their default places) go where they cover none of them.
+    std::vector<plat::Window*> pack;
+    std::vector<plat::Rect> kept, wanted;
+    for (plat::Window* w : EmbeddedPanels()) {
+        if (!w->IsWindowVisible()) continue;
+        if (w == g_radiowindow || AtSavedPlace(w)) {
+            kept.push_back(w->GetWindowRect());
+        } else {
+            pack.push_back(w);
+            wanted.push_back(w->GetWindowRect());
         }
-        right = std::max(right, placed[i].right);
-        bottom = std::max(bottom, placed[i].bottom);
     }
-    // A popped-out keyboard goes back to its place in the frame when the
-    // operator docks it again: that place must be free too.
-    if (g_cwpanel && g_cwpanel->PoppedOut()) {
-        const plat::Point size = CCWPanel::Size();
-        std::vector<plat::Rect> taken = fixed;
-        taken.insert(taken.end(), placed.begin(), placed.end());
-        const plat::Rect want{g_cwleft, g_cwtop, g_cwleft + size.x, g_cwtop + size.y};
-        const plat::Rect r =
-            PackPanels({want}, taken, top, {desktop.width() - kFrameMarginX, desktop.height() - kFrameMarginY},
-                       {g_screenlimitx, g_screenlimity})[0];
-        g_cwleft = r.left;
-        g_cwtop = r.top;
-        right = std::max(right, r.right);
-        bottom = std::max(bottom, r.bottom);
+    plat::Point limit, corner;
+    ClientLimits(limit, corner);
+    const std::vector<plat::Rect> placed = PackPanels(wanted, kept, 0, limit, corner);
+    for (std::size_t i = 0; i < pack.size(); ++i) {
+        if (placed[i] == wanted[i]) continue;
+        pack[i]->MoveWindow(placed[i]);
+        KeepCwPlace(pack[i], placed[i]);
     }
-    // A normal frame always holds every panel whole. A maximised one has the
-    // screen, which the places above keep to where they can; a minimum
-    // larger than the frame would resize it out of its maximised state.
-    if (!frame->IsZoomed()) frame->SetMinimumSize(right + kPanelGap, bottom + kPanelGap);
+}
+
+namespace {
+// Moves `w` off the shown panels when it lies on one.
+void PlacePanel(plat::Window* w) {
+    std::vector<plat::Rect> taken;
+    bool embedded = false;
+    for (plat::Window* o : EmbeddedPanels()) {
+        if (o == w) embedded = true;
+        else if (o->IsWindowVisible()) taken.push_back(o->GetWindowRect());
+    }
+    if (!embedded) return;
+    plat::Point limit, corner;
+    ClientLimits(limit, corner);
+    const plat::Rect want = w->GetWindowRect();
+    const plat::Rect r = PackPanels({want}, taken, 0, limit, corner)[0];
+    if (r == want) return;
+    w->MoveWindow(r);
+    KeepCwPlace(w, r);
+}
+
+// Whether the CW keyboard was a window of its own at the last look.
+bool g_cwwasout = false;
+}  // namespace
+
+void PlaceShownPanel(plat::Window* w) {
+    if (!w || !g_mainwin || w->GetParent() != g_mainwin || !w->IsWindowVisible() || AtSavedPlace(w)) return;
+    PlacePanel(w);
+}
+
+void PlaceDockedKeyboard() {
+    const bool out = g_cwpanel && g_cwpanel->PoppedOut();
+    // Docked again by the operator: it comes back into the frame on a free place.
+    if (g_cwwasout && !out && g_cwpanel && g_cwpanel->IsCreated()) PlacePanel(g_cwpanel);
+    g_cwwasout = out;
 }

@@ -6,6 +6,7 @@
 
 #include "base/shared_fonts.h"
 #include "platform/font.h"
+#include "platform/scroll_area.h"
 #include "platform/types.h"
 #include "platform/window.h"
 
@@ -45,6 +46,7 @@ public:
     plat::LRESULT OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) override;
     // The wheel over the main window tunes as the knobs do.
     void OnMouseWheel(unsigned flags, int delta, plat::Point p) override;
+    void OnSize(int width, int height) override;
     plat::LRESULT WindowProc(unsigned msg, plat::WPARAM wParam, plat::LPARAM lParam) override;
 
     // True once the close sequence has finished and the loop may end.
@@ -53,6 +55,8 @@ public:
     // The two dialog bars (null until created).
     plat::Window* ControlBar() const { return controlBar_; }
     plat::Window* MonitorBar() const { return monitorBar_; }
+    // The scrolled client area under the bars that holds the child windows.
+    plat::ScrollArea* Client() const { return client_; }
     // A child window by id (the toggles look windows up this way); null
     // when that window does not exist.
     plat::Window* ChildById(int id) const;
@@ -86,6 +90,7 @@ private:
     bool closeBySignal_ = false;  // no person to answer the close questions
     plat::Window* controlBar_ = nullptr;
     plat::Window* monitorBar_ = nullptr;
+    plat::ScrollArea* client_ = nullptr;
 };
 
 extern CMainWin* g_mainwin;
@@ -153,14 +158,21 @@ plat::Rect PlaceChildWindow(const plat::Rect& def, const char* location, int lim
 // placement rule's limits), else below everything.
 std::vector<plat::Rect> PackPanels(const std::vector<plat::Rect>& wanted, std::vector<plat::Rect> fixed, int top,
                                    plat::Point limit, plat::Point cornerLimit);
-// The panels that live inside the main frame: settings, sweep (on radios
-// that sweep), the CW keyboard unless popped out, mirror (in mirror mode),
-// radio-memory recall, scratch pad.
+// The windows that live inside the main frame's client area: the radio
+// window, settings, sweep (on radios that sweep), the CW keyboard unless
+// popped out, mirror (in mirror mode), radio-memory recall, scratch pad,
+// station memories, call lookup, memory file name, WaveNode and D-Star.
 std::vector<plat::Window*> EmbeddedPanels();
-// Keeps the embedded panels off the bars and off one another (places the
-// operator left keep before default ones), and the frame's minimum size
-// large enough to hold them all.
+// Keeps the shown panels off one another: the radio window and the panels
+// at places the operator left stay, the ones at default places go where
+// they cover none. Hidden panels keep theirs (and their saved places).
 void ArrangeEmbeddedPanels();
+// A panel just shown by a toggle moves off the shown panels when it lies
+// on one.
+void PlaceShownPanel(plat::Window* w);
+// After a settings change: a CW keyboard the operator docked again comes
+// back on a free place in the frame.
+void PlaceDockedKeyboard();
 // The internal-tuner rule of start-up for radio type `type` and "INTERNAL
 // TUNER" value `tuner`: the new value (1 with tuner buttons, 0, or unchanged).
 int InternalTunerRule(int type, int tuner, bool* showButtons, bool* traceZero);

@@ -46,7 +46,7 @@ void CreateSettingsWindow(CMainWin* frame) {
     const plat::Rect r = PlaceChildWindow({0, 0, 1, 1}, g_txoptionsplace, g_screenlimitx, g_screenlimity);
     // The window brings the settings font itself, grown with its scale, and
     // takes the size its pages need, as far as the screen allows.
-    g_transops->Create("Transceiver Settings", plat::WS_CHILD | plat::WS_BORDER, r, frame, IDW_SETTINGS);
+    g_transops->Create("Transceiver Settings", plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU | plat::WS_BORDER, r, frame, IDW_SETTINGS);
     g_transops->FitWithin(g_screenlimitx, g_screenlimity);
     LoadSettingsControls();
     g_transops->ShowWindow(g_txoptionsvisible ? plat::SW_SHOW : plat::SW_HIDE);

@@ -92,7 +92,10 @@ void ToggleWindow(ToggleRule rule, plat::Window* w, int* flag, bool lastActivePo
             w->ShowWindow(plat::SW_HIDE);
             return;
         }
-        if (!w->IsWindowVisible()) w->ShowWindow(plat::SW_SHOW);
+        if (!w->IsWindowVisible()) {
+            w->ShowWindow(plat::SW_SHOW);
+            PlaceShownPanel(w);
+        }
         w->BringWindowToTop();
         g_lasttoggled = w;
         return;
@@ -103,6 +106,7 @@ void ToggleWindow(ToggleRule rule, plat::Window* w, int* flag, bool lastActivePo
             return;
         }
         w->ShowWindow(plat::SW_SHOW);
+        PlaceShownPanel(w);
         w->BringWindowToTop();
         g_lasttoggled = w;
         if (flag) *flag = 1;

@@ -37,7 +37,10 @@ void CCWPanel::Build(plat::Window* parent, bool popOut) {
     const int x = popOut ? g_cwleftpopout : g_cwleft;
     const int y = popOut ? g_cwtoppopout : g_cwtop;
     const plat::Rect size = Scaled(0, 0, kWidth, kHeight);
-    const unsigned style = popOut ? plat::WS_CAPTION : plat::WS_CHILD;
+    // In the frame, a child dragged by its body; popped out, a window of
+    // its own with a caption.
+    const unsigned style = popOut ? plat::WS_CAPTION : plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU;
+    SetDragByBody(!popOut);
     font_.Create(int(kFontHeight * ScaleY()), plat::FW_NORMAL, "Arial");
     Create("CW Keyboard", style, {x, y, x + size.width(), y + size.height()}, parent, kCwKeyboardId);
     SetFont(&font_);
@@ -100,7 +103,6 @@ bool CCWPanel::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
     } else if (id == IDC_CW_POPOUT) {
         g_cwpopout = popOutCheck_.GetCheck();
         ApplyCwPopOut();
-        return true;
     } else if (id == IDC_CW_CLEAR_FILE) {
         ClearPaddleFile();
         return true;

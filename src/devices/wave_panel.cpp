@@ -67,7 +67,8 @@ void CWAVEPanel::Refresh() {
 
 CWAVEPanel* CreateWavePanel(plat::Window* parent, const plat::Rect& place, bool visible) {
     if (!g_wavepanel) g_wavepanel = new CWAVEPanel;
-    g_wavepanel->Create("Wave Node", 0, place, parent, 2529);
+    g_wavepanel->SetDragByBody(true);
+    g_wavepanel->Create("Wave Node", plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU, place, parent, 2529);
     g_wavepanel->ShowWindow(visible ? 1 : 0);
     return g_wavepanel;
 }

@@ -68,7 +68,8 @@ bool CDSTARPanel::OnCommand(unsigned id, unsigned code, plat::LPARAM) {
 
 void CreateDstarPanel(plat::Window* frame) {
     if (!g_dstarpanel) g_dstarpanel = new CDSTARPanel;
-    g_dstarpanel->Create("D-Star", plat::WS_POPUP | plat::WS_CAPTION, Placed(g_dstarplace, 172, 160), frame,
+    g_dstarpanel->SetDragByBody(true);
+    g_dstarpanel->Create("D-Star", plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU, Placed(g_dstarplace, 172, 160), frame,
                          kDstarWindowId);
     g_dstarpanel->Build();
 }

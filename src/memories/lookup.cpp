@@ -146,13 +146,22 @@ void RunCallLookup() {
 }
 
 void CLookupCallWnd::Build() {
-    label.CreateControl("Call Sign", {8, 8, 70, 26}, this, -1);
-    call.CreateControl("", {74, 6, 200, 28}, this, IDC_LOOKUP_CALL);
-    find.CreateControl("Find", {206, 6, 260, 28}, this, IDC_LOOKUP_FIND);
-    close.CreateControl("Close", {266, 6, 320, 28}, this, IDC_LOOKUP_CLOSE);
-    result.CreateControl("", {8, 34, 320, 150}, this, IDC_LOOKUP_RESULT);
+    constexpr int c = kCaptionHeight;
+    label.CreateControl("Call Sign", {8, c + 8, 70, c + 26}, this, -1);
+    call.CreateControl("", {74, c + 6, 200, c + 28}, this, IDC_LOOKUP_CALL);
+    find.CreateControl("Find", {206, c + 6, 260, c + 28}, this, IDC_LOOKUP_FIND);
+    close.CreateControl("Close", {266, c + 6, 320, c + 28}, this, IDC_LOOKUP_CLOSE);
+    result.CreateControl("", {8, c + 34, 320, c + 150}, this, IDC_LOOKUP_RESULT);
     result.SetReadOnly(true);
     find.EnableWindow(false);
+}
+
+void CLookupCallWnd::OnPaint(plat::PaintContext& pc) {
+    const plat::Rect r = GetClientRect();
+    pc.FillRect(r, plat::GetSysColour(plat::COLOR_BTNFACE));
+    pc.FillRect({0, 0, r.right, kCaptionHeight}, plat::RGB(0x00, 0x00, 0x80));
+    pc.SetTextColour(plat::RGB(0xFF, 0xFF, 0xFF));
+    pc.TextOut(4, 2, GetWindowText());
 }
 
 bool CLookupCallWnd::OnCommand(unsigned id, unsigned code, plat::LPARAM) {

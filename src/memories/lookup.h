@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/paint.h"
 #include "platform/window.h"
 
 extern int g_hamcallloaded;  // the callsign library is loaded
@@ -39,6 +40,10 @@ class CLookupCallWnd : public plat::Window {
 public:
     void Build();
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
+    // Its caption bar: the window's title across its top edge, above the
+    // controls; the window drags by it.
+    void OnPaint(plat::PaintContext& pc) override;
+    static constexpr int kCaptionHeight = 18;
     void OnChar(unsigned ch) override;
     void OnClose() override { ShowWindow(plat::SW_HIDE); }
     plat::StaticText label;

@@ -47,7 +47,11 @@ plat::Rect Placed(const char* place, int w, int h, int defx, int defy) {
 template <class T>
 T* MakeWindow(T*& global, plat::Window* frame, const char* caption, int id, const plat::Rect& r) {
     if (!global) global = new T;
-    global->Create(caption, plat::WS_POPUP | plat::WS_CAPTION, r, frame, id);
+    // A child of the main frame, dragged by its body; the call lookup has a
+    // caption of its own.
+    const unsigned style = plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU;
+    global->Create(caption, id == IDW_CALL_LOOKUP ? style | plat::WS_CAPTION : style, r, frame, id);
+    global->SetDragByBody(true);
     global->Build();
     return global;
 }
@@ -58,7 +62,7 @@ void CreateMemoryWindows(plat::Window* frame) {
     const double sx = g_scalex > 0.2 ? g_scalex : 1.0, sy = g_scaley > 0.2 ? g_scaley : 1.0;
     MakeWindow(g_stationwnd, frame, "Station Memories", IDW_STATIONS,
                Placed(g_memoryplace, int(296 * sx), int(278 * sy), 60, 60));
-    MakeWindow(g_lookupwnd, frame, "Call Lookup", IDW_CALL_LOOKUP, Placed(g_lookupplace, 328, 158, 80, 80));
+    MakeWindow(g_lookupwnd, frame, "Call Lookup", IDW_CALL_LOOKUP, Placed(g_lookupplace, 328, 158 + CLookupCallWnd::kCaptionHeight, 80, 80));
     MakeWindow(g_crapanel, frame, "Memory File Name", IDW_MEMORY_FILE_NAME, Placed(g_craplace, 308, 62, 100, 100));
     if (g_memoryvisible) g_stationwnd->ShowWindow(plat::SW_SHOW);
     CreateDstarPanel(frame);

@@ -139,13 +139,13 @@ plat::Point RecallPanelSize() { return {int(kRecallWidth * ScaleX()), int(kRecal
 
 CQARVMEMPanel* CreateRecallPanel(plat::Window* frame, const plat::Rect& r) {
     if (!g_qarvmempanel) g_qarvmempanel = new CQARVMEMPanel;
-    g_qarvmempanel->Create("QARV Recall Memory", plat::WS_CHILD, r, frame, IDW_RECALL_MEMORY_PANEL);
+    g_qarvmempanel->Create("QARV Recall Memory", plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU, r, frame, IDW_RECALL_MEMORY_PANEL);
     return g_qarvmempanel;
 }
 
 CSPMemory* CreateScratchPadPanel(plat::Window* frame, const plat::Rect& r) {
     if (!g_spmemory) g_spmemory = new CSPMemory;
-    g_spmemory->Create("SP Memory", plat::WS_CHILD, r, frame, IDW_SP_MEMORY_PANEL);
+    g_spmemory->Create("SP Memory", plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU, r, frame, IDW_SP_MEMORY_PANEL);
     return g_spmemory;
 }
 

@@ -184,7 +184,7 @@ void CMRPanel::OnTuner(bool on) {
 
 CMRPanel* CreateMirrorPanel(plat::Window* frame, const plat::Rect& r) {
     if (!g_mrpanel) g_mrpanel = new CMRPanel;
-    g_mrpanel->Create("Mirror Control", plat::WS_CHILD, r, frame, IDW_MIRROR_PANEL);
+    g_mrpanel->Create("Mirror Control", plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU, r, frame, IDW_MIRROR_PANEL);
     return g_mrpanel;
 }
 

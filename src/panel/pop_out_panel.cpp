@@ -28,7 +28,7 @@ void CPopOutPanel::OnMouseMove(unsigned, plat::Point p) {
     if (!dragging_) return;
     const plat::Point now = ClientToScreen(p);
     const int x = start_.left + now.x - grab_.x, y = start_.top + now.y - grab_.y;
-    MoveWindow({x, y, x + start_.width(), y + start_.height()});
+    MoveWindow(plat::KeepInside({x, y, x + start_.width(), y + start_.height()}, DragBounds()));
 }
 
 void CPopOutPanel::OnLButtonUp(unsigned, plat::Point) {

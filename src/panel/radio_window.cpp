@@ -107,7 +107,9 @@ bool CRadioWindow::CreatePanel(plat::Window* frame, const plat::Rect& place, CSw
     context_ = radio_layout::CurrentContext();
     const plat::Rect size = radio_layout::WindowRect(sx_, sy_);
     const plat::Rect r{place.left, place.top, place.left + size.width(), place.top + size.height()};
-    if (!Create("Radio Window", plat::WS_POPUP | plat::WS_CAPTION, r, frame, 1213)) return false;
+    // A child of the main frame: inside its client area, under the menu
+    // and the control bar, stacked among its siblings.
+    if (!Create("Radio Window", plat::WS_CHILD | plat::WS_CLIPSIBLINGS | plat::WS_SYSMENU, r, frame, 1213)) return false;
     if (panel_) panel_->SetView(this);
     g_radiowindow = this;
     return true;
@@ -587,8 +589,13 @@ void CRadioWindow::OnMouseMove(unsigned flags, plat::Point p) {
     if (!dragging_ || !(flags & plat::MK_LBUTTON)) return;
     const plat::Point now = ClientToScreen(p);
     const plat::Rect r = GetWindowRect();
-    SetWindowPos(r.left + now.x - dragFrom_.x, r.top + now.y - dragFrom_.y);
-    dragFrom_ = now;
+    // Dragged anywhere inside the frame, never off it.
+    const plat::Rect to = plat::KeepInside({r.left + now.x - dragFrom_.x, r.top + now.y - dragFrom_.y,
+                                            r.right + now.x - dragFrom_.x, r.bottom + now.y - dragFrom_.y},
+                                           DragBounds());
+    MoveWindow(to);
+    // Where the window stopped against the edge, the pointer runs ahead.
+    dragFrom_ = {now.x - (r.left + now.x - dragFrom_.x - to.left), now.y - (r.top + now.y - dragFrom_.y - to.top)};
 }
 
 void CRadioWindow::OnLButtonUp(unsigned, plat::Point) {

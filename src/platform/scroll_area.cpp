@@ -6,6 +6,9 @@
 #include <QPalette>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QChildEvent>
+
+#include <algorithm>
 #include <QStyle>
 
 #include "platform/window_impl.h"
@@ -30,6 +33,69 @@ private:
     QScrollArea* area_;
 };
 }  // namespace
+
+// Keeps a fitted surface the size of what is on it: any child moved,
+// resized, shown or hidden, or the area resized, fits it again.
+class FitWatcher : public QObject {
+public:
+    explicit FitWatcher(ScrollArea* owner) : owner_(owner) {}
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        if (!owner_->area()) return false;
+        switch (ev->type()) {
+        case QEvent::ChildAdded:
+            if (auto* c = static_cast<QChildEvent*>(ev)->child(); c && c->isWidgetType()) c->installEventFilter(this);
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+            if (obj != owner_->area()->widget()) owner_->Fit();
+            break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    ScrollArea* owner_;
+};
+
+// The area's widgets outlive this object by a little (they go later); the
+// watcher must not.
+ScrollArea::~ScrollArea() { delete watcher_; }
+
+void ScrollArea::FitToChildren() {
+    QScrollArea* a = area();
+    if (!a || !a->widget() || fitting_) return;
+    fitting_ = true;
+    auto* watcher = new FitWatcher(this);
+    watcher_ = watcher;
+    a->installEventFilter(watcher);
+    a->widget()->installEventFilter(watcher);
+    for (QObject* c : a->widget()->children())
+        if (c->isWidgetType()) c->installEventFilter(watcher);
+    Fit();
+}
+
+void ScrollArea::Fit() {
+    QScrollArea* a = area();
+    if (!a || !a->widget()) return;
+    constexpr int kMargin = 4;
+    int w = 0, h = 0;
+    for (QObject* c : a->widget()->children()) {
+        auto* cw = qobject_cast<QWidget*>(c);
+        if (!cw || cw->isHidden()) continue;
+        w = std::max(w, cw->geometry().right() + 1 + kMargin);
+        h = std::max(h, cw->geometry().bottom() + 1 + kMargin);
+    }
+    const int bar = BarExtent();
+    const int aw = a->width(), ah = a->height();
+    bool v = h > ah, hz = w > aw - (v ? bar : 0);
+    if (hz && !v) v = h > ah - bar;
+    w = std::max(w, aw - (v ? bar : 0));
+    h = std::max(h, ah - (hz ? bar : 0));
+    if (surface_.x != w || surface_.y != h || a->widget()->size() != QSize(w, h)) SetSurfaceSize(w, h);
+}
 
 QWidget* ScrollArea::CreateNative(QWidget* parent) {
     auto* a = new QScrollArea(parent);

@@ -7,12 +7,14 @@
 #include "platform/paint.h"
 #include "platform/window.h"
 
+class QObject;
 class QScrollArea;
 
 namespace plat {
 
 class ScrollArea : public Window {
 public:
+    ~ScrollArea() override;
     // Puts `child`'s widget onto the surface, keeping its rectangle (now in
     // surface pixels) and whether it is shown. A list or drawn control put
     // there takes the wheel only while it has the focus; otherwise the wheel
@@ -20,6 +22,10 @@ public:
     void Adopt(Window* child);
     // The size of the surface in pixels; the area scrolls over it.
     void SetSurfaceSize(int width, int height);
+    // From now on the surface grows and shrinks with the windows on it:
+    // it holds every shown child whole, and is never smaller than the view
+    // (a frame's client area).
+    void FitToChildren();
     // Shows the bars the surface needs in the area's present size (after
     // the area was moved or resized).
     void UpdateBars();
@@ -41,7 +47,11 @@ protected:
 
 private:
     QScrollArea* area() const;
+    void Fit();
     Point surface_{0, 0};
+    bool fitting_ = false;
+    QObject* watcher_ = nullptr;  // fits the surface; goes with this object
+    friend class FitWatcher;
 };
 
 }  // namespace plat

@@ -24,6 +24,7 @@ struct Point {
 // Window messages.
 constexpr unsigned WM_CREATE = 0x0001;
 constexpr unsigned WM_DESTROY = 0x0002;
+constexpr unsigned WM_SIZE = 0x0005;      // a frame's new size: lParam width, height
 constexpr unsigned WM_SETFOCUS = 0x0007;   // wParam: the window that lost the focus
 constexpr unsigned WM_KILLFOCUS = 0x0008;  // wParam: the window that gets it (or 0)
 constexpr unsigned WM_SHOWWINDOW = 0x0018; // wParam: 1 shown, 0 hidden

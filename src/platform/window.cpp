@@ -3,6 +3,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <climits>
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -10,6 +11,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWindow>
 #include <QWheelEvent>
 
@@ -51,6 +54,31 @@ void PlaceWidget(QWidget* w, const Rect& r) {
         w->setGeometry(r.left, r.top, r.width(), r.height());
     }
 }
+// The scrolled surface of a client area (a scroll area's inner widget).
+QWidget* ClientSurface(const Window* area) {
+    QWidget* w = area && area->impl() ? area->impl()->widget.data() : nullptr;
+    auto* a = qobject_cast<QScrollArea*>(w);
+    return a ? a->widget() : w;
+}
+
+// The child of a client surface that holds `w` (or is it), or null.
+QWidget* PanelOf(QWidget* w) {
+    for (; w && w->parentWidget(); w = w->parentWidget())
+        if (w->parentWidget()->property("plat_client_surface").toBool()) return w;
+    return nullptr;
+}
+
+// A press anywhere on a frame's child window, on its own body or one of its
+// controls, brings that window to the top of its siblings first.
+class RaiseOnPress : public QObject {
+public:
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        if (ev->type() == QEvent::MouseButtonPress && obj->isWidgetType()) {
+            if (QWidget* panel = PanelOf(static_cast<QWidget*>(obj))) panel->raise();
+        }
+        return false;
+    }
+};
 }  // namespace
 namespace {
 std::unordered_set<const Window*>& LiveWindows() {
@@ -151,6 +179,15 @@ void HostWidget::Mouse(unsigned msg, QMouseEvent* ev) {
 }
 
 void HostWidget::mousePressEvent(QMouseEvent* ev) {
+    // A press on the body of a window that drags by it moves the window, as
+    // a press on a caption would.
+    if (ev->button() == Qt::LeftButton && owner_ && owner_->DragsByBody() && !isWindow() && !GetCapture()) {
+        ev->accept();
+        bodyDrag_ = true;
+        dragFrom_ = ev->globalPosition().toPoint();
+        dragStart_ = geometry();
+        return;
+    }
     switch (ev->button()) {
     case Qt::LeftButton: Mouse(WM_LBUTTONDOWN, ev); break;
     case Qt::RightButton: Mouse(WM_RBUTTONDOWN, ev); break;
@@ -160,6 +197,11 @@ void HostWidget::mousePressEvent(QMouseEvent* ev) {
 }
 
 void HostWidget::mouseReleaseEvent(QMouseEvent* ev) {
+    if (bodyDrag_ && ev->button() == Qt::LeftButton) {
+        bodyDrag_ = false;
+        ev->accept();
+        return;
+    }
     switch (ev->button()) {
     case Qt::LeftButton: Mouse(WM_LBUTTONUP, ev); break;
     case Qt::RightButton: Mouse(WM_RBUTTONUP, ev); break;
@@ -177,7 +219,27 @@ void HostWidget::mouseDoubleClickEvent(QMouseEvent* ev) {
     }
 }
 
-void HostWidget::mouseMoveEvent(QMouseEvent* ev) { Mouse(WM_MOUSEMOVE, ev); }
+void HostWidget::mouseMoveEvent(QMouseEvent* ev) {
+    if (bodyDrag_) {
+        ev->accept();
+        if (!owner_ || !(ev->buttons() & Qt::LeftButton)) {
+            bodyDrag_ = false;
+            return;
+        }
+        const QPoint d = ev->globalPosition().toPoint() - dragFrom_;
+        const QRect g = dragStart_.translated(d);
+        owner_->MoveWindow(KeepInside({g.left(), g.top(), g.left() + g.width(), g.top() + g.height()},
+                                      owner_->DragBounds()));
+        return;
+    }
+    Mouse(WM_MOUSEMOVE, ev);
+}
+
+void HostWidget::resizeEvent(QResizeEvent* ev) {
+    QWidget::resizeEvent(ev);
+    // A frame lays out its bars and client area anew.
+    if (owner_ && isWindow()) owner_->SendMessage(WM_SIZE, 0, MAKELPARAM(width(), height()));
+}
 
 void HostWidget::wheelEvent(QWheelEvent* ev) {
     ev->accept();
@@ -224,6 +286,7 @@ void HostWidget::focusOutEvent(QFocusEvent* ev) {
 
 void HostWidget::hideEvent(QHideEvent* ev) {
     QWidget::hideEvent(ev);
+    bodyDrag_ = false;
     // Hidden with an ancestor: the window itself still counts as shown, but
     // whatever it does while held (repeats, drags) must end.
     if (owner_ && owner_->IsWindowVisible()) {
@@ -244,6 +307,12 @@ void HostWidget::paintEvent(QPaintEvent*) {
     if (owner_->GetFont() && owner_->GetFont()->impl()) p.setFont(owner_->GetFont()->impl()->font);
     PaintContext pc(p);
     owner_->OnPaint(pc);
+    // A bordered child window: a one-pixel line round it.
+    if (!isWindow() && (owner_->GetStyle() & WS_BORDER) == WS_BORDER && (owner_->GetStyle() & WS_CHILD)) {
+        p.setPen(Qt::black);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(0, 0, width() - 1, height() - 1);
+    }
 }
 
 namespace {
@@ -468,6 +537,10 @@ bool Window::Create(const std::string& title, unsigned style, const Rect& rect, 
         }();
         (void)factory;
         QWidget* qparent = (parent && (style & WS_CHILD) && parent->impl_->widget) ? parent->impl_->widget.data() : nullptr;
+        // A frame's child window lives on its client area's surface.
+        if (qparent && !(style & WS_DOCKED) && parent->clientArea_ && parent->clientArea_ != this) {
+            if (QWidget* surface = ClientSurface(parent->clientArea_)) qparent = surface;
+        }
         QWidget* w = CreateNative(qparent);
         if (!qparent && parent && parent->impl_->widget) {
             // Owned windows (the radio window, pop-outs, dialogs) are
@@ -553,6 +626,7 @@ LRESULT Window::WindowProc(unsigned msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS: OnKillFocus(reinterpret_cast<Window*>(wParam)); return 0;
     case WM_CAPTURECHANGED: OnCaptureChanged(); return 0;
     case WM_SHOWWINDOW: OnShowWindow(wParam != 0); return 0;
+    case WM_SIZE: OnSize(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     default: return OnMessage(msg, wParam, lParam);
     }
 }
@@ -882,6 +956,40 @@ void SetForegroundWindow(Window* w) {
     }
     q->raise();
     q->activateWindow();
+}
+
+void Window::SetClientArea(Window* area) {
+    clientArea_ = area;
+    if (QWidget* surface = ClientSurface(area)) {
+        surface->setProperty("plat_client_surface", true);
+        static RaiseOnPress* filter = [] {
+            auto* f = new RaiseOnPress;
+            qApp->installEventFilter(f);
+            return f;
+        }();
+        (void)filter;
+    }
+}
+
+Rect Window::DragBounds() const {
+    QWidget* w = impl_->widget;
+    QWidget* p = w ? w->parentWidget() : nullptr;
+    if (!p || w->isWindow()) return {INT_MIN / 4, INT_MIN / 4, INT_MAX / 4, INT_MAX / 4};
+    // On a scrolled surface: the part of it in view.
+    if (auto* a = p->parentWidget() ? qobject_cast<QScrollArea*>(p->parentWidget()->parentWidget()) : nullptr;
+        a && a->widget() == p) {
+        const int x = a->horizontalScrollBar()->value(), y = a->verticalScrollBar()->value();
+        const QSize v = a->viewport()->size();
+        return {x, y, x + v.width(), y + v.height()};
+    }
+    return {0, 0, p->width(), p->height()};
+}
+
+Rect KeepInside(const Rect& r, const Rect& b) {
+    const int w = r.width(), h = r.height();
+    const int x = std::max(b.left, std::min(r.left, b.right - w));
+    const int y = std::max(b.top, std::min(r.top, b.bottom - h));
+    return {x, y, x + w, y + h};
 }
 
 Window* OwnerOf(const Window* w) {

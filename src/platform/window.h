@@ -24,7 +24,12 @@ constexpr unsigned WS_BORDER = 0x00800000u;
 constexpr unsigned WS_CAPTION = 0x00C00000u;
 constexpr unsigned WS_OVERLAPPEDWINDOW = 0x00CF0000u;
 constexpr unsigned WS_POPUP = 0x80000000u;
+constexpr unsigned WS_CLIPSIBLINGS = 0x04000000u;
+constexpr unsigned WS_SYSMENU = 0x00080000u;
 constexpr unsigned WS_EX_TOPMOST = 0x00000008u;
+// A bar docked at an edge of its frame: it stays outside the frame's
+// scrolled client area (SetClientArea).
+constexpr unsigned WS_DOCKED = 0x00000400u;
 
 // Pointer shapes a window may ask for while the pointer is over it.
 enum class CursorShape { Arrow, Hand, SizeWE, SizeNS, Cross, IBeam };
@@ -52,6 +57,7 @@ public:
     void DestroyWindow();
 
     int GetDlgCtrlID() const { return id_; }
+    unsigned GetStyle() const { return style_; }
     Window* GetParent() const { return parent_; }
 
     // Messages.
@@ -80,6 +86,20 @@ public:
     void SetTopMost(bool on);
     // The smallest size (pixels) the operator can give a top-level window.
     void SetMinimumSize(int width, int height);
+    // The frame's client area: every child created after this (WS_CHILD
+    // and not WS_DOCKED) lives on the area's scrolled surface, in surface
+    // pixels, while its messages still go to this window. A click on such a
+    // child, or on anything inside it, brings it to the top of its siblings.
+    void SetClientArea(Window* area);
+    Window* ClientArea() const { return clientArea_; }
+    // The window's body acts as its caption: a left press on it (off its
+    // controls) drags the window inside the visible part of its parent;
+    // the window gets no button message for it.
+    void SetDragByBody(bool on) { dragByBody_ = on; }
+    bool DragsByBody() const { return dragByBody_; }
+    // Where a child window may be dragged to, in its parent's coordinates:
+    // the part of the parent's client area (or scrolled surface) on view.
+    Rect DragBounds() const;
     // Raises the window. A window created with a parent but without
     // WS_CHILD is owned by it: the window manager keeps it above its owner
     // (a transient window), so raising the owner never buries it.
@@ -155,6 +175,8 @@ public:
     virtual void OnKillFocus(Window* gets) { (void)gets; }
     virtual void OnCaptureChanged() {}
     virtual void OnShowWindow(bool shown) { (void)shown; }
+    // A top-level window's new client size.
+    virtual void OnSize(int width, int height) { (void)width; (void)height; }
     // A screen reader's (or switch access's) press of an owner-drawn button:
     // the window acts as on the operator's click. False when it has no press.
     virtual bool OnAccessiblePress() { return false; }
@@ -195,7 +217,13 @@ private:
     bool clickFocus_ = true;
     bool keyboardFocus_ = true;
     int pendingShow_ = -1;  // an owned window waits for its owner to be mapped
+    Window* clientArea_ = nullptr;
+    bool dragByBody_ = false;
 };
+
+// `r` moved (not resized) so that it lies inside `bounds` as far as it fits;
+// a window larger than `bounds` keeps its left and top edge inside.
+Rect KeepInside(const Rect& r, const Rect& bounds);
 
 // Renders the window with its children into a PNG file; false without an
 // on-screen widget or when the file cannot be written.

@@ -28,11 +28,17 @@ protected:
     void focusInEvent(QFocusEvent* ev) override;
     void focusOutEvent(QFocusEvent* ev) override;
     void hideEvent(QHideEvent* ev) override;
+    void resizeEvent(QResizeEvent* ev) override;
 
 private:
     void Mouse(unsigned msg, QMouseEvent* ev);
     Window* owner_;
     int wheelRest_ = 0;  // touchpad deltas not yet a whole click
+    // A drag by the window's body: the press point on screen and the
+    // window's rectangle then.
+    bool bodyDrag_ = false;
+    QPoint dragFrom_;
+    QRect dragStart_;
 };
 
 // Mouse-message flags of a toolkit event's buttons and modifiers.

@@ -43,12 +43,14 @@ std::string Ini(const char* scale, int bigSweep, const char* status = "") {
 
 std::string Name(const plat::Window* w) { return w->GetWindowText(); }
 
-// The frame's bars in its client coordinates: the menu, and each dialog bar
-// while it shows.
+// The frame's bars on the screen: the menu, and each dialog bar while it
+// shows.
 std::vector<plat::Rect> Bars() {
-    std::vector<plat::Rect> bars{{0, 0, g_mainwin->GetClientRect().right, plat::MenuBarHeight(g_mainwin)}};
+    const plat::Point o = g_mainwin->ClientToScreen({0, 0});
+    std::vector<plat::Rect> bars{
+        {o.x, o.y, o.x + g_mainwin->GetClientRect().right, o.y + plat::MenuBarHeight(g_mainwin)}};
     for (plat::Window* b : {g_mainwin->ControlBar(), g_mainwin->MonitorBar()})
-        if (b && b->IsWindowVisible()) bars.push_back(b->GetWindowRect());
+        if (b && b->IsWindowVisible()) bars.push_back(plat::ScreenRect(b));
     return bars;
 }
 
@@ -58,13 +60,15 @@ void ExpectPanelsApart(const std::string& when) {
     std::vector<plat::Window*> open;
     for (plat::Window* w : EmbeddedPanels())
         if (w->IsWindowVisible()) open.push_back(w);
-    ASSERT_EQ(open.size(), 6u) << "settings, sweep, CW keyboard, mirror, recall and scratch pad all open";
-    const plat::Rect client = g_mainwin->GetClientRect();
+    ASSERT_EQ(open.size(), 7u) << "radio, settings, sweep, CW keyboard, mirror, recall and scratch pad all open";
+    // The client area scrolls over them all.
+    const plat::Point surface = g_mainwin->Client()->SurfaceSize();
     for (std::size_t i = 0; i < open.size(); ++i) {
         const plat::Rect r = open[i]->GetWindowRect();
-        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
-            << Name(open[i]) << " reaches past the frame's " << client.right << "x" << client.bottom;
-        for (const plat::Rect& bar : Bars()) EXPECT_FALSE(plat::Intersects(r, bar)) << Name(open[i]) << " on a bar";
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= surface.x && r.bottom <= surface.y)
+            << Name(open[i]) << " reaches past the client area's " << surface.x << "x" << surface.y;
+        for (const plat::Rect& bar : Bars())
+            EXPECT_FALSE(plat::Intersects(plat::ScreenRect(open[i]), bar)) << Name(open[i]) << " on a bar";
         for (std::size_t j = i + 1; j < open.size(); ++j)
             EXPECT_FALSE(plat::Intersects(plat::ScreenRect(open[i]), plat::ScreenRect(open[j])))
                 << Name(open[i]) << " on " << Name(open[j]);
@@ -94,8 +98,8 @@ TEST_P(MainFramePanels, NoneCoversAnotherOrTheBarsAndEveryCaptionFits) {
             EXPECT_TRUE(plat::SaveWindowImage(g_mainwin, std::string(QARV_BUILD_DIR) + "/main_frame_panels_" + scale +
                                                             ".png"));
         }
-        // The CI-V monitor bar docks at the left: the panels make room for it
-        // and go back when it hides.
+        // The CI-V monitor bar docks at the left: the client area makes room
+        // for it and the panels keep their places in it.
         const plat::Rect sweep = g_sweeppanel->GetWindowRect();
         g_mainwin->SendMessage(plat::WM_COMMAND, ID_VIEW_CIV_MONITOR);
         ExpectPanelsApart("monitor bar shown");

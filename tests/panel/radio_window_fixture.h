@@ -13,7 +13,8 @@
 inline bool OpenRadioWindow(ControlOwner& frame, CRadioWindow& window, CSwlPanel& panel, int model) {
     g_radiotype = model;
     g_scalex = g_scaley = 1.4;
-    frame.Open(200, 100);
+    // The window is the frame's child: the frame holds it whole.
+    frame.Open(1100, 600);
     if (!window.CreatePanel(&frame, {10, 10, 0, 0}, &panel)) return false;
     window.CreateSliderRow();
     return true;

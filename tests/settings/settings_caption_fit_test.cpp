@@ -286,9 +286,13 @@ TEST(SettingsWindowApp, At20TheWindowStaysOnTheScreenAndNamesItsPage) {
     ASSERT_NE(g_transops, nullptr);
     EXPECT_EQ(g_settingspage, 13);
     EXPECT_EQ(g_transops->PageList()->GetSelectedText(), "Steps");
+    // Its corner on the screen, the whole window in the frame's client area
+    // (which scrolls to it).
     const plat::Rect r = g_transops->GetWindowRect();
-    EXPECT_LE(r.bottom, g_screenlimity);
-    EXPECT_LE(r.right, g_screenlimitx);
+    EXPECT_LE(r.top, g_screenlimity);
+    EXPECT_LE(r.left, g_screenlimitx);
+    EXPECT_LE(r.bottom, g_mainwin->Client()->SurfaceSize().y);
+    EXPECT_LE(r.right, g_mainwin->Client()->SurfaceSize().x);
     EXPECT_EQ(plat::DescribeFaults(plat::CheckLayout(g_transops)), "");
     // 2.0 draws the settings text at twice the height 1.0 does.
     const int tall = plat::MeasureText(g_transops, "Step Button 1").y;

@@ -1,12 +1,13 @@
 #include "x11/station.h"
 
+#include <cstdlib>
 #include <sstream>
 
 #include "panel/radio_layout.h"
 
 namespace xtest {
 
-XStation::XStation(const std::string& status) {
+XStation::XStation(const std::string& status, bool windowManager, const std::string& screen) : x(windowManager, screen) {
     dir.write("qarv.ini",
               "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\n"
               "[OPERATING STATUS]\nQARV=23\nVFO-A FREQUENCY=14.074000\nVFO-B FREQUENCY=14.074000\n" + status +
@@ -21,21 +22,24 @@ XStation::XStation(const std::string& status) {
     if (qarv->pid() <= 0) return ::testing::AssertionFailure() << "the program did not start";
     if (!qarv->WaitForText("comms.txt", "OnCreate exit", 15000))
         return ::testing::AssertionFailure() << "start-up did not finish";
-    const bool managed = WaitUntil(
+    const bool shown = WaitUntil(
         [this] {
-            frame = x.Find("V3.52");
-            radioWindow = x.Find("Radio Window");
-            return frame.id != 0 && radioWindow.id != 0 && StackIndex(frame.id) >= 0 && StackIndex(radioWindow.id) >= 0;
+            if (x.HasWindowManager()) {
+                frame = x.Find("V3.52");
+                return frame.id != 0 && StackIndex(frame.id) >= 0;
+            }
+            frame = {};
+            frame.id = std::strtoul(x.Run("xdotool search --onlyvisible --name V3.52").c_str(), nullptr, 10);
+            return frame.id != 0;
         },
         10000);
-    if (!managed) return ::testing::AssertionFailure() << "the windows were not managed:\n" << x.Run("wmctrl -lG");
+    if (!shown) return ::testing::AssertionFailure() << "the frame did not show:\n" << x.Run("wmctrl -lG");
     // The start-up splash is gone 2 s after start: the windows counted and
     // stacked below are the program's own from here on.
-    auto splash = [this] {
-        for (const XWindow& w : x.Windows()) if (w.title == "QARV") return true;
-        return false;
-    };
-    if (!WaitUntil([&] { return !splash(); }, 10000)) return ::testing::AssertionFailure() << "the splash stayed";
+    if (!WaitUntil([this] { return x.Run("xdotool search --onlyvisible --name '^QARV$'").empty(); }, 10000))
+        return ::testing::AssertionFailure() << "the splash stayed";
+    if (!WaitUntil([this] { return FindRadioWindow(); }, 10000))
+        return ::testing::AssertionFailure() << "the radio window does not show in the frame";
     // The radio answers and the program has pushed its state.
     if (!qarv->WaitForText("comms.txt", "firstpoll 0 1", 15000))
         return ::testing::AssertionFailure() << "the radio was not initialised";
@@ -43,15 +47,29 @@ XStation::XStation(const std::string& status) {
     return ::testing::AssertionSuccess();
 }
 
+bool XStation::FindRadioWindow() {
+    // Its body is the default "LO CYAN", a colour nothing else of the
+    // program's first screen has.
+    constexpr unsigned kBody = 0x00C0C0;
+    int ox = 0, oy = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (!x.ClientOrigin(frame.id, &ox, &oy)) return false;
+    // A column through the window where it was last seen (at first, where
+    // the settings put it), from the top of the frame down.
+    const int column = (radioX ? radioX : ox + kRadioLeft) + 200;
+    if (!x.FindColour(column, oy, 600, true, kBody, &x0, &y0)) return false;
+    if (!x.FindColour(ox, y0 + 1, column - ox, false, kBody, &x1, &y1)) return false;
+    radioX = x1;
+    radioY = y0;
+    return true;
+}
+
 bool XStation::ControlCentre(int id, int* px, int* py) const {
-    int ox = 0, oy = 0;
-    if (!x.ClientOrigin(radioWindow.id, &ox, &oy)) return false;
     radio_layout::Context c;
     c.radiotype = 23;
     for (const radio_layout::Placed& p : radio_layout::Layout(c, 1.4f, 1.4f)) {
         if (p.item->id != id || !p.visible) continue;
-        *px = ox + (p.px.left + p.px.right) / 2;
-        *py = oy + (p.px.top + p.px.bottom) / 2;
+        *px = radioX + (p.px.left + p.px.right) / 2;
+        *py = radioY + (p.px.top + p.px.bottom) / 2;
         return true;
     }
     return false;
@@ -64,12 +82,7 @@ int XStation::StackIndex(unsigned long id) const {
     return -1;
 }
 
-::testing::AssertionResult XStation::RadioAboveFrame() const {
-    const int r = StackIndex(radioWindow.id), f = StackIndex(frame.id);
-    if (r > f && f >= 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "radio window at " << r << ", main frame at " << f << " in "
-                                         << x.Run("xprop -root _NET_CLIENT_LIST_STACKING");
-}
+std::vector<unsigned long> XStation::TopWindows() const { return x.TopWindows(qarv->pid()); }
 
 int XStation::TraceCount(const std::string& text) const {
     std::stringstream in(dir.read("comms.txt"));

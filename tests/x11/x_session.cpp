@@ -80,7 +80,9 @@ bool WaitUntil(const std::function<bool()>& cond, int ms) {
     }
 }
 
-XSession::XSession() { ok_ = Start(); }
+XSession::XSession(bool windowManager, const std::string& screen) : withWm_(windowManager), screen_(screen) {
+    ok_ = Start();
+}
 
 XSession::~XSession() {
     Stop(wm_);
@@ -88,7 +90,7 @@ XSession::~XSession() {
 }
 
 bool XSession::Start() {
-    for (const char* p : {"Xvfb", "openbox", "xprop", "xdotool", "wmctrl", "xwininfo"}) {
+    for (const char* p : {"Xvfb", "openbox", "xprop", "xdotool", "wmctrl", "xwininfo", "import"}) {
         if (!OnPath(p)) {
             why_ = std::string(p) + " is not installed";
             return false;
@@ -102,7 +104,7 @@ bool XSession::Start() {
         return false;
     }
     ::fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-    xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1600x1000x24", "-nolisten", "tcp"}, "");
+    xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen_ + "x24", "-nolisten", "tcp"}, "");
     ::close(fds[1]);
     if (xvfb_ <= 0) {
         ::close(fds[0]);
@@ -130,6 +132,7 @@ bool XSession::Start() {
         return false;
     }
     display_ = ":" + number.substr(0, number.find('\n'));
+    if (!withWm_) return true;
     wm_ = Spawn({"openbox"}, display_);
     if (wm_ <= 0) {
         why_ = "openbox did not start";
@@ -207,17 +210,59 @@ unsigned long XSession::ActiveWindow() const {
     return hash == std::string::npos ? 0 : std::strtoul(out.c_str() + hash + 1, nullptr, 16);
 }
 
-void XSession::Click(int x, int y) const {
-    Run("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+namespace {
+// A waited-for move to (x, y): from a pixel beside it, since a pointer that
+// is there already never moves and the wait would run out.
+std::string MoveTo(int x, int y) {
+    return "mousemove " + std::to_string(x + 1) + " " + std::to_string(y) + " mousemove --sync " + std::to_string(x) + " " +
+           std::to_string(y);
 }
+}  // namespace
+
+void XSession::Click(int x, int y) const { Run("xdotool " + MoveTo(x, y) + " click 1"); }
 
 void XSession::Drag(int x0, int y0, int x1, int y1) const {
+    // While the button is held the program has the pointer grabbed: moves
+    // are not waited for (--sync would wait out its time-out), only paced.
     const int ym = (y0 + y1) / 2, xm = (x0 + x1) / 2;
-    Run("xdotool mousemove --sync " + std::to_string(x0) + " " + std::to_string(y0) + " mousedown 1 mousemove --sync " +
-        std::to_string(xm) + " " + std::to_string(ym) + " mousemove --sync " + std::to_string(x1) + " " +
-        std::to_string(y1) + " mouseup 1");
+    Run("xdotool " + MoveTo(x0, y0) + " mousedown 1 sleep 0.05 mousemove " +
+        std::to_string(xm) + " " + std::to_string(ym) + " sleep 0.05 mousemove " + std::to_string(x1) + " " +
+        std::to_string(y1) + " sleep 0.05 mouseup 1");
 }
 
 void XSession::Key(const std::string& keys) const { Run("xdotool key " + keys); }
+
+std::vector<unsigned long> XSession::TopWindows(int pid) const {
+    std::vector<unsigned long> ids;
+    std::stringstream in(Run(std::string("xdotool search --maxdepth ") + (withWm_ ? "2" : "1") + " --onlyvisible --pid " +
+                             std::to_string(pid)));
+    std::string line;
+    while (std::getline(in, line))
+        if (!line.empty()) ids.push_back(std::strtoul(line.c_str(), nullptr, 10));
+    return ids;
+}
+
+bool XSession::FindColour(int x, int y, int length, bool down, unsigned rgb, int* fx, int* fy) const {
+    char cmd[128];
+    std::snprintf(cmd, sizeof cmd, "import -window root -crop %dx%d+%d+%d -depth 8 txt:-", down ? 1 : length,
+                  down ? length : 1, x, y);
+    std::stringstream in(Run(cmd));
+    std::string line;
+    // Lines "col,row: (r,g,b)  #RRGGBB  srgb(...)", in pixel order.
+    while (std::getline(in, line)) {
+        int cx = 0, cy = 0, r = 0, g = 0, b = 0;
+        if (std::sscanf(line.c_str(), "%d,%d: (%d,%d,%d)", &cx, &cy, &r, &g, &b) != 5) continue;
+        if (unsigned(r << 16 | g << 8 | b) != (rgb & 0xFFFFFFu)) continue;
+        *fx = x + cx;
+        *fy = y + cy;
+        return true;
+    }
+    return false;
+}
+
+bool XSession::Screenshot(const std::string& path) const {
+    Run("import -window root " + path);
+    return std::system(("test -s " + path).c_str()) == 0;
+}
 
 }  // namespace xtest

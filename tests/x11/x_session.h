@@ -19,8 +19,9 @@ struct XWindow {
 
 class XSession {
 public:
-    // Starts Xvfb and openbox; ok() is false (with why()) when either fails.
-    XSession();
+    // Starts Xvfb (`screen` as WxH) and, when asked, openbox; ok() is false
+    // (with why()) when either fails.
+    explicit XSession(bool windowManager = true, const std::string& screen = "1600x1000");
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
@@ -40,6 +41,16 @@ public:
     // The client area's top-left corner on the screen (xwininfo).
     bool ClientOrigin(unsigned long id, int* x, int* y) const;
     unsigned long ActiveWindow() const;
+    bool HasWindowManager() const { return withWm_; }
+    // The visible top-level windows of process `pid`: the managed client
+    // windows under the window manager, the root's children without one
+    // (pop-up menus included).
+    std::vector<unsigned long> TopWindows(int pid) const;
+    // The first screen pixel of colour `rgb` (0xRRGGBB) on the line of
+    // `length` pixels from (x, y) to the right (or downward).
+    bool FindColour(int x, int y, int length, bool down, unsigned rgb, int* fx, int* fy) const;
+    // Saves the screen as a PNG file.
+    bool Screenshot(const std::string& path) const;
 
     // Mouse and keys at screen places.
     void Click(int x, int y) const;
@@ -51,6 +62,8 @@ private:
     pid_t xvfb_ = -1;
     pid_t wm_ = -1;
     bool ok_ = false;
+    bool withWm_ = true;
+    std::string screen_;
     std::string why_;
     std::string display_;
 };
