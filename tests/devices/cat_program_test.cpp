@@ -31,16 +31,27 @@ std::string Until(realwait::PortEnd& logger, const std::string& want, const sim:
     return got;
 }
 
+// The simulated radio on COM1 and a logger's terminal on COM5.
+struct LoggerStation {
+    TestDir dir;
+    sim::SimRadio radio{0x94, 19200};
+    PtyPair logger;
+    realwait::PortEnd loggerEnd{logger};
+    bool start() {
+        if (!radio.link(dir.file("ports/com1")) || !logger.link(dir.file("ports/com5"))) return false;
+        radio.start();
+        return true;
+    }
+};
+
 }  // namespace
 
 TEST(CatProgram, LoggerOnComFiveReadsAndSetsTheRadio) {
-    TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
-    PtyPair logger;
-    realwait::PortEnd loggerEnd(logger);
-    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
-    ASSERT_TRUE(logger.link(dir.file("ports/com5")));
-    radio.start();
+    LoggerStation st;
+    ASSERT_TRUE(st.start());
+    TestDir& dir = st.dir;
+    sim::SimRadio& radio = st.radio;
+    realwait::PortEnd& loggerEnd = st.loggerEnd;
     dir.write("qarv.ini",
               "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nTHP COMPORT=COM5\n"
               "[OPERATING STATUS]\nQARV=23\nTHP=1\n");
@@ -65,13 +76,11 @@ TEST(CatProgram, LoggerOnComFiveReadsAndSetsTheRadio) {
 }
 
 TEST(CatProgram, ASetDuringTheHoldOffIsCarriedOutWhenItEnds) {
-    TestDir dir;
-    sim::SimRadio radio(0x94, 19200);
-    PtyPair logger;
-    realwait::PortEnd loggerEnd(logger);
-    ASSERT_TRUE(radio.link(dir.file("ports/com1")));
-    ASSERT_TRUE(logger.link(dir.file("ports/com5")));
-    radio.start();
+    LoggerStation st;
+    ASSERT_TRUE(st.start());
+    TestDir& dir = st.dir;
+    sim::SimRadio& radio = st.radio;
+    realwait::PortEnd& loggerEnd = st.loggerEnd;
     // A polling logger: every frequency sent to the radio holds its reports off.
     dir.write("qarv.ini",
               "[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nTHP COMPORT=COM5\n"
