@@ -152,6 +152,7 @@ void keyon() {
     if (!(m & kKeyByKeyer)) WriteTracef("Mode %d", g_vfoamode);
     if (m & kKeyByLpt) {
         outportb(kLptKeyPort, kLptKeyDown);
+        fatal::ArmControlRegister(fatal::kParallelControl, ParallelDescriptor(), kLptKeyUp);
         WriteTrace("LPT on");
     }
     if (m & (kKeyByRts | kKeyByDtr)) {
@@ -189,6 +190,7 @@ void keyoff() {
     }
     if (m & kKeyByLpt) {
         outportb(kLptKeyPort, kLptKeyUp);
+        fatal::Disarm(fatal::kParallelControl);
         WriteTrace("LPT off");
     }
     if (m & (kKeyByRts | kKeyByDtr)) {

@@ -109,6 +109,8 @@ void outportb(int port, std::uint8_t value) {
     if (!ok) WriteTracef("Error occured during outportb while talking to PortTalk driver %d\n", port);
 }
 
+int ParallelDescriptor() { return g_parallel ? g_parallel->Descriptor() : -1; }
+
 void setadr(int setting) {
     const int slot = g_adrport == 2 ? 1 : 0;
     WriteTracef("setadr setting %04x, last_setting %04x, adrport %d", unsigned(setting),

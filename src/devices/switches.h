@@ -22,6 +22,8 @@ bool OpenPortTalk();
 // Writes `value` to I/O port `port`; only the parallel port's data (888)
 // and control (890) registers exist here.
 void outportb(int port, std::uint8_t value);
+// The parallel port's open device, -1 when none is open.
+int ParallelDescriptor();
 // The network antenna switch's socket messages.
 constexpr unsigned kMsgAgConnect = 0x1803;
 constexpr unsigned kMsgAgRead = 0x1804;

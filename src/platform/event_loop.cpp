@@ -16,6 +16,9 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#if defined(__linux__)
+#include <linux/ppdev.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -524,6 +527,7 @@ struct ArmedSlot {
     std::uint8_t bytes[kMaxBytes] = {};
     int len = 0;
     int lines = 0;  // TIOCM_RTS | TIOCM_DTR
+    int control = -1;  // a parallel port's control register value, or -1
 };
 ArmedSlot g_slots[kSlotCount];
 volatile sig_atomic_t g_dying = 0;
@@ -556,6 +560,12 @@ void OnFatalSignal(int sig) {
                 int bits = s.lines;
                 ::ioctl(fd, TIOCMBIC, &bits);
             }
+#if defined(__linux__)
+            if (s.control >= 0) {
+                unsigned char value = static_cast<unsigned char>(s.control);
+                ::ioctl(fd, PPWCONTROL, &value);
+            }
+#endif
             released = true;
         }
         Say(released ? "qarv: fatal signal, the transmitter was released\n" : "qarv: fatal signal\n");
@@ -578,6 +588,16 @@ void Arm(int slot, int fd, const std::uint8_t* bytes, int len, bool dropRts, boo
     s.len = std::clamp(len, 0, kMaxBytes);
     for (int i = 0; i < s.len; ++i) s.bytes[i] = bytes[i];
     s.lines = (dropRts ? TIOCM_RTS : 0) | (dropDtr ? TIOCM_DTR : 0);
+    s.control = -1;
+    s.fd.store(fd, std::memory_order_release);
+}
+
+void ArmControlRegister(int slot, int fd, std::uint8_t value) {
+    Arm(slot, fd, nullptr, 0);
+    if (slot < 0 || slot >= kSlotCount || g_slots[slot].fd.load(std::memory_order_acquire) < 0) return;
+    ArmedSlot& s = g_slots[slot];
+    s.fd.store(-1, std::memory_order_release);
+    s.control = value;
     s.fd.store(fd, std::memory_order_release);
 }
 

@@ -104,9 +104,11 @@ void PostTo(Window* w, unsigned msg, WPARAM wParam, LPARAM lParam);
 // same device it was when armed, so a descriptor reused meanwhile for
 // something else is left alone.
 namespace fatal_release {
-enum Slot : int { kRadioFrame, kKeyerFrame, kKeyLines, kRadioLines, kSlotCount };
+enum Slot : int { kRadioFrame, kKeyerFrame, kKeyLines, kRadioLines, kParallelControl, kSlotCount };
 constexpr int kMaxBytes = 32;
 void Arm(int slot, int fd, const std::uint8_t* bytes, int len, bool dropRts = false, bool dropDtr = false);
+// A parallel port (ppdev) whose control register takes `value` on the way out.
+void ArmControlRegister(int slot, int fd, std::uint8_t value);
 void Disarm(int slot);
 bool Armed(int slot);
 // Installs the handlers (once, at program start).

@@ -84,6 +84,7 @@ public:
     }
     bool WriteData(std::uint8_t value) override { return ioctl(fd_, PPWDATA, &value) == 0; }
     bool WriteControl(std::uint8_t value) override { return ioctl(fd_, PPWCONTROL, &value) == 0; }
+    int Descriptor() const override { return fd_; }
 
 private:
     int fd_;

@@ -47,6 +47,8 @@ public:
     // select-in, as the register holds them (the port inverts strobe,
     // auto-feed and select-in on the pins itself).
     virtual bool WriteControl(std::uint8_t value) = 0;
+    // The open device (ppdev) for a fault's last write; -1 when there is none.
+    virtual int Descriptor() const { return -1; }
 };
 
 // Opens the first HID device with this vendor and product id.

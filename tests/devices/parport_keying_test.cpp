@@ -1,6 +1,9 @@
 // CW keying on the parallel port: key-down and key-up reach the control
 // register (the pins the keying interface hangs on), never the data
 // register that carries the band data.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <memory>
 #include <utility>
 #include <vector>
@@ -9,9 +12,11 @@
 #include "civ/civ_options.h"
 #include "civ/frequency_options.h"
 #include "civ/radio_models.h"
+#include "common/test_dir.h"
 #include "devices/keying.h"
 #include "devices/station_fixture.h"
 #include "devices/switches.h"
+#include "platform/event_loop.h"
 #include "platform/station_io.h"
 
 namespace {
@@ -21,6 +26,8 @@ using Writes = std::vector<std::pair<Register, std::uint8_t>>;
 struct RecordingPort : plat::ParallelPort {
     Writes* out;
     bool fail = false;
+    int fd = -1;  // a stand-in device for the fault path
+    int Descriptor() const override { return fd; }
     explicit RecordingPort(Writes* o, bool failing = false) : out(o), fail(failing) {}
     bool WriteData(std::uint8_t v) override {
         out->emplace_back(kData, v);
@@ -67,6 +74,26 @@ TEST_F(ParportKeying, CwKeyOnAndOffWriteTheControlRegister) {
     }
     EXPECT_TRUE(Traced("LPT on"));
     EXPECT_TRUE(Traced("LPT off"));
+}
+
+TEST_F(ParportKeying, AKeyedPortIsReadyToBeReleasedByAFault) {
+    namespace fatal = plat::fatal_release;
+    TestDir dir;
+    dir.write("device", "");
+    const int fd = ::open(dir.file("device").c_str(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    plat::SetParallelOpener([this, fd](const std::string&) -> std::unique_ptr<plat::ParallelPort> {
+        auto port = std::make_unique<RecordingPort>(&writes);
+        port->fd = fd;
+        return port;
+    });
+    ASSERT_TRUE(OpenPortTalk());
+    g_vfoamode = '3';
+    keyon();
+    EXPECT_TRUE(fatal::Armed(fatal::kParallelControl));
+    keyoff();
+    EXPECT_FALSE(fatal::Armed(fatal::kParallelControl));
+    ::close(fd);
 }
 
 TEST_F(ParportKeying, PhoneDoesNotKeyThePortButAKeyOnInCwIsReleasedAfterAModeChange) {
