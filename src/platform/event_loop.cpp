@@ -577,7 +577,8 @@ void OnFatalSignal(int sig) {
 }
 }  // namespace
 
-void Arm(int slot, int fd, const std::uint8_t* bytes, int len, bool dropRts, bool dropDtr) {
+namespace {
+void ArmSlot(int slot, int fd, const std::uint8_t* bytes, int len, int lines, int control) {
     if (slot < 0 || slot >= kSlotCount) return;
     ArmedSlot& s = g_slots[slot];
     s.fd.store(-1, std::memory_order_release);
@@ -587,19 +588,17 @@ void Arm(int slot, int fd, const std::uint8_t* bytes, int len, bool dropRts, boo
     s.ino = st.st_ino;
     s.len = std::clamp(len, 0, kMaxBytes);
     for (int i = 0; i < s.len; ++i) s.bytes[i] = bytes[i];
-    s.lines = (dropRts ? TIOCM_RTS : 0) | (dropDtr ? TIOCM_DTR : 0);
-    s.control = -1;
+    s.lines = lines;
+    s.control = control;
     s.fd.store(fd, std::memory_order_release);
+}
+}  // namespace
+
+void Arm(int slot, int fd, const std::uint8_t* bytes, int len, bool dropRts, bool dropDtr) {
+    ArmSlot(slot, fd, bytes, len, (dropRts ? TIOCM_RTS : 0) | (dropDtr ? TIOCM_DTR : 0), -1);
 }
 
-void ArmControlRegister(int slot, int fd, std::uint8_t value) {
-    Arm(slot, fd, nullptr, 0);
-    if (slot < 0 || slot >= kSlotCount || g_slots[slot].fd.load(std::memory_order_acquire) < 0) return;
-    ArmedSlot& s = g_slots[slot];
-    s.fd.store(-1, std::memory_order_release);
-    s.control = value;
-    s.fd.store(fd, std::memory_order_release);
-}
+void ArmControlRegister(int slot, int fd, std::uint8_t value) { ArmSlot(slot, fd, nullptr, 0, 0, value); }
 
 void Disarm(int slot) {
     if (slot < 0 || slot >= kSlotCount) return;
