@@ -112,6 +112,55 @@ TEST_F(Dialogs, PickersReturnTheChosenStepAndAgc) {
     EXPECT_EQ(plat::dialog_script::History().back(), "About qarv");
 }
 
+// The keys reach the dialog from whichever control holds them: Escape runs
+// the dialog's own Cancel, Enter its default button.
+TEST_F(Dialogs, EscapeCancelsAndEnterTakesTheDefaultButton) {
+    const auto keys = [](int control, unsigned key, int station = 0) {
+        return [=](plat::Dialog& d) {
+            if (station) Press(d, station);
+            plat::synth::Key(static_cast<CSmallDialog&>(d).Control(control), key);
+        };
+    };
+    // World time: Escape puts VFO A back, Enter keeps the station.
+    plat::dialog_script::PushHandler(keys(3232, plat::VK_ESCAPE, 3234));
+    frame.SendMessage(plat::WM_COMMAND, ID_TIME_UTC);
+    EXPECT_DOUBLE_EQ(g_vfoafreq, 14.2);
+    plat::dialog_script::PushHandler(keys(IDC_ZERO_SECONDS, plat::VK_RETURN, 3234));
+    frame.SendMessage(plat::WM_COMMAND, ID_TIME_UTC);
+    EXPECT_DOUBLE_EQ(g_vfoafreq, 10.0);
+    // Step picker: Enter keeps the step in force, whose button is the default.
+    CTuneSel steps;
+    steps.step = 2500;
+    plat::dialog_script::PushHandler([](plat::Dialog& d) {
+        EXPECT_TRUE(plat::SaveWindowImage(&d, std::string(QARV_BUILD_DIR) + "/tuning_step.png"));
+        plat::synth::Key(static_cast<CSmallDialog&>(d).Control(3210), plat::VK_RETURN);
+    });
+    EXPECT_TRUE(steps.Run(&frame));
+    EXPECT_DOUBLE_EQ(steps.step, 2500);
+    plat::dialog_script::PushHandler(keys(3219, plat::VK_ESCAPE));
+    EXPECT_FALSE(steps.Run(&frame));
+    // A right click, on a button or beside them, ends it without change.
+    for (int at : {3217, plat::IDCANCEL}) {
+        bool ended = false;
+        plat::dialog_script::PushHandler([&](plat::Dialog& d) {
+            plat::Window* w = at == plat::IDCANCEL ? &d : static_cast<CSmallDialog&>(d).Control(at);
+            plat::synth::Click(w, plat::synth::Button::Right, {2, 2});
+            ended = d.Ended();
+        });
+        EXPECT_FALSE(steps.Run(&frame));
+        EXPECT_TRUE(ended);
+        EXPECT_DOUBLE_EQ(steps.step, 2500);
+    }
+    // AGC: Enter keeps the AGC in force, Escape changes nothing.
+    CAgcDlg agc;
+    agc.agc = '1';
+    plat::dialog_script::PushHandler(keys(3242, plat::VK_RETURN));
+    EXPECT_TRUE(agc.Run(&frame));
+    EXPECT_EQ(agc.agc, '1');
+    plat::dialog_script::PushHandler(keys(3242, plat::VK_ESCAPE));
+    EXPECT_FALSE(agc.Run(&frame));
+}
+
 TEST_F(Dialogs, TheAboutBoxClosesWithEnterAndEscape) {
     for (unsigned key : {plat::VK_RETURN, plat::VK_ESCAPE}) {
         bool ended = false;

@@ -9,6 +9,8 @@
 #include "memory_fixture.h"
 #include "panel/swl_panel.h"
 #include "platform/event_loop.h"
+#include "platform/input_synth.h"
+#include "platform/keys.h"
 
 namespace {
 class Frame : public plat::Window {
@@ -119,6 +121,26 @@ TEST_F(Window, AddKeepsTheDialogOpenUntilTheRadioCoversTheFrequency) {
     EXPECT_EQ(Lines().front(), "004.20000\tCoast\t");
     // Cancel adds nothing.
     plat::dialog_script::PushHandler([](plat::Dialog& d) { static_cast<CEditStationDialog&>(d).cancel.Click(); });
+    w.add.Click();
+    EXPECT_EQ(g_stationlist.size(), 4u);
+}
+
+TEST_F(Window, TheSheetTakesEnterAsOkAndEscapeAsCancel) {
+    plat::dialog_script::PushHandler([](plat::Dialog& d) {
+        auto& dlg = static_cast<CEditStationDialog&>(d);
+        plat::synth::Type(&dlg.name, "Coast");
+        plat::synth::Type(&dlg.frequency, "4.2");
+        plat::synth::Key(&dlg.frequency, plat::VK_RETURN);
+    });
+    w.add.Click();
+    ASSERT_EQ(g_stationlist.size(), 4u);
+    EXPECT_EQ(g_stationlist[3].name, "Coast");
+    EXPECT_DOUBLE_EQ(g_stationlist[3].frequency, 4.2);
+    plat::dialog_script::PushHandler([](plat::Dialog& d) {
+        auto& dlg = static_cast<CEditStationDialog&>(d);
+        plat::synth::Type(&dlg.frequency, "5.0");
+        plat::synth::Key(&dlg.mode, plat::VK_ESCAPE);
+    });
     w.add.Click();
     EXPECT_EQ(g_stationlist.size(), 4u);
 }
