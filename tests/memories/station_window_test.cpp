@@ -125,24 +125,19 @@ TEST_F(Window, AddKeepsTheDialogOpenUntilTheRadioCoversTheFrequency) {
     EXPECT_EQ(g_stationlist.size(), 4u);
 }
 
+// Enter in a field is OK, Escape in the mode list is Cancel.
 TEST_F(Window, TheSheetTakesEnterAsOkAndEscapeAsCancel) {
-    plat::dialog_script::PushHandler([](plat::Dialog& d) {
-        auto& dlg = static_cast<CEditStationDialog&>(d);
-        plat::synth::Type(&dlg.name, "Coast");
-        plat::synth::Type(&dlg.frequency, "4.2");
-        plat::synth::Key(&dlg.frequency, plat::VK_RETURN);
-    });
-    w.add.Click();
+    for (unsigned key : {plat::VK_ESCAPE, plat::VK_RETURN}) {
+        plat::dialog_script::PushHandler([key](plat::Dialog& d) {
+            auto& dlg = static_cast<CEditStationDialog&>(d);
+            plat::synth::Type(&dlg.frequency, "4.2");
+            plat::synth::Key(key == plat::VK_RETURN ? static_cast<plat::Window*>(&dlg.frequency) : &dlg.mode, key);
+            EXPECT_TRUE(d.Ended());
+        });
+        w.add.Click();
+    }
     ASSERT_EQ(g_stationlist.size(), 4u);
-    EXPECT_EQ(g_stationlist[3].name, "Coast");
     EXPECT_DOUBLE_EQ(g_stationlist[3].frequency, 4.2);
-    plat::dialog_script::PushHandler([](plat::Dialog& d) {
-        auto& dlg = static_cast<CEditStationDialog&>(d);
-        plat::synth::Type(&dlg.frequency, "5.0");
-        plat::synth::Key(&dlg.mode, plat::VK_ESCAPE);
-    });
-    w.add.Click();
-    EXPECT_EQ(g_stationlist.size(), 4u);
 }
 
 TEST_F(Window, EditAndDeleteChangeTheSelectedStation) {
