@@ -1,6 +1,7 @@
 #include "devices/surface_keys.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "base/device_options.h"
 #include "civ/accessory_ports.h"
@@ -77,7 +78,14 @@ int SelectSlotText(int slot, const char* text) {
     if (slot < 0 || slot >= kAssignmentSlots) return 0;
     AssignmentSlot& s = g_slots[slot];
     s.selection = 0;
-    for (std::size_t i = 0; text && i < s.entries.size(); ++i) {
+    if (!text) return 0;
+    // The whole name first: "Tune" is "Tune", not the "Tuner On" above it.
+    for (std::size_t i = 0; i < s.entries.size(); ++i)
+        if (BeginsWith(s.entries[i].name, text) && std::strlen(s.entries[i].name) == std::strlen(text)) {
+            s.selection = int(i);
+            return s.selection;
+        }
+    for (std::size_t i = 0; i < s.entries.size(); ++i) {
         if (BeginsWith(s.entries[i].name, text)) {
             s.selection = int(i);
             break;

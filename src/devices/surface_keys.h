@@ -83,8 +83,9 @@ extern Surface g_slotsurface;
 int SlotForKey(std::uint8_t code);
 // The action code of the slot's selected entry (0 when the list is empty).
 int SlotAction(int slot);
-// Selects the first entry that begins with `text`, letter case ignored
-// ("Preamp" finds "PreAmp"); none selects the first entry. Returns the index.
+// Selects the entry named `text`, else the first that begins with it,
+// letter case ignored ("Preamp" finds "PreAmp"); none selects the first
+// entry. Returns the index.
 int SelectSlotText(int slot, const char* text);
 // Fills the fourteen lists for a surface (selections back to 0).
 void FillSlots(Surface s);

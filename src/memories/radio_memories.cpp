@@ -407,6 +407,7 @@ const char* MemoryModeWord(int civMode) {
         case 0x03: return "CW";
         case 0x04: return "RTTY";
         case 0x05: return "FM";
+        case 0x06: return "WFM";  // the radios that have it; restored as WFM, not AM
         case 0x07: return "CWR";
         case 0x08: return "RTTYR";
         case 0x12: return "PSK";
@@ -423,7 +424,7 @@ char MemoryModeChar(const std::string& word) {
     };
     static constexpr Pair kModes[] = {{"AM", '4'},    {"USB", '0'},   {"LSB", '1'},  {"CW", '3'},
                                       {"CWR", '2'},   {"FM", '5'},    {"DV", 0x17},  {"RTTY", '7'},
-                                      {"RTTYR", '8'}, {"PSK", '9'},   {"PSKR", ':'}};
+                                      {"RTTYR", '8'}, {"PSK", '9'},   {"PSKR", ':'},  {"WFM", '<'}};
     for (const Pair& p : kModes)
         if (word == p.word) return p.mode;
     return '4';

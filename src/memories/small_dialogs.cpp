@@ -8,7 +8,6 @@
 #include "civ/civ_setters.h"
 #include "civ/frequency_state.h"
 #include "panel/swl_panel.h"
-#include "platform/keys.h"
 #include "platform/message_box.h"
 #include "platform/types.h"
 
@@ -50,6 +49,12 @@ bool CSmallDialog::PickButton(const PickerButton* table, std::size_t count, unsi
     if (id != unsigned(plat::IDCANCEL)) return false;
     EndDialog(plat::IDCANCEL);
     return true;
+}
+
+int CSmallDialog::ButtonOfValue(const PickerButton* table, std::size_t count, int value) {
+    for (std::size_t i = 0; i < count; ++i)
+        if (table[i].value == value) return table[i].id;
+    return plat::IDCANCEL;
 }
 
 plat::Window* CSmallDialog::Control(int id) const {
@@ -110,6 +115,10 @@ bool CTuneSel::OnCommand(unsigned id, unsigned, plat::LPARAM) {
     return true;
 }
 
+int CTuneSel::DefaultButton() const { return ButtonFor(kStepPicks, int(step)); }
+
+void CTuneSel::OnRButtonDown(unsigned, plat::Point) { OnCommand(unsigned(plat::IDCANCEL), 0, 0); }
+
 namespace {
 // Centred on the owner's window.
 plat::Rect CentredOn(plat::Window* owner, int w, int h) {
@@ -134,6 +143,8 @@ bool CAgcDlg::OnCommand(unsigned id, unsigned, plat::LPARAM) {
     return true;
 }
 
+int CAgcDlg::DefaultButton() const { return ButtonFor(kAgcButtons, agc); }
+
 bool CAgcDlg::Run(plat::Window* owner) { return DoModal(owner, "AGC", CentredOn(owner, 188, 156)) == plat::IDOK; }
 
 void CAboutProgram::OnInitDialog() {
@@ -148,11 +159,6 @@ bool CAboutProgram::OnCommand(unsigned id, unsigned, plat::LPARAM) {
     if (id != unsigned(plat::IDOK) && id != unsigned(plat::IDCANCEL)) return false;
     EndDialog(int(id));
     return true;
-}
-
-void CAboutProgram::OnKeyDown(unsigned key, unsigned) {
-    if (key == plat::VK_RETURN) EndDialog(plat::IDOK);
-    else if (key == plat::VK_ESCAPE) EndDialog(plat::IDCANCEL);
 }
 
 void OnTimeUtc(plat::Window* frame) {

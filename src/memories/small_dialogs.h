@@ -53,6 +53,10 @@ protected:
     bool Pick(const PickerButton (&table)[N], unsigned id, int& value) {
         return PickButton(table, N, id, value);
     }
+    template <std::size_t N>
+    static int ButtonFor(const PickerButton (&table)[N], int value) {
+        return ButtonOfValue(table, N, value);
+    }
     template <class T>
     T* Add(const std::string& text, const plat::Rect& r, int id) {
         auto c = std::make_unique<T>();
@@ -64,6 +68,8 @@ protected:
 
 private:
     bool PickButton(const PickerButton* table, std::size_t count, unsigned id, int& value);
+    // The button of `value`; Cancel when no button has it.
+    static int ButtonOfValue(const PickerButton* table, std::size_t count, int value);
     std::vector<std::unique_ptr<plat::Control>> owned_;
 };
 
@@ -79,6 +85,9 @@ public:
     std::string text;     // the line above the buttons; empty: the step in Hz
     void OnInitDialog() override;
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
+    // Enter keeps the step in force; a right click anywhere cancels.
+    int DefaultButton() const override;
+    void OnRButtonDown(unsigned flags, plat::Point p) override;
     // Runs the picker centred on `owner`; true when a step was chosen.
     bool Run(plat::Window* owner);
 };
@@ -88,6 +97,8 @@ public:
     int agc = '2';  // '3' fast, '2' medium, '1' slow
     void OnInitDialog() override;
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
+    // Enter keeps the AGC in force.
+    int DefaultButton() const override;
     bool Run(plat::Window* owner);
 };
 
@@ -96,8 +107,6 @@ public:
     std::string keyerVersion;  // the serial keyer's version text, empty without one
     void OnInitDialog() override;
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;
-    // Enter is OK and Escape closes the box, as in every other box.
-    void OnKeyDown(unsigned key, unsigned flags) override;
 };
 
 // WM_COMMAND 3231: the world-time dialog; anything but "Exit and Keep

@@ -2,10 +2,13 @@
 
 #include <QFileDialog>
 #include <QPixmap>
+#include <QPushButton>
 
 #include <deque>
 
+#include "platform/controls.h"
 #include "platform/event_loop.h"
+#include "platform/keys.h"
 #include "platform/types.h"
 #include "platform/window_impl.h"
 
@@ -54,6 +57,27 @@ bool RunFileDialog(Window* owner, bool open, const std::string& defExt, const st
     path = dlg.selectedFiles().front().toUtf8().toStdString();
     return true;
 }
+
+// The dialog's push button with `id`, null when it has none on the screen.
+Button* ButtonOf(const Dialog& d, int id) {
+    if (!d.impl() || !d.impl()->widget) return nullptr;
+    for (QPushButton* q : d.impl()->widget->findChildren<QPushButton*>()) {
+        auto* b = dynamic_cast<Button*>(WindowOfWidget(q));
+        if (b && b->GetDlgCtrlID() == id) return b;
+    }
+    return nullptr;
+}
+
+// A press of the button `id` as the operator's click; without the button on
+// the screen its command still runs, and an OK or Cancel nobody handles
+// ends the dialog with it.
+void PressButton(Dialog& d, int id) {
+    if (Button* b = ButtonOf(d, id)) {
+        if (b->IsWindowEnabled()) b->Click();
+        return;
+    }
+    if (!d.OnCommand(unsigned(id), 0, 0) && (id == IDOK || id == IDCANCEL)) d.EndDialog(id);
+}
 }  // namespace
 
 int Dialog::DoModal(Window* owner, const std::string& title, const Rect& r) {
@@ -62,6 +86,8 @@ int Dialog::DoModal(Window* owner, const std::string& title, const Rect& r) {
     g_dialogHistory.push_back(title);
     Create(title, WS_POPUP | WS_CAPTION, r, owner, 0);
     OnInitDialog();
+    if (Button* b = ButtonOf(*this, DefaultButton()))
+        if (auto* q = qobject_cast<QPushButton*>(b->impl()->widget.data())) q->setDefault(true);
     if (g_dialogScripted) {
         if (!g_handlers.empty()) {
             auto handler = std::move(g_handlers.front());
@@ -76,6 +102,13 @@ int Dialog::DoModal(Window* owner, const std::string& title, const Rect& r) {
     const int result = ended_ ? result_ : IDCANCEL;
     DestroyWindow();
     return result;
+}
+
+void Dialog::OnKeyDown(unsigned key, unsigned) {
+    // The buttons and fields pass both keys on to the dialog (a multi-line
+    // field keeps Enter for its new line).
+    if (key == VK_ESCAPE) PressButton(*this, IDCANCEL);
+    else if (key == VK_RETURN) PressButton(*this, DefaultButton());
 }
 
 void Dialog::EndDialog(int code) {

@@ -26,6 +26,11 @@ public:
     virtual void OnInitDialog() {}
     // Closing the dialog's window cancels it.
     void OnClose() override { EndDialog(2); }
+    // The keys every dialog answers: Escape is its Cancel (IDCANCEL, through
+    // the dialog's own handling) and Enter presses its default button.
+    void OnKeyDown(unsigned key, unsigned flags) override;
+    // The id of the button Enter presses (drawn as the default one).
+    virtual int DefaultButton() const { return IDOK; }
 
 private:
     bool ended_ = false;

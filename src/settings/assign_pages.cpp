@@ -82,6 +82,19 @@ char* AssignText(Surface s, int n) {
     }
 }
 
+void SelectAssignedEntry(Surface s, int n, const std::string& name) {
+    ::Surface keys = ::Surface::RemotePod;
+    switch (s) {
+    case Surface::TMate2: keys = ::Surface::TMate2; break;
+    case Surface::Flex: keys = ::Surface::FlexControl; break;
+    case Surface::KeypadPod: keys = ::Surface::KeypadPod; break;
+    case Surface::RemotePod: break;
+    }
+    // With the FlexControl and the TMate2 both on, the keys follow the knob.
+    if (keys != g_slotsurface) return;
+    SelectSlotText(kPodKey[n], name.c_str());
+}
+
 bool AssignShown(Surface s, int n) {
     if (g_cmdmicro) return false;
     const AssignSlot slot = kSlots[n];

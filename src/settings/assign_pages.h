@@ -32,5 +32,8 @@ std::vector<std::string> AssignItems(Surface s, int n);
 char* AssignText(Surface s, int n);
 // Row n is on show on its page.
 bool AssignShown(Surface s, int n);
+// The entry `name` chosen on row n becomes what its key or knob runs at
+// once, while the surface's assignment is the one the keys use.
+void SelectAssignedEntry(Surface s, int n, const std::string& name);
 
 }  // namespace settings

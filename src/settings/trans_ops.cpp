@@ -417,7 +417,10 @@ void CTransOps::ApplyAssignments() {
     for (int n = 0; n < kAssignRows; ++n) {
         char* text = AssignText(surface, n);
         const int sel = assign_[n].GetCurSel();
-        if (!text || sel < 0 || sel == assign_[n].FindStringExact(text)) continue;
+        if (sel < 0) continue;
+        // The key runs the entry on show from now on, not after a restart.
+        SelectAssignedEntry(surface, n, assign_[n].GetSelectedText());
+        if (!text || sel == assign_[n].FindStringExact(text)) continue;
         std::snprintf(text, 128, "%s", assign_[n].GetSelectedText().c_str());
     }
 }

@@ -198,6 +198,23 @@ TEST(RadioMemoryRestore, LinesGoIntoTheirChannels) {
     EXPECT_EQ(s.radio.frequency(0), 14074000);
 }
 
+// A WFM channel keeps its mode through the file: saved with its word and
+// stored back with mode byte 06, not as AM.
+TEST(RadioMemoryRestore, WfmRoundTripKeepsTheMode) {
+    SimTransfer s;
+    s.radio.setMemory(1, Mem(145000000, 0x06, 2));
+    const std::string file = s.dir.file("wfm.cdf");
+    ASSERT_TRUE(StartRadioMemorySave(file));
+    s.RunTransfer();
+    EXPECT_EQ(Slurp(file), "Memory 001,145.000000,WFM,2,,\r\n");
+    s.radio.setMemory(1, Mem(7025000, 0x03, 1));
+    ASSERT_TRUE(StartRadioMemoryRestore(file));
+    s.RunTransfer();
+    sim::SimRadio::Memory m;
+    ASSERT_TRUE(s.radio.memory(1, &m));
+    EXPECT_EQ(m.mode, 0x06);
+}
+
 TEST(RadioMemoryRestore, ALineTooLongEndsTheRestoreAndIsNamed) {
     SimTransfer s;
     s.dir.write("in.cdf", "Memory 001,95.000000,FM,1,,\n"       // outside the radio's range

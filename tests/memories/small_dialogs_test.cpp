@@ -112,6 +112,39 @@ TEST_F(Dialogs, PickersReturnTheChosenStepAndAgc) {
     EXPECT_EQ(plat::dialog_script::History().back(), "About qarv");
 }
 
+// The keys reach the dialog from whichever control holds them: Escape runs
+// the dialog's own Cancel, Enter its default button.
+TEST_F(Dialogs, EscapeCancelsAndEnterTakesTheDefaultButton) {
+    for (unsigned key : {plat::VK_ESCAPE, plat::VK_RETURN}) {  // world time: Escape restores VFO A
+        plat::dialog_script::PushHandler([key](plat::Dialog& d) {
+            Press(d, 3234);
+            plat::synth::Key(static_cast<CSmallDialog&>(d).Control(3232), key);
+            EXPECT_TRUE(d.Ended());
+        });
+        frame.SendMessage(plat::WM_COMMAND, ID_TIME_UTC);
+        EXPECT_DOUBLE_EQ(g_vfoafreq, key == plat::VK_RETURN ? 10.0 : 14.2);
+    }
+    // Step picker: Enter keeps the step in force (the default button);
+    // Escape and a right click, on a button or beside them, cancel.
+    CTuneSel steps;
+    steps.step = 2500;
+    plat::dialog_script::PushHandler([](plat::Dialog& d) {
+        EXPECT_TRUE(plat::SaveWindowImage(&d, std::string(QARV_BUILD_DIR) + "/tuning_step.png"));
+        plat::synth::Key(static_cast<CSmallDialog&>(d).Control(3210), plat::VK_RETURN);
+    });
+    EXPECT_TRUE(steps.Run(&frame));
+    for (int at : {0, 3217, 3219}) {
+        plat::dialog_script::PushHandler([at](plat::Dialog& d) {
+            plat::Window* w = at ? static_cast<CSmallDialog&>(d).Control(at) : &d;
+            if (at == 3219) plat::synth::Key(w, plat::VK_ESCAPE);
+            else plat::synth::Click(w, plat::synth::Button::Right, {2, 2});
+            EXPECT_TRUE(d.Ended()) << at;
+        });
+        EXPECT_FALSE(steps.Run(&frame));
+    }
+    EXPECT_DOUBLE_EQ(steps.step, 2500);
+}
+
 TEST_F(Dialogs, TheAboutBoxClosesWithEnterAndEscape) {
     for (unsigned key : {plat::VK_RETURN, plat::VK_ESCAPE}) {
         bool ended = false;

@@ -9,6 +9,8 @@
 #include "memory_fixture.h"
 #include "panel/swl_panel.h"
 #include "platform/event_loop.h"
+#include "platform/input_synth.h"
+#include "platform/keys.h"
 
 namespace {
 class Frame : public plat::Window {
@@ -121,6 +123,21 @@ TEST_F(Window, AddKeepsTheDialogOpenUntilTheRadioCoversTheFrequency) {
     plat::dialog_script::PushHandler([](plat::Dialog& d) { static_cast<CEditStationDialog&>(d).cancel.Click(); });
     w.add.Click();
     EXPECT_EQ(g_stationlist.size(), 4u);
+}
+
+// Enter in a field is OK, Escape in the mode list is Cancel.
+TEST_F(Window, TheSheetTakesEnterAsOkAndEscapeAsCancel) {
+    for (unsigned key : {plat::VK_ESCAPE, plat::VK_RETURN}) {
+        plat::dialog_script::PushHandler([key](plat::Dialog& d) {
+            auto& dlg = static_cast<CEditStationDialog&>(d);
+            plat::synth::Type(&dlg.frequency, "4.2");
+            plat::synth::Key(key == plat::VK_RETURN ? static_cast<plat::Window*>(&dlg.frequency) : &dlg.mode, key);
+            EXPECT_TRUE(d.Ended());
+        });
+        w.add.Click();
+    }
+    ASSERT_EQ(g_stationlist.size(), 4u);
+    EXPECT_DOUBLE_EQ(g_stationlist[3].frequency, 4.2);
 }
 
 TEST_F(Window, EditAndDeleteChangeTheSelectedStation) {
