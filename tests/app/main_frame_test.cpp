@@ -22,6 +22,7 @@
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/event_loop.h"
+#include "platform/input_synth.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -323,4 +324,18 @@ TEST(Commands, TheWaveNodePanelOpensAtItsSavedPlaceAndKeepsWhereItWasMoved) {
     g_wavepanel->SetWindowPos(150, 160);
     const std::string section = SectionSavedAtQuit(dir, "WAVE WINDOW");
     EXPECT_NE(section.find("LOCATION=0150 0160"), std::string::npos) << section;
+}
+
+TEST(Commands, TheMirrorButtonIsThereOnlyForMirroring) {
+    for (int mirror : {0, 1}) {
+        TestDir dir;
+        dir.write("qarv.ini", "[INTERFACE]\nMIRROR=" + std::to_string(mirror) + "\n");
+        StartedApp s;
+        plat::Window* button = plat::FindWindowByName(g_mainwin->ControlBar(), "Mirror");
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->IsWindowVisible());
+        EXPECT_EQ(button->IsWindowEnabled(), mirror == 1);
+        EXPECT_TRUE(plat::SaveWindowPng(g_mainwin->ControlBar(),
+                                        std::string(QARV_BUILD_DIR) + "/control_bar_mirror_" + std::to_string(mirror) + ".png"));
+    }
 }
