@@ -70,4 +70,5 @@ TEST(RadioWindowButtonsProgram, AVolumeSetByKeySurvivesTheNextPush) {
     EXPECT_EQ(s.radio.level(0x01), keyed);
     EXPECT_EQ(g_volume, 74);
     EXPECT_EQ(g_radiowindow->SliderValue(2360), 74);
+    EXPECT_TRUE(plat::SaveWindowPng(g_radiowindow, std::string(QARV_BUILD_DIR) + "/radio_window/volume_keys.png"));
 }

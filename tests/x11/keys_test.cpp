@@ -55,7 +55,10 @@ TEST(X11Keys, AHeldSpaceKeysOnceAndVfoBDigitsTakeTheKeyboard) {
     const long long a = st.radio.frequency(0);
     ASSERT_TRUE(st.ControlCentre(5167, &x, &y));
     st.x.Click(x, y);
-    st.x.Key("--delay 40 7 period 1 Return");
+    st.x.Key("--delay 40 7 period 1");
+    EXPECT_TRUE(WaitUntil([&] { return st.TraceCount("SWL vfob key digit 49") == 1; }, 3000));
+    st.x.Screenshot(std::string(QARV_BUILD_DIR) + "/x11-keys-vfo-b-typing.png");
+    st.x.Key("Return");
     EXPECT_TRUE(WaitUntil([&] { return st.radio.frequency(1) == 7100000; }, 5000)) << st.radio.frequency(1);
     st.radio.settle(1000);
     EXPECT_EQ(st.radio.frequency(0), a);
@@ -63,7 +66,6 @@ TEST(X11Keys, AHeldSpaceKeysOnceAndVfoBDigitsTakeTheKeyboard) {
     EXPECT_EQ(Frames(st.radio, 0x25, 0x00, 0x00), 0);  // no frequency set on VFO A
     EXPECT_GE(st.TraceCount("SWL vfob key digit 55"), 1);
     EXPECT_EQ(st.TraceCount("SWL key digit"), 0);
-    st.x.Screenshot(std::string(QARV_BUILD_DIR) + "/x11-keys-vfo-b.png");
 
     // The arrows still tune VFO A after a click on VFO B's digits.
     st.x.Click(x, y);
