@@ -78,6 +78,8 @@ public:
             auto* btn = new plat::Button;
             btn->CreateControl(b.text, {x, 3, x + 70, kControlBarHeight - 3}, this, b.id);
             if (b.id == ID_TOGGLE_CALL_LOOKUP) call = btn;
+            // The mirror panel exists only for mirroring.
+            if (b.id == ID_TOGGLE_MIRROR) btn->EnableWindow(g_mirror != 0);
             owned_.push_back(btn);
             x += 74;
         }
@@ -426,18 +428,21 @@ void CMainWin::HotKey(char mode) {
 void CMainWin::OnVolume(int delta) {
     VolumeStep(g_volume, delta);
     SetVolume(g_volume);
-    if (g_swlpanel) g_swlpanel->SetVolumeA(g_volume);
+    if (g_swlpanel) {
+        g_swlpanel->fn.afGain = g_volume;  // so the next state push keeps it
+        g_swlpanel->SetVolumeA(g_volume);
+    }
     FocusMainWindow();
 }
 
 void CMainWin::OnKeyDown(unsigned key, unsigned flags) {
-    (void)flags;
     WriteTracef("key down %d", int(key));
     switch (key) {
     case plat::VK_LEFT: TuneDown(); break;
     case plat::VK_RIGHT: TuneUp(); break;
     case plat::VK_SPACE:
-        if (g_cwtakesinput) break;
+        // A held Space repeats: the first press keyed the radio already.
+        if (g_cwtakesinput || (flags & plat::KF_REPEAT)) break;
         WriteTrace("PTT On space");
         SetPanelTransmit(1);
         keyon();
@@ -447,13 +452,19 @@ void CMainWin::OnKeyDown(unsigned key, unsigned flags) {
 }
 
 void CMainWin::OnKeyUp(unsigned key, unsigned flags) {
-    (void)flags;
     WriteTracef("key up %d", int(key));
+    // Under X11 a held key repeats as release and press pairs; only the
+    // real release lets go of the transmitter.
+    const bool repeat = (flags & plat::KF_REPEAT) != 0;
     switch (key) {
-    case plat::VK_SNAPSHOT: keyon(); break;
-    case plat::VK_END: keyoff(); break;
+    case plat::VK_SNAPSHOT:
+        if (!repeat) keyon();
+        break;
+    case plat::VK_END:
+        if (!repeat) keyoff();
+        break;
     case plat::VK_SPACE:
-        if (g_cwtakesinput) break;
+        if (g_cwtakesinput || repeat) break;
         WriteTrace("PTT Off space");
         SetPanelTransmit(0);
         keyoff();

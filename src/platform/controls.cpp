@@ -140,6 +140,10 @@ protected:
             ev->accept();
             return;
         }
+        if (IsLiveWindow(owner_) && owner_->PassOnKeys()) {
+            ev->ignore();  // the toolkit hands it to the parent widget
+            return;
+        }
         QLineEdit::keyPressEvent(ev);
     }
     void focusInEvent(QFocusEvent* ev) override {

@@ -99,11 +99,16 @@ public:
     // A character typed into the field, before the field takes it: true
     // keeps it out of the text. Every typed character passes here.
     virtual bool FilterChar(unsigned ch) { (void)ch; return false; }
+    // A readout rather than a text field: a key the filter does not take
+    // goes on to the window the field sits in, not into the text.
+    void SetPassOnKeys(bool on) { passOnKeys_ = on; }
+    bool PassOnKeys() const { return passOnKeys_; }
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;
     void NativeSetText(const std::string& text) override;
     int limit_ = 0;
+    bool passOnKeys_ = false;
 };
 
 // A multi-line edit (notes, result boxes). Lines end in CR LF in the text,

@@ -67,11 +67,24 @@ int QtKeyOf(unsigned vk) {
     }
 }
 
+void SendKeyHalf(QWidget* q, QEvent::Type type, int key, const QString& text, bool autoRepeat = false) {
+    QKeyEvent ev(type, key, Qt::NoModifier, text, autoRepeat);
+    QApplication::sendEvent(q, &ev);
+}
+
 void SendKey(QWidget* q, int key, const QString& text) {
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(q, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(q, &up);
+    SendKeyHalf(q, QEvent::KeyPress, key, text);
+    SendKeyHalf(q, QEvent::KeyRelease, key, text);
+}
+
+QString KeyText(unsigned vk) {
+    if (vk == VK_RETURN) return "\r";
+    if (vk == VK_BACK) return "\b";
+    if (vk == VK_ESCAPE) return QString(QChar(27));
+    if (vk == VK_SPACE) return " ";
+    if (vk >= '0' && vk <= '9') return QString(QChar(char16_t(vk)));
+    if (vk >= 'A' && vk <= 'Z') return QString(QChar(char16_t(vk - 'A' + 'a')));
+    return {};
 }
 }  // namespace
 
@@ -119,16 +132,13 @@ void Leave(Window* w) {
     QApplication::sendEvent(q, &ev);
 }
 void Key(Window* w, unsigned vk) {
-    QWidget* q = Target(w);
-    if (!q) return;
-    QString text;
-    if (vk == VK_RETURN) text = "\r";
-    else if (vk == VK_BACK) text = "\b";
-    else if (vk == VK_ESCAPE) text = QString(QChar(27));
-    else if (vk == VK_SPACE) text = " ";
-    else if ((vk >= '0' && vk <= '9')) text = QString(QChar(char16_t(vk)));
-    else if (vk >= 'A' && vk <= 'Z') text = QString(QChar(char16_t(vk - 'A' + 'a')));
-    SendKey(q, QtKeyOf(vk), text);
+    if (QWidget* q = Target(w)) SendKey(q, QtKeyOf(vk), KeyText(vk));
+}
+void KeyDown(Window* w, unsigned vk, bool autoRepeat) {
+    if (QWidget* q = Target(w)) SendKeyHalf(q, QEvent::KeyPress, QtKeyOf(vk), KeyText(vk), autoRepeat);
+}
+void KeyUp(Window* w, unsigned vk, bool autoRepeat) {
+    if (QWidget* q = Target(w)) SendKeyHalf(q, QEvent::KeyRelease, QtKeyOf(vk), KeyText(vk), autoRepeat);
 }
 void Type(Window* w, const std::string& text) {
     QWidget* q = Target(w);

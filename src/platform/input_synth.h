@@ -30,6 +30,10 @@ void Enter(Window* w);
 void Leave(Window* w);
 // A key press and release by virtual key code (VK_RETURN, 'A', '7' ...).
 void Key(Window* w, unsigned vk);
+// One half of a key. A held key repeats: X11 sends release and press pairs
+// marked as auto-repeat between the first press and the real release.
+void KeyDown(Window* w, unsigned vk, bool autoRepeat = false);
+void KeyUp(Window* w, unsigned vk, bool autoRepeat = false);
 // Each character typed as a key press and release carrying the character.
 void Type(Window* w, const std::string& text);
 }  // namespace synth

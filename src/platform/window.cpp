@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWindow>
 #include <QWheelEvent>
 
@@ -126,6 +127,12 @@ unsigned VirtualKeyOf(int k) {
 }
 
 namespace {
+Qt::FocusPolicy FocusPolicyOf(bool keyboard, bool click, bool tab) {
+    if (!keyboard) return Qt::NoFocus;
+    if (!click) return Qt::TabFocus;
+    return tab ? Qt::StrongFocus : Qt::ClickFocus;
+}
+
 unsigned KeyFlags(const QKeyEvent* ev) {
     unsigned f = 0;
     auto m = ev->modifiers();
@@ -325,11 +332,52 @@ Window* KeyTarget(Window* owner, const QWidget* w) {
 }
 }  // namespace
 
+namespace {
+// Under X11 a held key repeats as a release and a press with one time
+// stamp. The toolkit marks the pair as a repeat only when it finds the
+// press already queued behind the release; on a busy machine it may not
+// have arrived yet. A key's release from the window system is therefore
+// held back briefly: a press of the same key with the same time stamp
+// makes both a repeat, anything else lets the release go first.
+constexpr int kRepeatGapMs = 50;
+
+struct HeldRelease {
+    bool held = false;
+    Window* target = nullptr;
+    unsigned vk = 0, flags = 0;
+    quint64 time = 0;
+    unsigned serial = 0;
+} g_heldRelease;
+
+void DeliverHeldRelease(unsigned extraFlags = 0) {
+    if (!g_heldRelease.held) return;
+    g_heldRelease.held = false;
+    if (IsLiveWindow(g_heldRelease.target))
+        g_heldRelease.target->SendMessage(WM_KEYUP, g_heldRelease.vk, g_heldRelease.flags | extraFlags);
+}
+
+void HoldRelease(Window* target, unsigned vk, unsigned flags, quint64 time) {
+    DeliverHeldRelease();
+    g_heldRelease = {true, target, vk, flags, time, g_heldRelease.serial + 1};
+    const unsigned serial = g_heldRelease.serial;
+    QTimer::singleShot(kRepeatGapMs, qApp, [serial] {
+        if (g_heldRelease.serial == serial) DeliverHeldRelease();
+    });
+}
+}  // namespace
+
 void HostWidget::keyPressEvent(QKeyEvent* ev) {
     Window* target = KeyTarget(owner_, this);
     unsigned vk = VirtualKeyOf(ev->key());
+    unsigned flags = KeyFlags(ev);
+    const unsigned key = KeypadKey(ev, vk);
+    if (g_heldRelease.held) {
+        const bool repeat = g_heldRelease.vk == key && g_heldRelease.time == ev->timestamp();
+        DeliverHeldRelease(repeat ? KF_REPEAT : 0);
+        if (repeat) flags |= KF_REPEAT;
+    }
     if (target && vk) {
-        target->SendMessage(WM_KEYDOWN, KeypadKey(ev, vk), KeyFlags(ev));
+        target->SendMessage(WM_KEYDOWN, key, flags);
         const QString t = ev->text();
         if (!t.isEmpty() && t.at(0).unicode() < 256 && IsLiveWindow(target)) target->SendMessage(WM_CHAR, t.at(0).unicode(), 0);
         return;
@@ -356,6 +404,11 @@ void HostWidget::keyReleaseEvent(QKeyEvent* ev) {
     Window* target = KeyTarget(owner_, this);
     unsigned vk = VirtualKeyOf(ev->key());
     if (target && vk) {
+        if (ev->spontaneous() && !ev->isAutoRepeat()) {
+            HoldRelease(target, KeypadKey(ev, vk), KeyFlags(ev), ev->timestamp());
+            return;
+        }
+        DeliverHeldRelease();
         target->SendMessage(WM_KEYUP, KeypadKey(ev, vk), KeyFlags(ev));
         return;
     }
@@ -561,8 +614,7 @@ bool Window::Create(const std::string& title, unsigned style, const Rect& rect, 
         NativeSetText(title);
         w->setAccessibleName(QString::fromUtf8((accNameSet_ ? accName_ : title).c_str()));
         ApplyToolTip(this);
-        if (!keyboardFocus_) w->setFocusPolicy(Qt::NoFocus);
-        else if (!clickFocus_) w->setFocusPolicy(Qt::TabFocus);
+        if (!keyboardFocus_ || !clickFocus_ || !tabFocus_) w->setFocusPolicy(FocusPolicyOf(keyboardFocus_, clickFocus_, tabFocus_));
         if (rect.width() > 0 && rect.height() > 0) PlaceWidget(w, rect);
         // A child shows only when asked to, not with its parent.
         if (!(style & WS_VISIBLE)) w->hide();
@@ -803,18 +855,19 @@ void Window::SetCursor(CursorShape shape) {
 
 void Window::SetClickFocus(bool on) {
     clickFocus_ = on;
-    if (impl_->widget && keyboardFocus_) impl_->widget->setFocusPolicy(on ? Qt::StrongFocus : Qt::TabFocus);
+    if (impl_->widget && keyboardFocus_) impl_->widget->setFocusPolicy(FocusPolicyOf(keyboardFocus_, on, tabFocus_));
+}
+
+void Window::SetTabFocus(bool on) {
+    tabFocus_ = on;
+    if (impl_->widget && keyboardFocus_) impl_->widget->setFocusPolicy(FocusPolicyOf(keyboardFocus_, clickFocus_, on));
 }
 
 void Window::SetKeyboardFocus(bool on) {
     keyboardFocus_ = on;
     if (!impl_->widget) return;
-    if (!on) {
-        if (impl_->widget->hasFocus()) impl_->widget->clearFocus();
-        impl_->widget->setFocusPolicy(Qt::NoFocus);
-    } else {
-        impl_->widget->setFocusPolicy(clickFocus_ ? Qt::StrongFocus : Qt::TabFocus);
-    }
+    if (!on && impl_->widget->hasFocus()) impl_->widget->clearFocus();
+    impl_->widget->setFocusPolicy(FocusPolicyOf(on, clickFocus_, tabFocus_));
 }
 
 void Window::SetToolTip(const std::string& text) {

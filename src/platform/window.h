@@ -133,6 +133,10 @@ public:
     // reach the main frame's tuning and hot keys.
     void SetKeyboardFocus(bool on);
     bool KeyboardFocus() const { return keyboardFocus_; }
+    // Whether Tab and the window's activation may give it the keyboard (the
+    // default); off, only a click does, so a field the operator picks never
+    // takes the keys of a window that merely became active.
+    void SetTabFocus(bool on);
     // Tooltip text shown while tooltips are on (EnableToolTips).
     void SetToolTip(const std::string& text);
     const std::string& GetToolTip() const { return tooltip_; }
@@ -216,6 +220,7 @@ private:
     AccessRole role_ = AccessRole::Client;
     bool clickFocus_ = true;
     bool keyboardFocus_ = true;
+    bool tabFocus_ = true;
     int pendingShow_ = -1;  // an owned window waits for its owner to be mapped
     Window* clientArea_ = nullptr;
     bool dragByBody_ = false;

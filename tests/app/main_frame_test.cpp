@@ -59,6 +59,7 @@ TEST(MainFrame, StartupTracesEveryStepInOrder) {
         EXPECT_FALSE(g_mainwin->HasTimer(TIMER_METER_CYCLE));
         ASSERT_NE(g_mainwin->ControlBar(), nullptr);
         EXPECT_TRUE(g_mainwin->ControlBar()->IsWindowVisible());
+        EXPECT_FALSE(plat::FindWindowByName(g_mainwin->ControlBar(), "Mirror")->IsWindowEnabled());  // no mirroring
         EXPECT_FALSE(g_mainwin->MonitorBar()->IsWindowVisible());
     }
 }

@@ -1,9 +1,11 @@
 // The radio window's transverter and CW memory buttons in the running
 // program against the simulated radio: a click tunes the transverter's IF,
-// a CW memory button sends its memory through the CW keyboard.
+// a CW memory button sends its memory through the CW keyboard, and the
+// volume keys hold against the next push.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "base/panel_options.h"
 #include "civ/civ_options.h"
@@ -36,4 +38,23 @@ TEST(RadioWindowButtonsProgram, ACwMemoryButtonSendsItsMemory) {
     std::strcpy(g_cwmacro[2], "cq test");
     plat::synth::Click(g_radiowindow->Control(591), plat::synth::Button::Left, {5, 5});
     EXPECT_NE(CwRingText().find("cq test"), std::string::npos) << CwRingText();
+}
+
+// The volume keys ('+' and '-' on the radio window, Ctrl+Right and
+// Ctrl+Left) set the panel's volume too, so the next state push keeps it.
+TEST(RadioWindowButtonsProgram, AVolumeSetByKeySurvivesTheNextPush) {
+    SimStation s("VOLUME=68\n");
+    s.initialise();
+    const int before = s.radio.level(0x01);
+    plat::synth::Type(g_radiowindow, "+++-");
+    s.run(1000);
+    const int keyed = s.radio.level(0x01);
+    EXPECT_NE(keyed, before);
+    plat::synth::Click(g_radiowindow->Control(101), plat::synth::Button::Left, {5, 5});  // USB: a push
+    s.run(1000);
+    EXPECT_EQ(s.radio.mode(0), 0x01);
+    EXPECT_EQ(s.radio.level(0x01), keyed);
+    EXPECT_EQ(g_volume, 74);
+    EXPECT_EQ(g_radiowindow->SliderValue(2360), 74);
+    EXPECT_TRUE(plat::SaveWindowPng(g_radiowindow, std::string(QARV_BUILD_DIR) + "/radio_window/volume_keys.png"));
 }

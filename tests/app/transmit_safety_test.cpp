@@ -1,7 +1,8 @@
 // What a transmission does to the program's automatic tuning, in the whole
 // program against the simulated radio: the memory scan stops and resumes
 // after the set time, a range scan ends, a sweep waits until the radio has
-// stopped sending; and the "Turn off Transverter" box holds the timer loop.
+// stopped sending; the "Turn off Transverter" box holds the timer loop; a
+// held Space keeps the radio keyed.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,11 +20,14 @@
 #include "civ/setter_frames.h"
 #include "civ/transverters.h"
 #include "common/sim_station.h"
+#include "devices/keying.h"
 #include "memories/memory_fixture.h"
 #include "memories/station_recall.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
 #include "panel/swl_panel.h"
+#include "platform/input_synth.h"
+#include "platform/keys.h"
 #include "settings/trans_ops.h"
 
 namespace {
@@ -195,4 +199,35 @@ TEST(TransmitSafety, TheTransverterBoxHoldsTheSendPumpAndShowsOnce) {
     s.run(1000);  // the pump goes on after the box
     EXPECT_LT(SendQueueDepth(), depthAtClose);
     tv = saved;
+}
+
+namespace {
+int Count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (std::size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
+    return n;
+}
+}  // namespace
+
+// Under X11 a held key repeats as release and press pairs marked as repeats:
+// Space held keys the radio once (CI-V and the radio port's RTS line), and
+// only the real release lets go.
+TEST(TransmitSafety, AHeldSpaceKeepsTheRadioKeyedThroughItsRepeats) {
+    Station s("RTS XM=1\n");
+    plat::synth::KeyDown(g_mainwin, plat::VK_SPACE);
+    for (int k = 0; k < 40; ++k) {
+        s.run(40);
+        plat::synth::KeyUp(g_mainwin, plat::VK_SPACE, true);
+        plat::synth::KeyDown(g_mainwin, plat::VK_SPACE, true);
+    }
+    s.run(200);
+    EXPECT_EQ(s.radio.transmitting(), 1);
+    EXPECT_EQ(g_keyedmeans, unsigned(kKeyByCiv | kKeyByRadioRts));
+    const std::string log = s.dir.read("comms.txt");
+    EXPECT_EQ(Count(log, "PTT On space"), 1);
+    EXPECT_EQ(Count(log, "PTT Off space") + Count(log, "keyoff\r\n"), 0);  // no line dropped in between
+    plat::synth::KeyUp(g_mainwin, plat::VK_SPACE);
+    s.run(1000);
+    EXPECT_EQ(s.radio.transmitting(), 0);
+    EXPECT_EQ(g_keyedmeans, 0u);
 }

@@ -273,6 +273,7 @@ TEST(MirrorPanelInTheProgram, TransmitAndTheMeterButtonReachTheRadio) {
     st.initialise();
     ASSERT_NE(g_mrpanel, nullptr);
     EXPECT_TRUE(g_mrpanel->IsWindowVisible());
+    EXPECT_TRUE(plat::FindWindowByName(g_mainwin->ControlBar(), "Mirror")->IsWindowEnabled());
     plat::synth::Click(&g_mrpanel->transmit, plat::synth::Button::Left, {10, 5});
     for (int i = 0; i < 40 && st.radio.transmitting() != 1; ++i) st.run(100);
     EXPECT_EQ(st.radio.transmitting(), 1);

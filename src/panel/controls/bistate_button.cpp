@@ -279,8 +279,10 @@ void CBiStateButton::OnKeyDown(unsigned key, unsigned flags) {
         Invalidate();
     }
 }
-void CBiStateButton::OnKeyUp(unsigned key, unsigned) {
-    if (key == plat::VK_SPACE && pushed_ && !tracking_) {
+// A held key's repeats come as release and press pairs: only the real
+// release ends the press.
+void CBiStateButton::OnKeyUp(unsigned key, unsigned flags) {
+    if (key == plat::VK_SPACE && !(flags & plat::KF_REPEAT) && pushed_ && !tracking_) {
         pushed_ = false;
         Invalidate();
         SendCommand(unsigned(GetDlgCtrlID()));
@@ -340,8 +342,8 @@ void CPHButton::OnKeyDown(unsigned key, unsigned flags) {
     pushed_ = true;
     Invalidate();
 }
-void CPHButton::OnKeyUp(unsigned key, unsigned) {
-    if (key != plat::VK_SPACE || !pushed_ || tracking_) return;
+void CPHButton::OnKeyUp(unsigned key, unsigned flags) {
+    if (key != plat::VK_SPACE || (flags & plat::KF_REPEAT) || !pushed_ || tracking_) return;
     pushed_ = false;
     Invalidate();
     SendCommand(unsigned(GetDlgCtrlID()));
@@ -361,8 +363,8 @@ CMenuBtn::CMenuBtn() { SetAccessibleRole(plat::AccessRole::ButtonMenu); }
 void CMenuBtn::OnLButtonDown(unsigned, plat::Point) { OpenMenu(); }
 
 // Its click opens the menu, and so do Space and a screen reader's press.
-void CMenuBtn::OnKeyUp(unsigned key, unsigned) {
-    if (key != plat::VK_SPACE || !pushed_ || tracking_) return;
+void CMenuBtn::OnKeyUp(unsigned key, unsigned flags) {
+    if (key != plat::VK_SPACE || (flags & plat::KF_REPEAT) || !pushed_ || tracking_) return;
     OpenMenu();
 }
 bool CMenuBtn::OnAccessiblePress() {

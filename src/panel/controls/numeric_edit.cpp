@@ -55,10 +55,22 @@ void CNumericEdit::EndWith(double value) {
     if (plat::IsLiveWindow(GetParent())) GetParent()->SendMessage(plat::WM_COMMAND, unsigned(GetDlgCtrlID()), 0);
 }
 
+namespace {
+bool IsDigitBox(unsigned id) {
+    return (id >= IDC_VFOA_DIGIT_FIRST && id <= IDC_VFOA_DIGIT_LAST) ||
+           (id >= IDC_VFOB_DIGIT_FIRST && id <= IDC_VFOB_DIGIT_LAST);
+}
+
+// The keys of a keypad entry; Esc ends one.
+bool IsKeypadKey(unsigned ch) { return (ch >= '0' && ch <= '9') || ch == '.' || ch == '\r' || ch == 27; }
+}  // namespace
+
 bool CNumericEdit::FilterChar(unsigned ch) {
     WriteTracef("cnum key digit %d", int(ch));
     const unsigned id = unsigned(GetDlgCtrlID());
     plat::Window* parent = GetParent();
+    // Any other key is the radio window's (Space, '-', '+'): it goes on.
+    if (IsDigitBox(id) && !IsKeypadKey(ch)) return false;
     if (id >= IDC_VFOA_DIGIT_FIRST && id <= IDC_VFOA_DIGIT_LAST) {
         WriteTrace("key vfoadigi1");
         g_keyentry = int(ch);
@@ -84,18 +96,24 @@ bool CNumericEdit::FilterChar(unsigned ch) {
     return false;
 }
 
-// The digit boxes are the frequency readout, not text fields: they never
-// take the keyboard, so the arrows tune and digits start a keypad entry on
-// the main frame wherever the radio window has the focus.
+// The digit boxes are the frequency readout, not text fields. A click on a
+// VFO's digits gives them the keyboard, so a frequency typed next goes to
+// that VFO; Tab and the window becoming active never do. Keys that are no
+// keypad entry go on to the window: the arrows tune, Space keys.
 int CNumericEdit::OnCreate() {
-    const unsigned id = unsigned(GetDlgCtrlID());
-    if ((id >= IDC_VFOA_DIGIT_FIRST && id <= IDC_VFOA_DIGIT_LAST) || (id >= IDC_VFOB_DIGIT_FIRST && id <= IDC_VFOB_DIGIT_LAST))
-        SetKeyboardFocus(false);
+    if (IsDigitBox(unsigned(GetDlgCtrlID()))) {
+        SetTabFocus(false);
+        SetPassOnKeys(true);
+    }
     return plat::Edit::OnCreate();
 }
 
 void CNumericEdit::OnChar(unsigned ch) {
     if (FilterChar(ch)) return;
+    if (PassOnKeys()) {
+        if (plat::IsLiveWindow(GetParent())) GetParent()->SendMessage(plat::WM_CHAR, ch, 0);
+        return;
+    }
     if (ch < ' ' || ch > '~') return;
     TypeText(GetText() + char(ch));
     SetSel(-1, -1);

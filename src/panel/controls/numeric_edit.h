@@ -1,7 +1,8 @@
 // CNumericEdit: the edit field of the frequency display and of the panel's
 // digit boxes. In a VFO A digit box (5155-5162) or VFO B digit box
-// (5164-5171) a typed key is not shown: it goes to the owner as WM_COMMAND
-// 5163 / 5172 with the key in g_keyentry. In any other numeric edit Return,
+// (5164-5171) a typed keypad key (digit, '.', Return, Esc) is not shown: it
+// goes to the owner as WM_COMMAND 5163 / 5172 with the key in g_keyentry;
+// other keys go on to the owner window. In any other numeric edit Return,
 // and a 'k' or 'm' multiplier (which rewrites the text), end the entry: the
 // focus goes to the parent and the parent gets WM_COMMAND with the edit's id.
 //
