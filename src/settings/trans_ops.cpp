@@ -195,7 +195,7 @@ plat::Point CTransOps::SizeFor(int lines) const {
     for (int page = 0; page < 24; ++page) {
         int slots = 0, sliders = 0;
         for (const PageRow& r : rows)
-            if (r.page == page) ++(r.kind == Ctl::Slider ? sliders : slots);
+            if (r.page == page && RuleHolds(r.rule)) ++(r.kind == Ctl::Slider ? sliders : slots);
         const int columns = (slots + lines - 1) / lines;
         right = std::max(right, kLeft + columns * column_);
         if (sliders == 0) continue;
