@@ -64,6 +64,7 @@
 #include "memories/sweep_panel.h"
 #include "panel/filter_table.h"
 #include "panel/mirror_panel.h"
+#include "panel/pop_out_panel.h"
 #include "panel/radio_layout.h"
 #include "panel/radio_window.h"
 #include "panel/swl_panel.h"
@@ -113,6 +114,8 @@ plat::Font* MakeFont(int height, int weight) {
 constexpr plat::Rect kDefaultRect{};
 // The size the frame opens with when the system chooses.
 constexpr plat::Rect kFirstRect{0, 0, 1024, 720};
+// Whether the start-up arrangement has run: shows before it are its.
+bool g_panelsarranged = false;
 }  // namespace
 
 bool ParseMainLocation(const std::string& text, plat::Rect& r) {
@@ -303,6 +306,9 @@ void CreateMainObjects() {
 int CMainWin::OnCreate() {
     g_mainwin = this;
     g_timerwindow = this;
+    g_panelsarranged = false;
+    // A panel shown later moves off the windows it would cover.
+    CPopOutPanel::SetShownHook(PlaceShownPanel);
     CreateMainObjects();
     RenameNewDataFiles();
     // Painting draws straight into the window here; no memory context is kept.
@@ -582,35 +588,48 @@ bool Collides(const plat::Rect& r, const std::vector<plat::Rect>& taken) {
     return false;
 }
 
-// The free place for a panel of `w` x `h` nearest the top left corner (least
-// x + y, then least y), right of the left edge and below `top`: first one
-// that ends within `limit` (the screen), else one whose corner is within
+bool OnView(const plat::Rect& r, plat::Point limit) { return r.right <= limit.x && r.bottom <= limit.y; }
+
+// The free place for a panel the size of `want` nearest its own place,
+// right of the frame's left edge and below `top`: one that ends within
+// `limit` (the screen); unless `onViewOnly`, else one whose corner is within
 // `cornerLimit` (the next start keeps it there), else below everything.
-plat::Rect FirstFree(int w, int h, const std::vector<plat::Rect>& taken, int top, plat::Point limit,
-                     plat::Point cornerLimit) {
-    std::vector<int> xs{kPanelGap}, ys{top + kPanelGap};
+// False when none is found.
+bool NearestFree(const plat::Rect& want, const std::vector<plat::Rect>& taken, int top, plat::Point limit,
+                 plat::Point cornerLimit, bool onViewOnly, plat::Rect* out) {
+    const int w = want.width(), h = want.height();
+    std::vector<int> xs{kPanelGap, want.left}, ys{top + kPanelGap, want.top};
     int lowest = top;
     for (const plat::Rect& t : taken) {
         if (t.right < INT_MAX / 4) xs.push_back(t.right + kPanelGap);
         if (t.bottom >= top) ys.push_back(t.bottom + kPanelGap);
         lowest = std::max(lowest, t.bottom);
     }
+    auto distance = [&](int x, int y) {
+        const long long dx = x - want.left, dy = y - want.top;
+        return dx * dx + dy * dy;
+    };
     for (const bool whole : {true, false}) {
+        if (!whole && onViewOnly) return false;
         bool found = false;
         plat::Rect best{};
         for (int y : ys)
             for (int x : xs) {
                 if (x < 0 || y < top) continue;
                 const plat::Rect r{x, y, x + w, y + h};
-                if (whole ? r.right > limit.x || r.bottom > limit.y : x > cornerLimit.x || y > cornerLimit.y) continue;
+                if (whole ? !OnView(r, limit) : x > cornerLimit.x || y > cornerLimit.y) continue;
                 if (Collides(r, taken)) continue;
-                if (!found || x + y < best.left + best.top || (x + y == best.left + best.top && y < best.top))
-                    best = r;
+                const long long d = distance(x, y), b = distance(best.left, best.top);
+                if (!found || d < b || (d == b && (y < best.top || (y == best.top && x < best.left)))) best = r;
                 found = true;
             }
-        if (found) return best;
+        if (found) {
+            *out = best;
+            return true;
+        }
     }
-    return {kPanelGap, lowest + kPanelGap, kPanelGap + w, lowest + kPanelGap + h};
+    *out = {kPanelGap, lowest + kPanelGap, kPanelGap + w, lowest + kPanelGap + h};
+    return true;
 }
 }  // namespace
 
@@ -621,8 +640,14 @@ std::vector<plat::Rect> PackPanels(const std::vector<plat::Rect>& wanted, std::v
     fixed.push_back({INT_MIN / 4, INT_MIN / 4, INT_MAX / 4, top});
     for (const plat::Rect& want : wanted) {
         plat::Rect r = want;
-        if (r.left < 0 || r.top < top || Collides(r, fixed))
-            r = FirstFree(want.width(), want.height(), fixed, top, limit, cornerLimit);
+        if (r.left < 0 || r.top < top || Collides(r, fixed)) {
+            NearestFree(want, fixed, top, limit, cornerLimit, false, &r);
+        } else if (!OnView(r, limit)) {
+            // Free but reaching past the screen: the free space on view
+            // comes first; scrolling is for what fits nowhere there.
+            plat::Rect seen;
+            if (NearestFree(want, fixed, top, limit, cornerLimit, true, &seen)) r = seen;
+        }
         placed.push_back(r);
         fixed.push_back(r);
     }
@@ -645,31 +670,6 @@ std::vector<plat::Window*> EmbeddedPanels() {
 }
 
 namespace {
-// True when the panel stands where the operator left it at the last close
-// (the placement rule kept the saved place); such places hold.
-bool AtSavedPlace(const plat::Window* w) {
-    const plat::Rect r = w->GetWindowRect();
-    auto at = [&](const char* place) {
-        int x = 0, y = 0;
-        if (place[0] == 0 || std::sscanf(place, "%d %d", &x, &y) != 2) return false;
-        const plat::Rect p = PlaceChildWindow({0, 0, 1, 1}, place, g_screenlimitx, g_screenlimity);
-        return p.left == r.left && p.top == r.top;
-    };
-    // The settings window's given place is its default, not the operator's.
-    if (w == g_transops) return at(g_txoptionsplace) && std::strcmp(g_txoptionsplace, "0014 0359") != 0;
-    if (w == g_sweeppanel) return at(g_sweepplace);
-    if (w == g_cwpanel) return (g_cwleft != 0 || g_cwtop != 0) && g_cwleft == r.left && g_cwtop == r.top;
-    if (w == g_mrpanel) return at(g_mrplace);
-    if (w == g_qarvmempanel) return at(g_qarvmemplace);
-    if (w == g_spmemory) return at(g_spplace);
-    if (w == g_wavepanel) return at(g_waveplace);
-    if (w == g_dstarpanel) return at(g_dstarplace);
-    if (w == MemoryWindowById(IDW_STATIONS)) return at(g_memoryplace);
-    if (w == MemoryWindowById(IDW_CALL_LOOKUP)) return at(g_lookupplace);
-    if (w == MemoryWindowById(IDW_MEMORY_FILE_NAME)) return at(g_craplace);
-    return false;
-}
-
 // The room the client area has on this screen: the desktop without the
 // frame's border and title, the menu bar, the control bar and the monitor
 // bar; and the corner limits of the placement rule in its pixels.
@@ -693,31 +693,64 @@ void KeepCwPlace(const plat::Window* w, const plat::Rect& r) {
         g_cwtop = r.top;
     }
 }
+
+// The settings window at `place` flowed into `lines` lines.
+plat::Rect SettingsAt(const plat::Rect& place, int lines) {
+    const plat::Point size = g_transops->SizeFor(lines);
+    return {place.left, place.top, place.left + size.x, place.top + size.y};
+}
+
+// Where a panel the operator did not drag in this run goes among the `taken`
+// rectangles: its own place when that covers none and lies on view, else
+// the nearest free place. The settings window may flow its pages into fewer
+// lines (a wider, lower window) to find a place on view; where none has
+// room it keeps its usual shape and the client area scrolls to it.
+plat::Rect PlaceAmong(plat::Window* w, const std::vector<plat::Rect>& taken, plat::Point limit, plat::Point corner) {
+    if (w != g_transops) return PackPanels({w->GetWindowRect()}, taken, 0, limit, corner)[0];
+    const plat::Rect want = SettingsAt(w->GetWindowRect(), CTransOps::MostLines());
+    std::vector<plat::Rect> fixed = taken;
+    fixed.push_back({INT_MIN / 4, INT_MIN / 4, INT_MAX / 4, 0});
+    int lines = CTransOps::MostLines();
+    plat::Rect r = want;
+    if (want.left < 0 || want.top < 0 || Collides(want, fixed) || !OnView(want, limit)) {
+        bool found = false;
+        for (int n = CTransOps::MostLines(); n >= CTransOps::FewestLines() && !found; --n) {
+            found = NearestFree(SettingsAt(want, n), fixed, 0, limit, corner, true, &r);
+            if (found) lines = n;
+        }
+        if (!found) r = PackPanels({want}, taken, 0, limit, corner)[0];
+    }
+    // The window is whole where the client area has room for it at all.
+    g_transops->MoveWindow(r);
+    g_transops->Flow(lines, limit.x, limit.y);
+    return g_transops->GetWindowRect();
+}
 }  // namespace
 
 void ArrangeEmbeddedPanels() {
     if (!g_mainwin) return;
-    // The radio window and the panels the operator placed stay; the others
-    // (at their default places) go where they cover none of them.
+    // The radio window and the panels the operator dragged in this run stay;
+    // each other one keeps its place when it covers none of those before it
+    // and lies on view, else it goes to the nearest free place.
+    std::vector<plat::Rect> taken;
     std::vector<plat::Window*> pack;
-    std::vector<plat::Rect> kept, wanted;
     for (plat::Window* w : EmbeddedPanels()) {
         if (!w->IsWindowVisible()) continue;
-        if (w == g_radiowindow || AtSavedPlace(w)) {
-            kept.push_back(w->GetWindowRect());
-        } else {
-            pack.push_back(w);
-            wanted.push_back(w->GetWindowRect());
-        }
+        if (w == g_radiowindow || w->DraggedByOperator()) taken.push_back(w->GetWindowRect());
+        else pack.push_back(w);
     }
     plat::Point limit, corner;
     ClientLimits(limit, corner);
-    const std::vector<plat::Rect> placed = PackPanels(wanted, kept, 0, limit, corner);
-    for (std::size_t i = 0; i < pack.size(); ++i) {
-        if (placed[i] == wanted[i]) continue;
-        pack[i]->MoveWindow(placed[i]);
-        KeepCwPlace(pack[i], placed[i]);
+    for (plat::Window* w : pack) {
+        const plat::Rect before = w->GetWindowRect();
+        const plat::Rect r = PlaceAmong(w, taken, limit, corner);
+        if (!(r == before)) {
+            w->MoveWindow(r);
+            KeepCwPlace(w, r);
+        }
+        taken.push_back(r);
     }
+    g_panelsarranged = true;
 }
 
 namespace {
@@ -733,7 +766,7 @@ void PlacePanel(plat::Window* w) {
     plat::Point limit, corner;
     ClientLimits(limit, corner);
     const plat::Rect want = w->GetWindowRect();
-    const plat::Rect r = PackPanels({want}, taken, 0, limit, corner)[0];
+    const plat::Rect r = PlaceAmong(w, taken, limit, corner);
     if (r == want) return;
     w->MoveWindow(r);
     KeepCwPlace(w, r);
@@ -744,7 +777,10 @@ bool g_cwwasout = false;
 }  // namespace
 
 void PlaceShownPanel(plat::Window* w) {
-    if (!w || !g_mainwin || w->GetParent() != g_mainwin || !w->IsWindowVisible() || AtSavedPlace(w)) return;
+    // A place the operator dragged the panel to in this run holds.
+    if (!g_panelsarranged || !w || !g_mainwin || w->GetParent() != g_mainwin || !w->IsWindowVisible() ||
+        w->DraggedByOperator())
+        return;
     PlacePanel(w);
 }
 

@@ -1,13 +1,14 @@
 // The WaveNode meter panel: per sensor its SWR, average and peak power, the
 // sensor choice and the peak option.
 #pragma once
+#include "panel/pop_out_panel.h"
 #include "platform/controls.h"
 #include "platform/window.h"
 
 constexpr int IDC_USE_SENSOR1 = 4509;  // .. 4512
 constexpr int IDC_USE_PEAK_POWER = 4513;
 
-class CWAVEPanel : public plat::Window {
+class CWAVEPanel : public CPopOutPanel {
 public:
     int OnCreate() override;
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;

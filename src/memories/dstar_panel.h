@@ -1,6 +1,7 @@
 // "D-Star": the four D-STAR call-sign fields of a digital-voice radio. Leaving
 // a field stores its text and asks the main frame to send the call signs.
 #pragma once
+#include "panel/pop_out_panel.h"
 #include "platform/controls.h"
 #include "platform/window.h"
 
@@ -13,7 +14,7 @@ constexpr unsigned ID_SEND_DSTAR_MY = 1541;
 constexpr unsigned IDC_DSTAR_CLOSE = 8;
 constexpr int kDstarWindowId = 1542;  // the panel's child id
 
-class CDSTARPanel : public plat::Window {
+class CDSTARPanel : public CPopOutPanel {
 public:
     void Build();
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;

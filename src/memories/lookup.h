@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "panel/pop_out_panel.h"
 #include "platform/controls.h"
 #include "platform/paint.h"
 #include "platform/window.h"
@@ -36,7 +37,7 @@ std::vector<std::string> ParseHamCallRecord(const std::string& record);
 // The text shown for a negative result of the library.
 std::string LookupErrorText(int result);
 
-class CLookupCallWnd : public plat::Window {
+class CLookupCallWnd : public CPopOutPanel {
 public:
     void Build();
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;

@@ -4,13 +4,14 @@
 #pragma once
 #include <string>
 
+#include "panel/pop_out_panel.h"
 #include "platform/controls.h"
 #include "platform/window.h"
 
 constexpr unsigned ID_MEMORY_FILE_NAME = 2528;
 constexpr int IDC_CRA_EDIT = 2526;
 
-class CCRAPanel : public plat::Window {
+class CCRAPanel : public CPopOutPanel {
 public:
     void Build();
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "memories/station.h"
+#include "panel/pop_out_panel.h"
 #include "platform/controls.h"
 #include "platform/dialog.h"
 #include "platform/window.h"
@@ -77,7 +78,7 @@ enum EditStationId : int {
 // `s` holding the entry on OK.
 bool EditStation(plat::Window* owner, CStation& s);
 
-class CStationWnd : public plat::Window {
+class CStationWnd : public CPopOutPanel {
 public:
     void Build();
     bool OnCommand(unsigned id, unsigned code, plat::LPARAM control) override;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "panel/pop_out_panel.h"
 #include "platform/window.h"
 
 namespace plat {
@@ -32,7 +33,7 @@ public:
     void OnMouseLeave() override;
 };
 
-class CSweepPanel : public plat::Window {
+class CSweepPanel : public CPopOutPanel {
 public:
     CSweepPanel();
     ~CSweepPanel() override;

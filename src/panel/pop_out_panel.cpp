@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
-CPopOutPanel::CPopOutPanel() : background_(plat::GetSysColour(plat::COLOR_BTNFACE)) { SetClickFocus(false); }
+CPopOutPanel::CPopOutPanel(bool clickFocus) : background_(plat::GetSysColour(plat::COLOR_BTNFACE)) {
+    SetClickFocus(clickFocus);
+    SetDragByBody(true);
+}
 
 void CPopOutPanel::RecordPlace(char* place, std::size_t size) const {
     if (!IsCreated()) return;
@@ -16,28 +19,11 @@ const plat::Font* CPopOutPanel::PanelFont(double sy) {
     return &font_;
 }
 
-void CPopOutPanel::OnLButtonDown(unsigned, plat::Point p) {
-    // Screen points: the panel moves under the pointer while it is dragged.
-    grab_ = ClientToScreen(p);
-    start_ = GetWindowRect();
-    dragging_ = true;
-    SetCapture();
-}
-
-void CPopOutPanel::OnMouseMove(unsigned, plat::Point p) {
-    if (!dragging_) return;
-    const plat::Point now = ClientToScreen(p);
-    const int x = start_.left + now.x - grab_.x, y = start_.top + now.y - grab_.y;
-    MoveWindow(plat::KeepInside({x, y, x + start_.width(), y + start_.height()}, DragBounds()));
-}
-
-void CPopOutPanel::OnLButtonUp(unsigned, plat::Point) {
-    if (!dragging_) return;
-    dragging_ = false;
-    ReleaseCapture();
-}
-
 void CPopOutPanel::OnPaint(plat::PaintContext& pc) { pc.FillRect(GetClientRect(), background_); }
+
+void CPopOutPanel::OnShowWindow(bool shown) {
+    if (shown && shownHook_) shownHook_(this);
+}
 
 plat::Rect ScaledRect(int left, int top, int right, int bottom, double sx, double sy) {
     return {int(left * sx), int(top * sy), int(right * sx), int(bottom * sy)};

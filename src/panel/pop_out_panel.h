@@ -1,7 +1,8 @@
-// What the small pop-out panels of the main frame share (mirror control,
-// scratch pad, radio-memory recall): they have no caption bar, so the
-// operator drags them by their body; a click there leaves the keyboard with
-// the main frame; closing one only hides it, the program keeps it.
+// What the pop-out panels of the main frame share (sweep, settings, station
+// memories, call lookup, memory file name, Wave Node, D-Star, mirror
+// control, scratch pad, radio-memory recall): each paints its own body, so
+// no window under it shows through; the operator drags it by its body;
+// closing one only hides it, the program keeps it.
 #pragma once
 #include <cstddef>
 
@@ -11,31 +12,33 @@
 
 class CPopOutPanel : public plat::Window {
 public:
-    CPopOutPanel();
+    // `clickFocus`: whether a click on the panel takes the keyboard (the
+    // small button panels leave it with the main frame).
+    explicit CPopOutPanel(bool clickFocus = false);
     void OnClose() override { ShowWindow(plat::SW_HIDE); }
     // The panel's place as its "LOCATION" key keeps it: "%04d %04d" of the
     // left and top (nothing when the panel was never created).
     void RecordPlace(char* place, std::size_t size) const;
     // The colour of the body (the button face unless set).
     void SetBackground(plat::Colour c) { background_ = c; }
+    plat::Colour Background() const { return background_; }
+
+    // Called whenever a panel comes on view after start-up: the main frame
+    // moves it off the windows it would cover.
+    static void SetShownHook(void (*hook)(plat::Window*)) { shownHook_ = hook; }
 
 protected:
     // The panel's text font: 10 design units high at the vertical scale
     // `sy`, so captions grow with the buttons they sit on.
     const plat::Font* PanelFont(double sy);
 
-    void OnLButtonDown(unsigned flags, plat::Point p) override;
-    void OnMouseMove(unsigned flags, plat::Point p) override;
-    void OnLButtonUp(unsigned flags, plat::Point p) override;
-    void OnCaptureChanged() override { dragging_ = false; }
     void OnPaint(plat::PaintContext& pc) override;
+    void OnShowWindow(bool shown) override;
 
 private:
-    bool dragging_ = false;
-    plat::Point grab_{};   // screen point where the drag began
-    plat::Rect start_{};   // the panel's rectangle then
     plat::Colour background_;
     plat::Font font_;
+    static inline void (*shownHook_)(plat::Window*) = nullptr;
 };
 
 // A design-unit rectangle times the panel scale factors, truncated to pixels.

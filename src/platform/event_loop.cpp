@@ -502,7 +502,14 @@ void SetWaitCursor(bool on) {
     else QApplication::restoreOverrideCursor();
 }
 
+namespace {
+Rect g_headlessdesktop{};
+}  // namespace
+
+void SetHeadlessDesktop(const Rect& r) { g_headlessdesktop = r; }
+
 Rect DesktopRect() {
+    if (Headless() && g_headlessdesktop.width() > 0 && g_headlessdesktop.height() > 0) return g_headlessdesktop;
     if (g_app) {
         if (QScreen* s = QGuiApplication::primaryScreen()) {
             QRect g = s->geometry();

@@ -59,6 +59,10 @@ void InstallCloseSignals(Window* target = nullptr);
 bool CloseSignalled();
 void SetWaitCursor(bool on);
 Rect DesktopRect();
+// Without a real display (offscreen) the screen the program lays itself out
+// for is this size (an empty rectangle: the toolkit's own), so a layout is
+// seen on the screens operators have.
+void SetHeadlessDesktop(const Rect& r);
 // True when the toolkit runs without a real display.
 bool Headless();
 }  // namespace app

@@ -235,6 +235,7 @@ void HostWidget::mouseMoveEvent(QMouseEvent* ev) {
         }
         const QPoint d = ev->globalPosition().toPoint() - dragFrom_;
         const QRect g = dragStart_.translated(d);
+        if (d != QPoint(0, 0)) owner_->SetDraggedByOperator(true);
         owner_->MoveWindow(KeepInside({g.left(), g.top(), g.left() + g.width(), g.top() + g.height()},
                                       owner_->DragBounds()));
         return;

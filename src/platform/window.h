@@ -97,6 +97,10 @@ public:
     // the window gets no button message for it.
     void SetDragByBody(bool on) { dragByBody_ = on; }
     bool DragsByBody() const { return dragByBody_; }
+    // True once the operator has dragged the window by its body in this
+    // run: the program leaves such a place alone.
+    bool DraggedByOperator() const { return dragged_; }
+    void SetDraggedByOperator(bool on) { dragged_ = on; }
     // Where a child window may be dragged to, in its parent's coordinates:
     // the part of the parent's client area (or scrolled surface) on view.
     Rect DragBounds() const;
@@ -224,6 +228,7 @@ private:
     int pendingShow_ = -1;  // an owned window waits for its owner to be mapped
     Window* clientArea_ = nullptr;
     bool dragByBody_ = false;
+    bool dragged_ = false;
 };
 
 // `r` moved (not resized) so that it lies inside `bounds` as far as it fits;

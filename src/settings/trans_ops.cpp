@@ -40,14 +40,16 @@ namespace {
 // column. The column is at least kColumn wide and grows to the widest row.
 constexpr int kPageLeft = 105, kPageTop = 5;  // the page area's frame
 // 19 lines keep the window whole on a 1000-pixel screen at the default
-// scale and place, and hold the longest page (37 rows) in two columns.
+// scale and place, and hold the longest page (37 rows) in two columns; the
+// window may flow them into fewer lines (and more columns) to fit a place.
 constexpr int kLeft = 110, kTop = 10, kLine = 19, kRowHeight = 17, kColumn = 265, kLines = 19;
+constexpr int kFewestLines = 9;
 constexpr int kCaptionWidth = 180, kFieldWidth = 78, kNarrowestField = 50;
 // Edit fields end at this line of their column where their caption leaves
 // room, so that the fields of a page stand in one line.
 constexpr int kFieldEnd = kColumn - 10;
-// The page area's surface: two columns of lines, and room below them.
-constexpr int kSurfaceHeight = kTop + kLines * kLine + 8;
+// The page area's surface: the column of lines, and room below it.
+constexpr int SurfaceHeight(int lines) { return kTop + lines * kLine + 8; }
 // The slider strip under a page's rows: caption, slider, value label.
 constexpr int kSliderWidth = 28, kSliderCaption = 30, kSliderHeight = 110, kSliderValue = 16;
 constexpr int kSliderStrip = kSliderCaption + kSliderHeight + 2 + kSliderValue;
@@ -184,9 +186,42 @@ void CTransOps::MeasureRows() {
     column_ = widest + 10;
 }
 
-plat::Point CTransOps::NaturalSize() const {
-    const plat::Rect r = Scaled(0, 0, kLeft + 2 * column_ + 2, kPageTop + kSurfaceHeight + 2);
+plat::Point CTransOps::NaturalSize() const { return SizeFor(lines_); }
+
+plat::Point CTransOps::SizeFor(int lines) const {
+    // Two columns at least: the assignment rows stand in the second.
+    int right = kLeft + 2 * column_;
+    const auto rows = PageRows();
+    for (int page = 0; page < 24; ++page) {
+        int slots = 0, sliders = 0;
+        for (const PageRow& r : rows)
+            if (r.page == page && RuleHolds(r.rule)) ++(r.kind == Ctl::Slider ? sliders : slots);
+        const int columns = (slots + lines - 1) / lines;
+        right = std::max(right, kLeft + columns * column_);
+        if (sliders == 0) continue;
+        // The slider strip as ShowPage lays it out.
+        int column = slots > 0 ? (slots - 1) / lines : 0;
+        if (kTop + (slots > 0 ? (slots - 1) % lines + 1 : 0) * kLine + 8 + kSliderStrip > SurfaceHeight(lines)) ++column;
+        right = std::max(right, kLeft + column * column_ + sliders * sliderPitch_);
+    }
+    const plat::Rect r = Scaled(0, 0, right + 2, kPageTop + SurfaceHeight(lines) + 2);
     return {r.width(), r.height()};
+}
+
+int CTransOps::FewestLines() { return kFewestLines; }
+int CTransOps::MostLines() { return kLines; }
+
+void CTransOps::Flow(int lines, int maxWidth, int maxHeight) {
+    const int before = lines_;
+    lines_ = std::clamp(lines, kFewestLines, kLines);
+    const plat::Point want = NaturalSize();
+    const plat::Rect r = GetWindowRect();
+    const int h = std::min(want.y, std::max(200, maxHeight));
+    const int w = std::min(want.x + (h < want.y ? pages_.BarExtent() : 0), std::max(320, maxWidth));
+    MoveWindow({r.left, r.top, r.left + w, r.top + h});
+    if (lines_ != before && g_settingspage >= 0) ShowPage(g_settingspage);
+    PlacePageArea();
+    Invalidate();
 }
 
 void CTransOps::PlacePageArea() {
@@ -364,7 +399,7 @@ plat::ComboBox* CTransOps::ComboOf(int id) const {
 // Row n in line k of the page area: a caption and its field, or a check box,
 // button or label across the column.
 void CTransOps::Place(int n, int k) {
-    const int x = kLeft + (k / kLines) * column_, y = kTop + (k % kLines) * kLine;
+    const int x = kLeft + (k / lines_) * column_, y = kTop + (k % lines_) * kLine;
     const int usable = column_ - 10;
     if (labelOf_[n] >= 0) {
         // Captions line up at the usual width where the row leaves room;
@@ -455,9 +490,9 @@ void CTransOps::ShowPage(int page) {
     }
     // The strip starts under the last row of the last column in use, or at
     // the top of the next column when it would run past the page's foot.
-    int column = slot > 0 ? (slot - 1) / kLines : 0;
-    int top = kTop + (slot > 0 ? (slot - 1) % kLines + 1 : 0) * kLine + 8;
-    if (top + kSliderStrip > kSurfaceHeight) {
+    int column = slot > 0 ? (slot - 1) / lines_ : 0;
+    int top = kTop + (slot > 0 ? (slot - 1) % lines_ + 1 : 0) * kLine + 8;
+    if (top + kSliderStrip > SurfaceHeight(lines_)) {
         ++column;
         top = kTop;
     }

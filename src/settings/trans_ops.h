@@ -9,6 +9,7 @@
 
 #include "panel/controls/bistate_button.h"
 #include "panel/controls/slider.h"
+#include "panel/pop_out_panel.h"
 #include "platform/controls.h"
 #include "platform/font.h"
 #include "platform/scroll_area.h"
@@ -23,7 +24,7 @@ constexpr unsigned kMidiReopenId = 5174;
 extern int g_settingspagecount;  // entries of the page list (22, 23 or 24)
 extern int g_prefs3shown;        // page 2 is on show
 
-class CTransOps : public plat::Window {
+class CTransOps : public CPopOutPanel {
 public:
     CTransOps();
     ~CTransOps() override;
@@ -91,6 +92,15 @@ public:
     // `maxWidth` x `maxHeight` pixels from its place; the page area scrolls
     // what the window cannot show.
     void FitWithin(int maxWidth, int maxHeight);
+    // The page rows flow down columns of `lines` lines (FewestLines() to
+    // MostLines(), the default): fewer lines make a wider, lower window.
+    plat::Point SizeFor(int lines) const;
+    static int FewestLines();
+    static int MostLines();
+    int Lines() const { return lines_; }
+    // Flows the pages into `lines` lines and gives the window that size,
+    // cut at `maxWidth` x `maxHeight` (the page area scrolls the rest).
+    void Flow(int lines, int maxWidth, int maxHeight);
     // The page area: every page's controls stand on its surface.
     plat::ScrollArea* PageArea() { return &pages_; }
     // Width of one column of page rows, in design units (wide enough for the
@@ -119,6 +129,7 @@ private:
     plat::Font font_;           // the settings font, grown with the window
     plat::ScrollArea pages_;
     int column_ = 265;          // design units
+    int lines_ = 19;            // lines of a column of page rows
     int sliderPitch_ = 50;      // design units
     std::vector<int> captionNeed_, fieldNeed_;  // by row, design units
     int assignCaptionNeed_ = 0, assignFieldNeed_ = 0;

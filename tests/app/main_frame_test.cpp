@@ -316,11 +316,14 @@ TEST(Commands, TheSweepPanelsPlaceAndVisibilityAreSavedAtClose) {
 TEST(Commands, TheWaveNodePanelOpensAtItsSavedPlaceAndKeepsWhereItWasMoved) {
     TestDir dir;
     dir.write("qarv.ini",
-              "[OPERATING STATUS]\nMUTE ALWAYS=1\nWAVENODE=1\nWAVE VISIBLE=1\n[WAVE WINDOW]\nLOCATION=0321 0210\n");
+              "[OPERATING STATUS]\nMUTE ALWAYS=1\nWAVENODE=1\nWAVE VISIBLE=1\n[WAVE WINDOW]\nLOCATION=1300 0100\n");
+    // A screen with room beside the radio window: the saved place covers nothing.
+    plat::app::SetHeadlessDesktop({0, 0, 1920, 1080});
     StartedApp s;
+    plat::app::SetHeadlessDesktop({});
     ASSERT_NE(g_wavepanel, nullptr);
-    EXPECT_EQ(g_wavepanel->GetWindowRect().left, 321);
-    EXPECT_EQ(g_wavepanel->GetWindowRect().top, 210);
+    EXPECT_EQ(g_wavepanel->GetWindowRect().left, 1300);
+    EXPECT_EQ(g_wavepanel->GetWindowRect().top, 100);
     g_wavepanel->SetWindowPos(150, 160);
     const std::string section = SectionSavedAtQuit(dir, "WAVE WINDOW");
     EXPECT_NE(section.find("LOCATION=0150 0160"), std::string::npos) << section;

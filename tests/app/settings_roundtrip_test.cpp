@@ -117,6 +117,10 @@ const std::map<std::string, std::string> kChosen = {
     // sweep panel, which the changed fonts and scales make wider.
     {"QARVMEM WINDOW/LOCATION", "0531 0060"},
     {"SP WINDOW/LOCATION", "0531 0110"},
+    // Shown in that run: places that cover none of the windows shown before
+    // them (a covering one would move off them).
+    {"MEMORY WINDOW/LOCATION", "0067 0547"},
+    {"WAVE WINDOW/LOCATION", "0004 0393"},
     // The keyboard's docked place (it is popped out in that run), below the
     // larger settings window.
     {"OPERATING STATUS/CWLEFT", "200"},

@@ -4,6 +4,8 @@
 // program both panels open, toggle and keep their places.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "app/app_options.h"
 #include "app/commands.h"
 #include "app/tuning_wiring.h"
@@ -13,6 +15,9 @@
 #include "memories/recall_panels.h"
 #include "panel/control_fixture.h"
 #include "panel/swl_panel.h"
+#include "panel/radio_window.h"
+#include "platform/event_loop.h"
+#include "platform/layout_check.h"
 #include "platform/keys.h"
 
 namespace {
@@ -154,16 +159,19 @@ TEST(RecallPanelsInTheProgram, OpenToggleAndKeepTheirPlaces) {
     TestDir dir;
     dir.write("qarv.ini",
               "[INTERFACE]\nCOMPORT=COM0\n[OPERATING STATUS]\nSP VISIBLE=1\nQARVMEM VISIBLE=0\n"
-              "[SP WINDOW]\nLOCATION=0120 0150\n[QARVMEM WINDOW]\nLOCATION=-500 0055\n");
+              "[SP WINDOW]\nLOCATION=1500 0150\n[QARVMEM WINDOW]\nLOCATION=-500 0055\n");
+    // A screen with room beside the radio window: the saved place covers nothing.
+    plat::app::SetHeadlessDesktop({0, 0, 1920, 1080});
     CApp app;
     ASSERT_TRUE(app.InitInstance());
+    plat::app::SetHeadlessDesktop({});
     ASSERT_NE(g_spmemory, nullptr);
     EXPECT_EQ(g_mainwin->ChildById(IDW_SP_MEMORY), g_spmemory);
     EXPECT_EQ(g_mainwin->ChildById(IDW_RECALL_MEMORY), g_qarvmempanel);
     EXPECT_TRUE(g_spmemory->IsWindowVisible());
     EXPECT_EQ(g_lasttoggled, g_spmemory);
     EXPECT_FALSE(g_qarvmempanel->IsWindowVisible());
-    EXPECT_EQ(g_spmemory->GetWindowRect().left, 120);
+    EXPECT_EQ(g_spmemory->GetWindowRect().left, 1500);
     EXPECT_EQ(g_spmemory->GetWindowRect().top, 150);
     // Off the left of the screen: moved back to x 0.
     EXPECT_EQ(g_qarvmempanel->GetWindowRect().left, 0);
@@ -177,6 +185,9 @@ TEST(RecallPanelsInTheProgram, OpenToggleAndKeepTheirPlaces) {
     EXPECT_TRUE(g_qarvmempanel->IsWindowVisible());
     EXPECT_EQ(g_qarvmemvisible, 1);
     EXPECT_EQ(g_lasttoggled, g_qarvmempanel);
+    // Shown on the radio window, it went to a free place.
+    EXPECT_FALSE(plat::Intersects(g_qarvmempanel->GetWindowRect(), g_radiowindow->GetWindowRect()));
+    const plat::Rect shown = g_qarvmempanel->GetWindowRect();
 
     // Dragged somewhere else, the recall panel is found there next time.
     const plat::Point body{1, g_qarvmempanel->GetWindowRect().height() - 2};
@@ -187,8 +198,10 @@ TEST(RecallPanelsInTheProgram, OpenToggleAndKeepTheirPlaces) {
     plat::manual_clock::Advance(600);
     ASSERT_TRUE(g_mainwin->Closed());
     const std::string ini = dir.read("qarv.ini");
-    EXPECT_NE(ini.find("[QARVMEM WINDOW]\nLOCATION=0030 0075"), std::string::npos) << ini;
-    EXPECT_NE(ini.find("[SP WINDOW]\nLOCATION=0120 0150"), std::string::npos);
+    char moved[64];
+    std::snprintf(moved, sizeof moved, "[QARVMEM WINDOW]\nLOCATION=%04d %04d", shown.left + 30, shown.top + 20);
+    EXPECT_NE(ini.find(moved), std::string::npos) << ini;
+    EXPECT_NE(ini.find("[SP WINDOW]\nLOCATION=1500 0150"), std::string::npos);
     EXPECT_NE(ini.find("SP VISIBLE=0"), std::string::npos);
     EXPECT_NE(ini.find("QARVMEM VISIBLE=1"), std::string::npos);
     app.ExitInstance();
