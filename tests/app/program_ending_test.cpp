@@ -5,6 +5,7 @@
 // simulated radio, keyed by a logging program's CAT "TX;".
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -49,7 +50,10 @@ struct KeyedStation {
         EXPECT_TRUE(cat.link(dir.file("ports/com2")));
         radio.start();
         dir.write("qarv.ini", kSeed);
-        qarv = std::make_unique<ProgramRunner>(dir.path());
+        // Its last words on a fault go to standard error.
+        const int err = ::open(dir.file("stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        qarv = std::make_unique<ProgramRunner>(dir.path(), err);
+        ::close(err);
     }
     ~KeyedStation() {
         qarv.reset();
@@ -59,6 +63,12 @@ struct KeyedStation {
         if (!qarv->WaitForText("comms.txt", "Good Message 3", 15000)) return false;
         cat.write({'T', 'X', ';'});
         return Within(5000, [&] { return radio.transmitting() == 1; });
+    }
+    // The last line the program wrote to standard error.
+    std::string lastWords() const {
+        const std::string err = dir.read("stderr.txt");
+        const std::size_t from = err.rfind('\n', err.size() >= 2 ? err.size() - 2 : 0);
+        return from == std::string::npos ? err : err.substr(from + 1);
     }
     bool sawTransmitOff() const {
         const sim::Bytes off{0xFE, 0xFE, 0x94, 0xE0, 0x1C, 0x00, 0x00, 0xFD};
@@ -96,7 +106,21 @@ TEST(ProgramEnding, AFaultStillUnkeysTheRadioAndEndsByItsSignal) {
         // Nothing pretends to have closed in order: no save, no trace end.
         EXPECT_EQ(st.dir.read("qarv.ini"), kSeed);
         EXPECT_EQ(st.dir.read("comms.txt").find("Log File End"), std::string::npos);
+        EXPECT_EQ(st.lastWords(), "qarv: fatal signal, the transmitter was released\n");
     }
+}
+
+TEST(ProgramEnding, AFaultWithTheRadiosLineFullSaysTheTransmitterCouldNotBeReleased) {
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    KeyedStation st;
+    ASSERT_TRUE(st.key());
+    // The radio's interface stops taking bytes: the off frame cannot go out.
+    ASSERT_TRUE(st.radio.stallLine());
+    EXPECT_EQ(st.qarv->StopWith(SIGSEGV, 10000), 128 + SIGSEGV);
+    EXPECT_EQ(st.lastWords(),
+              "qarv: fatal signal, the transmitter could not be released: the radio's transmit-off frame not "
+              "written (the line is full)\n");
 }
 
 TEST(ProgramEnding, ABrokenPipeEndsNothing) {
