@@ -117,11 +117,6 @@ TEST(CatOut, InSplitAPollingClientIsToldVfoBAsFA) {
     g_vfoafreq = 14.2;
     c.Poll();
     EXPECT_EQ(c.Answers(), "");
-    // A client that does not poll has "FB" for VFO B.
-    g_thppoll = 0;
-    g_vfobfreq = 14.04;
-    c.Poll();
-    EXPECT_EQ(c.Answers(), "FB00014040000;");
 }
 
 TEST(CatOut, NothingIsReadOrWrittenWhilePortOneIsClosed) {

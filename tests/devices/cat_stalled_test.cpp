@@ -6,7 +6,6 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <regex>
 #include <string>
 
@@ -159,10 +158,6 @@ TEST(CatStalled, ALoggerThatAskedMuchWhileStalledStillGetsTheFrequencyNewestLast
     simsteps::Run(100, {&s.radio});
     text += s.read();
     EXPECT_EQ(LastFa(text), "FA00007074000;") << text;
-    const std::size_t lastIf = text.rfind("IF"), lastFa = text.rfind("FA00007074000;");
-    ASSERT_NE(lastIf, std::string::npos) << text;
-    EXPECT_NE(text.find("IF00014074"), std::string::npos) << text;
-    EXPECT_LT(lastIf, lastFa) << "the older status comes before the newer frequency: " << text;
-    EXPECT_NE(text.find("ID017;"), std::string::npos) << text;
-    std::printf("stalled logger read %zu bytes, last frequency %s\n", text.size(), LastFa(text).c_str());
+    // The older status comes before the newer frequency.
+    EXPECT_LT(text.find("IF00014074"), text.rfind("FA00007074000;")) << text;
 }

@@ -94,15 +94,11 @@ void SimRadio::stop() {
 bool SimRadio::stallLine() {
     stop();
     const std::vector<std::uint8_t> fill(512, 0xFD);
-    // The terminal moves bytes across a little after they were written: full
-    // is when nothing more is taken and the radio's side holds its buffer.
-    for (int round = 0; round < 500; ++round) {
+    // The terminal moves bytes across a little after they were written.
+    for (int round = 0, held = 0; round < 500; ++round, std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
         bool took = false;
         while (::write(pty_.spareSlave(), fill.data(), fill.size()) > 0) took = true;
-        int held = 0;
-        ::ioctl(pty_.master(), FIONREAD, &held);
-        if (!took && held >= 4095) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!took && ::ioctl(pty_.master(), FIONREAD, &held) == 0 && held >= 4095) return true;
     }
     return false;
 }
