@@ -40,6 +40,10 @@ constexpr const char kPortWord[] = "Primary ";  // the radio port in messages
 
 PortRetry g_radioretry;
 
+// Writes in a row that failed because the device is gone.
+constexpr int kGoneWrites = 3;
+int g_gonewrites = 0;
+
 void ArmDevicePoll() { SetCivTimer(TIMER_DEVICE_POLL, unsigned(g_readtimer > 0 ? g_readtimer : 1)); }
 
 // Opens and configures the port named by g_comport; false when it cannot be
@@ -47,6 +51,7 @@ void ArmDevicePoll() { SetCivTimer(TIMER_DEVICE_POLL, unsigned(g_readtimer > 0 ?
 // be set reports the port defective, which closes it again.
 bool OpenRadioDevice() {
     plat::SerialClose(g_radioport);
+    g_gonewrites = 0;
     plat::SerialConfig cfg;
     cfg.baud = g_baud;
     cfg.eventChar = kCivEnd;
@@ -178,7 +183,24 @@ void DrainRadioPort() {
 
 int WriteRadioPort(const std::uint8_t* data, int length) {
     if (g_radioport == plat::kInvalidPort) return -1;
-    return plat::SerialWrite(g_radioport, data, length);
+    const int written = plat::SerialWrite(g_radioport, data, length);
+    const int err = plat::SerialWriteError();
+    if (written >= 0 || !plat::SerialDeviceGone(err)) {
+        g_gonewrites = 0;
+        return written;
+    }
+    // A device that is gone fails every write. The device poll's read finds
+    // that out too, but not while nothing reads the port (a box opened from
+    // the poll holds it); the pump would write into the dead port for ever.
+    // A few such failures in a row close it as a failed read does, and the
+    // one-second upkeep starts trying it again.
+    if (++g_gonewrites >= kGoneWrites) {
+        g_gonewrites = 0;
+        WriteTracef("radio port write failed with error %d, port closed", err);
+        ReportDefectivePort(g_radioport);
+    }
+    errno = err;  // the callers trace it
+    return written;
 }
 
 int ReadRadioPortBytes(std::uint8_t* data, int max) {

@@ -1,5 +1,6 @@
 #include "devices/cat_out.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -431,14 +432,17 @@ const char* ThpPortName(int i) { return i == 0 ? g_thpcomport : g_thpxcomport[i 
 
 // A port whose device stopped reading is left behind, never waited on: it
 // keeps only the newest text of each command (the latest frequency, mode
-// and so on) and is given them once it takes bytes again.
+// and so on) and is given them once it takes bytes again, the newest last,
+// so the client ends up with the state as it is now.
 struct ThpBacklog {
     bool behind = false;
     int replaced = 0;                 // texts that a newer one of their command replaced
-    std::vector<std::string> latest;  // one per command, oldest first
+    std::vector<std::string> latest;  // one per command, the newest last
 };
 ThpBacklog g_thpbacklog[kThpPorts];
-constexpr std::size_t kBacklogCommands = 16;
+// The commands the ports are sent are a few dozen; the bound only guards
+// against a text we never meant to keep.
+constexpr std::size_t kBacklogCommands = 48;
 
 // The command a text carries: its first two characters and the letters
 // after them ("FA", "MD", "K2", "ZZMU").
@@ -448,21 +452,27 @@ std::string CommandKey(const std::string& text) {
     return text.substr(0, n);
 }
 
+// What the client must end up knowing: never the text that makes room.
+bool IsStateKey(const std::string& key) {
+    return key == "FA" || key == "FB" || key == "MD" || key == "IF" || key == "ZZMD";
+}
+
 void KeepLatest(ThpBacklog& b, const std::uint8_t* bytes, int length) {
     std::string text(reinterpret_cast<const char*>(bytes), std::size_t(length));
     const std::string key = CommandKey(text);
-    for (std::string& t : b.latest) {
-        if (CommandKey(t) == key) {
-            t = std::move(text);
-            ++b.replaced;
-            return;
-        }
-    }
-    if (b.latest.size() >= kBacklogCommands) {
-        b.latest.erase(b.latest.begin());
+    const auto same = std::find_if(b.latest.begin(), b.latest.end(),
+                                   [&](const std::string& t) { return CommandKey(t) == key; });
+    if (same != b.latest.end()) {
+        b.latest.erase(same);
         ++b.replaced;
     }
     b.latest.push_back(std::move(text));
+    if (b.latest.size() <= kBacklogCommands) return;
+    const auto oldest = std::find_if(b.latest.begin(), b.latest.end(),
+                                     [](const std::string& t) { return !IsStateKey(CommandKey(t)); });
+    if (oldest == b.latest.end()) return;
+    b.latest.erase(oldest);
+    ++b.replaced;
 }
 
 // Port i, left behind, is given its kept texts as far as it takes them.
@@ -687,7 +697,9 @@ void FollowFrequency() {
     }
     if (SplitOrDual() && CompareFrequencies(g_vfobfreq, g_followed.vfoB) != 0) {
         g_followed.vfoB = g_vfobfreq;
-        SendFreq("FB", g_vfobfreq);
+        // A polling client has only "FA": in split or dual receive it is
+        // told VFO B there, as its own "FA" sets move VFO B then.
+        SendFreq(g_thppoll ? "FA" : "FB", g_vfobfreq);
         if (g_thpvfobport >= 1 && g_thpvfobport <= kThpPorts) {
             const int saved = g_activethp;
             g_activethp = g_thpvfobport;

@@ -539,44 +539,170 @@ struct ArmedSlot {
 ArmedSlot g_slots[kSlotCount];
 volatile sig_atomic_t g_dying = 0;
 
-void Say(const char* text) {
+void Say(const char* text, std::size_t n) {
+    while (n > 0) {
+        const ssize_t r = ::write(2, text, n);
+        if (r > 0) {
+            text += r;
+            n -= std::size_t(r);
+        } else if (r < 0 && errno == EINTR) {
+            continue;
+        } else {
+            return;
+        }
+    }
+}
+
+// The last words are put together without the heap or stdio: a fixed
+// buffer and plain copies, all async-signal-safe.
+struct Words {
+    char text[512];
     std::size_t n = 0;
-    while (text[n]) ++n;
-    ssize_t r = ::write(2, text, n);
-    (void)r;
+    void add(const char* s) {
+        while (*s && n + 1 < sizeof text) text[n++] = *s++;
+    }
+    void add(long v) {
+        char digits[24];
+        int k = 0;
+        const bool negative = v < 0;
+        unsigned long u = negative ? 0UL - static_cast<unsigned long>(v) : static_cast<unsigned long>(v);
+        do {
+            digits[k++] = char('0' + u % 10);
+            u /= 10;
+        } while (u && k < 23);
+        if (negative) add("-");
+        while (k > 0 && n + 1 < sizeof text) text[n++] = digits[--k];
+    }
+};
+
+const char* const kSlotWords[kSlotCount] = {"the radio's transmit-off frame", "the keyer's key-up",
+                                            "the keying lines", "the radio port's keying lines",
+                                            "the parallel port's key-up"};
+
+// Why a write or line change did not happen, as the operator can act on it.
+void AddWhy(Words& w, int err) {
+    if (err == EAGAIN || err == EWOULDBLOCK) {
+        w.add("the line is full");
+    } else if (err == EBADF) {
+        w.add("the port is closed");
+    } else if (err == EIO || err == ENXIO || err == ENODEV) {
+        w.add("the device is gone, error ");
+        w.add(long(err));
+    } else {
+        w.add("error ");
+        w.add(long(err));
+    }
+}
+
+struct Outcome {
+    bool tried = false;
+    bool done = false;
+};
+
+// Carries out one armed slot and says how it went.
+Outcome Release(ArmedSlot& s, int fd, Words& w) {
+    Outcome o;
+    o.tried = true;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_dev != s.dev || st.st_ino != s.ino) {
+        // Closed since it was armed (a port lost in use): nothing of ours is
+        // there to write to.
+        w.add(kSlotWords[&s - g_slots]);
+        w.add(": its port was closed");
+        return o;
+    }
+    bool ok = true;
+    w.add(kSlotWords[&s - g_slots]);
+    if (s.len > 0) {
+        int off = 0, err = 0;
+        // The port is non-blocking: a full output buffer ends the try.
+        for (int tries = 0; off < s.len && tries < 100; ++tries) {
+            const ssize_t n = ::write(fd, s.bytes + off, std::size_t(s.len - off));
+            if (n > 0) {
+                off += int(n);
+            } else if (n < 0 && errno != EINTR) {
+                err = errno;
+                if (err != EAGAIN && err != EWOULDBLOCK) break;
+            }
+        }
+        if (off >= s.len) {
+            w.add(" written");
+        } else {
+            ok = false;
+            if (off > 0) {
+                w.add(": only ");
+                w.add(long(off));
+                w.add(" of ");
+                w.add(long(s.len));
+                w.add(" bytes written (");
+            } else {
+                w.add(" not written (");
+            }
+            AddWhy(w, err ? err : EAGAIN);
+            w.add(")");
+        }
+    }
+    if (s.lines) {
+        int bits = s.lines;
+        if (s.len > 0) w.add(",");
+        // A pseudo-terminal has no modem lines: nothing is held by them.
+        if (::ioctl(fd, TIOCMBIC, &bits) == 0 || errno == ENOTTY || errno == EINVAL) {
+            w.add(" dropped");
+        } else {
+            ok = false;
+            w.add(" not dropped (");
+            AddWhy(w, errno);
+            w.add(")");
+        }
+    }
+#if defined(__linux__)
+    if (s.control >= 0) {
+        unsigned char value = static_cast<unsigned char>(s.control);
+        if (::ioctl(fd, PPWCONTROL, &value) == 0) {
+            w.add(" set");
+        } else {
+            ok = false;
+            w.add(" not set (");
+            AddWhy(w, errno);
+            w.add(")");
+        }
+    }
+#endif
+    o.done = ok;
+    return o;
 }
 
 // Only async-signal-safe calls from here on: the heap may be what broke.
 void OnFatalSignal(int sig) {
+    const int savedErrno = errno;
     if (!g_dying) {
         g_dying = 1;
-        bool released = false;
+        // What each slot did is put in `detail`; the line says first whether
+        // the transmitter was let go, as that is what the operator must know.
+        Words detail;
+        bool any = false, failed = false;
         for (ArmedSlot& s : g_slots) {
             const int fd = s.fd.load(std::memory_order_acquire);
             if (fd < 0) continue;
-            struct stat st {};
-            if (::fstat(fd, &st) != 0 || st.st_dev != s.dev || st.st_ino != s.ino) continue;
-            int off = 0;
-            // The port is non-blocking: a full output buffer ends the try.
-            for (int tries = 0; off < s.len && tries < 100; ++tries) {
-                const ssize_t n = ::write(fd, s.bytes + off, std::size_t(s.len - off));
-                if (n > 0) off += int(n);
-                else if (n < 0 && errno != EINTR && errno != EAGAIN) break;
-            }
-            if (s.lines) {
-                int bits = s.lines;
-                ::ioctl(fd, TIOCMBIC, &bits);
-            }
-#if defined(__linux__)
-            if (s.control >= 0) {
-                unsigned char value = static_cast<unsigned char>(s.control);
-                ::ioctl(fd, PPWCONTROL, &value);
-            }
-#endif
-            released = true;
+            if (any) detail.add("; ");
+            const Outcome o = Release(s, fd, detail);
+            any = any || o.tried;
+            failed = failed || !o.done;
         }
-        Say(released ? "qarv: fatal signal, the transmitter was released\n" : "qarv: fatal signal\n");
+        Words line;
+        if (!any) {
+            line.add("qarv: fatal signal\n");
+        } else if (!failed) {
+            line.add("qarv: fatal signal, the transmitter was released\n");
+        } else {
+            line.add("qarv: fatal signal, the transmitter could not be released: ");
+            detail.text[detail.n] = 0;
+            line.add(detail.text);
+            line.add("\n");
+        }
+        Say(line.text, line.n);
     }
+    errno = savedErrno;
     // SA_RESETHAND gave the signal its default action back: it ends the
     // program now, with a core where the system keeps them.
     ::signal(sig, SIG_DFL);

@@ -106,7 +106,8 @@ void PostTo(Window* w, unsigned msg, WPARAM wParam, LPARAM lParam);
 // A slot holds bytes to write to a port (a transmit-off frame, a keyer's
 // key-up) and modem lines to drop on it. The port is checked to be the
 // same device it was when armed, so a descriptor reused meanwhile for
-// something else is left alone.
+// something else is left alone. One line on standard error says whether the
+// transmitter was released, or what could not be done and why.
 namespace fatal_release {
 enum Slot : int { kRadioFrame, kKeyerFrame, kKeyLines, kRadioLines, kParallelControl, kSlotCount };
 constexpr int kMaxBytes = 32;

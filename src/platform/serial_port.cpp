@@ -30,6 +30,7 @@ namespace {
 
 PortError g_lasterror = PortError::None;
 int g_lasterrno = 0;
+int g_writeerrno = 0;  // the system error of the last write that failed
 
 // Bytes moved per device (by device number, so a reopen adds to its count).
 std::map<PortHandle, dev_t> g_portdevice;
@@ -393,7 +394,9 @@ int SerialWriteBacklog(PortHandle h) {
     return left < 0 ? static_cast<int>(it->second.size()) : left;
 }
 
-int SerialWrite(PortHandle h, const std::uint8_t* data, int len) {
+namespace {
+// SerialWrite without its error bookkeeping.
+int WriteAll(PortHandle h, const std::uint8_t* data, int len) {
     if (h < 0) return -1;
     if (len <= 0) return 0;
     if (auto it = g_nowait.find(h); it != g_nowait.end()) {
@@ -418,9 +421,24 @@ int SerialWrite(PortHandle h, const std::uint8_t* data, int len) {
         pollfd p{h, POLLOUT, 0};
         int r = ::poll(&p, 1, static_cast<int>(left));
         if (r < 0 && errno != EINTR) return done > 0 ? done : -1;
-        if (r > 0 && (p.revents & (POLLERR | POLLNVAL))) return done > 0 ? done : -1;
+        if (r > 0 && (p.revents & (POLLERR | POLLNVAL))) {
+            g_writeerrno = (p.revents & POLLNVAL) ? EBADF : EIO;
+            return done > 0 ? done : -1;
+        }
     }
     return done;
+}
+}  // namespace
+
+int SerialWriteError() { return g_writeerrno; }
+
+bool SerialDeviceGone(int err) { return err == EIO || err == ENXIO || err == ENODEV || err == EBADF; }
+
+int SerialWrite(PortHandle h, const std::uint8_t* data, int len) {
+    g_writeerrno = 0;
+    const int n = WriteAll(h, data, len);
+    if (n < 0 && g_writeerrno == 0) g_writeerrno = h < 0 ? EBADF : errno;
+    return n;
 }
 
 void SerialPurge(PortHandle h, bool tx, bool rx) {

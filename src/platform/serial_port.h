@@ -73,6 +73,12 @@ int SerialRead(PortHandle h, std::uint8_t* buf, int max);
 // message was taken (its tail may still wait in the program), 0 when the
 // port is still behind with an earlier one and took nothing, -1 on an error.
 int SerialWrite(PortHandle h, const std::uint8_t* data, int len);
+// The system error of the last SerialWrite that returned -1 (0 after one
+// that did not).
+int SerialWriteError();
+// True for the errors of a device that is gone for good (a hung-up line, an
+// unplugged adapter, a closed descriptor); a full line is not one.
+bool SerialDeviceGone(int err);
 // Moves on what a noWaitWrites port still owes of an earlier message;
 // returns the bytes still waiting (0: the port has caught up).
 int SerialWriteBacklog(PortHandle h);

@@ -5,6 +5,7 @@
 // simulated radio, keyed by a logging program's CAT "TX;".
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -49,7 +50,9 @@ struct KeyedStation {
         EXPECT_TRUE(cat.link(dir.file("ports/com2")));
         radio.start();
         dir.write("qarv.ini", kSeed);
-        qarv = std::make_unique<ProgramRunner>(dir.path());
+        const int err = ::open(dir.file("stderr.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        qarv = std::make_unique<ProgramRunner>(dir.path(), err);
+        ::close(err);
     }
     ~KeyedStation() {
         qarv.reset();
@@ -60,6 +63,7 @@ struct KeyedStation {
         cat.write({'T', 'X', ';'});
         return Within(5000, [&] { return radio.transmitting() == 1; });
     }
+    bool saidLast(const std::string& words) const { return dir.read("stderr.txt").ends_with(words); }
     bool sawTransmitOff() const {
         const sim::Bytes off{0xFE, 0xFE, 0x94, 0xE0, 0x1C, 0x00, 0x00, 0xFD};
         const auto frames = radio.frames();
@@ -96,7 +100,20 @@ TEST(ProgramEnding, AFaultStillUnkeysTheRadioAndEndsByItsSignal) {
         // Nothing pretends to have closed in order: no save, no trace end.
         EXPECT_EQ(st.dir.read("qarv.ini"), kSeed);
         EXPECT_EQ(st.dir.read("comms.txt").find("Log File End"), std::string::npos);
+        EXPECT_TRUE(st.saidLast("\nqarv: fatal signal, the transmitter was released\n"));
     }
+}
+
+TEST(ProgramEnding, AFaultWithTheRadiosLineFullSaysTheTransmitterCouldNotBeReleased) {
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    KeyedStation st;
+    ASSERT_TRUE(st.key());
+    // The radio's interface stops taking bytes: the off frame cannot go out.
+    ASSERT_TRUE(st.radio.stallLine());
+    EXPECT_EQ(st.qarv->StopWith(SIGSEGV, 10000), 128 + SIGSEGV);
+    EXPECT_TRUE(st.saidLast("could not be released: the radio's transmit-off frame not written (the line is full)\n"))
+        << st.dir.read("stderr.txt");
 }
 
 TEST(ProgramEnding, ABrokenPipeEndsNothing) {

@@ -173,6 +173,27 @@ TEST(RadioReplug, ARadioPluggedBackInIsReopenedAndInitialisedAgain) {
     RecordProperty("initialised_ms", initMs);
 }
 
+TEST(RadioReplug, ARadioGoneWhileOnlyWrittenToIsClosedAndReopened) {
+    ReplugStation s;
+    ASSERT_GE(s.runUntil([&] { return g_radioheard == 2 && s.radio->frequency(0) == Hz(g_vfoafreq); }, 20000), 0);
+    const long long programHz = Hz(g_vfoafreq);
+    // Nothing reads the port (a box opened inside the reader keeps the pump
+    // running): only the pump's writes can find the radio gone.
+    g_inreader = 1;
+    s.unplugRadio();
+    const int closedMs = s.runUntil([] { return g_radioport == plat::kInvalidPort; }, 5000);
+    ASSERT_GE(closedMs, 0) << "the pump kept writing into the dead port";
+    EXPECT_EQ(s.traced("radio port write failed with error 5, port closed"), 1);
+    s.run(1000);
+    EXPECT_EQ(s.traced("Primary port COM1 closed, retrying"), 1);
+    s.plugRadio(7100000);
+    g_inreader = 0;
+    const int reopenMs = s.runUntil([] { return g_radioport != plat::kInvalidPort; }, 10000);
+    ASSERT_GE(reopenMs, 0);
+    EXPECT_LE(reopenMs, 1000 * 3 + 10);
+    EXPECT_GE(s.runUntil([&] { return s.radio->frequency(0) == programHz && g_radioheard == 2; }, 5000), 0);
+}
+
 TEST(RadioReplug, FramesQueuedForTheLostRadioAreNotSentToTheOneThatCameBack) {
     ReplugStation s;
     ASSERT_GE(s.runUntil([&] { return g_radioheard == 2 && g_mainwin->HasTimer(TIMER_METER_CYCLE); }, 20000), 0);

@@ -106,6 +106,19 @@ TEST(CatOut, FollowerPushesChangesToEveryPortButTheQuietOne) {
     EXPECT_EQ(c.Answers(), "");
 }
 
+TEST(CatOut, InSplitAPollingClientIsToldVfoBAsFA) {
+    CatPort c;
+    g_split = 1;
+    g_thppoll = 1;
+    g_vfobfreq = 14.03;
+    c.Poll();
+    EXPECT_EQ(c.Answers(), "FA00014030000;");
+    // VFO A is not pushed to it meanwhile: its "FA" is VFO B now.
+    g_vfoafreq = 14.2;
+    c.Poll();
+    EXPECT_EQ(c.Answers(), "");
+}
+
 TEST(CatOut, NothingIsReadOrWrittenWhilePortOneIsClosed) {
     PtyPair second;
     realwait::PortEnd secondEnd(second);

@@ -134,3 +134,30 @@ TEST(CatStalled, FrequencyWithDigitsAboveNineIsRefused) {
     EXPECT_NE(ini.find("VFO-A FREQUENCY=14.100000"), std::string::npos) << ini;
     EXPECT_EQ(ini.find("15544"), std::string::npos) << ini;
 }
+
+TEST(CatStalled, ALoggerThatAskedMuchWhileStalledStillGetsTheFrequencyNewestLast) {
+    LoggedStation s;
+    s.read();
+    // Stalled for good: the program has found the logger not reading.
+    long long hz = 14074000;
+    for (int k = 0; k < 50 && s.trace().find("left behind") == std::string::npos; ++k) {
+        s.stall();
+        s.turn(hz += 10);
+    }
+    auto ask = [&](const std::string& q) {
+        EXPECT_EQ(::write(s.logger.master(), q.data(), q.size()), ssize_t(q.size()));
+        simsteps::Run(100, {&s.radio});
+    };
+    ask("IF;");  // its status answer waits, at 14.074 MHz
+    s.turn(7074000);
+    simsteps::Run(300, {&s.radio});
+    ASSERT_EQ(g_vfoafreq, 7.074);
+    // More kinds of question than there used to be room for.
+    ask("PC;SB;FI;BW;IS;FW;TQ;SM;AI;MX;LK;RM;PT;SH;SL;K2;ID;");
+    std::string text = s.read();
+    simsteps::Run(100, {&s.radio});
+    text += s.read();
+    EXPECT_EQ(LastFa(text), "FA00007074000;") << text;
+    // The older status comes before the newer frequency.
+    EXPECT_LT(text.find("IF00014074"), text.rfind("FA00007074000;")) << text;
+}

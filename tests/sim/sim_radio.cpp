@@ -91,6 +91,18 @@ void SimRadio::stop() {
     thread_.join();
 }
 
+bool SimRadio::stallLine() {
+    stop();
+    const std::vector<std::uint8_t> fill(512, 0xFD);
+    // The terminal moves bytes across a little after they were written.
+    for (int round = 0, held = 0; round < 500; ++round, std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+        bool took = false;
+        while (::write(pty_.spareSlave(), fill.data(), fill.size()) > 0) took = true;
+        if (!took && ::ioctl(pty_.master(), FIONREAD, &held) == 0 && held >= 4095) return true;
+    }
+    return false;
+}
+
 void SimRadio::run() {
     while (running_) pollOnce(1000);
 }

@@ -58,6 +58,9 @@ public:
     void start();
     void stop();
     void pollOnce(int ms = 0);
+    // Stops serving and fills the line from the program until the terminal
+    // takes no more (false when it would not fill within a few seconds).
+    bool stallLine();
     // Waits (real time, at most `ms`) until the radio has taken in and
     // answered everything the program wrote; false when it has not.
     bool settle(int ms = 200) const;
