@@ -70,9 +70,14 @@ private:
     std::string screen_;
     std::string why_;
     std::string display_;
+    std::string log_;
 };
 
+// The bound of a wait for what should happen: generous, so that a loaded
+// machine makes a test slower, never wrong.
+constexpr int kBoundMs = 20000;
+
 // Polls `cond` every 25 ms until it holds or `ms` have passed.
-bool WaitUntil(const std::function<bool()>& cond, int ms);
+bool WaitUntil(const std::function<bool()>& cond, int ms = kBoundMs);
 
 }  // namespace xtest
