@@ -76,7 +76,7 @@ int Count(const std::string& hay, const std::string& needle) {
 }  // namespace
 
 TEST(CatRigctl, FrequencyAndModeReadAndSet) {
-    if (!HaveRigctl()) GTEST_SKIP() << "rigctl is not installed";
+    ASSERT_TRUE(HaveRigctl()) << "rigctl is not installed (scripts/install-deps installs libhamlib-utils)";
     CatRadio c;
     c.panel.step = 1;
     RigctlSession s = RunRigctl(c, "f m F 14074000 f");
@@ -90,7 +90,7 @@ TEST(CatRigctl, FrequencyAndModeReadAndSet) {
 }
 
 TEST(CatRigctl, ModeSetIsAcceptedWithoutProtocolErrors) {
-    if (!HaveRigctl()) GTEST_SKIP() << "rigctl is not installed";
+    ASSERT_TRUE(HaveRigctl()) << "rigctl is not installed (scripts/install-deps installs libhamlib-utils)";
     CatRadio c;
     RigctlSession s = RunRigctl(c, "m M CW 0 m");
     EXPECT_EQ(s.output.find("USB\n"), 0u) << s.output;
@@ -99,7 +99,7 @@ TEST(CatRigctl, ModeSetIsAcceptedWithoutProtocolErrors) {
 }
 
 TEST(CatRigctl, PttOnAndOffKeyOnceEach) {
-    if (!HaveRigctl()) GTEST_SKIP() << "rigctl is not installed";
+    ASSERT_TRUE(HaveRigctl()) << "rigctl is not installed (scripts/install-deps installs libhamlib-utils)";
     CatRadio c;
     RigctlSession s = RunRigctl(c, "T 1 t T 0 t");
     // One "TX;" and one "RX;": a client that read an echo as a failed check
@@ -110,7 +110,7 @@ TEST(CatRigctl, PttOnAndOffKeyOnceEach) {
 }
 
 TEST(CatRigctl, SplitSetAndReadBack) {
-    if (!HaveRigctl()) GTEST_SKIP() << "rigctl is not installed";
+    ASSERT_TRUE(HaveRigctl()) << "rigctl is not installed (scripts/install-deps installs libhamlib-utils)";
     CatRadio c;
     RigctlSession s = RunRigctl(c, "s S 1 VFOB");
     EXPECT_EQ(s.output.find("0\nVFOA\n"), 0u) << s.output;

@@ -219,7 +219,7 @@ bool HasFrame(const std::vector<Bytes>& frames, const Bytes& f) {
 }
 
 void RigctlSession(int model, std::uint8_t address, const Bytes& setFreq, const Bytes& setMode) {
-    if (!HaveRigctl()) GTEST_SKIP() << "rigctl is not installed";
+    ASSERT_TRUE(HaveRigctl()) << "rigctl is not installed (scripts/install-deps installs libhamlib-utils)";
     SimRadio radio(address, 19200);
     ASSERT_TRUE(radio.ok());
     radio.setFrequency(7074000);

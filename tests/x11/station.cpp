@@ -20,7 +20,7 @@ XStation::XStation(const std::string& status, bool windowManager, const std::str
     radio.start();
     qarv = std::make_unique<ProgramRunner>(dir.path(), x.display());
     if (qarv->pid() <= 0) return ::testing::AssertionFailure() << "the program did not start";
-    if (!qarv->WaitForText("comms.txt", "OnCreate exit", 15000))
+    if (!qarv->WaitForText("comms.txt", "OnCreate exit", kBoundMs))
         return ::testing::AssertionFailure() << "start-up did not finish";
     const bool shown = WaitUntil(
         [this] {
@@ -31,17 +31,16 @@ XStation::XStation(const std::string& status, bool windowManager, const std::str
             frame = {};
             frame.id = std::strtoul(x.Run("xdotool search --onlyvisible --name V3.52").c_str(), nullptr, 10);
             return frame.id != 0;
-        },
-        10000);
+        });
     if (!shown) return ::testing::AssertionFailure() << "the frame did not show:\n" << x.Run("wmctrl -lG");
     // The start-up splash is gone 2 s after start: the windows counted and
     // stacked below are the program's own from here on.
-    if (!WaitUntil([this] { return x.Run("xdotool search --onlyvisible --name '^QARV$'").empty(); }, 10000))
+    if (!WaitUntil([this] { return x.Run("xdotool search --onlyvisible --name '^QARV$'").empty(); }))
         return ::testing::AssertionFailure() << "the splash stayed";
-    if (!WaitUntil([this] { return FindRadioWindow(); }, 10000))
+    if (!WaitUntil([this] { return FindRadioWindow(); }))
         return ::testing::AssertionFailure() << "the radio window does not show in the frame";
     // The radio answers and the program has pushed its state.
-    if (!qarv->WaitForText("comms.txt", "firstpoll 0 1", 15000))
+    if (!qarv->WaitForText("comms.txt", "firstpoll 0 1", kBoundMs))
         return ::testing::AssertionFailure() << "the radio was not initialised";
     radio.settle(2000);
     return ::testing::AssertionSuccess();

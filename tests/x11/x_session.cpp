@@ -23,7 +23,8 @@ bool OnPath(const char* program) {
     return std::system(cmd.c_str()) == 0;
 }
 
-pid_t Spawn(const std::vector<std::string>& args, const std::string& display, int keepFd = -1) {
+// Standard error goes to `errPath` (appended), or nowhere.
+pid_t Spawn(const std::vector<std::string>& args, const std::string& display, const std::string& errPath = "") {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
         std::string v = *e;
@@ -42,8 +43,8 @@ pid_t Spawn(const std::vector<std::string>& args, const std::string& display, in
     posix_spawn_file_actions_init(&fa);
     posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
-    (void)keepFd;
+    if (errPath.empty()) posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
+    else posix_spawn_file_actions_addopen(&fa, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
     pid_t pid = -1;
     if (posix_spawnp(&pid, a[0].c_str(), &fa, nullptr, argv.data(), envp.data()) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&fa);
@@ -65,9 +66,32 @@ void Stop(pid_t& pid) {
     pid = -1;
 }
 
-bool Exited(pid_t pid) {
-    int status = 0;
-    return ::waitpid(pid, &status, WNOHANG) == pid;
+// The last lines a helper wrote, for the reason of a failed start.
+std::string Tail(const std::string& path) {
+    std::string text;
+    if (FILE* f = std::fopen(path.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+        std::fclose(f);
+    }
+    if (text.size() > 600) text.erase(0, text.size() - 600);
+    return text.empty() ? "" : ":\n" + text;
+}
+
+std::string Grabber() { return std::string(QARV_BUILD_DIR) + "/qarv-xgrab"; }
+
+bool Exited(pid_t pid, int* status = nullptr) {
+    int st = 0;
+    if (::waitpid(pid, &st, WNOHANG) != pid) return false;
+    if (status) *status = st;
+    return true;
+}
+
+std::string HowEnded(int status) {
+    if (WIFEXITED(status)) return "with status " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status)) return "by signal " + std::to_string(WTERMSIG(status));
+    return "";
 }
 }  // namespace
 
@@ -81,19 +105,49 @@ bool WaitUntil(const std::function<bool()>& cond, int ms) {
 }
 
 XSession::XSession(bool windowManager, const std::string& screen) : withWm_(windowManager), screen_(screen) {
-    ok_ = Start();
+    // Servers that start at the same moment can take one another's socket
+    // (their display numbers are found by trying), and the window manager
+    // then finds no display: the set-up, not the test, is made again, at
+    // most three times, each one's reason kept.
+    std::string reasons;
+    for (int attempt = 0; attempt < 3 && !ok_; ++attempt) {
+        ok_ = Start();
+        if (ok_) break;
+        reasons += (reasons.empty() ? "" : "\n") + why_;
+        Stop(wm_);
+        Stop(xvfb_);
+        if (why_.find("is not installed") != std::string::npos || why_.find("is not built") != std::string::npos) break;
+    }
+    if (!ok_) why_ = reasons;
 }
 
 XSession::~XSession() {
     Stop(wm_);
     Stop(xvfb_);
+    if (!log_.empty()) ::unlink(log_.c_str());
 }
 
 bool XSession::Start() {
-    for (const char* p : {"Xvfb", "openbox", "xprop", "xdotool", "wmctrl", "xwininfo", "import"}) {
+    // All of them come with scripts/install-deps; the screen is read by our
+    // own helper, built beside the tests.
+    for (const char* p : {"Xvfb", "openbox", "xprop", "xdotool", "wmctrl", "xwininfo"}) {
         if (!OnPath(p)) {
-            why_ = std::string(p) + " is not installed";
+            why_ = std::string(p) + " is not installed (scripts/install-deps installs it)";
             return false;
+        }
+    }
+    if (::access(Grabber().c_str(), X_OK) != 0) {
+        why_ = Grabber() + " is not built";
+        return false;
+    }
+    // What the server and the window manager say goes to a log of this
+    // session's own, shown when they fail.
+    if (log_.empty()) {
+        char log[] = "/tmp/qarv-x11-XXXXXX";
+        const int logFd = ::mkstemp(log);
+        if (logFd >= 0) {
+            ::close(logFd);
+            log_ = log;
         }
     }
     // The server picks a free display and writes its number to the pipe once
@@ -104,7 +158,7 @@ bool XSession::Start() {
         return false;
     }
     ::fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-    xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen_ + "x24", "-nolisten", "tcp"}, "");
+    xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen_ + "x24", "-nolisten", "tcp"}, "", log_);
     ::close(fds[1]);
     if (xvfb_ <= 0) {
         ::close(fds[0]);
@@ -112,7 +166,7 @@ bool XSession::Start() {
         return false;
     }
     std::string number;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBoundMs);
     while (number.find('\n') == std::string::npos && std::chrono::steady_clock::now() < end) {
         pollfd p{fds[0], POLLIN, 0};
         if (::poll(&p, 1, 100) > 0) {
@@ -128,20 +182,33 @@ bool XSession::Start() {
     }
     ::close(fds[0]);
     if (number.empty() || number.find('\n') == std::string::npos) {
-        why_ = "Xvfb did not come up";
+        why_ = "Xvfb did not come up" + Tail(log_);
         return false;
     }
     display_ = ":" + number.substr(0, number.find('\n'));
+    if (Run("xprop -root _NET_SUPPORTING_WM_CHECK").empty()) {
+        why_ = "Xvfb on " + display_ + " does not answer" + Tail(log_);
+        return false;
+    }
     if (!withWm_) return true;
-    wm_ = Spawn({"openbox"}, display_);
+    wm_ = Spawn({"openbox"}, display_, log_);
     if (wm_ <= 0) {
         why_ = "openbox did not start";
         return false;
     }
     // The window manager owns the screen once it has set its check window.
-    if (!WaitUntil([this] { return Run("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos; },
-                   10000)) {
-        why_ = "openbox did not take the screen";
+    bool ended = false;
+    int status = 0;
+    if (!WaitUntil([&] {
+            if (Exited(wm_, &status)) {
+                ended = true;
+                return true;
+            }
+            return Run("xprop -root _NET_SUPPORTING_WM_CHECK").find("window id") != std::string::npos;
+        }) || ended) {
+        if (ended) wm_ = -1;
+        why_ = (ended ? "openbox ended at start " + HowEnded(status) + (Exited(xvfb_) ? ", and so did Xvfb" : "") : "openbox did not take the screen within " + std::to_string(kBoundMs) + " ms") +
+               Tail(log_);
         return false;
     }
     return true;
@@ -242,13 +309,16 @@ std::vector<unsigned long> XSession::TopWindows(int pid) const {
     return ids;
 }
 
+std::string XSession::Pixels(int x, int y, int w, int h) const {
+    char cmd[96];
+    std::snprintf(cmd, sizeof cmd, " pixels %d %d %d %d", x, y, w, h);
+    return Run(Grabber() + cmd);
+}
+
 bool XSession::FindColour(int x, int y, int length, bool down, unsigned rgb, int* fx, int* fy) const {
-    char cmd[128];
-    std::snprintf(cmd, sizeof cmd, "import -window root -crop %dx%d+%d+%d -depth 8 txt:-", down ? 1 : length,
-                  down ? length : 1, x, y);
-    std::stringstream in(Run(cmd));
+    std::stringstream in(Pixels(x, y, down ? 1 : length, down ? length : 1));
     std::string line;
-    // Lines "col,row: (r,g,b)  #RRGGBB  srgb(...)", in pixel order.
+    // Lines "col,row: (r,g,b)", in pixel order.
     while (std::getline(in, line)) {
         int cx = 0, cy = 0, r = 0, g = 0, b = 0;
         if (std::sscanf(line.c_str(), "%d,%d: (%d,%d,%d)", &cx, &cy, &r, &g, &b) != 5) continue;
@@ -261,7 +331,14 @@ bool XSession::FindColour(int x, int y, int length, bool down, unsigned rgb, int
 }
 
 bool XSession::Screenshot(const std::string& path) const {
-    Run("import -window root " + path);
+    Run(Grabber() + " png " + path);
+    return std::system(("test -s " + path).c_str()) == 0;
+}
+
+bool XSession::Screenshot(const std::string& path, int x, int y, int w, int h) const {
+    char rect[64];
+    std::snprintf(rect, sizeof rect, " %d %d %d %d", x, y, w, h);
+    Run(Grabber() + " png " + path + rect);
     return std::system(("test -s " + path).c_str()) == 0;
 }
 

@@ -49,8 +49,12 @@ public:
     // The first screen pixel of colour `rgb` (0xRRGGBB) on the line of
     // `length` pixels from (x, y) to the right (or downward).
     bool FindColour(int x, int y, int length, bool down, unsigned rgb, int* fx, int* fy) const;
-    // Saves the screen as a PNG file.
+    // Saves the screen (or the rectangle of `w` x `h` at x, y) as a PNG file.
     bool Screenshot(const std::string& path) const;
+    bool Screenshot(const std::string& path, int x, int y, int w, int h) const;
+    // The pixels of a rectangle as text, one line "col,row: (r,g,b)" each:
+    // equal text, equal picture. Empty when the screen cannot be read.
+    std::string Pixels(int x, int y, int w, int h) const;
 
     // Mouse and keys at screen places.
     void Click(int x, int y) const;
@@ -66,9 +70,14 @@ private:
     std::string screen_;
     std::string why_;
     std::string display_;
+    std::string log_;
 };
 
+// The bound of a wait for what should happen: generous, so that a loaded
+// machine makes a test slower, never wrong.
+constexpr int kBoundMs = 20000;
+
 // Polls `cond` every 25 ms until it holds or `ms` have passed.
-bool WaitUntil(const std::function<bool()>& cond, int ms);
+bool WaitUntil(const std::function<bool()>& cond, int ms = kBoundMs);
 
 }  // namespace xtest
