@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "app/main_frame.h"
@@ -49,7 +50,10 @@ bool TakeWorkingFolder(const std::string& dir) {
     const std::string ini = SettingsPathFor(dir);
     if (got != plat::FolderLock::Held && plat::ResolveLinks(ini, real) && real != ini) {
         const std::size_t slash = real.rfind('/');
-        const std::string realDir = slash == std::string::npos ? dir : slash == 0 ? "/" : real.substr(0, slash);
+        std::error_code ec;
+        const std::string linked = slash == std::string::npos ? dir : slash == 0 ? "/" : real.substr(0, slash);
+        const std::string canonical = std::filesystem::weakly_canonical(linked, ec).string();
+        const std::string realDir = ec || canonical.empty() ? linked : canonical;
         const plat::FolderLock also = plat::LockAlsoFolder(realDir);
         if (also == plat::FolderLock::Held) got = also, heldDir = realDir;
         else if (also == plat::FolderLock::Unlocked) got = also;
