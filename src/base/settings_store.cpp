@@ -15,10 +15,9 @@ std::string g_cwd;
 
 namespace {
 // The file as read at start-up: at most its first 32000 bytes, a byte-order
-// mark dropped and every line end (CR LF, LF or CR) read as LF, cut after
-// the last whole line. Names are compared without case; values byte for
-// byte, so a change of letter case alone (a call sign, a file name) is
-// still saved.
+// mark dropped and every line end (CR LF, LF or CR) read as LF. Names are
+// compared without case; values byte for byte, so a change of letter case
+// alone (a call sign, a file name) is still saved.
 constexpr int kCacheMax = 32000;
 std::string g_cache;
 // The same text indexed as the readers index the file, so that the save
@@ -81,9 +80,9 @@ void LoadIniText(const std::string& path) {
         }
         g_cache.push_back(c);
     }
-    // The file goes on: its last line here may be cut short, so it does not count.
-    if (i < d.size()) g_cache.resize(g_cache.rfind('\n') + 1);
-    g_cachedoc.Parse(g_cache);
+    // When the file goes on, the cache's last line may be cut short: it is
+    // not looked at.
+    g_cachedoc.Parse(i < d.size() ? g_cache.substr(0, g_cache.rfind('\n') + 1) : g_cache);
 }
 
 int IniLineLength(int pos) {

@@ -52,9 +52,12 @@ int RunOnce(const std::string& dir, std::string* err = nullptr) {
 int Refused(const std::string& dir, std::string& err, const std::vector<std::string>& wrapper = {}) {
     int p[2];
     if (::pipe(p) != 0) return -1;
-    ProgramRunner second(dir, p[1], wrapper);
-    ::close(p[1]);
-    const int status = second.WaitExit(15000);
+    int status;
+    {
+        ProgramRunner second(dir, p[1], wrapper);
+        ::close(p[1]);
+        status = second.WaitExit(15000);
+    }  // a copy that was not refused is ended here
     err = Drain(p[0]);
     return status;
 }
