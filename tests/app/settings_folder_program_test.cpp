@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,43 +24,34 @@
 namespace {
 const std::string kNoRadio = "[INTERFACE]\nCOMPORT=COM0\n";
 
-// What the program wrote on stderr until now (the pipe's write end closed).
-std::string Drain(int fd) {
-    std::string text;
-    char buf[512];
-    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) text.append(buf, std::size_t(n));
-    ::close(fd);
-    return text;
-}
-
-// Runs one copy in `dir` to its end; its exit status and its stderr.
-int RunOnce(const std::string& dir, std::string* err = nullptr) {
-    ::unlink((dir + "/comms.txt").c_str());  // the trace of an earlier run
-    int p[2];
-    if (::pipe(p) != 0) return -1;
-    int status;
-    {
-        ProgramRunner qarv(dir, p[1]);
-        ::close(p[1]);
-        status = qarv.WaitForText("comms.txt", "OnCreate exit", 20000) ? qarv.StopWith(SIGTERM, 20000) : -1;
+// One copy of the program in `dir`, its stderr kept.
+struct Copy {
+    int err[2] = {-1, -1};
+    std::unique_ptr<ProgramRunner> run;
+    explicit Copy(const std::string& dir, const std::vector<std::string>& wrapper = {}) {
+        if (::pipe(err) != 0) return;
+        run = std::make_unique<ProgramRunner>(dir, err[1], wrapper);
+        ::close(err[1]);
     }
-    const std::string text = Drain(p[0]);
-    if (err) *err = text;
-    return status;
-}
+    bool up() const { return run && run->WaitForText("comms.txt", "OnCreate exit", 20000); }
+    // Closes it by SIGTERM, or waits for a refused copy to end by itself:
+    // its exit status, and what it said.
+    int end(std::string& said, bool refused = false) {
+        const int status = refused ? run->WaitExit(15000) : run->StopWith(SIGTERM, 20000);
+        run.reset();  // a copy that was not refused ends here
+        char buf[512];
+        for (ssize_t n; (n = ::read(err[0], buf, sizeof buf)) > 0;) said.append(buf, std::size_t(n));
+        ::close(err[0]);
+        return status;
+    }
+};
 
-// A second copy started in `dir` while another runs: its status and stderr.
-int Refused(const std::string& dir, std::string& err, const std::vector<std::string>& wrapper = {}) {
-    int p[2];
-    if (::pipe(p) != 0) return -1;
-    int status;
-    {
-        ProgramRunner second(dir, p[1], wrapper);
-        ::close(p[1]);
-        status = second.WaitExit(15000);
-    }  // a copy that was not refused is ended here
-    err = Drain(p[0]);
-    return status;
+// One start and close in `dir`: its exit status.
+int RunOnce(const std::string& dir) {
+    ::unlink((dir + "/comms.txt").c_str());  // the trace of an earlier run
+    Copy copy(dir);
+    std::string said;
+    return copy.up() ? copy.end(said) : -1;
 }
 }  // namespace
 
@@ -68,11 +60,8 @@ TEST(SettingsFolder, AFolderRenamedUnderARunningCopyIsSavedInItselfAndNeverInThe
     const std::string ren = top.file("ren"), moved = top.file("ren2");
     ::mkdir(ren.c_str(), 0755);
     top.write("ren/qarv.ini", kNoRadio + "[OPERATING STATUS]\nQARV=23\nCALLSIGN=W1AW\n");
-    int p[2];
-    ASSERT_EQ(::pipe(p), 0);
-    ProgramRunner a(ren, p[1]);
-    ::close(p[1]);
-    ASSERT_TRUE(a.WaitForText("comms.txt", "OnCreate exit", 20000));
+    Copy a(ren);
+    ASSERT_TRUE(a.up());
 
     // The operator renames the folder and starts another copy in a new one of the old name.
     ASSERT_EQ(::rename(ren.c_str(), moved.c_str()), 0);
@@ -80,29 +69,25 @@ TEST(SettingsFolder, AFolderRenamedUnderARunningCopyIsSavedInItselfAndNeverInThe
     top.write("ren/qarv.ini", kNoRadio + "[OPERATING STATUS]\nQARV=4\nCALLSIGN=K1ABC\n");
     ASSERT_EQ(RunOnce(ren), 0);
     const std::string bSaved = top.read("ren/qarv.ini");
-
-    EXPECT_EQ(a.StopWith(SIGTERM, 20000), 1);
-    EXPECT_NE(Drain(p[0]).find("its folder was moved to " + moved), std::string::npos);
+    std::string said;
+    EXPECT_EQ(a.end(said), 1);
+    EXPECT_NE(said.find("its folder was moved to " + moved), std::string::npos) << said;
     EXPECT_EQ(top.read("ren/qarv.ini"), bSaved);
     const std::string aSaved = top.read("ren2/qarv.ini");
-    EXPECT_NE(aSaved.find("VERSION=V3.52"), std::string::npos);
-    EXPECT_NE(aSaved.find("CALLSIGN=W1AW"), std::string::npos);
+    EXPECT_TRUE(aSaved.find("CALLSIGN=W1AW") != std::string::npos && aSaved.find("VERSION=V3.52") != std::string::npos);
 
     // A folder removed under the running copy: nothing is saved anywhere, and it says so.
-    ::mkdir(ren.c_str(), 0755);
-    ::unlink(top.file("ren/qarv.ini").c_str());
     ::unlink(top.file("ren/comms.txt").c_str());
-    ASSERT_EQ(::pipe(p), 0);
-    ProgramRunner c(ren, p[1]);
-    ::close(p[1]);
-    ASSERT_TRUE(c.WaitForText("comms.txt", "OnCreate exit", 20000));
-    // The running copy keeps writing its files there: removed once they stop coming.
+    ::unlink(top.file("ren/qarv.ini").c_str());
+    Copy c(ren);
+    ASSERT_TRUE(c.up());
+    // The copy keeps writing its files there: removed once they stop coming.
     std::error_code ec;
     for (int i = 0; i < 100 && std::filesystem::exists(ren); ++i) std::filesystem::remove_all(ren, ec);
-    ASSERT_FALSE(std::filesystem::exists(ren));
     ::mkdir(ren.c_str(), 0755);
-    EXPECT_EQ(c.StopWith(SIGTERM, 20000), 1);
-    EXPECT_NE(Drain(p[0]).find("its folder was removed while qarv ran"), std::string::npos);
+    said.clear();
+    EXPECT_EQ(c.end(said), 1);
+    EXPECT_NE(said.find("its folder was removed while qarv ran"), std::string::npos) << said;
     EXPECT_FALSE(top.exists("ren/qarv.ini"));
 }
 
@@ -161,10 +146,9 @@ TEST(SettingsFolder, AByteOrderMarkAndCrLineEndsFromAnotherEditorLoseNothing) {
         if (eol == "\r") {
             EXPECT_EQ(saved.find('\n'), std::string::npos);
         }
-        for (std::size_t at = saved.find_first_of("\r\n"); at != std::string::npos; at = saved.find_first_of("\r\n", at + 1)) {
+        for (std::size_t at = saved.find_first_of("\r\n"); at != std::string::npos;
+             at = saved.find_first_of("\r\n", at + eol.size()))
             ASSERT_EQ(saved.compare(at, eol.size(), eol), 0) << at;
-            at += eol.size() - 1;
-        }
         // A second run finds every key as it left it: nothing more to write.
         ASSERT_EQ(RunOnce(dir.path()), 0);
         EXPECT_EQ(dir.read("qarv.ini"), saved);
@@ -186,32 +170,26 @@ TEST(SettingsFolder, NeitherPermissionsNorALinkedSettingsFileLetASecondCopyIn) {
         ASSERT_EQ(::chown(top.file("w/qarv.ini").c_str(), 65534, 65534), 0);
     }
     ::chmod(w.c_str(), 0333);
-    {
-        ProgramRunner first(w, -1, asUser);
-        ASSERT_TRUE(first.WaitForText("comms.txt", "OnCreate exit", 20000));
-        std::string err;
-        EXPECT_EQ(Refused(w, err, asUser), 1);
-        EXPECT_NE(err.find("another copy is already running in " + w), std::string::npos) << err;
-        EXPECT_EQ(first.StopWith(SIGTERM, 20000), 0);
-    }
-    ::chmod(w.c_str(), 0755);
-
-    // A settings file linked into another folder belongs to that folder too,
-    // whichever copy starts first.
+    // First the unreadable folder, then a file linked into another folder,
+    // which belongs to that folder too, whichever copy starts first.
     const std::string x = top.file("x"), y = top.file("y");
     ::mkdir(x.c_str(), 0755);
     ::mkdir(y.c_str(), 0755);
     top.write("y/qarv.ini", kNoRadio);
     ASSERT_EQ(::symlink("../y/qarv.ini", top.file("x/qarv.ini").c_str()), 0);
-    for (bool linkFirst : {false, true}) {
-        SCOPED_TRACE(linkFirst);
-        const std::string one = linkFirst ? x : y, two = linkFirst ? y : x;
-        ProgramRunner first(one);
-        ASSERT_TRUE(first.WaitForText("comms.txt", "OnCreate exit", 20000));
-        std::string err;
-        EXPECT_EQ(Refused(two, err), 1);
-        EXPECT_NE(err.find("another copy is already running in " + y), std::string::npos) << err;
-        EXPECT_EQ(first.StopWith(SIGTERM, 20000), 0);
+    const struct {
+        std::string first, second, held;
+        std::vector<std::string> wrapper;
+    } rounds[] = {{w, w, w, asUser}, {y, x, y, {}}, {x, y, y, {}}};
+    for (const auto& r : rounds) {
+        SCOPED_TRACE(r.first + " then " + r.second);
+        Copy first(r.first, r.wrapper);
+        ASSERT_TRUE(first.up());
+        Copy second(r.second, r.wrapper);
+        std::string said, ignored;
+        EXPECT_EQ(second.end(said, true), 1);
+        EXPECT_NE(said.find("another copy is already running in " + r.held), std::string::npos) << said;
+        EXPECT_EQ(first.end(ignored), 0);
     }
     struct stat st {};
     EXPECT_TRUE(::lstat(top.file("x/qarv.ini").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
