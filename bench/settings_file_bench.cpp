@@ -1,7 +1,7 @@
 // Cost of a large settings file (another program's sections first, then the
 // program's own): the store's read of every setting and its save, and the
 // whole program's start-up and close on such a file, at 1, 10 and 100 MB.
-// Both should grow linearly with the size.
+// Both should grow linearly with the size, also in blank lines.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -56,6 +56,22 @@ void BM_SettingsReadAndSave(benchmark::State& state) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
 }
 BENCHMARK(BM_SettingsReadAndSave)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// A section followed by many blank lines, into which the save adds its
+// keys: each new key goes before the blank lines, which must not be moved
+// or scanned again for every key.
+void BM_SaveIntoSectionBeforeBlankLines(benchmark::State& state) {
+    const std::string text = "[OPERATING STATUS]\r\nCALLSIGN=W1AW\r\n" +
+                             std::string(std::size_t(state.range(0)) << 20, '\n') + "[OTHER]\r\nx=1\r\n";
+    for (auto _ : state) {
+        plat::IniDocument doc;
+        doc.Parse(text);
+        for (int i = 0; i < 700; ++i) doc.Set("OPERATING STATUS", "KEY " + std::to_string(i), "1");
+        benchmark::DoNotOptimize(doc.Serialize());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
+}
+BENCHMARK(BM_SaveIntoSectionBeforeBlankLines)->Arg(1)->Arg(3)->Arg(10)->Unit(benchmark::kMillisecond);
 
 bool Contains(const std::string& file, const std::string& text) {
     std::ifstream in(file, std::ios::binary);

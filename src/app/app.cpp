@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "app/main_frame.h"
@@ -41,14 +42,38 @@ bool g_folderheld = false;
 // and overwrite the first one's changes at close (and share its trace and
 // temporary files). Folders of their own run side by side.
 bool TakeWorkingFolder(const std::string& dir) {
-    if (plat::LockFolder(dir) != plat::FolderLock::Held) {
+    plat::FolderLock got = plat::LockFolder(dir);
+    std::string heldDir = dir;
+    // A settings file linked in from another folder is that folder's file
+    // too: a copy running there would write it as well.
+    std::string real;
+    const std::string ini = SettingsPathFor(dir);
+    if (got != plat::FolderLock::Held && plat::ResolveLinks(ini, real) && real != ini) {
+        const std::size_t slash = real.rfind('/');
+        std::error_code ec;
+        const std::string linked = slash == std::string::npos ? dir : slash == 0 ? "/" : real.substr(0, slash);
+        const std::string canonical = std::filesystem::weakly_canonical(linked, ec).string();
+        const std::string realDir = ec || canonical.empty() ? linked : canonical;
+        const plat::FolderLock also = plat::LockAlsoFolder(realDir);
+        if (also == plat::FolderLock::Held) got = also, heldDir = realDir;
+        else if (also == plat::FolderLock::Unlocked) got = also;
+    }
+    if (got == plat::FolderLock::Unlocked) {
+        std::fprintf(stderr,
+                     "qarv: no lock can be taken on the folder %s: a second copy started there would not be stopped\n",
+                     real.empty() || real == ini ? dir.c_str() : (dir + " or the folder of " + real).c_str());
+        std::fflush(stderr);
+    }
+    if (got != plat::FolderLock::Held) {
         g_folderheld = true;
         return true;
     }
-    const std::string text = "Another copy of qarv is already running in the folder " + dir +
+    const std::string why = heldDir == dir ? "" : " (where " + ini + " leads)";
+    const std::string text = "Another copy of qarv is already running in the folder " + heldDir + why +
                              ".\nIts settings would be overwritten: use that copy, or start this one in a "
                              "folder of its own.";
-    std::fprintf(stderr, "qarv: another copy is already running in %s; this one does not start\n", dir.c_str());
+    std::fprintf(stderr, "qarv: another copy is already running in %s%s; this one does not start\n", heldDir.c_str(),
+                 why.c_str());
     std::fflush(stderr);
     if (!plat::app::Headless()) plat::MessageBox(nullptr, text, "qarv", plat::MB_OK | plat::MB_ICONSTOP);
     return false;

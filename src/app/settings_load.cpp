@@ -12,6 +12,7 @@
 #include "civ/radio_port.h"
 #include "devices/surface_keys.h"
 #include "platform/files.h"
+#include "platform/folder_lock.h"
 #include "platform/profile.h"
 
 namespace {
@@ -74,8 +75,19 @@ void saveoper() {
         g_accpower = g_power;
     else
         g_mikepower = g_power;
+    // The folder the settings came from is the only one they go to: if it
+    // was moved, they follow it; if it was removed, they are lost, and
+    // either way the operator is told.
+    std::string now;
+    const bool inPlace = plat::WorkingFolderInPlace(&now);
+    if (!inPlace && now.empty()) {
+        NoteSaveFailure(path, "its folder was removed while qarv ran");
+        return;
+    }
     plat::ProfileBeginBatch(path);
     for (const SettingKey& row : SettingsCatalogue()) SaveSettingRow(row, path);
     std::string why;
     if (!plat::ProfileEndBatch(&why)) NoteSaveFailure(path, why);
+    else if (!inPlace)
+        NoteSaveFailure(path, "its folder was moved to " + now + " while qarv ran; the settings were saved there");
 }

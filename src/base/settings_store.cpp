@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "base/settings_table.h"
 #include "base/trace_log.h"
@@ -13,49 +14,35 @@
 std::string g_cwd;
 
 namespace {
-// The file as read at start-up: CR LF read as LF, at most 32000 bytes. Names
-// are compared without case; values byte for byte, so a change of letter case
+// The file as read at start-up: at most its first 32000 bytes, a byte-order
+// mark dropped and every line end (CR LF, LF or CR) read as LF. Names are
+// compared without case; values byte for byte, so a change of letter case
 // alone (a call sign, a file name) is still saved.
 constexpr int kCacheMax = 32000;
 std::string g_cache;
-// True when the file went on past the cache: its last value may be cut short.
-bool g_cachecut = false;
+// The same text indexed as the readers index the file, so that the save
+// compares with the very line a key's value was read from.
+plat::IniDocument g_cachedoc;
 
-char Up(char c) { return char(std::toupper(static_cast<unsigned char>(c))); }
-
-bool StartsWithNoCase(const std::string& text, std::size_t pos, const std::string& word) {
-    if (pos + word.size() > text.size()) return false;
+bool StartsWithNoCase(std::string_view text, const std::string& word) {
+    if (word.size() > text.size()) return false;
     for (std::size_t i = 0; i < word.size(); ++i)
-        if (Up(text[pos + i]) != Up(word[i])) return false;
+        if (std::toupper(static_cast<unsigned char>(text[i])) != std::toupper(static_cast<unsigned char>(word[i])))
+            return false;
     return true;
 }
 
-// True when the cache holds `value` for (section, key).
+// True when the cache holds `value` for (section, key) on the line the
+// reader took the key from. Only a line in the writer's own form counts:
+// the key name from its first character and '=' right after it (blanks
+// after the '=' are skipped); any other form is written again.
 bool CacheHolds(const std::string& section, const std::string& key, const std::string& value) {
-    const int len = int(g_cache.size());
-    int pos = 0;
-    bool inSection = false;
-    while (pos < len) {
-        int lineLen = IniLineLength(pos);
-        if (g_cache[std::size_t(pos)] == '[') {
-            if (inSection) return false;  // the key is not in its section
-            // The whole name must match: "[CW WINDOW" is not "[CW WINDOW POPOUT]".
-            inSection = StartsWithNoCase(g_cache, std::size_t(pos) + 1, section) &&
-                        std::size_t(pos) + 1 + section.size() < g_cache.size() &&
-                        g_cache[std::size_t(pos) + 1 + section.size()] == ']';
-        } else if (inSection && StartsWithNoCase(g_cache, std::size_t(pos), key) &&
-                   std::size_t(pos) + key.size() < g_cache.size() &&
-                   g_cache[std::size_t(pos) + key.size()] == '=') {
-            std::size_t v = std::size_t(pos) + key.size() + 1;
-            while (v < g_cache.size() && g_cache[v] == ' ') ++v;
-            if (g_cache.compare(v, value.size(), value) != 0 || v + value.size() > g_cache.size()) return false;
-            std::size_t after = v + value.size();
-            if (after == g_cache.size()) return !g_cachecut;
-            return g_cache[after] == '\n' || g_cache[after] == '\r';
-        }
-        pos += lineLen;
-    }
-    return false;
+    const auto line = g_cachedoc.KeyLine(section, key);
+    if (!line || !StartsWithNoCase(*line, key) || line->size() <= key.size() || (*line)[key.size()] != '=')
+        return false;
+    std::size_t v = key.size() + 1;
+    while (v < line->size() && (*line)[v] == ' ') ++v;
+    return line->substr(v) == value;
 }
 }  // namespace
 
@@ -79,18 +66,23 @@ int ReadIniInt(const char* section, const char* key, const char* def, const std:
 }
 
 void LoadIniText(const std::string& path) {
-    g_cache.clear();
-    g_cachecut = false;
+    ClearIniCache();
     auto data = plat::ReadWholeFile(path, 1u << 20);
     if (!data) return;
+    const std::string& d = *data;
     g_cache.reserve(kCacheMax);
-    std::size_t i = 0;
-    for (; i < data->size() && int(g_cache.size()) < kCacheMax; ++i) {
-        char c = (*data)[i];
-        if (c == '\r' && i + 1 < data->size() && (*data)[i + 1] == '\n') continue;
+    std::size_t i = d.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    for (; i < d.size() && int(g_cache.size()) < kCacheMax; ++i) {
+        char c = d[i];
+        if (c == '\r') {
+            if (i + 1 < d.size() && d[i + 1] == '\n') ++i;
+            c = '\n';
+        }
         g_cache.push_back(c);
     }
-    g_cachecut = i < data->size();
+    // When the file goes on, the cache's last line may be cut short: it is
+    // not looked at.
+    g_cachedoc.Parse(i < d.size() ? g_cache.substr(0, g_cache.rfind('\n') + 1) : g_cache);
 }
 
 int IniLineLength(int pos) {
@@ -103,7 +95,7 @@ int IniLineLength(int pos) {
 int IniCacheLength() { return int(g_cache.size()); }
 void ClearIniCache() {
     g_cache.clear();
-    g_cachecut = false;
+    g_cachedoc.Parse(std::string());
 }
 
 void WriteIniKey(const char* section, const char* key, const char* value, const std::string& path) {

@@ -12,6 +12,7 @@
 #include <new>
 
 #include "platform/files.h"
+#include "platform/folder_lock.h"
 
 namespace plat {
 namespace {
@@ -56,7 +57,7 @@ bool LoadDoc(const std::string& path, IniDocument& d) {
 
 const IniDocument& CachedDoc(const std::string& path) {
     struct stat st {};
-    bool exists = ::stat(path.c_str(), &st) == 0;
+    bool exists = StatFile(path, st);
     if (g_cache.valid && g_cache.path == path && g_cache.exists == exists &&
         (!exists || (st.st_mtim.tv_sec == g_cache.mtime.tv_sec && st.st_mtim.tv_nsec == g_cache.mtime.tv_nsec &&
                      st.st_size == g_cache.size && st.st_ino == g_cache.inode)))
@@ -107,9 +108,21 @@ std::optional<std::string_view> KeyName(std::string_view line) {
 }
 }  // namespace
 
+namespace {
+enum : std::uint16_t { kNoEnd = 0, kLf = 1, kCrLf = 2, kCr = 3 };
+const char* const kEnds[] = {"", "\n", "\r\n", "\r"};
+const char kBom[] = "\xEF\xBB\xBF";
+// Marks a key's index as one into a section's added lines.
+constexpr std::size_t kAdded = std::size_t(1) << (sizeof(std::size_t) * 8 - 1);
+}  // namespace
+
 std::string_view IniDocument::Text(const Line& l) const {
     const std::string& from = l.own ? own_ : text_;
     return std::string_view(from).substr(l.off, l.len);
+}
+
+const IniDocument::Line& IniDocument::LineAt(const Section& s, std::size_t i) const {
+    return i & kAdded ? s.added[i & ~kAdded] : s.body[i];
 }
 
 void IniDocument::Parse(const std::string& text) { Parse(std::string(text)); }
@@ -120,15 +133,32 @@ void IniDocument::Parse(std::string&& text) {
     sections_.clear();
     sections_.emplace_back();
     sectionIndex_.clear();
-    crlf_ = text_.find("\r\n") != std::string::npos;
+    // A byte-order mark is not part of the first line: an editor put it there.
+    bom_ = text_.compare(0, 3, kBom) == 0;
+    eol_ = 0;
     const char* base = text_.data();
-    std::size_t pos = 0;
-    while (pos < text_.size()) {
-        const void* nl = std::memchr(base + pos, '\n', text_.size() - pos);
-        const std::size_t end = nl ? std::size_t(static_cast<const char*>(nl) - base) : text_.size();
-        std::size_t len = end - pos;
-        if (len > 0 && base[pos + len - 1] == '\r') --len;
-        const Line line{pos, std::uint32_t(len), 0};
+    const std::size_t size = text_.size();
+    std::size_t pos = bom_ ? 3 : 0;
+    // The next LF and CR at or after pos, each searched for again only once
+    // passed, so the scan stays linear.
+    auto find = [&](std::size_t from, char c) {
+        const void* at = std::memchr(base + from, c, size - from);
+        return at ? std::size_t(static_cast<const char*>(at) - base) : size;
+    };
+    std::size_t nextLf = find(pos, '\n'), nextCr = find(pos, '\r');
+    while (pos < size) {
+        if (nextLf < pos) nextLf = find(pos, '\n');
+        if (nextCr < pos) nextCr = find(pos, '\r');
+        const std::size_t end = std::min(nextLf, nextCr);
+        std::uint16_t eol = kNoEnd;
+        std::size_t next = end;
+        if (end < size) {
+            if (base[end] == '\n') eol = kLf, next = end + 1;
+            else if (end + 1 < size && base[end + 1] == '\n') eol = kCrLf, next = end + 2;
+            else eol = kCr, next = end + 1;
+            if (eol_ == 0) eol_ = eol;
+        }
+        const Line line{pos, std::uint32_t(end - pos), 0, eol};
         if (auto name = SectionName(Text(line))) {
             sections_.emplace_back();
             sections_.back().header = line;
@@ -136,23 +166,27 @@ void IniDocument::Parse(std::string&& text) {
         } else {
             sections_.back().body.push_back(line);
         }
-        if (!nl) break;
-        pos = end + 1;
+        pos = next;
     }
+    if (eol_ == 0) eol_ = kLf;
 }
 
 std::string IniDocument::Serialize() const {
-    const char* eol = crlf_ ? "\r\n" : "\n";
     std::string out;
-    out.reserve(text_.size() + own_.size());
+    out.reserve(text_.size() + own_.size() + 2 * (sections_.size() + 16));
+    if (bom_) out += kBom;
+    // The last line of the file may have had no end; anything after it needs one.
+    auto put = [&](const Line& l) {
+        out += Text(l);
+        out += kEnds[l.eol == kNoEnd ? eol_ : l.eol];
+    };
     for (std::size_t i = 0; i < sections_.size(); ++i) {
-        if (i > 0) {
-            out += Text(sections_[i].header);
-            out += eol;
-        }
-        for (const Line& l : sections_[i].body) {
-            out += Text(l);
-            out += eol;
+        const Section& s = sections_[i];
+        if (i > 0) put(s.header);
+        for (std::size_t j = 0; j <= s.body.size(); ++j) {
+            if (j == s.addAt)
+                for (const Line& l : s.added) put(l);
+            if (j < s.body.size()) put(s.body[j]);
         }
     }
     return out;
@@ -174,20 +208,39 @@ std::optional<std::size_t> IniDocument::FindSection(const std::string& name) con
     return it->second;
 }
 
-IniDocument::Line IniDocument::Own(const std::string& text) {
-    Line l{own_.size(), std::uint32_t(text.size()), 1};
-    own_ += text;
-    return l;
-}
-
-std::optional<std::string> IniDocument::Get(const std::string& section, const std::string& key) const {
+std::optional<std::pair<std::size_t, std::size_t>> IniDocument::FindKey(const std::string& section,
+                                                                         const std::string& key) const {
     auto sec = FindSection(section);
     if (!sec) return std::nullopt;
     const auto& keys = KeysOf(*sec);
     auto it = keys.find(Upper(key));
     if (it == keys.end()) return std::nullopt;
-    std::string_view line = Text(sections_[*sec].body[it->second]);
-    return std::string(TrimView(line.substr(line.find('=') + 1)));
+    return std::make_pair(*sec, it->second);
+}
+
+IniDocument::Line IniDocument::Own(const std::string& text, std::uint16_t eol) {
+    Line l{own_.size(), std::uint32_t(text.size()), 1, eol};
+    own_ += text;
+    return l;
+}
+
+std::optional<std::string_view> IniDocument::KeyLine(const std::string& section, const std::string& key) const {
+    auto at = FindKey(section, key);
+    if (!at) return std::nullopt;
+    return Text(LineAt(sections_[at->first], at->second));
+}
+
+std::optional<std::string> IniDocument::Get(const std::string& section, const std::string& key) const {
+    auto line = KeyLine(section, key);
+    if (!line) return std::nullopt;
+    return std::string(TrimView(line->substr(line->find('=') + 1)));
+}
+
+bool IniDocument::LastLineBlank() const {
+    const Section& last = sections_.back();
+    if (!last.added.empty() && last.addAt == last.body.size()) return false;
+    if (last.body.empty()) return sections_.size() == 1;
+    return TrimView(Text(last.body.back())).empty();
 }
 
 bool IniDocument::Set(const std::string& section, const std::string& key, const std::string& value) {
@@ -197,25 +250,28 @@ bool IniDocument::Set(const std::string& section, const std::string& key, const 
         Section& s = sections_[*sec];
         auto it = s.keys->find(Upper(key));
         if (it != s.keys->end()) {
-            if (Text(s.body[it->second]) == newLine) return false;
-            s.body[it->second] = Own(newLine);
+            const std::size_t i = it->second;
+            Line& l = i & kAdded ? s.added[i & ~kAdded] : s.body[i];
+            if (Text(l) == newLine) return false;
+            l = Own(newLine, l.eol);
             return true;
         }
         // A new key goes after the section's last line that is not blank;
-        // only blank lines move, so no key changes its place.
-        std::size_t at = s.body.size();
-        while (at > 0 && TrimView(Text(s.body[at - 1])).empty()) --at;
-        s.body.insert(s.body.begin() + std::ptrdiff_t(at), Own(newLine));
-        if (auto k = KeyName(newLine)) s.keys->try_emplace(Upper(*k), at);
+        // only blank lines come after it, so no key changes its place. The
+        // place is found once: later keys follow the ones added before.
+        if (s.added.empty()) {
+            s.addAt = s.body.size();
+            while (s.addAt > 0 && TrimView(Text(s.body[s.addAt - 1])).empty()) --s.addAt;
+        }
+        s.added.push_back(Own(newLine, eol_));
+        if (auto k = KeyName(newLine)) s.keys->try_emplace(Upper(*k), (s.added.size() - 1) | kAdded);
         return true;
     }
-    const Section& last = sections_.back();
-    const bool lastBlank = last.body.empty() ? sections_.size() == 1 : TrimView(Text(last.body.back())).empty();
-    if (!lastBlank) sections_.back().body.push_back(Own(""));
+    if (!LastLineBlank()) sections_.back().body.push_back(Own("", eol_));
     const std::string header = "[" + section + "]";
     sections_.emplace_back();
-    sections_.back().header = Own(header);
-    sections_.back().body.push_back(Own(newLine));
+    sections_.back().header = Own(header, eol_);
+    sections_.back().body.push_back(Own(newLine, eol_));
     if (auto name = SectionName(header)) sectionIndex_.try_emplace(Upper(*name), sections_.size() - 1);
     return true;
 }
@@ -241,7 +297,7 @@ bool ProfileWriteString(const std::string& section, const std::string& key, cons
     if (!g_cache.whole) return false;
     // The cached document takes the change; it is read again after the
     // write, whichever way the write went.
-    if (!g_cache.doc.Set(section, key, value) && ::access(path.c_str(), F_OK) == 0) return true;
+    if (!g_cache.doc.Set(section, key, value) && g_cache.exists) return true;
     bool ok = WriteFileAtomic(path, g_cache.doc.Serialize());
     g_cache.valid = false;
     g_cache.doc = IniDocument{};
@@ -286,10 +342,8 @@ bool Failed(std::string* error, const char* what, int err) {
 
 // Makes a rename in `dir` last: without it a crash soon after the save may
 // bring back the old file.
-void SyncDirectory(const std::string& file) {
-    const std::size_t slash = file.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void SyncDirectory(int dir) {
+    const int fd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
@@ -297,19 +351,25 @@ void SyncDirectory(const std::string& file) {
 }  // namespace
 
 bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error) {
-    // Through a link the save goes where the link points, so the link stays.
-    std::string real;
-    if (!ResolveLinks(path, real)) return Failed(error, "cannot follow the link", errno);
+    // A file of the working folder goes into that folder even when its name
+    // now leads elsewhere; through a link the save goes where the link
+    // points, so the link stays.
+    FolderFile file(path);
+    if (!file.ok()) return Failed(error, "cannot reach the folder", errno);
+    if (!file.FollowLinks()) return Failed(error, "cannot follow the link", errno);
+    const int dir = file.dir();
+    const std::string& name = file.name();
     struct stat old {};
-    const bool replacing = ::stat(real.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    const std::string tmp = real + ".tmp" + std::to_string(::getpid());
+    const bool replacing = ::fstatat(dir, name.c_str(), &old, 0) == 0 && S_ISREG(old.st_mode);
+    const std::string tmp = name + ".tmp" + std::to_string(::getpid());
     // O_NOFOLLOW: a link planted under the temporary name is not followed.
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, replacing ? 0600 : 0666);
+    const int fd =
+        ::openat(dir, tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, replacing ? 0600 : 0666);
     if (fd < 0) return Failed(error, "cannot create the temporary file", errno);
     auto fail = [&](const char* what) {
         const int err = errno;
         ::close(fd);
-        ::unlink(tmp.c_str());
+        ::unlinkat(dir, tmp.c_str(), 0);
         return Failed(error, what, err);
     };
     if (replacing) {
@@ -335,20 +395,21 @@ bool WriteFileAtomic(const std::string& path, const std::string& data, std::stri
     if (::fsync(fd) != 0) return fail("cannot write");
     if (::close(fd) != 0) {
         const int err = errno;
-        ::unlink(tmp.c_str());
+        ::unlinkat(dir, tmp.c_str(), 0);
         return Failed(error, "cannot write", err);
     }
-    if (::rename(tmp.c_str(), real.c_str()) != 0) {
+    if (::renameat(dir, tmp.c_str(), dir, name.c_str()) != 0) {
         const int err = errno;
-        ::unlink(tmp.c_str());
+        ::unlinkat(dir, tmp.c_str(), 0);
         return Failed(error, "cannot replace the file", err);
     }
-    SyncDirectory(real);
+    SyncDirectory(dir);
     return true;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    FolderFile file(path);
+    const int fd = file.ok() ? ::openat(file.dir(), file.name().c_str(), O_RDONLY | O_CLOEXEC) : -1;
     if (fd < 0) return std::nullopt;
     std::string data;
     try {
@@ -372,6 +433,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
     }
     ::close(fd);
     return data;
+}
+
+bool StatFile(const std::string& path, struct stat& st) {
+    FolderFile file(path);
+    return file.ok() && ::fstatat(file.dir(), file.name().c_str(), &st, 0) == 0;
 }
 
 }  // namespace plat

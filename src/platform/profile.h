@@ -14,48 +14,63 @@
 #include <unordered_map>
 #include <vector>
 
+struct stat;
+
 namespace plat {
 
 // One ini text held in memory. The text is kept as read and indexed once:
 // a section is found by its name and a key within it in constant time, so
 // reading and writing every setting costs time linear in the file's size
-// however many foreign sections come first.
+// however many foreign sections or blank lines it holds. A byte-order mark
+// before the first line is skipped; CR, LF and CR LF all end a line, and
+// every line keeps its own end when the text is written back.
 class IniDocument {
 public:
     void Parse(const std::string& text);
     void Parse(std::string&& text);
     std::string Serialize() const;
     std::optional<std::string> Get(const std::string& section, const std::string& key) const;
+    // The whole line (without its end) that Get takes the key's value from.
+    std::optional<std::string_view> KeyLine(const std::string& section, const std::string& key) const;
     // Sets a key; returns true when the document changed.
     bool Set(const std::string& section, const std::string& key, const std::string& value);
-    bool Empty() const { return sections_.size() == 1 && sections_[0].body.empty(); }
+    bool Empty() const { return sections_.size() == 1 && sections_[0].body.empty() && sections_[0].added.empty(); }
 
 private:
     // A line of text_ (or, once written, of own_), without its line end.
     struct Line {
         std::size_t off = 0;
         std::uint32_t len = 0;
-        std::uint32_t own = 0;
+        std::uint16_t own = 0;
+        std::uint16_t eol = 0;  // kNoEnd, kLf, kCrLf or kCr
     };
     struct Section {
         Line header;               // unused for the lines before the first header
-        std::vector<Line> body;
-        // Upper-case key name to its first line in body; built at the
-        // first look into the section.
+        std::vector<Line> body;    // the lines as read
+        // Keys the document added, all written before the section's
+        // trailing blank lines (body[addAt...]); kept apart so that adding
+        // one never moves those lines.
+        std::vector<Line> added;
+        std::size_t addAt = 0;
+        // Upper-case key name to its first line (an index into body, or
+        // into added when marked so); built at the first look into the section.
         std::unique_ptr<std::unordered_map<std::string, std::size_t>> keys;
     };
     std::string_view Text(const Line& l) const;
-    void Index();
+    const Line& LineAt(const Section& s, std::size_t i) const;
     const std::unordered_map<std::string, std::size_t>& KeysOf(std::size_t section) const;
     std::optional<std::size_t> FindSection(const std::string& name) const;
-    Line Own(const std::string& text);
+    std::optional<std::pair<std::size_t, std::size_t>> FindKey(const std::string& section, const std::string& key) const;
+    bool LastLineBlank() const;
+    Line Own(const std::string& text, std::uint16_t eol);
 
     std::string text_;
     std::string own_;
     // sections_[0]: the lines before the first section header.
     mutable std::vector<Section> sections_ = std::vector<Section>(1);
     std::unordered_map<std::string, std::size_t> sectionIndex_;  // first section of each name
-    bool crlf_ = false;
+    bool bom_ = false;
+    std::uint16_t eol_ = 1;  // the end of new lines: the file's first line end, else LF
 };
 
 // Reads (section, key) from the file at `path`; a missing file, section or key
@@ -87,5 +102,7 @@ bool WriteFileAtomic(const std::string& path, const std::string& data, std::stri
 // The file's first `limit` bytes (all of it by default); nullopt when it
 // cannot be opened or a read fails part-way.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit = std::size_t(-1));
+// stat() of the file, reached as the saves reach it.
+bool StatFile(const std::string& path, struct stat& st);
 
 }  // namespace plat

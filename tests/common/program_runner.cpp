@@ -21,11 +21,16 @@ ProgramRunner::ProgramRunner(const std::string& dir, const std::string& display)
 
 ProgramRunner::ProgramRunner(const std::string& dir, int stderrFd) : dir_(dir) { Start("", stderrFd); }
 
+ProgramRunner::ProgramRunner(const std::string& dir, int stderrFd, const std::vector<std::string>& wrapper)
+    : dir_(dir) {
+    Start("", stderrFd, wrapper);
+}
+
 void ProgramRunner::Signal(int sig) const {
     if (pid_ > 0) ::kill(pid_, sig);
 }
 
-void ProgramRunner::Start(const std::string& display, int stderrFd) {
+void ProgramRunner::Start(const std::string& display, int stderrFd, const std::vector<std::string>& wrapper) {
     const std::string& dir = dir_;
     std::string bin = std::string(QARV_BUILD_DIR) + "/qarv";
     std::vector<std::string> env;
@@ -45,13 +50,17 @@ void ProgramRunner::Start(const std::string& display, int stderrFd) {
     std::vector<char*> envp;
     for (auto& s : env) envp.push_back(s.data());
     envp.push_back(nullptr);
-    char* argv[] = {bin.data(), nullptr};
+    std::vector<std::string> args = wrapper;
+    args.push_back(bin);
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
     posix_spawn_file_actions_t fa;
     posix_spawn_file_actions_init(&fa);
     posix_spawn_file_actions_addchdir_np(&fa, dir.c_str());
     if (stderrFd >= 0) posix_spawn_file_actions_adddup2(&fa, stderrFd, 2);
     else posix_spawn_file_actions_addopen(&fa, 2, "/dev/null", O_WRONLY, 0);
-    if (posix_spawn(&pid_, bin.c_str(), &fa, nullptr, argv, envp.data()) != 0) pid_ = -1;
+    if (posix_spawnp(&pid_, argv[0], &fa, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&fa);
 }
 

@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 class ProgramRunner {
 public:
@@ -13,6 +14,9 @@ public:
     ProgramRunner(const std::string& dir, const std::string& display);
     // Headless, with its standard error on `stderrFd` instead of /dev/null.
     ProgramRunner(const std::string& dir, int stderrFd);
+    // Headless, started through `wrapper` (a command and its arguments that
+    // run the rest of the command line, such as setpriv), stderr on `stderrFd`.
+    ProgramRunner(const std::string& dir, int stderrFd, const std::vector<std::string>& wrapper);
     ~ProgramRunner();
     pid_t pid() const { return pid_; }
     // Waits until `file` in the directory contains `text`; false after `ms`.
@@ -31,7 +35,7 @@ public:
     int WaitExit(int ms);
 
 private:
-    void Start(const std::string& display, int stderrFd = -1);
+    void Start(const std::string& display, int stderrFd = -1, const std::vector<std::string>& wrapper = {});
     std::string dir_;
     pid_t pid_ = -1;
 };

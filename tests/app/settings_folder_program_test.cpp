@@ -1,0 +1,196 @@
+// The settings file and its folder through whole runs of the program: a
+// folder renamed under a running copy, a second line for a key, files
+// written by other editors, and the one-copy lock against permissions and
+// a linked settings file.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/program_runner.h"
+#include "common/test_dir.h"
+#include "platform/profile.h"
+#include "sim/pty_pair.h"
+#include "sim/sim_radio.h"
+
+namespace {
+const std::string kNoRadio = "[INTERFACE]\nCOMPORT=COM0\n";
+
+// One copy of the program in `dir`, its stderr kept.
+struct Copy {
+    int err[2] = {-1, -1};
+    std::unique_ptr<ProgramRunner> run;
+    explicit Copy(const std::string& dir, const std::vector<std::string>& wrapper = {}) {
+        if (::pipe(err) != 0) return;
+        run = std::make_unique<ProgramRunner>(dir, err[1], wrapper);
+        ::close(err[1]);
+    }
+    bool up() const { return run && run->WaitForText("comms.txt", "OnCreate exit", 20000); }
+    // Closes it by SIGTERM, or waits for a refused copy to end by itself:
+    // its exit status, and what it said.
+    int end(std::string& said, bool refused = false) {
+        const int status = refused ? run->WaitExit(15000) : run->StopWith(SIGTERM, 20000);
+        run.reset();  // a copy that was not refused ends here
+        char buf[512];
+        for (ssize_t n; (n = ::read(err[0], buf, sizeof buf)) > 0;) said.append(buf, std::size_t(n));
+        ::close(err[0]);
+        return status;
+    }
+};
+
+// One start and close in `dir`: its exit status.
+int RunOnce(const std::string& dir) {
+    ::unlink((dir + "/comms.txt").c_str());  // the trace of an earlier run
+    Copy copy(dir);
+    std::string said;
+    return copy.up() ? copy.end(said) : -1;
+}
+}  // namespace
+
+TEST(SettingsFolder, AFolderRenamedUnderARunningCopyIsSavedInItselfAndNeverInTheNewOneOfItsName) {
+    TestDir top;
+    const std::string ren = top.file("ren"), moved = top.file("ren2");
+    ::mkdir(ren.c_str(), 0755);
+    top.write("ren/qarv.ini", kNoRadio + "[OPERATING STATUS]\nQARV=23\nCALLSIGN=W1AW\n");
+    Copy a(ren);
+    ASSERT_TRUE(a.up());
+
+    // The operator renames the folder and starts another copy in a new one of the old name.
+    ASSERT_EQ(::rename(ren.c_str(), moved.c_str()), 0);
+    ::mkdir(ren.c_str(), 0755);
+    top.write("ren/qarv.ini", kNoRadio + "[OPERATING STATUS]\nQARV=4\nCALLSIGN=K1ABC\n");
+    ASSERT_EQ(RunOnce(ren), 0);
+    const std::string bSaved = top.read("ren/qarv.ini");
+    std::string said;
+    EXPECT_EQ(a.end(said), 1);
+    EXPECT_NE(said.find("its folder was moved to " + moved), std::string::npos) << said;
+    EXPECT_EQ(top.read("ren/qarv.ini"), bSaved);
+    const std::string aSaved = top.read("ren2/qarv.ini");
+    EXPECT_TRUE(aSaved.find("CALLSIGN=W1AW") != std::string::npos && aSaved.find("VERSION=V3.52") != std::string::npos);
+
+    // A folder removed under the running copy: nothing is saved anywhere, and it says so.
+    ::unlink(top.file("ren/comms.txt").c_str());
+    ::unlink(top.file("ren/qarv.ini").c_str());
+    Copy c(ren);
+    ASSERT_TRUE(c.up());
+    // The copy keeps writing its files there: removed once they stop coming.
+    std::error_code ec;
+    for (int i = 0; i < 100 && std::filesystem::exists(ren); ++i) std::filesystem::remove_all(ren, ec);
+    ::mkdir(ren.c_str(), 0755);
+    said.clear();
+    EXPECT_EQ(c.end(said), 1);
+    EXPECT_NE(said.find("its folder was removed while qarv ran"), std::string::npos) << said;
+    EXPECT_FALSE(top.exists("ren/qarv.ini"));
+}
+
+TEST(SettingsFolder, AChangeIsSavedOnTheLineTheKeyWasReadFromWhateverLinesFollow) {
+    TestDir dir;
+    sim::SimRadio radio{0x94, 19200};
+    PtyPair cat;
+    ASSERT_TRUE(radio.link(dir.file("ports/com1")) && cat.link(dir.file("ports/com2")));
+    radio.start();
+    for (const char* first : {" VFO-A FREQUENCY=14.025000", "VFO-A FREQUENCY = 14.025000"}) {
+        SCOPED_TRACE(first);
+        dir.write("qarv.ini", std::string("[INTERFACE]\nCOMPORT=COM1\nBAUD=19200\nTHP COMPORT=COM2\n"
+                                          "[OPERATING STATUS]\nQARV=23\nTHP=1\n") +
+                                  first + "\nVFO-A FREQUENCY=07.074000\n");
+        ::unlink(dir.file("comms.txt").c_str());
+        ProgramRunner qarv(dir.path());
+        ASSERT_TRUE(qarv.WaitForText("comms.txt", "Good Message 3", 15000));
+        // First contact puts the value read on the radio; then a logger tunes
+        // VFO A to where the file's second line already stands.
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (radio.frequency(0) != 14025000 && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_EQ(radio.frequency(0), 14025000);
+        end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (radio.frequency(0) != 7074000 && std::chrono::steady_clock::now() < end) {
+            const std::string fa = "FA00007074000;";
+            cat.write({fa.begin(), fa.end()});
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+        ASSERT_EQ(radio.frequency(0), 7074000);
+        EXPECT_EQ(qarv.StopWith(SIGTERM, 20000), 0);
+        const std::string saved = dir.read("qarv.ini");
+        EXPECT_EQ(plat::ProfileReadString("OPERATING STATUS", "VFO-A FREQUENCY", "", dir.file("qarv.ini")),
+                  "07.074000");
+        // The other line stays as it was.
+        EXPECT_NE(saved.find("\nVFO-A FREQUENCY=07.074000\nVFO-A FREQUENCY=07.074000\n"), std::string::npos);
+    }
+    radio.stop();
+}
+
+TEST(SettingsFolder, AByteOrderMarkAndCrLineEndsFromAnotherEditorLoseNothing) {
+    const std::string bom = "\xEF\xBB\xBF";
+    for (const std::string eol : {"\r\n", "\r"}) {
+        SCOPED_TRACE(eol.size());
+        TestDir dir;
+        const std::string seed = bom + "[OPERATING STATUS]" + eol + "QARV=23" + eol + "CALLSIGN=W1AW" + eol +
+                                 "[INTERFACE]" + eol + "COMPORT=COM0" + eol;
+        dir.write("qarv.ini", seed);
+        ASSERT_EQ(RunOnce(dir.path()), 0);
+        const std::string saved = dir.read("qarv.ini");
+        EXPECT_EQ(saved.compare(0, bom.size() + 18, bom + "[OPERATING STATUS]"), 0);
+        EXPECT_EQ(saved.find("[OPERATING STATUS]", 4), std::string::npos);  // no second one
+        EXPECT_NE(saved.find(eol + "QARV=23" + eol + "CALLSIGN=W1AW" + eol), std::string::npos);
+        EXPECT_NE(saved.find(eol + "VERSION=V3.52"), std::string::npos);
+        // Every line keeps the file's own end, the new ones too.
+        if (eol == "\r") {
+            EXPECT_EQ(saved.find('\n'), std::string::npos);
+        }
+        for (std::size_t at = saved.find_first_of("\r\n"); at != std::string::npos;
+             at = saved.find_first_of("\r\n", at + eol.size()))
+            ASSERT_EQ(saved.compare(at, eol.size(), eol), 0) << at;
+        // A second run finds every key as it left it: nothing more to write.
+        ASSERT_EQ(RunOnce(dir.path()), 0);
+        EXPECT_EQ(dir.read("qarv.ini"), saved);
+    }
+}
+
+TEST(SettingsFolder, NeitherPermissionsNorALinkedSettingsFileLetASecondCopyIn) {
+    TestDir top;
+    ::chmod(top.path().c_str(), 0711);
+    // A folder its user may write but not read: as root, permissions bind
+    // only for another user, so both copies run as nobody.
+    const std::string w = top.file("w");
+    ::mkdir(w.c_str(), 0755);
+    top.write("w/qarv.ini", kNoRadio);
+    std::vector<std::string> asUser;
+    if (::geteuid() == 0) {
+        asUser = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
+        ASSERT_EQ(::chown(w.c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(top.file("w/qarv.ini").c_str(), 65534, 65534), 0);
+    }
+    ::chmod(w.c_str(), 0333);
+    // First the unreadable folder, then a file linked into another folder,
+    // which belongs to that folder too, whichever copy starts first.
+    const std::string x = top.file("x"), y = top.file("y");
+    ::mkdir(x.c_str(), 0755);
+    ::mkdir(y.c_str(), 0755);
+    top.write("y/qarv.ini", kNoRadio);
+    ASSERT_EQ(::symlink("../y/qarv.ini", top.file("x/qarv.ini").c_str()), 0);
+    const struct {
+        std::string first, second, held;
+        std::vector<std::string> wrapper;
+    } rounds[] = {{w, w, w, asUser}, {y, x, y, {}}, {x, y, y, {}}};
+    for (const auto& r : rounds) {
+        SCOPED_TRACE(r.first + " then " + r.second);
+        Copy first(r.first, r.wrapper);
+        ASSERT_TRUE(first.up());
+        Copy second(r.second, r.wrapper);
+        std::string said, ignored;
+        EXPECT_EQ(second.end(said, true), 1);
+        EXPECT_NE(said.find("another copy is already running in " + r.held), std::string::npos) << said;
+        EXPECT_EQ(first.end(ignored), 0);
+    }
+    struct stat st {};
+    EXPECT_TRUE(::lstat(top.file("x/qarv.ini").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+}
