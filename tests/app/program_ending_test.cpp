@@ -63,9 +63,13 @@ struct KeyedStation {
     // Keys the radio once the station runs as an operator finds it: the
     // first contact's set-up has reached the radio and the meter is polled
     // (on a loaded machine the set-up can take longer than the close waits).
-    bool key() {
+    // `atFirstAnswer` keys as soon as the radio answered, while the program's
+    // own set-up frames still keep its line busy.
+    bool key(bool atFirstAnswer = false) {
         const sim::Bytes meterPoll{0xFE, 0xFE, 0x94, 0xE0, 0x15, 0x02, 0xFD};
-        if (!Within(kBoundMs, [&] { return seen(meterPoll); })) return false;
+        if (atFirstAnswer ? !qarv->WaitForText("comms.txt", "Good Message 3", kBoundMs)
+                          : !Within(kBoundMs, [&] { return seen(meterPoll); }))
+            return false;
         cat.write({'T', 'X', ';'});
         return Within(kBoundMs, [&] { return radio.transmitting() == 1; });
     }
@@ -119,12 +123,12 @@ TEST(ProgramEnding, AFaultWithTheRadiosLineFullSaysTheTransmitterCouldNotBeRelea
     const rlimit noCore{0, 0};
     ::setrlimit(RLIMIT_CORE, &noCore);
     KeyedStation st;
-    ASSERT_TRUE(st.key());
+    ASSERT_TRUE(st.key(true));
     // The radio's interface stops taking bytes: the off frame cannot go out.
     ASSERT_TRUE(st.radio.stallLine());
     EXPECT_EQ(st.qarv->StopWith(SIGSEGV, 10000), 128 + SIGSEGV);
     EXPECT_TRUE(st.saidLast("could not be released: the radio's transmit-off frame not written (the line is full)\n"))
-        << st.dir.read("stderr.txt");
+        << st.dir.read("stderr.txt") << st.traceEnd();
 }
 
 TEST(ProgramEnding, ABrokenPipeEndsNothing) {
