@@ -33,6 +33,7 @@ std::uint32_t g_answerdue = 0;
 bool g_answerpending = false;
 
 int Next(int index) { return index + 1 >= kSendSlots ? 0 : index + 1; }
+int Prev(int index) { return index == 0 ? kSendSlots - 1 : index - 1; }
 
 bool WellFormed(const std::uint8_t* frame, int length) {
     return frame && length >= kMinCivFrame && length <= kSendSlotSize && frame[0] == kCivPreamble &&
@@ -101,6 +102,25 @@ bool putq(const std::uint8_t* frame, int length) {
         sendq();
     }
     return true;
+}
+
+void PromoteNewestFrame() {
+    if (SendQueueEmpty()) return;
+    // A head frame already written and waiting for its echo keeps its place.
+    const int first = !g_sendpaced && g_sendtries > 0 ? Next(g_getq) : g_getq;
+    const int last = Prev(g_putq);
+    if (last == first || first == g_putq) return;
+    std::uint8_t frame[kSendSlotSize];
+    const std::int16_t length = g_sendlen[last];
+    std::memcpy(frame, g_sendbuf[last], std::size_t(length));
+    for (int i = last; i != first; i = Prev(i)) {
+        const int from = Prev(i);
+        std::memcpy(g_sendbuf[i], g_sendbuf[from], std::size_t(g_sendlen[from]));
+        g_sendlen[i] = g_sendlen[from];
+    }
+    std::memcpy(g_sendbuf[first], frame, std::size_t(length));
+    g_sendlen[first] = length;
+    WriteTracef("frame moved to the front, depth %d", g_qdepth);
 }
 
 void ReleaseHeadFrame() {

@@ -38,6 +38,9 @@ int SendQueueDepth();
 // Appends a frame and starts the pump. Refuses (false, traced) a frame that
 // is not FE FE ... FD of 6 to 300 bytes, and any frame while the ring is full.
 bool putq(const std::uint8_t* frame, int length);
+// Moves the frame put last ahead of every waiting frame (a transmit-off
+// must not wait behind a first contact's set-up).
+void PromoteNewestFrame();
 // Writes the head frame.
 void sendq();
 // TIMER_SENDQ expiry, called by the main loop.

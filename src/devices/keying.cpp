@@ -16,6 +16,7 @@
 #include "civ/frequency_state.h"
 #include "civ/radio_models.h"
 #include "civ/radio_port.h"
+#include "civ/send_queue.h"
 #include "civ/setter_frames.h"
 #include "devices/cw_keyboard.h"
 #include "devices/cw_keyer.h"
@@ -267,7 +268,11 @@ void ReleaseAllKeying(const char* why) {
     if (g_doingcwid || g_idrestorepending) EndIdentification();
     KillCivTimer(TIMER_KEYON_DELAY);
     g_keyingstate = 0;
-    if (CivTransmitCommand()) SendCiv({0x1C, 0x00, 0x00});
+    if (CivTransmitCommand()) {
+        const int before = SendQueueDepth();
+        SendCiv({0x1C, 0x00, 0x00});
+        if (SendQueueDepth() > before) PromoteNewestFrame();
+    }
     SendKeyer(0x00);
     DropLines(g_pttport, true, true);
     DropLines(g_radioport, true, true);

@@ -349,3 +349,24 @@ TEST(SendQueue, WriteErrorKeepsTheFrame) {
     EXPECT_EQ(link.traced("WriteFile error"), 1);
     EXPECT_TRUE(link.win.HasTimer(TIMER_SENDQ));  // retried on the next tick
 }
+
+// Keyed while a first contact's set-up fills the ring, the release at close
+// must reach the radio next, not after every waiting frame.
+TEST(SendQueue, TheTransmitOffOvertakesEveryWaitingFrame) {
+    RadioLink link;
+    const Bytes a = Frame({0x03}), b = Frame({0x04}), c = Frame({0x05});
+    Put(a);
+    Advance(0);
+    EXPECT_EQ(link.written(), a);
+    Put(b);
+    Put(c);
+    Put(Frame({0x1C, 0x00, 0x00}));
+    PromoteNewestFrame();
+    Advance(50);
+    EXPECT_EQ(link.written(), Frame({0x1C, 0x00, 0x00}));
+    Advance(50);
+    EXPECT_EQ(link.written(), b);
+    Advance(50);
+    EXPECT_EQ(link.written(), c);
+    EXPECT_TRUE(SendQueueEmpty());
+}
