@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
-#include <dlfcn.h>
 
 #include "devices/control_surfaces.h"
 #include "panel/swl_panel.h"
@@ -82,21 +81,16 @@ TEST(AssignmentChange, FlexAuxTwo) {
 
 // TMate2 main knob: the RF gain moves and VFO A stays.
 TEST(AssignmentChange, TMate2MainKnob) {
-    void* fake = dlopen(QARV_FAKE_TMATE2, RTLD_NOW);
-    ASSERT_NE(fake, nullptr);
-    auto set = reinterpret_cast<void (*)(int, int, int, int)>(dlsym(fake, "FakeTMate2Set"));
-    set(1000, 1000, 1000, 0x1FF);
-    {
-        SurfaceApp qarv;
-        qarv.start("", std::string("TMATE2=1\n[PREFERENCE]\nTMATE2 LIBRARY=") + QARV_FAKE_TMATE2 + "\n");
-        ASSERT_EQ(g_tmate2open, 1);
-        Choose(0, "RF Gain");  // "Main Knob"
-        const long long f0 = qarv.radio.frequency(0);
-        qarv.radio.clearLog();
-        set(1001, 1000, 1000, 0x1FF);
-        qarv.run(300);
-        EXPECT_GT(LevelFrames(qarv.radio, 0x02), 0);
-        EXPECT_EQ(qarv.radio.frequency(0), f0);
-    }
-    dlclose(fake);
+    FakeTMate2Lib fake;
+    fake.set(1000, 1000, 1000);
+    SurfaceApp qarv;
+    qarv.start("", FakeTMate2Lib::Status());
+    ASSERT_EQ(g_tmate2open, 1);
+    Choose(0, "RF Gain");  // "Main Knob"
+    const long long f0 = qarv.radio.frequency(0);
+    qarv.radio.clearLog();
+    fake.set(1001, 1000, 1000);
+    qarv.run(300);
+    EXPECT_GT(LevelFrames(qarv.radio, 0x02), 0);
+    EXPECT_EQ(qarv.radio.frequency(0), f0);
 }

@@ -3,6 +3,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <string>
 
 #include "app/app.h"
@@ -41,5 +43,27 @@ struct SurfaceApp {
     // Runs until the radio's VFO A is `hz`; false after `ms` of program time.
     bool waitForFrequency(long long hz, int ms = 3000) {
         return simsteps::RunUntil([&] { return radio.frequency(0) == hz; }, ms, {&radio}) >= 0;
+    }
+};
+
+// The stand-in TMate2 library for the length of a test (declared before the
+// program, so that it is unloaded after it), and the [OPERATING STATUS]
+// lines that start the program on it.
+struct FakeTMate2Lib {
+    void* lib = dlopen(QARV_FAKE_TMATE2, RTLD_NOW);
+    FakeTMate2Lib() { EXPECT_NE(lib, nullptr); }
+    ~FakeTMate2Lib() {
+        if (lib) dlclose(lib);
+    }
+    template <class F>
+    F fn(const char* name) const {
+        return lib ? reinterpret_cast<F>(dlsym(lib, name)) : nullptr;
+    }
+    // The knobs' counts and the buttons as the device next reports them.
+    void set(int main, int centre, int left, int buttons = 0x1FF) const {
+        fn<void (*)(int, int, int, int)>("FakeTMate2Set")(main, centre, left, buttons);
+    }
+    static std::string Status(const std::string& extra = "") {
+        return "TMATE2=1\n" + extra + "[PREFERENCE]\nTMATE2 LIBRARY=" + QARV_FAKE_TMATE2 + "\n";
     }
 };

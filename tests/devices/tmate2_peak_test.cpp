@@ -2,8 +2,6 @@
 // the radio's S meter, or with the option off the reading itself.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include "base/device_options.h"
 #include "base/panel_options.h"
 #include "civ/radio_init.h"
@@ -17,18 +15,12 @@ namespace {
 int Shown(int value) { return 127 - value * 6 / 256; }
 
 struct PeakStation {
-    void* fake = dlopen(QARV_FAKE_TMATE2, RTLD_NOW);
-    int (*smeterNumber)() = nullptr;
+    FakeTMate2Lib fake;
+    int (*smeterNumber)() = fake.fn<int (*)()>("FakeTMate2SmeterNumber");
     SurfaceApp qarv;
 
     explicit PeakStation(bool peak) {
-        EXPECT_NE(fake, nullptr);
-        smeterNumber = reinterpret_cast<int (*)()>(dlsym(fake, "FakeTMate2SmeterNumber"));
-        qarv.start("", std::string("TMATE2=1\nTMATE2 PEAK=") + (peak ? "1" : "0") +
-                           "\n[PREFERENCE]\nTMATE2 LIBRARY=" + QARV_FAKE_TMATE2 + "\n");
-    }
-    ~PeakStation() {
-        if (fake) dlclose(fake);
+        qarv.start("", FakeTMate2Lib::Status(std::string("TMATE2 PEAK=") + (peak ? "1" : "0") + "\n"));
     }
     // The radio's S meter goes to `level`; the program runs until its
     // panel shows the new reading, and a little more.

@@ -123,19 +123,14 @@ TEST_F(TMate2, WithoutTheLibraryTheDeviceIsAbsent) {
 }
 
 TEST(TMate2Program, ItsKnobTunesTheSimulatedRadio) {
-    void* fake = dlopen(QARV_FAKE_TMATE2, RTLD_NOW);
-    ASSERT_NE(fake, nullptr);
-    auto set = reinterpret_cast<void (*)(int, int, int, int)>(dlsym(fake, "FakeTMate2Set"));
-    set(1000, 1000, 1000, 0x1FF);
-    {
-        SurfaceApp qarv;
-        qarv.start("", std::string("TMATE2=1\n[PREFERENCE]\nTMATE2 LIBRARY=") + QARV_FAKE_TMATE2 + "\n");
-        ASSERT_EQ(g_tmate2open, 1);
-        const long long f0 = qarv.radio.frequency(0);
-        set(997, 1000, 1000, 0x1FF);  // the main knob counts the other way: three up
-        EXPECT_TRUE(qarv.waitForFrequency(f0 + 3000));
-    }
-    dlclose(fake);
+    FakeTMate2Lib fake;
+    fake.set(1000, 1000, 1000);
+    SurfaceApp qarv;
+    qarv.start("", FakeTMate2Lib::Status());
+    ASSERT_EQ(g_tmate2open, 1);
+    const long long f0 = qarv.radio.frequency(0);
+    fake.set(997, 1000, 1000);  // the main knob counts the other way: three up
+    EXPECT_TRUE(qarv.waitForFrequency(f0 + 3000));
 }
 
 TEST_F(TMate2, TheLcdFollowsThePanelsFrequencyAndMode) {
