@@ -600,19 +600,31 @@ struct Outcome {
 };
 
 // Carries out one armed slot and says how it went.
+// Says how one line change went (" dropped", " not dropped (why)"), with
+// errno as the change left it; false when it failed.
+bool SayStep(Words& w, bool done, const char* what) {
+    const int err = errno;
+    w.add(done ? " " : " not ");
+    w.add(what);
+    if (done) return true;
+    w.add(" (");
+    AddWhy(w, err);
+    w.add(")");
+    return false;
+}
+
 Outcome Release(ArmedSlot& s, int fd, Words& w) {
     Outcome o;
     o.tried = true;
+    w.add(kSlotWords[&s - g_slots]);
     struct stat st {};
     if (::fstat(fd, &st) != 0 || st.st_dev != s.dev || st.st_ino != s.ino) {
         // Closed since it was armed (a port lost in use): nothing of ours is
         // there to write to.
-        w.add(kSlotWords[&s - g_slots]);
         w.add(": its port was closed");
         return o;
     }
     bool ok = true;
-    w.add(kSlotWords[&s - g_slots]);
     if (s.len > 0) {
         int off = 0, err = 0;
         // The port is non-blocking: a full output buffer ends the try.
@@ -646,26 +658,13 @@ Outcome Release(ArmedSlot& s, int fd, Words& w) {
         int bits = s.lines;
         if (s.len > 0) w.add(",");
         // A pseudo-terminal has no modem lines: nothing is held by them.
-        if (::ioctl(fd, TIOCMBIC, &bits) == 0 || errno == ENOTTY || errno == EINVAL) {
-            w.add(" dropped");
-        } else {
-            ok = false;
-            w.add(" not dropped (");
-            AddWhy(w, errno);
-            w.add(")");
-        }
+        const bool dropped = ::ioctl(fd, TIOCMBIC, &bits) == 0 || errno == ENOTTY || errno == EINVAL;
+        ok = SayStep(w, dropped, "dropped") && ok;
     }
 #if defined(__linux__)
     if (s.control >= 0) {
         unsigned char value = static_cast<unsigned char>(s.control);
-        if (::ioctl(fd, PPWCONTROL, &value) == 0) {
-            w.add(" set");
-        } else {
-            ok = false;
-            w.add(" not set (");
-            AddWhy(w, errno);
-            w.add(")");
-        }
+        ok = SayStep(w, ::ioctl(fd, PPWCONTROL, &value) == 0, "set") && ok;
     }
 #endif
     o.done = ok;
