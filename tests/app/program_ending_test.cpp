@@ -141,14 +141,25 @@ TEST(ProgramEnding, AFaultWhileTheTransmitOffWaitsInTheQueueStillUnkeys) {
     ::setrlimit(RLIMIT_CORE, &noCore);
     KeyedStation st;
     ASSERT_TRUE(st.key());
+    // Past the key-on's 200 ms, the key-off queues its frame at once.
+    ASSERT_TRUE(st.qarv->WaitForText("comms.txt", "OnTimer called 6201", kBoundMs));
     st.radio.setAnswering(false);
+    const std::size_t before = st.radio.frames().size();
     std::string sets;
     for (int k = 0; k < 30; ++k) sets += "PC0" + std::to_string(10 + k) + ";";
     sets += "RX;";
     st.cat.write(sim::Bytes(sets.begin(), sets.end()));
-    ASSERT_TRUE(st.qarv->WaitForText("comms.txt", "keyoff", kBoundMs));
+    // The program reads the sets and the "RX;" in one go: by the time the
+    // first power frame reaches the radio the off is queued, 29 frames on.
+    ASSERT_TRUE(Within(kBoundMs, [&] {
+        const auto frames = st.radio.frames();
+        for (std::size_t k = before; k < frames.size(); ++k)
+            if (frames[k].size() > 6 && frames[k][4] == 0x14 && frames[k][5] == 0x0A) return true;
+        return false;
+    }));
     EXPECT_EQ(st.qarv->StopWith(SIGSEGV, kBoundMs), 128 + SIGSEGV);
-    EXPECT_TRUE(st.sawTransmitOff()) << st.traceEnd();
+    const auto frames = st.radio.frames();
+    EXPECT_EQ(frames.back(), (sim::Bytes{0xFE, 0xFE, 0x94, 0xE0, 0x1C, 0x00, 0x00, 0xFD})) << st.traceEnd();
     EXPECT_TRUE(st.saidLast("\nqarv: fatal signal, the transmitter was released\n")) << st.dir.read("stderr.txt");
 }
 
