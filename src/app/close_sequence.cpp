@@ -99,15 +99,39 @@ void ReportSaveFailures() {
     plat::MessageBox(g_mainwin, text, "Error- Save Failed", plat::MB_OK | plat::MB_ICONEXCLAMATION);
 }
 
-int CloseExitStatus() { return SaveFailures().empty() ? 0 : 1; }
+namespace {
+// The transmit-off did not reach the radio's line by the end of the close.
+std::string g_unreleased;
+bool g_keyedatexit = false;
+
+void ReportTransmitterKeyed() {
+    std::fprintf(stderr, "qarv: the transmitter could not be released at close: %s\n", g_unreleased.c_str());
+    std::fflush(stderr);
+    // Headless, the line on stderr is all there is to say.
+    if (!plat::app::Headless())
+        plat::MessageBox(g_mainwin, "The transmitter could not be released:\n" + g_unreleased + ".\n",
+                         "Error- Transmitter Keyed", plat::MB_OK | plat::MB_ICONEXCLAMATION);
+}
+}  // namespace
+
+int CloseExitStatus() { return SaveFailures().empty() && !g_keyedatexit ? 0 : 1; }
 
 unsigned ExitDelayMs(bool powerOff, bool digisel) { return powerOff ? 2000 : digisel ? 1200 : 500; }
 
 void CMainWin::OnClose() {
     if (closed_ || closing_) return;
     WriteTrace("close1");
-    // Nothing may hold the transmitter once the program starts to leave.
+    // Nothing may hold the transmitter once the program starts to leave,
+    // nor key it again while the close runs; a cancelled close gives keying
+    // back.
     ReleaseAllKeying("close");
+    HoldKeyingOff(true);
+    struct CancelGivesKeyingBack {
+        bool cancelled = true;
+        ~CancelGivesKeyingBack() {
+            if (cancelled) HoldKeyingOff(false);
+        }
+    } hold;
     FocusMainWindow();
     int fileAnswer = plat::IDNO;
     if (g_memmodified) {
@@ -129,6 +153,7 @@ void CMainWin::OnClose() {
     const int mute = MuteDecision(g_mutealways, g_radioserver != 0, fileAnswer, closeBySignal_ ? NoMute : AskMute);
     if (mute < 0) return;
     closing_ = true;
+    hold.cancelled = false;
     KillTimer(TIMER_METER_CYCLE);
     if (mute) {
         if (g_perseus) {
@@ -231,6 +256,10 @@ void close2() {
 void CMainWin::OnExitTimer() {
     KillTimer(TIMER_EXIT);
     KillTimer(TIMER_DEVICE_POLL);
+    // The last chance for a transmit-off the pump could not write: once the
+    // port is closed nothing can release the radio.
+    g_keyedatexit = !TransmitterReleased(g_unreleased);
+    if (g_keyedatexit) WriteTrace("transmitter not released: " + g_unreleased);
     plat::SerialClose(g_radioport);
     plat::SerialClose(g_pegasusport);
     if (g_yaltport != plat::kInvalidPort) {
@@ -246,6 +275,7 @@ void CMainWin::OnExitTimer() {
     if (g_relayboards >= 1) setadr(1);
     if (g_relayboards >= 2) setadr(2);
     if (g_client || g_radioserver) ShutdownRemote();
+    if (g_keyedatexit) ReportTransmitterKeyed();
     DestroyMainObjects();
     closed_ = true;
     if (g_timerwindow == this) g_timerwindow = nullptr;

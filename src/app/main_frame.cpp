@@ -333,6 +333,7 @@ int CMainWin::OnCreate() {
     plat::app::InstallCloseSignals(this);
     // A port that fails may have been holding the transmitter.
     g_onportlost = ReleaseAllKeying;
+    StartKeying();
 
     // The child windows live in a scrolled client area under the bars: a
     // window larger than the screen scrolls rather than leaving its far

@@ -18,6 +18,7 @@
 #include "civ/send_queue.h"
 #include "civ/station_queries.h"
 #include "platform/clock.h"
+#include "platform/event_loop.h"
 
 plat::PortHandle g_radioport = plat::kInvalidPort;
 char g_comport[40] = "COM0";
@@ -77,6 +78,19 @@ void DropQueuedFrames() {
     WriteTracef("radio port closed, %d queued frames dropped", SendQueueDepth());
     while (!SendQueueEmpty()) ReleaseHeadFrame();
 }
+
+// A transmit-off that never reached the radio before its port was lost
+// (the fault release still waits for it) goes first to the radio back on
+// its port: the radio may have stayed keyed all along.
+void SendTransmitOffLeftOver() {
+    namespace fatal = plat::fatal_release;
+    if (!fatal::Armed(fatal::kRadioFrame)) return;
+    std::uint8_t frame[kCivHeaderLen + 4];
+    const int n = BuildCivFrame(frame, {0x1C, 0x00, 0x00});
+    fatal::Arm(fatal::kRadioFrame, g_radioport, frame, n);
+    WriteTrace("transmit-off sent again");
+    putq(frame, n);
+}
 }  // namespace
 
 void ApplyRadioLinkOptions() {
@@ -115,6 +129,7 @@ bool RetryRadioPort() {
     if (!g_radioretry.Due(open, kPortWord, g_comport)) return false;
     if (!OpenRadioDevice() || g_radioport == plat::kInvalidPort) return false;
     g_radioretry.Opened(kPortWord, g_comport);
+    SendTransmitOffLeftOver();
     // An operator client's port carries only its mirror polls; the radio
     // it drives is the server's.
     if (!g_client) ContactRadioAgain();

@@ -73,6 +73,29 @@ int EchoStart(const std::uint8_t* slot, int length) {
     while (start + 2 < length && slot[start + 2] == kCivPreamble) ++start;
     return start;
 }
+
+// The first slot whose frame has not gone out: in echo mode a head frame
+// written and waiting for its echo is on the line already.
+int FirstWaiting() { return !g_sendpaced && g_sendtries > 0 ? Next(g_getq) : g_getq; }
+
+bool Carries(int slot, const std::uint8_t* body, int n) {
+    const std::uint8_t* frame = g_sendbuf[slot];
+    const int start = EchoStart(frame, g_sendlen[slot]);
+    // FE FE to from, the body, FD
+    return g_sendlen[slot] - start == n + 5 && std::memcmp(frame + start + 4, body, std::size_t(n)) == 0;
+}
+
+constexpr std::uint8_t kTransmitOn[3] = {0x1C, 0x00, 0x01};
+constexpr std::uint8_t kTransmitOff[3] = {0x1C, 0x00, 0x00};
+
+// The fault handler writes the transmit-off itself until the pump has put
+// it on the line; a key-on still behind it keeps the handler armed.
+void TransmitOffWritten(int slot) {
+    if (!Carries(slot, kTransmitOff, 3)) return;
+    for (int i = Next(slot); i != g_putq; i = Next(i))
+        if (Carries(i, kTransmitOn, 3)) return;
+    plat::fatal_release::Disarm(plat::fatal_release::kRadioFrame);
+}
 }  // namespace
 
 bool SendQueueEmpty() { return g_putq == g_getq; }
@@ -107,7 +130,7 @@ bool putq(const std::uint8_t* frame, int length) {
 void PromoteNewestFrame() {
     if (SendQueueEmpty()) return;
     // A head frame already written and waiting for its echo keeps its place.
-    const int first = !g_sendpaced && g_sendtries > 0 ? Next(g_getq) : g_getq;
+    const int first = FirstWaiting();
     const int last = Prev(g_putq);
     if (last == first || first == g_putq) return;
     std::uint8_t frame[kSendSlotSize];
@@ -121,6 +144,26 @@ void PromoteNewestFrame() {
     std::memcpy(g_sendbuf[first], frame, std::size_t(length));
     g_sendlen[first] = length;
     WriteTracef("frame moved to the front, depth %d", g_qdepth);
+}
+
+int DropWaitingFrames(const std::uint8_t* body, int n) {
+    if (SendQueueEmpty()) return 0;
+    int to = FirstWaiting(), dropped = 0;
+    for (int from = to; from != g_putq; from = Next(from)) {
+        if (Carries(from, body, n)) {
+            ++dropped;
+            continue;
+        }
+        if (to != from) {
+            std::memcpy(g_sendbuf[to], g_sendbuf[from], std::size_t(g_sendlen[from]));
+            g_sendlen[to] = g_sendlen[from];
+        }
+        to = Next(to);
+    }
+    g_putq = to;
+    g_qdepth -= dropped;
+    if (dropped) WriteTracef("%d waiting frames dropped, depth %d", dropped, g_qdepth);
+    return dropped;
 }
 
 void ReleaseHeadFrame() {
@@ -184,6 +227,7 @@ void sendq() {
     if (written < 0) WriteTracef("WriteFile error %ld, %04x", long(err), unsigned(err));
 
     if (written == length) {
+        TransmitOffWritten(g_getq);
         if (CivTracing()) {
             WriteTracef("really Send depth %d, length %d, allowed %d, putq %d, getq %d", g_qdepth, length,
                         g_allowed, g_putq, g_getq);

@@ -41,6 +41,10 @@ bool putq(const std::uint8_t* frame, int length);
 // Moves the frame put last ahead of every waiting frame (a transmit-off
 // must not wait behind a first contact's set-up).
 void PromoteNewestFrame();
+// Drops every frame not yet written whose command and data are `body`
+// (a key-on still waiting when the transmit-off overtakes it); returns how
+// many went.
+int DropWaitingFrames(const std::uint8_t* body, int n);
 // Writes the head frame.
 void sendq();
 // TIMER_SENDQ expiry, called by the main loop.

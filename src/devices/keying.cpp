@@ -49,6 +49,7 @@ constexpr unsigned kRemoteKey = 5;  // remote message: key (1) or unkey (0) the 
 plat::PortHandle* g_keyedlineport = nullptr;
 // Alt+Q: the last toggle keyed on.
 int g_keytoggled = 0;
+bool g_keyingheld = false;
 
 bool CwKeying() { return g_vfoamode == '3' || g_vfoamode == '2' || g_doingcwid; }
 
@@ -88,8 +89,30 @@ void ArmLineRelease(int slot, plat::PortHandle port, bool rts, bool dtr) {
     if (rts || dtr) fatal::Arm(slot, port, nullptr, 0, rts, dtr);
 }
 
-void DisarmAllReleases() {
-    for (int slot = 0; slot < fatal::kSlotCount; ++slot) fatal::Disarm(slot);
+// The radio's transmit-off frame stays armed: the send pump disarms it
+// once the off frame is on the line.
+void DisarmReleasesButTheRadioFrame() {
+    for (int slot = 0; slot < fatal::kSlotCount; ++slot)
+        if (slot != fatal::kRadioFrame) fatal::Disarm(slot);
+}
+
+// Sends CI-V 1C 00 00. A frame queued keeps the fault release armed until
+// the pump writes it; one that went to the server or was filtered out
+// leaves nothing for a fault to do. One refused by a closed port or a full
+// queue never reached the radio: the release stays armed. `overtake` puts
+// it ahead of every waiting frame and drops a key-on still waiting.
+void SendTransmitOff(bool overtake) {
+    const int before = SendQueueDepth();
+    SendCiv({0x1C, 0x00, 0x00});
+    if (SendQueueDepth() > before) {
+        if (overtake) {
+            const std::uint8_t on[3] = {0x1C, 0x00, 0x01};
+            DropWaitingFrames(on, 3);
+            PromoteNewestFrame();
+        }
+        return;
+    }
+    if (g_radioport != plat::kInvalidPort && !SendQueueFull()) fatal::Disarm(fatal::kRadioFrame);
 }
 
 // Drops the keying lines on `port`, leaving a line that powers the radio's
@@ -128,6 +151,10 @@ unsigned KeyingPath() {
 
 void keyon() {
     WriteTrace("keyon");
+    if (g_keyingheld) {
+        WriteTrace("keyon refused, closing");
+        return;
+    }
     const unsigned m = KeyingPath();
     if (m & kKeyByKeyer) {
         WriteTrace("YALT");
@@ -183,8 +210,7 @@ void keyoff() {
         if (g_keyingstate != 0) {
             g_keyingstate = 2;  // still keyed until the delay sends the key-off
         } else {
-            SendCiv({0x1C, 0x00, 0x00});
-            fatal::Disarm(fatal::kRadioFrame);
+            SendTransmitOff(false);
         }
     } else {
         fatal::Disarm(fatal::kRadioFrame);
@@ -228,10 +254,7 @@ void OnKeyToggle() {
 
 void OnKeyonDelay() {
     KillCivTimer(TIMER_KEYON_DELAY);
-    if (g_keyingstate == 2) {
-        SendCiv({0x1C, 0x00, 0x00});
-        fatal::Disarm(fatal::kRadioFrame);
-    }
+    if (g_keyingstate == 2) SendTransmitOff(false);
     g_keyingstate = 0;
 }
 
@@ -268,11 +291,7 @@ void ReleaseAllKeying(const char* why) {
     if (g_doingcwid || g_idrestorepending) EndIdentification();
     KillCivTimer(TIMER_KEYON_DELAY);
     g_keyingstate = 0;
-    if (CivTransmitCommand()) {
-        const int before = SendQueueDepth();
-        SendCiv({0x1C, 0x00, 0x00});
-        if (SendQueueDepth() > before) PromoteNewestFrame();
-    }
+    if (CivTransmitCommand()) SendTransmitOff(true);
     SendKeyer(0x00);
     DropLines(g_pttport, true, true);
     DropLines(g_radioport, true, true);
@@ -280,9 +299,19 @@ void ReleaseAllKeying(const char* why) {
     if (g_client && g_linkstate == 3) SendRemoteKey(0);
     g_keyedmeans = 0;
     g_keyedlineport = nullptr;
-    DisarmAllReleases();
+    DisarmReleasesButTheRadioFrame();
+    if (!CivTransmitCommand()) fatal::Disarm(fatal::kRadioFrame);
     releasing = false;
 }
+
+void HoldKeyingOff(bool hold) { g_keyingheld = hold; }
+
+void StartKeying() {
+    g_keyingheld = false;
+    for (int slot = 0; slot < fatal::kSlotCount; ++slot) fatal::Disarm(slot);
+}
+
+bool TransmitterReleased(std::string& why) { return fatal::ReleaseArmed(why); }
 
 void RestoreAfterIdentification(bool viaKeyer) {
     SetModeA(g_idsavedmode, g_idsavedmode);

@@ -2,6 +2,8 @@
 // keyoff, the pulsed keying of amplifier tune and the automatic CW
 // identification.
 #pragma once
+#include <string>
+
 #include "panel/cw_id.h"
 
 #include "civ/engine_options.h"  // the keying lines: g_rtscw, g_dtrcw, g_rtsxm
@@ -60,6 +62,16 @@ bool PulseKeyingTick();
 // identification. Traces `why`. Used on a drop of the remote link, at close
 // and when a port is lost.
 void ReleaseAllKeying(const char* why);
+// While held (the program is closing) keyon keys nothing: no key-on may
+// follow the close's transmit-off.
+void HoldKeyingOff(bool hold);
+// A new main frame: nothing is keyed, nothing holds keying off and no
+// release waits for a fault.
+void StartKeying();
+// At the end of a close: a transmit-off that has not reached the radio's
+// line is tried once more. False, with what could not be done and why, when
+// the transmitter may still be keyed.
+bool TransmitterReleased(std::string& why);
 
 // VFO A back to the mode and frequency before an automatic identification.
 void RestoreAfterIdentification(bool viaKeyer);

@@ -739,6 +739,20 @@ void Disarm(int slot) {
 
 bool Armed(int slot) { return slot >= 0 && slot < kSlotCount && g_slots[slot].fd.load() >= 0; }
 
+bool ReleaseArmed(std::string& detail) {
+    Words w;
+    bool ok = true;
+    for (ArmedSlot& s : g_slots) {
+        const int fd = s.fd.load(std::memory_order_acquire);
+        if (fd < 0) continue;
+        if (w.n > 0) w.add("; ");
+        ok = Release(s, fd, w).done && ok;
+        s.fd.store(-1, std::memory_order_release);
+    }
+    detail.assign(w.text, w.n);
+    return ok;
+}
+
 void Install() {
     static bool installed = false;
     if (installed) return;

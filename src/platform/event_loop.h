@@ -116,6 +116,11 @@ void Arm(int slot, int fd, const std::uint8_t* bytes, int len, bool dropRts = fa
 void ArmControlRegister(int slot, int fd, std::uint8_t value);
 void Disarm(int slot);
 bool Armed(int slot);
+// Carries out, outside a fault, whatever is still armed (a transmit-off the
+// send pump could not write before the port closes) and disarms it. False,
+// with what could not be done and why in the handler's words, when
+// something failed.
+bool ReleaseArmed(std::string& detail);
 // Installs the handlers (once, at program start).
 void Install();
 }  // namespace fatal_release

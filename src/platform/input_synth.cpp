@@ -63,6 +63,7 @@ int QtKeyOf(unsigned vk) {
     case VK_DELETE: return Qt::Key_Delete;
     case VK_HOME: return Qt::Key_Home;
     case VK_END: return Qt::Key_End;
+    case VK_SNAPSHOT: return Qt::Key_Print;
     default: return 0;
     }
 }

@@ -1,6 +1,6 @@
 // How the whole program ends when something outside ends it: a hang-up or a
 // user signal closes it as SIGTERM does, a fault still lets go of the
-// transmitter, a broken pipe ends nothing; and a second copy started in the
+// transmitter, a close that cannot says so, a broken pipe ends nothing; and a second copy started in the
 // same folder is refused. The program runs as its own process against the
 // simulated radio, keyed by a logging program's CAT "TX;".
 #include <gtest/gtest.h>
@@ -131,6 +131,51 @@ TEST(ProgramEnding, AFaultWithTheRadiosLineFullSaysTheTransmitterCouldNotBeRelea
     EXPECT_EQ(st.qarv->StopWith(SIGSEGV, 10000), 128 + SIGSEGV);
     EXPECT_TRUE(st.saidLast("could not be released: the radio's transmit-off frame not written (the line is full)\n"))
         << st.dir.read("stderr.txt") << st.traceEnd();
+}
+
+// The fault handler holds the transmitter keyed until the transmit-off is
+// on the radio's line, not merely queued: here it waits behind thirty power
+// sets for a radio that stopped answering when the fault comes.
+TEST(ProgramEnding, AFaultWhileTheTransmitOffWaitsInTheQueueStillUnkeys) {
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    KeyedStation st;
+    ASSERT_TRUE(st.key());
+    // Past the key-on's 200 ms, the key-off queues its frame at once.
+    ASSERT_TRUE(st.qarv->WaitForText("comms.txt", "OnTimer called 6201", kBoundMs));
+    st.radio.setAnswering(false);
+    const std::size_t before = st.radio.frames().size();
+    std::string sets;
+    for (int k = 0; k < 30; ++k) sets += "PC0" + std::to_string(10 + k) + ";";
+    sets += "RX;";
+    st.cat.write(sim::Bytes(sets.begin(), sets.end()));
+    // The program reads the sets and the "RX;" in one go: by the time the
+    // first power frame reaches the radio the off is queued, 29 frames on.
+    ASSERT_TRUE(Within(kBoundMs, [&] {
+        const auto frames = st.radio.frames();
+        for (std::size_t k = before; k < frames.size(); ++k)
+            if (frames[k].size() > 6 && frames[k][4] == 0x14 && frames[k][5] == 0x0A) return true;
+        return false;
+    }));
+    EXPECT_EQ(st.qarv->StopWith(SIGSEGV, kBoundMs), 128 + SIGSEGV);
+    const auto frames = st.radio.frames();
+    EXPECT_EQ(frames.back(), (sim::Bytes{0xFE, 0xFE, 0x94, 0xE0, 0x1C, 0x00, 0x00, 0xFD})) << st.traceEnd();
+    EXPECT_TRUE(st.saidLast("\nqarv: fatal signal, the transmitter was released\n")) << st.dir.read("stderr.txt");
+}
+
+// A close that cannot write the transmit-off says so and fails; one whose
+// line drains stays quiet (the tests above).
+TEST(ProgramEnding, ACloseWithTheRadiosLineFullSaysTheTransmitterIsKeyedAndFails) {
+    KeyedStation st;
+    // Keyed while the first contact's set-up still waits: once the radio
+    // stops taking bytes, the program's own frames fill the line.
+    ASSERT_TRUE(st.key(true));
+    ASSERT_TRUE(st.radio.stallLine());
+    EXPECT_EQ(st.qarv->StopWith(SIGTERM, kBoundMs), 1) << st.traceEnd();
+    EXPECT_TRUE(st.saidLast("qarv: the transmitter could not be released at close: the radio's transmit-off frame "
+                            "not written (the line is full)\n"))
+        << st.dir.read("stderr.txt");
+    EXPECT_NE(st.dir.read("comms.txt").find("transmitter not released"), std::string::npos);
 }
 
 TEST(ProgramEnding, ABrokenPipeEndsNothing) {

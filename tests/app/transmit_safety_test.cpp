@@ -2,12 +2,14 @@
 // program against the simulated radio: the memory scan stops and resumes
 // after the set time, a range scan ends, a sweep waits until the radio has
 // stopped sending; the "Turn off Transverter" box holds the timer loop; a
-// held Space keeps the radio keyed.
+// held Space keeps the radio keyed; a close leaves it unkeyed.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/close_sequence.h"
+#include "app/commands.h"
 #include "app/main_frame.h"
 #include "base/memory_options.h"
 #include "base/settings_options.h"
@@ -25,6 +27,7 @@
 #include "memories/station_recall.h"
 #include "memories/stations.h"
 #include "memories/sweep.h"
+#include "panel/radio_window.h"
 #include "panel/swl_panel.h"
 #include "platform/input_synth.h"
 #include "platform/keys.h"
@@ -230,4 +233,27 @@ TEST(TransmitSafety, AHeldSpaceKeepsTheRadioKeyedThroughItsRepeats) {
     s.run(1000);
     EXPECT_EQ(s.radio.transmitting(), 0);
     EXPECT_EQ(g_keyedmeans, 0u);
+}
+
+// Keyed (Print) while a band change still waits in the queue and closed at
+// once (Alt+X): the key-on waiting behind the band's frames must not go out
+// after the close's transmit-off, nor may anything key the radio again
+// while the close runs.
+TEST(TransmitSafety, AKeyOnStillWaitingAtCloseNeverFollowsTheTransmitOff) {
+    Station s;
+    s.radio.clearLog();
+    plat::synth::Click(g_radiowindow->Control(40126), plat::synth::Button::Left, {5, 5});  // "20"
+    plat::synth::KeyUp(g_mainwin, plat::VK_SNAPSHOT);
+    ASSERT_GT(SendQueueDepth(), 2);
+    g_mainwin->SendMessage(plat::WM_COMMAND, ID_QUIT_KEY);  // Alt+X
+    s.run(100);
+    plat::synth::KeyUp(g_mainwin, plat::VK_SNAPSHOT);  // too late: the close runs
+    for (int k = 0; k < 30 && !g_mainwin->Closed(); ++k) s.run(100);
+    ASSERT_TRUE(g_mainwin->Closed());
+    std::string keys;  // every transmit frame the radio received, in order
+    for (const sim::Bytes& f : s.radio.frames())
+        if (f.size() == 8 && f[4] == 0x1C && f[5] == 0x00) keys += f[6] ? "on " : "off ";
+    EXPECT_EQ(keys, "off ");
+    EXPECT_EQ(s.radio.transmitting(), 0);
+    EXPECT_EQ(CloseExitStatus(), 0);
 }
