@@ -94,11 +94,15 @@ void SimRadio::stop() {
 bool SimRadio::stallLine() {
     stop();
     const std::vector<std::uint8_t> fill(512, 0xFD);
-    // The terminal moves bytes across a little after they were written.
-    for (int round = 0, held = 0; round < 500; ++round, std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+    // The terminal moves bytes across a little after they were written, and
+    // may free a little room once more after a first refusal: the line counts
+    // as full only when it has refused every byte for ten rounds in a row.
+    for (int round = 0, held = 0, full = 0; round < 500;
+         ++round, std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
         bool took = false;
         while (::write(pty_.spareSlave(), fill.data(), fill.size()) > 0) took = true;
-        if (!took && ::ioctl(pty_.master(), FIONREAD, &held) == 0 && held >= 4095) return true;
+        full = !took && ::ioctl(pty_.master(), FIONREAD, &held) == 0 && held >= 4095 ? full + 1 : 0;
+        if (full >= 10) return true;
     }
     return false;
 }
