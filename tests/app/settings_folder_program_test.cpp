@@ -1,14 +1,21 @@
 // The settings file and its folder through whole runs of the program: a
 // folder renamed under a running copy, a second line for a key, files
-// written by other editors, and the one-copy lock against permissions and
-// a linked settings file.
+// written by other editors, the one-copy lock against permissions and a
+// linked settings file, files that are links to devices, sockets, folders
+// or FIFOs, and what the program says on stderr.
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -45,6 +52,12 @@ struct Copy {
         return status;
     }
 };
+
+// What the file at `path` itself is (S_IFCHR, S_IFIFO, ...); 0 when missing.
+mode_t TypeOf(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
 
 // One start and close in `dir`: its exit status.
 int RunOnce(const std::string& dir) {
@@ -193,4 +206,104 @@ TEST(SettingsFolder, NeitherPermissionsNorALinkedSettingsFileLetASecondCopyIn) {
     }
     struct stat st {};
     EXPECT_TRUE(::lstat(top.file("x/qarv.ini").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+}
+
+TEST(SettingsFolder, ALinkToADeviceASocketOrAFolderIsNeverReplacedAndARefusedSettingsSaveFailsTheClose) {
+    TestDir dir;
+    // The system's null device made here (the tests run as root), a socket
+    // and a folder.
+    ::mkdir(dir.file("devs").c_str(), 0755);
+    ASSERT_EQ(::mknod(dir.file("devs/null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0) << std::strerror(errno);
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", dir.file("devs/sock").c_str());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0) << std::strerror(errno);
+    ::mkdir(dir.file("devs/folder").c_str(), 0755);
+    // Written at every start (the exchange file) and at every close (the tuner's).
+    dir.write("qarv.ini", kNoRadio);
+    ASSERT_EQ(::symlink(dir.file("devs/null").c_str(), dir.file("pegasus.out").c_str()), 0);
+    ASSERT_EQ(::symlink("devs/sock", dir.file("ldg.dat").c_str()), 0);
+    {
+        Copy copy(dir.path());
+        ASSERT_TRUE(copy.up());
+        std::string said;
+        EXPECT_EQ(copy.end(said), 0);
+        EXPECT_NE(said.find("qarv: " + dir.file("pegasus.out") + " is a character device, not a regular file"),
+                  std::string::npos) << said;
+        EXPECT_NE(said.find("qarv: " + dir.file("ldg.dat") + " is a socket, not a regular file"), std::string::npos)
+            << said;
+    }
+    // The settings file itself leads to the device, then to the folder.
+    const std::string ini = dir.file("qarv.ini");
+    for (const std::string what : {"a character device", "a folder"}) {
+        SCOPED_TRACE(what);
+        ::unlink(ini.c_str());
+        ASSERT_EQ(::symlink(what == "a folder" ? "devs/folder" : "devs/null", ini.c_str()), 0);
+        ::unlink(dir.file("comms.txt").c_str());
+        Copy copy(dir.path());
+        ASSERT_TRUE(copy.up());
+        std::string said;
+        EXPECT_EQ(copy.end(said), 1);
+        EXPECT_NE(said.find("qarv: could not save " + ini + ": it is " + what + ", not a regular file"),
+                  std::string::npos) << said;
+    }
+    ::close(sock);
+    struct stat st {};
+    ASSERT_EQ(::lstat(dir.file("devs/null").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode) && st.st_rdev == ::makedev(1, 3));
+    EXPECT_EQ(TypeOf(dir.file("devs/sock")), mode_t(S_IFSOCK));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file("devs/folder")));
+    for (const char* link : {"qarv.ini", "pegasus.out", "ldg.dat"}) EXPECT_EQ(TypeOf(dir.file(link)), mode_t(S_IFLNK));
+}
+
+TEST(SettingsFolder, AFifoAsTheSettingsOrTheTunerFileIsRefusedAndASignalStillEndsTheProgram) {
+    TestDir dir;
+    const std::string ini = dir.file("qarv.ini"), ldg = dir.file("ldg.dat");
+    ASSERT_EQ(::mkfifo(ini.c_str(), 0644), 0);
+    {
+        Copy copy(dir.path());
+        ASSERT_TRUE(copy.up());
+        std::string said;
+        EXPECT_EQ(copy.end(said), 1);
+        EXPECT_NE(said.find("qarv: " + ini + " is a FIFO, not a regular file"), std::string::npos) << said;
+        EXPECT_NE(said.find("qarv: could not save " + ini + ": it is a FIFO, not a regular file"), std::string::npos)
+            << said;
+    }
+    EXPECT_EQ(TypeOf(ini), mode_t(S_IFIFO));
+    ::unlink(ini.c_str());
+    dir.write("qarv.ini", kNoRadio);
+    ::unlink(ldg.c_str());  // the first run's save
+    ASSERT_EQ(::mkfifo(ldg.c_str(), 0644), 0);
+    ::unlink(dir.file("comms.txt").c_str());
+    {
+        Copy copy(dir.path());
+        ASSERT_TRUE(copy.up());
+        std::string said;
+        EXPECT_EQ(copy.end(said), 0);
+        EXPECT_NE(said.find("qarv: " + ldg + " is a FIFO, not a regular file"), std::string::npos) << said;
+    }
+    EXPECT_EQ(TypeOf(ldg), mode_t(S_IFIFO));
+}
+
+TEST(SettingsFolder, EachMessageHasOneProgramPrefixAndAMovedFolderTellsWhereItsSettingsWent) {
+    TestDir top;
+    const std::string ren = top.file("ren"), moved = top.file("ren2");
+    ::mkdir(ren.c_str(), 0755);
+    // No port of that name: start-up says so.
+    top.write("ren/qarv.ini", "[INTERFACE]\nCOMPORT=COM7\n[OPERATING STATUS]\nQARV=23\nCALLSIGN=W1AW\n");
+    Copy copy(ren);
+    ASSERT_TRUE(copy.up());
+    ASSERT_EQ(::rename(ren.c_str(), moved.c_str()), 0);
+    std::string said;
+    EXPECT_EQ(copy.end(said), 1);
+    EXPECT_NE(said.find("\nqarv: Error accessing Primary COM7.  It does not exist.\n"), std::string::npos) << said;
+    EXPECT_NE(said.find("\nqarv: saved " + moved + "/qarv.ini instead of " + ren + "/qarv.ini: its folder was moved to " +
+                        moved + " while qarv ran\n"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("qarv: qarv"), std::string::npos) << said;
+    EXPECT_EQ(said.find("could not save"), std::string::npos) << said;
+    EXPECT_EQ(said.find("\r"), std::string::npos) << said;
+    EXPECT_NE(top.read("ren2/qarv.ini").find("CALLSIGN=W1AW"), std::string::npos);
 }
