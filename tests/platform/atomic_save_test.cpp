@@ -5,19 +5,13 @@
 // start.
 #include <gtest/gtest.h>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <sys/time.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
-#include <vector>
 
 #include "common/test_dir.h"
 #include "platform/files.h"
@@ -208,58 +202,4 @@ TEST(AtomicSave, StaleTemporaryFilesOfItsOwnAreRemoved) {
     ASSERT_EQ(::symlink("real/list.rmy", dir.file("list.rmy").c_str()), 0);
     EXPECT_EQ(plat::RemoveStaleTempFiles(dir.file("list.rmy")), 1);
     EXPECT_FALSE(dir.exists(Tmp("real/list.rmy", dead)));
-}
-
-TEST(AtomicSave, OnlyARegularFileIsReplacedOrOpenedWhereverALinkLeads) {
-    TestDir dir;
-    ::mkdir(dir.file("devs").c_str(), 0755);
-    // The system's null device, made here; a socket; a folder.
-    ASSERT_EQ(::mknod(dir.file("devs/null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0) << std::strerror(errno);
-    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", dir.file("devs/sock").c_str());
-    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0) << std::strerror(errno);
-    ::mkdir(dir.file("devs/folder").c_str(), 0755);
-    static std::vector<std::string> told;
-    plat::SetNotRegularReporter([](const std::string& path, const std::string& what) { told.push_back(path + " " + what); });
-    const struct {
-        const char* target;
-        mode_t type;
-        const char* what;
-    } nodes[] = {{"devs/null", S_IFCHR, "a character device"}, {"devs/sock", S_IFSOCK, "a socket"},
-                 {"devs/folder", S_IFDIR, "a folder"}};
-    for (const auto& n : nodes) {
-        SCOPED_TRACE(n.target);
-        const std::string link = dir.file("link"), direct = dir.file(n.target);
-        ::unlink(link.c_str());
-        ASSERT_EQ(::symlink(direct.c_str(), link.c_str()), 0);
-        told.clear();
-        std::string why;
-        for (const std::string& p : {link, direct}) {
-            EXPECT_FALSE(plat::WriteFileAtomic(p, "data", &why));
-            EXPECT_EQ(why, std::string("it is ") + n.what + ", not a regular file, so it is left as it is");
-            EXPECT_FALSE(plat::ReadWholeFile(p).has_value());
-            for (auto how : {plat::OpenFor::Read, plat::OpenFor::Append, plat::OpenFor::Fresh})
-                EXPECT_EQ(plat::OpenRegularFile(p, how), nullptr);
-        }
-        EXPECT_TRUE(IsLink(link));
-        struct stat st {};
-        ASSERT_EQ(::lstat(direct.c_str(), &st), 0);
-        EXPECT_EQ(st.st_mode & S_IFMT, n.type);
-        ASSERT_EQ(told.size(), 10u);
-        EXPECT_EQ(told[0], link + " " + n.what);
-    }
-    ::close(sock);
-    plat::SetNotRegularReporter(nullptr);
-    // A stream opened afresh through a link to a regular file empties that file.
-    dir.write("real.txt", "old text");
-    ::unlink(dir.file("link").c_str());
-    ASSERT_EQ(::symlink("real.txt", dir.file("link").c_str()), 0);
-    std::FILE* f = plat::OpenRegularFile(dir.file("link"), plat::OpenFor::Fresh);
-    ASSERT_NE(f, nullptr);
-    std::fputs("new", f);
-    std::fclose(f);
-    EXPECT_TRUE(IsLink(dir.file("link")));
-    EXPECT_EQ(dir.read("real.txt"), "new");
 }
