@@ -18,6 +18,7 @@
 #include "platform/folder_lock.h"
 #include "platform/message_box.h"
 #include "platform/paint.h"
+#include "platform/profile.h"
 #include "platform/types.h"
 #include "platform/window.h"
 
@@ -153,6 +154,8 @@ bool CApp::InitInstance() {
     plat::app::SetIdleHandler([this] { return OnIdle(0); });
     plat::app::SetInputHook([this](unsigned msg) { PreTranslateMessage(msg, false); });
     // 2. There is no separate object-library initialisation to fail here.
+    // From the first file on: a FIFO or a device where a file belongs is told.
+    plat::SetNotRegularReporter(TellNotRegularFile);
     // Temporary files of saves cut short by a kill are of no use any more.
     plat::RemoveStaleTempFiles(SettingsPathFor(plat::GetCurrentDir()));
     plat::RemoveStaleTempFilesIn(plat::GetCurrentDir());

@@ -91,12 +91,21 @@ void ReportSaveFailures() {
     const auto& failures = SaveFailures();
     if (failures.empty()) return;
     std::string text;
+    bool lost = false;
     for (const SaveFailure& f : failures) {
-        std::fprintf(stderr, "qarv: could not save %s: %s\n", f.file.c_str(), f.reason.c_str());
-        text += "Could not save " + f.file + ":\n" + f.reason + ".\n";
+        if (f.savedAs.empty()) {
+            std::fprintf(stderr, "qarv: could not save %s: %s\n", f.file.c_str(), f.reason.c_str());
+            text += "Could not save " + f.file + ":\n" + f.reason + ".\n";
+            lost = true;
+        } else {
+            std::fprintf(stderr, "qarv: saved %s instead of %s: %s\n", f.savedAs.c_str(), f.file.c_str(),
+                         f.reason.c_str());
+            text += "Saved " + f.savedAs + " instead of " + f.file + ":\n" + f.reason + ".\n";
+        }
     }
     std::fflush(stderr);
-    plat::MessageBox(g_mainwin, text, "Error- Save Failed", plat::MB_OK | plat::MB_ICONEXCLAMATION);
+    plat::MessageBox(g_mainwin, text, lost ? "Error- Save Failed" : "Saved Elsewhere",
+                     plat::MB_OK | plat::MB_ICONEXCLAMATION);
 }
 
 namespace {

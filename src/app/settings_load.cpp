@@ -89,5 +89,5 @@ void saveoper() {
     std::string why;
     if (!plat::ProfileEndBatch(&why)) NoteSaveFailure(path, why);
     else if (!inPlace)
-        NoteSaveFailure(path, "its folder was moved to " + now + " while qarv ran; the settings were saved there");
+        NoteSaveFailure(path, "its folder was moved to " + now + " while qarv ran", SettingsPathFor(now));
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string_view>
 
 #include "base/settings_table.h"
@@ -129,9 +130,22 @@ namespace {
 std::vector<SaveFailure> g_savefailures;
 }  // namespace
 
-void NoteSaveFailure(const std::string& file, const std::string& reason) {
-    WriteTrace("not saved: " + file + ": " + reason);
-    g_savefailures.push_back({file, reason});
+void NoteSaveFailure(const std::string& file, const std::string& reason, const std::string& savedAs) {
+    if (savedAs.empty())
+        WriteTrace("not saved: " + file + ": " + reason);
+    else
+        WriteTrace("saved " + savedAs + " instead of " + file + ": " + reason);
+    g_savefailures.push_back({file, reason, savedAs});
+}
+
+void TellNotRegularFile(const std::string& path, const std::string& what) {
+    static std::set<std::string> told;
+    const std::string full = path.empty() || path[0] == '/' ? path : plat::GetCurrentDir() + "/" + path;
+    if (!told.insert(full).second) return;
+    WriteTrace(full + " is " + what + ", not a regular file: left as it is");
+    std::fprintf(stderr, "qarv: %s is %s, not a regular file: qarv neither reads nor replaces it\n", full.c_str(),
+                 what.c_str());
+    std::fflush(stderr);
 }
 
 const std::vector<SaveFailure>& SaveFailures() { return g_savefailures; }

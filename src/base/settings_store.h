@@ -36,10 +36,17 @@ void SpacesToAt(char* text);
 void AtToSpaces(char* text);
 
 // A file the program failed to save this run, and why; the close reports
-// them and ends with a failure status.
+// them and ends with a failure status. `savedAs`, when not empty, is where
+// the data went instead (the file's folder was moved while the program ran).
 struct SaveFailure {
     std::string file;
     std::string reason;
+    std::string savedAs;
 };
-void NoteSaveFailure(const std::string& file, const std::string& reason);
+void NoteSaveFailure(const std::string& file, const std::string& reason, const std::string& savedAs = {});
 const std::vector<SaveFailure>& SaveFailures();
+
+// Tells the operator, once a run for each file, that a file of the program
+// is a FIFO, a device, a socket or a folder (`what`), which the program
+// neither reads nor replaces: the file routines' reporter.
+void TellNotRegularFile(const std::string& path, const std::string& what);

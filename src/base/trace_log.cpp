@@ -7,6 +7,7 @@
 #include "base/version.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/profile.h"
 
 int g_trace = 3;
 
@@ -20,7 +21,8 @@ long g_rotateLimit = 1000000;
 long g_length = 0;
 
 std::FILE* OpenFresh(const char* name) {
-    std::FILE* f = std::fopen(name, "wb");
+    // Never a FIFO or a device a link leads to: the log waits for nobody.
+    std::FILE* f = plat::OpenRegularFile(name, plat::OpenFor::Fresh);
     g_length = 0;
     return f;
 }

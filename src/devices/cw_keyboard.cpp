@@ -21,6 +21,7 @@
 #include "devices/keying.h"
 #include "devices/remote_link.h"
 #include "panel/swl_panel.h"
+#include "platform/profile.h"
 
 char g_cwmacro[5][kCwMacroSize] = {};
 std::uint8_t* g_cwring = nullptr;
@@ -316,12 +317,9 @@ void RunMacroKey(int n) {
 }
 
 void SendTextFile(const char* path) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) return;
-    unsigned char buf[kCwRingSize - 1];
-    const std::size_t n = std::fread(buf, 1, sizeof buf, f);
-    std::fclose(f);
-    for (std::size_t i = 0; i < n; ++i) CwKeyboardChar(buf[i]);
+    auto text = plat::ReadWholeFile(path, std::size_t(kCwRingSize - 1));
+    if (!text) return;
+    for (char c : *text) CwKeyboardChar(static_cast<unsigned char>(c));
 }
 
 void CreateCwKeyboard(plat::Window* parent) {

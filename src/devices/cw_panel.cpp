@@ -9,6 +9,7 @@
 #include "devices/cw_keyboard.h"
 #include "platform/files.h"
 #include "platform/paint.h"
+#include "platform/profile.h"
 
 CCWPanel* g_cwpanel = nullptr;
 
@@ -146,10 +147,6 @@ void CCWPanel::OnPaint(plat::PaintContext& pc) {
 
 void ClearPaddleFile() {
     if (g_cwfilename[0] == '\0') return;
-    plat::RemoveFile(g_cwfilename);
     // A new file holding one blank, as a reader of the file expects to find.
-    if (std::FILE* f = std::fopen(g_cwfilename, "wb")) {
-        std::fputc(' ', f);
-        std::fclose(f);
-    }
+    plat::WriteFileAtomic(g_cwfilename, " ");
 }

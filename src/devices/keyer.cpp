@@ -15,6 +15,7 @@
 #include "devices/cw_keyer.h"
 #include "devices/remote_link.h"
 #include "panel/swl_panel.h"
+#include "platform/profile.h"
 #include "platform/serial_port.h"
 
 int g_keyertype = 0;
@@ -78,7 +79,7 @@ char ClientProsign(char c) {
 
 void AppendPaddleFile(char c) {
     if (g_cwfilename[0] == '\0') return;
-    if (std::FILE* f = std::fopen(g_cwfilename, "ab")) {
+    if (std::FILE* f = plat::OpenRegularFile(g_cwfilename, plat::OpenFor::Append)) {
         std::fputc(c, f);
         std::fclose(f);
     }

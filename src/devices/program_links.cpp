@@ -47,12 +47,9 @@ bool DualFileNamed() { return g_pegasustransferfile[0] != 0; }
 
 // The first `max` bytes of a file; false when it cannot be read.
 bool ReadHead(const std::string& path, std::string* text, std::size_t max) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    char buf[kExchangeMaxBytes + 1];
-    const std::size_t n = std::fread(buf, 1, max < sizeof buf ? max : sizeof buf - 1, f);
-    std::fclose(f);
-    text->assign(buf, n);
+    auto head = plat::ReadWholeFile(path, max);
+    if (!head) return false;
+    *text = std::move(*head);
     return true;
 }
 

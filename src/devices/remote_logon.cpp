@@ -19,6 +19,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/profile.h"
 
 namespace {
 constexpr int kPasswordLineMax = 256;
@@ -232,7 +233,7 @@ std::string TriedCall(const std::uint8_t* payload, int length) {
 int checkpw(const std::string& call, const std::string& password) {
     // The password never goes to the trace.
     WriteTracef("call %s", call.c_str());
-    std::FILE* f = std::fopen("passwords.csv", "rb");
+    std::FILE* f = plat::OpenRegularFile("passwords.csv", plat::OpenFor::Read);
     if (f == nullptr) {
         WriteTrace("checkpw bad open");
         return 0;
@@ -260,7 +261,7 @@ void SendLogin() {
     std::string call = g_callsign;
     for (char& c : call) c = char(std::toupper(static_cast<unsigned char>(c)));
     std::string password;
-    if (std::FILE* f = std::fopen("passwords.csv", "rb")) {
+    if (std::FILE* f = plat::OpenRegularFile("passwords.csv", plat::OpenFor::Read)) {
         char line[kPasswordLineMax];
         bool tooLong = false;
         std::string lineCall, linePassword;
@@ -296,7 +297,7 @@ void AppendCallLog(const std::string& line) {
         plat::RenameFile("calllog2.txt", "calllog3.txt");
         plat::RenameFile("calllog.txt", "calllog2.txt");
     }
-    std::FILE* f = std::fopen("calllog.txt", "ab");
+    std::FILE* f = plat::OpenRegularFile("calllog.txt", plat::OpenFor::Append);
     if (f == nullptr) return;
     const std::string text = line + "\n";
     std::fwrite(text.data(), 1, text.size(), f);

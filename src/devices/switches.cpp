@@ -17,6 +17,7 @@
 #include "devices/tuner.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
+#include "platform/profile.h"
 #include "platform/station_io.h"
 
 int g_relayboards = 0;
@@ -332,13 +333,8 @@ void ReadLdg6() {
 
 void WriteAntennaFile(int setting) {
     if (setting != 1 && setting != 2) return;
-    std::FILE* fp = std::fopen(g_ldg1000antennafile, "w");
-    if (!fp) {
+    if (!plat::WriteFileAtomic(g_ldg1000antennafile, setting == 1 ? "antenna1\r\n" : "antenna2\r\n"))
         WriteTracef("antenna file %s not written", g_ldg1000antennafile);
-        return;
-    }
-    std::fputs(setting == 1 ? "antenna1\r\n" : "antenna2\r\n", fp);
-    std::fclose(fp);
 }
 
 void SelectLdg6Antenna(int setting) {

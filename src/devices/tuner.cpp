@@ -474,12 +474,11 @@ void TunerRecall() {
 void ReadLdgFile() {
     if (!g_ldgimage) return;
     std::memset(g_ldgimage, 0, kLdgImageSize);
-    std::FILE* fp = std::fopen(kLdgFile, "rb");
-    if (!fp) return;
+    auto data = plat::ReadWholeFile(kLdgFile, kLdgFileSize);
+    if (!data) return;
     // A short file leaves the cells it does not reach empty.
-    const std::size_t n = std::fread(g_ldgimage, 1, kLdgFileSize, fp);
-    std::fclose(fp);
-    WriteTracef("ldg.dat read %d bytes", int(n));
+    std::memcpy(g_ldgimage, data->data(), data->size());
+    WriteTracef("ldg.dat read %d bytes", int(data->size()));
 }
 
 void WriteLdgFile() {

@@ -27,6 +27,7 @@
 #include "memories/stations.h"
 #include "panel/swl_panel.h"
 #include "platform/files.h"
+#include "platform/profile.h"
 
 int g_memtransfer = 0;
 int g_radiomemcount = 101;
@@ -47,10 +48,13 @@ constexpr unsigned kStartMs = 200;
 enum State { kSaveNext = 1, kSaveAsk = 2, kRestoreLine = 5, kRestoreStore = 6, kEnd = 7, kRestoreName = 8 };
 
 struct Transfer {
-    std::FILE* file = nullptr;
+    bool open = false;
     bool saving = false;
     std::string target;     // the file the operator chose
-    std::string temp;       // a save writes here and replaces the target at its end
+    // A save collects its lines here and replaces the target at its end; a
+    // restore reads the file's text from `at` on.
+    std::string text;
+    std::size_t at = 0;
     int lines = 0;          // memory lines written
     std::string line;       // the line being assembled
     bool lineWritten = false;
@@ -90,9 +94,9 @@ void SendContentsRequest(int bank, int channel, bool clear) {
 
 // Lines end with CR LF, as the files other stations keep have them.
 void WriteLine(const std::string& text) {
-    if (!g_xfer.file) return;
-    std::fputs(text.c_str(), g_xfer.file);
-    std::fputs("\r\n", g_xfer.file);
+    if (!g_xfer.open) return;
+    g_xfer.text += text;
+    g_xfer.text += "\r\n";
 }
 
 std::string StoreCaption(int channel) {
@@ -112,7 +116,7 @@ int ChannelLimit() { return ModelCap(g_memorychannels); }
 
 bool Begin(const std::string& path, bool saving) {
     if (g_perseus) return false;
-    if (g_xfer.file) {
+    if (g_xfer.open) {
         // A new start replaces a running transfer.
         g_xfer.ended = false;
         CloseMemoryTransferFile();
@@ -120,16 +124,17 @@ bool Begin(const std::string& path, bool saving) {
     Transfer x;
     x.saving = saving;
     x.target = path;
-    if (saving) {
-        // Beside the file a link points to, so the link stays a link.
-        std::string real;
-        x.temp = (plat::ResolveLinks(path, real) ? real : path) + ".part";
-        x.file = std::fopen(x.temp.c_str(), "wb");
+    if (!saving) {
+        auto text = plat::ReadWholeFile(path);
+        x.open = text.has_value();
+        if (text) x.text = std::move(*text);
     } else {
-        x.file = std::fopen(path.c_str(), "rb");
+        // The file stays as it is until the whole run is in: a link stays a
+        // link, and anything but a regular file is refused then.
+        x.open = true;
     }
-    if (!x.file) {
-        WriteTracef("memory transfer: cannot open %s", saving ? x.temp.c_str() : path.c_str());
+    if (!x.open) {
+        WriteTracef("memory transfer: cannot open %s", path.c_str());
         ShowPopupText("Cannot open " + path);
         return false;
     }
@@ -197,14 +202,14 @@ void FinishLine(const std::string& tail) {
 bool ReadLine(std::string& line, bool& tooLong) {
     line.clear();
     tooLong = false;
-    int c = 0;
+    const std::string& t = g_xfer.text;
     bool any = false;
-    while ((c = std::fgetc(g_xfer.file)) != EOF) {
+    while (g_xfer.at < t.size()) {
+        const char c = t[g_xfer.at++];
         if (!any) ++g_xfer.lineNo;
         any = true;
         if (c == '\r') {
-            const int next = std::fgetc(g_xfer.file);
-            if (next != '\n' && next != EOF) std::ungetc(next, g_xfer.file);
+            if (g_xfer.at < t.size() && t[g_xfer.at] == '\n') ++g_xfer.at;
             return true;
         }
         if (c == '\n') return true;
@@ -494,18 +499,17 @@ void RadioMemoryStep() {
 
 void CloseMemoryTransferFile() {
     KillCivTimer(TIMER_MEM_TRANSFER);
-    if (g_xfer.file) {
-        const bool failed = std::ferror(g_xfer.file) != 0;
-        std::fclose(g_xfer.file);
-        g_xfer.file = nullptr;
+    if (g_xfer.open) {
+        g_xfer.open = false;
         if (g_xfer.saving) {
             // The backup is replaced only by a complete run that read
             // memories; otherwise the old file stays as it was.
-            if (g_xfer.ended && g_xfer.lines > 0 && !failed && plat::ReplaceFileWith(g_xfer.temp, g_xfer.target)) {
+            const bool complete = g_xfer.ended && g_xfer.lines > 0;
+            const bool failed = complete && !plat::WriteFileAtomic(g_xfer.target, g_xfer.text);
+            if (complete && !failed) {
                 WriteTracef("saved %d radio memories to %s", g_xfer.lines, g_xfer.target.c_str());
                 ShowPopupText("Saved " + std::to_string(g_xfer.lines) + " radio memories");
             } else {
-                plat::RemoveFile(g_xfer.temp);
                 const char* why = !g_xfer.ended ? "stopped" : failed ? "could not be written"
                                                                      : "read no memories from the radio";
                 WriteTracef("radio memory save %s, %s unchanged", why, g_xfer.target.c_str());
@@ -514,6 +518,8 @@ void CloseMemoryTransferFile() {
         } else {
             WriteTracef("radio memory restore %s", g_xfer.ended ? "done" : "stopped");
         }
+        g_xfer.text.clear();
+        g_xfer.at = 0;
     }
     g_memtransfer = 0;
     g_memstate = 0;

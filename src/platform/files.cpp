@@ -66,20 +66,20 @@ bool ResolveLinks(const std::string& path, std::string& real) {
     return false;
 }
 
-bool ReplaceFileWith(const std::string& tmp, const std::string& path) {
-    std::string real;
-    if (!ResolveLinks(path, real)) return false;
-    struct stat old {};
-    if (::stat(real.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::chmod(tmp.c_str(), old.st_mode & 07777);
-    return ::rename(tmp.c_str(), real.c_str()) == 0;
-}
+namespace {
+constexpr char kTempMark[] = ".qarv-tmp-";
+constexpr std::size_t kTempMarkLength = sizeof kTempMark - 1;
+}  // namespace
+
+std::string TempFileName(const std::string& file, long pid) { return file + kTempMark + std::to_string(pid); }
 
 namespace {
-// "<name>.tmp<digits>": the name and the process id; false for anything else.
+// "<name>.qarv-tmp-<digits>": the name and the process id; false for
+// anything else, however like a temporary file it looks.
 bool SplitTempName(const std::string& file, std::string& name, long& pid) {
-    const std::size_t at = file.rfind(".tmp");
-    if (at == std::string::npos || at == 0 || at + 4 >= file.size()) return false;
-    const std::string digits = file.substr(at + 4);
+    const std::size_t at = file.rfind(kTempMark);
+    if (at == std::string::npos || at == 0 || at + kTempMarkLength >= file.size()) return false;
+    const std::string digits = file.substr(at + kTempMarkLength);
     if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
     name = file.substr(0, at);
     pid = std::stol(digits);

@@ -14,14 +14,14 @@ long long FileSize(const std::string& path);  // -1 when missing
 // is no link; relative links are taken from the link's folder). False when
 // the chain loops or cannot be read.
 bool ResolveLinks(const std::string& path, std::string& real);
-// Replaces the file `path` (the one its links end in) with `tmp`, a finished
-// temporary file in that file's folder; `tmp` first takes the old file's
-// permissions. False (and `tmp` left) when the rename fails.
-bool ReplaceFileWith(const std::string& tmp, const std::string& path);
-// Temporary files of the atomic saves ("<file>.tmp<PID>") left by a run that
-// was killed mid-save. A leftover is stale when its process is gone, is this
-// process (an earlier run with the same id) or it is over an hour old.
-// Removes those of `path` (beside the file its links end in); returns how many.
+// The temporary file an atomic save of `file` writes first ("<file>.qarv-tmp-<PID>"):
+// a name no editor or other program makes, so that start-up can tell a
+// killed save's leftover from an operator's own file.
+std::string TempFileName(const std::string& file, long pid);
+// Temporary files of the atomic saves left by a run that was killed
+// mid-save. A leftover is stale when its process is gone, is this process
+// (an earlier run with the same id) or it is over an hour old. Removes those
+// of `path` (beside the file its links end in); returns how many.
 int RemoveStaleTempFiles(const std::string& path);
 // Removes the stale temporary files in `dir` whose own file is there too.
 int RemoveStaleTempFilesIn(const std::string& dir);

@@ -4,8 +4,10 @@
 #include <QFontDatabase>
 #include <QMessageBox>
 
+#include <cctype>
 #include <cstdio>
 #include <deque>
+#include <string_view>
 
 #include "platform/event_loop.h"
 #include "platform/types.h"
@@ -48,6 +50,32 @@ void Clear() {
 }
 }  // namespace message_box_script
 
+namespace {
+bool IsProgramName(std::string_view s) {
+    if (s.size() != 4) return false;
+    for (std::size_t i = 0; i < 4; ++i)
+        if (std::tolower(static_cast<unsigned char>(s[i])) != "qarv"[i]) return false;
+    return true;
+}
+
+// The box as one line of the console, under the program's one "qarv: ": a
+// caption that is only the program's name (or none) adds nothing, nor does
+// a text that names the program first itself; the text's own line ends at
+// its end go, and a CR LF inside it is one line end.
+std::string ConsoleLine(std::string_view text, std::string_view caption) {
+    if (text.size() > 5 && IsProgramName(text.substr(0, 4)) && text.substr(4, 2) == ": ") text.remove_prefix(6);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+    std::string line = "qarv: ";
+    if (!caption.empty() && !IsProgramName(caption)) {
+        line += caption;
+        line += ": ";
+    }
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) line += text[i];
+    return line;
+}
+}  // namespace
+
 unsigned g_beeps = 0;
 unsigned BeepCount() { return g_beeps; }
 
@@ -70,7 +98,7 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
     if (!app::Started() || app::Headless()) {
         // Nobody can answer a headless box: say it on the console and take
         // the first button, which the callers use for the harmless choice.
-        std::fprintf(stderr, "qarv: %s: %s\n", caption.c_str(), text.c_str());
+        std::fprintf(stderr, "%s\n", ConsoleLine(text, caption).c_str());
         return FirstButton(type);
     }
     // The program is closing: nobody is left to answer.

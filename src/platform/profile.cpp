@@ -25,8 +25,9 @@ struct Cached {
     off_t size = 0;
     ino_t inode = 0;
     // False when the file exists but could not be read whole: writing the
-    // document back would lose what was not read.
+    // document back would lose what was not read. `why` says what kept it.
     bool whole = true;
+    std::string why;
     IniDocument doc;
 };
 Cached g_cache;
@@ -37,10 +38,59 @@ struct Batch {
     IniDocument doc;
     bool dirty = false;
     bool whole = true;
+    std::string why;
 };
 Batch g_batch;
 
 const char* const kNotReadWhole = "the file could not be read whole, so it is left as it is";
+
+NotRegularReporter g_notregular = nullptr;
+
+// What a file that is no regular file is, for the messages.
+const char* Kind(mode_t mode) {
+    if (S_ISFIFO(mode)) return "a FIFO";
+    if (S_ISCHR(mode)) return "a character device";
+    if (S_ISBLK(mode)) return "a block device";
+    if (S_ISSOCK(mode)) return "a socket";
+    if (S_ISDIR(mode)) return "a folder";
+    return "a special file";
+}
+
+std::string NotRegular(mode_t mode) { return std::string("it is ") + Kind(mode) + ", not a regular file"; }
+
+// Tells the reporter and gives the reason; always false.
+bool RefuseNotRegular(const std::string& path, mode_t mode, std::string* error) {
+    if (g_notregular) g_notregular(path, Kind(mode));
+    if (error) *error = NotRegular(mode) + ", so it is left as it is";
+    return false;
+}
+
+bool Failed(std::string* error, const char* what, int err) {
+    if (error) *error = std::string(what) + ": " + std::strerror(err);
+    return false;
+}
+
+// Opens `name` in the folder `dir` (links followed) as a regular file and
+// nothing else. A FIFO or a device is not even opened: an open may wait for
+// the other end for good or act on the device. The open itself does not wait
+// either, in case one took the name since the look; what it opened is looked
+// at again before anything is read or written. -1 on refusal or failure.
+int OpenRegularAt(int dir, const std::string& name, int flags, const std::string& path, std::string* error) {
+    struct stat st {};
+    if (::fstatat(dir, name.c_str(), &st, 0) == 0 && !S_ISREG(st.st_mode)) {
+        RefuseNotRegular(path, st.st_mode, error);
+        return -1;
+    }
+    const int fd = ::openat(dir, name.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) return Failed(error, "cannot open", errno), -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return RefuseNotRegular(path, st.st_mode, error), -1;
+    }
+    const int fl = ::fcntl(fd, F_GETFL);
+    if (fl >= 0) ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK);
+    return fd;
+}
 
 bool LoadDoc(const std::string& path, IniDocument& d) {
     d = IniDocument{};
@@ -69,6 +119,8 @@ const IniDocument& CachedDoc(const std::string& path) {
     g_cache.size = exists ? st.st_size : 0;
     g_cache.inode = exists ? st.st_ino : 0;
     g_cache.doc = IniDocument{};
+    // A FIFO or a device is refused for what it is, and the save says so.
+    g_cache.why = exists && !S_ISREG(st.st_mode) ? NotRegular(st.st_mode) : std::string();
     g_cache.whole = !exists || LoadDoc(path, g_cache.doc);
     return g_cache.doc;
 }
@@ -312,6 +364,7 @@ void ProfileBeginBatch(const std::string& path) {
     CachedDoc(path);
     g_batch.doc = std::move(g_cache.doc);
     g_batch.whole = g_cache.whole;
+    g_batch.why = g_cache.why;
     g_cache.valid = false;
     g_cache.doc = IniDocument{};
     g_batch.dirty = false;
@@ -323,7 +376,7 @@ bool ProfileEndBatch(std::string* error) {
     bool ok = true;
     if (g_batch.dirty && !g_batch.whole) {
         ok = false;
-        if (error) *error = kNotReadWhole;
+        if (error) *error = g_batch.why.empty() ? kNotReadWhole : g_batch.why + ", so it is left as it is";
     } else if (g_batch.dirty) {
         ok = WriteFileAtomic(g_batch.path, g_batch.doc.Serialize(), error);
     }
@@ -335,11 +388,6 @@ bool ProfileEndBatch(std::string* error) {
 void ProfileFlushCache() { g_cache.valid = false; }
 
 namespace {
-bool Failed(std::string* error, const char* what, int err) {
-    if (error) *error = std::string(what) + ": " + std::strerror(err);
-    return false;
-}
-
 // Makes a rename in `dir` last: without it a crash soon after the save may
 // bring back the old file.
 void SyncDirectory(int dir) {
@@ -359,9 +407,12 @@ bool WriteFileAtomic(const std::string& path, const std::string& data, std::stri
     if (!file.FollowLinks()) return Failed(error, "cannot follow the link", errno);
     const int dir = file.dir();
     const std::string& name = file.name();
+    // Only a regular file is replaced: a rename over a device or a FIFO
+    // would put a plain file where the system keeps its node.
     struct stat old {};
-    const bool replacing = ::fstatat(dir, name.c_str(), &old, 0) == 0 && S_ISREG(old.st_mode);
-    const std::string tmp = name + ".tmp" + std::to_string(::getpid());
+    const bool replacing = ::fstatat(dir, name.c_str(), &old, 0) == 0;
+    if (replacing && !S_ISREG(old.st_mode)) return RefuseNotRegular(path, old.st_mode, error);
+    const std::string tmp = TempFileName(name, long(::getpid()));
     // O_NOFOLLOW: a link planted under the temporary name is not followed.
     const int fd =
         ::openat(dir, tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, replacing ? 0600 : 0666);
@@ -398,6 +449,13 @@ bool WriteFileAtomic(const std::string& path, const std::string& data, std::stri
         ::unlinkat(dir, tmp.c_str(), 0);
         return Failed(error, "cannot write", err);
     }
+    // Once more just before the rename: something may have taken the name
+    // while the data went out.
+    struct stat now {};
+    if (::fstatat(dir, name.c_str(), &now, 0) == 0 && !S_ISREG(now.st_mode)) {
+        ::unlinkat(dir, tmp.c_str(), 0);
+        return RefuseNotRegular(path, now.st_mode, error);
+    }
     if (::renameat(dir, tmp.c_str(), dir, name.c_str()) != 0) {
         const int err = errno;
         ::unlinkat(dir, tmp.c_str(), 0);
@@ -407,20 +465,22 @@ bool WriteFileAtomic(const std::string& path, const std::string& data, std::stri
     return true;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) {
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit, std::string* error) {
     FolderFile file(path);
-    const int fd = file.ok() ? ::openat(file.dir(), file.name().c_str(), O_RDONLY | O_CLOEXEC) : -1;
+    if (!file.ok()) return Failed(error, "cannot reach the folder", errno), std::nullopt;
+    const int fd = OpenRegularAt(file.dir(), file.name(), O_RDONLY, path, error);
     if (fd < 0) return std::nullopt;
     std::string data;
     try {
         struct stat st {};
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        if (::fstat(fd, &st) == 0 && st.st_size > 0)
             data.reserve(std::min<std::size_t>(std::size_t(st.st_size), limit));
         char buf[65536];
         while (data.size() < limit) {
             const ssize_t n = ::read(fd, buf, std::min(sizeof buf, limit - data.size()));
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) {
+                Failed(error, "cannot read", errno);
                 ::close(fd);
                 return std::nullopt;  // a part is not the file
             }
@@ -434,6 +494,30 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t li
     ::close(fd);
     return data;
 }
+
+std::FILE* OpenRegularFile(const std::string& path, OpenFor how, std::string* error) {
+    FolderFile file(path);
+    if (!file.ok()) return Failed(error, "cannot reach the folder", errno), nullptr;
+    const int flags = how == OpenFor::Read     ? O_RDONLY
+                      : how == OpenFor::Append ? O_WRONLY | O_CREAT | O_APPEND
+                                               : O_WRONLY | O_CREAT;
+    const int fd = OpenRegularAt(file.dir(), file.name(), flags, path, error);
+    if (fd < 0) return nullptr;
+    // Emptied only once it is known to be a regular file.
+    if (how == OpenFor::Fresh && ::ftruncate(fd, 0) != 0) {
+        Failed(error, "cannot empty", errno);
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* f = ::fdopen(fd, how == OpenFor::Read ? "rb" : how == OpenFor::Append ? "ab" : "wb");
+    if (!f) {
+        Failed(error, "cannot open", errno);
+        ::close(fd);
+    }
+    return f;
+}
+
+void SetNotRegularReporter(NotRegularReporter report) { g_notregular = report; }
 
 bool StatFile(const std::string& path, struct stat& st) {
     FolderFile file(path);

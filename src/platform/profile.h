@@ -7,6 +7,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -93,15 +94,35 @@ bool ProfileEndBatch(std::string* error = nullptr);
 // Forget what was read, so the next read sees the file as it is now.
 void ProfileFlushCache();
 
-// Writes `data` to `path` through a temporary file "<file>.tmp<PID>" in the
+// Writes `data` to `path` through a temporary file (TempFileName) in the
 // same directory and a rename, so readers see the old or the new file, never
-// a part. A symbolic link stays a link: the file it ends in is replaced. The
-// file keeps its permissions (and owner, where allowed). On failure the old
-// file is untouched and `error` (when given) says why.
+// a part. Only a regular file is replaced: a symbolic link stays a link and
+// the regular file it ends in is replaced; one that ends in a FIFO, a device,
+// a socket or a folder is refused. The file keeps its permissions (and owner,
+// where allowed). On failure the old file is untouched and `error` (when
+// given) says why.
 bool WriteFileAtomic(const std::string& path, const std::string& data, std::string* error = nullptr);
 // The file's first `limit` bytes (all of it by default); nullopt when it
-// cannot be opened or a read fails part-way.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit = std::size_t(-1));
+// cannot be opened, is no regular file or a read fails part-way (`error`
+// says which, when given).
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit = std::size_t(-1),
+                                         std::string* error = nullptr);
+
+// How a stream of OpenRegularFile is opened: to read, to add to its end, or
+// emptied to be written anew (each of the last two creates a missing file).
+enum class OpenFor { Read, Append, Fresh };
+// A file of the folder as a stdio stream, for the files read or written a
+// piece at a time. Only a regular file is opened (also through links): a
+// FIFO or a device is never waited on nor written to. Null when the file
+// cannot be opened or is refused, with the reason in `error` when given.
+std::FILE* OpenRegularFile(const std::string& path, OpenFor how, std::string* error = nullptr);
+
+// Told each time one of the routines above refuses a file that is no
+// regular file: the path as given and what it is ("a FIFO", "a character
+// device", "a block device", "a socket", "a folder"). Null: nobody is told.
+using NotRegularReporter = void (*)(const std::string& path, const std::string& what);
+void SetNotRegularReporter(NotRegularReporter report);
+
 // stat() of the file, reached as the saves reach it.
 bool StatFile(const std::string& path, struct stat& st);
 

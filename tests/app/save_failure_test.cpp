@@ -1,12 +1,18 @@
 // Saves at close that fail are told (a box naming the file and the reason,
 // a line on stderr) and end the program with a failure status; a damaged
-// memory file stays the one to load; leftovers of killed saves are cleared
-// at start-up; a termination signal ends a start-up busy with a large list.
+// memory file stays the one to load; leftovers of killed saves, and no
+// other file, are cleared at start-up; a termination signal ends a start-up
+// busy with a large list.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <string>
+#include <vector>
 
 #include "app/app_options.h"
 #include "app/close_sequence.h"
@@ -20,6 +26,7 @@
 #include "memories/stations.h"
 #include "platform/clock.h"
 #include "platform/event_loop.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -131,13 +138,41 @@ TEST(SaveFailure, ADamagedMemoryFileStaysTheOneToLoadNext) {
 TEST(SaveFailure, LeftoversOfAKilledSaveAreRemovedAtStartUp) {
     TestDir dir;
     dir.write("qarv.ini", "[OPERATING STATUS]\nMUTE ALWAYS=1\n");
-    const std::string mine = "qarv.ini.tmp" + std::to_string(::getpid());
-    const std::string other = "qarv.ini.tmp" + std::to_string(::getppid());
+    const std::string mine = plat::TempFileName("qarv.ini", ::getpid());
+    const std::string other = plat::TempFileName("qarv.ini", ::getppid());
     dir.write(mine, "[OPERATING STATUS]\nMUTE");
     dir.write(other, "another run saving now");
     StartedApp s;
     EXPECT_FALSE(dir.exists(mine));
     EXPECT_TRUE(dir.exists(other));
+}
+
+TEST(SaveFailure, AStartRemovesTheLeftoversOfItsOwnSavesAndNoFileThatOnlyLooksLikeOne) {
+    TestDir dir;
+    dir.write("qarv.ini", "[OPERATING STATUS]\nMUTE ALWAYS=1\n[INTERFACE]\nCOMPORT=COM0\n");
+    const pid_t child = ::fork();  // an id no process has once it is reaped
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    const std::string dead = std::to_string(child);
+    // The operator's: an editor's backup, a file two hours old of process 1.
+    const std::vector<std::string> theirs = {"WORLD.RMY.tmp" + dead, "notes.txt.tmp1", "qarv.ini.tmp" + dead};
+    for (const auto& f : theirs) dir.write(f, "the operator's");
+    dir.write("notes.txt", "");
+    timeval old[2];
+    ::gettimeofday(&old[0], nullptr);
+    old[0].tv_sec -= 2 * 3600;
+    old[1] = old[0];
+    ::utimes(dir.file("notes.txt.tmp1").c_str(), old);
+    // What saves cut short by a kill left.
+    const std::vector<std::string> ours = {plat::TempFileName("WORLD.RMY", child),
+                                           plat::TempFileName("qarv.ini", child),
+                                           plat::TempFileName("notes.txt", child)};
+    for (const auto& f : ours) dir.write(f, "cut short");
+    ProgramRunner qarv(dir.path());
+    ASSERT_TRUE(qarv.WaitForText("comms.txt", "OnCreate exit", 20000));
+    for (const auto& f : theirs) EXPECT_EQ(dir.read(f), "the operator's") << f;
+    for (const auto& f : ours) EXPECT_FALSE(dir.exists(f)) << f;
+    EXPECT_EQ(qarv.StopWith(SIGTERM, 20000), 0);
 }
 
 TEST(SaveFailure, TheProgramEndsWithAFailureStatusWhenItsSettingsCannotBeSaved) {

@@ -1,18 +1,23 @@
 // The settings file and its folder through whole runs of the program: a
 // folder renamed under a running copy, a second line for a key, files
-// written by other editors, and the one-copy lock against permissions and
-// a linked settings file.
+// written by other editors, the one-copy lock against permissions and a
+// linked settings file, devices, folders and FIFOs where its files belong,
+// and what the program says on stderr.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "common/program_runner.h"
@@ -45,6 +50,12 @@ struct Copy {
         return status;
     }
 };
+
+// What the file at `path` itself is (S_IFCHR, S_IFIFO, ...); 0 when missing.
+mode_t TypeOf(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
 
 // One start and close in `dir`: its exit status.
 int RunOnce(const std::string& dir) {
@@ -193,4 +204,80 @@ TEST(SettingsFolder, NeitherPermissionsNorALinkedSettingsFileLetASecondCopyIn) {
     }
     struct stat st {};
     EXPECT_TRUE(::lstat(top.file("x/qarv.ini").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+}
+
+TEST(SettingsFolder, ALinkToADeviceOrAFolderIsNeverReplacedAndARefusedSettingsSaveFailsTheClose) {
+    TestDir dir;
+    // The system's null device made here (the tests run as root), and a folder.
+    ::mkdir(dir.file("devs").c_str(), 0755);
+    ::mkdir(dir.file("devs/folder").c_str(), 0755);
+    ASSERT_EQ(::mknod(dir.file("devs/null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0) << std::strerror(errno);
+    // The exchange file is written at every start; then the settings file
+    // itself leads to the device, then to the folder.
+    const std::string ini = dir.file("qarv.ini");
+    dir.write("qarv.ini", kNoRadio);
+    ASSERT_EQ(::symlink(dir.file("devs/null").c_str(), dir.file("pegasus.out").c_str()), 0);
+    for (const std::string what : {"", "a character device", "a folder"}) {
+        SCOPED_TRACE(what);
+        if (!what.empty()) {
+            ::unlink(ini.c_str());
+            ASSERT_EQ(::symlink(what == "a folder" ? "devs/folder" : "devs/null", ini.c_str()), 0);
+        }
+        ::unlink(dir.file("comms.txt").c_str());
+        Copy copy(dir.path());
+        ASSERT_TRUE(copy.up());
+        std::string said;
+        EXPECT_EQ(copy.end(said), what.empty() ? 0 : 1);
+        EXPECT_NE(said.find("qarv: " + dir.file("pegasus.out") + " is a character device, not a regular file"),
+                  std::string::npos) << said;
+        if (!what.empty()) {
+            EXPECT_NE(said.find("qarv: could not save " + ini + ": it is " + what + ", not a regular file"),
+                      std::string::npos) << said;
+        }
+    }
+    struct stat st {};
+    ASSERT_EQ(::lstat(dir.file("devs/null").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode) && st.st_rdev == ::makedev(1, 3));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file("devs/folder")));
+    EXPECT_EQ(TypeOf(ini), mode_t(S_IFLNK));
+}
+
+TEST(SettingsFolder, AFifoAsTheSettingsOrTheTunerFileIsRefusedAndASignalStillEndsTheProgram) {
+    TestDir dir;
+    // The FIFO, and the close's status: a refused settings save fails it.
+    for (const auto& [name, status] : {std::pair{"qarv.ini", 1}, std::pair{"ldg.dat", 0}}) {
+        SCOPED_TRACE(name);
+        for (const char* f : {"qarv.ini", "ldg.dat", "comms.txt"}) ::unlink(dir.file(f).c_str());
+        if (status == 0) dir.write("qarv.ini", kNoRadio);
+        const std::string fifo = dir.file(name);
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+        Copy copy(dir.path());
+        ASSERT_TRUE(copy.up());  // no wait for a writer that never comes
+        std::string said;
+        EXPECT_EQ(copy.end(said), status);
+        EXPECT_NE(said.find("qarv: " + fifo + " is a FIFO, not a regular file"), std::string::npos) << said;
+        EXPECT_EQ(TypeOf(fifo), mode_t(S_IFIFO));
+    }
+}
+
+TEST(SettingsFolder, EachMessageHasOneProgramPrefixAndAMovedFolderTellsWhereItsSettingsWent) {
+    TestDir top;
+    const std::string ren = top.file("ren"), moved = top.file("ren2");
+    ::mkdir(ren.c_str(), 0755);
+    // No port of that name: start-up says so.
+    top.write("ren/qarv.ini", "[INTERFACE]\nCOMPORT=COM7\n[OPERATING STATUS]\nQARV=23\nCALLSIGN=W1AW\n");
+    Copy copy(ren);
+    ASSERT_TRUE(copy.up());
+    ASSERT_EQ(::rename(ren.c_str(), moved.c_str()), 0);
+    std::string said;
+    EXPECT_EQ(copy.end(said), 1);
+    EXPECT_NE(said.find("\nqarv: Error accessing Primary COM7.  It does not exist.\n"), std::string::npos) << said;
+    EXPECT_NE(said.find("\nqarv: saved " + moved + "/qarv.ini instead of " + ren + "/qarv.ini: its folder was moved to " +
+                        moved + " while qarv ran\n"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("qarv: qarv"), std::string::npos) << said;
+    EXPECT_EQ(said.find("could not save"), std::string::npos) << said;
+    EXPECT_EQ(said.find("\r"), std::string::npos) << said;
+    EXPECT_NE(top.read("ren2/qarv.ini").find("CALLSIGN=W1AW"), std::string::npos);
 }

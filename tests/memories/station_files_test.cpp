@@ -7,6 +7,7 @@
 #include "memories/station_archive.h"
 #include "memories/station_cdf.h"
 #include "memory_fixture.h"
+#include "platform/files.h"
 
 using plat::file_dialog_script::PushAnswer;
 using plat::message_box_script::PushAnswer;
@@ -47,7 +48,7 @@ TEST_F(Files, AFailedSaveKeepsTheOldFileAndTheFlag) {
     SetList({MakeStation("A", 9.5)}, true);
     SetName("keep.rmy");
     // A directory where the temporary file must go: the write cannot even start.
-    ::mkdir((dir.file("keep.rmy") + ".tmp" + std::to_string(::getpid())).c_str(), 0755);
+    ::mkdir(plat::TempFileName(dir.file("keep.rmy"), ::getpid()).c_str(), 0755);
     EXPECT_FALSE(OnFileSave());
     EXPECT_EQ(dir.read("keep.rmy"), "old contents");
     EXPECT_EQ(g_memmodified, 1);

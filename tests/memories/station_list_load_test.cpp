@@ -7,6 +7,7 @@
 #include "memories/station_archive.h"
 #include "memories/station_window.h"
 #include "memory_fixture.h"
+#include "platform/files.h"
 
 namespace {
 StationList ManyStations(int n) {
@@ -101,9 +102,9 @@ TEST_F(Loaded, AnUnattendedSaveThatFailsIsNotedForTheClose) {
 
 TEST_F(Loaded, StaleTemporaryFilesOfTheMemoryFileGoAtItsLoad) {
     dir.write("world.rmy", WriteStationArchive({MakeStation("A", 9.5)}));
-    dir.write("world.rmy.tmp" + std::to_string(::getpid()), "cut short");
+    dir.write(plat::TempFileName("world.rmy", ::getpid()), "cut short");
     SetName("world.rmy");
     LoadMemoryFile();
     EXPECT_EQ(g_stationlist.size(), 1u);
-    EXPECT_FALSE(dir.exists("world.rmy.tmp" + std::to_string(::getpid())));
+    EXPECT_FALSE(dir.exists(plat::TempFileName("world.rmy", ::getpid())));
 }

@@ -1,7 +1,8 @@
 // The atomic save keeps what the file is to the system (a link stays a link,
-// its permissions stay), writes back whole whatever it read whole, never
-// writes over what it could not read, and its leftovers of a killed run are
-// cleared at the next start.
+// its permissions stay, a device or a FIFO is never replaced), writes back
+// whole whatever it read whole, never writes over what it could not read,
+// and its leftovers of a killed run, and only those, are cleared at the next
+// start.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -28,7 +29,7 @@ bool IsLink(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
-std::string Tmp(const std::string& file, long pid) { return file + ".tmp" + std::to_string(pid); }
+std::string Tmp(const std::string& file, long pid) { return plat::TempFileName(file, pid); }
 
 // A process id that no process has now.
 long DeadPid() {
@@ -129,7 +130,7 @@ TEST(AtomicSave, AFileThatCannotBeReadIsNeverWrittenOver) {
     plat::ProfileWriteString("S", "k", "1", dir.file("qarv.ini"));
     std::string why;
     EXPECT_FALSE(plat::ProfileEndBatch(&why));
-    EXPECT_NE(why.find("read whole"), std::string::npos) << why;
+    EXPECT_NE(why.find("it is a folder, not a regular file"), std::string::npos) << why;
     EXPECT_EQ(dir.read("qarv.ini/inside"), "kept");
 }
 
@@ -174,6 +175,9 @@ TEST(AtomicSave, StaleTemporaryFilesOfItsOwnAreRemoved) {
     Age(dir.file(Tmp("world.rmy", alive)), 2 * 3600);  // from hours ago: no save takes that long
     dir.write(Tmp("notes", dead), "not ours");         // no file "notes" here
     dir.write("backup.tmpx1", "not ours");
+    // What editors and other programs leave looks alike, but is not ours.
+    dir.write("events.txt.tmp" + std::to_string(dead), "the operator's");
+    dir.write("qarv.ini.tmp" + std::to_string(::getpid()), "the operator's");
     ::mkdir(dir.file(Tmp("dir", dead)).c_str(), 0755);
     dir.write("dir", "");
 
@@ -187,6 +191,8 @@ TEST(AtomicSave, StaleTemporaryFilesOfItsOwnAreRemoved) {
     EXPECT_TRUE(dir.exists(Tmp("qarv.ini", alive)));
     EXPECT_TRUE(dir.exists(Tmp("notes", dead)));
     EXPECT_TRUE(dir.exists("backup.tmpx1"));
+    EXPECT_TRUE(dir.exists("events.txt.tmp" + std::to_string(dead)));
+    EXPECT_TRUE(dir.exists("qarv.ini.tmp" + std::to_string(::getpid())));
     EXPECT_TRUE(dir.exists(Tmp("dir", dead)));
 
     // Through a link the leftovers lie beside the real file.
