@@ -17,6 +17,7 @@ namespace {
 bool g_scripted = false;
 std::deque<int> g_answers;
 std::vector<message_box_script::Shown> g_history;
+std::function<int(const message_box_script::Shown&)> g_holder;
 
 // The answer of a box closed without a choice.
 int CancelAnswer(unsigned type) {
@@ -41,6 +42,7 @@ namespace message_box_script {
 void Enable() { g_scripted = true; }
 bool Enabled() { return g_scripted; }
 void PushAnswer(int answer) { g_answers.push_back(answer); }
+void SetHolder(std::function<int(const Shown&)> holder) { g_holder = std::move(holder); }
 const std::vector<Shown>& History() { return g_history; }
 void Clear() {
     g_history.clear();
@@ -62,6 +64,21 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
     ReleaseAnyCapture();
     g_history.push_back({text, caption, type});
     if (g_scripted) {
+        if (g_holder) {
+            // Inside a nested loop, as a shown box is.
+            const auto holder = g_holder;
+            const message_box_script::Shown shown = g_history.back();
+            int answer = CancelAnswer(type);
+            bool asked = false;
+            app::RunNested([&] {
+                if (!asked) {
+                    asked = true;
+                    answer = holder(shown);
+                }
+                return true;
+            });
+            return answer;
+        }
         if (g_answers.empty()) return FirstButton(type);
         int a = g_answers.front();
         g_answers.pop_front();
@@ -70,7 +87,11 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
     if (!app::Started() || app::Headless()) {
         // Nobody can answer a headless box: say it on the console and take
         // the first button, which the callers use for the harmless choice.
-        std::fprintf(stderr, "qarv: %s: %s\n", caption.c_str(), text.c_str());
+        // The program's own name as the caption is said once.
+        if (caption.empty() || caption == "qarv")
+            std::fprintf(stderr, "qarv: %s\n", text.c_str());
+        else
+            std::fprintf(stderr, "qarv: %s: %s\n", caption.c_str(), text.c_str());
         return FirstButton(type);
     }
     // The program is closing: nobody is left to answer.
