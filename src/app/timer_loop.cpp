@@ -221,31 +221,53 @@ void CMainWin::DispatchTimer(unsigned id) {
     }
 }
 
+namespace {
+// The device poll's steps that are running now. A box opened by a step runs
+// a nested loop in which the poll goes on (the radio must still be read);
+// the step that opened it waits for its own answer and is skipped there.
+unsigned g_pollsteps = 0;
+
+template <class Step>
+void PollStep(unsigned bit, Step step) {
+    if (g_pollsteps & bit) return;
+    g_pollsteps |= bit;
+    step();
+    g_pollsteps &= ~bit;
+}
+}  // namespace
+
 void CMainWin::DevicePoll() {
-    KillTimer(TIMER_DEVICE_POLL);
+    // Kept running, not killed, while the readers work: a box one of them
+    // opens (a lost port) runs its own loop, and a poll stopped for its
+    // duration would leave the radio written to and never read.
+    SetTimer(TIMER_DEVICE_POLL, TimerMs(g_readtimer));
+    // The radio reader guards its own scan.
     if (g_radioport != plat::kInvalidPort) ReadRadioPort();
-    if (g_pegasusport != plat::kInvalidPort) ReadPegPort();
-    if (g_yaltport != plat::kInvalidPort) ReadYaltPort();
-    if (g_ldgport != plat::kInvalidPort) ReadLdgPort();
-    if (g_ldgcoaxport != plat::kInvalidPort && g_ldgcoax) ReadLdg6();
-    if (g_flexopen) ReadFlexKnob();
-    if (g_powermeterport != plat::kInvalidPort) ReadPowerMeter();
-    if (g_usetmate2) ReadTMate2();
-    if (g_thp == 1 && !(g_sweeprunning || g_sweepbrunning) && !g_bandchanged) {
-        for (int n = 1; n <= 5; ++n) {
-            if (n > 1 && (g_thpxcomport[n - 2][0] == '\0' || g_thpxcomport[n - 2][0] == '0')) continue;
-            g_activethp = n;
-            ReadTHPPort(n);
+    PollStep(1u << 0, [] { if (g_pegasusport != plat::kInvalidPort) ReadPegPort(); });
+    PollStep(1u << 1, [] { if (g_yaltport != plat::kInvalidPort) ReadYaltPort(); });
+    PollStep(1u << 2, [] { if (g_ldgport != plat::kInvalidPort) ReadLdgPort(); });
+    PollStep(1u << 3, [] { if (g_ldgcoaxport != plat::kInvalidPort && g_ldgcoax) ReadLdg6(); });
+    PollStep(1u << 4, [] { if (g_flexopen) ReadFlexKnob(); });
+    PollStep(1u << 5, [] { if (g_powermeterport != plat::kInvalidPort) ReadPowerMeter(); });
+    PollStep(1u << 6, [] { if (g_usetmate2) ReadTMate2(); });
+    PollStep(1u << 7, [] {
+        if (g_thp == 1 && !(g_sweeprunning || g_sweepbrunning) && !g_bandchanged) {
+            for (int n = 1; n <= 5; ++n) {
+                if (n > 1 && (g_thpxcomport[n - 2][0] == '\0' || g_thpxcomport[n - 2][0] == '0')) continue;
+                g_activethp = n;
+                ReadTHPPort(n);
+            }
+            g_activethp = 0;
+            FollowFrequency();
         }
-        g_activethp = 0;
-        FollowFrequency();
-    }
-    if (g_a87port != plat::kInvalidPort) ReadA87Port();
-    if (g_pw1port != plat::kInvalidPort) ReadPW1Port();
-    if (g_om4port != plat::kInvalidPort) ReadOM4Port();
-    if (g_zunport != plat::kInvalidPort) ReadZunMeter();
-    if (g_rotorport != plat::kInvalidPort) ReadRotorPort();
-    if (g_pttport != plat::kInvalidPort && !g_radioserver) {
+    });
+    PollStep(1u << 8, [] { if (g_a87port != plat::kInvalidPort) ReadA87Port(); });
+    PollStep(1u << 9, [] { if (g_pw1port != plat::kInvalidPort) ReadPW1Port(); });
+    PollStep(1u << 10, [] { if (g_om4port != plat::kInvalidPort) ReadOM4Port(); });
+    PollStep(1u << 11, [] { if (g_zunport != plat::kInvalidPort) ReadZunMeter(); });
+    PollStep(1u << 12, [] { if (g_rotorport != plat::kInvalidPort) ReadRotorPort(); });
+    PollStep(1u << 13, [] {
+        if (g_pttport == plat::kInvalidPort || g_radioserver) return;
         bool cts = false;
         if (!plat::SerialGetCTS(g_pttport, &cts)) {
             WriteTrace("PTT modem status failed");
@@ -260,7 +282,7 @@ void CMainWin::DevicePoll() {
                 keyoff();
             g_pttcts = int(cts);
         }
-    }
+    });
     if (RadioStateChanged()) ExchangePegasusFiles();
     // Unless an accessory needs the poll's rate, the poll sleeps: the radio's
     // bytes wake it once the line has been quiet a few character times, and a

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/types.h"
+
 namespace {
 std::vector<EngineListener*>& Listeners() {
     static std::vector<EngineListener*> listeners;
@@ -126,4 +128,26 @@ EngineListener& Announce() {
 
 void SetOperatorNoticeShower(OperatorNoticeShower shower) { g_noticeshower = shower; }
 
-int TellOperator(const OperatorNotice& notice) { return g_noticeshower ? g_noticeshower(notice) : 0; }
+namespace {
+bool g_noticesheld = false;
+std::vector<OperatorNotice> g_heldnotices;
+}  // namespace
+
+int TellOperator(const OperatorNotice& notice) {
+    if (!g_noticeshower) return 0;
+    if (g_noticesheld && !notice.awaited) {
+        g_heldnotices.push_back(notice);
+        return (notice.kind & 0xF) == plat::MB_YESNO || (notice.kind & 0xF) == plat::MB_YESNOCANCEL ? plat::IDYES
+                                                                                                   : plat::IDOK;
+    }
+    return g_noticeshower(notice);
+}
+
+void HoldOperatorNotices() { g_noticesheld = true; }
+
+void ReleaseOperatorNotices() {
+    g_noticesheld = false;
+    std::vector<OperatorNotice> held;
+    held.swap(g_heldnotices);
+    for (const OperatorNotice& n : held) TellOperator(n);
+}

@@ -88,7 +88,15 @@ struct OperatorNotice {
     std::string caption;
     unsigned kind = 0;            // the box's buttons and icon (plat::MB_...)
     plat::Window* owner = nullptr;
+    // The program waits for the answer even while notices are held (a
+    // question whose answer guards the transmitter).
+    bool awaited = false;
 };
 using OperatorNoticeShower = int (*)(const OperatorNotice& notice);
 void SetOperatorNoticeShower(OperatorNoticeShower shower);  // null: notices go nowhere
 int TellOperator(const OperatorNotice& notice);
+// While held (the frame reader's scan: a box opened inside it would leave
+// the radio unread for as long as it is up), notices wait and answer their
+// first button; releasing shows those that waited, in order.
+void HoldOperatorNotices();
+void ReleaseOperatorNotices();

@@ -140,6 +140,7 @@ void TakeReset() {
 
 void FinishRead() {
     g_inreader = 0;
+    ReleaseOperatorNotices();
     if (g_swlpending) OnSwl();
 }
 
@@ -151,6 +152,7 @@ void ProcessRead(const std::uint8_t* data, int n) {
     std::memcpy(buf + carry, data, std::size_t(n));
     const int count = carry + n;
     g_inreader = 1;
+    HoldOperatorNotices();
     std::memset(buf + count, kPad, kReadPadding);
     ClearReplyFlags();
     if (g_mirror) ClearMirrorFlags();

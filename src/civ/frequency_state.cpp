@@ -48,7 +48,7 @@ int g_sweepbrunning = 0;
 int g_sweeppause = 0;
 int g_tunerrecallarmed = 0;
 
-void ShowTransverterBox(const char* text) { TellOperator({text, "Transverter", plat::MB_OK}); }
+void ShowTransverterBox(const char* text) { TellOperator({text, "Transverter", plat::MB_OK, nullptr, true}); }
 void (*g_transverterbox)(const char* text) = ShowTransverterBox;
 
 int g_lastvfobmodesent = 0;

@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <thread>
@@ -116,7 +117,9 @@ void Advance(std::uint32_t ms) {
     detail::PollSockets();
     DeliverPosted();
     detail::FireDueTimers(target);
-    g_manualNow = target;
+    // A handler may have moved the clock further inside a box's loop; time
+    // never runs back.
+    g_manualNow = std::max(g_manualNow, target);
     detail::PollSockets();
     DeliverPosted();
 }

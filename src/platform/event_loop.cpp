@@ -426,6 +426,9 @@ bool RunNested(const std::function<bool()>& done) {
     auto ended = [] { return g_endNested || g_quitting; };
     if (ended()) return done();
     ++g_nestDepth;
+    // A timer handler that opens a box may have armed nothing since the
+    // loop's driver fired: the timers must run inside the box all the same.
+    Reschedule();
     if (detail::ManualMode() || !g_app) {
         // No person and no real time under test: let simulated time pass.
         for (int i = 0; i < 6000 && !done() && !ended(); ++i) {

@@ -19,6 +19,7 @@ namespace {
 bool g_scripted = false;
 std::deque<int> g_answers;
 std::vector<message_box_script::Shown> g_history;
+std::function<int(const message_box_script::Shown&)> g_holder;
 
 // The answer of a box closed without a choice.
 int CancelAnswer(unsigned type) {
@@ -43,6 +44,7 @@ namespace message_box_script {
 void Enable() { g_scripted = true; }
 bool Enabled() { return g_scripted; }
 void PushAnswer(int answer) { g_answers.push_back(answer); }
+void SetHolder(std::function<int(const Shown&)> holder) { g_holder = std::move(holder); }
 const std::vector<Shown>& History() { return g_history; }
 void Clear() {
     g_history.clear();
@@ -90,6 +92,21 @@ int MessageBox(Window* owner, const std::string& text, const std::string& captio
     ReleaseAnyCapture();
     g_history.push_back({text, caption, type});
     if (g_scripted) {
+        if (g_holder) {
+            // Inside a nested loop, as a shown box is.
+            const auto holder = g_holder;
+            const message_box_script::Shown shown = g_history.back();
+            int answer = CancelAnswer(type);
+            bool asked = false;
+            app::RunNested([&] {
+                if (!asked) {
+                    asked = true;
+                    answer = holder(shown);
+                }
+                return true;
+            });
+            return answer;
+        }
         if (g_answers.empty()) return FirstButton(type);
         int a = g_answers.front();
         g_answers.pop_front();

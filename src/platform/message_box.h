@@ -2,6 +2,7 @@
 // a box is open. Under test the answers are scripted and every box is
 // recorded, so nothing waits for a person.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ struct Shown {
 void Enable();
 bool Enabled();
 void PushAnswer(int answer);
+// From now on each box is held open by `holder`, which plays the person
+// while it is up: the program's loop runs around it as it moves the clock,
+// as it does around a real box, and its result is the answer. An empty
+// holder: boxes answer at once again.
+void SetHolder(std::function<int(const Shown&)> holder);
 const std::vector<Shown>& History();
 void Clear();
 }  // namespace message_box_script

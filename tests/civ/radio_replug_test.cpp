@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -24,8 +25,10 @@
 #include "common/sim_steps.h"
 #include "common/test_dir.h"
 #include "devices/cat_out.h"
+#include "panel/radio_window.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
+#include "platform/serial_port.h"
 #include "sim/sim_radio.h"
 
 namespace {
@@ -246,4 +249,78 @@ TEST(RadioReplug, ALoggersPortPluggedBackInAnswersTheRadioThatCameBack) {
     s.radio->sendTransceiveFrequency();
     ASSERT_GE(s.runUntil([&] { return Hz(g_vfoafreq) == 14010000; }, 3000), 0);
     EXPECT_EQ(s.ask("FA;"), "FA00014010000;");
+}
+
+TEST(RadioReplug, ARadioBackWhileTheLossBoxIsOpenIsReadPacedAndFollowed) {
+    ReplugStation s;
+    ASSERT_GE(s.runUntil([&] { return g_radioheard == 2 && s.radio->frequency(0) == Hz(g_vfoafreq); }, 20000), 0);
+    const long long programHz = Hz(g_vfoafreq);
+    ASSERT_EQ(g_vfoamode, '3');  // CW
+    plat::message_box_script::Clear();
+    s.run(1000);
+    // The contact retry's blind set-up, and set-ups of any kind.
+    const int retries = s.traced("firstpoll 0") - s.traced("firstpoll 0 1");
+    const int setups = s.traced("firstpoll 0 1");
+
+    // The bytes the program wrote to the radio that came back and were not
+    // read yet: one frame at most when every frame waits for its answer.
+    constexpr std::uint64_t kOneFrame = 16;
+    plat::SerialTrafficCount base;
+    std::uint64_t written = 0, read = 0, mostWaiting = 0;
+    auto measure = [&] {
+        const plat::SerialTrafficCount t = plat::SerialTraffic(s.radio->slavePath());
+        written = t.written - base.written;
+        read = t.read - base.read;
+        mostWaiting = std::max(mostWaiting, written > read ? written - read : 0);
+        return mostWaiting <= kOneFrame;  // a deaf program is not run further
+    };
+    int boxes = 0;
+    plat::message_box_script::SetHolder([&](const plat::message_box_script::Shown& box) {
+        if (box.text.find("is defective") == std::string::npos || boxes++) return plat::IDOK;
+        // With the box up the radio comes back, and the operator turns it
+        // to USB on its own panel.
+        s.run(1000);
+        s.plugRadio(7100000);
+        base = plat::SerialTraffic(s.radio->slavePath());
+        const int initMs = s.runUntil(
+            [&] { return !measure() || (g_radioheard == 2 && s.radio->frequency(0) == programHz); }, 8000);
+        EXPECT_TRUE(initMs >= 0 && measure())
+            << "contact " << g_radioheard << ", " << written << " bytes written, " << read << " read";
+        s.radio->setMode(0x01, 0x01, 0);
+        s.radio->sendTransceiveMode();
+        // Long enough for a contact retry, which would set the radio up again.
+        s.runUntil([&] { return !measure(); }, 12000);
+        return plat::IDOK;
+    });
+    s.unplugRadio();
+    s.runUntil([&] { return boxes > 0; }, 2000);
+    plat::message_box_script::SetHolder(nullptr);
+    ASSERT_EQ(boxes, 1);
+    std::printf("box open: %llu bytes written, %llu read, at most %llu unread\n", (unsigned long long)written,
+                (unsigned long long)read, (unsigned long long)mostWaiting);
+    EXPECT_LE(mostWaiting, kOneFrame);
+    EXPECT_GT(read, written / 2);
+    EXPECT_EQ(s.traced("firstpoll 0") - s.traced("firstpoll 0 1"), retries);
+    EXPECT_EQ(s.traced("firstpoll 0 1"), setups + 1);
+    // After OK nothing piled up: frames keep leaving one at a time.
+    mostWaiting = 0;
+    std::size_t burst = 0;
+    s.radio->clearLog();
+    for (int t = 0; t < 1000; t += 10) {
+        s.run(10);
+        measure();
+        burst = std::max(burst, s.radio->takeFrames().size());
+    }
+    std::printf("after OK: at most %llu bytes unread, %zu frames in a 10 ms step\n",
+                (unsigned long long)mostWaiting, burst);
+    EXPECT_LE(mostWaiting, kOneFrame);
+    // The program shows the mode the operator chose, and left it on the radio.
+    EXPECT_EQ(g_vfoamode, '0');  // USB
+    ASSERT_NE(g_radiowindow, nullptr);
+    const std::string shown = g_radiowindow->Control(9101)->GetWindowText();
+    std::printf("mode shown: %s\n", shown.c_str());
+    EXPECT_EQ(shown, "USB");
+    EXPECT_EQ(s.radio->mode(0), 0x01);
+    EXPECT_EQ(s.radio->frequency(0), programHz);
+    EXPECT_EQ(Boxes("is defective"), 1);
 }
