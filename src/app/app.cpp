@@ -43,8 +43,9 @@ bool g_folderheld = false;
 // and overwrite the first one's changes at close (and share its trace and
 // temporary files). Folders of their own run side by side.
 bool TakeWorkingFolder(const std::string& dir) {
-    plat::FolderLock got = plat::LockFolder(dir);
-    std::string heldDir = dir;
+    std::string why;
+    plat::FolderLock got = plat::LockFolder(dir, &why);
+    std::string heldDir = dir, unlockedDir = got == plat::FolderLock::Unlocked ? dir : "";
     // A settings file linked in from another folder is that folder's file
     // too: a copy running there would write it as well.
     std::string real;
@@ -55,26 +56,30 @@ bool TakeWorkingFolder(const std::string& dir) {
         const std::string linked = slash == std::string::npos ? dir : slash == 0 ? "/" : real.substr(0, slash);
         const std::string canonical = std::filesystem::weakly_canonical(linked, ec).string();
         const std::string realDir = ec || canonical.empty() ? linked : canonical;
-        const plat::FolderLock also = plat::LockAlsoFolder(realDir);
+        std::string whyAlso;
+        const plat::FolderLock also = plat::LockAlsoFolder(realDir, &whyAlso);
         if (also == plat::FolderLock::Held) got = also, heldDir = realDir;
-        else if (also == plat::FolderLock::Unlocked) got = also;
+        else if (also == plat::FolderLock::Unlocked && unlockedDir.empty()) {
+            got = also, unlockedDir = realDir + " (where " + ini + " leads)";
+            why = whyAlso;
+        }
     }
     if (got == plat::FolderLock::Unlocked) {
-        std::fprintf(stderr,
-                     "qarv: no lock can be taken on the folder %s: a second copy started there would not be stopped\n",
-                     real.empty() || real == ini ? dir.c_str() : (dir + " or the folder of " + real).c_str());
+        const std::string where = unlockedDir + (why.empty() ? "" : " (" + why + ")");
+        std::fprintf(stderr, "qarv: no lock can be taken on the folder %s: a second copy started there would not be stopped\n",
+                     where.c_str());
         std::fflush(stderr);
     }
     if (got != plat::FolderLock::Held) {
         g_folderheld = true;
         return true;
     }
-    const std::string why = heldDir == dir ? "" : " (where " + ini + " leads)";
-    const std::string text = "Another copy of qarv is already running in the folder " + heldDir + why +
+    const std::string leads = heldDir == dir ? "" : " (where " + ini + " leads)";
+    const std::string text = "Another copy of qarv is already running in the folder " + heldDir + leads +
                              ".\nIts settings would be overwritten: use that copy, or start this one in a "
                              "folder of its own.";
     std::fprintf(stderr, "qarv: another copy is already running in %s%s; this one does not start\n", heldDir.c_str(),
-                 why.c_str());
+                 leads.c_str());
     std::fflush(stderr);
     if (!plat::app::Headless()) plat::MessageBox(nullptr, text, "qarv", plat::MB_OK | plat::MB_ICONSTOP);
     return false;

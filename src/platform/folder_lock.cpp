@@ -2,90 +2,104 @@
 
 #include <fcntl.h>
 #include <limits.h>
-#include <sys/file.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstddef>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
 namespace plat {
 namespace {
-// A folder this copy holds. Two locks on it: a local socket named after
-// the folder's device and inode, which any copy can take whatever the
-// folder's permissions (a folder it may write but not read cannot be opened
-// for flock), and flock on the folder where it can be opened, which also
-// holds across machines sharing the file system.
+// A folder this copy holds: the folder itself, and its lock file open for
+// writing with an open-file-description write lock on it. Such a lock is
+// the file's, not a namespace's, so a copy in a namespace of its own meets
+// it too; a reader cannot take it, so nobody who may not write the folder
+// can keep a copy from starting.
 struct Held {
     int path = -1;   // the folder itself, whatever its name becomes
-    int flock = -1;
-    int socket = -1;
+    int lock = -1;   // its lock file
 };
 std::vector<Held> g_held;   // [0]: the working folder
 std::string g_workpath;     // the name it was locked by
 
 void Release(Held& h) {
-    for (int fd : {h.socket, h.flock, h.path})
+    for (int fd : {h.lock, h.path})
         if (fd >= 0) ::close(fd);
     h = Held{};
 }
 
-// 1: taken, 0: another copy has it, -1: no lock of this kind here.
-int TakeSocket(const struct stat& st, int& out) {
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    // The abstract namespace: nothing in the file system, gone with the process.
-    const int n = std::snprintf(addr.sun_path + 1, sizeof addr.sun_path - 1, "qarv-folder-%llx-%llx",
-                                static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return -1;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), socklen_t(offsetof(sockaddr_un, sun_path) + 1 + n)) == 0) {
-        out = fd;
-        return 1;
-    }
-    const int err = errno;
-    ::close(fd);
-    return err == EADDRINUSE ? 0 : -1;
-}
+std::string Why(int err) { return std::string(kFolderLockFile) + ": " + std::strerror(err); }
 
-int TakeFlock(const std::string& dir, int& out) {
-    // Close-on-exec: a program started from here must not keep the folder.
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return -1;
-    int rc;
+// 1: taken, 0: another copy holds it, -1: no lock can be taken here (`why`).
+int TakeLockFile(int dir, int& out, std::string& why) {
+    // Never through a link, never blocking on a device or pipe put in its
+    // place, and not handed on to a program started from here.
+    int fd;
     do {
-        rc = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    if (rc == 0) {
-        out = fd;
-        return 1;
+        fd = ::openat(dir, kFolderLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        why = Why(errno);
+        return -1;
     }
-    const int err = errno;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        why = std::string(kFolderLockFile) + ": not a regular file";
+        ::close(fd);
+        return -1;
+    }
+    // Ours alone, should it have been opened up: a reader could not stop a
+    // copy, but it could keep this one from locking.
+    if (st.st_uid == ::geteuid() && st.st_nlink == 1 && (st.st_mode & 077) != 0) ::fchmod(fd, 0600);
+    // A few rounds: a holder may let go between the two questions below.
+    for (int round = 0; round < 3; ++round) {
+        struct flock fl {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        if (::fcntl(fd, F_OFD_SETLK, &fl) == 0) {
+            out = fd;
+            return 1;
+        }
+        const int err = errno;
+        if (err == EINTR) continue;
+        if (err != EAGAIN && err != EACCES) {
+            why = Why(err);
+            break;
+        }
+        // Another copy holds a write lock; anything else is not one of ours.
+        struct flock who {};
+        who.l_type = F_WRLCK;
+        who.l_whence = SEEK_SET;
+        if (::fcntl(fd, F_OFD_GETLK, &who) != 0 || who.l_type == F_WRLCK) {
+            ::close(fd);
+            return 0;
+        }
+        if (who.l_type == F_RDLCK) {
+            why = std::string(kFolderLockFile) + ": held open for reading by another program";
+            break;
+        }
+    }
+    if (why.empty()) why = std::string(kFolderLockFile) + ": it keeps changing hands";
     ::close(fd);
-    return err == EWOULDBLOCK ? 0 : -1;
+    return -1;
 }
 
-FolderLock Take(const std::string& dir) {
+FolderLock Take(const std::string& dir, std::string& why) {
     Held h;
     h.path = ::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    struct stat st {};
-    if (h.path < 0 || ::fstat(h.path, &st) != 0) {
-        Release(h);
+    if (h.path < 0) {
+        why = std::strerror(errno);
         return FolderLock::Unlocked;
     }
-    const int bySocket = TakeSocket(st, h.socket);
-    const int byFlock = bySocket == 0 ? 0 : TakeFlock(dir, h.flock);
-    if (bySocket == 0 || byFlock == 0) {
+    const int got = TakeLockFile(h.path, h.lock, why);
+    if (got == 0) {
         Release(h);
         return FolderLock::Held;
     }
     g_held.push_back(h);
-    return bySocket > 0 || byFlock > 0 ? FolderLock::Taken : FolderLock::Unlocked;
+    return got > 0 ? FolderLock::Taken : FolderLock::Unlocked;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
@@ -100,10 +114,12 @@ int WorkingFolderFor(const std::string& dir) {
 }
 }  // namespace
 
-FolderLock LockFolder(const std::string& dir) {
+FolderLock LockFolder(const std::string& dir, std::string* why) {
     UnlockFolder();
     g_workpath = dir;
-    const FolderLock got = Take(dir);
+    std::string reason;
+    const FolderLock got = Take(dir, reason);
+    if (why) *why = reason;
     if (g_held.empty()) {
         // Still kept open: the saves go through it even without a lock.
         Held h;
@@ -113,16 +129,27 @@ FolderLock LockFolder(const std::string& dir) {
     return got;
 }
 
-FolderLock LockAlsoFolder(const std::string& dir) {
-    if (g_held.empty()) return FolderLock::Unlocked;
+FolderLock LockAlsoFolder(const std::string& dir, std::string* why) {
+    std::string reason;
+    FolderLock got = FolderLock::Unlocked;
     struct stat st {};
-    if (::stat(dir.c_str(), &st) != 0) return FolderLock::Unlocked;
-    for (const Held& h : g_held) {
-        struct stat mine {};
-        if (h.path >= 0 && ::fstat(h.path, &mine) == 0 && SameFile(st, mine))
-            return h.socket >= 0 || h.flock >= 0 ? FolderLock::Taken : FolderLock::Unlocked;
+    if (g_held.empty()) reason = "the working folder is not held";
+    else if (::stat(dir.c_str(), &st) != 0) reason = std::strerror(errno);
+    else {
+        bool mine = false;
+        for (const Held& h : g_held) {
+            struct stat held {};
+            if (h.path >= 0 && ::fstat(h.path, &held) == 0 && SameFile(st, held)) {
+                // Already tried: what came of it stands.
+                mine = true;
+                got = h.lock >= 0 ? FolderLock::Taken : FolderLock::Unlocked;
+                break;
+            }
+        }
+        if (!mine) got = Take(dir, reason);
     }
-    return Take(dir);
+    if (why) *why = reason;
+    return got;
 }
 
 void UnlockFolder() {

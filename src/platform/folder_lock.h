@@ -12,15 +12,21 @@ enum class FolderLock {
     Unlocked,   // no lock can be taken here: run on without one
 };
 
+// The lock file of a folder. Only a copy that may write the folder can
+// create it, and only its owner can open it (mode 600); it stays behind
+// when the program ends, and is never removed while a copy holds it.
+inline constexpr char kFolderLockFile[] = "qarv.lock";
+
 // Takes the lock on the working folder `dir` for the rest of the run and
 // keeps the folder open: its files are written through it from then on. The
-// lock lives on the folder itself (no file is left behind), whatever the
-// folder's permissions and whichever name leads to it, and the system lets
-// go of it when the program ends, however it ends.
-FolderLock LockFolder(const std::string& dir);
+// lock is a write lock on the folder's lock file, whichever name leads to
+// the folder and whatever namespace a copy runs in; the system lets go of it
+// when the program ends, however it ends. Held only when another copy
+// holds it; Unlocked when no lock can be taken here (`why` tells why).
+FolderLock LockFolder(const std::string& dir, std::string* why = nullptr);
 // Takes the lock on one more folder (the one a linked settings file lies
 // in), released with the working folder's.
-FolderLock LockAlsoFolder(const std::string& dir);
+FolderLock LockAlsoFolder(const std::string& dir, std::string* why = nullptr);
 // Lets go of every lock (the program is leaving).
 void UnlockFolder();
 

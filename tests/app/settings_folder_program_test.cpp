@@ -1,16 +1,24 @@
 // The settings file and its folder through whole runs of the program: a
 // folder renamed under a running copy, a second line for a key, files
-// written by other editors, the one-copy lock against permissions and a
-// linked settings file, devices, folders and FIFOs where its files belong,
-// and what the program says on stderr.
+// written by other editors, the one-copy lock against permissions, a
+// linked settings file, other users and namespaces, devices, folders and
+// FIFOs where its files belong, and what the program says on stderr.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <grp.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -39,6 +47,19 @@ struct Copy {
         ::close(err[1]);
     }
     bool up() const { return run && run->WaitForText("comms.txt", "OnCreate exit", 20000); }
+    // Waits until it has said `text` on stderr (kept in `said`).
+    bool says(const std::string& text, std::string& said, int ms = 20000) {
+        char buf[512];
+        for (int waited = 0; said.find(text) == std::string::npos; waited += 100) {
+            pollfd p{err[0], POLLIN, 0};
+            if (waited >= ms || ::poll(&p, 1, 100) < 0) return false;
+            if (!(p.revents & (POLLIN | POLLHUP))) continue;
+            const ssize_t n = ::read(err[0], buf, sizeof buf);
+            if (n <= 0) return false;
+            said.append(buf, std::size_t(n));
+        }
+        return true;
+    }
     // Closes it by SIGTERM, or waits for a refused copy to end by itself:
     // its exit status, and what it said.
     int end(std::string& said, bool refused = false) {
@@ -55,6 +76,56 @@ struct Copy {
 mode_t TypeOf(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+// What another local user's process could take of a folder.
+struct Holds {
+    bool socket = false, flock = false, readLock = false, writeLock = false;
+};
+
+// Another local user (nobody, when the test runs as root) takes every hold
+// on `dir` it can get: the folder's old socket name, flock on the folder,
+// locks on its lock file. It keeps them until `release` is closed.
+pid_t Intruder(const std::string& dir, Holds& got, int& release) {
+    struct stat st {};
+    ::stat(dir.c_str(), &st);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const int n = std::snprintf(addr.sun_path + 1, sizeof addr.sun_path - 1, "qarv-folder-%llx-%llx",
+                                static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino));
+    const std::string lock = dir + "/qarv.lock";
+    int said[2], hold[2];
+    if (::pipe2(said, O_CLOEXEC) != 0 || ::pipe2(hold, O_CLOEXEC) != 0) return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(said[0]);
+        ::close(hold[1]);
+        const uid_t id = 65534;
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setresgid(id, id, id) != 0 ||
+                                 ::setresuid(id, id, id) != 0))
+            ::_exit(2);
+        Holds h;
+        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        h.socket = ::bind(s, reinterpret_cast<sockaddr*>(&addr), socklen_t(sizeof(sa_family_t) + 1 + n)) == 0;
+        const int d = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+        h.flock = d >= 0 && ::flock(d, LOCK_EX | LOCK_NB) == 0;
+        for (const int mode : {O_RDONLY, O_RDWR}) {
+            const int f = ::open(lock.c_str(), mode | O_NOFOLLOW | O_NONBLOCK);
+            struct flock fl {};
+            fl.l_type = mode == O_RDONLY ? F_RDLCK : F_WRLCK;
+            (mode == O_RDONLY ? h.readLock : h.writeLock) = f >= 0 && ::fcntl(f, F_OFD_SETLK, &fl) == 0;
+        }
+        if (::write(said[1], &h, sizeof h) != ssize_t(sizeof h)) ::_exit(3);
+        char c;
+        while (::read(hold[0], &c, 1) > 0) {}
+        ::_exit(0);
+    }
+    ::close(said[1]);
+    ::close(hold[0]);
+    release = hold[1];
+    if (::read(said[0], &got, sizeof got) != ssize_t(sizeof got)) got = Holds{};
+    ::close(said[0]);
+    return pid;
 }
 
 // One start and close in `dir`: its exit status.
@@ -181,7 +252,12 @@ TEST(SettingsFolder, NeitherPermissionsNorALinkedSettingsFileLetASecondCopyIn) {
         ASSERT_EQ(::chown(top.file("w/qarv.ini").c_str(), 65534, 65534), 0);
     }
     ::chmod(w.c_str(), 0333);
-    // First the unreadable folder, then a file linked into another folder,
+    // A copy in a user and network namespace of its own (util-linux, a part
+    // of every Debian system) is still the same folder's copy.
+    ASSERT_EQ(std::system("unshare -Un true"), 0) << "unshare -Un";
+    std::vector<std::string> apart = asUser;
+    apart.insert(apart.end(), {"unshare", "-Un", "--"});
+    // First the unreadable folder, alone and apart, then a file linked into another folder,
     // which belongs to that folder too, whichever copy starts first.
     const std::string x = top.file("x"), y = top.file("y");
     ::mkdir(x.c_str(), 0755);
@@ -190,13 +266,14 @@ TEST(SettingsFolder, NeitherPermissionsNorALinkedSettingsFileLetASecondCopyIn) {
     ASSERT_EQ(::symlink("../y/qarv.ini", top.file("x/qarv.ini").c_str()), 0);
     const struct {
         std::string first, second, held;
-        std::vector<std::string> wrapper;
-    } rounds[] = {{w, w, w, asUser}, {y, x, y, {}}, {x, y, y, {}}};
+        std::vector<std::string> wrapper, wrapper2;
+    } rounds[] = {{w, w, w, asUser, asUser}, {w, w, w, asUser, apart}, {y, x, y, {}, {}}, {x, y, y, {}, {}}};
     for (const auto& r : rounds) {
-        SCOPED_TRACE(r.first + " then " + r.second);
+        SCOPED_TRACE(r.first + " then " + r.second + (r.wrapper2.size() > r.wrapper.size() ? " apart" : ""));
+        ::unlink((r.first + "/comms.txt").c_str());  // up once this copy has written it
         Copy first(r.first, r.wrapper);
         ASSERT_TRUE(first.up());
-        Copy second(r.second, r.wrapper);
+        Copy second(r.second, r.wrapper2);
         std::string said, ignored;
         EXPECT_EQ(second.end(said, true), 1);
         EXPECT_NE(said.find("another copy is already running in " + r.held), std::string::npos) << said;
@@ -280,4 +357,52 @@ TEST(SettingsFolder, EachMessageHasOneProgramPrefixAndAMovedFolderTellsWhereItsS
     EXPECT_EQ(said.find("could not save"), std::string::npos) << said;
     EXPECT_EQ(said.find("\r"), std::string::npos) << said;
     EXPECT_NE(top.read("ren2/qarv.ini").find("CALLSIGN=W1AW"), std::string::npos);
+}
+
+TEST(SettingsFolder, AnotherUserCanNeitherKeepTheOperatorsCopyOutNorTakeItsLock) {
+    TestDir top;
+    ::chmod(top.path().c_str(), 0711);
+    const std::string o = top.file("o"), link = top.file("o-link");
+    ::mkdir(o.c_str(), 0755);
+    top.write("o/qarv.ini", kNoRadio);
+    ASSERT_EQ(::symlink(o.c_str(), link.c_str()), 0);
+    ASSERT_EQ(RunOnce(o), 0);  // the lock file is there from now on
+    const bool other = ::geteuid() == 0;
+    Holds got;
+    int release = -1;
+    const pid_t them = Intruder(o, got, release);
+    ASSERT_GT(them, 0);
+    EXPECT_TRUE(got.socket && got.flock);
+    // The lock file is the operator's alone.
+    if (other) {
+        EXPECT_FALSE(got.readLock || got.writeLock);
+    }
+
+    ::unlink(top.file("o/comms.txt").c_str());
+    Copy a(o);
+    ASSERT_TRUE(a.up());
+    // A second copy of the operator's is refused, by the folder's name or a link to it.
+    for (const std::string& dir : {o, link}) {
+        SCOPED_TRACE(dir);
+        Copy b(dir);
+        std::string said;
+        EXPECT_EQ(b.end(said, true), 1);
+        EXPECT_NE(said.find("qarv: another copy is already running in " + o + ";"), std::string::npos) << said;
+    }
+    if (other) {
+        // The other user's copy may not write the folder: it holds nothing and is told so.
+        Copy n(o, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"});
+        std::string said;
+        EXPECT_TRUE(n.says("qarv: no lock can be taken on the folder " + o + " (qarv.lock: ", said)) << said;
+        EXPECT_EQ(said.find("qarv: qarv:"), std::string::npos);
+        n.end(said);
+    }
+    std::string said;
+    EXPECT_EQ(a.end(said), 0);
+    EXPECT_EQ(said.find("lock"), std::string::npos) << said;
+    ::close(release);
+    ::waitpid(them, nullptr, 0);
+    struct stat st {};
+    EXPECT_TRUE(::lstat(top.file("o/qarv.lock").c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+                (st.st_mode & 07777) == 0600);
 }
