@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include <QTabBar>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -129,28 +131,53 @@ void Edit::TypeText(const std::string& text) {
 namespace {
 // The field the toolkit edits, with the program's character filter and focus
 // bookkeeping in front of the toolkit's own.
+//
+// A key the field does not keep (any key of a readout that passes keys on,
+// Escape, Return or F1 in a text field) goes on to the window the field sits
+// in, and so does its release: the toolkit's field takes every release, so a
+// window that acts on a key's release (Space and End unkey the transmitter)
+// would never see it. A release of a key the field kept stays with the field;
+// one whose press the field never saw (pressed before the field had the
+// keyboard) is the window's.
 class LineEdit : public QLineEdit {
 public:
     LineEdit(Edit* owner, QWidget* parent) : QLineEdit(parent), owner_(owner) {}
 
 protected:
     void keyPressEvent(QKeyEvent* ev) override {
+        const QPointer<LineEdit> self(this);  // the filter or the toolkit's field may end it
+        const int key = ev->key();
         const QString t = ev->text();
         if (IsLiveWindow(owner_) && !t.isEmpty() && t.at(0).unicode() < 256 && owner_->FilterChar(t.at(0).unicode())) {
             ev->accept();
+            if (self) held_.insert(key, false);
             return;
         }
+        if (!self) return;
         if (IsLiveWindow(owner_) && owner_->PassOnKeys()) {
             ev->ignore();  // the toolkit hands it to the parent widget
+            held_.insert(key, true);
             return;
         }
         QLineEdit::keyPressEvent(ev);
+        if (self) held_.insert(key, !ev->isAccepted());
+    }
+    void keyReleaseEvent(QKeyEvent* ev) override {
+        const int key = ev->key();
+        const auto it = held_.constFind(key);
+        const bool passOn = it == held_.constEnd() || it.value();
+        // A held key's repeats (release and press pairs) keep it held here.
+        if (it != held_.constEnd() && !ev->isAutoRepeat()) held_.remove(key);
+        QLineEdit::keyReleaseEvent(ev);
+        if (passOn) PassKeyReleaseOn(ev);  // to the parent widget, as its press went
     }
     void focusInEvent(QFocusEvent* ev) override {
         QLineEdit::focusInEvent(ev);
         if (IsLiveWindow(owner_)) NativeFocusIn(owner_);
     }
     void focusOutEvent(QFocusEvent* ev) override {
+        // Keys held now are released where the keyboard goes.
+        held_.clear();
         QLineEdit::focusOutEvent(ev);
         if (IsLiveWindow(owner_)) NativeFocusOut(owner_, ev->reason());
     }
@@ -167,6 +194,9 @@ protected:
 
 private:
     Edit* owner_;
+    // Keys pressed in the field and not yet released: true when the press
+    // went on to the window.
+    QHash<int, bool> held_;
 };
 }  // namespace
 

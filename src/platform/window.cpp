@@ -350,6 +350,13 @@ struct HeldRelease {
     unsigned serial = 0;
 } g_heldRelease;
 
+// The window system's release a control handed on (PassKeyReleaseOn), known
+// by its key and time stamp: a synthesised release has no time stamp.
+struct PassedRelease {
+    int key = 0;
+    quint64 time = 0;
+} g_passedRelease;
+
 void DeliverHeldRelease(unsigned extraFlags = 0) {
     if (!g_heldRelease.held) return;
     g_heldRelease.held = false;
@@ -401,11 +408,19 @@ bool SaveWindowImage(const Window* w, const std::string& path) {
     return q->grab().save(QString::fromUtf8(path.c_str()), "PNG");
 }
 
+void PassKeyReleaseOn(QKeyEvent* ev) {
+    if (ev->spontaneous() && ev->timestamp() != 0) g_passedRelease = {ev->key(), ev->timestamp()};
+    ev->ignore();  // the toolkit hands it to the parent widget
+}
+
 void HostWidget::keyReleaseEvent(QKeyEvent* ev) {
+    const bool passedOn = ev->timestamp() != 0 && g_passedRelease.time == ev->timestamp() && g_passedRelease.key == ev->key();
+    const bool fromSystem = ev->spontaneous() || passedOn;
     Window* target = KeyTarget(owner_, this);
     unsigned vk = VirtualKeyOf(ev->key());
     if (target && vk) {
-        if (ev->spontaneous() && !ev->isAutoRepeat()) {
+        if (passedOn) g_passedRelease = {};
+        if (fromSystem && !ev->isAutoRepeat()) {
             HoldRelease(target, KeypadKey(ev, vk), KeyFlags(ev), ev->timestamp());
             return;
         }

@@ -55,6 +55,13 @@ struct WindowImpl {
     HostWidget* host() const { return dynamic_cast<HostWidget*>(widget.data()); }
 };
 
+// A control hands a key's release on to the window it sits in (an edit that
+// did not keep the key's press). The toolkit drops the window system's mark
+// on an event it hands to a parent widget; this keeps it, so the window holds
+// the release back as it does its own and tells a held key's repeats from
+// its real release.
+void PassKeyReleaseOn(QKeyEvent* ev);
+
 // Windows virtual-key code of a toolkit key, 0 when it has none.
 unsigned VirtualKeyOf(int qtKey);
 }  // namespace plat

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "base/panel_options.h"
 #include "civ/frequency_state.h"
@@ -114,6 +116,31 @@ TEST(NumericEdit, DigitBoxesHandTheKeyToTheOwner) {
     plat::synth::Type(&b, "9");
     EXPECT_EQ(g_keyentry, '9');
     EXPECT_EQ(owner.commands, (std::vector<unsigned>{IDC_VFOA_KEY, IDC_VFOB_KEY}));
+}
+
+// A key a digit box passes on reaches its window whole, press and release
+// (Space and End act on their release); a digit stays with the box, both
+// halves.
+TEST(NumericEdit, DigitBoxesPassOnAKeysReleaseWithItsPress) {
+    struct KeyOwner : ControlOwner {
+        std::vector<std::string> keys;
+        void OnKeyDown(unsigned key, unsigned) override { keys.push_back("down " + std::to_string(key)); }
+        void OnKeyUp(unsigned key, unsigned) override { keys.push_back("up " + std::to_string(key)); }
+    } owner;
+    owner.Open();
+    CNumericEdit a;
+    a.CreateControl("4", {0, 0, 20, 20}, &owner, 5157);
+    plat::synth::Key(&a, plat::VK_SPACE);
+    plat::synth::Key(&a, plat::VK_END);
+    plat::synth::KeyDown(&a, plat::VK_SPACE);
+    plat::synth::KeyUp(&a, plat::VK_SPACE, true);  // a held key's repeat
+    plat::synth::KeyDown(&a, plat::VK_SPACE, true);
+    plat::synth::KeyUp(&a, plat::VK_SPACE);
+    plat::synth::Key(&a, '5');
+    EXPECT_EQ(owner.keys, (std::vector<std::string>{"down 32", "up 32", "down 35", "up 35", "down 32", "up 32",
+                                                    "down 32", "up 32"}));
+    EXPECT_EQ(g_keyentry, '5');
+    EXPECT_EQ(a.GetText(), "4");
 }
 
 TEST(NumericEdit, MultipliersRewriteTheTextAndNotify) {
