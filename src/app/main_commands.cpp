@@ -522,7 +522,10 @@ plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARA
 void CMainWin::OnMouseWheel(unsigned, int delta, plat::Point) { ::OnMouseWheel(delta); }
 
 // The bars span the frame's width at any size; the client area takes the rest.
-void CMainWin::OnSize(int, int) { LayOutBars(); }
+void CMainWin::OnSize(int, int) {
+    LayOutBars();
+    SettlePanelPlaces();
+}
 
 void CMainWin::EnableCallButton() {
     if (auto* cb = static_cast<ControlBarWindow*>(controlBar_); cb && cb->call) cb->call->EnableWindow(g_hamcallloaded != 0);
