@@ -244,6 +244,7 @@ void CMainWin::LayOutBars() {
     if (monitorBar_) monitorBar_->MoveWindow({0, top, kMonitorBarWidth, std::max(top + 440, bottom)});
     const int left = monitorBar_ && monitorBar_->IsWindowVisible() ? kMonitorBarWidth : 0;
     if (client_) client_->MoveWindow({left, top, std::max(width, left + 1), bottom});
+    SettlePanelPlaces();
 }
 
 plat::Window* CMainWin::ChildById(int id) const {
@@ -522,10 +523,7 @@ plat::LRESULT CMainWin::OnMessage(unsigned msg, plat::WPARAM wParam, plat::LPARA
 void CMainWin::OnMouseWheel(unsigned, int delta, plat::Point) { ::OnMouseWheel(delta); }
 
 // The bars span the frame's width at any size; the client area takes the rest.
-void CMainWin::OnSize(int, int) {
-    LayOutBars();
-    SettlePanelPlaces();
-}
+void CMainWin::OnSize(int, int) { LayOutBars(); }
 
 void CMainWin::EnableCallButton() {
     if (auto* cb = static_cast<ControlBarWindow*>(controlBar_); cb && cb->call) cb->call->EnableWindow(g_hamcallloaded != 0);

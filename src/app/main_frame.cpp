@@ -310,6 +310,9 @@ int CMainWin::OnCreate() {
     g_mainwin = this;
     g_timerwindow = this;
     g_panelsarranged = false;
+    g_provisionalview = {};
+    // Nothing toggled yet (a frame made again in one process starts afresh).
+    g_lasttoggled = nullptr;
     // A panel shown later moves off the windows it would cover.
     CPopOutPanel::SetShownHook(PlaceShownPanel);
     CreateMainObjects();
