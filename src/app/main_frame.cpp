@@ -828,7 +828,9 @@ void PlaceShownPanel(plat::Window* w) {
     // A place the operator dragged the panel to in this run holds.
     if (!w->DraggedByOperator()) PlacePanel(w);
     // Where the client area has no room for it, the frame scrolls to it.
-    if (g_mainwin->Client()) g_mainwin->Client()->ScrollTo(w->GetWindowRect());
+    plat::Point limit, corner;
+    ClientLimits(limit, corner);
+    if (g_mainwin->Client() && !OnView(w->GetWindowRect(), limit)) g_mainwin->Client()->ScrollTo(w->GetWindowRect());
 }
 
 void PlaceDockedKeyboard() {
