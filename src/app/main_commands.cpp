@@ -244,6 +244,7 @@ void CMainWin::LayOutBars() {
     if (monitorBar_) monitorBar_->MoveWindow({0, top, kMonitorBarWidth, std::max(top + 440, bottom)});
     const int left = monitorBar_ && monitorBar_->IsWindowVisible() ? kMonitorBarWidth : 0;
     if (client_) client_->MoveWindow({left, top, std::max(width, left + 1), bottom});
+    SettlePanelPlaces();
 }
 
 plat::Window* CMainWin::ChildById(int id) const {

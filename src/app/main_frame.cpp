@@ -116,6 +116,9 @@ constexpr plat::Rect kDefaultRect{};
 constexpr plat::Rect kFirstRect{0, 0, 1024, 720};
 // Whether the start-up arrangement has run: shows before it are its.
 bool g_panelsarranged = false;
+// The client area's size the start-up arrangement went by, until the window
+// manager has given the frame its own (zero after that).
+plat::Point g_provisionalview{};
 }  // namespace
 
 bool ParseMainLocation(const std::string& text, plat::Rect& r) {
@@ -307,6 +310,9 @@ int CMainWin::OnCreate() {
     g_mainwin = this;
     g_timerwindow = this;
     g_panelsarranged = false;
+    g_provisionalview = {};
+    // Nothing toggled yet (a frame made again in one process starts afresh).
+    g_lasttoggled = nullptr;
     // A panel shown later moves off the windows it would cover.
     CPopOutPanel::SetShownHook(PlaceShownPanel);
     CreateMainObjects();
@@ -685,6 +691,11 @@ void ClientLimits(plat::Point& limit, plat::Point& corner) {
     }
     limit = {desktop.width() - kFrameMarginX - left, desktop.height() - kFrameMarginY - top};
     corner = {g_screenlimitx, g_screenlimity};
+    // Once the client area is laid out, it is the measure itself.
+    if (g_mainwin && g_mainwin->Client()) {
+        const plat::Rect view = g_mainwin->Client()->GetClientRect();
+        if (view.width() > 1 && view.height() > 1) limit = {view.width(), view.height()};
+    }
 }
 
 void KeepCwPlace(const plat::Window* w, const plat::Rect& r) {
@@ -752,6 +763,18 @@ void ArrangeEmbeddedPanels() {
         taken.push_back(r);
     }
     g_panelsarranged = true;
+    g_provisionalview = limit;
+}
+
+void SettlePanelPlaces() {
+    if (!g_panelsarranged || g_provisionalview.x == 0) return;
+    plat::Point limit, corner;
+    ClientLimits(limit, corner);
+    if (limit.x == g_provisionalview.x && limit.y == g_provisionalview.y) return;
+    // The frame has its size on the screen now (a window manager maximised
+    // it): the start-up arrangement is checked once more against it.
+    ArrangeEmbeddedPanels();
+    g_provisionalview = {};
 }
 
 namespace {
@@ -777,12 +800,38 @@ void PlacePanel(plat::Window* w) {
 bool g_cwwasout = false;
 }  // namespace
 
+namespace {
+// The radio window shown again comes back at its own place: the panels
+// shown on it meanwhile move aside, to the nearest free place.
+void MakeRoomForRadioWindow() {
+    const plat::Rect radio = g_radiowindow->GetWindowRect();
+    std::vector<plat::Rect> taken{radio};
+    std::vector<plat::Window*> moving;
+    for (plat::Window* o : EmbeddedPanels()) {
+        if (o == g_radiowindow || !o->IsWindowVisible()) continue;
+        if (Collides(o->GetWindowRect(), {radio})) moving.push_back(o);
+        else taken.push_back(o->GetWindowRect());
+    }
+    plat::Point limit, corner;
+    ClientLimits(limit, corner);
+    for (plat::Window* o : moving) {
+        const plat::Rect r = PlaceAmong(o, taken, limit, corner);
+        o->MoveWindow(r);
+        KeepCwPlace(o, r);
+        taken.push_back(r);
+    }
+}
+}  // namespace
+
 void PlaceShownPanel(plat::Window* w) {
+    if (!g_panelsarranged || !w || !g_mainwin || w->GetParent() != g_mainwin || !w->IsWindowVisible()) return;
+    if (w == g_radiowindow) return MakeRoomForRadioWindow();
     // A place the operator dragged the panel to in this run holds.
-    if (!g_panelsarranged || !w || !g_mainwin || w->GetParent() != g_mainwin || !w->IsWindowVisible() ||
-        w->DraggedByOperator())
-        return;
-    PlacePanel(w);
+    if (!w->DraggedByOperator()) PlacePanel(w);
+    // Where the client area has no room for it, the frame scrolls to it.
+    plat::Point limit, corner;
+    ClientLimits(limit, corner);
+    if (g_mainwin->Client() && !OnView(w->GetWindowRect(), limit)) g_mainwin->Client()->ScrollTo(w->GetWindowRect());
 }
 
 void PlaceDockedKeyboard() {

@@ -167,6 +167,9 @@ std::vector<plat::Window*> EmbeddedPanels();
 // at places the operator left stay, the ones at default places go where
 // they cover none. Hidden panels keep theirs (and their saved places).
 void ArrangeEmbeddedPanels();
+// The frame's client area got a size: when it is the first one the window
+// system gave after the start-up arrangement, that arrangement runs again.
+void SettlePanelPlaces();
 // A panel just shown by a toggle moves off the shown panels when it lies
 // on one.
 void PlaceShownPanel(plat::Window* w);

@@ -79,7 +79,10 @@ const std::string& StatusBarText() { return g_statustext; }
 
 void ShowRadioWindow(bool show) {
     if (g_mainwin == nullptr) return;
-    if (g_radiowindow) g_radiowindow->ShowWindow(show ? plat::SW_SHOW : plat::SW_HIDE);
+    if (!g_radiowindow) return;
+    const bool was = g_radiowindow->IsWindowVisible();
+    g_radiowindow->ShowWindow(show ? plat::SW_SHOW : plat::SW_HIDE);
+    if (show && !was) PlaceShownPanel(g_radiowindow);
 }
 
 void ToggleWindow(ToggleRule rule, plat::Window* w, int* flag, bool lastActivePopup) {

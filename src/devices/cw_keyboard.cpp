@@ -20,6 +20,7 @@
 #include "devices/keyer.h"
 #include "devices/keying.h"
 #include "devices/remote_link.h"
+#include "panel/pop_out_panel.h"
 #include "panel/swl_panel.h"
 #include "platform/profile.h"
 
@@ -218,6 +219,8 @@ void ShowKeyboard() {
     if (!g_doingcwid) {
         if (g_cwpanel) {
             g_cwpanel->ShowWindow(plat::SW_SHOW);
+            // In the frame it goes where it covers no other window.
+            CPopOutPanel::Shown(g_cwpanel);
             g_cwpanel->SetFocus();
         }
         char text[16];

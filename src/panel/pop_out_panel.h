@@ -26,6 +26,11 @@ public:
     // Called whenever a panel comes on view after start-up: the main frame
     // moves it off the windows it would cover.
     static void SetShownHook(void (*hook)(plat::Window*)) { shownHook_ = hook; }
+    // The same for a window of the frame that is no pop-out panel (the CW
+    // keyboard) when it comes on view.
+    static void Shown(plat::Window* w) {
+        if (shownHook_) shownHook_(w);
+    }
 
 protected:
     // The panel's text font: 10 design units high at the vertical scale

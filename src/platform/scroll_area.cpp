@@ -176,6 +176,16 @@ bool ScrollArea::Scrolls() const {
                  a->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn);
 }
 
+void ScrollArea::ScrollTo(const Rect& r) {
+    QScrollArea* a = area();
+    if (!a) return;
+    Fit();
+    UpdateBars();
+    // The far corner first, so that the near one wins where both cannot show.
+    a->ensureVisible(r.right - 1, r.bottom - 1, 0, 0);
+    a->ensureVisible(r.left, r.top, 0, 0);
+}
+
 Rect ScrollArea::ViewRect() const {
     QScrollArea* a = area();
     if (!a) return GetClientRect();

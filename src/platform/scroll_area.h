@@ -41,6 +41,9 @@ public:
     // The part of the area the surface shows through (without the bars),
     // in the area's own pixels.
     Rect ViewRect() const;
+    // Scrolls so that the surface rectangle `r` is on view, as far as the
+    // view holds it.
+    void ScrollTo(const Rect& r);
 
 protected:
     QWidget* CreateNative(QWidget* parent) override;

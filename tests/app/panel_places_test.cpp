@@ -150,12 +150,13 @@ TEST(PanelPlaces, SweepAndSettingsDragByTheirBodyAndTheDraggedPlaceHolds) {
         ASSERT_TRUE(g_transops->IsWindowVisible());
         const plat::Rect sweep = g_sweeppanel->GetWindowRect(), settings = g_transops->GetWindowRect();
         DragBody(g_sweeppanel, {3, g_sweeppanel->GetClientRect().bottom - 3}, 40, 30);
-        // Under "Menu Down", left of the page area.
-        DragBody(g_transops, {8, g_transops->GetClientRect().bottom - 8}, -20, 25);
+        // Under "Menu Down", left of the page area; up, as it may stand at
+        // the bottom of the client area.
+        DragBody(g_transops, {8, g_transops->GetClientRect().bottom - 8}, -20, -25);
         const plat::Rect movedSweep = g_sweeppanel->GetWindowRect(), movedSettings = g_transops->GetWindowRect();
         EXPECT_EQ(movedSweep, (plat::Rect{sweep.left + 40, sweep.top + 30, sweep.right + 40, sweep.bottom + 30}));
         EXPECT_EQ(movedSettings.left, std::max(0, settings.left - 20));
-        EXPECT_EQ(movedSettings.top, settings.top + 25);
+        EXPECT_EQ(movedSettings.top, settings.top - 25);
         // Dragged onto the radio window, hidden and shown again: it stays.
         DragBody(g_sweeppanel, {3, g_sweeppanel->GetClientRect().bottom - 3}, 10 - movedSweep.left, 10 - movedSweep.top);
         g_mainwin->SendMessage(plat::WM_COMMAND, ID_VIEW_SPECTRUM);

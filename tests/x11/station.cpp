@@ -1,5 +1,8 @@
 #include "x11/station.h"
 
+#include <signal.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -18,6 +21,28 @@ XStation::XStation(const std::string& status, bool windowManager, const std::str
 ::testing::AssertionResult XStation::Start() {
     if (!radio.link(dir.file("ports/com1"))) return ::testing::AssertionFailure() << "no simulated radio port";
     radio.start();
+    return Launch();
+}
+
+::testing::AssertionResult XStation::Restart() {
+    if (qarv->StopWith(SIGTERM, kBoundMs) != 0) return ::testing::AssertionFailure() << "the program did not end";
+    // The trace starts again, so that the waits below see this run.
+    std::remove(dir.file("comms.txt").c_str());
+    return Launch();
+}
+
+std::string XStation::Saved(const std::string& section, const std::string& key) const {
+    const std::string ini = dir.read("qarv.ini");
+    const std::size_t s = ini.find("[" + section + "]");
+    if (s == std::string::npos) return {};
+    const std::size_t k = ini.find("\n" + key + "=", s);
+    const std::size_t next = ini.find("\n[", s + 1);
+    if (k == std::string::npos || (next != std::string::npos && k > next)) return {};
+    const std::size_t v = k + key.size() + 2;
+    return ini.substr(v, ini.find('\n', v) - v);
+}
+
+::testing::AssertionResult XStation::Launch() {
     qarv = std::make_unique<ProgramRunner>(dir.path(), x.display());
     if (qarv->pid() <= 0) return ::testing::AssertionFailure() << "the program did not start";
     if (!qarv->WaitForText("comms.txt", "OnCreate exit", kBoundMs))

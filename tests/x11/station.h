@@ -34,6 +34,11 @@ public:
     // Starts the program and waits until the frame shows the radio window
     // and the radio is initialised. False (with a message) on a time-out.
     ::testing::AssertionResult Start();
+    // Ends the program (as SIGTERM does) and starts it again on the same
+    // settings, display and radio; waits as Start() does.
+    ::testing::AssertionResult Restart();
+    // The value of `key` in `section` of the saved qarv.ini ("": none).
+    std::string Saved(const std::string& section, const std::string& key) const;
     // Finds the radio window on the screen by its body colour, below the
     // frame's menu and control bar; false when it does not show.
     bool FindRadioWindow();
@@ -50,6 +55,9 @@ public:
     // `right` times Right, then `down` times Down (Up when negative) and
     // Return.
     void ChooseMenu(int right, int down) const;
+
+private:
+    ::testing::AssertionResult Launch();
 };
 
 }  // namespace xtest
