@@ -52,15 +52,6 @@ void RadioControlsReachTheRadio(XStation& st) {
         << before << " " << st.radio.level(0x02);
 }
 
-std::string Section(const std::string& ini, const std::string& section, const std::string& key) {
-    const std::size_t s = ini.find("[" + section + "]");
-    if (s == std::string::npos) return {};
-    const std::size_t k = ini.find("\n" + key + "=", s);
-    const std::size_t next = ini.find("\n[", s + 1);
-    if (k == std::string::npos || (next != std::string::npos && k > next)) return {};
-    const std::size_t v = k + key.size() + 2;
-    return ini.substr(v, ini.find('\n', v) - v);
-}
 }  // namespace
 
 TEST(X11Frame, UnderAWindowManagerTheFrameIsTheOneWindowAndEverythingInItAnswers) {
@@ -103,9 +94,8 @@ TEST(X11Frame, UnderAWindowManagerTheFrameIsTheOneWindowAndEverythingInItAnswers
     EXPECT_EQ(st.x.Find("Station Memories").id, 0u);
     EXPECT_EQ(st.TopWindows().size(), 1u);
     EXPECT_EQ(st.qarv->StopWith(SIGTERM, xtest::kBoundMs), 0);
-    const std::string ini = st.dir.read("qarv.ini");
-    EXPECT_EQ(Section(ini, "RADIO WINDOW", "LOCATION"), "0180 0000");
-    EXPECT_EQ(Section(ini, "MEMORY WINDOW", "VISIBLE"), "TRUE");
+    EXPECT_EQ(st.Saved("RADIO WINDOW", "LOCATION"), "0180 0000");
+    EXPECT_EQ(st.Saved("MEMORY WINDOW", "VISIBLE"), "TRUE");
 }
 
 TEST(X11Frame, WithoutAWindowManagerTheFrameHoldsTheRadioWindowToo) {
